@@ -222,9 +222,11 @@ QVariant DataSet::currentValue(const Field& f) const {
     case FieldKind::Lookup: return lookupValue(f, *row);
     case FieldKind::Calculated: break;
     }
-    // Calculated: run the calculation hook for this row and read the field's slot.
-    if (!events.onCalcFields) return {};
-    calcScratch_.assign(fields_.size(), QVariant());
+    // Calculated: run the calculation hook over a copy of the row and read the field's
+    // slot. Values written into calculated fields outside the hook (percentages that a
+    // rule stores) are kept unless the hook replaces them.
+    if (!events.onCalcFields) return (*row)[size_t(f.index())];
+    calcScratch_ = *row;
     calcTarget_ = row;
     try {
         events.onCalcFields(const_cast<DataSet&>(*this));
@@ -242,8 +244,8 @@ QVariant DataSet::valueAt(int recNo, const Field& f) const {
     const Row& row = rows_[size_t(p)];
     if (f.kind() == FieldKind::Data) return row[size_t(f.index())];
     if (f.kind() == FieldKind::Lookup) return lookupValue(f, row);
-    if (!events.onCalcFields || calcTarget_) return {};
-    calcScratch_.assign(fields_.size(), QVariant());
+    if (!events.onCalcFields || calcTarget_) return row[size_t(f.index())];
+    calcScratch_ = row;
     calcTarget_ = &row;
     try {
         events.onCalcFields(const_cast<DataSet&>(*this));

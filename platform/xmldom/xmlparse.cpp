@@ -1,0 +1,179 @@
+// Hardened parsing: each parse gets its own parser context whose SAX callbacks
+// refuse entity declarations and entity references and never load an external
+// DTD subset, and whose structured error handler keeps the first error. Nothing
+// process-wide is changed, so threads may parse at the same time.
+
+#include "platform/xmldom/xmldocument.h"
+
+#include "platform/xmldom/xmllibrary.h"
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/SAX2.h>
+#include <libxml/xmlerror.h>
+
+#include <QFile>
+
+#include <climits>
+#include <memory>
+#include <new>
+
+namespace {
+
+// No network, CDATA merged into text nodes, small text stored in the node itself.
+// Deliberately absent: NOENT (entity substitution), DTDLOAD, DTDATTR, DTDVALID,
+// XINCLUDE, HUGE (keeps the library's size and depth limits), RECOVER.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_COMPACT;
+
+// The first failure of one parse, reached through the context's _private field.
+struct ParseReport {
+    bool failed = false;
+    QByteArray message;
+    int line = 0;
+    int column = 0;
+
+    void fail(const QByteArray& text, int atLine, int atColumn)
+    {
+        if (failed)
+            return;
+        failed = true;
+        message = text.trimmed();
+        line = atLine;
+        column = atColumn;
+    }
+};
+
+ParseReport* reportOf(void* context)
+{
+    return static_cast<ParseReport*>(static_cast<xmlParserCtxt*>(context)->_private);
+}
+
+void keepFirstError(void* context, xmlErrorPtr error)
+{
+    // Warnings pass; errors (including namespace and undeclared-entity errors that
+    // the library does not count as fatal) refuse the document.
+    if (error->level >= XML_ERR_ERROR)
+        reportOf(context)->fail(QByteArray(error->message ? error->message : "unknown error"), error->line, error->int2);
+}
+
+void refuse(void* context, const QByteArray& what)
+{
+    auto* ctxt = static_cast<xmlParserCtxt*>(context);
+    const int line = xmlSAX2GetLineNumber(ctxt);
+    const int column = xmlSAX2GetColumnNumber(ctxt);
+    reportOf(context)->fail(what, line, column);
+    xmlStopParser(ctxt);
+}
+
+void refuseEntityDecl(void* context, const xmlChar* name, int, const xmlChar*, const xmlChar*, xmlChar*)
+{
+    refuse(context, "Entity declarations are not allowed: " + QByteArray(reinterpret_cast<const char*>(name)));
+}
+
+void refuseUnparsedEntityDecl(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, const xmlChar*)
+{
+    refuse(context, "Entity declarations are not allowed: " + QByteArray(reinterpret_cast<const char*>(name)));
+}
+
+void refuseReference(void* context, const xmlChar* name)
+{
+    refuse(context, "Entity references are not allowed: " + QByteArray(reinterpret_cast<const char*>(name)));
+}
+
+void skipExternalSubset(void*, const xmlChar*, const xmlChar*, const xmlChar*)
+{
+    // The external DTD subset is never read, whatever the library's defaults say.
+}
+
+struct ContextFree {
+    void operator()(xmlParserCtxt* ctxt) const { xmlFreeParserCtxt(ctxt); }
+};
+
+std::string parserErrorText(const ParseReport& report, const QString& source)
+{
+    QString text = QStringLiteral("Parser error: ") + QString::fromUtf8(report.message);
+    if (report.line > 0) {
+        text += QStringLiteral(" (line %1").arg(report.line);
+        if (report.column > 0)
+            text += QStringLiteral(", column %1").arg(report.column);
+        text += QLatin1Char(')');
+    }
+    if (!source.isEmpty())
+        text += QStringLiteral(" in ") + source;
+    return text.toStdString();
+}
+
+// Runs one parse on a fresh, hardened context; read starts the library's parse on
+// it. Returns the document, or throws XmlError naming source (empty for memory).
+template <typename Read>
+xmlDoc* parseHardened(const QString& source, Read read)
+{
+    ensureXmlLibrary();
+    ParseReport report;
+    std::unique_ptr<xmlParserCtxt, ContextFree> ctxt(xmlNewParserCtxt());
+    if (!ctxt || !ctxt->sax)
+        throw std::bad_alloc();
+    ctxt->_private = &report;
+    xmlSAXHandler* sax = ctxt->sax;
+    sax->serror = keepFirstError;
+    sax->entityDecl = refuseEntityDecl;
+    sax->unparsedEntityDecl = refuseUnparsedEntityDecl;
+    sax->reference = refuseReference;
+    sax->externalSubset = skipExternalSubset;
+
+    const QByteArray url = source.toUtf8();
+    xmlDoc* doc = read(ctxt.get(), url.isEmpty() ? nullptr : url.constData());
+    const bool hasRoot = doc && xmlDocGetRootElement(doc);
+    if (hasRoot && !report.failed && ctxt->wellFormed)
+        return doc;
+
+    xmlFreeDoc(doc);
+    if (!report.failed)
+        report.fail(hasRoot ? "Document is not well-formed" : "Document is empty", 0, 0);
+    throw XmlError(parserErrorText(report, source));
+}
+
+int readFromFile(void* file, char* buffer, int length)
+{
+    const qint64 count = static_cast<QFile*>(file)->read(buffer, length);
+    return count < 0 ? -1 : int(count);
+}
+
+int leaveOpen(void*)
+{
+    return 0; // the QFile closes itself
+}
+
+} // namespace
+
+XmlDocument XmlDocument::parseMemory(const QByteArray& data)
+{
+    if (data.size() > INT_MAX) {
+        ParseReport report;
+        report.fail("Document too large", 0, 0);
+        throw XmlError(parserErrorText(report, QString()));
+    }
+    // The library wants a valid pointer even for no bytes at all.
+    static const char nothing[] = "";
+    const char* bytes = data.isEmpty() ? nothing : data.constData();
+    return XmlDocument(parseHardened(QString(), [&](xmlParserCtxt* ctxt, const char* url) {
+        return xmlCtxtReadMemory(ctxt, bytes, int(data.size()), url, nullptr, kParseOptions);
+    }));
+}
+
+XmlDocument XmlDocument::parseFile(const QString& path)
+{
+    QFile file(path);
+    // Unbuffered: the library asks for large chunks and keeps its own buffer.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        throw XmlError(QStringLiteral("Nie można otworzyć pliku \"%1\": %2")
+                           .arg(path, file.errorString())
+                           .toStdString());
+    }
+    // Read in chunks through our own callback, not by file name: the library's own
+    // file loader would also open compressed files and go through the global
+    // external entity loader.
+    return XmlDocument(parseHardened(path, [&](xmlParserCtxt* ctxt, const char* url) {
+        return xmlCtxtReadIO(ctxt, readFromFile, leaveOpen, &file, url, nullptr, kParseOptions);
+    }));
+}

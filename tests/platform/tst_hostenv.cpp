@@ -1,0 +1,525 @@
+#include "platform/hostenv/codepage.h"
+#include "platform/hostenv/hostfolder.h"
+#include "platform/hostenv/hostregistry.h"
+#include "platform/hostenv/moduleversion.h"
+#include "platform/hostenv/sharedfolder.h"
+#include "platform/hostenv/systemfolders.h"
+
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <optional>
+
+// This binary carries a version resource of its own, as the module does.
+TOPAZ_EMBED_MODULE_VERSION(TOPAZ_MODULE_FILE_VERSION);
+
+namespace {
+
+const QByteArray EnvNames[] = {"ZELGR_REGISTRY", "XDG_CONFIG_HOME", "HOME",
+                               "TOPAZ_SYSTEM_CODEPAGE"};
+
+QByteArray uniqueBlockName()
+{
+    static int counter = 0;
+    return "/topaz_tst_" + QByteArray::number(::getpid()) + "_" + QByteArray::number(++counter);
+}
+
+bool blockExists(const QByteArray& name)
+{
+    const int fd = ::shm_open(name.constData(), O_RDONLY, 0);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+// Writes raw bytes into a block of the given size, as a foreign writer could.
+void writeRawBlock(const QByteArray& name, const QByteArray& bytes, off_t size)
+{
+    const int fd = ::shm_open(name.constData(), O_RDWR | O_CREAT, 0600);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::ftruncate(fd, size), 0);
+    QCOMPARE(::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0), ssize_t(bytes.size()));
+    ::close(fd);
+}
+
+int openDescriptorCount()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+int mappingCount(const QByteArray& name)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return -1;
+    return int(maps.readAll().count("/dev/shm" + name));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The bytes of a literal, zero bytes inside included, without the final one.
+template <size_t N>
+QByteArray raw(const char (&text)[N])
+{
+    return QByteArray(text, qsizetype(N - 1));
+}
+
+// "<M>" in a row stands for the marker, which the test binary must not hold as text.
+QByteArray withMarker(QByteArray bytes)
+{
+    return bytes.replace("<M>", HostEnv::moduleVersionMarker());
+}
+
+} // namespace
+
+class TestHostEnv : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    // registry
+    void registryDefaultPath_data();
+    void registryDefaultPath();
+    void registryWithoutEnvironmentUsesDefaultFile();
+    void registryRoundTripInNamedFile();
+    void registryReadsHostWrittenFile();
+    void registryMissingFileGivesEmptyValues();
+    void registryUnwritableLocationFailsSilently_data();
+    void registryUnwritableLocationFailsSilently();
+    void registryBinLosesTrailingSeparator_data();
+    void registryBinLosesTrailingSeparator();
+
+    // shared memory
+    void sharedFolderRoundTrip();
+    void sharedFolderAbsentBlockLeavesNothing();
+    void sharedFolderCutsLongTextAtCharacter_data();
+    void sharedFolderCutsLongTextAtCharacter();
+    void sharedFolderForeignBlocks_data();
+    void sharedFolderForeignBlocks();
+    void sharedFolderLeaksNothing();
+
+    // host folder
+    void hostFolderOrder_data();
+    void hostFolderOrder();
+    void hostFolderFromRealRegistry();
+
+    // code page and folders
+    void codePageOverride_data();
+    void codePageOverride();
+    void applicationsFolderFallsBackToDocuments();
+
+    // version resource
+    void moduleVersionInFile_data();
+    void moduleVersionInFile();
+    void moduleVersionUnreadableFile_data();
+    void moduleVersionUnreadableFile();
+    void moduleVersionInLargeFile();
+    void moduleVersionEmbeddedInBinary();
+
+private:
+    QHash<QByteArray, std::optional<QByteArray>> savedEnv_;
+    QList<QByteArray> blocks_;
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestHostEnv::init()
+{
+    savedEnv_.clear();
+    for (const QByteArray& name : EnvNames)
+        savedEnv_.insert(name, qEnvironmentVariableIsSet(name.constData())
+                                   ? std::optional<QByteArray>(qgetenv(name.constData()))
+                                   : std::nullopt);
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestHostEnv::cleanup()
+{
+    for (auto it = savedEnv_.cbegin(); it != savedEnv_.cend(); ++it) {
+        if (it.value())
+            qputenv(it.key().constData(), *it.value());
+        else
+            qunsetenv(it.key().constData());
+    }
+    for (const QByteArray& name : std::as_const(blocks_))
+        HostEnv::removeSharedFolder(name);
+    blocks_.clear();
+    dir_.reset();
+}
+
+// ---- registry
+
+void TestHostEnv::registryDefaultPath_data()
+{
+    QTest::addColumn<QString>("registryVar"); // "-" unset
+    QTest::addColumn<QString>("configVar");
+    QTest::addColumn<QString>("expectedUnderTemp");
+
+    QTest::newRow("named by ZELGR_REGISTRY") << "named/reg.ini" << "cfg" << "named/reg.ini";
+    QTest::newRow("XDG config home") << "-" << "cfg" << "cfg/Zelgor/registry.ini";
+    QTest::newRow("empty ZELGR_REGISTRY ignored") << "" << "cfg" << "cfg/Zelgor/registry.ini";
+    QTest::newRow("home .config") << "-" << "-" << "home/.config/Zelgor/registry.ini";
+}
+
+void TestHostEnv::registryDefaultPath()
+{
+    QFETCH(QString, registryVar);
+    QFETCH(QString, configVar);
+    QFETCH(QString, expectedUnderTemp);
+    const QString base = dir_->path() + QLatin1Char('/');
+    qputenv("HOME", (base + QStringLiteral("home")).toUtf8());
+    if (registryVar == QLatin1String("-"))
+        qunsetenv("ZELGR_REGISTRY");
+    else
+        qputenv("ZELGR_REGISTRY", registryVar.isEmpty() ? QByteArray() : (base + registryVar).toUtf8());
+    if (configVar == QLatin1String("-"))
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", (base + configVar).toUtf8());
+
+    QCOMPARE(HostRegistry::defaultFilePath(), base + expectedUnderTemp);
+    QCOMPARE(HostRegistry().filePath(), base + expectedUnderTemp);
+}
+
+void TestHostEnv::registryWithoutEnvironmentUsesDefaultFile()
+{
+    qunsetenv("ZELGR_REGISTRY");
+    qputenv("XDG_CONFIG_HOME", dir_->path().toUtf8());
+
+    QVERIFY(HostRegistry().writeString(QStringLiteral("ostatni"), QStringLiteral("/w/wniosek001.xml")));
+
+    QSettings file(dir_->filePath(QStringLiteral("Zelgor/registry.ini")), QSettings::IniFormat);
+    QCOMPARE(file.value(QStringLiteral("Zelgr/ostatni")).toString(), QStringLiteral("/w/wniosek001.xml"));
+    QCOMPARE(HostRegistry().readString(QStringLiteral("ostatni")), QStringLiteral("/w/wniosek001.xml"));
+}
+
+void TestHostEnv::registryRoundTripInNamedFile()
+{
+    const QString path = dir_->filePath(QStringLiteral("klucz.ini"));
+    qputenv("ZELGR_REGISTRY", path.toUtf8());
+    const QString folder = QStringLiteral("/home/użytkownik/Moje dokumenty/Wnioski Łódź");
+
+    HostRegistry registry;
+    QVERIFY(registry.writeString(QStringLiteral("wnioski"), folder));
+    QVERIFY(registry.writeString(QStringLiteral("ostatni"), folder + QStringLiteral("/wniosek002.xml")));
+    QVERIFY(QFileInfo::exists(path));
+
+    // A second writer keeps the first one's values.
+    const HostRegistry again(path);
+    QCOMPARE(again.readString(QStringLiteral("wnioski")), folder);
+    QCOMPARE(again.readString(QStringLiteral("ostatni")), folder + QStringLiteral("/wniosek002.xml"));
+    QCOMPARE(again.readString(QStringLiteral("bin")), QString());
+}
+
+void TestHostEnv::registryReadsHostWrittenFile()
+{
+    // The layout the host or a person writes by hand.
+    const QString path = dir_->filePath(QStringLiteral("registry.ini"));
+    writeFile(path, "[Zelgr]\nbin=/opt/zelgor/\nwnioski=/home/ala/Wnioski\n\n[Inne]\nbin=/zle\n");
+    const HostRegistry registry(path);
+    QCOMPARE(registry.binFolder(), QStringLiteral("/opt/zelgor"));
+    QCOMPARE(registry.readString(QStringLiteral("wnioski")), QStringLiteral("/home/ala/Wnioski"));
+    QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
+}
+
+void TestHostEnv::registryMissingFileGivesEmptyValues()
+{
+    const QString path = dir_->filePath(QStringLiteral("brak/registry.ini"));
+    const HostRegistry registry(path);
+    QCOMPARE(registry.readString(QStringLiteral("bin")), QString());
+    QCOMPARE(registry.readString(QStringLiteral("wnioski")), QString());
+    QCOMPARE(registry.binFolder(), QString());
+    QVERIFY(!QFileInfo::exists(path)); // reading creates nothing
+}
+
+void TestHostEnv::registryUnwritableLocationFailsSilently_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::newRow("path is a folder") << "folder";
+    QTest::newRow("parent is a plain file") << "plain/registry.ini";
+}
+
+void TestHostEnv::registryUnwritableLocationFailsSilently()
+{
+    QFETCH(QString, relativePath);
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("folder")));
+    writeFile(dir_->filePath(QStringLiteral("plain")), "x");
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+
+    const HostRegistry registry(dir_->filePath(relativePath));
+    bool written = true;
+    try {
+        written = registry.writeString(QStringLiteral("ostatni"), QStringLiteral("/w/a.xml"));
+    } catch (...) {
+        QFAIL("a write that cannot be done must not throw");
+    }
+    QVERIFY(!written);
+    QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
+}
+
+void TestHostEnv::registryBinLosesTrailingSeparator_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("backslash") << "/opt/zelgor\\" << "/opt/zelgor";
+    QTest::newRow("slash") << "/opt/zelgor/" << "/opt/zelgor";
+    QTest::newRow("windows form") << "C:\\Program Files\\Zelgor\\" << "C:\\Program Files\\Zelgor";
+    QTest::newRow("only one removed") << "/opt/zelgor//" << "/opt/zelgor/";
+    QTest::newRow("none") << "/opt/zelgor" << "/opt/zelgor";
+    QTest::newRow("root stays") << "/" << "/";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestHostEnv::registryBinLosesTrailingSeparator()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
+    QVERIFY(registry.writeString(QStringLiteral("bin"), stored));
+    QCOMPARE(registry.readString(QStringLiteral("bin")), stored);
+    QCOMPARE(registry.binFolder(), expected);
+}
+
+// ---- shared memory
+
+void TestHostEnv::sharedFolderRoundTrip()
+{
+    const QByteArray name = uniqueBlockName();
+    blocks_.append(name);
+    const QString folder = QStringLiteral("/opt/Zelgor ąęśćżźółń");
+
+    QVERIFY(HostEnv::publishSharedFolder(folder, name));
+    QCOMPARE(HostEnv::readSharedFolder(name), folder);
+    QVERIFY(blockExists(name)); // a published block stays for other readers
+    QCOMPARE(HostEnv::readSharedFolder(name), folder);
+
+    // A shorter text leaves nothing of the longer one behind it.
+    QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/krotka"), name));
+    QCOMPARE(HostEnv::readSharedFolder(name), QStringLiteral("/krotka"));
+}
+
+void TestHostEnv::sharedFolderAbsentBlockLeavesNothing()
+{
+    const QByteArray name = uniqueBlockName();
+    blocks_.append(name);
+    QCOMPARE(HostEnv::readSharedFolder(name), QString());
+    QVERIFY(!blockExists(name));
+    QVERIFY(!HostEnv::removeSharedFolder(name));
+}
+
+void TestHostEnv::sharedFolderCutsLongTextAtCharacter_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("expectedBytes");
+    QTest::newRow("ascii") << QString(600, QLatin1Char('a')) << HostEnv::SharedFolderSize - 1;
+    // 499 = 249 two-byte letters + one byte that would split the 250th.
+    QTest::newRow("two-byte letters") << QString(300, QChar(0x0105)) << 498;
+    QTest::newRow("fits exactly") << QString(499, QLatin1Char('b')) << 499;
+}
+
+void TestHostEnv::sharedFolderCutsLongTextAtCharacter()
+{
+    QFETCH(QString, folder);
+    QFETCH(int, expectedBytes);
+    const QByteArray name = uniqueBlockName();
+    blocks_.append(name);
+
+    QVERIFY(HostEnv::publishSharedFolder(folder, name));
+    const QString read = HostEnv::readSharedFolder(name);
+    QCOMPARE(read.toUtf8().size(), expectedBytes);
+    QVERIFY(folder.startsWith(read));
+}
+
+void TestHostEnv::sharedFolderForeignBlocks_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("blockSize");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("smaller block") << raw("/srv/z\0") << 16 << "/srv/z";
+    QTest::newRow("empty smaller block") << QByteArray() << 0 << "";
+    QTest::newRow("no terminator") << QByteArray(500, 'x') << 500 << QString(500, QLatin1Char('x'));
+    QTest::newRow("larger block") << raw("/duzy\0reszta") << 4096 << "/duzy";
+}
+
+void TestHostEnv::sharedFolderForeignBlocks()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, blockSize);
+    QFETCH(QString, expected);
+    const QByteArray name = uniqueBlockName();
+    blocks_.append(name);
+    writeRawBlock(name, bytes, blockSize);
+    QCOMPARE(HostEnv::readSharedFolder(name), expected);
+}
+
+void TestHostEnv::sharedFolderLeaksNothing()
+{
+    const QByteArray published = uniqueBlockName();
+    const QByteArray absent = uniqueBlockName();
+    blocks_ << published << absent;
+    QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/opt/zelgor"), published));
+
+    const int descriptors = openDescriptorCount();
+    for (int i = 0; i < 50; ++i) {
+        QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/opt/zelgor"), published));
+        QCOMPARE(HostEnv::readSharedFolder(published), QStringLiteral("/opt/zelgor"));
+        QCOMPARE(HostEnv::readSharedFolder(absent), QString());
+    }
+    QCOMPARE(openDescriptorCount(), descriptors);
+    QCOMPARE(mappingCount(published), 0);
+    QCOMPARE(mappingCount(absent), 0);
+}
+
+// ---- host folder
+
+void TestHostEnv::hostFolderOrder_data()
+{
+    QTest::addColumn<QString>("registry");
+    QTest::addColumn<QString>("shared");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("sharedAsked");
+
+    QTest::newRow("registry wins") << "/rej" << "/shm" << "/cwd" << "/rej" << false;
+    QTest::newRow("registry backslash") << "/rej\\" << "/shm" << "/cwd" << "/rej" << false;
+    QTest::newRow("empty registry, shared memory") << "" << "/shm/" << "/cwd" << "/shm" << true;
+    QTest::newRow("registry only separator, kept") << "/" << "/shm" << "/cwd" << "/" << false;
+    QTest::newRow("both empty, current folder") << "" << "" << "/cwd/" << "/cwd" << true;
+}
+
+void TestHostEnv::hostFolderOrder()
+{
+    QFETCH(QString, registry);
+    QFETCH(QString, shared);
+    QFETCH(QString, current);
+    QFETCH(QString, expected);
+    QFETCH(bool, sharedAsked);
+
+    bool asked = false;
+    const HostEnv::HostFolderSources sources{
+        [&] { return registry; },
+        [&] { asked = true; return shared; },
+        [&] { return current; },
+    };
+    QCOMPARE(HostEnv::hostFolder(sources), expected);
+    QCOMPARE(asked, sharedAsked);
+}
+
+void TestHostEnv::hostFolderFromRealRegistry()
+{
+    const QString path = dir_->filePath(QStringLiteral("registry.ini"));
+    qputenv("ZELGR_REGISTRY", path.toUtf8());
+    QVERIFY(HostRegistry(path).writeString(QStringLiteral("bin"), dir_->path() + QStringLiteral("/")));
+    QCOMPARE(HostEnv::hostFolder(), dir_->path());
+}
+
+// ---- system names and folders
+
+void TestHostEnv::codePageOverride_data()
+{
+    QTest::addColumn<QByteArray>("variable"); // "-" unset
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("unset") << QByteArray("-") << "windows-1250";
+    QTest::newRow("empty") << QByteArray("") << "windows-1250";
+    QTest::newRow("other code page") << QByteArray("windows-1252") << "windows-1252";
+}
+
+void TestHostEnv::codePageOverride()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QString, expected);
+    if (variable == "-")
+        qunsetenv("TOPAZ_SYSTEM_CODEPAGE");
+    else
+        qputenv("TOPAZ_SYSTEM_CODEPAGE", variable);
+    QCOMPARE(HostEnv::systemCodePageName(), expected);
+}
+
+void TestHostEnv::applicationsFolderFallsBackToDocuments()
+{
+    const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
+    QVERIFY(!HostEnv::documentsFolder().isEmpty());
+    QCOMPARE(HostEnv::applicationsFolder(registry), HostEnv::documentsFolder());
+    QVERIFY(registry.writeString(QStringLiteral("wnioski"), QStringLiteral("/dane/wnioski")));
+    QCOMPARE(HostEnv::applicationsFolder(registry), QStringLiteral("/dane/wnioski"));
+}
+
+// ---- version resource
+
+void TestHostEnv::moduleVersionInFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected");
+    const QString none = QString::fromLatin1(HostEnv::VersionNotAvailable);
+
+    QTest::newRow("marker inside") << raw("\x7f" "ELF\0\0junk<M>1.2.3.4\0more") << "1.2.3.4";
+    QTest::newRow("marker at start") << raw("<M>3.0\0") << "3.0";
+    QTest::newRow("no marker") << raw("\x7f" "ELF\0\0TOPAZ_Q_FILE\0") << none;
+    QTest::newRow("cut after marker") << QByteArray("junk<M>") << none;
+    QTest::newRow("cut inside version") << QByteArray("junk<M>1.2") << none;
+    QTest::newRow("empty version skipped") << raw("<M>\0..<M>2.0.0.1\0") << "2.0.0.1";
+    QTest::newRow("unprintable version") << raw("<M>\x01\x02\0") << none;
+    QTest::newRow("first of two") << raw("<M>1.0\0<M>2.0\0") << "1.0";
+    QTest::newRow("too long") << QByteArray("<M>") + QByteArray(65, '9') + QByteArray(1, '\0') << none;
+    QTest::newRow("empty file") << QByteArray() << none;
+}
+
+void TestHostEnv::moduleVersionInFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+    const QString path = dir_->filePath(QStringLiteral("TOPAZ_Q.so"));
+    writeFile(path, withMarker(content));
+    QCOMPARE(HostEnv::readModuleVersion(path), expected);
+}
+
+void TestHostEnv::moduleVersionUnreadableFile_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::newRow("missing file") << "wn_typy/TOPAZ_Q.so";
+    QTest::newRow("folder") << ".";
+}
+
+void TestHostEnv::moduleVersionUnreadableFile()
+{
+    QFETCH(QString, relativePath);
+    QCOMPARE(HostEnv::readModuleVersion(dir_->filePath(relativePath)),
+             QString::fromLatin1(HostEnv::VersionNotAvailable));
+}
+
+void TestHostEnv::moduleVersionInLargeFile()
+{
+    // Near-misses all through the file: the marker's first letters over and over, and a
+    // marker cut short in the middle; the real one sits at the end.
+    QByteArray content(10 * 1024 * 1024, 'T');
+    const QByteArray cut = HostEnv::moduleVersionMarker().chopped(1);
+    content.replace(content.size() / 2, cut.size(), cut);
+    const QByteArray tail = withMarker(raw("<M>7.7.1\0"));
+    content.replace(content.size() - tail.size(), tail.size(), tail);
+    const QString path = dir_->filePath(QStringLiteral("duzy.so"));
+    writeFile(path, content);
+    QCOMPARE(HostEnv::readModuleVersion(path), QStringLiteral("7.7.1"));
+}
+
+void TestHostEnv::moduleVersionEmbeddedInBinary()
+{
+    // The marker as the build spells it equals the one the reader searches for; its
+    // literal here is followed by a zero byte alone and must not count as a version.
+    QCOMPARE(HostEnv::moduleVersionMarker(), QByteArray(TOPAZ_MODULE_VERSION_MARKER));
+    QCOMPARE(HostEnv::readModuleVersion(QCoreApplication::applicationFilePath()),
+             QStringLiteral(TOPAZ_MODULE_FILE_VERSION));
+}
+
+QTEST_GUILESS_MAIN(TestHostEnv)
+#include "tst_hostenv.moc"

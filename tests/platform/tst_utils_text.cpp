@@ -1,0 +1,169 @@
+#include <QtTest>
+
+#include "platform/utils/datetext.h"
+#include "platform/utils/montharithmetic.h"
+#include "platform/utils/monthtext.h"
+#include "platform/utils/numbertext.h"
+
+#include <optional>
+
+using namespace Utils;
+
+Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(std::optional<QDate>)
+Q_DECLARE_METATYPE(Utils::LocalFormats)
+
+namespace {
+
+LocalFormats dayFirstTwoDigitYear() {
+    LocalFormats f;
+    f.dateSeparator = u'-';
+    f.shortDatePattern = QStringLiteral("dd-MM-yy");
+    return f;
+}
+
+LocalFormats dayFirstFourDigitYear() {
+    LocalFormats f;
+    f.dateSeparator = u'/';
+    f.shortDatePattern = QStringLiteral("dd/MM/yyyy");
+    return f;
+}
+
+LocalFormats yearFirstTwoDigitYear() {
+    LocalFormats f;
+    f.shortDatePattern = QStringLiteral("yy.MM.dd");
+    return f;
+}
+
+LocalFormats pointDecimal() {
+    LocalFormats f;
+    f.decimalSeparator = u'.';
+    return f;
+}
+
+} // namespace
+
+class TestUtilsText : public QObject {
+    Q_OBJECT
+private slots:
+    void monthsBetween_data() {
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<int>("months");
+        QTest::newRow("day cut back stays cut back") << QDate(2005, 1, 31) << QDate(2005, 3, 1) << 1;
+        QTest::newRow("cut back day reaches end only later") << QDate(2005, 1, 31) << QDate(2005, 3, 29) << 2;
+        QTest::newRow("equal dates") << QDate(2006, 5, 10) << QDate(2006, 5, 10) << 0;
+        QTest::newRow("same month") << QDate(2006, 5, 1) << QDate(2006, 5, 31) << 0;
+        QTest::newRow("exactly one month") << QDate(2006, 5, 10) << QDate(2006, 6, 10) << 0;
+        QTest::newRow("one month and a day") << QDate(2006, 5, 10) << QDate(2006, 6, 11) << 1;
+        QTest::newRow("start after end") << QDate(2006, 5, 11) << QDate(2006, 5, 10) << -1;
+        QTest::newRow("multi-year span") << QDate(2004, 3, 15) << QDate(2008, 7, 1) << 51;
+        QTest::newRow("invalid start") << QDate() << QDate(2006, 1, 1) << -1;
+    }
+    void monthsBetween() {
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(int, months);
+        QCOMPARE(Utils::monthsBetween(start, end), months);
+    }
+
+    void endOfMonth_data() {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QDate>("last");
+        QTest::newRow("leap February") << QDate(2008, 2, 10) << QDate(2008, 2, 29);
+        QTest::newRow("December rolls over") << QDate(2008, 12, 5) << QDate(2008, 12, 31);
+        QTest::newRow("common February") << QDate(2007, 2, 1) << QDate(2007, 2, 28);
+        QTest::newRow("already last day") << QDate(2006, 4, 30) << QDate(2006, 4, 30);
+        QTest::newRow("invalid") << QDate() << QDate();
+    }
+    void endOfMonth() {
+        QFETCH(QDate, date);
+        QFETCH(QDate, last);
+        QCOMPARE(Utils::endOfMonth(date), last);
+    }
+
+    void textToNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("pointIsLocal");
+        QTest::addColumn<std::optional<double>>("number");
+        QTest::newRow("local comma") << "1200,5" << false << std::optional(1200.5);
+        QTest::newRow("foreign point") << "1200.5" << false << std::optional(1200.5);
+        QTest::newRow("only first point replaced") << "1.200.5" << false << std::optional<double>();
+        QTest::newRow("negative with blanks") << " -0.25 " << false << std::optional(-0.25);
+        QTest::newRow("exponent as written in files") << "1E20" << false << std::optional(1e20);
+        QTest::newRow("thousands blank") << "1 200,5" << false << std::optional<double>();
+        QTest::newRow("garbage") << "12a" << false << std::optional<double>();
+        QTest::newRow("empty") << "" << false << std::optional<double>();
+        QTest::newRow("infinity") << "inf" << false << std::optional<double>();
+        QTest::newRow("point locale, comma text") << "1200,5" << true << std::optional(1200.5);
+        QTest::newRow("point locale, point text") << "1200.5" << true << std::optional(1200.5);
+        QTest::newRow("point locale, two commas") << "1,200,5" << true << std::optional<double>();
+    }
+    void textToNumber() {
+        QFETCH(QString, text);
+        QFETCH(bool, pointIsLocal);
+        QFETCH(std::optional<double>, number);
+        const auto got = Utils::textToNumber(text, pointIsLocal ? pointDecimal() : LocalFormats::standard());
+        QCOMPARE(got.has_value(), number.has_value());
+        if (number) QCOMPARE(*got, *number);
+    }
+
+    void normaliseDateText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<LocalFormats>("formats");
+        QTest::addColumn<QString>("expected");
+        const LocalFormats std = LocalFormats::standard();
+
+        QTest::newRow("file pattern equals local") << "2005.03.31" << "yyyy.MM.dd" << std << "2005.03.31";
+        QTest::newRow("dashes become separators") << "2005-03-31" << "yyyy-mm-dd" << std << "2005.03.31";
+        QTest::newRow("day-first source") << "31/03/2005" << "dd/mm/yyyy" << std << "2005.03.31";
+        QTest::newRow("two-digit source year gets 20") << "31-03-05" << "dd-MM-yy" << std << "2005.03.31";
+        QTest::newRow("to day-first local") << "2005.03.31" << "yyyy.MM.dd" << dayFirstFourDigitYear()
+                                            << "31/03/2005";
+        QTest::newRow("to two-digit local year") << "2005.03.31" << "yyyy.MM.dd" << dayFirstTwoDigitYear()
+                                                 << "31-03-05";
+        QTest::newRow("to year-first two-digit local") << "31.03.2005" << "dd.mm.yyyy"
+                                                       << yearFirstTwoDigitYear() << "05.03.31";
+        QTest::newRow("conversion error keeps step 1") << "2005/3/31" << "yyyy-mm-dd" << std << "2005.3.31";
+        QTest::newRow("short text keeps step 1") << "2005-03" << "yyyy-mm-dd" << std << "2005.03";
+        QTest::newRow("pattern without day") << "2005-03-31" << "yyyy-mm" << std << "2005.03.31";
+        QTest::newRow("empty text") << "" << "yyyy.MM.dd" << std << "";
+
+        QTest::newRow("no source: day-first to year-first") << "05/03/2006" << "" << std << "2006.03.05";
+        QTest::newRow("no source: year-first stays") << "2006-03-05" << "" << std << "2006.03.05";
+        QTest::newRow("no source: year-first to day-first") << "2006.03.05" << "" << dayFirstFourDigitYear()
+                                                            << "05/03/2006";
+        QTest::newRow("no source: day-first stays") << "05.03.2006" << "" << dayFirstFourDigitYear()
+                                                    << "05/03/2006";
+        QTest::newRow("no source: not 10 characters") << "5.3.2006" << "" << std << "5.3.2006";
+    }
+    void normaliseDateText() {
+        QFETCH(QString, text);
+        QFETCH(QString, source);
+        QFETCH(LocalFormats, formats);
+        QFETCH(QString, expected);
+        QCOMPARE(Utils::normaliseDateText(text, source, formats), expected);
+    }
+
+    void monthTextToDate_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<QDate>>("date");
+        QTest::newRow("month and year") << "03-2006" << std::optional(QDate(2006, 3, 1));
+        QTest::newRow("blank separator of the mask") << "12 2015" << std::optional(QDate(2015, 12, 1));
+        QTest::newRow("one-digit month") << "3-2006" << std::optional<QDate>();
+        QTest::newRow("month 13") << "13-2006" << std::optional<QDate>();
+        QTest::newRow("trailing text ignored") << "03/2006xyz" << std::optional(QDate(2006, 3, 1));
+        QTest::newRow("empty mask positions") << "__ ____" << std::optional<QDate>();
+        QTest::newRow("year not a number") << "03-20a6" << std::optional<QDate>();
+        QTest::newRow("empty") << "" << std::optional<QDate>();
+    }
+    void monthTextToDate() {
+        QFETCH(QString, text);
+        QFETCH(std::optional<QDate>, date);
+        QCOMPARE(Utils::monthTextToDate(text), date);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUtilsText)
+#include "tst_utils_text.moc"

@@ -1,0 +1,1 @@
+topaz_add_test(tst_ui SOURCES tst_ui.cpp)
