@@ -42,6 +42,9 @@ namespace Catalogue {
 std::span<const TableSpec> sectionTables();
 const TableSpec& mainRecord();
 std::span<const TableSpec> dictionaryTables();
+// The filter a flat dictionary list is declared with (table name in any letter case);
+// nullptr for a table declared without one.
+const char* declaredDictionaryFilter(const char* table);
 // Turns a catalogue entry into the table library's field description.
 FieldDef toFieldDef(const FieldSpec& spec);
 } // namespace Catalogue

@@ -484,12 +484,27 @@ void DataSet::sortOn(const QString& fieldName) {
     const Field& f = field(fieldName);
     if (isEditing()) post();
     const size_t i = size_t(f.index());
-    QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
+    if (f.type() == FieldType::String) {
+        // Texts sort in Polish order; one collation key per row keeps the comparisons cheap.
+        QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
+        std::vector<std::pair<std::optional<QCollatorSortKey>, Row>> keyed;
+        keyed.reserve(rows_.size());
+        for (Row& r : rows_) {
+            std::optional<QCollatorSortKey> key;
+            if (r[i].isValid()) key = collator.sortKey(r[i].toString());
+            keyed.emplace_back(std::move(key), std::move(r));
+        }
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            if (!a.first || !b.first) return !a.first && b.first.has_value();
+            return a.first->compare(*b.first) < 0;
+        });
+        for (size_t k = 0; k < keyed.size(); ++k) rows_[k] = std::move(keyed[k].second);
+    }
     auto less = [&](const Row& a, const Row& b) {
         const QVariant &x = a[i], &y = b[i];
         if (!x.isValid() || !y.isValid()) return !x.isValid() && y.isValid();
         switch (f.type()) {
-        case FieldType::String: return collator.compare(x.toString(), y.toString()) < 0;
+        case FieldType::String: return false; // already ordered above
         case FieldType::Integer:
         case FieldType::Int64: return x.toLongLong() < y.toLongLong();
         case FieldType::Float: return x.toDouble() < y.toDouble();
@@ -498,7 +513,7 @@ void DataSet::sortOn(const QString& fieldName) {
         }
         return false;
     };
-    std::stable_sort(rows_.begin(), rows_.end(), less);
+    if (f.type() != FieldType::String) std::stable_sort(rows_.begin(), rows_.end(), less);
     rebuildView();
     touch();
     current_ = recordCount() > 0 ? 0 : -1;

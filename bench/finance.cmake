@@ -1,0 +1,1 @@
+topaz_add_bench(bench_finance bench_finance.cpp)

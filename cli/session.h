@@ -1,0 +1,34 @@
+#pragma once
+
+#include "file/application_file.h"
+#include "model/dm_main.h"
+#include "platform/ui/headlessui.h"
+
+#include <memory>
+#include <stdexcept>
+
+// What one export call builds: the data module with its dictionaries, past the dictionary
+// gate, and the editor's file half. Message boxes go to standard error.
+class Session {
+public:
+    // The host folder is binFolder when given, else the registry, the shared memory or
+    // the current folder. Throws SessionError when the dictionaries are unusable.
+    explicit Session(const QString& binFolder);
+
+    TdmDataSets& dm() { return *dm_; }
+    ApplicationFile& file() { return *file_; }
+    HeadlessUi& ui() { return ui_; }
+
+    // The load-time messages of the file, on standard error under the file's name.
+    void reportMessages(const QString& path) const;
+
+private:
+    HeadlessUi ui_{true};
+    std::unique_ptr<TdmDataSets> dm_;
+    std::unique_ptr<ApplicationFile> file_;
+};
+
+class SessionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "file/application_xml.h"
+#include "file/checksum.h"
+#include "file/host_settings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class DataSet;
+class TdmDataSets;
+class UserInterface;
+
+// The editor's work on application files, without widgets: opening a file into the data
+// module with the version and dictionary checks and the damaged-file fallback, the
+// checksum, writing, the save and save-as actions, the proposed file name, the location
+// remembered in the host's registry and the close query. The editor window owns one and
+// supplies its widget steps through the hooks; the silent exports and the command line
+// use it as it is.
+class ApplicationFile {
+public:
+    // Start-up: prepares the mapping table, takes the host settings, clears Zmieniony.
+    ApplicationFile(TdmDataSets& dm, UserInterface& ui, HostSettings settings);
+    ~ApplicationFile();
+    ApplicationFile(const ApplicationFile&) = delete;
+    ApplicationFile& operator=(const ApplicationFile&) = delete;
+
+    // ---- editor state
+    QString FileName;        // the current file; empty for a new application
+    QString FileVersion;     // "wersja" of the loaded file
+    QString FirstVersion;    // "wersja_p": the version that first wrote the application
+    QStringList MessageList; // messages collected while loading, for the message browser
+    bool Silent = false;
+    bool ViewOnly = false;
+    bool ClosingByHost = false;
+    bool LoadFailed = false; // the file could not be parsed
+
+    const HostSettings& settings() const { return settings_; }
+    const QString& ApplicationsFolder() const { return settings_.ApplicationsFolder; }
+    // The folder the save dialog opens in.
+    const QString& saveDialogFolder() const { return dialogFolder_; }
+    ApplicationXml& xml() { return xml_; }
+
+    // ---- widget steps supplied by the editor
+    // Moves the focus out of the active control and back, so a value being typed is
+    // posted. Without widgets there is nothing to commit.
+    std::function<void()> CommitActiveControl;
+    // The save dialog: the initial folder and the proposed name in, the chosen path out;
+    // no value when cancelled. Without it, save-as counts as cancelled.
+    using PathChooser = std::function<std::optional<QString>(const QString& folder, const QString& proposed)>;
+    PathChooser chooseSavePath;
+    // After every successful save: the editor shows statusFileText() and captionAfterSave().
+    std::function<void()> onFileSaved;
+
+    // ---- loading
+    // The file into the data module with the stage events off and the finance trees
+    // recomputed afterwards.
+    void OpenApplicationFile(const QString& path);
+    void LoadApplicationFile(const QString& path);
+    void ReadApplicationFile(const QString& path);
+
+    // ---- checksum
+    bool& ChecksumTrusted() { return checksum_.ChecksumTrusted; }
+    void acSumaK() { checksum_.acSumaK(); }
+    bool VerifyChecksum();
+
+    // ---- saving
+    // Writes the data module into the file. On failure the user is told why, the old file
+    // stays as it was, Zmieniony stays set and the answer is false.
+    bool WriteApplicationFile(const QString& path);
+    bool save();                      // acZapisz; true when the file was written
+    bool saveAs();                    // acZapiszJako through chooseSavePath
+    bool saveAs(const QString& path); // acZapiszJako with the path already chosen
+    QString DefaultFileName() const;  // the first free "wniosekNNN.xml" of the dialog's folder
+    void RememberFileLocation();
+    // Whether the editor may close; asks the user and saves on request.
+    bool closeQuery();
+
+    // ---- texts the editor shows after opening and saving
+    QString statusFileText() const;   // "Plik wniosku: " + file
+    QString captionAfterSave() const; // "Edytor wniosku " + title + " - " + file
+
+    // ---- data controls
+    // Off: notification of the controls of every open table behind a data source is
+    // suspended (except the four whose controls must follow their rows); on: resumed.
+    void SuspendDataControls(bool on);
+    // Posts every table behind a data source that is being edited.
+    void PostPendingEdits();
+
+private:
+    ApplicationXml::InfoValues infoValues() const;
+    void openDocument(const QString& path);
+    void reportOpenError(const QString& text);
+    void addMessage(const QString& text);
+    bool nameMustBeChosen() const;
+
+    TdmDataSets& dm_;
+    UserInterface& ui_;
+    HostSettings settings_;
+    ApplicationXml xml_;
+    ApplicationChecksum checksum_;
+    QString dialogFolder_;
+    bool confirmName_ = false; // a damaged file was opened: its name is not reused unasked
+    std::vector<DataSet*> suspended_;
+};
+
+// The check of SprawdzSume_ and SilentCrcCheck_ on a module that passed the dictionary
+// gate: opens the file as the editor does and verifies its checksum. 1 when the checksum
+// holds or the file is not held to it, else 0.
+int32_t runSprawdzSume(TdmDataSets& dm, UserInterface& ui, const QString& path, bool silent);

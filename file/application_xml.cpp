@@ -1,0 +1,123 @@
+// The document skeleton of the application file, its parsing and its saving.
+#include "file/application_xml.h"
+
+#include "file/mapping.h"
+#include "model/dm_main_tmpl.h"
+#include "platform/hostenv/codepage.h"
+#include "platform/hostenv/systemfolders.h"
+#include "platform/xmldom/declarationrewrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QString kFileCodePage = QStringLiteral("windows-1250");
+
+bool isFileCodePage(const QString& name) { return name.compare(kFileCodePage, Qt::CaseInsensitive) == 0; }
+
+// Parses the file as it is, or, on a system with another code page, a temporary copy
+// that declares that code page (deleted again once parsed).
+XmlDocument parseApplicationFile(const QString& path, const QString& codePage) {
+    if (isFileCodePage(codePage)) return XmlDocument::parseFile(path);
+    const QString copy = QDir(HostEnv::tempFolder()).filePath(QStringLiteral("wniosek.xml.tmp"));
+    struct RemoveCopy {
+        QString path;
+        ~RemoveCopy() { QFile::remove(path); }
+    } removeCopy{copy};
+    if (!rewriteDeclarationFile(path, copy, codePage))
+        throw XmlError(QStringLiteral("Nie można przygotować pliku \"%1\" do odczytu").arg(path).toStdString());
+    return XmlDocument::parseFile(copy);
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(path, file.errorString()).toStdString());
+    }
+}
+
+} // namespace
+
+ApplicationXml::ApplicationXml(TdmDataSets_t& dm) : dm_(dm) {
+    DataSet* mapping = dm_.findTable(QStringLiteral("tabMapowanie"));
+    if (mapping && mapping->recordCount() == 0) fillMappingTable(dm_);
+}
+
+QStringList ApplicationXml::zrobliste(const QString& text) {
+    QStringList pieces = text.split(QLatin1Char(';'));
+    if (!pieces.isEmpty() && pieces.last().isEmpty()) pieces.removeLast();
+    return pieces;
+}
+
+void ApplicationXml::forgetDocument() {
+    doc_ = XmlDocument();
+    root_ = infoDll_ = dane_ = polaSpec_ = row_ = XmlElement();
+}
+
+void ApplicationXml::InitWniosekXML(const QString& path) {
+    forgetDocument();
+    if (!path.isEmpty()) {
+        const QString codePage = HostEnv::systemCodePageName();
+        XmlDocument parsed = parseApplicationFile(path, codePage);
+        parsed.setEncoding(codePage);
+        const XmlElement root = parsed.root();
+        if (!root.nameIs("WNIOSEK"))
+            throw XmlError(QStringLiteral("Parser error: the root element is not WNIOSEK in %1").arg(path).toStdString());
+        doc_ = std::move(parsed);
+        root_ = root;
+        infoDll_ = root_.firstChildElement("INFO_DLL");
+        dane_ = root_.firstChildElement("DANE");
+        polaSpec_ = dane_.firstChildElement("POLA_SPEC");
+        row_ = dane_.firstChildElement("TABELA").firstChildElement("WIERSZ");
+    }
+    createMissingElements();
+}
+
+void ApplicationXml::createMissingElements() {
+    if (doc_.isNull()) {
+        doc_ = XmlDocument::create();
+        root_ = doc_.setRoot("WNIOSEK");
+        doc_.setEncoding(HostEnv::systemCodePageName());
+    }
+    if (infoDll_.isNull()) {
+        infoDll_ = root_.appendElement("INFO_DLL");
+        infoDll_.setAttribute("plik", QStringLiteral("TOPAZ_Q"));
+        infoDll_.setAttribute("wersja", info_.moduleVersion);
+        infoDll_.setAttribute("roz", QString());
+        infoDll_.setAttribute("wersja_p", info_.firstVersion);
+        infoDll_.setAttribute("wersja_slownika", dm_.WersjaSlownika);
+        infoDll_.setAttribute("DBID", dm_.DbidSlownika);
+        infoDll_.setAttribute("SID", dm_.SidSlownika);
+        infoDll_.setAttribute("wersja_slownika_p", dm_.WersjaSlownikaPliku);
+        infoDll_.setAttribute("DBID_p", dm_.DbidSlownikaPliku);
+        infoDll_.setAttribute("SID_p", dm_.SidSlownikaPliku);
+        infoDll_.setAttribute("format_daty", QStringLiteral("yyyy.MM.dd"));
+    }
+    if (dane_.isNull()) dane_ = root_.appendElement("DANE");
+    if (polaSpec_.isNull()) polaSpec_ = dane_.appendElement("POLA_SPEC");
+    if (row_.isNull()) {
+        XmlElement table = dane_.firstChildElement("TABELA");
+        if (table.isNull()) {
+            table = dane_.appendElement("TABELA");
+            table.setAttribute("nazwa", QStringLiteral("PLO_WNIOSKI"));
+        }
+        row_ = table.firstChildElement("WIERSZ");
+        if (row_.isNull()) row_ = table.appendElement("WIERSZ");
+    }
+}
+
+void ApplicationXml::save(const QString& path) const {
+    if (doc_.isNull()) throw XmlError("Brak dokumentu wniosku do zapisania");
+    const QString codePage = HostEnv::systemCodePageName();
+    const QByteArray bytes = doc_.toBytes(codePage);
+    if (isFileCodePage(codePage)) {
+        writeBytes(path, bytes);
+        return;
+    }
+    // The text stays in the system code page; the declaration names windows-1250.
+    QList<QByteArray> lines = splitLines(bytes);
+    rewriteDeclaration(lines, kFileCodePage.toLatin1());
+    writeBytes(path, joinLines(lines));
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "platform/xmldom/xmldocument.h"
+#include "platform/xmldom/xmlelement.h"
+
+#include <QString>
+#include <QList>
+#include <QStringList>
+
+#include <vector>
+
+class DataSet;
+class Field;
+class TdmDataSets_t;
+struct MappingLists;
+
+// The application file's DOM and the two directions between it and the data module: the
+// writer builds the skeleton and fills it from the tables as the mapping table
+// (tabMapowanie) prescribes; the reader applies a parsed file to the tables. It is the
+// document half of the editor; loading and saving (ApplicationFile) drive it.
+class ApplicationXml {
+public:
+    // Fills the mapping table when it is still empty.
+    explicit ApplicationXml(TdmDataSets_t& dm);
+
+    // What INFO_DLL receives when a fresh skeleton is built.
+    struct InfoValues {
+        QString moduleVersion; // "wersja": the current module version
+        QString firstVersion;  // "wersja_p"
+    };
+    void setInfoValues(const InfoValues& v) { info_ = v; }
+
+    // Clears the document; with a path parses the file (through a temporary copy when
+    // the system code page is not windows-1250) and locates the skeleton. Throws
+    // XmlError when the file cannot be parsed or located (a root other than WNIOSEK
+    // counts as a parse error); afterwards the document is empty and the caller calls
+    // InitWniosekXML(QString()) for a fresh skeleton. Missing elements are created.
+    void InitWniosekXML(const QString& path);
+
+    // Writer. proba2xml builds a fresh skeleton first when there is no document. A field
+    // that the mapping names but the dataset lacks throws DataSetError.
+    void proba2xml();                        // every mapped dataset into the skeleton
+    void Spec2XML();                         // the special fields into POLA_SPEC
+
+    // Reader. Values that cannot be converted leave the field as it was, unknown
+    // datasets and fields are skipped, nrW other than a positive number is ignored.
+    // A record number above 100 000 anywhere below the element makes the whole file
+    // damaged: XmlError with "Parser error" is thrown before anything is applied.
+    // Datasets may be left in edit state; the caller posts pending edits.
+    void XML2proba(const XmlElement& table); // applies every WIERSZ, recursively
+    // Raises the data module's Wczytywanie for its duration.
+    void XML2PolaSpec(const XmlElement& polaSpec);
+
+    // Writes the document to the file in windows-1250 (then the code-page rule), through
+    // a temporary file renamed over the target: a failed write leaves the old file.
+    // Throws XmlError with the underlying reason.
+    void save(const QString& path) const;
+
+    XmlDocument& document() { return doc_; }
+    XmlElement infoDll() const { return infoDll_; }
+    XmlElement dane() const { return dane_; }
+    XmlElement polaSpec() const { return polaSpec_; }
+    XmlElement applicationRow() const { return row_; }
+
+    // The pattern in which the dates of the loaded file are read ("format_daty").
+    QString FileDateFormat = QStringLiteral("yyyy.MM.dd");
+
+    // Splits at every ";"; empty pieces stay, an empty last piece is dropped.
+    static QStringList zrobliste(const QString& text);
+
+    // The largest record number a file may name.
+    static constexpr qint64 MaxRecordNumber = 100000;
+
+private:
+    struct Target; // a mapping row resolved against its dataset
+
+    void forgetDocument();
+    void createMissingElements();
+
+    void WriteMappedRow(XmlElement row, const Target& target, int recNo, bool currentRecord) const;
+    void WriteChildTables(const XmlElement& table, const std::vector<MappingLists>& mapping);
+    void WriteTableRows(XmlElement childTable, const Target& target, const QList<int>& records) const;
+
+    void readTable(const XmlElement& table);
+    void ReadRow(const XmlElement& row);
+    void readAttribute(DataSet& ds, const XmlElement& attribute);
+    void readSpecialField(DataSet& ds, const XmlElement& pole);
+    void assignFromFile(Field& field, const QString& text);
+
+    TdmDataSets_t& dm_;
+    InfoValues info_;
+    XmlDocument doc_;
+    XmlElement root_, infoDll_, dane_, polaSpec_, row_;
+};

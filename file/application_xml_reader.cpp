@@ -1,0 +1,228 @@
+// The reader: a parsed application file applied to the datasets.
+#include "file/application_xml.h"
+
+#include "file/value_text.h"
+#include "model/dm_main_tmpl.h"
+#include "platform/utils/datetext.h"
+#include "platform/utils/numbertext.h"
+
+#include <optional>
+
+namespace {
+
+// nrW as a number; nullopt when it is not a whole number. Numbers too long to hold are
+// reported as just above the limit, with their sign.
+std::optional<qint64> recordNumber(const QString& attributeText) {
+    const QString text = attributeText.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (!text.isEmpty() && (text[0] == u'+' || text[0] == u'-')) {
+        negative = text[0] == u'-';
+        i = 1;
+    }
+    if (i >= text.size()) return std::nullopt;
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') return std::nullopt;
+        if (value <= ApplicationXml::MaxRecordNumber) value = value * 10 + (c - u'0');
+    }
+    return negative ? -value : value;
+}
+
+// Every ATRYBUT or POLE below the element is checked before anything is applied, so a
+// file naming an absurd record number changes no table.
+void checkRecordNumbers(const XmlElement& element) {
+    for (const XmlElement& child : element.childElements()) {
+        if (child.nameIs("ATRYBUT") || child.nameIs("POLE")) {
+            const std::optional<qint64> n = recordNumber(child.attribute("nrW"));
+            if (n && *n > ApplicationXml::MaxRecordNumber)
+                throw XmlError(QStringLiteral("Parser error: record number %1 exceeds %2")
+                                   .arg(child.attribute("nrW").left(40))
+                                   .arg(ApplicationXml::MaxRecordNumber)
+                                   .toStdString());
+        } else {
+            checkRecordNumbers(child);
+        }
+    }
+}
+
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(DataSet& ds) : ds_(ds) { ds_.disableControls(); }
+    ~ControlsDisabled() { ds_.enableControls(); }
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+private:
+    DataSet& ds_;
+};
+
+// Lifts a field's read-only flag for one assignment.
+class Writable {
+public:
+    explicit Writable(Field& f) : f_(f), readOnly_(f.isReadOnly()) { f_.setReadOnly(false); }
+    ~Writable() { f_.setReadOnly(readOnly_); }
+    Writable(const Writable&) = delete;
+    Writable& operator=(const Writable&) = delete;
+
+private:
+    Field& f_;
+    bool readOnly_;
+};
+
+// Appends posted empty records until there are n, then makes record n current; false
+// when a rule refused a record or the move, or when an empty record does not pass the
+// table's filter (the count would never grow).
+bool moveToRecord(DataSet& ds, int n) {
+    while (ds.recordCount() < n) {
+        const int before = ds.recordCount();
+        if (!ds.append()) return false;
+        if (!ds.post()) {
+            ds.cancel();
+            return false;
+        }
+        if (ds.recordCount() <= before) return false;
+    }
+    if (ds.recNo() != n) ds.setRecNo(n);
+    return ds.recNo() == n && !(ds.state() == DataSetState::Insert);
+}
+
+// A date text of the file in the local pattern; invalid when it names no date.
+QDate fileDate(const QString& text, const QString& filePattern) {
+    const Utils::LocalFormats& local = Utils::LocalFormats::standard();
+    return QDate::fromString(Utils::normaliseDateText(text, filePattern, local), local.shortDatePattern);
+}
+
+} // namespace
+
+void ApplicationXml::XML2proba(const XmlElement& table) {
+    checkRecordNumbers(table);
+    readTable(table);
+}
+
+void ApplicationXml::readTable(const XmlElement& table) {
+    for (XmlElement row = table.firstChildElement("WIERSZ"); !row.isNull(); row = row.nextSiblingElement())
+        ReadRow(row);
+}
+
+void ApplicationXml::ReadRow(const XmlElement& row) {
+    DataSet* lastDataSet = nullptr;
+    for (const XmlNode& node : row.childNodes()) {
+        const XmlElement e = node.toElement();
+        if (e.nameIs("TABELA")) {
+            readTable(e);
+            continue;
+        }
+        if (!e.nameIs("ATRYBUT")) continue;
+        lastDataSet = dm_.findTable(e.attribute("dsN"));
+        if (lastDataSet) readAttribute(*lastDataSet, e);
+    }
+    if (lastDataSet && lastDataSet->isEditing()) {
+        try {
+            lastDataSet->post();
+        } catch (const DataSetError&) {
+            lastDataSet->cancel();
+        }
+    }
+}
+
+void ApplicationXml::readAttribute(DataSet& ds, const XmlElement& attribute) {
+    if (!ds.isActive()) ds.open();
+    const ControlsDisabled quiet(ds);
+    const std::optional<qint64> n = recordNumber(attribute.attribute("nrW"));
+    if (!n || *n <= 0) return;
+    try {
+        if (!moveToRecord(ds, int(*n))) return;
+        Field* field = ds.findField(attribute.attribute("dsK"));
+        if (!field) return;
+        if (!ds.isEditing()) ds.edit();
+        const Writable writable(*field);
+        assignFromFile(*field, attribute.text());
+    } catch (const DataSetError&) {
+        // A record the table refuses (a required value missing, a rule saying no): the
+        // element is skipped like a value that cannot be converted.
+        if (ds.isEditing()) ds.cancel();
+    }
+}
+
+void ApplicationXml::assignFromFile(Field& field, const QString& text) {
+    if (field.type() == FieldType::Date) {
+        if (Utils::normaliseDateText(text, FileDateFormat).isEmpty()) {
+            field.clear();
+            return;
+        }
+        const QDate d = fileDate(text, FileDateFormat);
+        if (d.isValid()) field.setValue(d);
+        return;
+    }
+    const QString current = FileValueText::ofCurrentRecord(field);
+    if (current == text) return;
+    if (text.isEmpty()) {
+        field.clear();
+        return;
+    }
+    try {
+        switch (field.type()) {
+        case FieldType::Float:
+            if (const std::optional<double> v = Utils::textToNumber(text)) field.setValue(*v);
+            break;
+        case FieldType::String:
+            if (FileStringText::reduced(current) != FileStringText::reduced(text))
+                field.setValue(FileStringText::asStored(text));
+            break;
+        default:
+            field.setAsString(text);
+            break;
+        }
+    } catch (const DataSetError&) {
+        // The field keeps its value.
+    }
+}
+
+void ApplicationXml::XML2PolaSpec(const XmlElement& polaSpec) {
+    checkRecordNumbers(polaSpec);
+    struct Loading {
+        TdmDataSets_t& dm;
+        bool before;
+        ~Loading() { dm.Wczytywanie = before; }
+    } loading{dm_, dm_.Wczytywanie};
+    dm_.Wczytywanie = true;
+
+    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull(); pole = pole.nextSiblingElement()) {
+        if (pole.text().isEmpty()) continue;
+        if (DataSet* ds = dm_.findTable(pole.attribute("dsN"))) readSpecialField(*ds, pole);
+    }
+}
+
+void ApplicationXml::readSpecialField(DataSet& ds, const XmlElement& pole) {
+    if (!ds.isActive()) ds.open();
+    const ControlsDisabled quiet(ds);
+    const std::optional<qint64> n = recordNumber(pole.attribute("nrW"));
+    if (!n || *n <= 0) return;
+    try {
+        if (!moveToRecord(ds, int(*n))) return;
+        ds.edit();
+        const QString code = pole.attribute("kod");
+        const QString text = pole.text();
+        const QString nameField = pole.attribute("dsKN");
+        if (Field* f = nameField.isEmpty() ? nullptr : ds.findField(nameField)) {
+            const Writable writable(*f);
+            if (f->type() != FieldType::Date) f->setAsString(code);
+            else if (const QDate d = fileDate(code, QString()); d.isValid()) f->setValue(d);
+        }
+        if (Field* f = ds.findField(pole.attribute("dsKW"))) {
+            const Writable writable(*f);
+            if (f->type() == FieldType::Date) {
+                if (const QDate d = fileDate(text, FileDateFormat); d.isValid()) f->setValue(d);
+            } else if (f->type() == FieldType::Float) {
+                if (const std::optional<double> v = Utils::textToNumber(text)) f->setValue(*v);
+            } else {
+                f->setAsString(text);
+            }
+        }
+        ds.post();
+    } catch (const DataSetError&) {
+        if (ds.isEditing()) ds.cancel();
+    }
+}

@@ -1,0 +1,52 @@
+#include "file/supplied_tables.h"
+
+#include "file/application_tables.h"
+#include "model/dm_main_tmpl.h"
+
+#include <QSet>
+
+// Loading replaces the rows of every application table the file supplies. The reader
+// finds records by number and appends only while a table has fewer, so the rows the
+// module made at creation (the twelve fixed rows of each finance tree, the main record,
+// the special-fields row, the implementation path set by the dictionary gate) would
+// otherwise stay under or after the file's rows, keeping values the file never wrote.
+// A table the file does not name keeps what the module gave it at creation. A POLE
+// without text is skipped by the reader, so a file whose special fields are all empty
+// does not count as supplying them: the special-fields row must not vanish. Dictionary
+// and mapping tables are never touched, whatever a file names.
+
+namespace {
+
+bool positiveRecord(const XmlElement& e) {
+    bool ok = false;
+    const int n = e.attribute("nrW").trimmed().toInt(&ok);
+    return ok && n > 0;
+}
+
+void collectFromTable(const XmlElement& table, QSet<QString>& names) {
+    for (XmlElement row = table.firstChildElement("WIERSZ"); !row.isNull(); row = row.nextSiblingElement()) {
+        for (const XmlElement& child : row.childElements()) {
+            if (child.nameIs("TABELA")) collectFromTable(child, names);
+            else if (child.nameIs("ATRYBUT") && positiveRecord(child)) names.insert(child.attribute("dsN").toLower());
+        }
+    }
+}
+
+} // namespace
+
+QStringList tablesSuppliedBy(const TdmDataSets_t& dm, const XmlElement& dane) {
+    QSet<QString> named;
+    collectFromTable(dane.firstChildElement("TABELA"), named);
+    const XmlElement polaSpec = dane.firstChildElement("POLA_SPEC");
+    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull(); pole = pole.nextSiblingElement())
+        if (!pole.text().isEmpty() && positiveRecord(pole)) named.insert(pole.attribute("dsN").toLower());
+
+    QStringList supplied;
+    for (const QString& name : applicationTableNames())
+        if (named.contains(name.toLower()) && dm.findTable(name)) supplied << dm.findTable(name)->name();
+    return supplied;
+}
+
+void emptyTablesSuppliedBy(TdmDataSets_t& dm, const XmlElement& dane) {
+    for (const QString& name : tablesSuppliedBy(dm, dane)) dm.table(name).emptyTable();
+}

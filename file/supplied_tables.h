@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/xmldom/xmlelement.h"
+
+#include <QStringList>
+
+class TdmDataSets_t;
+
+// The application tables whose rows a parsed file supplies: those named by an ATRYBUT
+// of the file's first TABELA (at any depth) or by a POLE with text, at a record number
+// above 0. Names as the data module spells them, in component order.
+QStringList tablesSuppliedBy(const TdmDataSets_t& dm, const XmlElement& dane);
+
+// Empties those tables before the file is read into them.
+void emptyTablesSuppliedBy(TdmDataSets_t& dm, const XmlElement& dane);

@@ -1,0 +1,38 @@
+#include "file/value_text.h"
+
+#include "platform/dataset/dataset.h"
+
+namespace FileValueText {
+
+QString ofCurrentRecord(const Field& field) { return FieldText::format(field.type(), field.value()); }
+
+QString ofRecord(const DataSet& table, int recNo, const Field& field) {
+    return FieldText::format(field.type(), table.valueAt(recNo, field));
+}
+
+} // namespace FileValueText
+
+namespace FileStringText {
+
+namespace {
+bool kept(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u',' ||
+           u == u'-' || u == u'.' || u == u';';
+}
+} // namespace
+
+QString reduced(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        if (!kept(c)) c = u' ';
+    return out;
+}
+
+QString asStored(const QString& text) {
+    QString out = text;
+    out.replace(QChar(0x0161), QChar(0x0105));
+    return out;
+}
+
+} // namespace FileStringText

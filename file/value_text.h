@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class DataSet;
+class Field;
+
+// The text in which a field's value travels in the application file: strings as stored,
+// integers in decimal, floats in the plain form ("1200,5"), dates "yyyy.MM.dd", no value
+// as the empty text.
+namespace FileValueText {
+QString ofCurrentRecord(const Field& field);
+QString ofRecord(const DataSet& table, int recNo, const Field& field);
+} // namespace FileValueText
+
+// How the reader compares and stores the text of a string field.
+namespace FileStringText {
+// The text with every character other than A-Z, a-z, 0-9, ",", "-", "." and ";" made a
+// blank: two texts that reduce alike count as the same value.
+QString reduced(const QString& text);
+// The text as it is stored: every "š" (windows-1250 byte 0x9A) becomes "ą" (0xB9).
+QString asStored(const QString& text);
+} // namespace FileStringText

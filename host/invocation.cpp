@@ -1,0 +1,81 @@
+#include "host/invocation.h"
+
+#include "file/application_file.h"
+#include "file/host_settings.h"
+#include "model/dm_main.h"
+#include "platform/ui/headlessui.h"
+
+#include <memory>
+
+namespace {
+
+// The process-wide references of one call, all empty between calls: the data module and
+// the editor's file half (the editor window joins it with the editor layer).
+std::unique_ptr<TdmDataSets> dmDataSets;
+std::unique_ptr<ApplicationFile> fmWniosek;
+std::unique_ptr<UserInterface> moduleUi;
+
+const QString kGateMessage = QStringLiteral(
+    "Słownik zawiera niepoprawne dane dla tego wniosku.\r\n"
+    "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.");
+
+// Frees everything the call created, whatever way the call ends: the editor first (it
+// refers to the data module), then the data module.
+struct CommonEnd {
+    ~CommonEnd() {
+        fmWniosek.reset();
+        dmDataSets.reset();
+        moduleUi.reset();
+    }
+};
+
+bool isSilent(ExportKind kind) {
+    return kind == ExportKind::SilentCrcCheck || kind == ExportKind::SilentPreview ||
+           kind == ExportKind::SilentValidate || kind == ExportKind::SilentValCrcCheck;
+}
+
+// The export's own steps after the common start.
+int32_t runSteps(ExportKind kind, const QString& path) {
+    ApplicationFile& editor = *fmWniosek;
+    editor.Silent = isSilent(kind);
+    switch (kind) {
+    case ExportKind::SprawdzSume:
+    case ExportKind::SilentCrcCheck:
+        editor.OpenApplicationFile(path);
+        return editor.VerifyChecksum() ? 1 : 0;
+    default:
+        // The editor, preview and validation steps come with their layers.
+        return 0;
+    }
+}
+
+} // namespace
+
+bool isInteractive(ExportKind kind) {
+    return kind == ExportKind::NowyWniosek || kind == ExportKind::EdytujWniosek ||
+           kind == ExportKind::PodgladWniosku || kind == ExportKind::DrukujWniosek;
+}
+
+bool invocationObjectsFreed() { return !dmDataSets && !fmWniosek && !moduleUi; }
+
+int32_t runExport(ExportKind kind, const QString& path) {
+    CommonEnd end;
+    try {
+        // Without a display the module talks through standard error.
+        moduleUi = std::make_unique<HeadlessUi>(true);
+        if (!dmDataSets) dmDataSets = TdmDataSets::create(*moduleUi);
+        if (!dmDataSets->SprawdzSlownik()) {
+            if (isInteractive(kind))
+                moduleUi->messageBox(kGateMessage, QStringLiteral("Zelgor"), MessageIcon::Information,
+                                     MessageButtons::Ok);
+            return 0;
+        }
+        if (!fmWniosek)
+            fmWniosek = std::make_unique<ApplicationFile>(*dmDataSets, *moduleUi, HostSettings::ReadHostSettings());
+        return runSteps(kind, path);
+    } catch (const std::exception& e) {
+        // Nothing may escape into the host: an unexpected error counts as a failed check.
+        if (moduleUi) moduleUi->errorDialog(QString::fromUtf8(e.what()));
+        return 0;
+    }
+}

@@ -1,0 +1,87 @@
+#include "model/catalogue/table_fields.h"
+
+using namespace CatalogueBuild;
+
+namespace CatalogueTables {
+
+// dsWniosek: the one row of the application. Tag 1 keeps a field out of the checksum
+// (the checksum itself and the derived period counts).
+FieldList wniosek() {
+    return fields({
+        str("tytul_projektu", 240).titled("Tytuł projektu"),
+        str("rodz_proj", 5),
+        lookup("lkp_rodz_projektu", 200, "sl_RPR1", "WARTOSC", "rodz_proj", "ZNACZENIE"),
+        str("opis_projektu", 4000).titled("Opis projektu").enlargedFrom(2000),
+        str("powiazania_projektu", 4000),
+        str("inne_pr_opis", 4000),
+        str("umiejscowienie", 5),
+        lookup("lkp_umiejscowienie", 200, "sl_UPR1", "WARTOSC", "umiejscowienie", "ZNACZENIE")
+            .titled("Umiejscowienie projektu"),
+        str("inne_pr_kontr_woj", 1), // the base module's default "N" is dropped by this type
+        str("inne_pr_sr_UE", 1),
+        str("inne_pr_in_mnar", 1),
+        str("inne_pr_EFRR", 1),
+        str("trwalosc_projektu", 4000),
+        str("potrzeba_wsparcia", 1),
+        str("potrzeba_wsparcia_uzasad", 4000),
+        str("zgod_srod", 5),
+        lookup("lkp_zgod_srod", 200, "sl_WNS1", "WARTOSC", "zgod_srod", "ZNACZENIE"),
+        str("zgod_srod_uzasad", 4000),
+        str("zgod_row_szans", 5),
+        lookup("lkp_zgod_row_szans", 200, "sl_RPC1", "WARTOSC", "zgod_row_szans", "ZNACZENIE"),
+        str("zgod_row_szans_uzasad", 4000),
+        str("zgod_pom_pub_nie_dot", 1),
+        str("zgod_pom_pub_korzystal", 1),
+        str("zgod_zam_pub_nie_dot", 1),
+        str("zgod_zam_pub", 5),
+        lookup("lkp_zgod_zam_pub", 200, "sl_ZPU1", "WARTOSC", "zgod_zam_pub", "ZNACZENIE"),
+        str("zgod_zam_pub_rozp", 1),
+        date("zgod_zam_pub_data_rozp"),
+        str("zgod_zam_pub_nr_ogl", 60),
+        date("zgod_zam_pub_data_ogl"),
+        str("promocja_projektu", 4000),
+        str("wsk_inne_efekty", 4000),
+        str("typ_projektu", 1),
+        str("lok_caly_kraj", 1).byDefault("N"),
+        str("powiazania_projektu_nie_dot", 1),
+        str("inne_inst_zaang_nie_dot", 1),
+        str("osw_ben_imie_naz", 100),
+        str("osw_ben_zajm_stan", 100),
+        date("osw_ben_data"),
+        date("harm_rozp"),
+        date("harm_zak"),
+        date("harm_rzecz_zak"),
+        date("harm_fin_zak"),
+        date("harm_okres_rezultat"),
+        real("plan_okres_rzeczowej_real").tagged(1),
+        real("plan_okres_real").tagged(1),
+        real("plan_okres_do_oddania").tagged(1),
+        real("plan_okres_finansowej_real").tagged(1),
+        str("suma_kontrolna", 39).tagged(1),
+        str("zal_biznes_plan", 1),
+        str("zal_ocena_srod", 1),
+        str("zal_pozw_bud", 1),
+        str("zal_mapy", 1),
+        str("zal_posw_wspolfin", 1),
+        str("zal_posw_oc_fin", 1),
+        str("zal_dane_fin", 1),
+        str("zal_osw_inst", 1),
+        str("zal_brak_przeszkod_gr", 1),
+        str("zal_wpis_EDG", 1),
+        str("zal_inne_dok", 1),
+        str("zal_inne_opis", 4000),
+        str("zal_zgod_pl_zagosp", 1),
+        str("pwd_nie_dot_4poz", 1),
+        str("realizuje_inne_pr_nie_dot", 1),
+        str("realizuje_inne_pr_opis", 4000),
+        date("harm_rzecz_rozp").ofType(),
+        str("harm_rozp_tmp", 7).ofType(),
+        str("harm_rzecz_rozp_tmp", 7).ofType(),
+        str("harm_rzecz_zak_tmp", 7).ofType(),
+        str("harm_fin_zak_tmp", 7).ofType(),
+        str("harm_okres_rezultat_tmp", 7).ofType(),
+        yearVisibilityFlags(),
+    });
+}
+
+} // namespace CatalogueTables

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/dm_main_tmpl.h"
+
+class FinanceRules;
+class RecordRules;
+
+// The data module of this application type ("SPO Transport / EFRR - Standardowy wniosek"):
+// the base module with the type's fields and tables, its programme "SPOT" and its rules.
+class TdmDataSets : public TdmDataSets_t {
+public:
+    // Builds the whole module: tables, rules, dictionaries and the main record.
+    static std::unique_ptr<TdmDataSets> create(UserInterface& ui, DataModuleOptions options = {});
+
+    // "T" or "N": what the next planned-expenditure row receives in CZY_KWALIFIKOWANE.
+    QString KwalifikacjaNowegoWydatku = QStringLiteral("T");
+    // The planned-expenditure row being posted was inserted, not edited.
+    bool WstawianieWydatku = false;
+
+    // The rule set of this type, recorded into validationWindow; true when no error
+    // rule failed, ValidationWarning when a warning rule did.
+    bool Validate() override;
+    bool UstawProgram() override;
+    // Sets the implementation path from codes (empty: not given); false when a given code
+    // is not in the dictionary. The row is posted with the levels found so far.
+    bool UstawPWD(const QString& c1, const QString& c2 = {}, const QString& c3 = {}, const QString& c4 = {});
+
+    // The rules of the yearly tables (finance trees, planned expenditure, indicators,
+    // revenue, stages) and of all other records (cascades, main record, numbering,
+    // procurement, special fields).
+    FinanceRules& finance() const { return *finance_; }
+    RecordRules& records() const { return *records_; }
+
+    // The after-load sequence: stage events off, load (the caller raises Wczytywanie),
+    // sums and percentages of both finance trees recomputed, stage events on again.
+    void loadWithRulesPaused(const std::function<void()>& load);
+
+    ~TdmDataSets() override;
+
+protected:
+    TdmDataSets(UserInterface& ui, DataModuleOptions options);
+    bool declares(Level) const override { return true; }
+    void attachRules() override;
+    void createTypeState() override;
+
+private:
+    QString currentPwdCode(int level) const;
+    bool ZnajdzPodpoziom(int level, const QVariant& parentId, const QString& code, QVariant& id) const;
+
+    std::unique_ptr<FinanceRules> finance_;
+    std::unique_ptr<RecordRules> records_;
+};

@@ -1,0 +1,48 @@
+#include "model/finance_years.h"
+
+#include "model/dm_main_tmpl.h"
+#include "platform/dataset/dataset.h"
+
+namespace FinanceYears {
+
+QString columnName(int year, const char* suffix) { return QString::number(year) + QLatin1String(suffix); }
+
+YearFields yearFields(const DataSet& table, const char* suffix) {
+    YearFields out{};
+    for (int year = kFirstYear; year <= kLastYear; ++year)
+        out[size_t(year - kFirstYear)] = &table.field(columnName(year, suffix));
+    return out;
+}
+
+double sumOfYears(const YearFields& years) {
+    double sum = 0.0;
+    for (const Field* f : years) sum += amount(f->value());
+    return sum;
+}
+
+Visibility::Visibility(const TdmDataSets_t& dm, const QString& family) {
+    const DataSet* wniosek = dm.findTable(QStringLiteral("dsWniosek"));
+    // The row being appended counts too: its buffer already holds the defaults.
+    const bool hasRow = wniosek && (wniosek->isEditing() || wniosek->recordCount() > 0);
+    for (int year = kFirstYear; year <= kLastYear; ++year) {
+        bool shown = year <= kLastBaseYear;
+        if (hasRow) {
+            const QString flag = wniosek->field(family + QString::number(year) + QLatin1Char('v')).asString();
+            if (flag == QLatin1String("T")) shown = true;
+            else if (flag == QLatin1String("N")) shown = false;
+        }
+        shown_[size_t(year - kFirstYear)] = shown;
+    }
+}
+
+void zeroNewRowYears(DataSet& table, const Visibility* later, bool withPercent) {
+    for (int year = kFirstYear; year <= kLastBaseYear; ++year) table.field(columnName(year)).setValue(0.0);
+    if (!later) return;
+    for (int year = kLastBaseYear + 1; year <= kLastYear; ++year) {
+        if (!later->shown(year)) continue;
+        table.field(columnName(year)).setValue(0.0);
+        if (withPercent) table.field(columnName(year, "_pr")).setValue(0.0);
+    }
+}
+
+} // namespace FinanceYears

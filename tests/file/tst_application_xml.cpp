@@ -1,0 +1,733 @@
+#include "file/application_xml.h"
+#include "file/mapping.h"
+#include "tests/model/module_fixture.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Detaches every rule of the module so that the tests see the writer and reader alone.
+// Required numbers of new rows are filled as the insert rules of a full module fill them.
+void quiet(TdmDataSets& dm) {
+    for (const auto& t : dm.tables()) {
+        t->events = DataSetEvents{};
+        std::vector<Field*> numbers;
+        for (const auto& f : t->fields()) {
+            f->onChange = nullptr;
+            if (f->required() && f->kind() == FieldKind::Data && f->isNumeric()) numbers.push_back(f.get());
+        }
+        if (!numbers.empty())
+            t->events.onNewRecord = [numbers](DataSet& ds) {
+                for (Field* f : numbers) f->setValue(ds.recordCount() + 1);
+            };
+    }
+}
+
+struct Module {
+    ModuleFixture fx;
+    ApplicationXml xml{*fx.dm};
+    Module() {
+        quiet(*fx.dm);
+        extendMappingTable(*fx.dm);
+    }
+    DataSet& t(const char* name) const { return fx.t(name); }
+    // Appends a record and sets the fields named in pairs (name, value).
+    void add(const char* table, std::initializer_list<std::pair<const char*, QVariant>> values) const {
+        DataSet& ds = t(table);
+        ds.open();
+        ds.append();
+        for (const auto& [name, v] : values) ds.field(QString::fromUtf8(name)).setValue(v);
+        ds.post();
+    }
+    void set(const char* table, int rec, const char* field, const QVariant& v) const {
+        DataSet& ds = t(table);
+        ds.setRecNo(rec);
+        ds.edit();
+        ds.field(QString::fromUtf8(field)).setValue(v);
+        ds.post();
+    }
+    QString text(const char* table, int rec, const char* field) const {
+        const Field& f = t(table).field(QString::fromUtf8(field));
+        return FieldText::format(f.type(), t(table).valueAt(rec, f));
+    }
+    void write() {
+        xml.InitWniosekXML(QString());
+        xml.proba2xml();
+        xml.Spec2XML();
+    }
+    // Reads a file the way loading does: rows, special fields, pending edits posted.
+    void read(const QString& path) {
+        xml.InitWniosekXML(path);
+        xml.XML2proba(xml.dane().firstChildElement("TABELA"));
+        xml.XML2PolaSpec(xml.polaSpec());
+        for (const auto& ds : fx.dm->tables())
+            if (ds->isEditing()) ds->post();
+    }
+    void emptyLists() const {
+        for (const char* name : {"dsPomocPub", "dsKatPrzych", "dsPlanWydatki", "dsZrodlaFin", "dsProfilWyd",
+                                 "dsEtapyRealizacji", "dsLokalizacja", "dsProdukty", "dsRezultaty", "dsOddz",
+                                 "dsInstytucje", "dsZamPub", "dsBeneficjent", "dsWniosek", "dsPolaSpec"})
+            if (t(name).isActive()) t(name).emptyTable();
+    }
+};
+
+QList<XmlElement> elements(const XmlElement& e, const char* name) {
+    QList<XmlElement> out;
+    for (XmlElement c = e.firstChildElement(name); !c.isNull(); c = c.nextSiblingElement()) out << c;
+    return out;
+}
+
+XmlElement childTable(const XmlElement& row, const QString& name) {
+    for (const XmlElement& t : elements(row, "TABELA"))
+        if (t.attribute("nazwa") == name) return t;
+    return {};
+}
+
+// "nazwa|dsN|dsK|nrW=text" for every ATRYBUT of a row, in order.
+QStringList summary(const XmlElement& row) {
+    QStringList out;
+    for (const XmlElement& a : elements(row, "ATRYBUT"))
+        out << a.attribute("nazwa") + "|" + a.attribute("dsN") + "|" + a.attribute("dsK") + "|" +
+                   a.attribute("nrW") + "=" + a.text();
+    return out;
+}
+
+QString attribute(const XmlElement& row, const QString& column) {
+    for (const XmlElement& a : elements(row, "ATRYBUT"))
+        if (a.attribute("nazwa") == column) return a.text();
+    return QStringLiteral("<none>");
+}
+
+// The fields the mapping writes, by dataset, in first-seen order.
+QMap<QString, QStringList> mappedFields(const DataSet& mapping) {
+    QMap<QString, QStringList> out;
+    for (int rec = 1; rec <= mapping.recordCount(); ++rec) {
+        auto text = [&](const char* f) { return mapping.valueAt(rec, mapping.field(f)).toString(); };
+        QStringList& names = out[text("dsname")];
+        QStringList listed = ApplicationXml::zrobliste(text("niebazowe"));
+        for (const QString& pair : ApplicationXml::zrobliste(text("plo_kolumny"))) listed << pair.section('=', 1);
+        for (const QString& n : listed)
+            if (!n.isEmpty() && !names.contains(n, Qt::CaseInsensitive)) names << n;
+    }
+    return out;
+}
+
+// A value for every field that can hold one: keys of lookups taken from their
+// dictionaries, numbering fields equal to the record number, texts with line breaks and
+// Polish letters, floats with a fraction.
+QVariant sampleValue(const TdmDataSets& dm, const DataSet& ds, const Field& f, int rec) {
+    const QString name = f.name();
+    for (const auto& other : ds.fields()) {
+        const FieldDef& d = other->definition();
+        if (other->kind() != FieldKind::Lookup || d.keyField.compare(name, Qt::CaseInsensitive) != 0) continue;
+        const DataSet* dict = dm.findTable(d.lookupDataSet);
+        if (dict && dict->recordCount() > 0)
+            return dict->valueAt(1 + (rec * 3) % dict->recordCount(), dict->field(d.lookupKeyField));
+    }
+    if (QStringList{"Lp.", "Lp", "lp", "Id"}.contains(name)) return rec;
+    if (name == "Etap") return QList<int>{1, 2, 1, 3}.value(rec - 1, 1);
+    if (name == "par_id") return rec == 1 ? QVariant() : QVariant(1);
+    switch (f.type()) {
+    case FieldType::String:
+        if (f.size() <= 2) return rec % 2 ? "T" : "N";
+        return QString("%1 %2: zażółć gęślą jaźń\r\nwiersz drugi").arg(name).arg(rec).left(f.size());
+    case FieldType::Integer:
+    case FieldType::Int64: return rec * 100 + f.index();
+    case FieldType::Float: return rec * 1000 + 200.5 + f.index() / 100.0;
+    case FieldType::Date: return QDate(2005, 3, 31).addDays(rec * 7 + f.index());
+    case FieldType::Boolean: return rec % 2 == 1;
+    }
+    return {};
+}
+
+const char* const kSingleRecordTables[] = {"dsWniosek", "dsPozWdr", "dsKatInt", "dsBeneficjent", "dsPolaSpec"};
+
+void fillEverything(const Module& m, const QMap<QString, QStringList>& fields) {
+    QMap<QString, QStringList> all = fields;
+    for (const auto& f : m.t("dsPolaSpec").fields()) all["dsPolaSpec"] << f->name();
+    for (auto it = all.cbegin(); it != all.cend(); ++it) {
+        DataSet& ds = m.fx.dm->table(it.key());
+        const bool single = std::find_if(std::begin(kSingleRecordTables), std::end(kSingleRecordTables),
+                                         [&](const char* n) { return it.key() == n; }) != std::end(kSingleRecordTables);
+        const int rows = single ? 1 : 4;
+        ds.open();
+        while (ds.recordCount() < rows) {
+            const int before = ds.recordCount();
+            if (ds.append()) ds.post();
+            if (ds.recordCount() == before) throw std::runtime_error("no row added to " + it.key().toStdString());
+        }
+        for (int rec = 1; rec <= ds.recordCount(); ++rec) {
+            ds.setRecNo(rec);
+            ds.edit();
+            for (const QString& name : it.value()) {
+                Field& f = ds.field(name);
+                if (f.kind() != FieldKind::Lookup) f.setValue(sampleValue(*m.fx.dm, ds, f, rec));
+            }
+            ds.post();
+        }
+    }
+}
+
+// Restores an environment variable when the test ends, however it ends.
+struct EnvGuard {
+    QByteArray name, before;
+    bool had;
+    EnvGuard(const char* n, const QByteArray& value) : name(n), before(qgetenv(n)), had(qEnvironmentVariableIsSet(n)) {
+        qputenv(n, value);
+    }
+    ~EnvGuard() { had ? qputenv(name.constData(), before) : qunsetenv(name.constData()); }
+};
+
+XmlDocument parse(const QString& body) {
+    return XmlDocument::parseMemory(("<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + body).toUtf8());
+}
+
+QString attr(const QString& ds, const QString& field, const QString& nrW, const QString& text) {
+    return QString("<ATRYBUT nazwa=\"X\" dsN=\"%1\" dsK=\"%2\" nrW=\"%3\">%4</ATRYBUT>").arg(ds, field, nrW, text);
+}
+
+QString tableOf(const QString& attributes) {
+    return "<TABELA nazwa=\"PLO_WNIOSKI\"><WIERSZ>" + attributes + "</WIERSZ></TABELA>";
+}
+
+} // namespace
+
+class TestApplicationXml : public QObject {
+    Q_OBJECT
+
+private slots:
+    // ---------------------------------------------------------------- skeleton
+
+    void newSkeleton() {
+        Module m;
+        m.fx.dm->WersjaSlownika = "3.12";
+        m.fx.dm->DbidSlownikaPliku = "1201";
+        m.xml.setInfoValues({"2.0.0.1", "1.0.0.0"});
+        m.xml.InitWniosekXML(QString());
+        const XmlElement root = m.xml.document().root();
+        QCOMPARE(root.name(), QString("WNIOSEK"));
+        QStringList names;
+        for (const XmlElement& c : root.childElements()) names << c.name();
+        QCOMPARE(names, QStringList({"INFO_DLL", "DANE"}));
+        names.clear();
+        for (const XmlElement& c : m.xml.dane().childElements()) names << c.name();
+        QCOMPARE(names, QStringList({"POLA_SPEC", "TABELA"}));
+        const XmlElement table = m.xml.dane().firstChildElement("TABELA");
+        QCOMPARE(table.attribute("nazwa"), QString("PLO_WNIOSKI"));
+        QCOMPARE(elements(table, "WIERSZ").size(), 1);
+        QCOMPARE(m.xml.applicationRow(), table.firstChildElement("WIERSZ"));
+
+        const QString bytes = QString::fromLatin1(m.xml.document().toBytes());
+        const QString info = QRegularExpression("<INFO_DLL[^>]*>").match(bytes).captured();
+        QStringList order;
+        for (const auto& match : QRegularExpression("(\\w+)=\"").globalMatch(info)) order << match.captured(1);
+        QCOMPARE(order, QStringList({"plik", "wersja", "roz", "wersja_p", "wersja_slownika", "DBID", "SID",
+                                     "wersja_slownika_p", "DBID_p", "SID_p", "format_daty"}));
+        const XmlElement i = m.xml.infoDll();
+        QCOMPARE(i.attribute("plik"), QString("TOPAZ_Q"));
+        QCOMPARE(i.attribute("wersja"), QString("2.0.0.1"));
+        QCOMPARE(i.attribute("wersja_p"), QString("1.0.0.0"));
+        QCOMPARE(i.attribute("wersja_slownika"), QString("3.12"));
+        QCOMPARE(i.attribute("DBID_p"), QString("1201"));
+        QCOMPARE(i.attribute("format_daty"), QString("yyyy.MM.dd"));
+    }
+
+    void emptyApplicationHasEmptyColumnsAndOnePolePerSpecialField() {
+        Module m;
+        m.emptyLists();
+        m.add("dsWniosek", {});
+        m.write();
+        const XmlElement row = m.xml.applicationRow();
+        int columns = 0;
+        for (const XmlElement& a : elements(row, "ATRYBUT")) {
+            if (a.attribute("dsN") != "dsWniosek" || a.attribute("nazwa").isEmpty()) continue;
+            ++columns;
+            QVERIFY2(a.text().isEmpty(), qPrintable(a.attribute("dsK")));
+        }
+        QCOMPARE(columns, 31);
+        // Only the area type creates its table: there is no location to merge into.
+        QStringList tables;
+        for (const XmlElement& t : elements(row, "TABELA")) tables << t.attribute("nazwa");
+        QCOMPARE(tables, QStringList{"PLO_LOKALIZACJE_PROJEKTOW"});
+        QVERIFY(elements(childTable(row, "PLO_LOKALIZACJE_PROJEKTOW"), "WIERSZ").isEmpty());
+
+        const QList<XmlElement> poles = elements(m.xml.polaSpec(), "POLE");
+        QCOMPARE(poles.size(), m.t("dsPolaSpec").fieldCount());
+        QCOMPARE(poles[1].attribute("kod"), m.t("dsPolaSpec").fieldAt(1).name());
+        QCOMPARE(poles[1].attribute("dsKW"), m.t("dsPolaSpec").fieldAt(1).name());
+        QCOMPARE(poles[1].attribute("dsN"), QString("dsPolaSpec"));
+        QCOMPARE(poles[1].attribute("nrW"), QString("1"));
+        QVERIFY(poles[1].hasAttribute("dsKN"));
+    }
+
+    // ---------------------------------------------------------------- round trip
+
+    void roundTripKeepsEveryWrittenValue() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("wniosek.xml");
+        Module source;
+        const QMap<QString, QStringList> fields = mappedFields(source.t("tabMapowanie"));
+        fillEverything(source, fields);
+        source.set("dsPomocPub", 1, "Kwota_pomocy", 1200.5);
+        source.write();
+        source.xml.save(path);
+
+        Module target;
+        target.emptyLists();
+        target.fx.dm->Wczytywanie = true;
+        target.read(path);
+
+        QCOMPARE(target.text("dsWniosek", 1, "opis_projektu"),
+                 QString("opis_projektu 1: zażółć gęślą jaźń\r\nwiersz drugi"));
+        QCOMPARE(target.text("dsPomocPub", 1, "Kwota_pomocy"), QString("1200,5"));
+        QVERIFY(!target.text("dsLokalizacja", 2, "Lkp_gm").isEmpty());
+        QMap<QString, QStringList> compared = fields;
+        for (const auto& f : source.t("dsPolaSpec").fields()) compared["dsPolaSpec"] << f->name();
+        for (auto it = compared.cbegin(); it != compared.cend(); ++it) {
+            const QByteArray table = it.key().toUtf8();
+            QCOMPARE(target.t(table).recordCount(), source.t(table).recordCount());
+            for (int rec = 1; rec <= source.t(table).recordCount(); ++rec)
+                for (const QString& name : it.value()) {
+                    const QByteArray field = name.toUtf8();
+                    QVERIFY2(target.text(table, rec, field) == source.text(table, rec, field),
+                             qPrintable(it.key() + "." + name + " #" + QString::number(rec)));
+                }
+        }
+    }
+
+    void lineBreaksAndMarkupSurvive_data() {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("CR LF") << "a\r\nb";
+        QTest::newRow("CR") << "a\rb";
+        QTest::newRow("LF twice") << "a\n\nb";
+        QTest::newRow("blanks around") << "  odstęp  ";
+        QTest::newRow("tab") << "a\tb";
+        QTest::newRow("markup") << "<a href=\"x\">&amp;'</a>";
+    }
+    void lineBreaksAndMarkupSurvive() {
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        Module source;
+        source.emptyLists();
+        source.add("dsWniosek", {{"opis_projektu", value}});
+        source.write();
+        source.xml.save(dir.filePath("w.xml"));
+        Module target;
+        target.emptyLists();
+        target.read(dir.filePath("w.xml"));
+        QCOMPARE(target.text("dsWniosek", 1, "opis_projektu"), value);
+    }
+
+    // ---------------------------------------------------------------- element structure
+
+    void applicantGivesThreeInstitutionRows() {
+        Module m;
+        m.emptyLists();
+        m.add("dsWniosek", {});
+        m.add("dsBeneficjent", {{"Nazwa", "Gmina"}, {"pod_nazwa", "Starostwo"}, {"osup_nazwisko", "Kowalski"}});
+        m.add("dsInstytucje", {{"Nazwa", "Urząd"}});
+        m.write();
+        const QList<XmlElement> rows = elements(childTable(m.xml.applicationRow(), "PLO_INSTYTUCJE"), "WIERSZ");
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(attribute(rows[0], "INS_RODZAJ"), QString("B"));
+        QCOMPARE(attribute(rows[0], "INS_NAZWA"), QString("Gmina"));
+        QCOMPARE(attribute(rows[1], "INS_RODZAJ"), QString("R"));
+        QCOMPARE(attribute(rows[1], "INS_NAZWA"), QString("Starostwo"));
+        QCOMPARE(attribute(rows[2], "INS_RODZAJ"), QString("I"));
+        QCOMPARE(attribute(rows[2], "INS_NAZWA"), QString("Urząd"));
+        QCOMPARE(attribute(rows[3], "INS_RODZAJ"), QString("<none>"));
+        QCOMPARE(attribute(rows[3], "INS_NAZWISKO"), QString("Kowalski"));
+    }
+
+    void financeRecordGivesThirteenYearRows() {
+        Module m;
+        m.emptyLists();
+        m.add("dsZrodlaFin", {{"Id", 1}, {"Zrodlo", "Budżet"}, {"2004", 10.5}, {"2016_pr", 50}});
+        m.add("dsZrodlaFin", {{"Id", 2}, {"Zrodlo", "EFRR"}, {"par_id", 1}});
+        m.write();
+        const QList<XmlElement> rows =
+            elements(childTable(m.xml.applicationRow(), "PLO_ZRODLA_FINANSOWANIA_PROJ"), "WIERSZ");
+        QCOMPARE(rows.size(), 26);
+        for (int i = 0; i < 26; ++i) {
+            const QString year = QString::number(2004 + i / 2);
+            QCOMPARE(attribute(rows[i], "ZFP_ROK"), year);
+            QCOMPARE(elements(rows[i], "ATRYBUT").first().attribute("nrW"), QString::number(1 + i % 2));
+            QCOMPARE(summary(rows[i]).filter("|Razem_pr|").size(), i < 2 ? 1 : 0);
+            QCOMPARE(summary(rows[i]).filter("|RAZEM|").size(), i < 2 ? 1 : 0);
+            QVERIFY(summary(rows[i]).contains("ZFP_PROCENT|dsZrodlaFin|" + year + "_pr|" +
+                                              QString::number(1 + i % 2) + "=" + (i == 24 ? "50" : "")));
+        }
+        QCOMPARE(attribute(rows[0], "ZFP_KWOTA"), QString("10,5"));
+        QCOMPARE(attribute(rows[1], "ZFP_PAR_NR"), QString("1"));
+        QCOMPARE(attribute(rows[0], "ZFP_PAR_NR"), QString(""));
+    }
+
+    void areaTypeMergedIntoEveryLocationRow() {
+        Module m;
+        m.emptyLists();
+        m.add("dsWniosek", {{"umiejscowienie", "M"}});
+        m.add("dsLokalizacja", {{"Miejscowosc", "Kraków"}, {"Lp.", 1}});
+        m.add("dsLokalizacja", {{"Miejscowosc", "Tarnów"}, {"Lp.", 2}});
+        m.write();
+        const QList<XmlElement> rows = elements(childTable(m.xml.applicationRow(), "PLO_LOKALIZACJE_PROJEKTOW"), "WIERSZ");
+        QCOMPARE(rows.size(), 2);
+        const QStringList expected = {"|dsLokalizacja|Lp.|2=2", "|dsLokalizacja|WOJ_ID|2=", "|dsLokalizacja|Pow_ID|2=",
+                                      "|dsLokalizacja|Gm_ID|2=", "|dsLokalizacja|Lkp_woj|2=",
+                                      "|dsLokalizacja|Lkp_pow|2=", "|dsLokalizacja|Lkp_gm|2=",
+                                      "|dsLokalizacja|gm_kod|2=", "|dsLokalizacja|pow_kod|2=",
+                                      "|dsLokalizacja|woj_kod|2=", "LPR_JGE_ID|dsLokalizacja|JGE_ID|2=",
+                                      "LPR_MIEJSCOWOSC|dsLokalizacja|Miejscowosc|2=Tarnów",
+                                      "LPR_TYP_OBSZARU|dsWniosek|umiejscowienie|1=M"};
+        QCOMPARE(summary(rows[1]), expected);
+        QCOMPARE(summary(rows[0]).last(), expected.last());
+    }
+
+    void childTablesOnlyUnderMatchingParents() {
+        Module m;
+        m.emptyLists();
+        m.add("dsWniosek", {});
+        for (int stage = 1; stage <= 3; ++stage) m.add("dsEtapyRealizacji", {{"Lp", stage}});
+        for (int stage : {1, 2, 1}) m.add("dsPlanWydatki", {{"Etap", stage}});
+        m.add("dsProdukty", {{"Produkt", "Droga"}});
+        m.add("dsProdukty", {{"Produkt", "Most"}});
+        m.add("dsRezultaty", {{"Rezultat", "Czas"}});
+        m.add("dsOddz", {{"Oddzialywanie", "Ruch"}});
+        m.write();
+
+        const QList<XmlElement> stages = elements(childTable(m.xml.applicationRow(), "PLO_ETAPY_REALIZACJI_PROJEKTOW"), "WIERSZ");
+        QCOMPARE(stages.size(), 3);
+        const QList<XmlElement> first = elements(childTable(stages[0], "PLO_WYDATKI_W_RAMACH_PROJEKTOW"), "WIERSZ");
+        QCOMPARE(first.size(), 26);
+        QCOMPARE(attribute(first[0], "WRP_ROK"), QString("2004"));
+        QCOMPARE(elements(first[1], "ATRYBUT").first().attribute("nrW"), QString("3"));
+        QCOMPARE(elements(childTable(stages[1], "PLO_WYDATKI_W_RAMACH_PROJEKTOW"), "WIERSZ").size(), 13);
+        QVERIFY(elements(stages[2], "TABELA").isEmpty());
+
+        const QList<XmlElement> indicators = elements(childTable(m.xml.applicationRow(), "PLO_WSKAZNIKI_CELOW_PROJEKTOW"), "WIERSZ");
+        QCOMPARE(indicators.size(), 4);
+        const QStringList types = {"P", "P", "R", "O"};
+        const QStringList sources = {"dsProdukty", "dsProdukty", "dsRezultaty", "dsOddz"};
+        const QList<int> yearRows = {13, 13, 13, 5};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(attribute(indicators[i], "WCP_TYP"), types[i]);
+            QCOMPARE(elements(indicators[i], "TABELA").size(), 1);
+            const QList<XmlElement> values = elements(childTable(indicators[i], "PLO_WARTOSCI_WCP"), "WIERSZ");
+            QCOMPARE(values.size(), yearRows[i]);
+            for (const XmlElement& v : values) {
+                const XmlElement a = elements(v, "ATRYBUT").first();
+                QCOMPARE(a.attribute("dsN"), sources[i]);
+                QCOMPARE(a.attribute("nrW"), QString(i == 1 ? "2" : "1"));
+            }
+            QCOMPARE(attribute(values.last(), "WWC_ROK"), QString(i == 3 ? "2008" : "2016"));
+        }
+    }
+
+    void valueTextForms() {
+        Module m;
+        m.emptyLists();
+        m.add("dsWniosek", {});
+        m.add("dsPomocPub", {{"Lp.", -5}, {"Data_udz_pom", QDate(2005, 3, 31)}, {"Tytul_pomocy", "Ulga\r\nna"},
+                             {"Kwota_pomocy", 1200.5}});
+        m.add("dsPomocPub", {{"Lp.", 2}, {"Kwota_pomocy", 1e20}});
+        m.write();
+        const QList<XmlElement> rows = elements(childTable(m.xml.applicationRow(), "PLO_UDZIELONE_POMOCE"), "WIERSZ");
+        QCOMPARE(summary(rows[0]), QStringList({"|dsPomocPub|Lp.|1=-5", "UPM_DATA|dsPomocPub|Data_udz_pom|1=2005.03.31",
+                                                "UPM_TYTUL_POMOCY|dsPomocPub|Tytul_pomocy|1=Ulga\r\nna",
+                                                "UPM_KWOTA|dsPomocPub|Kwota_pomocy|1=1200,5"}));
+        QCOMPARE(summary(rows[1]), QStringList({"|dsPomocPub|Lp.|2=2", "UPM_DATA|dsPomocPub|Data_udz_pom|2=",
+                                                "UPM_TYTUL_POMOCY|dsPomocPub|Tytul_pomocy|2=",
+                                                "UPM_KWOTA|dsPomocPub|Kwota_pomocy|2=1E20"}));
+    }
+
+    // ---------------------------------------------------------------- reader
+
+    void appendsRecordsUpToTheNumber() {
+        Module m;
+        m.emptyLists();
+        m.add("dsZamPub", {{"zgod_zam_pub_przedmiot", "jeden"}});
+        m.add("dsZamPub", {{"zgod_zam_pub_przedmiot", "dwa"}});
+        const XmlDocument doc = parse(tableOf(attr("dsZamPub", "zgod_zam_pub_przedmiot", "5", "pięć")));
+        m.xml.XML2proba(doc.root());
+        DataSet& ds = m.t("dsZamPub");
+        QCOMPARE(ds.recordCount(), 5);
+        QCOMPARE(ds.state(), DataSetState::Browse);
+        const QStringList expected = {"jeden", "dwa", "", "", "pięć"};
+        for (int rec = 1; rec <= 5; ++rec) QCOMPARE(m.text("dsZamPub", rec, "zgod_zam_pub_przedmiot"), expected[rec - 1]);
+    }
+
+    void ignoredElements_data() {
+        QTest::addColumn<QString>("element");
+        QTest::newRow("nrW zero") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "0", "x");
+        QTest::newRow("nrW negative") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "-3", "x");
+        QTest::newRow("nrW not a number") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "abc", "x");
+        QTest::newRow("nrW empty") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "", "x");
+        QTest::newRow("nrW fraction") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "1.5", "x");
+        QTest::newRow("unknown dataset") << attr("dsNieMa", "zgod_zam_pub_przedmiot", "1", "x");
+        QTest::newRow("unknown field") << attr("dsZamPub", "nie_ma", "1", "x");
+        QTest::newRow("constant column") << attr("dsZamPub", "", "1", "x");
+        QTest::newRow("comment and text") << QString("<!-- x -->tekst<INNY nrW=\"1\">x</INNY>");
+    }
+    void ignoredElements() {
+        QFETCH(QString, element);
+        Module m;
+        m.emptyLists();
+        m.add("dsZamPub", {{"zgod_zam_pub_przedmiot", "jeden"}, {"lp", 1}});
+        m.xml.XML2proba(parse(tableOf(element)).root());
+        QCOMPARE(m.t("dsZamPub").recordCount(), 1);
+        QCOMPARE(m.text("dsZamPub", 1, "zgod_zam_pub_przedmiot"), QString("jeden"));
+        QCOMPARE(m.text("dsZamPub", 1, "lp"), QString("1"));
+    }
+
+    // Empty records that the filter hides never raise the count: the reader gives up.
+    void filteredTableStopsAppending() {
+        Module m;
+        m.emptyLists();
+        m.add("dsZamPub", {{"lp", 1}});
+        m.t("dsZamPub").setFilter("lp = 1");
+        m.t("dsZamPub").setFiltered(true);
+        m.xml.XML2proba(parse(tableOf(attr("dsZamPub", "zgod_zam_pub_przedmiot", "3", "x"))).root());
+        QCOMPARE(m.t("dsZamPub").recordCount(), 1);
+        m.t("dsZamPub").setFiltered(false);
+        QCOMPARE(m.t("dsZamPub").recordCount(), 2);
+    }
+
+    // The check runs before anything is applied: the first, valid element stays unread.
+    void recordNumberAboveTheLimitIsDamage_data() {
+        QTest::addColumn<QString>("nrW");
+        QTest::newRow("just above") << "100001";
+        QTest::newRow("beyond 64 bits") << "99999999999999999999999";
+    }
+    void recordNumberAboveTheLimitIsDamage() {
+        QFETCH(QString, nrW);
+        Module m;
+        m.emptyLists();
+        const QString body = attr("dsZamPub", "zgod_zam_pub_przedmiot", "1", "x") +
+                             "</WIERSZ><WIERSZ><TABELA nazwa=\"T\"><WIERSZ>" +
+                             attr("dsZamPub", "lp", nrW, "1") + "</WIERSZ></TABELA>";
+        try {
+            m.xml.XML2proba(parse(tableOf(body)).root());
+            QFAIL("no error");
+        } catch (const XmlError& e) {
+            QVERIFY(QString(e.what()).contains("Parser error"));
+        }
+        QCOMPARE(m.t("dsZamPub").recordCount(), 0);
+        const XmlDocument spec = parse("<POLA_SPEC><POLE kod=\"A\" nrW=\"" + nrW + "\" dsN=\"dsPolaSpec\" dsKN=\"\" "
+                                       "dsKW=\"CZYWYSTINNEINS\">T</POLE></POLA_SPEC>");
+        QVERIFY_THROWS_EXCEPTION(XmlError, m.xml.XML2PolaSpec(spec.root()));
+        QCOMPARE(m.t("dsPolaSpec").recordCount(), 0);
+    }
+
+    void valueConversion_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("before");
+        QTest::addColumn<QString>("fileText");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("float comma") << "Kwota_pomocy" << QVariant(7.0) << "1200,5" << "1200,5";
+        QTest::newRow("float point") << "Kwota_pomocy" << QVariant(7.0) << "1200.5" << "1200,5";
+        QTest::newRow("float not a number") << "Kwota_pomocy" << QVariant(7.0) << "abc" << "7";
+        QTest::newRow("float empty clears") << "Kwota_pomocy" << QVariant(7.0) << "" << "";
+        QTest::newRow("integer") << "Lp." << QVariant(1) << "42" << "42";
+        QTest::newRow("integer not a number") << "Lp." << QVariant(1) << "4x" << "1";
+        QTest::newRow("date") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "2005.03.31" << "2005.03.31";
+        QTest::newRow("date not a date") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "2005.13.45"
+                                         << "2001.01.01";
+        QTest::newRow("date empty clears") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "" << "";
+        QTest::newRow("string empty clears") << "Tytul_pomocy" << QVariant("Ulga") << "" << "";
+        QTest::newRow("š stored as ą") << "Tytul_pomocy" << QVariant("") << "Koš Š" << "Koą Š";
+        QTest::newRow("other characters alike: kept") << "Tytul_pomocy" << QVariant("Łódź") << "Żódż" << "Łódź";
+        QTest::newRow("blank for tab: kept") << "Tytul_pomocy" << QVariant("a b") << "a\tb" << "a b";
+        QTest::newRow("a letter differs") << "Tytul_pomocy" << QVariant("Łódź") << "Lódź" << "Lódź";
+        QTest::newRow("case differs") << "Tytul_pomocy" << QVariant("Łódź") << "ŁóDź" << "ŁóDź";
+        QTest::newRow("hyphen counts") << "Tytul_pomocy" << QVariant("a b") << "a-b" << "a-b";
+        QTest::newRow("length differs") << "Tytul_pomocy" << QVariant("Łódź") << "Łódź!" << "Łódź!";
+    }
+    void valueConversion() {
+        QFETCH(QString, field);
+        QFETCH(QVariant, before);
+        QFETCH(QString, fileText);
+        QFETCH(QString, after);
+        Module m;
+        m.emptyLists();
+        m.add("dsPomocPub", {{field.toUtf8().constData(), before}});
+        m.t("dsPomocPub").field(field).setReadOnly(true);
+        m.xml.XML2proba(parse(tableOf(attr("dsPomocPub", field, "1", fileText.toHtmlEscaped()))).root());
+        QCOMPARE(m.text("dsPomocPub", 1, field.toUtf8()), after);
+        QVERIFY(m.t("dsPomocPub").field(field).isReadOnly());
+    }
+
+    void datesReadInTheFilesPattern_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("fileText");
+        QTest::newRow("module's own") << "yyyy.MM.dd" << "2005.03.31";
+        QTest::newRow("day first") << "dd-mm-yyyy" << "31-03-2005";
+        QTest::newRow("year first, hyphens") << "yyyy-mm-dd" << "2005-03-31";
+    }
+    void datesReadInTheFilesPattern() {
+        QFETCH(QString, pattern);
+        QFETCH(QString, fileText);
+        Module m;
+        m.emptyLists();
+        m.xml.FileDateFormat = pattern;
+        m.xml.XML2proba(parse(tableOf(attr("dsPomocPub", "Data_udz_pom", "1", fileText))).root());
+        QCOMPARE(m.t("dsPomocPub").valueAt(1, m.t("dsPomocPub").field("Data_udz_pom")), QVariant(QDate(2005, 3, 31)));
+    }
+
+    void specialFieldsReadWhileLoading() {
+        Module m;
+        m.emptyLists();
+        QList<bool> loadingSeen;
+        m.t("dsPolaSpec").field("INNEPODZAANOP").onChange = [&](Field&) { loadingSeen << m.fx.dm->Wczytywanie; };
+        const XmlDocument doc = parse(
+            "<POLA_SPEC>"
+            "<POLE kod=\"INNEPODZAANOP\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"\" dsKW=\"INNEPODZAANOP\">opis\r\n</POLE>"
+            "<POLE kod=\"CZYWYSTINNEINS\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"\" dsKW=\"CZYWYSTINNEINS\"></POLE>"
+            "<POLE kod=\"T\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"ZALMAPYRT\" dsKW=\"nie_ma\">x</POLE>"
+            "<POLE kod=\"A\" nrW=\"1\" dsN=\"dsNieMa\" dsKN=\"\" dsKW=\"A\">x</POLE>"
+            "</POLA_SPEC>");
+        m.xml.XML2PolaSpec(doc.root());
+        QCOMPARE(loadingSeen, QList<bool>{true});
+        QVERIFY(!m.fx.dm->Wczytywanie);
+        QCOMPARE(m.t("dsPolaSpec").recordCount(), 1);
+        QCOMPARE(m.text("dsPolaSpec", 1, "INNEPODZAANOP"), QString("opis\n"));
+        QCOMPARE(m.text("dsPolaSpec", 1, "CZYWYSTINNEINS"), QString());
+        QCOMPARE(m.text("dsPolaSpec", 1, "ZALMAPYRT"), QString("T"));
+        QCOMPARE(m.t("dsPolaSpec").state(), DataSetState::Browse);
+    }
+
+    // ---------------------------------------------------------------- files
+
+    void savedInWindows1250() {
+        QTemporaryDir dir;
+        Module m;
+        m.emptyLists();
+        m.add("dsWniosek", {{"tytul_projektu", "Droga ą"}});
+        m.write();
+        m.xml.save(dir.filePath("w.xml"));
+        QFile f(dir.filePath("w.xml"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"windows-1250\"?>"));
+        QVERIFY(bytes.contains("Droga \xB9<"));
+    }
+
+    // Another system code page: the text is written in it and declared windows-1250;
+    // loading declares it again on a temporary copy, which is deleted.
+    void otherSystemCodePage() {
+        QTemporaryDir dir, temp;
+        const EnvGuard codePage("TOPAZ_SYSTEM_CODEPAGE", "ISO-8859-2");
+        const EnvGuard tmp("TMPDIR", temp.path().toUtf8());
+        const QString path = dir.filePath("w.xml");
+        Module source;
+        source.emptyLists();
+        source.add("dsWniosek", {{"tytul_projektu", "Zażółć\r\ngęślą"}});
+        source.write();
+        source.xml.save(path);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"windows-1250\"?>"));
+        QVERIFY(bytes.contains("Za\xBF\xF3\xB3\xE6")); // ż ó ł ć in ISO-8859-2
+        QVERIFY(bytes.contains("g\xEA\xB6l\xB1"));     // ę ś ą in ISO-8859-2
+
+        Module target;
+        target.emptyLists();
+        target.read(path);
+        QCOMPARE(target.xml.document().encoding(), QString("ISO-8859-2"));
+        QCOMPARE(target.text("dsWniosek", 1, "tytul_projektu"), QString("Zażółć\r\ngęślą"));
+        QVERIFY(!QFile::exists(temp.filePath("wniosek.xml.tmp")));
+    }
+
+    void damagedFilesThrowAndLeaveNoDocument_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("truncated") << QByteArray("<?xml version=\"1.0\"?><WNIOSEK><DANE>");
+        QTest::newRow("other root") << QByteArray("<?xml version=\"1.0\"?><SLOWNIKI/>");
+    }
+    void damagedFilesThrowAndLeaveNoDocument() {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        QFile f(dir.filePath("w.xml"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        Module m;
+        try {
+            m.xml.InitWniosekXML(f.fileName());
+            QFAIL("no error");
+        } catch (const XmlError& e) {
+            QVERIFY2(QString(e.what()).contains("Parser error"), e.what());
+        }
+        QVERIFY(m.xml.document().isNull());
+        QVERIFY(m.xml.applicationRow().isNull());
+    }
+
+    void parsedFileKeepsItsInfoAndGetsMissingElements() {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("w.xml"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<?xml version=\"1.0\" encoding=\"windows-1250\"?><WNIOSEK><INFO_DLL wersja=\"0.9\"/><DANE/></WNIOSEK>");
+        f.close();
+        Module m;
+        m.xml.InitWniosekXML(f.fileName());
+        QCOMPARE(m.xml.infoDll().attribute("wersja"), QString("0.9"));
+        QVERIFY(!m.xml.infoDll().hasAttribute("plik"));
+        QVERIFY(!m.xml.polaSpec().isNull());
+        QCOMPARE(m.xml.applicationRow().parent().attribute("nazwa"), QString("PLO_WNIOSKI"));
+    }
+
+    void failedSaveLeavesTheOldFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("w.xml");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("stary plik");
+        old.close();
+        Module m;
+        m.write();
+        // A file size limit makes the write fail half-way, whoever runs the test.
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = before;
+        small.rlim_cur = 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+        bool thrown = false;
+        try {
+            m.xml.save(path);
+        } catch (const XmlError& e) {
+            thrown = QString(e.what()).contains(path);
+        }
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, handler);
+        QVERIFY(thrown);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("stary plik"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"w.xml"});
+    }
+
+    void saveIntoReadOnlyFolderThrows() {
+        if (geteuid() == 0) QSKIP("file permissions do not bind the superuser");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("w.xml");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("stary plik");
+        old.close();
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        Module m;
+        m.write();
+        QVERIFY_THROWS_EXCEPTION(XmlError, m.xml.save(path));
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("stary plik"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestApplicationXml)
+#include "tst_application_xml.moc"

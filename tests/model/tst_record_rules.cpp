@@ -1,0 +1,848 @@
+// The record rules on a whole module built from the sample dictionary.
+#include "model/record_rules.h"
+#include "module_fixture.h"
+
+#include <QTest>
+
+namespace {
+
+const QStringList kAttachmentCodes = {
+    "ZALBIZPL",       "ZALOCSROD",      "ZALPOZBUD",       "ZALWARZAB", "ZALDYSPGR", "ZALDYSPOBTOW",
+    "ZALMAPY",        "ZALDOKTECH",     "ZALWSPOLFIN",     "ZALOCFIN",  "ZALBIL",    "ZALRZS",
+    "ZALINSZAK",      "ZALWYPKRS",      "ZALKOPUM",        "ZALINDOK",  "ZALZAKZAD", "ZALBMOPV",
+    "ZALOSWBENKONTR", "ZALOPISWDRPROJ", "ZALSCHPRZEPLSROD"};
+const QStringList kAnswers = {"RT", "DT", "UT", "N", "ND"};
+
+// Assigns a value, starting an edit (or the first row) when the table is browsing.
+void put(DataSet& t, const QString& field, const QVariant& v) {
+    if (!t.isEditing()) t.edit();
+    t.field(field).setValue(v);
+}
+
+QStringList visibleValues(const DataSet& t, const QString& field) {
+    QStringList out;
+    for (int i = 1; i <= t.recordCount(); ++i)
+        out << t.valueAt(i, t.field(field)).toString();
+    return out;
+}
+
+QList<int> numbers(const DataSet& t, const QString& field) {
+    QList<int> out;
+    for (int i = 1; i <= t.recordCount(); ++i)
+        out << t.valueAt(i, t.field(field)).toInt();
+    return out;
+}
+
+// A module that has passed the dictionary gate, as every export has it.
+struct GatedModule : ModuleFixture {
+    GatedModule() {
+        if (!dm->SprawdzSlownik()) qFatal("the sample dictionary does not pass the gate");
+    }
+    QString s(const char* table, const char* field) const { return f(table, field).asString(); }
+    bool enabled(const char* table, const char* field) const {
+        return ui.isControlEnabled(table, field);
+    }
+};
+
+} // namespace
+
+class TestRecordRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    // ---------------------------------------------------------------- creation and gate
+
+    void newModuleHasItsStartingRows() {
+        ModuleFixture fx;
+        QCOMPARE(fx.t("dsWniosek").recordCount(), 1);
+        QCOMPARE(fx.f("dsWniosek", "typ_projektu").asString(), QString("N"));
+        QCOMPARE(fx.f("dsWniosek", "rodz_proj").asString(), QString("RB"));
+        QCOMPARE(fx.f("dsWniosek", "zgod_zam_pub_rozp").asString(), QString("T"));
+        QCOMPARE(fx.f("dsWniosek", "osw_ben_data").asDate(), QDate::currentDate());
+        QVERIFY(fx.f("dsWniosek", "zgod_zam_pub_data_rozp").isNull());
+        QVERIFY(!fx.t("dsKatPrzych").isActive());
+        QCOMPARE(fx.t("dsPozWdr").recordCount(), 0);
+
+        DataSet& ps = fx.t("dsPolaSpec");
+        QCOMPARE(ps.recordCount(), 1);
+        QCOMPARE(ps.state(), DataSetState::Browse);
+        QCOMPARE(ps.field("CZYWYSTINNEINS").asString(), QString("T"));
+        QVERIFY(fx.t("dsInstytucje").isActive());
+        for (const QString& code : kAttachmentCodes)
+            for (const QString& answer : kAnswers)
+                QCOMPARE(ps.field(code + answer).asString(), QString(answer == "RT" ? "T" : "N"));
+        // The kind "RB" opened the works column only.
+        QVERIFY(fx.ui.isControlEnabled("dsPolaSpec", "ZALMAPYRT"));
+        QVERIFY(!fx.ui.isControlEnabled("dsPolaSpec", "ZALMAPYDT"));
+        QVERIFY(!fx.ui.isControlEnabled("dsPolaSpec", "ZALMAPYUT"));
+    }
+
+    void gateSetsProgrammeAndEmptiesKind() {
+        GatedModule m;
+        QCOMPARE(m.t("dsPozWdr").recordCount(), 1);
+        QCOMPARE(m.s("dsPozWdr", "PWD_KOD_ID1"), QString("SPOT"));
+        QVERIFY(m.f("dsPozWdr", "PWD_ID2").isNull());
+        QCOMPARE(m.f("dsPozWdr", "PWD_ID").value(), m.f("dsPozWdr", "PWD_ID1").value());
+        QVERIFY(m.f("dsWniosek", "rodz_proj").isNull());
+        QCOMPARE(m.t("dsWniosek").state(), DataSetState::Browse);
+        QVERIFY(!m.dm->Zmieniony);
+    }
+
+    // ---------------------------------------------------------------- cascades
+
+    void cascadeEmptiesDependents_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("chain"); // parent first
+        QTest::newRow("applicant")
+            << "dsBeneficjent" << QStringList{"adr_woj_id", "adr_pow_id", "adr_gm_id"};
+        QTest::newRow("entity") << "dsBeneficjent"
+                                << QStringList{"pod_adr_woj_id", "pod_adr_pow_id", "pod_adr_gm_id"};
+        QTest::newRow("contact") << "dsBeneficjent"
+                                 << QStringList{"OSK_ADR_WOJ_ID", "osk_adr_pow_id",
+                                                "osk_adr_gm_id"};
+        QTest::newRow("authorised")
+            << "dsBeneficjent"
+            << QStringList{"osup_adr_woj_id", "osup_adr_pow_id", "osup_adr_gm_id"};
+        QTest::newRow("location") << "dsLokalizacja"
+                                  << QStringList{"WOJ_ID", "Pow_ID", "Gm_ID", "Miejscowosc"};
+        QTest::newRow("path") << "dsPozWdr"
+                              << QStringList{"PWD_ID1", "PWD_ID2", "PWD_ID3", "PWD_ID4"};
+        QTest::newRow("category") << "dsKatInt" << QStringList{"ID1", "ID2", "ID3"};
+    }
+
+    void cascadeEmptiesDependents() {
+        QFETCH(QString, table);
+        QFETCH(QStringList, chain);
+        GatedModule m;
+        DataSet& t = m.dm->table(table);
+        auto fill = [&] {
+            for (int i = 0; i < chain.size(); ++i) {
+                Field& f = t.field(chain[i]);
+                put(t, chain[i],
+                    f.type() == FieldType::String ? QVariant("Nowogrodziec") : QVariant(10 + i));
+            }
+            QVERIFY(t.post());
+        };
+        fill();
+        // A change below the top keeps the levels above it.
+        put(t, chain[1], 99);
+        QCOMPARE(t.field(chain[0]).asInteger(), 10);
+        for (int i = 2; i < chain.size(); ++i)
+            QVERIFY2(t.field(chain[i]).isNull(), qPrintable(chain[i]));
+        t.cancel();
+        // The same value again still empties everything below.
+        put(t, chain[0], 10);
+        for (int i = 1; i < chain.size(); ++i)
+            QVERIFY2(t.field(chain[i]).isNull(), qPrintable(chain[i]));
+    }
+
+    void plainAndMissingCascades() {
+        GatedModule m;
+        // The institutions' regions have no rule.
+        DataSet& inst = m.t("dsInstytucje");
+        put(inst, "adr_woj_id", 2);
+        put(inst, "adr_pow_id", 18);
+        put(inst, "adr_woj_id", 8);
+        QCOMPARE(inst.field("adr_pow_id").asInteger(), 18);
+
+        DataSet& t = m.t("dsOsobyUpow");
+        t.append();
+        put(t, "osup_adr_woj_id", 2);
+        put(t, "osup_adr_pow_id", 18);
+        put(t, "osup_adr_gm_id", 401);
+        put(t, "osup_adr_woj_id", 8);
+        QVERIFY(t.field("osup_adr_pow_id").isNull());
+        QVERIFY(t.field("osup_adr_gm_id").isNull());
+        QCOMPARE(t.field("osup_adr_woj_id").asInteger(), 8);
+    }
+
+    void zerujZalezneRespectsReadOnly() {
+        GatedModule m;
+        DataSet& t = m.t("dsKatInt");
+        t.append();
+        t.field("ID3").setValue(5);
+        t.post();
+        Field& id3 = t.field("ID3");
+        id3.setReadOnly(true);
+        m.dm->records().ZerujZalezne(id3);
+        QCOMPARE(t.state(), DataSetState::Edit);
+        QCOMPARE(id3.asInteger(), 5);
+        id3.setReadOnly(false);
+        t.post();
+        m.dm->records().ZerujZalezne(id3);
+        QVERIFY(id3.isNull());
+    }
+
+    // ---------------------------------------------------------------- implementation path
+
+    void priorityDecidesOtherKind_data() {
+        QTest::addColumn<QString>("priority");
+        QTest::addColumn<QStringList>("kinds");
+        QTest::newRow("technical assistance") << "3" << QStringList{"RB", "S", "DS", "IN"};
+        QTest::newRow("priority 1") << "1" << QStringList{"RB", "S", "DS"};
+        QTest::newRow("priority 2") << "2" << QStringList{"RB", "S", "DS"};
+    }
+
+    void priorityDecidesOtherKind() {
+        QFETCH(QString, priority);
+        QFETCH(QStringList, kinds);
+        GatedModule m;
+        QVERIFY(m.dm->UstawPWD("SPOT", "3"));
+        QVERIFY(m.dm->UstawPWD("SPOT", priority));
+        DataSet& rpr = m.t("sl_RPR1");
+        QVERIFY(rpr.isFiltered());
+        QStringList visible = visibleValues(rpr, "WARTOSC");
+        visible.sort();
+        kinds.sort();
+        QCOMPARE(visible, kinds);
+    }
+
+    void priorityEmptiesKindUnlessLoading() {
+        GatedModule m;
+        DataSet& w = m.t("dsWniosek");
+        put(w, "rodz_proj", "DS");
+        w.post();
+        QVERIFY(m.dm->UstawPWD("SPOT", "1"));
+        QVERIFY(m.f("dsWniosek", "rodz_proj").isNull());
+        QCOMPARE(w.state(), DataSetState::Browse);
+
+        put(w, "rodz_proj", "DS");
+        w.post();
+        m.dm->Wczytywanie = true;
+        QVERIFY(m.dm->UstawPWD("SPOT", "2"));
+        QCOMPARE(m.s("dsWniosek", "rodz_proj"), QString("DS"));
+    }
+
+    void ustawPwd_data() {
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<QStringList>("stored"); // PWD_KOD_ID1..4 afterwards
+        QTest::newRow("full path") << QStringList{"SPOT", "1", "1.1", "1.1.1"} << true
+                                   << QStringList{"SPOT", "1", "1.1", "1.1.1"};
+        QTest::newRow("measure only")
+            << QStringList{"SPOT", "2", "2.2", ""} << true << QStringList{"SPOT", "2", "2.2", ""};
+        QTest::newRow("unknown measure") << QStringList{"SPOT", "1", "9.9", "1.1.1"} << false
+                                         << QStringList{"SPOT", "1", "", ""};
+        // "2.3" exists, but under priority 2 only.
+        QTest::newRow("measure of another priority")
+            << QStringList{"SPOT", "1", "2.3", ""} << false << QStringList{"SPOT", "1", "", ""};
+        QTest::newRow("unknown priority")
+            << QStringList{"SPOT", "4", "", ""} << false << QStringList{"SPOT", "", "", ""};
+        QTest::newRow("gap stops the walk")
+            << QStringList{"SPOT", "", "1.1", ""} << true << QStringList{"SPOT", "", "", ""};
+        QTest::newRow("unknown programme keeps the row")
+            << QStringList{"XXX", "1", "", ""} << false << QStringList{"SPOT", "1", "1.2", ""};
+    }
+
+    void ustawPwd() {
+        QFETCH(QStringList, codes);
+        QFETCH(bool, result);
+        QFETCH(QStringList, stored);
+        GatedModule m;
+        QVERIFY(m.dm->UstawPWD("SPOT", "1", "1.2"));
+        m.dm->Zmieniony = true;
+        QCOMPARE(m.dm->UstawPWD(codes[0], codes[1], codes[2], codes[3]), result);
+        DataSet& poz = m.t("dsPozWdr");
+        QCOMPARE(poz.state(), DataSetState::Browse);
+        QCOMPARE(poz.recordCount(), 1);
+        QVERIFY(!m.dm->Zmieniony);
+        for (int n = 1; n <= 4; ++n)
+            QCOMPARE(poz.field(QString("PWD_KOD_ID%1").arg(n)).asString(), stored[n - 1]);
+        QCOMPARE(m.s("dsPozWdr", "lkp_pwd1"),
+                 QString("Sektorowy Program Operacyjny Transport na lata 2004-2006"));
+    }
+
+    void ustawPwdSamePathChangesNothing() {
+        GatedModule m;
+        DataSet& w = m.t("dsWniosek");
+        put(w, "rodz_proj", "RB");
+        w.post();
+        m.dm->Zmieniony = true;
+        QVERIFY(m.dm->UstawPWD("SPOT"));
+        QVERIFY(m.dm->Zmieniony);
+        QCOMPARE(m.s("dsWniosek", "rodz_proj"), QString("RB"));
+        QCOMPARE(m.t("dsPozWdr").state(), DataSetState::Browse);
+    }
+
+    void level4NotApplicable() {
+        GatedModule m;
+        QVERIFY(m.dm->UstawPWD("SPOT", "1", "1.1", "1.1.2"));
+        DataSet& w = m.t("dsWniosek");
+        put(w, "pwd_nie_dot_4poz", "T");
+        QVERIFY(m.f("dsPozWdr", "PWD_ID4").isNull());
+        QCOMPARE(m.t("dsPozWdr").state(), DataSetState::Browse);
+        QCOMPARE(m.s("dsPozWdr", "PWD_KOD_ID3"), QString("1.1"));
+        QVERIFY(!m.enabled("dsPozWdr", "lkp_pwd4"));
+        put(w, "pwd_nie_dot_4poz", "N");
+        QVERIFY(m.enabled("dsPozWdr", "lkp_pwd4"));
+    }
+
+    // ---------------------------------------------------------------- main record
+
+    void projectTypeOpensRevenue_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("D") << "D" << true;
+        QTest::newRow("N") << "N" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void projectTypeOpensRevenue() {
+        QFETCH(QString, type);
+        QFETCH(bool, open);
+        GatedModule m;
+        put(m.t("dsWniosek"), "typ_projektu", "D");
+        QVERIFY(m.t("dsKatPrzych").isActive());
+        put(m.t("dsWniosek"), "typ_projektu", type);
+        QCOMPARE(m.t("dsKatPrzych").isActive(), open);
+    }
+
+    void otherProgrammeFlags_data() {
+        QTest::addColumn<QStringList>("flags"); // kontr_woj, sr_UE, in_mnar, EFRR
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("none") << QStringList{"N", "N", "N", "N"} << false;
+        QTest::newRow("unanswered") << QStringList{"", "", "", ""} << false;
+        QTest::newRow("first") << QStringList{"T", "N", "N", "N"} << true;
+        QTest::newRow("last") << QStringList{"N", "", "N", "T"} << true;
+    }
+
+    void otherProgrammeFlags() {
+        QFETCH(QStringList, flags);
+        QFETCH(bool, kept);
+        GatedModule m;
+        DataSet& w = m.t("dsWniosek");
+        put(w, "inne_pr_EFRR", "T");
+        put(w, "inne_pr_opis", "Program");
+        const QStringList names{"inne_pr_kontr_woj", "inne_pr_sr_UE", "inne_pr_in_mnar",
+                                "inne_pr_EFRR"};
+        for (int i = 0; i < names.size(); ++i)
+            put(w, names[i], flags[i]);
+        QCOMPARE(w.field("inne_pr_opis").isNull(), !kept);
+        QCOMPARE(m.enabled("dsWniosek", "inne_pr_opis"), kept);
+    }
+
+    void wholeCountryEmptiesLocations() {
+        GatedModule m;
+        DataSet& lok = m.t("dsLokalizacja");
+        for (int i = 0; i < 2; ++i) {
+            lok.append();
+            lok.field("WOJ_ID").setValue(2);
+            lok.post();
+        }
+        put(m.t("dsWniosek"), "lok_caly_kraj", "N");
+        QCOMPARE(lok.recordCount(), 2);
+        put(m.t("dsWniosek"), "lok_caly_kraj", "T");
+        QCOMPARE(lok.recordCount(), 0);
+        QVERIFY(lok.isActive());
+    }
+
+    void notApplicableDescriptions_data() {
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("value");
+        for (const char* v : {"T", "N"}) {
+            QTest::addRow("links %s", v) << "powiazania_projektu_nie_dot"
+                                         << "powiazania_projektu" << v;
+            QTest::addRow("other projects %s", v) << "realizuje_inne_pr_nie_dot"
+                                                  << "realizuje_inne_pr_opis" << v;
+        }
+    }
+
+    void notApplicableDescriptions() {
+        QFETCH(QString, flag);
+        QFETCH(QString, description);
+        QFETCH(QString, value);
+        GatedModule m;
+        DataSet& w = m.t("dsWniosek");
+        put(w, flag, "T");
+        put(w, description, "Opis");
+        put(w, flag, value);
+        const bool applicable = value != "T";
+        QCOMPARE(w.field(description).isNull(), !applicable);
+        QCOMPARE(m.ui.isControlEnabled("dsWniosek", description), applicable);
+    }
+
+    void stateAid() {
+        GatedModule m;
+        DataSet& w = m.t("dsWniosek");
+        Field& received = w.field("zgod_pom_pub_korzystal");
+        put(w, "zgod_pom_pub_korzystal", "T");
+        QVERIFY(m.t("dsPomocPub").isActive());
+        QCOMPARE(m.f("dsPomocPub", "Data_udz_pom").displayFormat(), QString("yyyy.mm.dd"));
+        QCOMPARE(m.f("dsPomocPub", "Kwota_pomocy").displayFormat(), QString("#0.00"));
+
+        put(w, "zgod_pom_pub_nie_dot", "T");
+        QCOMPARE(received.asString(), QString("N"));
+        QVERIFY(received.isReadOnly());
+        QVERIFY(!m.t("dsPomocPub").isActive());
+        QVERIFY_THROWS_EXCEPTION(DataSetError, received.setValue("T"));
+        // Answering again finds the field locked and must not fail.
+        put(w, "zgod_pom_pub_nie_dot", "T");
+        QCOMPARE(received.asString(), QString("N"));
+
+        put(w, "zgod_pom_pub_nie_dot", "N");
+        QVERIFY(!received.isReadOnly());
+        received.setValue("T");
+        QVERIFY(m.t("dsPomocPub").isActive());
+    }
+
+    void procurementNotApplicable() {
+        GatedModule m;
+        DataSet& w = m.t("dsWniosek");
+        put(w, "zgod_zam_pub", "PN");
+        put(w, "zgod_zam_pub_rozp", "T");
+        put(w, "zgod_zam_pub_nr_ogl", "12/2006");
+        put(w, "zgod_zam_pub_data_ogl", QDate(2006, 5, 1));
+        put(w, "zgod_zam_pub_nie_dot", "T");
+        const QStringList cleared{"zgod_zam_pub", "zgod_zam_pub_rozp", "zgod_zam_pub_nr_ogl",
+                                  "zgod_zam_pub_data_ogl"};
+        for (const QString& name : cleared) {
+            QVERIFY2(w.field(name).isNull(), qPrintable(name));
+            QVERIFY2(!m.ui.isControlEnabled("dsWniosek", name), qPrintable(name));
+        }
+        QVERIFY(!m.enabled("dsWniosek", "lkp_zgod_zam_pub"));
+        QVERIFY(w.field("zgod_zam_pub_rozp").isReadOnly());
+        put(w, "zgod_zam_pub_nie_dot", "T"); // again, with the field locked
+
+        put(w, "zgod_zam_pub_nie_dot", "N");
+        for (const QString& name : cleared)
+            QVERIFY2(m.ui.isControlEnabled("dsWniosek", name), qPrintable(name));
+        QVERIFY(m.enabled("dsWniosek", "lkp_zgod_zam_pub"));
+        QVERIFY(!w.field("zgod_zam_pub_rozp").isReadOnly());
+    }
+
+    void procurementStart_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("startDateKept");
+        QTest::addColumn<bool>("announcementKept");
+        QTest::newRow("started") << "T" << false << true;
+        QTest::newRow("not started") << "N" << true << false;
+        QTest::newRow("unanswered") << "" << true << false;
+    }
+
+    void procurementStart() {
+        QFETCH(QString, value);
+        QFETCH(bool, startDateKept);
+        QFETCH(bool, announcementKept);
+        GatedModule m;
+        DataSet& w = m.t("dsWniosek");
+        put(w, "zgod_zam_pub_data_rozp", QDate(2006, 1, 1));
+        put(w, "zgod_zam_pub_nr_ogl", "12/2006");
+        put(w, "zgod_zam_pub_data_ogl", QDate(2006, 5, 1));
+        put(w, "zgod_zam_pub_rozp", value);
+        QCOMPARE(!w.field("zgod_zam_pub_data_rozp").isNull(), startDateKept);
+        QCOMPARE(!w.field("zgod_zam_pub_nr_ogl").isNull(), announcementKept);
+        QCOMPARE(!w.field("zgod_zam_pub_data_ogl").isNull(), announcementKept);
+        QCOMPARE(m.enabled("dsWniosek", "zgod_zam_pub_data_rozp"), value == "N");
+        QCOMPARE(m.enabled("dsWniosek", "zgod_zam_pub_nr_ogl"), value == "T");
+        QCOMPARE(m.enabled("dsWniosek", "zgod_zam_pub_data_ogl"), value == "T");
+    }
+
+    void monthInputs_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("start") << "dsWniosek"
+                               << "harm_rozp_tmp"
+                               << "03-2006" << QDate(2006, 3, 1);
+        QTest::newRow("one-digit month") << "dsWniosek"
+                                         << "harm_rozp_tmp"
+                                         << "3-2006" << QDate();
+        QTest::newRow("month 13") << "dsWniosek"
+                                  << "harm_rzecz_rozp_tmp"
+                                  << "13-2006" << QDate();
+        QTest::newRow("any separator") << "dsWniosek"
+                                       << "HARM_RZECZ_ZAK_TMP"
+                                       << "12/2010" << QDate(2010, 12, 1);
+        QTest::newRow("empty") << "dsWniosek"
+                               << "harm_fin_zak_tmp"
+                               << "" << QDate();
+        QTest::newRow("result period") << "dsWniosek"
+                                       << "harm_okres_rezultat_tmp"
+                                       << "01-2009" << QDate(2009, 1, 1);
+        QTest::newRow("stage start") << "dsEtapyRealizacji"
+                                     << "TERMIN_ROZP_TMP"
+                                     << "07-2007" << QDate(2007, 7, 1);
+        QTest::newRow("stage end") << "dsEtapyRealizacji"
+                                   << "TERMIN_ZAK_TMP"
+                                   << "xx-2007" << QDate();
+    }
+
+    void monthInputs() {
+        QFETCH(QString, table);
+        QFETCH(QString, input);
+        QFETCH(QString, text);
+        QFETCH(QDate, date);
+        GatedModule m;
+        DataSet& t = m.dm->table(table);
+        Field& twin = t.field(input.chopped(4));
+        put(t, input, "05-2005"); // a date the next text replaces or clears
+        QCOMPARE(twin.asDate(), QDate(2005, 5, 1));
+        put(t, input, text);
+        QCOMPARE(twin.asDate(), date);
+    }
+
+    void monthInputHoldsTwinRuleOff() {
+        GatedModule m;
+        Field& twin = m.f("dsWniosek", "harm_rozp");
+        int calls = 0;
+        twin.onChange = [&calls](Field&) { ++calls; };
+        put(m.t("dsWniosek"), "harm_rozp_tmp", "03-2006");
+        QCOMPARE(calls, 0);
+        twin.setValue(QDate(2007, 1, 1));
+        QCOMPARE(calls, 1); // back in place
+    }
+
+    // ---------------------------------------------------------------- numbered lists
+
+    void procurementTable() {
+        GatedModule m;
+        DataSet& z = m.t("dsZamPub");
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(z.append());
+            QCOMPARE(z.field("zgod_zam_pub_rozp").asString(), QString("T"));
+            z.field("zgod_zam_pub_przedmiot").setValue(QString("Przedmiot %1").arg(i + 1));
+            QVERIFY(z.post());
+        }
+        QCOMPARE(numbers(z, "lp"), (QList<int>{1, 2, 3}));
+        z.setRecNo(2);
+        QVERIFY(z.deleteRecord());
+        QCOMPARE(numbers(z, "lp"), (QList<int>{1, 2}));
+        QCOMPARE(z.valueAt(2, z.field("zgod_zam_pub_przedmiot")).toString(),
+                 QString("Przedmiot 3"));
+
+        // The change of the answer clears the fields it does not ask for.
+        z.setRecNo(1);
+        put(z, "zgod_zam_pub_data_rozp", QDate(2006, 1, 1));
+        put(z, "zgod_zam_pub_nr_ogl", "1/2006");
+        put(z, "zgod_zam_pub_data_ogl", QDate(2006, 2, 1));
+        put(z, "zgod_zam_pub_rozp", "N");
+        QVERIFY(z.field("zgod_zam_pub_nr_ogl").isNull());
+        QVERIFY(z.field("zgod_zam_pub_data_ogl").isNull());
+        QCOMPARE(z.field("zgod_zam_pub_data_rozp").asDate(), QDate(2006, 1, 1));
+        // Posting clears by the answer as well, values entered after it included...
+        put(z, "zgod_zam_pub_nr_ogl", "2/2006");
+        QVERIFY(z.post());
+        QVERIFY(z.field("zgod_zam_pub_nr_ogl").isNull());
+        // ...except while a file is loaded.
+        m.dm->Wczytywanie = true;
+        put(z, "zgod_zam_pub_nr_ogl", "3/2006");
+        QVERIFY(z.post());
+        QCOMPARE(z.field("zgod_zam_pub_nr_ogl").asString(), QString("3/2006"));
+    }
+
+    void numberedLists_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("renumbersAfterDelete");
+        QTest::newRow("locations") << "dsLokalizacja"
+                                   << "Lp." << false;
+        QTest::newRow("institutions") << "dsInstytucje"
+                                      << "Lp." << false;
+        QTest::newRow("public aid") << "dsPomocPub"
+                                    << "Lp." << false;
+        QTest::newRow("authorised persons") << "dsOsobyUpow"
+                                            << "Lp" << true;
+    }
+
+    void numberedLists() {
+        QFETCH(QString, table);
+        QFETCH(QString, number);
+        QFETCH(bool, renumbersAfterDelete);
+        GatedModule m;
+        put(m.t("dsWniosek"), "zgod_pom_pub_korzystal", "T");
+        DataSet& t = m.dm->table(table);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(t.append());
+            QVERIFY(t.post());
+        }
+        QCOMPARE(numbers(t, number), (QList<int>{1, 2, 3}));
+        // A row inserted in the middle takes the next number at the end.
+        t.setRecNo(2);
+        QVERIFY(t.insert());
+        QCOMPARE(t.field(number).asInteger(), 4);
+        QVERIFY(t.post());
+        if (table == "dsPomocPub") QCOMPARE(t.field("Kwota_pomocy").value(), QVariant(0.0));
+        if (!renumbersAfterDelete) return;
+        t.setRecNo(1);
+        QVERIFY(t.deleteRecord());
+        QCOMPARE(numbers(t, number), (QList<int>{1, 2, 3}));
+    }
+
+    // ---------------------------------------------------------------- calculated fields
+
+    void fullNames_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("calculated");
+        QTest::addColumn<QString>("prefix"); // of the name fields
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("contact") << "dsBeneficjent"
+                                 << "cal_osk_imie_naz"
+                                 << "osk_"
+                                 << "Jan"
+                                 << "Kowalski"
+                                 << "Jan Kowalski";
+        QTest::newRow("authorised") << "dsBeneficjent"
+                                    << "cal_osup_imie_naz"
+                                    << "osup_"
+                                    << "Anna"
+                                    << "Nowak"
+                                    << "Anna Nowak";
+        QTest::newRow("no trimming") << "dsBeneficjent"
+                                     << "cal_osk_imie_naz"
+                                     << "osk_"
+                                     << ""
+                                     << " Kowalski "
+                                     << "  Kowalski ";
+        QTest::newRow("institution") << "dsInstytucje"
+                                     << "cal_osk_imie_naz"
+                                     << "osk_"
+                                     << "Ewa"
+                                     << "Zając"
+                                     << "Ewa Zając";
+        QTest::newRow("further person, nothing given") << "dsOsobyUpow"
+                                                       << "calc_osup_imie_nazwisko"
+                                                       << "osup_"
+                                                       << ""
+                                                       << ""
+                                                       << " ";
+        QTest::newRow("cut to size") << "dsOsobyUpow"
+                                     << "calc_osup_imie_nazwisko"
+                                     << "osup_" << QString(40, 'a') << QString(40, 'b')
+                                     << QString(40, 'a') + ' ' + QString(19, 'b');
+    }
+
+    void fullNames() {
+        QFETCH(QString, table);
+        QFETCH(QString, calculated);
+        QFETCH(QString, prefix);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(QString, expected);
+        GatedModule m;
+        DataSet& t = m.dm->table(table);
+        put(t, prefix + "imie", first);
+        put(t, prefix + "nazwisko", last);
+        QCOMPARE(t.field(calculated).asString(), expected); // the row being edited
+        QVERIFY(t.post());
+        QCOMPARE(t.valueAt(1, t.field(calculated)).toString(), expected);
+    }
+
+    void deepestLevels() {
+        GatedModule m;
+        QVERIFY(m.dm->UstawPWD("SPOT", "1", "1.1", "1.1.1"));
+        DataSet& poz = m.t("dsPozWdr");
+        QCOMPARE(poz.field("PWD_ID").value(), poz.field("PWD_ID4").value());
+        QVERIFY(m.dm->UstawPWD("SPOT", "1", "1.3"));
+        QCOMPARE(poz.field("PWD_ID").value(), poz.field("PWD_ID3").value());
+
+        DataSet& kat = m.t("dsKatInt");
+        QVERIFY(kat.field("ID").isNull());
+        put(kat, "ID1", 3);
+        QCOMPARE(kat.field("ID").asInteger(), 3);
+        put(kat, "ID2", 18);
+        put(kat, "ID3", 79);
+        QVERIFY(kat.post());
+        QCOMPARE(kat.field("ID").asInteger(), 79);
+    }
+
+    void locationUnit_data() {
+        QTest::addColumn<QVariant>("woj");
+        QTest::addColumn<QVariant>("pow");
+        QTest::addColumn<QVariant>("gm");
+        QTest::addColumn<int>("expected"); // 0: the country
+        QTest::newRow("gmina") << QVariant(2) << QVariant(18) << QVariant(401) << 401;
+        QTest::newRow("powiat") << QVariant(2) << QVariant(18) << QVariant() << 18;
+        QTest::newRow("voivodeship") << QVariant(8) << QVariant() << QVariant() << 8;
+        QTest::newRow("country") << QVariant() << QVariant() << QVariant() << 0;
+    }
+
+    void locationUnit() {
+        QFETCH(QVariant, woj);
+        QFETCH(QVariant, pow);
+        QFETCH(QVariant, gm);
+        QFETCH(int, expected);
+        GatedModule m;
+        DataSet& lok = m.t("dsLokalizacja");
+        lok.append();
+        lok.field("WOJ_ID").setValue(woj);
+        lok.field("Pow_ID").setValue(pow);
+        lok.field("Gm_ID").setValue(gm);
+        QVERIFY(lok.post());
+        const qint64 country = m.f("sl_NUTS1", "ID").asInteger();
+        QVERIFY(country > 0);
+        QCOMPARE(lok.field("JGE_ID").asInteger(), expected ? qint64(expected) : country);
+        QCOMPARE(lok.field("Lp.").asInteger(), 1); // the stored number survives the calculation
+    }
+
+    // ---------------------------------------------------------------- special fields
+
+    void attachmentAnswersExcludeEachOther_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("loading");
+        QTest::addColumn<QStringList>("expected"); // RT DT UT N ND of the code afterwards
+        QTest::newRow("supplies") << "ZALMAPY"
+                                  << "DT"
+                                  << "T" << false << QStringList{"N", "T", "N", "N", "N"};
+        QTest::newRow("no, answered no") << "ZALMAPY"
+                                         << "N"
+                                         << "N" << false << QStringList{"T", "N", "N", "N", "N"};
+        QTest::newRow("no") << "ZALMAPY"
+                            << "N"
+                            << "T" << false << QStringList{"N", "N", "N", "T", "N"};
+        QTest::newRow("not applicable") << "ZALMAPY"
+                                        << "ND"
+                                        << "T" << false << QStringList{"N", "N", "N", "N", "T"};
+        QTest::newRow("services") << "ZALMAPY"
+                                  << "UT"
+                                  << "T" << false << QStringList{"N", "N", "T", "N", "N"};
+        QTest::newRow("services while loading")
+            << "ZALMAPY"
+            << "UT"
+            << "T" << true << QStringList{"T", "N", "T", "N", "N"};
+        // "ZALBIL" shares its first letters with "ZALBIZPL", which must keep its answer.
+        QTest::newRow("short code, no") << "ZALBIL"
+                                        << "N"
+                                        << "T" << false << QStringList{"N", "N", "N", "T", "N"};
+        QTest::newRow("short code, supplies")
+            << "ZALBIL"
+            << "DT"
+            << "T" << false << QStringList{"N", "T", "N", "N", "N"};
+    }
+
+    void attachmentAnswersExcludeEachOther() {
+        QFETCH(QString, code);
+        QFETCH(QString, answer);
+        QFETCH(QString, value);
+        QFETCH(bool, loading);
+        QFETCH(QStringList, expected);
+        GatedModule m;
+        DataSet& ps = m.t("dsPolaSpec");
+        m.dm->Wczytywanie = loading;
+        put(ps, code + answer, value);
+        if (ps.isEditing()) QVERIFY(ps.post());
+        for (int i = 0; i < kAnswers.size(); ++i)
+            QCOMPARE(ps.field(code + kAnswers[i]).asString(), expected[i]);
+        // Other attachments keep their answers.
+        for (const QString& other : kAttachmentCodes)
+            if (other != code) QCOMPARE(ps.field(other + "RT").asString(), QString("T"));
+    }
+
+    void otherDocumentsList() {
+        GatedModule m;
+        DataSet& ps = m.t("dsPolaSpec");
+        put(ps, "ZALWYKINNEDOK", "Opinia");
+        ps.post();
+        put(ps, "ZALINDOKN", "T"); // the works answer turns "N": no document is attached
+        QCOMPARE(ps.field("ZALINDOKRT").asString(), QString("N"));
+        QVERIFY(ps.field("ZALWYKINNEDOK").isNull());
+        QVERIFY(!m.enabled("dsPolaSpec", "ZALWYKINNEDOK"));
+        put(ps, "ZALINDOKUT", "T");
+        QVERIFY(m.enabled("dsPolaSpec", "ZALWYKINNEDOK"));
+        put(ps, "ZALWYKINNEDOK", "Opinia");
+        put(ps, "ZALINDOKDT", "T"); // turns the services answer "N", supplies still attach it
+        QCOMPARE(ps.field("ZALINDOKUT").asString(), QString("N"));
+        QCOMPARE(ps.field("ZALWYKINNEDOK").asString(), QString("Opinia"));
+        QVERIFY(m.enabled("dsPolaSpec", "ZALWYKINNEDOK"));
+    }
+
+    void otherInstitutionsSwitch() {
+        GatedModule m;
+        DataSet& ps = m.t("dsPolaSpec");
+        put(ps, "INNEPODZAANOP", "Gmina");
+        put(ps, "CZYWYSTINNEINS", "N");
+        QVERIFY(!m.t("dsInstytucje").isActive());
+        QVERIFY(!ps.field("INNEPODZAANOP").isNull());
+        QCOMPARE(ps.field("INNEPODZAANOP").asString(), QString(""));
+        QVERIFY(!m.enabled("dsPolaSpec", "INNEPODZAANOP"));
+        put(ps, "CZYWYSTINNEINS", "T");
+        QVERIFY(m.t("dsInstytucje").isActive());
+        QVERIFY(m.enabled("dsPolaSpec", "INNEPODZAANOP"));
+        // The main record's own switch of the institutions.
+        put(m.t("dsWniosek"), "inne_inst_zaang_nie_dot", "T");
+        QVERIFY(!m.t("dsInstytucje").isActive());
+        put(m.t("dsWniosek"), "inne_inst_zaang_nie_dot", "N");
+        QVERIFY(m.t("dsInstytucje").isActive());
+    }
+
+    void kindMovesAnswers_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("column"); // the answer column that receives the "yes"
+        QTest::addColumn<bool>("loading");
+        QTest::newRow("supplies") << "DS"
+                                  << "DT" << false;
+        QTest::newRow("services") << "S"
+                                  << "UT" << false;
+        QTest::newRow("works") << "RB"
+                               << "RT" << false;
+        QTest::newRow("supplies while loading") << "DS"
+                                                << "DT" << true;
+        QTest::newRow("unknown kind") << "MI"
+                                      << "" << false;
+    }
+
+    void kindMovesAnswers() {
+        QFETCH(QString, kind);
+        QFETCH(QString, column);
+        QFETCH(bool, loading);
+        GatedModule m;
+        DataSet& w = m.t("dsWniosek");
+        DataSet& ps = m.t("dsPolaSpec");
+        put(w, "rodz_proj", "RB");
+        put(ps, "ZALMAPYN", "T"); // an attachment answered "no" keeps its answer
+        if (ps.isEditing()) ps.post();
+        m.dm->Wczytywanie = loading;
+        put(w, "rodz_proj", kind);
+        if (ps.isEditing()) QVERIFY(ps.post());
+
+        for (const QString& code : kAttachmentCodes) {
+            for (const QString& answer : {QString("RT"), QString("DT"), QString("UT")}) {
+                const QString name = code + answer;
+                QString want = "N";
+                if (code == "ZALMAPY")
+                    want = "N";
+                else if (answer == column || (answer == "RT" && (column.isEmpty() || loading)))
+                    want = "T";
+                QCOMPARE(ps.field(name).asString(), want);
+                QCOMPARE(m.ui.isControlEnabled("dsPolaSpec", name), answer == column);
+            }
+        }
+        QCOMPARE(ps.field("ZALMAPYN").asString(), QString("T"));
+    }
+
+    void kindOther() {
+        GatedModule m;
+        DataSet& ps = m.t("dsPolaSpec");
+        put(ps, "ZALINDOKUT", "T");
+        put(ps, "ZALWYKINNEDOK", "Opinia");
+        ps.post();
+        m.dm->records().UstawZalacznikiWgRodzaju("IN");
+        QVERIFY(ps.isEditing());
+        const QStringList kept{"ZALINDOKUT", "ZALINDOKN", "ZALINDOKND"};
+        for (const auto& f : ps.fields()) {
+            if (!f->name().startsWith("ZAL") || f->size() != 1 || kept.contains(f->name()))
+                continue;
+            QCOMPARE(f->asString(), QString("N"));
+        }
+        QCOMPARE(ps.field("ZALINDOKUT").asString(), QString("T"));
+        QCOMPARE(ps.field("ZALWYKINNEDOK").asString(), QString("Opinia"));
+        const QStringList open{"ZALINDOKUT",     "ZALBIZPLDT",     "ZALBIZPLUT",  "ZALWSPOLFINDT",
+                               "ZALWSPOLFINUT",  "ZALINSZAKDT",    "ZALINSZAKUT", "ZALWYPKRSDT",
+                               "ZALWYPKRSUT",    "ZALKOPUMDT",     "ZALKOPUMUT",  "ZALINDOKDT",
+                               "ZALDYSPOBTOWDT", "ZALDYSPOBTOWUT", "ZALOCFINDT",  "ZALOCFINUT",
+                               "ZALBILDT",       "ZALBILUT",       "ZALRZSDT",    "ZALRZSUT",
+                               "ZALZAKZADDT",    "ZALZAKZADUT",    "ZALBMOPVDT",  "ZALBMOPVUT"};
+        for (const QString& code : kAttachmentCodes)
+            for (const QString& answer : {QString("RT"), QString("DT"), QString("UT")})
+                QCOMPARE(m.ui.isControlEnabled("dsPolaSpec", code + answer),
+                         open.contains(code + answer));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordRules)
+#include "tst_record_rules.moc"

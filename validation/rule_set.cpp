@@ -1,0 +1,57 @@
+#include "validation/rule_set.h"
+
+#include "model/dm_main.h"
+#include "validation/rules_finance.h"
+#include "validation/rules_project.h"
+
+#include <algorithm>
+
+int ruleOrdinal(const char* number) {
+    int n = 0;
+    for (const char* c = number; c && *c >= '0' && *c <= '9'; ++c) n = n * 10 + (*c - '0');
+    return n;
+}
+
+std::vector<const ValidationRule*> mergeRuleTables(std::span<const ValidationRule> first,
+                                                   std::span<const ValidationRule> second) {
+    std::vector<const ValidationRule*> rules;
+    rules.reserve(first.size() + second.size());
+    for (const ValidationRule& r : first) rules.push_back(&r);
+    for (const ValidationRule& r : second) rules.push_back(&r);
+    std::stable_sort(rules.begin(), rules.end(), [](const ValidationRule* a, const ValidationRule* b) {
+        return ruleOrdinal(a->number) < ruleOrdinal(b->number);
+    });
+    return rules;
+}
+
+void runRule(ValidationRun& run, const ValidationRule& rule) {
+    if (rule.body) {
+        rule.body(run, rule);
+        return;
+    }
+    const bool failed = rule.fails && rule.fails(run);
+    run.check(rule.number, failed, QString::fromUtf8(rule.message), rule.table, rule.field, rule.control,
+              rule.severity);
+}
+
+bool runRules(TdmDataSets& dm, FindingList& window, const std::vector<const ValidationRule*>& rules,
+              ControlLocator locator) {
+    dm.ValidationWarning = false;
+    ValidationRun run(dm, window, std::move(locator));
+    for (const ValidationRule* rule : rules) {
+        runRule(run, *rule);
+        // Set as soon as a warning rule fails, so that it holds even when a later rule throws.
+        if (run.warning()) dm.ValidationWarning = true;
+    }
+    return run.passed();
+}
+
+bool runRuleSet(TdmDataSets& dm, FindingList& window, ControlLocator locator) {
+    return runRules(dm, window, mergeRuleTables(projectApplicantRules(), financeScheduleRules()),
+                    std::move(locator));
+}
+
+void PrepareValidationWindow(TdmDataSets_t& dm, FindingList& window) {
+    window.clear();
+    dm.validationWindow = &window;
+}

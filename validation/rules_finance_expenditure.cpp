@@ -1,0 +1,115 @@
+// Rules 96-105: planned expenditure, sources of finance and the expenditure profile, with
+// the co-financing limit of the Structural Funds (warnings 101 and 105).
+#include "model/dm_main.h"
+#include "model/finance_years.h"
+#include "platform/utils/datasetscanscope.h"
+#include "platform/utils/datasetscans.h"
+#include "validation/rules_finance_checks.h"
+#include "validation/rules_finance_families.h"
+#include "validation/rules_finance_years.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+using namespace FinanceChecks;
+using FinanceYearRanges::YearTable;
+using FinanceYearRanges::usedAfterPhysicalEnd;
+using FinanceYearRanges::usedBeforeStart;
+using FinanceYearRanges::yearSwitchOn;
+using FinanceYears::columnName;
+
+namespace {
+
+const YearTable kPlanned{"dsPlanWydatki", "tab6m"};
+const YearTable kSources{"dsZrodlaFin", "tab6n"};
+const YearTable kProfile{"dsProfilWyd", "tab6o"};
+
+double amountIn(const DataSet& t, int year) { return t.field(columnName(year)).asFloat(); }
+
+// An eligible row lacks its category, or holds 0 in 2004-2008 and in every later year,
+// all of which are switched on. A later year switched off, or with an amount, makes the
+// row complete.
+bool eligibleRowIncomplete(ValidationRun& r, const DataSet& plan) {
+    if (empty(plan.field(QStringLiteral("Kategoria")))) return true;
+    for (int year = FinanceYears::kFirstYear; year <= FinanceYears::kLastBaseYear; ++year)
+        if (amountIn(plan, year) != 0.0) return false;
+    for (int year = FinanceYears::kLastBaseYear + 1; year <= FinanceYears::kLastYear; ++year)
+        if (!yearSwitchOn(r, "tab6m", year) || amountIn(plan, year) != 0.0) return false;
+    return true;
+}
+
+// Walks the planned expenditure and stays on the first incomplete eligible row.
+bool plannedExpenditureIncomplete(ValidationRun& r) {
+    DataSet& plan = table(r, "dsPlanWydatki");
+    Utils::ControlsDisabledScope quiet(plan);
+    const Field& eligible = plan.field(QStringLiteral("CZY_KWALIFIKOWANE"));
+    for (plan.first(); !plan.eof(); plan.next())
+        if (is(eligible, "T") && eligibleRowIncomplete(r, plan)) return true;
+    return false;
+}
+
+bool sourceMissing(ValidationRun& r, const char* tree) {
+    return Utils::anyRowEmpty(table(r, tree), QStringLiteral("Zrodlo"));
+}
+
+// The share of the European Regional Development Fund in the grand total may not exceed
+// 75 % in any switched-on year (compared at a resolution of 0.0001 %). A warning: the
+// message lists the years above 75 % and the run's result stays as it is.
+void coFinancingLimit(ValidationRun& run, const ValidationRule& rule, const char* tree,
+                      const char* switchPrefix) {
+    DataSet& t = table(run, tree);
+    if (!locateSource(t, "Europejski Fundusz Rozwoju Regionalnego")) return;
+    qint64 largest = 0;
+    QStringList years;
+    for (int year = FinanceYears::kFirstYear; year <= FinanceYears::kLastYear; ++year) {
+        if (!yearSwitchOn(run, switchPrefix, year)) continue;
+        const double share = t.field(columnName(year, "_pr")).asFloat();
+        if (share * 10000 > double(largest)) largest = qint64(std::nearbyint(share * 10000));
+        if (share > 75) years << QString::number(year);
+    }
+    const bool failed = largest > 750000;
+    run.check(rule.number, failed,
+              QString::fromUtf8(rule.message) + years.join(QStringLiteral(", ")) + QStringLiteral(" roku."),
+              rule.table, rule.field, rule.control, rule.severity);
+    if (failed) run.dm.ValidationWarning = true;
+}
+
+} // namespace
+
+std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
+    static const ValidationRule kRules[] = {
+        {"96", Severity::Error, "Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo wypełnione koszty kwalifikowane",
+         "dsPlanWydatki", "Kategoria", "e614001",
+         plannedExpenditureIncomplete, {}},
+        {"97", Severity::Error, "Planowane wydatki nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.",
+         "dsPlanWydatki", "Kategoria", "e614001",
+         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kPlanned); }, {}},
+        {"98", Severity::Error, "Informacja o źródłach finansowania jest niekompletna - pole \"Źródło\"",
+         "dsZrodlaFin", "Zrodlo", "e615001",
+         [](ValidationRun& r) { return sourceMissing(r, "dsZrodlaFin"); }, {}},
+        {"99", Severity::Error, "Informacje o źródłach finansowania nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.",
+         "dsZrodlaFin", "Zrodlo", "e615001",
+         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kSources); }, {}},
+        {"100", Severity::Error, "Informacje o źródłach finansowania nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.",
+         "dsZrodlaFin", "Zrodlo", "e615001",
+         [](ValidationRun& r) { return usedBeforeStart(r, kSources); }, {}},
+        // The message is completed with the years over the limit and " roku.".
+        {"101", Severity::Warning, "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
+         "dsZrodlaFin", "Zrodlo", "e615001", {},
+         [](ValidationRun& r, const ValidationRule& rule) { coFinancingLimit(r, rule, "dsZrodlaFin", "tab6n"); }},
+        {"102", Severity::Error, "Informacja o profilu wydatkowania jest niekompletna - pole \"Źródło\"",
+         "dsProfilWyd", "Zrodlo", "e615001",
+         [](ValidationRun& r) { return sourceMissing(r, "dsProfilWyd"); }, {}},
+        {"103", Severity::Error, "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.",
+         "dsProfilWyd", "Zrodlo", "e615001",
+         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProfile); }, {}},
+        {"104", Severity::Error, "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.",
+         "dsProfilWyd", "Zrodlo", "e615001",
+         [](ValidationRun& r) { return usedBeforeStart(r, kProfile); }, {}},
+        {"105", Severity::Warning, "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
+         "dsProfilWyd", "Zrodlo", "e615001", {},
+         [](ValidationRun& r, const ValidationRule& rule) { coFinancingLimit(r, rule, "dsProfilWyd", "tab6o"); }},
+    };
+    return kRules;
+}
