@@ -12,6 +12,7 @@ struct CommandShape {
 
 const CommandShape kCommands[] = {
     {"checksum", 1, -1, true},
+    {"validate", 1, -1, true},
     {"resave", 2, 2, false},
     {"new", 1, 1, false},
 };
@@ -26,6 +27,7 @@ const CommandShape* shapeOf(const QString& command) {
 
 QString usageText() {
     return QStringLiteral("Użycie:\n"
+                          "  topaz_q validate [--bin KATALOG] [--json] [-j N] PLIK...\n"
                           "  topaz_q checksum [--bin KATALOG] [--json] PLIK...\n"
                           "  topaz_q resave [--bin KATALOG] WEJŚCIE WYJŚCIE\n"
                           "  topaz_q new [--bin KATALOG] WYJŚCIE");
@@ -54,6 +56,15 @@ std::optional<Arguments> parseArguments(const QStringList& words, QString& error
                 return std::nullopt;
             }
             args.binFolder = words[i];
+        } else if (!optionsEnded && (w == QLatin1String("-j") || w == QLatin1String("--jobs")) &&
+                   args.command == QLatin1String("validate")) {
+            bool ok = false;
+            args.jobs = i + 1 < words.size() ? words[i + 1].toInt(&ok) : 0;
+            if (!ok || args.jobs < 1 || args.jobs > 256) {
+                error = QStringLiteral("Opcja -j wymaga liczby wątków od 1 do 256.");
+                return std::nullopt;
+            }
+            ++i;
         } else if (!optionsEnded && w == QLatin1String("--json") && shape->json) {
             args.json = true;
         } else if (!optionsEnded && w.startsWith(QLatin1String("--"))) {

@@ -10,6 +10,7 @@ struct Arguments {
     QString command;
     QString binFolder; // empty: the host folder as the module finds it
     bool json = false;
+    int jobs = 1; // validate: files checked at once
     QStringList files;
 };
 

@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "cli/save_commands.h"
 #include "cli/session.h"
+#include "cli/validate_command.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
         return ExitError;
     }
     try {
+        if (args->command == QLatin1String("validate")) return runValidateCommand(*args);
         if (args->command == QLatin1String("checksum")) return runChecksumCommand(*args);
         if (args->command == QLatin1String("resave")) return runResaveCommand(*args);
         return runNewCommand(*args);

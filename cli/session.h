@@ -18,6 +18,7 @@ public:
     TdmDataSets& dm() { return *dm_; }
     ApplicationFile& file() { return *file_; }
     HeadlessUi& ui() { return ui_; }
+    const HostSettings& settings() const { return file_->settings(); }
 
     // The load-time messages of the file, on standard error under the file's name.
     void reportMessages(const QString& path) const;

@@ -64,6 +64,10 @@ public:
     void LoadApplicationFile(const QString& path);
     void ReadApplicationFile(const QString& path);
 
+    // The data steps of showing the editor: the programme set again, the attachment
+    // flags of kind "IN" for an application without a kind, Zmieniony cleared.
+    void runShowTimeSteps();
+
     // ---- checksum
     bool& ChecksumTrusted() { return checksum_.ChecksumTrusted; }
     void acSumaK() { checksum_.acSumaK(); }

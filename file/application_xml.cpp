@@ -65,6 +65,9 @@ void ApplicationXml::InitWniosekXML(const QString& path) {
         const XmlElement root = parsed.root();
         if (!root.nameIs("WNIOSEK"))
             throw XmlError(QStringLiteral("Parser error: the root element is not WNIOSEK in %1").arg(path).toStdString());
+        // A record number too large to be real makes the whole file damaged before any
+        // table is touched.
+        checkRecordNumbers(root.firstChildElement("DANE"));
         doc_ = std::move(parsed);
         root_ = root;
         infoDll_ = root_.firstChildElement("INFO_DLL");

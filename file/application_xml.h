@@ -12,6 +12,10 @@
 class DataSet;
 class Field;
 class TdmDataSets_t;
+
+// Throws XmlError ("Parser error") when an ATRYBUT or POLE below the element names a
+// record number above ApplicationXml::MaxRecordNumber.
+void checkRecordNumbers(const XmlElement& element);
 struct MappingLists;
 
 // The application file's DOM and the two directions between it and the data module: the

@@ -30,6 +30,8 @@ std::optional<qint64> recordNumber(const QString& attributeText) {
     return negative ? -value : value;
 }
 
+} // namespace
+
 // Every ATRYBUT or POLE below the element is checked before anything is applied, so a
 // file naming an absurd record number changes no table.
 void checkRecordNumbers(const XmlElement& element) {
@@ -46,6 +48,8 @@ void checkRecordNumbers(const XmlElement& element) {
         }
     }
 }
+
+namespace {
 
 class ControlsDisabled {
 public:

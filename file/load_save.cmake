@@ -7,4 +7,5 @@ target_sources(topaz_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/supplied_tables.cpp
     ${CMAKE_CURRENT_LIST_DIR}/application_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/application_save.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/application_show.cpp
 )

@@ -4,6 +4,8 @@
 #include "file/host_settings.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
+#include "validation/application_validation.h"
+#include "validation/rule_set.h"
 
 #include <memory>
 
@@ -14,6 +16,7 @@ namespace {
 std::unique_ptr<TdmDataSets> dmDataSets;
 std::unique_ptr<ApplicationFile> fmWniosek;
 std::unique_ptr<UserInterface> moduleUi;
+std::unique_ptr<FindingList> fmValForm; // the validation window's list
 
 const QString kGateMessage = QStringLiteral(
     "Słownik zawiera niepoprawne dane dla tego wniosku.\r\n"
@@ -23,6 +26,7 @@ const QString kGateMessage = QStringLiteral(
 // refers to the data module), then the data module.
 struct CommonEnd {
     ~CommonEnd() {
+        fmValForm.reset();
         fmWniosek.reset();
         dmDataSets.reset();
         moduleUi.reset();
@@ -34,19 +38,53 @@ bool isSilent(ExportKind kind) {
            kind == ExportKind::SilentValidate || kind == ExportKind::SilentValCrcCheck;
 }
 
-// The export's own steps after the common start.
+const QString kChecksumQuestion = QStringLiteral(
+    "Niepoprawna suma kontrolna. Plik wniosku został zmieniony poza Zelgorem\r\n"
+    "Czy chcesz mimo to kontynuować?");
+
+FindingList& prepareValidationWindow() {
+    if (!fmValForm) fmValForm = std::make_unique<FindingList>();
+    PrepareValidationWindow(*dmDataSets, *fmValForm);
+    return *fmValForm;
+}
+
+// The export's own steps after the common start. Showing the editor belongs to the
+// editor layer; until it is part of the build, nothing is shown and the modal result is 0.
 int32_t runSteps(ExportKind kind, const QString& path) {
     ApplicationFile& editor = *fmWniosek;
     editor.Silent = isSilent(kind);
     switch (kind) {
+    case ExportKind::NowyWniosek:
+        return 0;
+    case ExportKind::EdytujWniosek:
+    case ExportKind::DrukujWniosek:
+        editor.OpenApplicationFile(path);
+        if (!editor.VerifyChecksum())
+            moduleUi->messageBox(kChecksumQuestion, QStringLiteral("Zelgor"), MessageIcon::Warning,
+                                 MessageButtons::YesNo);
+        return 0;
     case ExportKind::SprawdzSume:
     case ExportKind::SilentCrcCheck:
         editor.OpenApplicationFile(path);
         return editor.VerifyChecksum() ? 1 : 0;
-    default:
-        // The editor, preview and validation steps come with their layers.
-        return 0;
+    case ExportKind::PodgladWniosku: {
+        editor.OpenApplicationFile(path);
+        editor.ViewOnly = true;
+        FindingList& window = prepareValidationWindow();
+        if (!editor.VerifyChecksum()) dmDataSets->Zmieniony = false;
+        // The viewer is shown here; validation runs after it closes.
+        return validateSafely(*dmDataSets, window) ? 1 : 0;
     }
+    case ExportKind::SilentPreview:
+    case ExportKind::SilentValidate: {
+        editor.OpenApplicationFile(path);
+        if (kind == ExportKind::SilentPreview) editor.ViewOnly = true;
+        return validateSafely(*dmDataSets, prepareValidationWindow()) ? 1 : 0;
+    }
+    case ExportKind::SilentValCrcCheck:
+        return validateApplicationFile(editor, *dmDataSets, path).checksumAndValidationResult();
+    }
+    return 0;
 }
 
 } // namespace
@@ -56,7 +94,7 @@ bool isInteractive(ExportKind kind) {
            kind == ExportKind::PodgladWniosku || kind == ExportKind::DrukujWniosek;
 }
 
-bool invocationObjectsFreed() { return !dmDataSets && !fmWniosek && !moduleUi; }
+bool invocationObjectsFreed() { return !dmDataSets && !fmWniosek && !moduleUi && !fmValForm; }
 
 int32_t runExport(ExportKind kind, const QString& path) {
     CommonEnd end;

@@ -65,6 +65,11 @@ void TdmDataSets_t::DataModuleCreate() {
     DodajPolaKodow();
     BusyCursor cursor(ui_);
     BladSlownika = false;
+    if (options_.dictionarySource) {
+        takeDictionariesFrom(*options_.dictionarySource);
+        Zmieniony = false;
+        return;
+    }
     try {
         loadDictionaryFile();
         CzytajIdentyfikacjeSlownika();
@@ -101,6 +106,20 @@ void TdmDataSets_t::loadDictionaryFile() {
         throw;
     }
     QFile::remove(copy);
+}
+
+// The identity, the error flag and the rows of every dictionary table of a module that
+// has already read the file; the rows keep their order (the NUTS levels are sorted).
+void TdmDataSets_t::takeDictionariesFrom(const TdmDataSets_t& source) {
+    dictionaryPath = source.dictionaryPath;
+    BladSlownika = source.BladSlownika;
+    WersjaSlownika = WersjaSlownikaPliku = source.WersjaSlownika;
+    DbidSlownika = DbidSlownikaPliku = source.DbidSlownika;
+    SidSlownika = SidSlownikaPliku = source.SidSlownika;
+    for (const auto& t : tables_) {
+        if (!t->name().startsWith(QLatin1String("sl_"))) continue;
+        if (const DataSet* from = source.findTable(t->name())) t->copyRowsFrom(*from);
+    }
 }
 
 void TdmDataSets_t::CzytajIdentyfikacjeSlownika() {

@@ -21,6 +21,9 @@ class UserInterface;
 // the registry, the shared memory and the current folder.
 struct DataModuleOptions {
     std::optional<HostEnv::HostFolderSources> folderSources;
+    // A module whose dictionaries are taken over instead of reading slowniki.xml again
+    // (batch validation loads the dictionary once). It must outlive the creation only.
+    const class TdmDataSets_t* dictionarySource = nullptr;
 };
 
 // The data module of one application, as all application types share it: every table
@@ -94,6 +97,7 @@ private:
     void DodajPolaKodow();
     QString KatalogSlownika() const;
     void loadDictionaryFile();
+    void takeDictionariesFrom(const TdmDataSets_t& source);
     void CzytajIdentyfikacjeSlownika();
     XmlElement ZnajdzSlownik(const QString& code, int& levels) const;
     void WczytajPoziom(const XmlElement& slownik, const QString& code, int level);

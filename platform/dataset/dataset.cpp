@@ -417,6 +417,23 @@ void DataSet::emptyTable() {
     notify([this](DataSetObserver& o) { o.dataSetReset(*this); });
 }
 
+void DataSet::copyRowsFrom(const DataSet& source) {
+    requireActive("kopiowanie");
+    bool same = source.fields_.size() == fields_.size();
+    for (size_t i = 0; same && i < fields_.size(); ++i)
+        same = source.fields_[i]->type() == fields_[i]->type() &&
+               source.fields_[i]->name().compare(fields_[i]->name(), Qt::CaseInsensitive) == 0;
+    if (!same)
+        throw DataSetError(QStringLiteral("Tabele %1 i %2 mają różne pola").arg(name_, source.name_).toStdString());
+    cancel();
+    rows_ = source.rows_;
+    rebuildView();
+    touch();
+    current_ = recordCount() > 0 ? 0 : -1;
+    eof_ = bof_ = recordCount() == 0;
+    notify([this](DataSetObserver& o) { o.dataSetReset(*this); });
+}
+
 // ---------------------------------------------------------------- search
 
 bool DataSet::locate(const QString& fieldName, const QVariant& value) {

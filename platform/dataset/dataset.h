@@ -83,6 +83,9 @@ public:
     void cancel();
     bool deleteRecord();
     void emptyTable(); // deletes every row without the delete hooks
+    // Replaces the rows by those of a table with the same fields (a dictionary already
+    // loaded elsewhere); no hooks run. Throws DataSetError when the fields differ.
+    void copyRowsFrom(const DataSet& source);
 
     // ---- search
     // Moves to the first row whose field equals the value; false when none does.

@@ -1,0 +1,23 @@
+// The steps the editor runs when its window is shown that change data; the silent
+// validation runs them without a window so that it checks what the editor would show.
+#include "file/application_file.h"
+
+#include "model/dm_main.h"
+#include "model/record_rules.h"
+
+void ApplicationFile::runShowTimeSteps() {
+    dm_.UstawProgram();
+    dm_.Zmieniony = false;
+    // A new application gets the attachment flags of the project kind "IN" while its kind
+    // stays unanswered.
+    DataSet& wniosek = dm_.table(QStringLiteral("dsWniosek"));
+    Field& kind = wniosek.field(QStringLiteral("rodz_proj"));
+    if (kind.asString().isEmpty()) {
+        wniosek.edit();
+        kind.setValue(QStringLiteral("IN"));
+        dm_.records().UstawZalacznikiWgRodzaju(QStringLiteral("IN"));
+        kind.setValue(QString());
+    }
+    // The year columns' visibility follows the flags of dsWniosek; only the grids change.
+    dm_.Zmieniony = false;
+}
