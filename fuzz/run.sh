@@ -12,6 +12,6 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
 cmake --build build-fuzz --target fuzz_reader
 work=$(mktemp -d)
 cp fuzz/corpus_reader/* "$work"/
-ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_reader -max_total_time="$seconds" -max_len=200000 \
+ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_reader -max_total_time="$seconds" -max_len=400000 \
     -timeout=20 -rss_limit_mb=4096 "$work"
 rm -rf "$work"

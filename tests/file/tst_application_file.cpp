@@ -458,6 +458,17 @@ void TestApplicationFile::damagedFile_data() {
     QTest::newRow("not XML") << QByteArray("Ala ma kota") << false;
     QTest::newRow("empty file") << QByteArray() << false;
     QTest::newRow("other root") << QByteArray("<?xml version=\"1.0\"?><SLOWNIKI/>") << false;
+    // A record number too large to be real would make the reader append that many rows.
+    QTest::newRow("record number too large")
+        << QByteArray("<?xml version=\"1.0\"?><WNIOSEK><DANE><TABELA nazwa=\"PLO_WNIOSKI\"><WIERSZ>"
+                      "<ATRYBUT nazwa=\"\" dsN=\"dsProdukty\" dsK=\"Produkt\" nrW=\"100001\">x</ATRYBUT>"
+                      "</WIERSZ></TABELA></DANE></WNIOSEK>")
+        << false;
+    QTest::newRow("record number too large in special fields")
+        << QByteArray("<?xml version=\"1.0\"?><WNIOSEK><DANE><POLA_SPEC>"
+                      "<POLE kod=\"ZALMAPYRT\" nrW=\"99999999999999999999\" dsN=\"dsPolaSpec\" dsKN=\"\" dsKW=\"ZALMAPYRT\">T</POLE>"
+                      "</POLA_SPEC></DANE></WNIOSEK>")
+        << false;
 }
 
 void TestApplicationFile::damagedFile() {
