@@ -1,6 +1,8 @@
 // The reader: a parsed application file applied to the datasets.
 #include "file/application_xml.h"
 
+#include "platform/utils/datasetscanscope.h"
+
 #include "file/value_text.h"
 #include "model/dm_main_tmpl.h"
 #include "platform/utils/datetext.h"
@@ -50,17 +52,6 @@ void checkRecordNumbers(const XmlElement& element) {
 }
 
 namespace {
-
-class ControlsDisabled {
-public:
-    explicit ControlsDisabled(DataSet& ds) : ds_(ds) { ds_.disableControls(); }
-    ~ControlsDisabled() { ds_.enableControls(); }
-    ControlsDisabled(const ControlsDisabled&) = delete;
-    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-
-private:
-    DataSet& ds_;
-};
 
 // Lifts a field's read-only flag for one assignment.
 class Writable {
@@ -133,7 +124,7 @@ void ApplicationXml::ReadRow(const XmlElement& row) {
 
 void ApplicationXml::readAttribute(DataSet& ds, const XmlElement& attribute) {
     if (!ds.isActive()) ds.open();
-    const ControlsDisabled quiet(ds);
+    const Utils::ControlsDisabledScope quiet(ds);
     const std::optional<qint64> n = recordNumber(attribute.attribute("nrW"));
     if (!n || *n <= 0) return;
     try {
@@ -201,7 +192,7 @@ void ApplicationXml::XML2PolaSpec(const XmlElement& polaSpec) {
 
 void ApplicationXml::readSpecialField(DataSet& ds, const XmlElement& pole) {
     if (!ds.isActive()) ds.open();
-    const ControlsDisabled quiet(ds);
+    const Utils::ControlsDisabledScope quiet(ds);
     const std::optional<qint64> n = recordNumber(pole.attribute("nrW"));
     if (!n || *n <= 0) return;
     try {

@@ -1,6 +1,8 @@
 // The writer: the datasets into the skeleton, as the mapping table prescribes.
 #include "file/application_xml.h"
 
+#include "platform/utils/datasetscanscope.h"
+
 #include "file/mapping_lists.h"
 #include "file/value_text.h"
 #include "model/dm_main_tmpl.h"
@@ -14,18 +16,6 @@ namespace {
 
 const QString kApplicationTable = QStringLiteral("PLO_WNIOSKI");
 const QString kSpecialFields = QStringLiteral("dsPolaSpec");
-
-// Keeps a table's bound controls quiet while the writer walks it.
-class ControlsDisabled {
-public:
-    explicit ControlsDisabled(DataSet& ds) : ds_(ds) { ds_.disableControls(); }
-    ~ControlsDisabled() { ds_.enableControls(); }
-    ControlsDisabled(const ControlsDisabled&) = delete;
-    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-
-private:
-    DataSet& ds_;
-};
 
 // Walking a table from its first record posts a pending edit, as moving would.
 void finishEdit(DataSet& ds) {
@@ -148,7 +138,7 @@ void ApplicationXml::WriteChildTables(const XmlElement& table, const std::vector
 }
 
 void ApplicationXml::WriteTableRows(XmlElement childTable, const Target& target, const QList<int>& records) const {
-    const ControlsDisabled quiet(target.ds);
+    const Utils::ControlsDisabledScope quiet(target.ds);
     if (target.mapping.newRow) {
         for (int rec : records) WriteMappedRow(childTable.appendElement("WIERSZ"), target, rec, false);
         return;

@@ -222,12 +222,16 @@ QVariant DataSet::currentValue(const Field& f) const {
     case FieldKind::Lookup: return lookupValue(f, *row);
     case FieldKind::Calculated: break;
     }
-    // Calculated: run the calculation hook over a copy of the row and read the field's
-    // slot. Values written into calculated fields outside the hook (percentages that a
-    // rule stores) are kept unless the hook replaces them.
-    if (!events.onCalcFields) return (*row)[size_t(f.index())];
-    calcScratch_ = *row;
-    calcTarget_ = row;
+    return calculatedValue(*row, f);
+}
+
+// Runs the calculation hook over a copy of the row and reads the field's slot. Values
+// written into calculated fields outside the hook (percentages that a rule stores) are
+// kept unless the hook replaces them. A hook reading another row gets stored values.
+QVariant DataSet::calculatedValue(const Row& row, const Field& f) const {
+    if (!events.onCalcFields || calcTarget_) return row[size_t(f.index())];
+    calcScratch_ = row;
+    calcTarget_ = &row;
     try {
         events.onCalcFields(const_cast<DataSet&>(*this));
     } catch (...) {
@@ -244,17 +248,7 @@ QVariant DataSet::valueAt(int recNo, const Field& f) const {
     const Row& row = rows_[size_t(p)];
     if (f.kind() == FieldKind::Data) return row[size_t(f.index())];
     if (f.kind() == FieldKind::Lookup) return lookupValue(f, row);
-    if (!events.onCalcFields || calcTarget_) return row[size_t(f.index())];
-    calcScratch_ = row;
-    calcTarget_ = &row;
-    try {
-        events.onCalcFields(const_cast<DataSet&>(*this));
-    } catch (...) {
-        calcTarget_ = nullptr;
-        throw;
-    }
-    calcTarget_ = nullptr;
-    return calcScratch_[size_t(f.index())];
+    return calculatedValue(row, f);
 }
 
 QVariant DataSet::lookupValue(const Field& f, const Row& row) const {

@@ -130,6 +130,7 @@ private:
     bool startInsert(int physicalPos);
     void moveTo(int viewIndex);
     QVariant lookupValue(const Field& f, const Row& row) const;
+    QVariant calculatedValue(const Row& row, const Field& f) const;
     int physicalIndex(int viewIndex) const;
     void touch() { ++version_; }
     const Row* currentRow() const;
