@@ -63,6 +63,9 @@ private slots:
 void TestDataModule::sampleDictionaryLoadsEveryTable() {
     ModuleFixture fx;
     QVERIFY(!fx.dm->BladSlownika);
+    // "PODMIOT_PROJEKTU" has rows but no table here: read, skipped, no error.
+    QVERIFY(sampleDictionary().contains("nazwa=\"PODMIOT_PROJEKTU\""));
+    QVERIFY(fx.dm->dictionaryTable("POD", 1) == nullptr);
     const QList<QPair<const char*, int>> counts{
         {"sl_NUTS1", 1}, {"sl_NUTS2", 16}, {"sl_NUTS3", 380}, {"sl_NUTS4", 2477}, {"sl_PWD1", 7},
         {"sl_PWD2", 13}, {"sl_PWD3", 45},  {"sl_PWD4", 12},   {"sl_INT2", 20},    {"sl_INT3", 84},
