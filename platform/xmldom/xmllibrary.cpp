@@ -1,6 +1,15 @@
 #include "platform/xmldom/xmllibrary.h"
 
 #include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+
+namespace {
+
+// Messages that libxml2 reports outside a parser context (the encoding layer) would go
+// to standard error; every failure that matters reaches the caller as an XmlError.
+void discardGenericError(void*, const char*, ...) {}
+
+} // namespace
 
 void ensureXmlLibrary()
 {
@@ -11,4 +20,10 @@ void ensureXmlLibrary()
         return true;
     }();
     (void)initialised;
+    // libxml2 keeps the generic error handler per thread: set it once in each thread.
+    thread_local const bool quiet = [] {
+        xmlSetGenericErrorFunc(nullptr, discardGenericError);
+        return true;
+    }();
+    (void)quiet;
 }
