@@ -64,7 +64,6 @@ QString dictionaryMessage(const QString& fileWersja, const QString& fileDbid, co
 ApplicationFile::ApplicationFile(TdmDataSets& dm, UserInterface& ui, HostSettings settings)
     : dm_(dm), ui_(ui), settings_(std::move(settings)), xml_(dm), checksum_(dm),
       dialogFolder_(settings_.ApplicationsFolder) {
-    fillMappingTable(dm_);
     extendMappingTable(dm_);
     dm_.Zmieniony = false;
 }

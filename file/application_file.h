@@ -24,7 +24,7 @@ class UserInterface;
 // use it as it is.
 class ApplicationFile {
 public:
-    // Start-up: prepares the mapping table, takes the host settings, clears Zmieniony.
+    // Start-up: extends the mapping table, takes the host settings, clears Zmieniony.
     ApplicationFile(TdmDataSets& dm, UserInterface& ui, HostSettings settings);
     ~ApplicationFile();
     ApplicationFile(const ApplicationFile&) = delete;

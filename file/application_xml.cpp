@@ -40,10 +40,7 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-ApplicationXml::ApplicationXml(TdmDataSets_t& dm) : dm_(dm) {
-    DataSet* mapping = dm_.findTable(QStringLiteral("tabMapowanie"));
-    if (mapping && mapping->recordCount() == 0) fillMappingTable(dm_);
-}
+ApplicationXml::ApplicationXml(TdmDataSets_t& dm) : dm_(dm) {}
 
 QStringList ApplicationXml::zrobliste(const QString& text) {
     QStringList pieces = text.split(QLatin1Char(';'));

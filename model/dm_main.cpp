@@ -1,5 +1,7 @@
 #include "model/dm_main.h"
 
+#include "file/mapping.h"
+
 #include "model/finance_rules.h"
 #include "model/record_rules.h"
 #include "validation/rule_set.h"
@@ -20,7 +22,11 @@ void TdmDataSets::attachRules() {
     records_->attach();
 }
 
-void TdmDataSets::createTypeState() { records_->createMainRecord(); }
+void TdmDataSets::createTypeState() {
+    records_->createMainRecord();
+    // The mapping rows are part of the module's design, like the fixed finance rows.
+    fillMappingTable(*this);
+}
 
 void TdmDataSets::loadWithRulesPaused(const std::function<void()>& load) {
     finance_->WylaczZdarzeniaEtapow();
