@@ -21,8 +21,8 @@ BENCHMARK(BM_ParseDictionary)->Unit(benchmark::kMillisecond);
 void BM_CreateDataModule(benchmark::State& state) {
     HeadlessUi ui;
     DataModuleOptions options;
-    options.folderSources = HostEnv::HostFolderSources{[] { return kFolder; }, [] { return QString(); },
-                                                       [] { return QString(); }};
+    options.folderSources = HostEnv::HostFolderSources{
+        [] { return kFolder; }, [] { return QString(); }, [] { return QString(); }};
     for (auto _ : state) {
         auto dm = TdmDataSets::create(ui, options);
         benchmark::DoNotOptimize(dm->SprawdzSlownik());

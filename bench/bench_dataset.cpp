@@ -46,7 +46,8 @@ void fill(DataSet& t) {
         etap.setValue(i % 50);
         kat.setValue(QStringLiteral("Wydatek %1").arg(i));
         flag.setValue(i % 2 ? QStringLiteral("T") : QStringLiteral("N"));
-        for (int y = 4; y < 20; ++y) t.fieldAt(y).setValue(double(i) * 0.5);
+        for (int y = 4; y < 20; ++y)
+            t.fieldAt(y).setValue(double(i) * 0.5);
         t.post();
     }
 }

@@ -13,8 +13,9 @@ constexpr int kOwnRows = 200;
 
 std::unique_ptr<TdmDataSets> makeModule(UserInterface& ui) {
     DataModuleOptions options;
-    options.folderSources = HostEnv::HostFolderSources{
-        [] { return QStringLiteral(TOPAZ_EXAMPLES); }, [] { return QString(); }, [] { return QString(); }};
+    options.folderSources =
+        HostEnv::HostFolderSources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
+                                   [] { return QString(); }, [] { return QString(); }};
     return TdmDataSets::create(ui, options);
 }
 
@@ -41,7 +42,8 @@ void addOwnRows(DataSet& tree) {
         tree.locate(QStringLiteral("Id"), 11);
         tree.insert();
         tree.field(QStringLiteral("par_id")).setValue(10);
-        tree.field(QStringLiteral("Zrodlo")).setValue(QStringLiteral("źródło własne %1").arg(i + 1));
+        tree.field(QStringLiteral("Zrodlo"))
+            .setValue(QStringLiteral("źródło własne %1").arg(i + 1));
         for (int year = 2004; year <= 2016; ++year)
             tree.field(QString::number(year)).setValue(1000.0 + i * 13 + (year - 2004) + 0.25);
         tree.post();

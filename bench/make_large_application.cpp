@@ -15,7 +15,8 @@ namespace {
 bool isKey(const QString& name) {
     const QString n = name.toLower();
     return n == "id" || n == "par_id" || n.startsWith("lp") || n == "etap" || n.endsWith("_id") ||
-           n.contains("_id") || n.startsWith("tab6") || n == "suma_kontrolna" || n == "czy_kwalifikowane";
+           n.contains("_id") || n.startsWith("tab6") || n == "suma_kontrolna" ||
+           n == "czy_kwalifikowane";
 }
 
 void fillRow(DataSet& t, int i) {
@@ -23,18 +24,29 @@ void fillRow(DataSet& t, int i) {
         if (f->kind() != FieldKind::Data || f->isReadOnly() || isKey(f->name())) continue;
         switch (f->type()) {
         case FieldType::String:
-            f->setValue(f->size() <= 2 ? QStringLiteral("T") : QStringLiteral("Wartość %1 nr %2 żółć").arg(f->name()).arg(i));
+            f->setValue(f->size() <= 2
+                            ? QStringLiteral("T")
+                            : QStringLiteral("Wartość %1 nr %2 żółć").arg(f->name()).arg(i));
             break;
         case FieldType::Integer:
-        case FieldType::Int64: f->setValue(i); break;
-        case FieldType::Float: f->setValue(1000.5 + i); break;
-        case FieldType::Date: f->setValue(QDate(2005, 1, 1).addDays(i % 700)); break;
-        case FieldType::Boolean: f->setValue(i % 2 == 0); break;
+        case FieldType::Int64:
+            f->setValue(i);
+            break;
+        case FieldType::Float:
+            f->setValue(1000.5 + i);
+            break;
+        case FieldType::Date:
+            f->setValue(QDate(2005, 1, 1).addDays(i % 700));
+            break;
+        case FieldType::Boolean:
+            f->setValue(i % 2 == 0);
+            break;
         }
     }
 }
 
-void addRows(TdmDataSets& dm, const char* name, int rows, const std::function<void(DataSet&, int)>& extra = {}) {
+void addRows(TdmDataSets& dm, const char* name, int rows,
+             const std::function<void(DataSet&, int)>& extra = {}) {
     DataSet& t = dm.table(QString::fromLatin1(name));
     if (!t.isActive()) t.open();
     for (int i = 1; i <= rows; ++i) {
@@ -57,18 +69,18 @@ int main(int argc, char** argv) {
     HeadlessUi ui;
     DataModuleOptions options;
     const QString folder = QStringLiteral(TOPAZ_EXAMPLES);
-    options.folderSources = HostEnv::HostFolderSources{[folder] { return folder; }, [] { return QString(); },
-                                                       [] { return QString(); }};
+    options.folderSources = HostEnv::HostFolderSources{
+        [folder] { return folder; }, [] { return QString(); }, [] { return QString(); }};
     auto dm = TdmDataSets::create(ui, options);
     dm->SprawdzSlownik();
     DataSet& w = dm->table("dsWniosek");
     w.edit();
-    w.field("typ_projektu").setValue("D");            // revenue table open
-    w.field("zgod_pom_pub_korzystal").setValue("T");  // public aid table open
+    w.field("typ_projektu").setValue("D");           // revenue table open
+    w.field("zgod_pom_pub_korzystal").setValue("T"); // public aid table open
     w.post();
     dm->Wczytywanie = true; // bulk filling: the sums are recomputed once at the end
-    for (const char* t : {"dsOsobyUpow", "dsInstytucje", "dsLokalizacja", "dsProdukty", "dsRezultaty", "dsOddz",
-                          "dsKatPrzych", "dsPomocPub", "dsZamPub"})
+    for (const char* t : {"dsOsobyUpow", "dsInstytucje", "dsLokalizacja", "dsProdukty",
+                          "dsRezultaty", "dsOddz", "dsKatPrzych", "dsPomocPub", "dsZamPub"})
         addRows(*dm, t, rows);
     addRows(*dm, "dsEtapyRealizacji", rows);
     addRows(*dm, "dsPlanWydatki", rows, [](DataSet& t, int i) {

@@ -40,8 +40,11 @@ FileCheck checkFile(const QString& path, const QString& binFolder) {
 QString verdict(const FileCheck& c) {
     if (!c.loaded) return QStringLiteral("plik uszkodzony, suma kontrolna nie jest sprawdzana");
     if (!c.held)
-        return QStringLiteral("plik zapisany w innej wersji (%1), suma kontrolna nie jest sprawdzana").arg(c.fileVersion);
-    return c.verified ? QStringLiteral("suma kontrolna poprawna") : QStringLiteral("suma kontrolna niepoprawna");
+        return QStringLiteral(
+                   "plik zapisany w innej wersji (%1), suma kontrolna nie jest sprawdzana")
+            .arg(c.fileVersion);
+    return c.verified ? QStringLiteral("suma kontrolna poprawna")
+                      : QStringLiteral("suma kontrolna niepoprawna");
 }
 
 QString plainLine(const FileCheck& c) {
@@ -51,9 +54,10 @@ QString plainLine(const FileCheck& c) {
 }
 
 QJsonObject jsonObject(const FileCheck& c) {
-    return QJsonObject{{QStringLiteral("file"), c.file},         {QStringLiteral("stored"), c.stored},
-                       {QStringLiteral("computed"), c.computed}, {QStringLiteral("held"), c.held},
-                       {QStringLiteral("verified"), c.verified}, {QStringLiteral("loaded"), c.loaded}};
+    return QJsonObject{
+        {QStringLiteral("file"), c.file},         {QStringLiteral("stored"), c.stored},
+        {QStringLiteral("computed"), c.computed}, {QStringLiteral("held"), c.held},
+        {QStringLiteral("verified"), c.verified}, {QStringLiteral("loaded"), c.loaded}};
 }
 
 } // namespace
@@ -74,15 +78,22 @@ int runChecksumCommand(const Arguments& args) {
             Console::err(QString::fromUtf8(e.what()));
             return ExitError; // the same dictionary serves every file
         } catch (const std::exception& e) {
-            Console::err(QStringLiteral("%1: błąd odczytu: %2").arg(path, QString::fromUtf8(e.what())));
+            Console::err(
+                QStringLiteral("%1: błąd odczytu: %2").arg(path, QString::fromUtf8(e.what())));
             exit = ExitError;
             continue;
         }
-        if (args.json) results.append(jsonObject(c));
-        else Console::out(plainLine(c));
-        if (!c.loaded) exit = ExitError;
-        else if (!c.verified && exit == ExitOk) exit = ExitCheckFailed;
+        if (args.json)
+            results.append(jsonObject(c));
+        else
+            Console::out(plainLine(c));
+        if (!c.loaded)
+            exit = ExitError;
+        else if (!c.verified && exit == ExitOk)
+            exit = ExitCheckFailed;
     }
-    if (args.json) Console::out(QString::fromUtf8(QJsonDocument(results).toJson(QJsonDocument::Indented)).trimmed());
+    if (args.json)
+        Console::out(
+            QString::fromUtf8(QJsonDocument(results).toJson(QJsonDocument::Indented)).trimmed());
     return exit;
 }

@@ -16,7 +16,11 @@ void write(std::FILE* stream, QString line) {
 
 namespace Console {
 
-void out(const QString& line) { write(stdout, line); }
-void err(const QString& line) { write(stderr, line); }
+void out(const QString& line) {
+    write(stdout, line);
+}
+void err(const QString& line) {
+    write(stderr, line);
+}
 
 } // namespace Console

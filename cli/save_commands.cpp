@@ -31,9 +31,11 @@ int runResaveCommand(const Arguments& args) {
         return ExitError;
     }
     if (!file.VerifyChecksum())
-        Console::err(QStringLiteral("%1: Niepoprawna suma kontrolna. Plik wniosku został zmieniony poza Zelgorem; "
-                                    "zapisany plik otrzyma nową sumę.")
-                         .arg(in));
+        Console::err(
+            QStringLiteral(
+                "%1: Niepoprawna suma kontrolna. Plik wniosku został zmieniony poza Zelgorem; "
+                "zapisany plik otrzyma nową sumę.")
+                .arg(in));
     return saveTo(session, args.files[1]);
 }
 

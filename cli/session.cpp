@@ -24,17 +24,21 @@ Session::Session(const QString& binFolder) {
     dm_ = TdmDataSets::create(ui_, options);
     if (!dm_->SprawdzSlownik()) {
         const QString dictionary = QDir::toNativeSeparators(dm_->dictionaryPath);
-        const QString reason = dm_->BladSlownika
-                                   ? QStringLiteral("Nie można wczytać słownika %1.").arg(dictionary)
-                                   : QStringLiteral("Słownik %1 nie zawiera programu tego wniosku.").arg(dictionary);
-        throw SessionError(QStringLiteral("Słownik zawiera niepoprawne dane dla tego wniosku.\r\n"
-                                          "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.\r\n")
-                               .append(reason)
-                               .toStdString());
+        const QString reason =
+            dm_->BladSlownika
+                ? QStringLiteral("Nie można wczytać słownika %1.").arg(dictionary)
+                : QStringLiteral("Słownik %1 nie zawiera programu tego wniosku.").arg(dictionary);
+        throw SessionError(
+            QStringLiteral(
+                "Słownik zawiera niepoprawne dane dla tego wniosku.\r\n"
+                "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.\r\n")
+                .append(reason)
+                .toStdString());
     }
     file_ = std::make_unique<ApplicationFile>(*dm_, ui_, HostSettings::ReadHostSettings(sources));
 }
 
 void Session::reportMessages(const QString& path) const {
-    for (const QString& m : file_->MessageList) Console::err(path + QStringLiteral(": ") + m);
+    for (const QString& m : file_->MessageList)
+        Console::err(path + QStringLiteral(": ") + m);
 }

@@ -24,7 +24,8 @@ struct FileResult {
 };
 
 // One file on a module of its own that takes the dictionaries of the shared one.
-FileResult validateOne(const QString& path, const TdmDataSets& dictionaries, const HostSettings& settings) {
+FileResult validateOne(const QString& path, const TdmDataSets& dictionaries,
+                       const HostSettings& settings) {
     FileResult r;
     r.file = path;
     r.exists = QFileInfo(path).isFile();
@@ -49,12 +50,14 @@ QString summary(const FileResult& r) {
     const ValidationOutcome& o = r.outcome;
     if (!o.valid) {
         qsizetype errors = 0;
-        for (const Finding& f : o.findings) errors += f.severity == Severity::Error;
+        for (const Finding& f : o.findings)
+            errors += f.severity == Severity::Error;
         return QStringLiteral("błędy: %1").arg(errors);
     }
     if (o.warning) {
         qsizetype warnings = 0;
-        for (const Finding& f : o.findings) warnings += f.severity == Severity::Warning;
+        for (const Finding& f : o.findings)
+            warnings += f.severity == Severity::Warning;
         return QStringLiteral("ostrzeżenia: %1").arg(warnings);
     }
     return QStringLiteral("poprawny");
@@ -63,8 +66,10 @@ QString summary(const FileResult& r) {
 void printPlain(const FileResult& r) {
     const ValidationOutcome& o = r.outcome;
     QString line = r.file + QStringLiteral(": ") + summary(r);
-    if (!o.loaded) line += QStringLiteral(" (plik uszkodzony)");
-    else if (!o.checksumVerified) line += QStringLiteral(" (niepoprawna suma kontrolna)");
+    if (!o.loaded)
+        line += QStringLiteral(" (plik uszkodzony)");
+    else if (!o.checksumVerified)
+        line += QStringLiteral(" (niepoprawna suma kontrolna)");
     Console::out(line);
     for (const Finding& f : o.findings) {
         const QString target = f.field.isEmpty() ? f.control : f.table + QLatin1Char('.') + f.field;
@@ -76,20 +81,23 @@ QJsonObject jsonObject(const FileResult& r) {
     const ValidationOutcome& o = r.outcome;
     QJsonArray findings;
     for (const Finding& f : o.findings)
-        findings.append(QJsonObject{{QStringLiteral("rule"), f.rule},
-                                    {QStringLiteral("severity"), f.severity == Severity::Error ? "error" : "warning"},
-                                    {QStringLiteral("message"), f.message},
-                                    {QStringLiteral("field"), f.field.isEmpty() ? QString() : f.table + QLatin1Char('.') + f.field},
-                                    {QStringLiteral("control"), f.control}});
-    return QJsonObject{{QStringLiteral("file"), r.file},
-                       {QStringLiteral("loaded"), o.loaded},
-                       {QStringLiteral("valid"), o.valid},
-                       {QStringLiteral("warning"), o.warning},
-                       {QStringLiteral("checksum"), QJsonObject{{QStringLiteral("stored"), o.storedChecksum},
-                                                                {QStringLiteral("computed"), o.computedChecksum},
-                                                                {QStringLiteral("verified"), o.checksumVerified}}},
-                       {QStringLiteral("findings"), findings},
-                       {QStringLiteral("messages"), QJsonArray::fromStringList(o.messages)}};
+        findings.append(QJsonObject{
+            {QStringLiteral("rule"), f.rule},
+            {QStringLiteral("severity"), f.severity == Severity::Error ? "error" : "warning"},
+            {QStringLiteral("message"), f.message},
+            {QStringLiteral("field"),
+             f.field.isEmpty() ? QString() : f.table + QLatin1Char('.') + f.field},
+            {QStringLiteral("control"), f.control}});
+    return QJsonObject{
+        {QStringLiteral("file"), r.file},
+        {QStringLiteral("loaded"), o.loaded},
+        {QStringLiteral("valid"), o.valid},
+        {QStringLiteral("warning"), o.warning},
+        {QStringLiteral("checksum"), QJsonObject{{QStringLiteral("stored"), o.storedChecksum},
+                                                 {QStringLiteral("computed"), o.computedChecksum},
+                                                 {QStringLiteral("verified"), o.checksumVerified}}},
+        {QStringLiteral("findings"), findings},
+        {QStringLiteral("messages"), QJsonArray::fromStringList(o.messages)}};
 }
 
 } // namespace
@@ -107,9 +115,11 @@ int runValidateCommand(const Arguments& args) {
     };
     const int threads = int(std::min<qsizetype>(args.jobs, args.files.size()));
     std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) pool.emplace_back(worker);
+    for (int t = 1; t < threads; ++t)
+        pool.emplace_back(worker);
     worker();
-    for (std::thread& t : pool) t.join();
+    for (std::thread& t : pool)
+        t.join();
 
     int exit = ExitOk;
     QJsonArray array;
@@ -121,11 +131,16 @@ int runValidateCommand(const Arguments& args) {
             continue;
         }
         if (!r.outcome.valid && exit == ExitOk) exit = ExitCheckFailed;
-        if (args.json) array.append(jsonObject(r));
-        else printPlain(r);
+        if (args.json)
+            array.append(jsonObject(r));
+        else
+            printPlain(r);
         if (!args.json)
-            for (const QString& m : r.outcome.messages) Console::err(r.file + QStringLiteral(": ") + m);
+            for (const QString& m : r.outcome.messages)
+                Console::err(r.file + QStringLiteral(": ") + m);
     }
-    if (args.json) Console::out(QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented)).trimmed());
+    if (args.json)
+        Console::out(
+            QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented)).trimmed());
     return exit;
 }

@@ -20,11 +20,14 @@ const QString kDamagedFile = QStringLiteral(
     "Zostanie utworzony nowy pusty wniosek.");
 
 // Tables whose controls keep following their rows while the others are suspended.
-const char* const kAlwaysLiveTables[] = {"dsInstytucje", "dsPomocPub", "dsPodwykonawcy", "dsZamPub"};
+const char* const kAlwaysLiveTables[] = {"dsInstytucje", "dsPomocPub", "dsPodwykonawcy",
+                                         "dsZamPub"};
 
 bool alwaysLive(const DataSet& t) {
     return std::any_of(std::begin(kAlwaysLiveTables), std::end(kAlwaysLiveTables),
-                       [&](const char* n) { return t.name().compare(QLatin1String(n), Qt::CaseInsensitive) == 0; });
+                       [&](const char* n) {
+                           return t.name().compare(QLatin1String(n), Qt::CaseInsensitive) == 0;
+                       });
 }
 
 // Runs its action when the scope is left, also by an exception.
@@ -46,17 +49,19 @@ private:
 };
 
 QString versionMessage(const QString& fileVersion, const QString& currentText) {
-    return QStringLiteral("Wniosek został zapisany w innej wersji niż aktualna.\r\nWniosek zapisano w wersji: ") +
+    return QStringLiteral("Wniosek został zapisany w innej wersji niż aktualna.\r\nWniosek "
+                          "zapisano w wersji: ") +
            fileVersion + QStringLiteral("\r\n") + QStringLiteral("Aktualna wersja: ") + currentText;
 }
 
-QString dictionaryMessage(const QString& fileWersja, const QString& fileDbid, const QString& fileSid,
-                          const TdmDataSets_t& dm) {
+QString dictionaryMessage(const QString& fileWersja, const QString& fileDbid,
+                          const QString& fileSid, const TdmDataSets_t& dm) {
     return QStringLiteral("Wniosek został stworzony z inną wersją słownika niż aktualna.\r\n\r\n"
                           "Pierwsza wersja słownika: ") +
-           fileWersja + QLatin1Char('-') + fileDbid + QLatin1Char('-') + fileSid + QStringLiteral("\r\n") +
-           QStringLiteral("Aktualna wersja słownika: ") + dm.WersjaSlownika + QLatin1Char('-') + dm.DbidSlownika +
-           QLatin1Char('-') + dm.SidSlownika;
+           fileWersja + QLatin1Char('-') + fileDbid + QLatin1Char('-') + fileSid +
+           QStringLiteral("\r\n") + QStringLiteral("Aktualna wersja słownika: ") +
+           dm.WersjaSlownika + QLatin1Char('-') + dm.DbidSlownika + QLatin1Char('-') +
+           dm.SidSlownika;
 }
 
 } // namespace
@@ -71,7 +76,8 @@ ApplicationFile::ApplicationFile(TdmDataSets& dm, UserInterface& ui, HostSetting
 ApplicationFile::~ApplicationFile() = default;
 
 ApplicationXml::InfoValues ApplicationFile::infoValues() const {
-    return {settings_.moduleVersion, FirstVersion.isEmpty() ? settings_.moduleVersion : FirstVersion};
+    return {settings_.moduleVersion,
+            FirstVersion.isEmpty() ? settings_.moduleVersion : FirstVersion};
 }
 
 // ---------------------------------------------------------------- loading
@@ -161,7 +167,8 @@ void ApplicationFile::addMessage(const QString& text) {
 }
 
 bool ApplicationFile::VerifyChecksum() {
-    return checksum_.VerifyChecksum({ClosingByHost, LoadFailed, FileVersion, settings_.moduleVersion});
+    return checksum_.VerifyChecksum(
+        {ClosingByHost, LoadFailed, FileVersion, settings_.moduleVersion});
 }
 
 // ---------------------------------------------------------------- writing
@@ -193,7 +200,8 @@ bool ApplicationFile::WriteApplicationFile(const QString& path) {
 
 void ApplicationFile::SuspendDataControls(bool on) {
     if (on) {
-        for (DataSet* t : suspended_) t->enableControls();
+        for (DataSet* t : suspended_)
+            t->enableControls();
         suspended_.clear();
         return;
     }

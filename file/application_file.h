@@ -52,7 +52,8 @@ public:
     std::function<void()> CommitActiveControl;
     // The save dialog: the initial folder and the proposed name in, the chosen path out;
     // no value when cancelled. Without it, save-as counts as cancelled.
-    using PathChooser = std::function<std::optional<QString>(const QString& folder, const QString& proposed)>;
+    using PathChooser =
+        std::function<std::optional<QString>(const QString& folder, const QString& proposed)>;
     PathChooser chooseSavePath;
     // After every successful save: the editor shows statusFileText() and captionAfterSave().
     std::function<void()> onFileSaved;

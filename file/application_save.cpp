@@ -14,7 +14,8 @@ namespace {
 
 const QString kCloseCaption = QStringLiteral("Edytor Wniosku");
 const QString kCloseQuestion = QStringLiteral("Czy na pewno chcesz zamknąć Edytor Wniosku?");
-const QString kSaveQuestion = QStringLiteral("Dane zawarte we wniosku zmieniły się. Czy chcesz zapisać zmiany?");
+const QString kSaveQuestion =
+    QStringLiteral("Dane zawarte we wniosku zmieniły się. Czy chcesz zapisać zmiany?");
 
 bool askYes(UserInterface& ui, const QString& question) {
     return ui.messageBox(question, kCloseCaption, MessageIcon::Question, MessageButtons::YesNo) ==
@@ -96,8 +97,11 @@ bool ApplicationFile::closeQuery() {
     return true;
 }
 
-QString ApplicationFile::statusFileText() const { return QStringLiteral("Plik wniosku: ") + FileName; }
+QString ApplicationFile::statusFileText() const {
+    return QStringLiteral("Plik wniosku: ") + FileName;
+}
 
 QString ApplicationFile::captionAfterSave() const {
-    return QStringLiteral("Edytor wniosku ") + QLatin1String(FormTypeTitle) + QStringLiteral(" - ") + FileName;
+    return QStringLiteral("Edytor wniosku ") + QLatin1String(FormTypeTitle) +
+           QStringLiteral(" - ") + FileName;
 }

@@ -15,7 +15,9 @@ namespace {
 
 const QString kFileCodePage = QStringLiteral("windows-1250");
 
-bool isFileCodePage(const QString& name) { return name.compare(kFileCodePage, Qt::CaseInsensitive) == 0; }
+bool isFileCodePage(const QString& name) {
+    return name.compare(kFileCodePage, Qt::CaseInsensitive) == 0;
+}
 
 // Parses the file as it is, or, on a system with another code page, a temporary copy
 // that declares that code page (deleted again once parsed).
@@ -27,14 +29,18 @@ XmlDocument parseApplicationFile(const QString& path, const QString& codePage) {
         ~RemoveCopy() { QFile::remove(path); }
     } removeCopy{copy};
     if (!rewriteDeclarationFile(path, copy, codePage))
-        throw XmlError(QStringLiteral("Nie można przygotować pliku \"%1\" do odczytu").arg(path).toStdString());
+        throw XmlError(QStringLiteral("Nie można przygotować pliku \"%1\" do odczytu")
+                           .arg(path)
+                           .toStdString());
     return XmlDocument::parseFile(copy);
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(path, file.errorString()).toStdString());
+        throw XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2")
+                           .arg(path, file.errorString())
+                           .toStdString());
     }
 }
 
@@ -61,7 +67,9 @@ void ApplicationXml::InitWniosekXML(const QString& path) {
         parsed.setEncoding(codePage);
         const XmlElement root = parsed.root();
         if (!root.nameIs("WNIOSEK"))
-            throw XmlError(QStringLiteral("Parser error: the root element is not WNIOSEK in %1").arg(path).toStdString());
+            throw XmlError(QStringLiteral("Parser error: the root element is not WNIOSEK in %1")
+                               .arg(path)
+                               .toStdString());
         // A record number too large to be real makes the whole file damaged before any
         // table is touched.
         checkRecordNumbers(root.firstChildElement("DANE"));

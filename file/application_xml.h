@@ -3,8 +3,8 @@
 #include "platform/xmldom/xmldocument.h"
 #include "platform/xmldom/xmlelement.h"
 
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 #include <vector>
@@ -43,8 +43,8 @@ public:
 
     // Writer. proba2xml builds a fresh skeleton first when there is no document. A field
     // that the mapping names but the dataset lacks throws DataSetError.
-    void proba2xml();                        // every mapped dataset into the skeleton
-    void Spec2XML();                         // the special fields into POLA_SPEC
+    void proba2xml(); // every mapped dataset into the skeleton
+    void Spec2XML();  // the special fields into POLA_SPEC
 
     // Reader. Values that cannot be converted leave the field as it was, unknown
     // datasets and fields are skipped, nrW other than a positive number is ignored.
@@ -83,7 +83,8 @@ private:
 
     void WriteMappedRow(XmlElement row, const Target& target, int recNo, bool currentRecord) const;
     void WriteChildTables(const XmlElement& table, const std::vector<MappingLists>& mapping);
-    void WriteTableRows(XmlElement childTable, const Target& target, const QList<int>& records) const;
+    void WriteTableRows(XmlElement childTable, const Target& target,
+                        const QList<int>& records) const;
 
     void readTable(const XmlElement& table);
     void ReadRow(const XmlElement& row);

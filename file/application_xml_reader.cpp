@@ -86,7 +86,8 @@ bool moveToRecord(DataSet& ds, int n) {
 // A date text of the file in the local pattern; invalid when it names no date.
 QDate fileDate(const QString& text, const QString& filePattern) {
     const Utils::LocalFormats& local = Utils::LocalFormats::standard();
-    return QDate::fromString(Utils::normaliseDateText(text, filePattern, local), local.shortDatePattern);
+    return QDate::fromString(Utils::normaliseDateText(text, filePattern, local),
+                             local.shortDatePattern);
 }
 
 } // namespace
@@ -97,7 +98,8 @@ void ApplicationXml::XML2proba(const XmlElement& table) {
 }
 
 void ApplicationXml::readTable(const XmlElement& table) {
-    for (XmlElement row = table.firstChildElement("WIERSZ"); !row.isNull(); row = row.nextSiblingElement())
+    for (XmlElement row = table.firstChildElement("WIERSZ"); !row.isNull();
+         row = row.nextSiblingElement())
         ReadRow(row);
 }
 
@@ -184,7 +186,8 @@ void ApplicationXml::XML2PolaSpec(const XmlElement& polaSpec) {
     } loading{dm_, dm_.Wczytywanie};
     dm_.Wczytywanie = true;
 
-    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull(); pole = pole.nextSiblingElement()) {
+    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull();
+         pole = pole.nextSiblingElement()) {
         if (pole.text().isEmpty()) continue;
         if (DataSet* ds = dm_.findTable(pole.attribute("dsN"))) readSpecialField(*ds, pole);
     }
@@ -203,8 +206,10 @@ void ApplicationXml::readSpecialField(DataSet& ds, const XmlElement& pole) {
         const QString nameField = pole.attribute("dsKN");
         if (Field* f = nameField.isEmpty() ? nullptr : ds.findField(nameField)) {
             const Writable writable(*f);
-            if (f->type() != FieldType::Date) f->setAsString(code);
-            else if (const QDate d = fileDate(code, QString()); d.isValid()) f->setValue(d);
+            if (f->type() != FieldType::Date)
+                f->setAsString(code);
+            else if (const QDate d = fileDate(code, QString()); d.isValid())
+                f->setValue(d);
         }
         if (Field* f = ds.findField(pole.attribute("dsKW"))) {
             const Writable writable(*f);

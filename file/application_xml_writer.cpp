@@ -22,8 +22,8 @@ void finishEdit(DataSet& ds) {
     if (ds.isEditing()) ds.post();
 }
 
-void appendAttribute(XmlElement& row, const QString& column, const QString& dataSet, const QString& field,
-                     const QString& recNo, const QString& value) {
+void appendAttribute(XmlElement& row, const QString& column, const QString& dataSet,
+                     const QString& field, const QString& recNo, const QString& value) {
     XmlElement a = row.appendElement("ATRYBUT");
     a.setAttribute("nazwa", column);
     a.setAttribute("dsN", dataSet);
@@ -60,21 +60,27 @@ struct ApplicationXml::Target {
     std::vector<std::pair<QString, const Field*>> columns; // column, field
 
     Target(const MappingLists& m, DataSet& table) : mapping(m), ds(table) {
-        for (const QString& name : m.nonBase) nonBase.emplace_back(name, &ds.field(name));
-        for (const auto& [column, name] : m.columns) columns.emplace_back(column, &ds.field(name));
+        for (const QString& name : m.nonBase)
+            nonBase.emplace_back(name, &ds.field(name));
+        for (const auto& [column, name] : m.columns)
+            columns.emplace_back(column, &ds.field(name));
     }
 };
 
-void ApplicationXml::WriteMappedRow(XmlElement row, const Target& target, int recNo, bool currentRecord) const {
+void ApplicationXml::WriteMappedRow(XmlElement row, const Target& target, int recNo,
+                                    bool currentRecord) const {
     const QString nr = QString::number(recNo == -1 ? 1 : recNo);
     const QString& dsName = target.ds.name();
     auto value = [&](const Field& f) {
-        return currentRecord ? FileValueText::ofCurrentRecord(f) : FileValueText::ofRecord(target.ds, recNo, f);
+        return currentRecord ? FileValueText::ofCurrentRecord(f)
+                             : FileValueText::ofRecord(target.ds, recNo, f);
     };
-    for (const auto& [name, field] : target.nonBase) appendAttribute(row, QString(), dsName, name, nr, value(*field));
+    for (const auto& [name, field] : target.nonBase)
+        appendAttribute(row, QString(), dsName, name, nr, value(*field));
     for (size_t i = 0; i < target.columns.size(); ++i) {
         const auto& [column, field] = target.columns[i];
-        appendAttribute(row, column, dsName, target.mapping.columns[qsizetype(i)].second, nr, value(*field));
+        appendAttribute(row, column, dsName, target.mapping.columns[qsizetype(i)].second, nr,
+                        value(*field));
     }
     for (const auto& [column, constant] : target.mapping.constants)
         appendAttribute(row, column, dsName, QString(), nr, constant);
@@ -82,7 +88,8 @@ void ApplicationXml::WriteMappedRow(XmlElement row, const Target& target, int re
 
 void ApplicationXml::proba2xml() {
     if (doc_.isNull()) InitWniosekXML(QString());
-    const std::vector<MappingLists> mapping = readMappingLists(dm_.table(QStringLiteral("tabMapowanie")));
+    const std::vector<MappingLists> mapping =
+        readMappingLists(dm_.table(QStringLiteral("tabMapowanie")));
 
     for (const MappingLists& m : mapping) {
         if (!m.parent.isEmpty() || m.table != kApplicationTable) continue;
@@ -94,10 +101,12 @@ void ApplicationXml::proba2xml() {
     WriteChildTables(dane_.firstChildElement("TABELA"), mapping);
 }
 
-void ApplicationXml::WriteChildTables(const XmlElement& table, const std::vector<MappingLists>& mapping) {
+void ApplicationXml::WriteChildTables(const XmlElement& table,
+                                      const std::vector<MappingLists>& mapping) {
     const QString parentName = table.attribute("nazwa");
     std::vector<XmlElement> rows;
-    for (XmlElement r = table.firstChildElement("WIERSZ"); !r.isNull(); r = r.nextSiblingElement()) rows.push_back(r);
+    for (XmlElement r = table.firstChildElement("WIERSZ"); !r.isNull(); r = r.nextSiblingElement())
+        rows.push_back(r);
 
     for (const MappingLists& m : mapping) {
         if (m.parent != parentName) continue;
@@ -120,10 +129,12 @@ void ApplicationXml::WriteChildTables(const XmlElement& table, const std::vector
             const QList<int>* records = &allRecords;
             if (m.hasCondition) {
                 QString link;
-                if (!m.parentDataSet.isEmpty() && !m.parentField.isEmpty() && !m.childField.isEmpty())
+                if (!m.parentDataSet.isEmpty() && !m.parentField.isEmpty() &&
+                    !m.childField.isEmpty())
                     link = linkValue(r, m.parentDataSet, m.parentField);
                 if (!m.fixedParentValue.isEmpty() && !m.childField.isEmpty())
-                    link = m.fixedParentValue == QLatin1String("NULL") ? QString() : m.fixedParentValue;
+                    link = m.fixedParentValue == QLatin1String("NULL") ? QString()
+                                                                       : m.fixedParentValue;
                 const auto found = byLink.constFind(link);
                 if (found == byLink.constEnd()) continue;
                 records = &found.value();
@@ -133,21 +144,26 @@ void ApplicationXml::WriteChildTables(const XmlElement& table, const std::vector
     }
 
     for (const XmlElement& r : rows)
-        for (XmlElement child = r.firstChildElement("TABELA"); !child.isNull(); child = child.nextSiblingElement())
+        for (XmlElement child = r.firstChildElement("TABELA"); !child.isNull();
+             child = child.nextSiblingElement())
             WriteChildTables(child, mapping);
 }
 
-void ApplicationXml::WriteTableRows(XmlElement childTable, const Target& target, const QList<int>& records) const {
+void ApplicationXml::WriteTableRows(XmlElement childTable, const Target& target,
+                                    const QList<int>& records) const {
     const Utils::ControlsDisabledScope quiet(target.ds);
     if (target.mapping.newRow) {
-        for (int rec : records) WriteMappedRow(childTable.appendElement("WIERSZ"), target, rec, false);
+        for (int rec : records)
+            WriteMappedRow(childTable.appendElement("WIERSZ"), target, rec, false);
         return;
     }
     std::vector<XmlElement> existing;
-    for (XmlElement w = childTable.firstChildElement("WIERSZ"); !w.isNull(); w = w.nextSiblingElement())
+    for (XmlElement w = childTable.firstChildElement("WIERSZ"); !w.isNull();
+         w = w.nextSiblingElement())
         existing.push_back(w);
     for (int rec : records)
-        for (const XmlElement& w : existing) WriteMappedRow(w, target, rec, false);
+        for (const XmlElement& w : existing)
+            WriteMappedRow(w, target, rec, false);
 }
 
 void ApplicationXml::Spec2XML() {

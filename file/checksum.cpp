@@ -69,16 +69,20 @@ QByteArray digestInput(const QString& text) {
 
 QString foldDigest(const QString& hexDigest) {
     if (hexDigest.size() != 32) throw std::invalid_argument("foldDigest: no hexadecimal digest");
-    const QString digits = QStringLiteral("%1%2")
-                               .arg(addWithCarry(word(hexDigest, 0), word(hexDigest, 1)), 8, 16, QLatin1Char('0'))
-                               .arg(addWithCarry(word(hexDigest, 2), word(hexDigest, 3)), 8, 16, QLatin1Char('0'))
-                               .toLower();
+    const QString digits =
+        QStringLiteral("%1%2")
+            .arg(addWithCarry(word(hexDigest, 0), word(hexDigest, 1)), 8, 16, QLatin1Char('0'))
+            .arg(addWithCarry(word(hexDigest, 2), word(hexDigest, 3)), 8, 16, QLatin1Char('0'))
+            .toLower();
     QStringList groups;
-    for (int i = 0; i < digits.size(); i += 4) groups << digits.mid(i, 4);
+    for (int i = 0; i < digits.size(); i += 4)
+        groups << digits.mid(i, 4);
     return groups.join(QLatin1Char('-'));
 }
 
-QString ofText(const QString& text) { return foldDigest(Md5::hexDigest(digestInput(text))); }
+QString ofText(const QString& text) {
+    return foldDigest(Md5::hexDigest(digestInput(text)));
+}
 
 } // namespace Checksum
 
@@ -99,7 +103,9 @@ QString BuildChecksumText(TdmDataSets_t& dm) {
     return text;
 }
 
-QString ComputeChecksum(TdmDataSets_t& dm) { return Checksum::ofText(BuildChecksumText(dm)); }
+QString ComputeChecksum(TdmDataSets_t& dm) {
+    return Checksum::ofText(BuildChecksumText(dm));
+}
 
 QString ApplicationChecksum::storedChecksum() const {
     return dm_.table(kMainTable).field(kChecksumField).asString();

@@ -7,11 +7,13 @@
 #include <QDir>
 
 QString moduleFilePath(const QString& hostFolder) {
-    return QDir(hostFolder).filePath(QStringLiteral("wn_typy/%1.so").arg(QLatin1String(FormTypeCode)));
+    return QDir(hostFolder)
+        .filePath(QStringLiteral("wn_typy/%1.so").arg(QLatin1String(FormTypeCode)));
 }
 
 QString currentModuleVersion(const QString& versionText) {
-    return versionText == QLatin1String(HostEnv::VersionNotAvailable) ? QStringLiteral("1.0.0.0") : versionText;
+    return versionText == QLatin1String(HostEnv::VersionNotAvailable) ? QStringLiteral("1.0.0.0")
+                                                                      : versionText;
 }
 
 HostSettings HostSettings::ReadHostSettings(const HostEnv::HostFolderSources& sources) {
@@ -23,4 +25,6 @@ HostSettings HostSettings::ReadHostSettings(const HostEnv::HostFolderSources& so
     return s;
 }
 
-HostSettings HostSettings::ReadHostSettings() { return ReadHostSettings(HostEnv::HostFolderSources::system()); }
+HostSettings HostSettings::ReadHostSettings() {
+    return ReadHostSettings(HostEnv::HostFolderSources::system());
+}

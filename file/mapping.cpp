@@ -8,8 +8,8 @@ const QString kMappingTable = QStringLiteral("tabMapowanie");
 
 // The person tables whose "_kodRT" code fields are written; names the module does not
 // have are skipped.
-const char* const kCodeFieldTables[] = {"dsBeneficjent", "dsInstytucje", "dsOsobyUp",
-                                        "dsOsobyUpow", "dsPodwykonawcy", "dsAdresKores"};
+const char* const kCodeFieldTables[] = {"dsBeneficjent", "dsInstytucje",   "dsOsobyUp",
+                                        "dsOsobyUpow",   "dsPodwykonawcy", "dsAdresKores"};
 
 // The first mapping row of the dataset, made current; false when there is none.
 bool locateFirstRow(DataSet& mapping, const QString& dsname) {
@@ -75,6 +75,7 @@ void extendMappingTable(TdmDataSets_t& dm) {
             if (f->name().contains(QLatin1String("_kodRT"))) codes += QLatin1Char(';') + f->name();
         appendToNonBase(mapping, QLatin1String(name), codes);
     }
-    appendToNonBase(mapping, QStringLiteral("dsLokalizacja"), QStringLiteral(";gm_kod;pow_kod;woj_kod"));
+    appendToNonBase(mapping, QStringLiteral("dsLokalizacja"),
+                    QStringLiteral(";gm_kod;pow_kod;woj_kod"));
     mapping.first();
 }

@@ -25,10 +25,14 @@ void readCondition(MappingLists& m, const QString& text) {
     m.hasCondition = !entries.isEmpty();
     for (const QString& entry : entries) {
         const auto [key, value] = splitPair(entry);
-        if (key == QLatin1String("ds_nadrz")) m.parentDataSet = value;
-        else if (key == QLatin1String("kol_nadrz")) m.parentField = value;
-        else if (key == QLatin1String("kol_pod")) m.childField = value;
-        else if (key == QLatin1String("wart_podrz")) m.fixedParentValue = value;
+        if (key == QLatin1String("ds_nadrz"))
+            m.parentDataSet = value;
+        else if (key == QLatin1String("kol_nadrz"))
+            m.parentField = value;
+        else if (key == QLatin1String("kol_pod"))
+            m.childField = value;
+        else if (key == QLatin1String("wart_podrz"))
+            m.fixedParentValue = value;
     }
 }
 

@@ -14,10 +14,10 @@ struct MappingLists {
     using Pair = std::pair<QString, QString>;
 
     QString dsname;
-    QString table;  // plo_tabela
-    QString parent; // plo_nadrzedna
-    bool newRow = false; // nowy_wiersz "T"
-    QStringList nonBase; // non-empty entries only
+    QString table;         // plo_tabela
+    QString parent;        // plo_nadrzedna
+    bool newRow = false;   // nowy_wiersz "T"
+    QStringList nonBase;   // non-empty entries only
     QList<Pair> columns;   // column = field; both non-empty
     QList<Pair> constants; // column = constant; both non-empty
 

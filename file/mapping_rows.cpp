@@ -23,7 +23,8 @@ constexpr const char* kApplication = "PLO_WNIOSKI";
 constexpr const char* kIndicators = "PLO_WSKAZNIKI_CELOW_PROJEKTOW";
 
 // The year switches of dsWniosek, family by family, 2004 ... 2016 each.
-constexpr const char* kYearFlagFamilies[] = {"tab6lprod", "tab6lrez", "tab6ltyp", "tab6m", "tab6n", "tab6o"};
+constexpr const char* kYearFlagFamilies[] = {"tab6lprod", "tab6lrez", "tab6ltyp",
+                                             "tab6m",     "tab6n",    "tab6o"};
 
 const MappingEntry kEntries[] = {
     // Row 1: the application row.
@@ -127,7 +128,8 @@ const MappingEntry kEntries[] = {
      "INS_KON_ADRES=osk_adr_kor;"
      "INS_STANOWISKO=bk_stanowisko",
      "INS_RODZAJ=B",
-     "Lkp_for_pr;osk_nazwisko;osk_imie;adr_woj_id;lkp_adr_woj;adr_pow_id;lkp_adr_pow;adr_gm_id;lkp_adr_gm",
+     "Lkp_for_pr;osk_nazwisko;osk_imie;adr_woj_id;lkp_adr_woj;adr_pow_id;lkp_adr_pow;adr_gm_id;lkp_"
+     "adr_gm",
      ""},
     // Row 52: the applicant's representative entity.
     {"dsBeneficjent", "PLO_INSTYTUCJE", "T", kApplication,
@@ -147,26 +149,28 @@ const MappingEntry kEntries[] = {
      "INS_REGON=pod_REGON;"
      "INS_NR_LOKALU=pod_adr_nr_lok",
      "INS_RODZAJ=R",
-     "pod_adr_woj_id;pod_adr_pow_id;pod_adr_gm_id;lkp_pod_adr_woj;lkp_pod_adr_pow;lkp_pod_adr_gmina;lkp_pod_for_pr",
+     "pod_adr_woj_id;pod_adr_pow_id;pod_adr_gm_id;lkp_pod_adr_woj;lkp_pod_adr_pow;lkp_pod_adr_"
+     "gmina;lkp_pod_for_pr",
      ""},
     // Row 53: the area type, merged into every location row.
-    {"dsWniosek", "PLO_LOKALIZACJE_PROJEKTOW", "N", kApplication, "LPR_TYP_OBSZARU=umiejscowienie", "", "", ""},
+    {"dsWniosek", "PLO_LOKALIZACJE_PROJEKTOW", "N", kApplication, "LPR_TYP_OBSZARU=umiejscowienie",
+     "", "", ""},
     // Row 54 and rows 55-67: products and their yearly values.
-    {"dsProdukty", kIndicators, "T", kApplication, "WCP_NAZWA=Produkt;WCP_JEDNOSTKA=Jedn_miary", "WCP_TYP=P",
-     "Lp.;Razem", ""},
+    {"dsProdukty", kIndicators, "T", kApplication, "WCP_NAZWA=Produkt;WCP_JEDNOSTKA=Jedn_miary",
+     "WCP_TYP=P", "Lp.;Razem", ""},
     {"dsProdukty", "PLO_WARTOSCI_WCP", "T", kIndicators, "WWC_WARTOSC={Y}", "WWC_ROK={Y}", "",
      "ds_nadrz=dsProdukty;kol_nadrz=lp.;kol_pod=lp.", 2004, 2016},
     // Row 68 and rows 69-81: results and their yearly values.
-    {"dsRezultaty", kIndicators, "T", kApplication, "WCP_NAZWA=Rezultat;WCP_JEDNOSTKA=Jedn_miary", "WCP_TYP=R",
-     "Lp.;Razem", ""},
+    {"dsRezultaty", kIndicators, "T", kApplication, "WCP_NAZWA=Rezultat;WCP_JEDNOSTKA=Jedn_miary",
+     "WCP_TYP=R", "Lp.;Razem", ""},
     {"dsRezultaty", "PLO_WARTOSCI_WCP", "T", kIndicators, "WWC_WARTOSC={Y}", "WWC_ROK={Y}", "",
      "ds_nadrz=dsRezultaty;kol_nadrz=lp.;kol_pod=lp.", 2004, 2016},
     // Row 82: the intervention category, into the application row.
     {"dsKatInt", kApplication, "N", "", "WNI_OIN_ID=ID", "",
      "ID1;ID2;ID3;lkp_kat1;lkp_kat2;lkp_kat3;KOD1;KOD2;KOD3", ""},
     // Row 83 and rows 84-88: impacts and their yearly values (2004-2008 only).
-    {"dsOddz", kIndicators, "T", kApplication, "WCP_NAZWA=Oddzialywanie;WCP_JEDNOSTKA=Jedn_miary", "WCP_TYP=O",
-     "Lp.;Razem", ""},
+    {"dsOddz", kIndicators, "T", kApplication, "WCP_NAZWA=Oddzialywanie;WCP_JEDNOSTKA=Jedn_miary",
+     "WCP_TYP=O", "Lp.;Razem", ""},
     {"dsOddz", "PLO_WARTOSCI_WCP", "T", kIndicators, "WWC_WARTOSC={Y}", "WWC_ROK={Y}", "",
      "ds_nadrz=dsOddz;kol_nadrz=lp.;kol_pod=lp.", 2004, 2008},
     // Row 89: other institutions.
@@ -203,7 +207,8 @@ const MappingEntry kEntries[] = {
      "INS_NR_LOKALU=osup_adr_nr_lok;"
      "INS_SERIA_NR_DOWODU=osup_seria_nr_dowodu",
      "",
-     "cal_osup_imie_naz;osup_adr_woj_id;osup_adr_pow_id;osup_adr_gm_id;lkp_osup_adr_woj;lkp_osup_adr_pow;"
+     "cal_osup_imie_naz;osup_adr_woj_id;osup_adr_pow_id;osup_adr_gm_id;lkp_osup_adr_woj;lkp_osup_"
+     "adr_pow;"
      "lkp_osup_adr_gmina",
      ""},
     // Rows 91-102: expenditure profile, 2005 onwards.
@@ -226,7 +231,8 @@ QString yearFlags() {
     QString out;
     for (const char* family : kYearFlagFamilies)
         for (int year = 2004; year <= 2016; ++year)
-            out += QLatin1Char(';') + QLatin1String(family) + QString::number(year) + QLatin1Char('v');
+            out +=
+                QLatin1Char(';') + QLatin1String(family) + QString::number(year) + QLatin1Char('v');
     return out;
 }
 
@@ -258,7 +264,8 @@ std::vector<MappingRow> expand() {
             rows.push_back(rowOf(e, 0, true));
             continue;
         }
-        for (int year = e.firstYear; year <= e.lastYear; ++year) rows.push_back(rowOf(e, year, year == e.firstYear));
+        for (int year = e.firstYear; year <= e.lastYear; ++year)
+            rows.push_back(rowOf(e, year, year == e.firstYear));
     }
     return rows;
 }

@@ -24,10 +24,13 @@ bool positiveRecord(const XmlElement& e) {
 }
 
 void collectFromTable(const XmlElement& table, QSet<QString>& names) {
-    for (XmlElement row = table.firstChildElement("WIERSZ"); !row.isNull(); row = row.nextSiblingElement()) {
+    for (XmlElement row = table.firstChildElement("WIERSZ"); !row.isNull();
+         row = row.nextSiblingElement()) {
         for (const XmlElement& child : row.childElements()) {
-            if (child.nameIs("TABELA")) collectFromTable(child, names);
-            else if (child.nameIs("ATRYBUT") && positiveRecord(child)) names.insert(child.attribute("dsN").toLower());
+            if (child.nameIs("TABELA"))
+                collectFromTable(child, names);
+            else if (child.nameIs("ATRYBUT") && positiveRecord(child))
+                names.insert(child.attribute("dsN").toLower());
         }
     }
 }
@@ -38,15 +41,19 @@ QStringList tablesSuppliedBy(const TdmDataSets_t& dm, const XmlElement& dane) {
     QSet<QString> named;
     collectFromTable(dane.firstChildElement("TABELA"), named);
     const XmlElement polaSpec = dane.firstChildElement("POLA_SPEC");
-    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull(); pole = pole.nextSiblingElement())
-        if (!pole.text().isEmpty() && positiveRecord(pole)) named.insert(pole.attribute("dsN").toLower());
+    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull();
+         pole = pole.nextSiblingElement())
+        if (!pole.text().isEmpty() && positiveRecord(pole))
+            named.insert(pole.attribute("dsN").toLower());
 
     QStringList supplied;
     for (const QString& name : applicationTableNames())
-        if (named.contains(name.toLower()) && dm.findTable(name)) supplied << dm.findTable(name)->name();
+        if (named.contains(name.toLower()) && dm.findTable(name))
+            supplied << dm.findTable(name)->name();
     return supplied;
 }
 
 void emptyTablesSuppliedBy(TdmDataSets_t& dm, const XmlElement& dane) {
-    for (const QString& name : tablesSuppliedBy(dm, dane)) dm.table(name).emptyTable();
+    for (const QString& name : tablesSuppliedBy(dm, dane))
+        dm.table(name).emptyTable();
 }

@@ -4,7 +4,9 @@
 
 namespace FileValueText {
 
-QString ofCurrentRecord(const Field& field) { return FieldText::format(field.type(), field.value()); }
+QString ofCurrentRecord(const Field& field) {
+    return FieldText::format(field.type(), field.value());
+}
 
 QString ofRecord(const DataSet& table, int recNo, const Field& field) {
     return FieldText::format(field.type(), table.valueAt(recNo, field));
@@ -17,8 +19,8 @@ namespace FileStringText {
 namespace {
 bool kept(QChar c) {
     const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u',' ||
-           u == u'-' || u == u'.' || u == u';';
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') ||
+           u == u',' || u == u'-' || u == u'.' || u == u';';
 }
 } // namespace
 

@@ -24,8 +24,8 @@ struct Environment {
     Environment() {
         const QString folder = QStringLiteral(TOPAZ_EXAMPLES);
         DataModuleOptions options;
-        options.folderSources = HostEnv::HostFolderSources{[folder] { return folder; }, [] { return QString(); },
-                                                           [] { return QString(); }};
+        options.folderSources = HostEnv::HostFolderSources{
+            [folder] { return folder; }, [] { return QString(); }, [] { return QString(); }};
         dm = TdmDataSets::create(ui, options);
         dm->SprawdzSlownik();
         settings = HostSettings::ReadHostSettings(*options.folderSources);

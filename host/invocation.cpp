@@ -18,9 +18,9 @@ std::unique_ptr<ApplicationFile> fmWniosek;
 std::unique_ptr<UserInterface> moduleUi;
 std::unique_ptr<FindingList> fmValForm; // the validation window's list
 
-const QString kGateMessage = QStringLiteral(
-    "Słownik zawiera niepoprawne dane dla tego wniosku.\r\n"
-    "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.");
+const QString kGateMessage =
+    QStringLiteral("Słownik zawiera niepoprawne dane dla tego wniosku.\r\n"
+                   "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.");
 
 // Frees everything the call created, whatever way the call ends: the editor first (it
 // refers to the data module), then the data module.
@@ -38,9 +38,9 @@ bool isSilent(ExportKind kind) {
            kind == ExportKind::SilentValidate || kind == ExportKind::SilentValCrcCheck;
 }
 
-const QString kChecksumQuestion = QStringLiteral(
-    "Niepoprawna suma kontrolna. Plik wniosku został zmieniony poza Zelgorem\r\n"
-    "Czy chcesz mimo to kontynuować?");
+const QString kChecksumQuestion =
+    QStringLiteral("Niepoprawna suma kontrolna. Plik wniosku został zmieniony poza Zelgorem\r\n"
+                   "Czy chcesz mimo to kontynuować?");
 
 FindingList& prepareValidationWindow() {
     if (!fmValForm) fmValForm = std::make_unique<FindingList>();
@@ -94,7 +94,9 @@ bool isInteractive(ExportKind kind) {
            kind == ExportKind::PodgladWniosku || kind == ExportKind::DrukujWniosek;
 }
 
-bool invocationObjectsFreed() { return !dmDataSets && !fmWniosek && !moduleUi && !fmValForm; }
+bool invocationObjectsFreed() {
+    return !dmDataSets && !fmWniosek && !moduleUi && !fmValForm;
+}
 
 int32_t runExport(ExportKind kind, const QString& path) {
     CommonEnd end;
@@ -104,12 +106,13 @@ int32_t runExport(ExportKind kind, const QString& path) {
         if (!dmDataSets) dmDataSets = TdmDataSets::create(*moduleUi);
         if (!dmDataSets->SprawdzSlownik()) {
             if (isInteractive(kind))
-                moduleUi->messageBox(kGateMessage, QStringLiteral("Zelgor"), MessageIcon::Information,
-                                     MessageButtons::Ok);
+                moduleUi->messageBox(kGateMessage, QStringLiteral("Zelgor"),
+                                     MessageIcon::Information, MessageButtons::Ok);
             return 0;
         }
         if (!fmWniosek)
-            fmWniosek = std::make_unique<ApplicationFile>(*dmDataSets, *moduleUi, HostSettings::ReadHostSettings());
+            fmWniosek = std::make_unique<ApplicationFile>(*dmDataSets, *moduleUi,
+                                                          HostSettings::ReadHostSettings());
         return runSteps(kind, path);
     } catch (const std::exception& e) {
         // Nothing may escape into the host: an unexpected error counts as a failed check.

@@ -17,8 +17,8 @@
 
 namespace {
 
-const QStringList kExports{"NowyWniosek_",   "EdytujWniosek_", "PodgladWniosku_",
-                           "DrukujWniosek_", "SprawdzSume_",   "SilentCrcCheck_",
+const QStringList kExports{"NowyWniosek_",   "EdytujWniosek_",  "PodgladWniosku_",
+                           "DrukujWniosek_", "SprawdzSume_",    "SilentCrcCheck_",
                            "SilentPreview_", "SilentValidate_", "SilentValCrcCheck_"};
 
 enum Exit { Ok = 0, Usage = 2, NotLoadable = 3 };
@@ -33,13 +33,16 @@ int usage(const QString& why) {
     return Usage;
 }
 
-QString modulePath(const QString& bin) { return QDir(bin).filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")); }
+QString modulePath(const QString& bin) {
+    return QDir(bin).filePath(QStringLiteral("wn_typy/TOPAZ_Q.so"));
+}
 
 // The host publishes its folder in the registry ("bin", unless the registry named by
 // ZELGR_REGISTRY already gives one) and in the shared memory.
 void publishHostFolder(const QString& bin) {
     HostRegistry registry;
-    if (!qEnvironmentVariableIsSet("ZELGR_REGISTRY") || registry.readString(HostRegistry::ValueBin).isEmpty())
+    if (!qEnvironmentVariableIsSet("ZELGR_REGISTRY") ||
+        registry.readString(HostRegistry::ValueBin).isEmpty())
         registry.writeString(HostRegistry::ValueBin, bin);
     HostEnv::publishSharedFolder(bin);
 }
@@ -68,22 +71,28 @@ int main(int argc, char** argv) {
     if (versionOnly) {
         if (!positional.isEmpty()) return usage(QStringLiteral("nadmiarowe argumenty"));
         QString version = HostEnv::readModuleVersion(modulePath(bin));
-        if (version == QLatin1String(HostEnv::VersionNotAvailable)) version = QStringLiteral("1.0.0.0");
+        if (version == QLatin1String(HostEnv::VersionNotAvailable))
+            version = QStringLiteral("1.0.0.0");
         std::printf("%s\n", qUtf8Printable(version));
         return Ok;
     }
-    if (positional.isEmpty() || positional.size() > 2) return usage(QStringLiteral("podaj nazwę eksportu"));
+    if (positional.isEmpty() || positional.size() > 2)
+        return usage(QStringLiteral("podaj nazwę eksportu"));
     const QString exportName = positional[0];
-    if (!kExports.contains(exportName)) return usage(QStringLiteral("nieznany eksport: %1").arg(exportName));
+    if (!kExports.contains(exportName))
+        return usage(QStringLiteral("nieznany eksport: %1").arg(exportName));
     const bool takesPath = exportName != QLatin1String("NowyWniosek_");
-    if (takesPath && positional.size() != 2) return usage(QStringLiteral("%1 wymaga ścieżki pliku").arg(exportName));
-    if (!takesPath && positional.size() != 1) return usage(QStringLiteral("NowyWniosek_ nie przyjmuje pliku"));
+    if (takesPath && positional.size() != 2)
+        return usage(QStringLiteral("%1 wymaga ścieżki pliku").arg(exportName));
+    if (!takesPath && positional.size() != 1)
+        return usage(QStringLiteral("NowyWniosek_ nie przyjmuje pliku"));
 
     publishHostFolder(bin);
     const QString module = modulePath(bin);
     void* handle = dlopen(QFile::encodeName(module).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
-        std::fprintf(stderr, "zelgor: nie można załadować modułu %s: %s\n", qUtf8Printable(module), dlerror());
+        std::fprintf(stderr, "zelgor: nie można załadować modułu %s: %s\n", qUtf8Printable(module),
+                     dlerror());
         return NotLoadable;
     }
     void* symbol = dlsym(handle, exportName.toLatin1().constData());

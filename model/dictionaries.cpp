@@ -18,20 +18,31 @@ struct DictionaryTitle {
     const char* code;
 };
 const DictionaryTitle kTitles[] = {
-    {"Jednostki geograficzne NUTS", "NUTS"}, {"Poziomy wdrażania", "PWD"},
-    {"Obszary interwencji", "INT"},          {"Rodzaj formy prawnej", "FPR"},
-    {"RODZAJ_PROJEKTU", "RPR"},              {"PODMIOT_PROJEKTU", "POD"},
-    {"UMIEJSCOWIENIE PROJEKTU", "UPR"},      {"TRYB ZAM PUBL SL", "ZPU"},
-    {"ROWNOSC PLCI", "RPC"},                 {"WPLYW NA SRODOWISKO", "WNS"},
-    {"Obszary Int 2 Poziomy", "O2P"},        {"Definicje wskaznikow", "WSK"},
-    {"Kategorie wydatkow", "KWD"},           {"Wsk_zastosowania_fst", "ZAS"},
-    {"Kategorie W Poziomach", "KWP"},        {"Schematy", "SCH"},
-    {"RODZAJ_KONTRAKTU", "RKT"},             {"POLITYKA_SPOL_INF", "INF"},
-    {"WPLYW_NA_ZATRUDNIENIE", "ZAT"},        {"WPLYW_NA_BHP", "BHP"},
+    {"Jednostki geograficzne NUTS", "NUTS"},
+    {"Poziomy wdrażania", "PWD"},
+    {"Obszary interwencji", "INT"},
+    {"Rodzaj formy prawnej", "FPR"},
+    {"RODZAJ_PROJEKTU", "RPR"},
+    {"PODMIOT_PROJEKTU", "POD"},
+    {"UMIEJSCOWIENIE PROJEKTU", "UPR"},
+    {"TRYB ZAM PUBL SL", "ZPU"},
+    {"ROWNOSC PLCI", "RPC"},
+    {"WPLYW NA SRODOWISKO", "WNS"},
+    {"Obszary Int 2 Poziomy", "O2P"},
+    {"Definicje wskaznikow", "WSK"},
+    {"Kategorie wydatkow", "KWD"},
+    {"Wsk_zastosowania_fst", "ZAS"},
+    {"Kategorie W Poziomach", "KWP"},
+    {"Schematy", "SCH"},
+    {"RODZAJ_KONTRAKTU", "RKT"},
+    {"POLITYKA_SPOL_INF", "INF"},
+    {"WPLYW_NA_ZATRUDNIENIE", "ZAT"},
+    {"WPLYW_NA_BHP", "BHP"},
 };
 
 // The dictionaries this application type loads, in loading order.
-const char* const kLoadedCodes[] = {"NUTS", "PWD", "INT", "FPR", "RPR", "UPR", "ZPU", "RPC", "WNS", "POD"};
+const char* const kLoadedCodes[] = {"NUTS", "PWD", "INT", "FPR", "RPR",
+                                    "UPR",  "ZPU", "RPC", "WNS", "POD"};
 
 QString codeForTitle(const QString& title) {
     for (const auto& t : kTitles)
@@ -55,8 +66,10 @@ struct DictionaryLoadError : std::runtime_error {
 
 // The host's folder: registry "bin", the shared memory, the current folder.
 QString TdmDataSets_t::KatalogSlownika() const {
-    QString dir = options_.folderSources ? HostEnv::hostFolder(*options_.folderSources) : HostEnv::hostFolder();
-    while (dir.endsWith(QLatin1Char('\\')) || (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))) dir.chop(1);
+    QString dir = options_.folderSources ? HostEnv::hostFolder(*options_.folderSources)
+                                         : HostEnv::hostFolder();
+    while (dir.endsWith(QLatin1Char('\\')) || (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))))
+        dir.chop(1);
     return dir;
 }
 
@@ -73,8 +86,10 @@ void TdmDataSets_t::DataModuleCreate() {
     try {
         loadDictionaryFile();
         CzytajIdentyfikacjeSlownika();
-        for (const char* code : kLoadedCodes) WczytajSlownik(QLatin1String(code));
-        for (int level = 1; level <= 4; ++level) dictionaryTable(QStringLiteral("NUTS"), level)->sortOn(QStringLiteral("NAZWA"));
+        for (const char* code : kLoadedCodes)
+            WczytajSlownik(QLatin1String(code));
+        for (int level = 1; level <= 4; ++level)
+            dictionaryTable(QStringLiteral("NUTS"), level)->sortOn(QStringLiteral("NAZWA"));
     } catch (const std::exception&) {
         // A missing, unreadable or malformed dictionary is not reported here: the gate
         // fails afterwards and the export says so.
@@ -94,8 +109,8 @@ void TdmDataSets_t::loadDictionaryFile() {
     const QString copy = QDir(HostEnv::tempFolder()).filePath(QStringLiteral("slowniki.xml.tmp"));
     if (!rewriteDeclarationFile(dictionaryPath, copy, codePage)) {
         QFile::remove(copy);
-        ui_.messageBox(QStringLiteral("Wystąpił błąd tworzenia pliku tymczasowego!"), QStringLiteral("Zelgor"),
-                       MessageIcon::Error, MessageButtons::Ok);
+        ui_.messageBox(QStringLiteral("Wystąpił błąd tworzenia pliku tymczasowego!"),
+                       QStringLiteral("Zelgor"), MessageIcon::Error, MessageButtons::Ok);
         HostTerminationRequested = true;
         throw DictionaryLoadError("temporary copy");
     }
@@ -139,7 +154,8 @@ XmlElement TdmDataSets_t::ZnajdzSlownik(const QString& code, int& levels) const 
     XmlElement found;
     const XmlElement root = dictionaryDocument.root();
     if (root.isNull() || !root.nameIs("SLOWNIKI")) return found;
-    for (XmlElement s = root.firstChildElement("SLOWNIK"); !s.isNull() && levels == 0; s = s.nextSiblingElement()) {
+    for (XmlElement s = root.firstChildElement("SLOWNIK"); !s.isNull() && levels == 0;
+         s = s.nextSiblingElement()) {
         if (codeForTitle(s.attribute("nazwa")) != code) continue;
         found = s;
         levels = decimalAttribute(s, "poziomy");
@@ -152,12 +168,14 @@ void TdmDataSets_t::WczytajSlownik(const QString& code) {
     int levels = 0;
     const XmlElement slownik = ZnajdzSlownik(code, levels);
     if (slownik.isNull()) return;
-    for (int level = 1; level <= levels; ++level) WczytajPoziom(slownik, code, level);
+    for (int level = 1; level <= levels; ++level)
+        WczytajPoziom(slownik, code, level);
 }
 
 void TdmDataSets_t::WczytajPoziom(const XmlElement& slownik, const QString& code, int level) {
     XmlElement poziom = slownik.firstChildElement("POZIOM");
-    while (!poziom.isNull() && decimalAttribute(poziom, "numer") != level) poziom = poziom.nextSiblingElement();
+    while (!poziom.isNull() && decimalAttribute(poziom, "numer") != level)
+        poziom = poziom.nextSiblingElement();
     DataSet* t = dictionaryTable(code, level);
     if (poziom.isNull() || !t) return;
     t->disableControls();
@@ -167,9 +185,11 @@ void TdmDataSets_t::WczytajPoziom(const XmlElement& slownik, const QString& code
     } enable{t};
     // Rows repeat the same few attribute names; resolve each name once per level.
     QHash<QString, Field*> fieldsByAttribute;
-    for (XmlElement row = poziom.firstChildElement("WIERSZ"); !row.isNull(); row = row.nextSiblingElement()) {
+    for (XmlElement row = poziom.firstChildElement("WIERSZ"); !row.isNull();
+         row = row.nextSiblingElement()) {
         t->append();
-        for (XmlElement a = row.firstChildElement("ATRYBUT"); !a.isNull(); a = a.nextSiblingElement()) {
+        for (XmlElement a = row.firstChildElement("ATRYBUT"); !a.isNull();
+             a = a.nextSiblingElement()) {
             const QString name = a.attribute("nazwa");
             Field*& f = fieldsByAttribute[name];
             if (!f) f = &t->field(name); // a missing field throws
@@ -181,9 +201,14 @@ void TdmDataSets_t::WczytajPoziom(const XmlElement& slownik, const QString& code
 
 bool TdmDataSets_t::SprawdzSlownik() {
     const bool result = UstawProgram();
-    replaceDictionaryFilter(QStringLiteral("sl_RPR1"), QStringLiteral("WARTOSC='RB' OR WARTOSC='S' OR WARTOSC='DS' OR WARTOSC='IN'"));
-    replaceDictionaryFilter(QStringLiteral("sl_WNS1"), QStringLiteral("WARTOSC='GPS2' OR WARTOSC='PPS2' OR WARTOSC='POS2'"));
-    replaceDictionaryFilter(QStringLiteral("sl_RPC1"), QStringLiteral("WARTOSC='A2' OR WARTOSC='B2' OR WARTOSC='C2'"));
-    replaceDictionaryFilter(QStringLiteral("sl_UPR1"), QStringLiteral("WARTOSC='OM' OR WARTOSC='OR' OR WARTOSC='OGN'"));
+    replaceDictionaryFilter(
+        QStringLiteral("sl_RPR1"),
+        QStringLiteral("WARTOSC='RB' OR WARTOSC='S' OR WARTOSC='DS' OR WARTOSC='IN'"));
+    replaceDictionaryFilter(QStringLiteral("sl_WNS1"),
+                            QStringLiteral("WARTOSC='GPS2' OR WARTOSC='PPS2' OR WARTOSC='POS2'"));
+    replaceDictionaryFilter(QStringLiteral("sl_RPC1"),
+                            QStringLiteral("WARTOSC='A2' OR WARTOSC='B2' OR WARTOSC='C2'"));
+    replaceDictionaryFilter(QStringLiteral("sl_UPR1"),
+                            QStringLiteral("WARTOSC='OM' OR WARTOSC='OR' OR WARTOSC='OGN'"));
     return result;
 }

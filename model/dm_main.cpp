@@ -11,8 +11,7 @@ const QString kProgramme = QStringLiteral("SPOT");
 }
 
 TdmDataSets::TdmDataSets(UserInterface& ui, DataModuleOptions options)
-    : TdmDataSets_t(ui, std::move(options)),
-      finance_(std::make_unique<FinanceRules>(*this)),
+    : TdmDataSets_t(ui, std::move(options)), finance_(std::make_unique<FinanceRules>(*this)),
       records_(std::make_unique<RecordRules>(*this)) {}
 
 TdmDataSets::~TdmDataSets() = default;
@@ -49,7 +48,9 @@ std::unique_ptr<TdmDataSets> TdmDataSets::create(UserInterface& ui, DataModuleOp
     return dm;
 }
 
-bool TdmDataSets::UstawProgram() { return UstawPWD(kProgramme); }
+bool TdmDataSets::UstawProgram() {
+    return UstawPWD(kProgramme);
+}
 
 bool TdmDataSets::Validate() {
     FindingList scratch;
@@ -58,7 +59,8 @@ bool TdmDataSets::Validate() {
 
 // The code of the dictionary row that level n of the implementation path points at.
 QString TdmDataSets::currentPwdCode(int level) const {
-    const Field& key = table(QStringLiteral("dsPozWdr")).field(QStringLiteral("PWD_ID%1").arg(level));
+    const Field& key =
+        table(QStringLiteral("dsPozWdr")).field(QStringLiteral("PWD_ID%1").arg(level));
     if (key.isNull()) return {};
     return dictionaryTable(QStringLiteral("PWD"), level)
         ->lookup(QStringLiteral("PWD_ID"), key.value(), QStringLiteral("PWD_KOD_ID"))
@@ -66,7 +68,8 @@ QString TdmDataSets::currentPwdCode(int level) const {
 }
 
 // The first row of level n, from the first row on, under the parent with the code.
-bool TdmDataSets::ZnajdzPodpoziom(int level, const QVariant& parentId, const QString& code, QVariant& id) const {
+bool TdmDataSets::ZnajdzPodpoziom(int level, const QVariant& parentId, const QString& code,
+                                  QVariant& id) const {
     DataSet* t = dictionaryTable(QStringLiteral("PWD"), level);
     const Field& parent = t->field(QStringLiteral("PWD_PWD_ID"));
     const Field& kod = t->field(QStringLiteral("PWD_KOD_ID"));
@@ -81,7 +84,8 @@ bool TdmDataSets::ZnajdzPodpoziom(int level, const QVariant& parentId, const QSt
     return false;
 }
 
-bool TdmDataSets::UstawPWD(const QString& c1, const QString& c2, const QString& c3, const QString& c4) {
+bool TdmDataSets::UstawPWD(const QString& c1, const QString& c2, const QString& c3,
+                           const QString& c4) {
     DataSet& poz = table(QStringLiteral("dsPozWdr"));
     const QString codes[4] = {c1, c2, c3, c4};
     bool unchanged = true;
@@ -90,8 +94,10 @@ bool TdmDataSets::UstawPWD(const QString& c1, const QString& c2, const QString& 
     if (unchanged) return true;
 
     if (poz.state() == DataSetState::Browse) {
-        if (poz.isEmpty()) poz.append();
-        else poz.edit();
+        if (poz.isEmpty())
+            poz.append();
+        else
+            poz.edit();
     }
     bool result = true;
     QVariant id = dictionaryTable(QStringLiteral("PWD"), 1)

@@ -23,7 +23,8 @@ public:
     bool UstawProgram() override;
     // Sets the implementation path from codes (empty: not given); false when a given code
     // is not in the dictionary. The row is posted with the levels found so far.
-    bool UstawPWD(const QString& c1, const QString& c2 = {}, const QString& c3 = {}, const QString& c4 = {});
+    bool UstawPWD(const QString& c1, const QString& c2 = {}, const QString& c3 = {},
+                  const QString& c4 = {});
 
     // The rules of the yearly tables (finance trees, planned expenditure, indicators,
     // revenue, stages) and of all other records (cascades, main record, numbering,
@@ -45,7 +46,8 @@ protected:
 
 private:
     QString currentPwdCode(int level) const;
-    bool ZnajdzPodpoziom(int level, const QVariant& parentId, const QString& code, QVariant& id) const;
+    bool ZnajdzPodpoziom(int level, const QVariant& parentId, const QString& code,
+                         QVariant& id) const;
 
     std::unique_ptr<FinanceRules> finance_;
     std::unique_ptr<RecordRules> records_;

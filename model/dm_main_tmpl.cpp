@@ -8,9 +8,9 @@ namespace {
 // Tables whose data source marks the application as changed when a post writes edited
 // values; the data-change reaction also serves dsPolaSpec and dsEtapyRealizacji.
 const char* const kUpdateReactionTables[] = {
-    "dsProdukty", "dsRezultaty", "dsOddz", "dsPomocPub", "dsZrodlaFin", "dsLokalizacja",
-    "dsPozWdr", "dsKatInt", "dsKatPrzych", "dsInstytucje", "dsBeneficjent", "dsWniosek",
-    "dsProfilWyd", "dsWydatkiKw", "dsWydatkiNKw", "dsCalkKoszt", "dsOsobyUpow"};
+    "dsProdukty",  "dsRezultaty", "dsOddz",       "dsPomocPub",   "dsZrodlaFin",   "dsLokalizacja",
+    "dsPozWdr",    "dsKatInt",    "dsKatPrzych",  "dsInstytucje", "dsBeneficjent", "dsWniosek",
+    "dsProfilWyd", "dsWydatkiKw", "dsWydatkiNKw", "dsCalkKoszt",  "dsOsobyUpow"};
 const char* const kDataChangeOnlyTables[] = {"dsPolaSpec", "dsEtapyRealizacji"};
 
 // The name of a table's data source: "dsr" + the table name without its "ds" prefix;
@@ -44,7 +44,8 @@ DataSet* TdmDataSets_t::findTable(const QString& name) const {
 
 DataSet& TdmDataSets_t::table(const QString& name) const {
     DataSet* t = findTable(name);
-    if (!t) throw DataSetError(QStringLiteral("Moduł danych nie ma tabeli %1").arg(name).toStdString());
+    if (!t)
+        throw DataSetError(QStringLiteral("Moduł danych nie ma tabeli %1").arg(name).toStdString());
     return *t;
 }
 
@@ -97,8 +98,10 @@ void TdmDataSets_t::createDataSources() {
 
 void TdmDataSets_t::initialize() {
     createTable(Catalogue::mainRecord());
-    for (const TableSpec& spec : Catalogue::sectionTables()) createTable(spec);
-    for (const TableSpec& spec : Catalogue::dictionaryTables()) createTable(spec);
+    for (const TableSpec& spec : Catalogue::sectionTables())
+        createTable(spec);
+    for (const TableSpec& spec : Catalogue::dictionaryTables())
+        createTable(spec);
     for (const TableSpec& spec : Catalogue::dictionaryTables()) {
         if (const char* f = Catalogue::declaredDictionaryFilter(spec.name)) {
             DataSet& t = table(QLatin1String(spec.name));
@@ -109,7 +112,8 @@ void TdmDataSets_t::initialize() {
     createDataSources();
     attachRules();
     // Every table starts open and empty; the open hooks fill the fixed rows.
-    for (const auto& t : tables_) t->open();
+    for (const auto& t : tables_)
+        t->open();
     DataModuleCreate();
     createTypeState();
 }
@@ -124,15 +128,16 @@ void TdmDataSets_t::replaceDictionaryFilter(const QString& name, const QString& 
 // The "_kodRT" twins: every lookup field of the person tables whose dictionary table has
 // a KOD column gets a second lookup returning that code (the printed form reads them).
 void TdmDataSets_t::DodajPolaKodow() {
-    const char* const personTables[] = {"dsBeneficjent", "dsInstytucje", "dsOsobyUpow",
-                                        "dsOsobyKontaktowe", "dsPartnerzy", "dsRealizatorzy"};
+    const char* const personTables[] = {"dsBeneficjent",     "dsInstytucje", "dsOsobyUpow",
+                                        "dsOsobyKontaktowe", "dsPartnerzy",  "dsRealizatorzy"};
     for (const char* name : personTables) {
         DataSet* t = findTable(QLatin1String(name));
         if (!t) continue;
         t->open();
         for (int i = t->fieldCount() - 1; i >= 0; --i) {
             const Field& f = t->fieldAt(i);
-            if (f.kind() != FieldKind::Lookup || f.name().contains(QLatin1String("_kodRT"))) continue;
+            if (f.kind() != FieldKind::Lookup || f.name().contains(QLatin1String("_kodRT")))
+                continue;
             const DataSet* dict = findTable(f.definition().lookupDataSet);
             if (!dict || !dict->findField(QStringLiteral("KOD"))) continue;
             FieldDef twin = f.definition();
@@ -160,9 +165,13 @@ bool TdmDataSets_t::Validate() {
         f.control = QLatin1String(control);
         return window.AddFinding(failed, f);
     };
-    const bool nr = require("adr_nr", "e500008", QStringLiteral("Pole \"Nr domu\" musi być wypełnione"));
-    const bool kod = require("adr_kod", "e500009", QStringLiteral("Pole \"Kod pocztowy\" musi być wypełnione"));
+    const bool nr =
+        require("adr_nr", "e500008", QStringLiteral("Pole \"Nr domu\" musi być wypełnione"));
+    const bool kod =
+        require("adr_kod", "e500009", QStringLiteral("Pole \"Kod pocztowy\" musi być wypełnione"));
     return nr && kod;
 }
 
-bool TdmDataSets_t::UstawProgram() { return true; }
+bool TdmDataSets_t::UstawProgram() {
+    return true;
+}

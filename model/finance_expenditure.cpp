@@ -13,9 +13,9 @@ using namespace FinanceYears;
 
 namespace {
 
-const QString kNoStageText = QStringLiteral(
-    "Aby dodać planowane wydatki, należy najpierw wypełnić punkt 3 w Harmonogramie realizacji Projektu (6k) "
-    "niniejszego wniosku.");
+const QString kNoStageText = QStringLiteral("Aby dodać planowane wydatki, należy najpierw wypełnić "
+                                            "punkt 3 w Harmonogramie realizacji Projektu (6k) "
+                                            "niniejszego wniosku.");
 const QString kNoStageCaption = QStringLiteral("Dodawanie planowanych wydatków");
 const QString kQualified = QStringLiteral("T");
 const QString kNotQualified = QStringLiteral("N");
@@ -49,7 +49,8 @@ struct ExpenditureContent {
 ExpenditureContent contentOf(const DataSet& plan, int rec, const YearFields& years) {
     ExpenditureContent c;
     c.kategoria = plan.valueAt(rec, plan.field(kKategoria));
-    for (size_t i = 0; i < years.size(); ++i) c.years[i] = plan.valueAt(rec, *years[i]);
+    for (size_t i = 0; i < years.size(); ++i)
+        c.years[i] = plan.valueAt(rec, *years[i]);
     return c;
 }
 
@@ -85,7 +86,8 @@ void FinanceRules::attachPlannedExpenditure() {
             source->setDataSet(&t);
         }
     };
-    plan.events.onCalcFields = [years = yearFields(plan), razem = &plan.field(QStringLiteral("RAZEM")),
+    plan.events.onCalcFields = [years = yearFields(plan),
+                                razem = &plan.field(QStringLiteral("RAZEM")),
                                 flag = &plan.field(kFlag),
                                 kind = &plan.field(QStringLiteral("clcKwalifikowane"))](DataSet&) {
         razem->setValue(sumOfYears(years));
@@ -98,7 +100,8 @@ void FinanceRules::attachPlannedExpenditure() {
 // nowhere to put it.
 bool FinanceRules::expenditureBeforeInsert(DataSet& plan) {
     if (plan.isEmpty()) {
-        dm_.ui().messageBox(kNoStageText, kNoStageCaption, MessageIcon::Information, MessageButtons::Ok);
+        dm_.ui().messageBox(kNoStageText, kNoStageCaption, MessageIcon::Information,
+                            MessageButtons::Ok);
         return false;
     }
     dm_.KwalifikacjaNowegoWydatku = plan.field(kFlag).asString();
@@ -129,10 +132,12 @@ void FinanceRules::PrzesunWstawionyWydatek() {
     // Find t: the first row after the place where the row belongs.
     plan.first();
     if (q == kQualified) {
-        while (!plan.eof() && (etap.asInteger() < e || (etap.asInteger() == e && flag.asString() == kQualified)))
+        while (!plan.eof() &&
+               (etap.asInteger() < e || (etap.asInteger() == e && flag.asString() == kQualified)))
             plan.next();
     } else if (q == kNotQualified) {
-        while (!plan.eof() && plan.recNo() < r && etap.asInteger() <= e) plan.next();
+        while (!plan.eof() && plan.recNo() < r && etap.asInteger() <= e)
+            plan.next();
     }
     const int t = plan.recNo();
     if (plan.eof() || t >= r) {
@@ -154,7 +159,8 @@ void FinanceRules::PrzesunWstawionyWydatek() {
     etap.setValue(e);
     flag.setValue(q);
     plan.field(kKategoria).setValue(moved.kategoria);
-    for (size_t i = 0; i < years.size(); ++i) years[i]->setValue(moved.years[i]);
+    for (size_t i = 0; i < years.size(); ++i)
+        years[i]->setValue(moved.years[i]);
     plan.post(); // already in place: its own after-post leaves it there
     plan.setRecNo(t);
 }
@@ -163,6 +169,7 @@ void FinanceRules::CzyscOstatniWydatek() {
     DataSet& plan = table("dsPlanWydatki");
     plan.edit();
     plan.field(kKategoria).clear();
-    for (Field* year : yearFields(plan)) year->setValue(0.0);
+    for (Field* year : yearFields(plan))
+        year->setValue(0.0);
     plan.post();
 }

@@ -6,8 +6,7 @@ namespace FinanceHooks {
 
 // Detaches one event hook of a table for its lifetime and re-attaches whatever was there
 // on every way out, so a rule can restructure a table without retriggering itself.
-template <typename Hook>
-class HookPause {
+template <typename Hook> class HookPause {
 public:
     explicit HookPause(Hook& hook) : hook_(hook), saved_(std::move(hook)) { hook_ = nullptr; }
     ~HookPause() { hook_ = std::move(saved_); }

@@ -16,7 +16,8 @@ const QString kLp = QStringLiteral("Lp.");
 // The revenue of the five years after the project.
 std::array<Field*, 5> yearsAfterProject(const DataSet& t) {
     std::array<Field*, 5> out{};
-    for (int n = 1; n <= 5; ++n) out[size_t(n - 1)] = &t.field(QStringLiteral("n_%1").arg(n));
+    for (int n = 1; n <= 5; ++n)
+        out[size_t(n - 1)] = &t.field(QStringLiteral("n_%1").arg(n));
     return out;
 }
 
@@ -36,7 +37,10 @@ void FinanceRules::attachIndicators() {
     const struct {
         const char* table;
         const char* family; // null: no year switches, 2009-2016 stay empty in new rows
-    } lists[] = {{"dsProdukty", "tab6lprod"}, {"dsRezultaty", "tab6lrez"}, {"dsOddz", nullptr}, {"dsKatPrzych", "tab6ltyp"}};
+    } lists[] = {{"dsProdukty", "tab6lprod"},
+                 {"dsRezultaty", "tab6lrez"},
+                 {"dsOddz", nullptr},
+                 {"dsKatPrzych", "tab6ltyp"}};
     for (const auto& list : lists) {
         DataSet& t = table(list.table);
         const QString family = list.family ? QLatin1String(list.family) : QString();
@@ -49,23 +53,25 @@ void FinanceRules::attachIndicators() {
                 zeroNewRowYears(row, &shown);
             }
         };
-        t.events.onCalcFields = [years = yearFields(t), razem = &t.field(QStringLiteral("Razem"))](DataSet&) {
-            razem->setValue(sumOfYears(years));
-        };
+        t.events.onCalcFields = [years = yearFields(t), razem = &t.field(QStringLiteral("Razem"))](
+                                    DataSet&) { razem->setValue(sumOfYears(years)); };
     }
 
     DataSet& revenue = table("dsKatPrzych");
-    revenue.events.onCalcFields = [years = yearFields(revenue), razem = &revenue.field(QStringLiteral("Razem")),
+    revenue.events.onCalcFields = [years = yearFields(revenue),
+                                   razem = &revenue.field(QStringLiteral("Razem")),
                                    after = yearsAfterProject(revenue),
                                    razemN = &revenue.field(QStringLiteral("Razem_n"))](DataSet&) {
         razem->setValue(sumOfYears(years));
         double sum = 0.0;
-        for (const Field* f : after) sum += amount(f->value());
+        for (const Field* f : after)
+            sum += amount(f->value());
         razemN->setValue(sum);
     };
     // No negative revenue: the first negative column, years before the years after the
     // project, gets the focus and the post is refused.
-    revenue.events.beforePost = [this, years = yearFields(revenue), after = yearsAfterProject(revenue)](DataSet&) {
+    revenue.events.beforePost = [this, years = yearFields(revenue),
+                                 after = yearsAfterProject(revenue)](DataSet&) {
         if (dm_.Wczytywanie) return true;
         std::vector<Field*> columns(years.begin(), years.end());
         columns.insert(columns.end(), after.begin(), after.end());
@@ -80,7 +86,7 @@ void FinanceRules::attachIndicators() {
 }
 
 void FinanceRules::attachRenumbering() {
-    for (const char* name : {"dsProdukty", "dsRezultaty", "dsOddz", "dsKatPrzych", "dsPomocPub", "dsLokalizacja",
-                             "dsInstytucje"})
+    for (const char* name : {"dsProdukty", "dsRezultaty", "dsOddz", "dsKatPrzych", "dsPomocPub",
+                             "dsLokalizacja", "dsInstytucje"})
         table(name).events.afterDelete = [](DataSet& t) { NumerujPonownie(t, kLp); };
 }

@@ -17,7 +17,8 @@ struct Decimal {
 
 Int128 pow10(int n) {
     Int128 p = 1;
-    while (n-- > 0) p *= 10;
+    while (n-- > 0)
+        p *= 10;
     return p;
 }
 
@@ -67,7 +68,8 @@ double fromTenThousandths(Int128 q) {
     if (q == 0) return 0.0;
     const bool negative = q < 0;
     std::string digits;
-    for (Int128 m = negative ? -q : q; m > 0; m /= 10) digits.insert(digits.begin(), char('0' + int(m % 10)));
+    for (Int128 m = negative ? -q : q; m > 0; m /= 10)
+        digits.insert(digits.begin(), char('0' + int(m % 10)));
     const std::string text = (negative ? "-" : "") + digits + "e-4";
     double v = 0.0;
     std::from_chars(text.data(), text.data() + text.size(), v);
@@ -100,8 +102,10 @@ double share(double part, double total) {
     // are, so double arithmetic serves there.
     if (k > 21) return roundHalfEven4(part / total * 100.0);
     if (k < -21) return 0.0; // |share| below 10^-5: rounds to 0
-    if (k >= 0) num *= pow10(k);
-    else den *= pow10(-k);
+    if (k >= 0)
+        num *= pow10(k);
+    else
+        den *= pow10(-k);
     return fromTenThousandths(divideHalfEven(num, den));
 }
 

@@ -4,7 +4,9 @@
 
 FinanceRules::FinanceRules(TdmDataSets& dm) : dm_(dm) {}
 
-DataSet& FinanceRules::table(const char* name) const { return dm_.table(QString::fromUtf8(name)); }
+DataSet& FinanceRules::table(const char* name) const {
+    return dm_.table(QString::fromUtf8(name));
+}
 
 void FinanceRules::attach() {
     attachFinanceTrees();
@@ -22,6 +24,10 @@ void FinanceRules::WylaczZdarzeniaEtapow() {
 }
 
 void FinanceRules::WlaczZdarzeniaEtapow() {
-    table("dsPlanWydatki").events.beforeInsert = [this](DataSet& t) { return expenditureBeforeInsert(t); };
-    table("dsEtapyRealizacji").events.beforePost = [this](DataSet& t) { return stageBeforePost(t); };
+    table("dsPlanWydatki").events.beforeInsert = [this](DataSet& t) {
+        return expenditureBeforeInsert(t);
+    };
+    table("dsEtapyRealizacji").events.beforePost = [this](DataSet& t) {
+        return stageBeforePost(t);
+    };
 }

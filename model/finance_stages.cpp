@@ -13,21 +13,26 @@ namespace {
 
 const QString kBadStart = QStringLiteral("Nieprawidłowa data rozpoczęcia etapu.");
 const QString kBadEnd = QStringLiteral("Nieprawidłowa data zakończenia etapu.");
-const QString kDeleteQuestion = QStringLiteral(
-    "Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) przypisanych do tego etapu.\r\n"
-    "Czy na pewno chcesz usunąć etap?");
+const QString kDeleteQuestion =
+    QStringLiteral("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) "
+                   "przypisanych do tego etapu.\r\n"
+                   "Czy na pewno chcesz usunąć etap?");
 const QString kDeleteCaption = QStringLiteral("Usuwanie etapu harmonogramu");
 
 const QString kEtap = QStringLiteral("Etap");
 
-bool isStage(const QVariant& etap, int stage) { return etap.isValid() && etap.toLongLong() == stage; }
+bool isStage(const QVariant& etap, int stage) {
+    return etap.isValid() && etap.toLongLong() == stage;
+}
 
 } // namespace
 
 void FinanceRules::attachStages() {
     DataSet& stages = table("dsEtapyRealizacji");
     // LpOnInsert: the next number after the rows already posted.
-    stages.events.onNewRecord = [](DataSet& t) { t.field(QStringLiteral("Lp")).setValue(t.recordCount() + 1); };
+    stages.events.onNewRecord = [](DataSet& t) {
+        t.field(QStringLiteral("Lp")).setValue(t.recordCount() + 1);
+    };
     // The before-post rule is attached by WlaczZdarzeniaEtapow.
     stages.events.beforeDelete = [this](DataSet& t) { return stageBeforeDelete(t); };
     // LpOnDelete
@@ -41,7 +46,8 @@ bool FinanceRules::stageBeforePost(DataSet& stages) {
         const char* date;
         const char* input;
         const QString& message;
-    } checks[] = {{"TERMIN_ROZP", "TERMIN_ROZP_TMP", kBadStart}, {"TERMIN_ZAK", "TERMIN_ZAK_TMP", kBadEnd}};
+    } checks[] = {{"TERMIN_ROZP", "TERMIN_ROZP_TMP", kBadStart},
+                  {"TERMIN_ZAK", "TERMIN_ZAK_TMP", kBadEnd}};
     for (const auto& check : checks) {
         if (!stages.field(QLatin1String(check.date)).isNull()) continue;
         dm_.ui().focusControlForField(stages.field(QLatin1String(check.input)));
@@ -55,8 +61,8 @@ bool FinanceRules::stageBeforePost(DataSet& stages) {
 bool FinanceRules::stageBeforeDelete(DataSet& stages) {
     const int stage = int(stages.field(QStringLiteral("Lp")).asInteger());
     if (EtapMaWydatki(stage) &&
-        dm_.ui().messageBox(kDeleteQuestion, kDeleteCaption, MessageIcon::Question, MessageButtons::YesNo) !=
-            MessageResult::Yes)
+        dm_.ui().messageBox(kDeleteQuestion, kDeleteCaption, MessageIcon::Question,
+                            MessageButtons::YesNo) != MessageResult::Yes)
         return false;
     UsunWydatkiEtapu(stage);
     return true;
@@ -64,7 +70,8 @@ bool FinanceRules::stageBeforeDelete(DataSet& stages) {
 
 bool FinanceRules::WierszWydatkuPusty(int recNo) const {
     const DataSet& plan = table("dsPlanWydatki");
-    if (!plan.valueAt(recNo, plan.field(QStringLiteral("Kategoria"))).toString().isEmpty()) return false;
+    if (!plan.valueAt(recNo, plan.field(QStringLiteral("Kategoria"))).toString().isEmpty())
+        return false;
     for (const Field* year : yearFields(plan))
         if (amount(plan.valueAt(recNo, *year)) != 0.0) return false;
     return true;

@@ -31,21 +31,23 @@ constexpr FixedRow kFixedRows[] = {
     {"Pozostałe źródła", 0},
     {"prywatne", 8},
     {"inne", 8},
-    {"OGÓŁEM", -1},                            // grand total, outside the tree
+    {"OGÓŁEM", -1},                             // grand total, outside the tree
     {"W tym Europejski Bank Inwestycyjny", -2}, // memo line, outside the tree
 };
 
 // The year switches of each tree.
 QString familyOf(const DataSet& tree) {
-    return tree.name().compare(QLatin1String("dsProfilWyd"), Qt::CaseInsensitive) == 0 ? QStringLiteral("tab6o")
-                                                                                        : QStringLiteral("tab6n");
+    return tree.name().compare(QLatin1String("dsProfilWyd"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("tab6o")
+               : QStringLiteral("tab6n");
 }
 
 struct TreeColumns {
     explicit TreeColumns(const DataSet& t)
-        : years(yearFields(t)), percents(yearFields(t, "_pr")), razem(&t.field(QStringLiteral("RAZEM"))),
-          razemPr(&t.field(QStringLiteral("Razem_pr"))), id(&t.field(QStringLiteral("Id"))),
-          parId(&t.field(QStringLiteral("par_id"))), zrodlo(&t.field(QStringLiteral("Zrodlo"))) {}
+        : years(yearFields(t)), percents(yearFields(t, "_pr")),
+          razem(&t.field(QStringLiteral("RAZEM"))), razemPr(&t.field(QStringLiteral("Razem_pr"))),
+          id(&t.field(QStringLiteral("Id"))), parId(&t.field(QStringLiteral("par_id"))),
+          zrodlo(&t.field(QStringLiteral("Zrodlo"))) {}
     YearFields years, percents;
     Field *razem, *razemPr, *id, *parId, *zrodlo;
 };
@@ -74,7 +76,8 @@ Sums sumRows(const DataSet& t, const TreeColumns& c, const Visibility& shown, Pa
 void writeSums(DataSet& t, const TreeColumns& c, const Visibility& shown, const Sums& s) {
     t.edit();
     for (int year = kFirstYear; year <= kLastYear; ++year)
-        if (shown.shown(year)) c.years[size_t(year - kFirstYear)]->setValue(s.years[size_t(year - kFirstYear)]);
+        if (shown.shown(year))
+            c.years[size_t(year - kFirstYear)]->setValue(s.years[size_t(year - kFirstYear)]);
     c.razem->setValue(s.total);
     t.post();
 }
@@ -119,7 +122,8 @@ void FinanceRules::attachFinanceTree(DataSet& tree) {
     // Rules that restructure a tree delete with its controls disabled; the user may only
     // delete the rows added under "inne". Refused silently.
     tree.events.beforeDelete = [](DataSet& t) {
-        return t.controlsDisabled() || t.field(QStringLiteral("par_id")).asInteger() == kOwnSourcesId;
+        return t.controlsDisabled() ||
+               t.field(QStringLiteral("par_id")).asInteger() == kOwnSourcesId;
     };
     tree.events.afterDelete = [this](DataSet& t) { treeAfterDelete(t); };
 }
@@ -171,7 +175,8 @@ void FinanceRules::PrzeliczSumy(DataSet& tree) {
     if (parentId.isValid() && tree.locate(QStringLiteral("Id"), parentId)) {
         const int parentRow = tree.recNo();
         const qint64 p = c.id->asInteger();
-        const Sums s = sumRows(tree, c, shown, [p](const QVariant& v) { return v.isValid() && v.toLongLong() == p; });
+        const Sums s = sumRows(
+            tree, c, shown, [p](const QVariant& v) { return v.isValid() && v.toLongLong() == p; });
         tree.setRecNo(parentRow);
         writeSums(tree, c, shown, s); // its after-post carries the sums further up
         return;
@@ -210,7 +215,8 @@ void FinanceRules::PrzeliczProcenty(DataSet& tree) {
         tree.edit();
         for (int year = kFirstYear; year <= kLastYear; ++year) {
             const size_t i = size_t(year - kFirstYear);
-            if (shown.shown(year)) c.percents[i]->setValue(percent(amount(c.years[i]->value()), totalOfYear[i]));
+            if (shown.shown(year))
+                c.percents[i]->setValue(percent(amount(c.years[i]->value()), totalOfYear[i]));
         }
         c.razemPr->setValue(percent(amount(c.razem->value()), total));
         tree.post();

@@ -5,7 +5,9 @@
 
 namespace FinanceYears {
 
-QString columnName(int year, const char* suffix) { return QString::number(year) + QLatin1String(suffix); }
+QString columnName(int year, const char* suffix) {
+    return QString::number(year) + QLatin1String(suffix);
+}
 
 YearFields yearFields(const DataSet& table, const char* suffix) {
     YearFields out{};
@@ -16,7 +18,8 @@ YearFields yearFields(const DataSet& table, const char* suffix) {
 
 double sumOfYears(const YearFields& years) {
     double sum = 0.0;
-    for (const Field* f : years) sum += amount(f->value());
+    for (const Field* f : years)
+        sum += amount(f->value());
     return sum;
 }
 
@@ -27,16 +30,20 @@ Visibility::Visibility(const TdmDataSets_t& dm, const QString& family) {
     for (int year = kFirstYear; year <= kLastYear; ++year) {
         bool shown = year <= kLastBaseYear;
         if (hasRow) {
-            const QString flag = wniosek->field(family + QString::number(year) + QLatin1Char('v')).asString();
-            if (flag == QLatin1String("T")) shown = true;
-            else if (flag == QLatin1String("N")) shown = false;
+            const QString flag =
+                wniosek->field(family + QString::number(year) + QLatin1Char('v')).asString();
+            if (flag == QLatin1String("T"))
+                shown = true;
+            else if (flag == QLatin1String("N"))
+                shown = false;
         }
         shown_[size_t(year - kFirstYear)] = shown;
     }
 }
 
 void zeroNewRowYears(DataSet& table, const Visibility* later, bool withPercent) {
-    for (int year = kFirstYear; year <= kLastBaseYear; ++year) table.field(columnName(year)).setValue(0.0);
+    for (int year = kFirstYear; year <= kLastBaseYear; ++year)
+        table.field(columnName(year)).setValue(0.0);
     if (!later) return;
     for (int year = kLastBaseYear + 1; year <= kLastYear; ++year) {
         if (!later->shown(year)) continue;

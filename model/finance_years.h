@@ -21,7 +21,9 @@ inline constexpr int kYearCount = kLastYear - kFirstYear + 1;
 QString columnName(int year, const char* suffix = "");
 
 // A missing value counts as 0 in every sum and test of the yearly rules.
-inline double amount(const QVariant& v) { return v.isValid() ? v.toDouble() : 0.0; }
+inline double amount(const QVariant& v) {
+    return v.isValid() ? v.toDouble() : 0.0;
+}
 
 // The thirteen year columns of a table (or their "_pr" twins), 2004 first. Field objects
 // live as long as their table, so callers may keep the pointers.

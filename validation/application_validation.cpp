@@ -19,7 +19,8 @@ bool validateSafely(TdmDataSets& dm, FindingList& window) {
     }
 }
 
-ValidationOutcome validateApplicationFile(ApplicationFile& editor, TdmDataSets& dm, const QString& path) {
+ValidationOutcome validateApplicationFile(ApplicationFile& editor, TdmDataSets& dm,
+                                          const QString& path) {
     ValidationOutcome out;
     editor.OpenApplicationFile(path);
     out.loaded = !editor.LoadFailed;
@@ -27,7 +28,8 @@ ValidationOutcome validateApplicationFile(ApplicationFile& editor, TdmDataSets& 
     FindingList window;
     PrepareValidationWindow(dm, window);
     editor.runShowTimeSteps();
-    out.storedChecksum = dm.table(QStringLiteral("dsWniosek")).field(QStringLiteral("suma_kontrolna")).asString();
+    out.storedChecksum =
+        dm.table(QStringLiteral("dsWniosek")).field(QStringLiteral("suma_kontrolna")).asString();
     out.checksumVerified = editor.VerifyChecksum();
     out.computedChecksum = ComputeChecksum(dm);
     out.valid = validateSafely(dm, window);

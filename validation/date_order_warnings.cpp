@@ -7,11 +7,12 @@
 
 namespace {
 
-const QString kDeclarationAfterSettlement = QStringLiteral(
-    "Pole \"Oświadczenie beneficjenta - data\" zawiera datę późniejszą niż \"Planowana data rozliczenia "
-    "ostatniego kontraktu\"");
-const QString kSettlementAfter2008 =
-    QStringLiteral("Planowana data rozliczenia ostatniego kontraktu jest późniejsza niż 31.12.2008");
+const QString kDeclarationAfterSettlement =
+    QStringLiteral("Pole \"Oświadczenie beneficjenta - data\" zawiera datę późniejszą niż "
+                   "\"Planowana data rozliczenia "
+                   "ostatniego kontraktu\"");
+const QString kSettlementAfter2008 = QStringLiteral(
+    "Planowana data rozliczenia ostatniego kontraktu jest późniejsza niż 31.12.2008");
 const QDate kLastSettlementDay(2008, 12, 31);
 
 Field& mainRecordField(const TdmDataSets_t& dm, const char* name) {
@@ -29,7 +30,8 @@ bool showWarnings(const TdmDataSets_t& dm, const QStringList& warnings, const Fi
 } // namespace
 
 QStringList declarationDateWarnings(QDate declaration, QDate settlementMonth) {
-    if (declaration.isValid() && settlementMonth.isValid() && declaration > Utils::endOfMonth(settlementMonth))
+    if (declaration.isValid() && settlementMonth.isValid() &&
+        declaration > Utils::endOfMonth(settlementMonth))
         return {kDeclarationAfterSettlement};
     return {};
 }
@@ -54,7 +56,8 @@ InputVerdict validateSettlementMonthInput(const TdmDataSets_t& dm, const QString
     const auto month = monthYearFromText(text);
     if (verdict.accept && month) {
         const QDate declaration = mainRecordField(dm, "osw_ben_data").asDate();
-        showWarnings(dm, settlementMonthWarnings(*month, declaration), mainRecordField(dm, "harm_fin_zak_tmp"));
+        showWarnings(dm, settlementMonthWarnings(*month, declaration),
+                     mainRecordField(dm, "harm_fin_zak_tmp"));
     }
     return verdict;
 }

@@ -7,9 +7,13 @@
 // also let other scripts' digits through.
 namespace DecimalDigits {
 
-inline bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+inline bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
-inline int value(QChar c) { return c.unicode() - u'0'; }
+inline int value(QChar c) {
+    return c.unicode() - u'0';
+}
 
 inline bool allDigits(QStringView text) {
     for (const QChar c : text)

@@ -39,7 +39,9 @@ std::optional<double> amountFromText(const QString& text) {
     return Utils::textToNumber(plain);
 }
 
-std::optional<QDate> monthYearFromText(const QString& text) { return Utils::monthTextToDate(text); }
+std::optional<QDate> monthYearFromText(const QString& text) {
+    return Utils::monthTextToDate(text);
+}
 
 bool hasWholeDateShape(const QString& text) {
     QString shape = text;
@@ -49,5 +51,6 @@ bool hasWholeDateShape(const QString& text) {
         else if (c == u'-' || c == u'/')
             c = u'.';
     }
-    return shape.isEmpty() || shape == QLatin1String("    .  .  ") || shape == QLatin1String("0000.00.00");
+    return shape.isEmpty() || shape == QLatin1String("    .  .  ") ||
+           shape == QLatin1String("0000.00.00");
 }

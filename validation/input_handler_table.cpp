@@ -10,8 +10,12 @@ struct Attachment {
     InputHandler handler;
 };
 
-InputVerdict postalCodeEmptyText(const QString& t) { return validatePostalCodeInput(t, BlankPostalCode::EmptyText); }
-InputVerdict postalCodeBlankMask(const QString& t) { return validatePostalCodeInput(t, BlankPostalCode::BlankMask); }
+InputVerdict postalCodeEmptyText(const QString& t) {
+    return validatePostalCodeInput(t, BlankPostalCode::EmptyText);
+}
+InputVerdict postalCodeBlankMask(const QString& t) {
+    return validatePostalCodeInput(t, BlankPostalCode::BlankMask);
+}
 InputVerdict postalCodeEither(const QString& t) {
     return validatePostalCodeInput(t, BlankPostalCode::EmptyTextOrBlankMask);
 }
@@ -56,7 +60,9 @@ const YearColumns kNonNegativeColumns[] = {
     {"Tfr_zr_finans_topaz_q", "e615001", 2004, 2009},
 };
 
-QString key(const QString& frame, const QString& control) { return frame + u'/' + control; }
+QString key(const QString& frame, const QString& control) {
+    return frame + u'/' + control;
+}
 
 QHash<QString, InputHandler> buildTable() {
     QHash<QString, InputHandler> table;
@@ -64,8 +70,9 @@ QHash<QString, InputHandler> buildTable() {
         table.insert(key(QLatin1String(a.frame), QLatin1String(a.control)), a.handler);
     for (const YearColumns& c : kNonNegativeColumns)
         for (int year = c.firstYear; year <= c.lastYear; ++year)
-            table.insert(key(QLatin1String(c.frame), QLatin1String(c.prefix) + QString::number(year)),
-                         validateNonNegativeInput);
+            table.insert(
+                key(QLatin1String(c.frame), QLatin1String(c.prefix) + QString::number(year)),
+                validateNonNegativeInput);
     return table;
 }
 

@@ -53,13 +53,15 @@ InputVerdict validatePostalCodeInput(const QString& text, BlankPostalCode blank)
     const bool empty = (text.isEmpty() && blank != BlankPostalCode::BlankMask) ||
                        (text == kPostalCodeBlankMask && blank != BlankPostalCode::EmptyText);
     if (empty) return InputVerdict::accepted();
-    return verdict(CheckKodPoczt(text), QStringLiteral("Nieprawidłowa wartość w polu \"kod pocztowy\""));
+    return verdict(CheckKodPoczt(text),
+                   QStringLiteral("Nieprawidłowa wartość w polu \"kod pocztowy\""));
 }
 
 InputVerdict validateEmailInput(const QString& text) {
     if (text.trimmed().isEmpty()) return InputVerdict::accepted();
-    return verdict(CheckEmail(text),
-                   QStringLiteral("Nieprawidłowy adres poczty elektronicznej. Użyj ESC żeby anulować"));
+    return verdict(
+        CheckEmail(text),
+        QStringLiteral("Nieprawidłowy adres poczty elektronicznej. Użyj ESC żeby anulować"));
 }
 
 InputVerdict validateEmailInputShort(const QString& text) {
@@ -67,7 +69,9 @@ InputVerdict validateEmailInputShort(const QString& text) {
     return verdict(CheckEmail(text), QStringLiteral("Adres poczty elektronicznej - nieprawidłowy"));
 }
 
-InputVerdict validateNonNegativeValue(double value) { return verdict(value >= 0, kNegativeAmount); }
+InputVerdict validateNonNegativeValue(double value) {
+    return verdict(value >= 0, kNegativeAmount);
+}
 
 InputVerdict validateNonNegativeInput(const QString& text) {
     const auto amount = amountFromText(text);
@@ -76,10 +80,13 @@ InputVerdict validateNonNegativeInput(const QString& text) {
 }
 
 InputVerdict validateMonthYearInput(const QString& text) {
-    return verdict(monthYearFromText(text).has_value(), QStringLiteral("Nieprawidłowa data (miesiąc/rok)"));
+    return verdict(monthYearFromText(text).has_value(),
+                   QStringLiteral("Nieprawidłowa data (miesiąc/rok)"));
 }
 
-InputVerdict acceptAnyInput(const QString&) { return InputVerdict::accepted(); }
+InputVerdict acceptAnyInput(const QString&) {
+    return InputVerdict::accepted();
+}
 
 void DataEditValidateDate(const QString& text, bool& error) {
     if (!hasWholeDateShape(text)) error = true;

@@ -6,8 +6,7 @@
 
 namespace {
 
-template <std::size_t N>
-int weightedSum(QStringView digits, const std::array<int, N>& weights) {
+template <std::size_t N> int weightedSum(QStringView digits, const std::array<int, N>& weights) {
     int sum = 0;
     for (std::size_t i = 0; i < N; ++i)
         sum += DecimalDigits::value(digits[qsizetype(i)]) * weights[i];
@@ -46,7 +45,9 @@ bool CheckREGON(const QString& text) {
     case 0:
     case 7:
     case 9:
-    case 14: return DecimalDigits::allDigits(regon);
-    default: return false;
+    case 14:
+        return DecimalDigits::allDigits(regon);
+    default:
+        return false;
     }
 }

@@ -8,7 +8,8 @@
 
 int ruleOrdinal(const char* number) {
     int n = 0;
-    for (const char* c = number; c && *c >= '0' && *c <= '9'; ++c) n = n * 10 + (*c - '0');
+    for (const char* c = number; c && *c >= '0' && *c <= '9'; ++c)
+        n = n * 10 + (*c - '0');
     return n;
 }
 
@@ -16,11 +17,14 @@ std::vector<const ValidationRule*> mergeRuleTables(std::span<const ValidationRul
                                                    std::span<const ValidationRule> second) {
     std::vector<const ValidationRule*> rules;
     rules.reserve(first.size() + second.size());
-    for (const ValidationRule& r : first) rules.push_back(&r);
-    for (const ValidationRule& r : second) rules.push_back(&r);
-    std::stable_sort(rules.begin(), rules.end(), [](const ValidationRule* a, const ValidationRule* b) {
-        return ruleOrdinal(a->number) < ruleOrdinal(b->number);
-    });
+    for (const ValidationRule& r : first)
+        rules.push_back(&r);
+    for (const ValidationRule& r : second)
+        rules.push_back(&r);
+    std::stable_sort(rules.begin(), rules.end(),
+                     [](const ValidationRule* a, const ValidationRule* b) {
+                         return ruleOrdinal(a->number) < ruleOrdinal(b->number);
+                     });
     return rules;
 }
 
@@ -30,8 +34,8 @@ void runRule(ValidationRun& run, const ValidationRule& rule) {
         return;
     }
     const bool failed = rule.fails && rule.fails(run);
-    run.check(rule.number, failed, QString::fromUtf8(rule.message), rule.table, rule.field, rule.control,
-              rule.severity);
+    run.check(rule.number, failed, QString::fromUtf8(rule.message), rule.table, rule.field,
+              rule.control, rule.severity);
 }
 
 bool runRules(TdmDataSets& dm, FindingList& window, const std::vector<const ValidationRule*>& rules,

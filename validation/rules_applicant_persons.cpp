@@ -14,11 +14,12 @@ constexpr const char* kApplicant = "dsBeneficjent";
 
 // An applicant field that must not be blank, leading to a control of its own or of the
 // lookup that shows it.
-ValidationRule required(const char* number, const char* message, const char* tested, const char* target,
-                        const char* control) {
+ValidationRule required(const char* number, const char* message, const char* tested,
+                        const char* target, const char* control) {
     return rule(number, message, kApplicant, target, control, blankField(kApplicant, tested));
 }
-ValidationRule required(const char* number, const char* message, const char* field, const char* control) {
+ValidationRule required(const char* number, const char* message, const char* field,
+                        const char* control) {
     return required(number, message, field, field, control);
 }
 
@@ -32,12 +33,14 @@ Condition notInCapitals(const char* field) {
 }
 
 // The other-institutions block applies unless its switch is "N" (blank applies too).
-bool institutionsApply(ValidationRun& r) { return !is(fieldOf(r, "dsPolaSpec", "CZYWYSTINNEINS"), "N"); }
+bool institutionsApply(ValidationRun& r) {
+    return !is(fieldOf(r, "dsPolaSpec", "CZYWYSTINNEINS"), "N");
+}
 
 bool institutionsIncomplete(ValidationRun& r) {
     DataSet& institutions = r.dm.table(QStringLiteral("dsInstytucje"));
-    for (const char* field : {"Nazwa", "for_pr_kod", "adr_miejscowosc", "rola", "adr_nr", "adr_kod", "nr_tel",
-                              "osk_nazwisko", "osk_imie"})
+    for (const char* field : {"Nazwa", "for_pr_kod", "adr_miejscowosc", "rola", "adr_nr", "adr_kod",
+                              "nr_tel", "osk_nazwisko", "osk_imie"})
         if (Utils::anyRowEmpty(institutions, QLatin1String(field))) return true;
     return blank(fieldOf(r, "dsPolaSpec", "INNEPODZAANOP"));
 }
@@ -45,7 +48,8 @@ bool institutionsIncomplete(ValidationRun& r) {
 Condition institutionNumberBad(const char* field, int digits) {
     return [field, digits](ValidationRun& r) {
         return institutionsApply(r) &&
-               Utils::anyRowWithBadDigits(r.dm.table(QStringLiteral("dsInstytucje")), QLatin1String(field), digits);
+               Utils::anyRowWithBadDigits(r.dm.table(QStringLiteral("dsInstytucje")),
+                                          QLatin1String(field), digits);
     };
 }
 
@@ -53,65 +57,87 @@ Condition institutionNumberBad(const char* field, int digits) {
 
 std::vector<ValidationRule> applicantRules() {
     return {
-        required("50", "Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione", "Nazwa", "e500001"),
-        required("51", "Pole \"Forma prawna\" musi być wypełnione", "for_pr_kod", "lkp_for_pr", "e500002"),
-        required("52", "Pole \"Adres - województwo\" musi być wypełnione", "adr_woj_id", "lkp_adr_woj", "e500003"),
-        required("53", "Pole \"Adres - powiat\" musi być wypełnione", "adr_pow_id", "lkp_adr_pow", "e500004"),
-        required("54", "Pole \"Adres - gmina\" musi być wypełnione", "adr_gm_id", "lkp_adr_gm", "e500005"),
-        required("55", "Pole \"Adres - miejscowość\" musi być wypełnione", "adr_miejscowosc", "e500006"),
+        required("50", "Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione", "Nazwa",
+                 "e500001"),
+        required("51", "Pole \"Forma prawna\" musi być wypełnione", "for_pr_kod", "lkp_for_pr",
+                 "e500002"),
+        required("52", "Pole \"Adres - województwo\" musi być wypełnione", "adr_woj_id",
+                 "lkp_adr_woj", "e500003"),
+        required("53", "Pole \"Adres - powiat\" musi być wypełnione", "adr_pow_id", "lkp_adr_pow",
+                 "e500004"),
+        required("54", "Pole \"Adres - gmina\" musi być wypełnione", "adr_gm_id", "lkp_adr_gm",
+                 "e500005"),
+        required("55", "Pole \"Adres - miejscowość\" musi być wypełnione", "adr_miejscowosc",
+                 "e500006"),
         required("56", "Pole \"Adres - numer domu\" musi być wypełnione", "adr_nr", "e500008"),
         required("57", "Pole \"Adres - kod pocztowy\" musi być wypełnione", "adr_kod", "e500009"),
         required("58", "Pole \"Numer telefonu\" musi być wypełnione", "nr_tel", "e500010"),
         required("59", "Pole \"NIP\" musi być wypełnione", "NIP", "e500014"),
-        rule("60", "Pole \"Numer w KRS oraz EDG\", lub \"REGON\"musi być wypełnione", kApplicant, "nr_rej_sad",
-             "e500013",
+        rule("60", "Pole \"Numer w KRS oraz EDG\", lub \"REGON\"musi być wypełnione", kApplicant,
+             "nr_rej_sad", "e500013",
              [](ValidationRun& r) {
-                 return blank(fieldOf(r, kApplicant, "nr_rej_sad")) && blank(fieldOf(r, kApplicant, "REGON"));
+                 return blank(fieldOf(r, kApplicant, "nr_rej_sad")) &&
+                        blank(fieldOf(r, kApplicant, "REGON"));
              }),
-        required("61", "Pole \"Osoba upoważniona - nazwisko\" musi być wypełnione", "osup_nazwisko", "dxDBEdit3"),
-        required("62", "Pole \"Osoba upoważniona - imię\" musi być wypełnione", "osup_imie", "dxDBEdit2"),
-        required("63", "Pole \"Osoba upoważniona - stanowisko...\" musi być wypełnione", "osup_rola", "e501003"),
-        required("64", "Pole \"Osoba upoważniona, Adres - województwo\" musi być wypełnione", "osup_adr_woj_id",
-                 "lkp_osup_adr_woj", "e501004"),
-        required("65", "Pole \"Osoba upoważniona, Adres - powiat\" musi być wypełnione", "osup_adr_pow_id",
-                 "lkp_osup_adr_pow", "e501005"),
-        required("66", "Pole \"Osoba upoważniona, Adres - gmina\" musi być wypełnione", "osup_adr_gm_id",
-                 "lkp_osup_adr_gmina", "e501006"),
-        required("67", "Pole \"Osoba upoważniona, Adres - miejscowość\" musi być wypełnione", "osup_adr_miejscowosc",
-                 "e501007"),
-        required("68", "Pole \"Osoba upoważniona, Adres - numer domu\" musi być wypełnione", "osup_adr_nr",
-                 "e501009"),
+        required("61", "Pole \"Osoba upoważniona - nazwisko\" musi być wypełnione", "osup_nazwisko",
+                 "dxDBEdit3"),
+        required("62", "Pole \"Osoba upoważniona - imię\" musi być wypełnione", "osup_imie",
+                 "dxDBEdit2"),
+        required("63", "Pole \"Osoba upoważniona - stanowisko...\" musi być wypełnione",
+                 "osup_rola", "e501003"),
+        required("64", "Pole \"Osoba upoważniona, Adres - województwo\" musi być wypełnione",
+                 "osup_adr_woj_id", "lkp_osup_adr_woj", "e501004"),
+        required("65", "Pole \"Osoba upoważniona, Adres - powiat\" musi być wypełnione",
+                 "osup_adr_pow_id", "lkp_osup_adr_pow", "e501005"),
+        required("66", "Pole \"Osoba upoważniona, Adres - gmina\" musi być wypełnione",
+                 "osup_adr_gm_id", "lkp_osup_adr_gmina", "e501006"),
+        required("67", "Pole \"Osoba upoważniona, Adres - miejscowość\" musi być wypełnione",
+                 "osup_adr_miejscowosc", "e501007"),
+        required("68", "Pole \"Osoba upoważniona, Adres - numer domu\" musi być wypełnione",
+                 "osup_adr_nr", "e501009"),
         // The authorised person's section repeats the applicant's control names.
-        required("69", "Pole \"Osoba upoważniona, Adres - kod pocztowy\" musi być wypełnione", "osup_adr_kod",
-                 "e500009"),
-        required("70", "Pole \"Osoba upoważniona - numer telefonu\" musi być wypełnione", "osup_nr_tel", "e500010"),
-        required("71", "Pole \"Osoba upoważniona do kontaktów - nazwisko\" musi być wypełnione", "osk_nazwisko",
-                 "e503001"),
-        required("72", "Pole \"Osoba upoważniona do kontaktów - imię\" musi być wypełnione", "osk_imie", "e503002"),
-        required("73", "Pole \"Osoba upoważniona do kontaktów - stanowisko...\" musi być wypełnione", "osk_rola",
-                 "e503003"),
-        required("74", "Pole \"Osoba upoważniona do kontaktów - numer telefonu\" musi być wypełnione", "osk_nr_tel",
-                 "e503004"),
-        required("75", "Pole \"Osoba upoważniona do kontaktów - adres do korespondencji\" musi być wypełnione",
-                 "osk_adr_kor", "e503007"),
-        rule("76", "Informacja o innych podmiotach zaangazowanych jest niekompletna ", "dsInstytucje", "Nazwa",
-             "e608002", [](ValidationRun& r) { return institutionsApply(r) && institutionsIncomplete(r); }),
-        rule("77", "Dla podmiotów zaangażowanych ilość cyfr w nr NIP powinna wynosić 10", "dsInstytucje", "NIP",
-             "e608002", institutionNumberBad("NIP", 10)),
-        rule("78", "Dla podmiotów zaangażowanych ilość cyfr w nr regon powinna wynosić 9", "dsInstytucje", "REGON",
-             "e608002", institutionNumberBad("REGON", 9)),
-        required("79", "Pole \"Oświadczenie beneficjenta - imię\" musi być wypełnione", "bk_imie", "BK_IMIE",
-                 "e800001"),
-        rule("80", "Pole \"Oświadczenie beneficjenta - imię\" powinno być wpisane drukowanymi literami", kApplicant,
-             "BK_IMIE", "e800001", notInCapitals("bk_imie")),
-        required("81", "Pole \"Oświadczenie beneficjenta - nazwisko\" musi być wypełnione", "bk_nazwisko",
-                 "BK_NAZWISKO", "dxDBEdit1"),
-        rule("82", "Pole \"Oświadczenie beneficjenta - nazwisko\" powinno być wpisane drukowanymi literami",
+        required("69", "Pole \"Osoba upoważniona, Adres - kod pocztowy\" musi być wypełnione",
+                 "osup_adr_kod", "e500009"),
+        required("70", "Pole \"Osoba upoważniona - numer telefonu\" musi być wypełnione",
+                 "osup_nr_tel", "e500010"),
+        required("71", "Pole \"Osoba upoważniona do kontaktów - nazwisko\" musi być wypełnione",
+                 "osk_nazwisko", "e503001"),
+        required("72", "Pole \"Osoba upoważniona do kontaktów - imię\" musi być wypełnione",
+                 "osk_imie", "e503002"),
+        required("73",
+                 "Pole \"Osoba upoważniona do kontaktów - stanowisko...\" musi być wypełnione",
+                 "osk_rola", "e503003"),
+        required("74",
+                 "Pole \"Osoba upoważniona do kontaktów - numer telefonu\" musi być wypełnione",
+                 "osk_nr_tel", "e503004"),
+        required(
+            "75",
+            "Pole \"Osoba upoważniona do kontaktów - adres do korespondencji\" musi być wypełnione",
+            "osk_adr_kor", "e503007"),
+        rule("76", "Informacja o innych podmiotach zaangazowanych jest niekompletna ",
+             "dsInstytucje", "Nazwa", "e608002",
+             [](ValidationRun& r) { return institutionsApply(r) && institutionsIncomplete(r); }),
+        rule("77", "Dla podmiotów zaangażowanych ilość cyfr w nr NIP powinna wynosić 10",
+             "dsInstytucje", "NIP", "e608002", institutionNumberBad("NIP", 10)),
+        rule("78", "Dla podmiotów zaangażowanych ilość cyfr w nr regon powinna wynosić 9",
+             "dsInstytucje", "REGON", "e608002", institutionNumberBad("REGON", 9)),
+        required("79", "Pole \"Oświadczenie beneficjenta - imię\" musi być wypełnione", "bk_imie",
+                 "BK_IMIE", "e800001"),
+        rule("80",
+             "Pole \"Oświadczenie beneficjenta - imię\" powinno być wpisane drukowanymi literami",
+             kApplicant, "BK_IMIE", "e800001", notInCapitals("bk_imie")),
+        required("81", "Pole \"Oświadczenie beneficjenta - nazwisko\" musi być wypełnione",
+                 "bk_nazwisko", "BK_NAZWISKO", "dxDBEdit1"),
+        rule("82",
+             "Pole \"Oświadczenie beneficjenta - nazwisko\" powinno być wpisane drukowanymi "
+             "literami",
              kApplicant, "BK_NAZWISKO", "dxDBEdit1", notInCapitals("bk_nazwisko")),
-        required("83", "Pole \"Oświadczenie beneficjenta - zajmowane stanowisko\" musi być wypełnione",
+        required("83",
+                 "Pole \"Oświadczenie beneficjenta - zajmowane stanowisko\" musi być wypełnione",
                  "bk_stanowisko", "e800002"),
         rule("84",
-             "Pole \"Oświadczenie beneficjenta - data\" nie może zawierać wcześniejszej daty niż: 2004.01.01",
+             "Pole \"Oświadczenie beneficjenta - data\" nie może zawierać wcześniejszej daty niż: "
+             "2004.01.01",
              "dsWniosek", "osw_ben_data", "e800003",
              [](ValidationRun& r) {
                  const Field& date = fieldOf(r, "dsWniosek", "osw_ben_data");

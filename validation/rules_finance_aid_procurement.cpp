@@ -1,8 +1,8 @@
 // Rules 45-49: public aid received and public procurement. The procurement rules do not
 // apply under the technical-assistance priority.
 #include "model/dm_main.h"
-#include "platform/utils/datasetscanscope.h"
 #include "platform/utils/datasetscans.h"
+#include "platform/utils/datasetscanscope.h"
 #include "validation/rules_finance_checks.h"
 #include "validation/rules_finance_families.h"
 
@@ -21,9 +21,13 @@ bool aidIncomplete(ValidationRun& r) {
     return false;
 }
 
-Field& procedure(ValidationRun& r, const char* name) { return field(r, "dsZamPub", name); }
+Field& procedure(ValidationRun& r, const char* name) {
+    return field(r, "dsZamPub", name);
+}
 
-bool started(ValidationRun& r) { return is(procedure(r, "zgod_zam_pub_rozp"), "T"); }
+bool started(ValidationRun& r) {
+    return is(procedure(r, "zgod_zam_pub_rozp"), "T");
+}
 
 // The procedure's date is given and later than harm_zak.
 bool afterProjectEnd(ValidationRun& r, const char* date) {
@@ -38,37 +42,76 @@ bool afterPhysicalEnd(ValidationRun& r, const char* date) {
 
 // First walk, every record: no procedure may begin after the physical end.
 const ValidationRule kFirstWalk[] = {
-    {"48a", Severity::Error, "Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin zakończenia projektu\" ",
-     "dsZamPub", "zgod_zam_pub_data_rozp", "DBCtrlGrid",
-     [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_rozp"); }, {}},
-    {"48b", Severity::Error, "Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin zakończenia projektu\" ",
-     "dsZamPub", "zgod_zam_pub_data_ogl", "DBCtrlGrid",
-     [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_ogl"); }, {}},
+    {"48a",
+     Severity::Error,
+     "Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin "
+     "zakończenia projektu\" ",
+     "dsZamPub",
+     "zgod_zam_pub_data_rozp",
+     "DBCtrlGrid",
+     [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_rozp"); },
+     {}},
+    {"48b",
+     Severity::Error,
+     "Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin zakończenia "
+     "projektu\" ",
+     "dsZamPub",
+     "zgod_zam_pub_data_ogl",
+     "DBCtrlGrid",
+     [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_ogl"); },
+     {}},
 };
 
 // Second walk: the procedure mode, then the dates of a procedure not yet started or of
 // one started. The first failure ends the procurement rules.
 const ValidationRule kProcedureMode = {
-    "49.1", Severity::Error, "Zamówienia publiczne - brak trybu postępowania.",
-    "dsZamPub", "zgod_zam_pub", "DBCtrlGrid",
-    [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub")); }, {}};
+    "49.1",
+    Severity::Error,
+    "Zamówienia publiczne - brak trybu postępowania.",
+    "dsZamPub",
+    "zgod_zam_pub",
+    "DBCtrlGrid",
+    [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub")); },
+    {}};
 
 const ValidationRule kNotStarted[] = {
-    {"49.2", Severity::Error, "Zamówienia publiczne - data ogłoszenia postępowania musi być wypełniona.",
-     "dsZamPub", "zgod_zam_pub_data_rozp", "DBCtrlGrid",
-     [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_rozp")); }, {}},
-    {"49.3", Severity::Error, "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"",
-     "dsZamPub", "zgod_zam_pub_data_rozp", "DBCtrlGrid",
-     [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_rozp"); }, {}},
+    {"49.2",
+     Severity::Error,
+     "Zamówienia publiczne - data ogłoszenia postępowania musi być wypełniona.",
+     "dsZamPub",
+     "zgod_zam_pub_data_rozp",
+     "DBCtrlGrid",
+     [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_rozp")); },
+     {}},
+    {"49.3",
+     Severity::Error,
+     "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może "
+     "znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"",
+     "dsZamPub",
+     "zgod_zam_pub_data_rozp",
+     "DBCtrlGrid",
+     [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_rozp"); },
+     {}},
 };
 
 const ValidationRule kStarted[] = {
-    {"49.4", Severity::Error, "Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.",
-     "dsZamPub", "zgod_zam_pub_data_ogl", "DBCtrlGrid",
-     [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_ogl")); }, {}},
-    {"49.5", Severity::Error, "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może znajdować się data wcześniejsza niż w polu \"Data rozpoczęcia procedury przetargowej\"",
-     "dsZamPub", "zgod_zam_pub_data_ogl", "DBCtrlGrid",
-     [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_ogl"); }, {}},
+    {"49.4",
+     Severity::Error,
+     "Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.",
+     "dsZamPub",
+     "zgod_zam_pub_data_ogl",
+     "DBCtrlGrid",
+     [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_ogl")); },
+     {}},
+    {"49.5",
+     Severity::Error,
+     "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może "
+     "znajdować się data wcześniejsza niż w polu \"Data rozpoczęcia procedury przetargowej\"",
+     "dsZamPub",
+     "zgod_zam_pub_data_ogl",
+     "DBCtrlGrid",
+     [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_ogl"); },
+     {}},
 };
 
 // The walks leave dsZamPub on the record where they ended.
@@ -77,7 +120,8 @@ void procedureDates(ValidationRun& run, const ValidationRule&) {
     DataSet& procedures = table(run, "dsZamPub");
     Utils::ControlsDisabledScope quiet(procedures);
     for (procedures.first(); !procedures.eof(); procedures.next())
-        for (const ValidationRule& test : kFirstWalk) evaluate(run, test);
+        for (const ValidationRule& test : kFirstWalk)
+            evaluate(run, test);
 }
 
 void procedureDetails(ValidationRun& run, const ValidationRule&) {
@@ -95,17 +139,33 @@ void procedureDetails(ValidationRun& run, const ValidationRule&) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::aidAndProcurement() {
     static const ValidationRule kRules[] = {
-        {"45", Severity::Error, "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
-         "dsWniosek", "zgod_pom_pub_korzystal", "e619021",
+        {"45",
+         Severity::Error,
+         "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
+         "dsWniosek",
+         "zgod_pom_pub_korzystal",
+         "e619021",
          [](ValidationRun& r) {
-             return !is(wniosek(r, "zgod_pom_pub_nie_dot"), "T") && blank(wniosek(r, "zgod_pom_pub_korzystal"));
-         }, {}},
-        {"46", Severity::Error, "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
-         "dsPomocPub", "Data_udz_pom", "e619003",
-         aidIncomplete, {}},
-        {"47", Severity::Error, "Informacja o zamówieniach publicznych jest niekompletna",
-         "dsZamPub", "zgod_zam_pub_rozp", "DBCtrlGrid",
-         [](ValidationRun& r) { return !technicalAssistance(r) && table(r, "dsZamPub").isEmpty(); }, {}},
+             return !is(wniosek(r, "zgod_pom_pub_nie_dot"), "T") &&
+                    blank(wniosek(r, "zgod_pom_pub_korzystal"));
+         },
+         {}},
+        {"46",
+         Severity::Error,
+         "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
+         "dsPomocPub",
+         "Data_udz_pom",
+         "e619003",
+         aidIncomplete,
+         {}},
+        {"47",
+         Severity::Error,
+         "Informacja o zamówieniach publicznych jest niekompletna",
+         "dsZamPub",
+         "zgod_zam_pub_rozp",
+         "DBCtrlGrid",
+         [](ValidationRun& r) { return !technicalAssistance(r) && table(r, "dsZamPub").isEmpty(); },
+         {}},
         {"48", Severity::Error, nullptr, nullptr, nullptr, nullptr, {}, procedureDates},
         {"49", Severity::Error, nullptr, nullptr, nullptr, nullptr, {}, procedureDetails},
     };

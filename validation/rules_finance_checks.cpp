@@ -19,11 +19,17 @@ Field& wniosek(const ValidationRun& run, const char* fieldName) {
     return field(run, "dsWniosek", fieldName);
 }
 
-bool blank(const Field& f) { return f.asString().trimmed().isEmpty(); }
+bool blank(const Field& f) {
+    return f.asString().trimmed().isEmpty();
+}
 
-bool empty(const Field& f) { return f.asString().isEmpty(); }
+bool empty(const Field& f) {
+    return f.asString().isEmpty();
+}
 
-bool is(const Field& f, const char* code) { return f.asString() == QString::fromUtf8(code); }
+bool is(const Field& f, const char* code) {
+    return f.asString() == QString::fromUtf8(code);
+}
 
 bool earlierMissingFirst(const Field& a, const Field& b) {
     if (b.isNull()) return false; // nothing is earlier than the earliest date

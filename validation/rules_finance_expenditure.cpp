@@ -2,8 +2,8 @@
 // the co-financing limit of the Structural Funds (warnings 101 and 105).
 #include "model/dm_main.h"
 #include "model/finance_years.h"
-#include "platform/utils/datasetscanscope.h"
 #include "platform/utils/datasetscans.h"
+#include "platform/utils/datasetscanscope.h"
 #include "validation/rules_finance_checks.h"
 #include "validation/rules_finance_families.h"
 #include "validation/rules_finance_years.h"
@@ -13,10 +13,10 @@
 #include <cmath>
 
 using namespace FinanceChecks;
-using FinanceYearRanges::YearTable;
 using FinanceYearRanges::usedAfterPhysicalEnd;
 using FinanceYearRanges::usedBeforeStart;
 using FinanceYearRanges::yearSwitchOn;
+using FinanceYearRanges::YearTable;
 using FinanceYears::columnName;
 
 namespace {
@@ -25,7 +25,9 @@ const YearTable kPlanned{"dsPlanWydatki", "tab6m"};
 const YearTable kSources{"dsZrodlaFin", "tab6n"};
 const YearTable kProfile{"dsProfilWyd", "tab6o"};
 
-double amountIn(const DataSet& t, int year) { return t.field(columnName(year)).asFloat(); }
+double amountIn(const DataSet& t, int year) {
+    return t.field(columnName(year)).asFloat();
+}
 
 // An eligible row lacks its category, or holds 0 in 2004-2008 and in every later year,
 // all of which are switched on. A later year switched off, or with an amount, makes the
@@ -70,7 +72,8 @@ void coFinancingLimit(ValidationRun& run, const ValidationRule& rule, const char
     }
     const bool failed = largest > 750000;
     run.check(rule.number, failed,
-              QString::fromUtf8(rule.message) + years.join(QStringLiteral(", ")) + QStringLiteral(" roku."),
+              QString::fromUtf8(rule.message) + years.join(QStringLiteral(", ")) +
+                  QStringLiteral(" roku."),
               rule.table, rule.field, rule.control, rule.severity);
     if (failed) run.dm.ValidationWarning = true;
 }
@@ -79,37 +82,97 @@ void coFinancingLimit(ValidationRun& run, const ValidationRule& rule, const char
 
 std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
     static const ValidationRule kRules[] = {
-        {"96", Severity::Error, "Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo wypełnione koszty kwalifikowane",
-         "dsPlanWydatki", "Kategoria", "e614001",
-         plannedExpenditureIncomplete, {}},
-        {"97", Severity::Error, "Planowane wydatki nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.",
-         "dsPlanWydatki", "Kategoria", "e614001",
-         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kPlanned); }, {}},
-        {"98", Severity::Error, "Informacja o źródłach finansowania jest niekompletna - pole \"Źródło\"",
-         "dsZrodlaFin", "Zrodlo", "e615001",
-         [](ValidationRun& r) { return sourceMissing(r, "dsZrodlaFin"); }, {}},
-        {"99", Severity::Error, "Informacje o źródłach finansowania nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.",
-         "dsZrodlaFin", "Zrodlo", "e615001",
-         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kSources); }, {}},
-        {"100", Severity::Error, "Informacje o źródłach finansowania nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.",
-         "dsZrodlaFin", "Zrodlo", "e615001",
-         [](ValidationRun& r) { return usedBeforeStart(r, kSources); }, {}},
+        {"96",
+         Severity::Error,
+         "Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo wypełnione "
+         "koszty kwalifikowane",
+         "dsPlanWydatki",
+         "Kategoria",
+         "e614001",
+         plannedExpenditureIncomplete,
+         {}},
+        {"97",
+         Severity::Error,
+         "Planowane wydatki nie powinny być wypełnione dla lat większych od roku zakończenia "
+         "realizacji projektu.",
+         "dsPlanWydatki",
+         "Kategoria",
+         "e614001",
+         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kPlanned); },
+         {}},
+        {"98",
+         Severity::Error,
+         "Informacja o źródłach finansowania jest niekompletna - pole \"Źródło\"",
+         "dsZrodlaFin",
+         "Zrodlo",
+         "e615001",
+         [](ValidationRun& r) { return sourceMissing(r, "dsZrodlaFin"); },
+         {}},
+        {"99",
+         Severity::Error,
+         "Informacje o źródłach finansowania nie powinny być wypełnione dla lat większych od roku "
+         "zakończenia realizacji projektu.",
+         "dsZrodlaFin",
+         "Zrodlo",
+         "e615001",
+         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kSources); },
+         {}},
+        {"100",
+         Severity::Error,
+         "Informacje o źródłach finansowania nie powinny być wypełnione dla lat mniejszych od roku "
+         "rozpoczęcia realizacji projektu.",
+         "dsZrodlaFin",
+         "Zrodlo",
+         "e615001",
+         [](ValidationRun& r) { return usedBeforeStart(r, kSources); },
+         {}},
         // The message is completed with the years over the limit and " roku.".
-        {"101", Severity::Warning, "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
-         "dsZrodlaFin", "Zrodlo", "e615001", {},
-         [](ValidationRun& r, const ValidationRule& rule) { coFinancingLimit(r, rule, "dsZrodlaFin", "tab6n"); }},
-        {"102", Severity::Error, "Informacja o profilu wydatkowania jest niekompletna - pole \"Źródło\"",
-         "dsProfilWyd", "Zrodlo", "e615001",
-         [](ValidationRun& r) { return sourceMissing(r, "dsProfilWyd"); }, {}},
-        {"103", Severity::Error, "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.",
-         "dsProfilWyd", "Zrodlo", "e615001",
-         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProfile); }, {}},
-        {"104", Severity::Error, "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.",
-         "dsProfilWyd", "Zrodlo", "e615001",
-         [](ValidationRun& r) { return usedBeforeStart(r, kProfile); }, {}},
-        {"105", Severity::Warning, "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
-         "dsProfilWyd", "Zrodlo", "e615001", {},
-         [](ValidationRun& r, const ValidationRule& rule) { coFinancingLimit(r, rule, "dsProfilWyd", "tab6o"); }},
+        {"101",
+         Severity::Warning,
+         "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
+         "dsZrodlaFin",
+         "Zrodlo",
+         "e615001",
+         {},
+         [](ValidationRun& r, const ValidationRule& rule) {
+             coFinancingLimit(r, rule, "dsZrodlaFin", "tab6n");
+         }},
+        {"102",
+         Severity::Error,
+         "Informacja o profilu wydatkowania jest niekompletna - pole \"Źródło\"",
+         "dsProfilWyd",
+         "Zrodlo",
+         "e615001",
+         [](ValidationRun& r) { return sourceMissing(r, "dsProfilWyd"); },
+         {}},
+        {"103",
+         Severity::Error,
+         "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat większych od roku "
+         "zakończenia realizacji projektu.",
+         "dsProfilWyd",
+         "Zrodlo",
+         "e615001",
+         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProfile); },
+         {}},
+        {"104",
+         Severity::Error,
+         "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat mniejszych od "
+         "roku rozpoczęcia realizacji projektu.",
+         "dsProfilWyd",
+         "Zrodlo",
+         "e615001",
+         [](ValidationRun& r) { return usedBeforeStart(r, kProfile); },
+         {}},
+        {"105",
+         Severity::Warning,
+         "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
+         "dsProfilWyd",
+         "Zrodlo",
+         "e615001",
+         {},
+         [](ValidationRun& r, const ValidationRule& rule) {
+             coFinancingLimit(r, rule, "dsProfilWyd", "tab6o");
+         }},
     };
     return kRules;
 }

@@ -8,9 +8,9 @@
 #include <initializer_list>
 
 using namespace FinanceChecks;
-using FinanceYearRanges::YearTable;
 using FinanceYearRanges::usedAfterPhysicalEnd;
 using FinanceYearRanges::usedBeforeStart;
+using FinanceYearRanges::YearTable;
 
 namespace {
 
@@ -19,7 +19,9 @@ const YearTable kResults{"dsRezultaty", "tab6lrez"};
 const YearTable kImpacts{"dsOddz", nullptr, 2008}; // no switches; the base module's years
 const YearTable kRevenue{"dsKatPrzych", "tab6ltyp"};
 
-bool noRows(ValidationRun& r, const char* name) { return table(r, name).isEmpty(); }
+bool noRows(ValidationRun& r, const char* name) {
+    return table(r, name).isEmpty();
+}
 
 // The list has rows and one of them lacks one of the values.
 bool rowsIncomplete(ValidationRun& r, const char* name, std::initializer_list<const char*> fields) {
@@ -40,42 +42,116 @@ bool revenueIncomplete(ValidationRun& r) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
     static const ValidationRule kRules[] = {
-        {"85", Severity::Error, "Brak wskaźników planowanych produktów",
-         "dsProdukty", "Produkt", "e612001",
-         [](ValidationRun& r) { return noRows(r, "dsProdukty"); }, {}},
-        {"86", Severity::Error, "Brak wskaźników planowanych rezultatów",
-         "dsRezultaty", "Rezultat", "e612002",
-         [](ValidationRun& r) { return !technicalAssistance(r) && noRows(r, "dsRezultaty"); }, {}},
-        {"87", Severity::Error, "Informacja o wskaźnikach produktu jest niekompletna - brak wartości w polach \"Produkt\" lub \"Jedn. miary\"",
-         "dsProdukty", "Produkt", "e612001",
-         [](ValidationRun& r) { return rowsIncomplete(r, "dsProdukty", {"Produkt", "Jedn_miary"}); }, {}},
-        {"88a", Severity::Error, "Wskaźniki produktu nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.",
-         "dsProdukty", "Produkt", "e612001",
-         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProducts); }, {}},
-        {"88b", Severity::Error, "Wskaźniki produktu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.",
-         "dsProdukty", "Produkt", "e612001",
-         [](ValidationRun& r) { return usedBeforeStart(r, kProducts); }, {}},
-        {"89", Severity::Error, "Informacja o wskaźnikach rezultatów jest niekompletna - brak wartości w polach \"Rezultat\" lub \"Jedn. miary\"",
-         "dsRezultaty", "Rezultat", "e612002",
-         [](ValidationRun& r) { return rowsIncomplete(r, "dsRezultaty", {"Rezultat", "Jedn_miary"}); }, {}},
-        {"90", Severity::Error, "Wskaźniki rezultatu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.",
-         "dsRezultaty", "Rezultat", "e612002",
-         [](ValidationRun& r) { return usedBeforeStart(r, kResults); }, {}},
-        {"91", Severity::Error, "Informacja o wskaźnikach oddziaływania jest niekompletna - brak wartości w polach \"Oddziaływanie\" lub \"Jedn. miary\"",
-         "dsOddz", "Oddzialywanie", "e612003",
-         [](ValidationRun& r) { return rowsIncomplete(r, "dsOddz", {"Oddzialywanie", "Jedn_miary"}); }, {}},
-        {"92", Severity::Error, "Wskaźniki oddziaływania nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.",
-         "dsOddz", "Oddzialywanie", "e612003",
-         [](ValidationRun& r) { return usedBeforeStart(r, kImpacts); }, {}},
-        {"93", Severity::Error, "Pole \"Typ projektu\" musi być wypełnione",
-         "dsWniosek", "typ_projektu", "e613001",
-         [](ValidationRun& r) { return blank(wniosek(r, "typ_projektu")); }, {}},
-        {"94", Severity::Error, "Informacja o generowanych przychodach jest niekompletna",
-         "dsKatPrzych", "Kategoria_przychodu", "e613003",
-         revenueIncomplete, {}},
-        {"95", Severity::Error, "Wartości przychodów nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.",
-         "dsKatPrzych", "2004", "e613003",
-         [](ValidationRun& r) { return usedBeforeStart(r, kRevenue); }, {}},
+        {"85",
+         Severity::Error,
+         "Brak wskaźników planowanych produktów",
+         "dsProdukty",
+         "Produkt",
+         "e612001",
+         [](ValidationRun& r) { return noRows(r, "dsProdukty"); },
+         {}},
+        {"86",
+         Severity::Error,
+         "Brak wskaźników planowanych rezultatów",
+         "dsRezultaty",
+         "Rezultat",
+         "e612002",
+         [](ValidationRun& r) { return !technicalAssistance(r) && noRows(r, "dsRezultaty"); },
+         {}},
+        {"87",
+         Severity::Error,
+         "Informacja o wskaźnikach produktu jest niekompletna - brak wartości w polach \"Produkt\" "
+         "lub \"Jedn. miary\"",
+         "dsProdukty",
+         "Produkt",
+         "e612001",
+         [](ValidationRun& r) {
+             return rowsIncomplete(r, "dsProdukty", {"Produkt", "Jedn_miary"});
+         },
+         {}},
+        {"88a",
+         Severity::Error,
+         "Wskaźniki produktu nie powinny być wypełnione dla lat większych od roku zakończenia "
+         "realizacji projektu.",
+         "dsProdukty",
+         "Produkt",
+         "e612001",
+         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProducts); },
+         {}},
+        {"88b",
+         Severity::Error,
+         "Wskaźniki produktu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
+         "realizacji projektu.",
+         "dsProdukty",
+         "Produkt",
+         "e612001",
+         [](ValidationRun& r) { return usedBeforeStart(r, kProducts); },
+         {}},
+        {"89",
+         Severity::Error,
+         "Informacja o wskaźnikach rezultatów jest niekompletna - brak wartości w polach "
+         "\"Rezultat\" lub \"Jedn. miary\"",
+         "dsRezultaty",
+         "Rezultat",
+         "e612002",
+         [](ValidationRun& r) {
+             return rowsIncomplete(r, "dsRezultaty", {"Rezultat", "Jedn_miary"});
+         },
+         {}},
+        {"90",
+         Severity::Error,
+         "Wskaźniki rezultatu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
+         "realizacji projektu.",
+         "dsRezultaty",
+         "Rezultat",
+         "e612002",
+         [](ValidationRun& r) { return usedBeforeStart(r, kResults); },
+         {}},
+        {"91",
+         Severity::Error,
+         "Informacja o wskaźnikach oddziaływania jest niekompletna - brak wartości w polach "
+         "\"Oddziaływanie\" lub \"Jedn. miary\"",
+         "dsOddz",
+         "Oddzialywanie",
+         "e612003",
+         [](ValidationRun& r) {
+             return rowsIncomplete(r, "dsOddz", {"Oddzialywanie", "Jedn_miary"});
+         },
+         {}},
+        {"92",
+         Severity::Error,
+         "Wskaźniki oddziaływania nie powinny być wypełnione dla lat mniejszych od roku "
+         "rozpoczęcia realizacji projektu.",
+         "dsOddz",
+         "Oddzialywanie",
+         "e612003",
+         [](ValidationRun& r) { return usedBeforeStart(r, kImpacts); },
+         {}},
+        {"93",
+         Severity::Error,
+         "Pole \"Typ projektu\" musi być wypełnione",
+         "dsWniosek",
+         "typ_projektu",
+         "e613001",
+         [](ValidationRun& r) { return blank(wniosek(r, "typ_projektu")); },
+         {}},
+        {"94",
+         Severity::Error,
+         "Informacja o generowanych przychodach jest niekompletna",
+         "dsKatPrzych",
+         "Kategoria_przychodu",
+         "e613003",
+         revenueIncomplete,
+         {}},
+        {"95",
+         Severity::Error,
+         "Wartości przychodów nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
+         "realizacji projektu.",
+         "dsKatPrzych",
+         "2004",
+         "e613003",
+         [](ValidationRun& r) { return usedBeforeStart(r, kRevenue); },
+         {}},
     };
     return kRules;
 }

@@ -18,14 +18,24 @@ bool publicTotalZero(ValidationRun& run, const char* tree) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::publicTotals() {
     static const ValidationRule kRules[] = {
-        {"2", Severity::Error,
-         "Pole \"Profil wydatkowania środków w ramach Projektu - środki publiczne (SUMA)\" musi zawierać wartość wiekszą od zera",
-         "dsProfilWyd", "RAZEM", "e615001",
-         [](ValidationRun& r) { return publicTotalZero(r, "dsProfilWyd"); }, {}},
-        {"3", Severity::Error,
-         "Pole \"Źródła finansowania projektu - środki publiczne (SUMA)\" musi zawierać wartość wiekszą od zera",
-         "dsZrodlaFin", "RAZEM", "e615001",
-         [](ValidationRun& r) { return publicTotalZero(r, "dsZrodlaFin"); }, {}},
+        {"2",
+         Severity::Error,
+         "Pole \"Profil wydatkowania środków w ramach Projektu - środki publiczne (SUMA)\" musi "
+         "zawierać wartość wiekszą od zera",
+         "dsProfilWyd",
+         "RAZEM",
+         "e615001",
+         [](ValidationRun& r) { return publicTotalZero(r, "dsProfilWyd"); },
+         {}},
+        {"3",
+         Severity::Error,
+         "Pole \"Źródła finansowania projektu - środki publiczne (SUMA)\" musi zawierać wartość "
+         "wiekszą od zera",
+         "dsZrodlaFin",
+         "RAZEM",
+         "e615001",
+         [](ValidationRun& r) { return publicTotalZero(r, "dsZrodlaFin"); },
+         {}},
     };
     return kRules;
 }

@@ -13,7 +13,8 @@ using FinanceYears::kFirstYear;
 
 bool yearSwitchOn(const ValidationRun& run, const char* prefix, int year) {
     const QString name = QLatin1String(prefix) + QString::number(year) + QLatin1Char('v');
-    return FinanceChecks::wniosek(run, name.toLatin1().constData()).asString() == QLatin1String("T");
+    return FinanceChecks::wniosek(run, name.toLatin1().constData()).asString() ==
+           QLatin1String("T");
 }
 
 bool yearUsed(const ValidationRun& run, const YearTable& t, int year) {

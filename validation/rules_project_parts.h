@@ -16,11 +16,17 @@ inline Field& fieldOf(ValidationRun& run, const char* table, const char* field) 
 }
 
 // blank: the value as text, trimmed, is empty.
-inline bool blank(const Field& f) { return f.asString().trimmed().isEmpty(); }
+inline bool blank(const Field& f) {
+    return f.asString().trimmed().isEmpty();
+}
 // empty: the value as text is empty, without trimming.
-inline bool empty(const Field& f) { return f.asString().isEmpty(); }
+inline bool empty(const Field& f) {
+    return f.asString().isEmpty();
+}
 // A code comparison: exact, case-sensitive, untrimmed.
-inline bool is(const Field& f, const char* code) { return f.asString() == QLatin1String(code); }
+inline bool is(const Field& f, const char* code) {
+    return f.asString() == QLatin1String(code);
+}
 
 // The condition "table.field is blank".
 inline Condition blankField(const char* table, const char* field) {
@@ -28,9 +34,10 @@ inline Condition blankField(const char* table, const char* field) {
 }
 
 // An error rule with a fixed message: number, message, target table.field, control.
-inline ValidationRule rule(const char* number, const char* message, const char* table, const char* field,
-                           const char* control, Condition fails) {
-    return ValidationRule{number, Severity::Error, message, table, field, control, std::move(fails), {}};
+inline ValidationRule rule(const char* number, const char* message, const char* table,
+                           const char* field, const char* control, Condition fails) {
+    return ValidationRule{number, Severity::Error, message,          table,
+                          field,  control,         std::move(fails), {}};
 }
 
 // Rules 1 and 4-24, then 43-44.

@@ -15,12 +15,15 @@ bool ValidationRun::check(const char* rule, bool failed, const QString& message,
     f.field = QString::fromLatin1(field ? field : "");
     f.control = QString::fromLatin1(control ? control : "");
     if (failed && locator_ && table && field) {
-        if (Field* target = dm.table(f.table).findField(f.field)) f.control = locator_(*target, f.control);
+        if (Field* target = dm.table(f.table).findField(f.field))
+            f.control = locator_(*target, f.control);
     }
     const bool ok = window_.AddFinding(failed, f);
     if (failed) {
-        if (severity == Severity::Error) passed_ = false;
-        else warning_ = true;
+        if (severity == Severity::Error)
+            passed_ = false;
+        else
+            warning_ = true;
     }
     return ok;
 }

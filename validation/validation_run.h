@@ -23,8 +23,8 @@ public:
 
     // Records one rule: failed, its number, message, severity and target (table, field,
     // control name from the rule table). Returns true when the rule passed.
-    bool check(const char* rule, bool failed, const QString& message, const char* table, const char* field,
-               const char* control, Severity severity = Severity::Error);
+    bool check(const char* rule, bool failed, const QString& message, const char* table,
+               const char* field, const char* control, Severity severity = Severity::Error);
 
     bool passed() const { return passed_; }
     bool warning() const { return warning_; }

@@ -61,15 +61,21 @@ const SectionCatalogue& catalogue() {
     return instance;
 }
 
-QString text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
+QString text(const char* s) {
+    return s ? QString::fromUtf8(s) : QString();
+}
 
 } // namespace
 
 namespace Catalogue {
 
-std::span<const TableSpec> sectionTables() { return catalogue().sections(); }
+std::span<const TableSpec> sectionTables() {
+    return catalogue().sections();
+}
 
-const TableSpec& mainRecord() { return catalogue().mainRecord(); }
+const TableSpec& mainRecord() {
+    return catalogue().mainRecord();
+}
 
 FieldDef toFieldDef(const FieldSpec& spec) {
     FieldDef def;

@@ -7,54 +7,54 @@ using namespace CatalogueBuild;
 namespace {
 
 constexpr FieldSpec kNuts1[] = {
-    int64("ID").mandatory(), int64("PARENT_ID"), str("KOD", 20), str("NAZWA", 120), boolean("Selected"),
+    int64("ID").mandatory(), int64("PARENT_ID"),  str("KOD", 20),
+    str("NAZWA", 120),       boolean("Selected"),
 };
 constexpr FieldSpec kNuts2[] = {
-    integer("ID").mandatory(), int64("PARENT_ID"), str("KOD", 20), str("NAZWA", 120), boolean("Selected"),
+    integer("ID").mandatory(), int64("PARENT_ID"),  str("KOD", 20),
+    str("NAZWA", 120),         boolean("Selected"),
 };
 constexpr FieldSpec kNuts34[] = {
-    integer("ID").mandatory(), integer("PARENT_ID"), str("KOD", 20), str("NAZWA", 120),
+    integer("ID").mandatory(),
+    integer("PARENT_ID"),
+    str("KOD", 20),
+    str("NAZWA", 120),
 };
 constexpr FieldSpec kPwd[] = {
-    integer("PWD_ID"), integer("PWD_PWD_ID"), str("PWD_KOD_ID", 10), str("PWD_NAZWA", 240),
-    str("PWD_EFS_DO_KOGO", 500), boolean("Selected"),
+    integer("PWD_ID"),     integer("PWD_PWD_ID"),       str("PWD_KOD_ID", 10),
+    str("PWD_NAZWA", 240), str("PWD_EFS_DO_KOGO", 500), boolean("Selected"),
 };
 constexpr FieldSpec kInt12[] = {
-    integer("ID").mandatory(), integer("PARENT_ID"), str("KOD", 10), str("NAZWA", 240), boolean("Selected"),
+    integer("ID").mandatory(), integer("PARENT_ID"), str("KOD", 10),
+    str("NAZWA", 240),         boolean("Selected"),
 };
 constexpr FieldSpec kInt3[] = {
-    integer("ID").mandatory(), integer("PARENT_ID"), str("KOD", 10), str("NAZWA", 240),
+    integer("ID").mandatory(),
+    integer("PARENT_ID"),
+    str("KOD", 10),
+    str("NAZWA", 240),
 };
 // The flat code lists: a code and its text.
 constexpr FieldSpec kFlat[] = {str("WARTOSC", 5), str("ZNACZENIE", 200)};
 constexpr FieldSpec kZat[] = {str("WARTOSC", 20), str("ZNACZENIE", 200)};
 constexpr FieldSpec kZas[] = {integer("zws_pwd_id"), integer("zws_dws_id")};
 constexpr FieldSpec kKwd[] = {
-    integer("ID"), integer("KWD_ID"), str("NAZWA", 240), str("CZY_KWALIFIKOWALNA", 1), str("KOD", 4),
+    integer("ID"), integer("KWD_ID"), str("NAZWA", 240), str("CZY_KWALIFIKOWALNA", 1),
+    str("KOD", 4),
 };
 constexpr FieldSpec kKwp[] = {integer("kwp_pwd_id"), integer("kwp_kwd_id")};
 
 constexpr TableSpec kDictionaries[] = {
-    {"sl_NUTS1", Level::Base, kNuts1},
-    {"sl_NUTS2", Level::Base, kNuts2},
-    {"sl_NUTS3", Level::Base, kNuts34},
-    {"sl_NUTS4", Level::Base, kNuts34},
-    {"sl_PWD1", Level::Base, kPwd},
-    {"sl_PWD2", Level::Base, kPwd},
-    {"sl_PWD3", Level::Base, kPwd},
-    {"sl_PWD4", Level::Base, kPwd},
-    {"sl_INT1", Level::Base, kInt12},
-    {"sl_INT2", Level::Base, kInt12},
-    {"sl_INT3", Level::Base, kInt3},
-    {"sl_FPR1", Level::Base, kFlat},
-    {"sl_RPR1", Level::Base, kFlat},
-    {"sl_UPR1", Level::Base, kFlat},
-    {"sl_WNS1", Level::Base, kFlat},
-    {"sl_RPC1", Level::Base, kFlat},
-    {"sl_ZPU1", Level::Base, kFlat},
-    {"sl_ZAT1", Level::Base, kZat},
-    {"sl_ZAS1", Level::Base, kZas},
-    {"sl_KWD1", Level::Base, kKwd},
+    {"sl_NUTS1", Level::Base, kNuts1},  {"sl_NUTS2", Level::Base, kNuts2},
+    {"sl_NUTS3", Level::Base, kNuts34}, {"sl_NUTS4", Level::Base, kNuts34},
+    {"sl_PWD1", Level::Base, kPwd},     {"sl_PWD2", Level::Base, kPwd},
+    {"sl_PWD3", Level::Base, kPwd},     {"sl_PWD4", Level::Base, kPwd},
+    {"sl_INT1", Level::Base, kInt12},   {"sl_INT2", Level::Base, kInt12},
+    {"sl_INT3", Level::Base, kInt3},    {"sl_FPR1", Level::Base, kFlat},
+    {"sl_RPR1", Level::Base, kFlat},    {"sl_UPR1", Level::Base, kFlat},
+    {"sl_WNS1", Level::Base, kFlat},    {"sl_RPC1", Level::Base, kFlat},
+    {"sl_ZPU1", Level::Base, kFlat},    {"sl_ZAT1", Level::Base, kZat},
+    {"sl_ZAS1", Level::Base, kZas},     {"sl_KWD1", Level::Base, kKwd},
     {"sl_KWP1", Level::Base, kKwp},
 };
 
@@ -76,7 +76,9 @@ constexpr DeclaredFilter kDeclaredFilters[] = {
 
 namespace Catalogue {
 
-std::span<const TableSpec> dictionaryTables() { return kDictionaries; }
+std::span<const TableSpec> dictionaryTables() {
+    return kDictionaries;
+}
 
 const char* declaredDictionaryFilter(const char* table) {
     if (!table) return nullptr;

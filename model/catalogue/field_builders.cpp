@@ -16,7 +16,8 @@ const char* internName(const char* prefix, const char* middle, const char* suffi
 
 FieldList fields(std::initializer_list<FieldRun> runs) {
     FieldList out;
-    for (const FieldRun& run : runs) out.insert(out.end(), run.items().begin(), run.items().end());
+    for (const FieldRun& run : runs)
+        out.insert(out.end(), run.items().begin(), run.items().end());
     return out;
 }
 
@@ -43,12 +44,15 @@ FieldList yearColumns(const Spec& prototype, int lastYear) {
     return columnsPerYear(prototype, "", lastYear);
 }
 
-FieldList percentColumns(const Spec& prototype) { return columnsPerYear(prototype, "_pr", kLastYear); }
+FieldList percentColumns(const Spec& prototype) {
+    return columnsPerYear(prototype, "_pr", kLastYear);
+}
 
 FieldList yearVisibilityFlags() {
     // The base module knows the years up to 2008 and shows them; this type adds the flags
     // of 2009-2016 together with their year columns, hidden until a year grid adds them.
-    static constexpr const char* kFamilies[] = {"tab6lprod", "tab6lrez", "tab6ltyp", "tab6m", "tab6n", "tab6o"};
+    static constexpr const char* kFamilies[] = {"tab6lprod", "tab6lrez", "tab6ltyp",
+                                                "tab6m",     "tab6n",    "tab6o"};
     FieldList out;
     for (const char* family : kFamilies) {
         for (int year = kFirstYear; year <= kLastYear; ++year) {
@@ -61,7 +65,8 @@ FieldList yearVisibilityFlags() {
     return out;
 }
 
-FieldList attachmentFlags(const char* code, std::initializer_list<const char*> suffixes, Level level) {
+FieldList attachmentFlags(const char* code, std::initializer_list<const char*> suffixes,
+                          Level level) {
     FieldList out;
     for (const char* suffix : suffixes) {
         Spec s = str(internName(code, "", suffix), 1);

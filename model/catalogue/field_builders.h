@@ -20,17 +20,53 @@ inline constexpr int kLastYear = 2016;
 // A FieldSpec refined by chained calls, so that each catalogue line reads like the
 // field's row in the data design.
 struct Spec : FieldSpec {
-    constexpr Spec titled(const char* text) const { Spec s = *this; s.label = text; return s; }
-    constexpr Spec formatted(const char* f) const { Spec s = *this; s.displayFormat = f; return s; }
-    constexpr Spec masked(const char* m) const { Spec s = *this; s.editMask = m; return s; }
-    constexpr Spec byDefault(const char* v) const { Spec s = *this; s.defaultValue = v; return s; }
-    constexpr Spec mandatory() const { Spec s = *this; s.required = true; return s; }
-    constexpr Spec tagged(int t) const { Spec s = *this; s.tag = t; return s; }
-    constexpr Spec calculated() const { Spec s = *this; s.kind = FieldKind::Calculated; return s; }
+    constexpr Spec titled(const char* text) const {
+        Spec s = *this;
+        s.label = text;
+        return s;
+    }
+    constexpr Spec formatted(const char* f) const {
+        Spec s = *this;
+        s.displayFormat = f;
+        return s;
+    }
+    constexpr Spec masked(const char* m) const {
+        Spec s = *this;
+        s.editMask = m;
+        return s;
+    }
+    constexpr Spec byDefault(const char* v) const {
+        Spec s = *this;
+        s.defaultValue = v;
+        return s;
+    }
+    constexpr Spec mandatory() const {
+        Spec s = *this;
+        s.required = true;
+        return s;
+    }
+    constexpr Spec tagged(int t) const {
+        Spec s = *this;
+        s.tag = t;
+        return s;
+    }
+    constexpr Spec calculated() const {
+        Spec s = *this;
+        s.kind = FieldKind::Calculated;
+        return s;
+    }
     // Declared by this application type rather than the base module.
-    constexpr Spec ofType() const { Spec s = *this; s.level = Level::Type; return s; }
+    constexpr Spec ofType() const {
+        Spec s = *this;
+        s.level = Level::Type;
+        return s;
+    }
     // This type enlarges a base field that had the given size.
-    constexpr Spec enlargedFrom(int size) const { Spec s = *this; s.baseSize = size; return s; }
+    constexpr Spec enlargedFrom(int size) const {
+        Spec s = *this;
+        s.baseSize = size;
+        return s;
+    }
 };
 
 constexpr Spec field(const char* name, FieldType type, int size = 20) {
@@ -40,12 +76,24 @@ constexpr Spec field(const char* name, FieldType type, int size = 20) {
     s.size = size;
     return s;
 }
-constexpr Spec str(const char* name, int size = 20) { return field(name, FieldType::String, size); }
-constexpr Spec integer(const char* name) { return field(name, FieldType::Integer); }
-constexpr Spec int64(const char* name) { return field(name, FieldType::Int64); }
-constexpr Spec real(const char* name) { return field(name, FieldType::Float); }
-constexpr Spec date(const char* name) { return field(name, FieldType::Date); }
-constexpr Spec boolean(const char* name) { return field(name, FieldType::Boolean); }
+constexpr Spec str(const char* name, int size = 20) {
+    return field(name, FieldType::String, size);
+}
+constexpr Spec integer(const char* name) {
+    return field(name, FieldType::Integer);
+}
+constexpr Spec int64(const char* name) {
+    return field(name, FieldType::Int64);
+}
+constexpr Spec real(const char* name) {
+    return field(name, FieldType::Float);
+}
+constexpr Spec date(const char* name) {
+    return field(name, FieldType::Date);
+}
+constexpr Spec boolean(const char* name) {
+    return field(name, FieldType::Boolean);
+}
 
 // A string lookup field: table.key by keyField -> result.
 constexpr Spec lookup(const char* name, int size, const char* table, const char* key,

@@ -28,10 +28,14 @@ FieldList financeTree(const char* totalLabel, Level percentLevel) {
 } // namespace
 
 // dsZrodlaFin: sources of finance.
-FieldList zrodlaFin() { return financeTree("PLN", Level::Base); }
+FieldList zrodlaFin() {
+    return financeTree("PLN", Level::Base);
+}
 
 // dsProfilWyd: expenditure profile; this type declares all of its percentage columns.
-FieldList profilWyd() { return financeTree("SUMA", Level::Type); }
+FieldList profilWyd() {
+    return financeTree("SUMA", Level::Type);
+}
 
 // dsPlanWydatki: planned expenditure per stage, qualified or not; a table of this type.
 FieldList planWydatki() {

@@ -33,7 +33,8 @@ FieldList polaSpec() {
         attachment("ZALWYPKRS"),
         attachment("ZALKOPUM"),
         attachment("ZALINDOK"),
-        attachmentFlags("ZALZAKZAD", {"RT", "UT", "DT", "N", "ND"}, Level::Type), // services before supplies
+        attachmentFlags("ZALZAKZAD", {"RT", "UT", "DT", "N", "ND"},
+                        Level::Type), // services before supplies
         attachment("ZALBMOPV"),
         str("ZALWYKINNEDOK", 4000).ofType(),
         str("ZAMPON6000EURO", 4000).ofType(),

@@ -15,12 +15,17 @@ bool sameValue(FieldType t, const QVariant& stored, const QVariant& probe) {
     if (!probe.isValid()) return !stored.isValid();
     if (!stored.isValid()) return false;
     switch (t) {
-    case FieldType::String: return stored.toString() == probe.toString();
+    case FieldType::String:
+        return stored.toString() == probe.toString();
     case FieldType::Integer:
-    case FieldType::Int64: return stored.toLongLong() == probe.toLongLong();
-    case FieldType::Float: return stored.toDouble() == probe.toDouble();
-    case FieldType::Date: return stored.toDate() == probe.toDate();
-    case FieldType::Boolean: return stored.toBool() == probe.toBool();
+    case FieldType::Int64:
+        return stored.toLongLong() == probe.toLongLong();
+    case FieldType::Float:
+        return stored.toDouble() == probe.toDouble();
+    case FieldType::Date:
+        return stored.toDate() == probe.toDate();
+    case FieldType::Boolean:
+        return stored.toBool() == probe.toBool();
     }
     return false;
 }
@@ -40,7 +45,8 @@ DataSet::DataSet(QString name) : name_(std::move(name)) {}
 
 DataSet::~DataSet() {
     const auto obs = observers_;
-    for (DataSetObserver* o : obs) o->dataSetDestroyed(*this);
+    for (DataSetObserver* o : obs)
+        o->dataSetDestroyed(*this);
 }
 
 // ---------------------------------------------------------------- fields
@@ -48,10 +54,12 @@ DataSet::~DataSet() {
 Field& DataSet::addField(const FieldDef& def) {
     const QString key = def.name.toLower();
     if (byName_.contains(key))
-        throw DataSetError(QStringLiteral("Pole %1 już istnieje w tabeli %2").arg(def.name, name_).toStdString());
+        throw DataSetError(
+            QStringLiteral("Pole %1 już istnieje w tabeli %2").arg(def.name, name_).toStdString());
     if (!rows_.empty())
         throw DataSetError(QStringLiteral("Nie można dodać pola %1 do wypełnionej tabeli %2")
-                               .arg(def.name, name_).toStdString());
+                               .arg(def.name, name_)
+                               .toStdString());
     FieldDef d = def;
     if (d.type != FieldType::String) d.size = 0;
     fields_.push_back(std::make_unique<Field>(this, d, int(fields_.size())));
@@ -60,12 +68,15 @@ Field& DataSet::addField(const FieldDef& def) {
     return *fields_.back();
 }
 
-Field* DataSet::findField(const QString& name) const { return byName_.value(name.toLower(), nullptr); }
+Field* DataSet::findField(const QString& name) const {
+    return byName_.value(name.toLower(), nullptr);
+}
 
 Field& DataSet::field(const QString& name) const {
     Field* f = findField(name);
     if (!f)
-        throw DataSetError(QStringLiteral("Tabela %1 nie ma pola %2").arg(name_, name).toStdString());
+        throw DataSetError(
+            QStringLiteral("Tabela %1 nie ma pola %2").arg(name_, name).toStdString());
     return *f;
 }
 
@@ -74,11 +85,13 @@ Field& DataSet::field(const QString& name) const {
 template <typename Fn> void DataSet::notify(Fn fn) {
     if (disableCount_ > 0) return;
     const auto obs = observers_; // an observer may detach itself while notified
-    for (DataSetObserver* o : obs) fn(*o);
+    for (DataSetObserver* o : obs)
+        fn(*o);
 }
 
 void DataSet::addObserver(DataSetObserver* o) {
-    if (std::find(observers_.begin(), observers_.end(), o) == observers_.end()) observers_.push_back(o);
+    if (std::find(observers_.begin(), observers_.end(), o) == observers_.end())
+        observers_.push_back(o);
 }
 
 void DataSet::removeObserver(DataSetObserver* o) {
@@ -94,7 +107,9 @@ void DataSet::enableControls() {
 
 void DataSet::requireActive(const char* op) const {
     if (state_ == DataSetState::Inactive)
-        throw DataSetError(QStringLiteral("Tabela %1 jest zamknięta (%2)").arg(name_, QLatin1String(op)).toStdString());
+        throw DataSetError(QStringLiteral("Tabela %1 jest zamknięta (%2)")
+                               .arg(name_, QLatin1String(op))
+                               .toStdString());
 }
 
 void DataSet::open() {
@@ -123,7 +138,9 @@ void DataSet::close() {
 
 // ---------------------------------------------------------------- view and navigation
 
-bool DataSet::rowVisible(const Row& r) const { return !filtered_ || filterExpr_.matches(r); }
+bool DataSet::rowVisible(const Row& r) const {
+    return !filtered_ || filterExpr_.matches(r);
+}
 
 void DataSet::rebuildView() {
     view_.clear();
@@ -135,7 +152,8 @@ void DataSet::rebuildView() {
 
 int DataSet::physicalIndex(int viewIndex) const {
     if (viewIndex < 0) return -1;
-    if (filtered_ && !filterExpr_.isEmpty()) return viewIndex < int(view_.size()) ? view_[size_t(viewIndex)] : -1;
+    if (filtered_ && !filterExpr_.isEmpty())
+        return viewIndex < int(view_.size()) ? view_[size_t(viewIndex)] : -1;
     return viewIndex < int(rows_.size()) ? viewIndex : -1;
 }
 
@@ -218,9 +236,12 @@ QVariant DataSet::currentValue(const Field& f) const {
     const Row* row = currentRow();
     if (!row) return {};
     switch (f.kind()) {
-    case FieldKind::Data: return (*row)[size_t(f.index())];
-    case FieldKind::Lookup: return lookupValue(f, *row);
-    case FieldKind::Calculated: break;
+    case FieldKind::Data:
+        return (*row)[size_t(f.index())];
+    case FieldKind::Lookup:
+        return lookupValue(f, *row);
+    case FieldKind::Calculated:
+        break;
     }
     return calculatedValue(*row, f);
 }
@@ -255,7 +276,8 @@ QVariant DataSet::lookupValue(const Field& f, const Row& row) const {
     const FieldDef& d = f.definition();
     const Field* key = findField(d.keyField);
     if (!key || !resolver_) return {};
-    const QVariant keyValue = key->kind() == FieldKind::Data ? row[size_t(key->index())] : QVariant();
+    const QVariant keyValue =
+        key->kind() == FieldKind::Data ? row[size_t(key->index())] : QVariant();
     if (!keyValue.isValid()) return {};
     const DataSet* dict = resolver_(d.lookupDataSet);
     if (!dict) return {};
@@ -269,9 +291,12 @@ void DataSet::assign(Field& f, const QVariant& coerced) {
     }
     if (!isEditing())
         throw DataSetError(QStringLiteral("Tabela %1 nie jest w trybie edycji (pole %2)")
-                               .arg(name_, f.name()).toStdString());
+                               .arg(name_, f.name())
+                               .toStdString());
     if (f.isReadOnly())
-        throw DataSetError(QStringLiteral("Pole %1 tabeli %2 jest tylko do odczytu").arg(f.name(), name_).toStdString());
+        throw DataSetError(QStringLiteral("Pole %1 tabeli %2 jest tylko do odczytu")
+                               .arg(f.name(), name_)
+                               .toStdString());
     // Lookup values are not stored; an assignment only runs the change hook.
     if (f.kind() != FieldKind::Lookup) buffer_[size_t(f.index())] = coerced;
     notify([this, &f](DataSetObserver& o) { o.fieldChanged(*this, f); });
@@ -335,7 +360,8 @@ bool DataSet::post() {
         if (!f->required() || f->kind() != FieldKind::Data) continue;
         const QVariant& v = buffer_[size_t(f->index())];
         if (!v.isValid() || (f->type() == FieldType::String && v.toString().isEmpty()))
-            throw DataSetError(QStringLiteral("Pole '%1' musi mieć wartość").arg(f->name()).toStdString());
+            throw DataSetError(
+                QStringLiteral("Pole '%1' musi mieć wartość").arg(f->name()).toStdString());
     }
     const bool inserting = state_ == DataSetState::Insert;
     int physical;
@@ -353,16 +379,21 @@ bool DataSet::post() {
     if (filtered_ && !filterExpr_.isEmpty()) {
         rebuildView();
         auto it = std::lower_bound(view_.begin(), view_.end(), physical);
-        current_ = view_.empty() ? -1 : int(std::min<size_t>(size_t(it - view_.begin()), view_.size() - 1));
+        current_ = view_.empty()
+                       ? -1
+                       : int(std::min<size_t>(size_t(it - view_.begin()), view_.size() - 1));
     } else {
         current_ = physical;
     }
     eof_ = bof_ = false;
     const int rn = current_ + 1;
     notify([&](DataSetObserver& o) {
-        if (appended) o.recordAppended(*this, rn);
-        else if (inserting) o.recordInserted(*this, rn);
-        else o.recordChanged(*this, rn);
+        if (appended)
+            o.recordAppended(*this, rn);
+        else if (inserting)
+            o.recordInserted(*this, rn);
+        else
+            o.recordChanged(*this, rn);
         o.stateChanged(*this);
     });
     if (events.afterPost) events.afterPost(*this);
@@ -418,7 +449,9 @@ void DataSet::copyRowsFrom(const DataSet& source) {
         same = source.fields_[i]->type() == fields_[i]->type() &&
                source.fields_[i]->name().compare(fields_[i]->name(), Qt::CaseInsensitive) == 0;
     if (!same)
-        throw DataSetError(QStringLiteral("Tabele %1 i %2 mają różne pola").arg(name_, source.name_).toStdString());
+        throw DataSetError(QStringLiteral("Tabele %1 i %2 mają różne pola")
+                               .arg(name_, source.name_)
+                               .toStdString());
     cancel();
     rows_ = source.rows_;
     rebuildView();
@@ -438,8 +471,9 @@ bool DataSet::locate(const QString& fieldName, const QVariant& value) {
     if (isEditing() && !post()) return false;
     const int n = recordCount();
     for (int i = 0; i < n; ++i) {
-        const QVariant v = f.kind() == FieldKind::Data ? rows_[size_t(physicalIndex(i))][size_t(f.index())]
-                                                        : valueAt(i + 1, f);
+        const QVariant v = f.kind() == FieldKind::Data
+                               ? rows_[size_t(physicalIndex(i))][size_t(f.index())]
+                               : valueAt(i + 1, f);
         if (sameValue(f.type(), v, *probe)) {
             moveTo(i);
             eof_ = bof_ = false;
@@ -509,18 +543,24 @@ void DataSet::sortOn(const QString& fieldName) {
             if (!a.first || !b.first) return !a.first && b.first.has_value();
             return a.first->compare(*b.first) < 0;
         });
-        for (size_t k = 0; k < keyed.size(); ++k) rows_[k] = std::move(keyed[k].second);
+        for (size_t k = 0; k < keyed.size(); ++k)
+            rows_[k] = std::move(keyed[k].second);
     }
     auto less = [&](const Row& a, const Row& b) {
         const QVariant &x = a[i], &y = b[i];
         if (!x.isValid() || !y.isValid()) return !x.isValid() && y.isValid();
         switch (f.type()) {
-        case FieldType::String: return false; // already ordered above
+        case FieldType::String:
+            return false; // already ordered above
         case FieldType::Integer:
-        case FieldType::Int64: return x.toLongLong() < y.toLongLong();
-        case FieldType::Float: return x.toDouble() < y.toDouble();
-        case FieldType::Date: return x.toDate() < y.toDate();
-        case FieldType::Boolean: return !x.toBool() && y.toBool();
+        case FieldType::Int64:
+            return x.toLongLong() < y.toLongLong();
+        case FieldType::Float:
+            return x.toDouble() < y.toDouble();
+        case FieldType::Date:
+            return x.toDate() < y.toDate();
+        case FieldType::Boolean:
+            return !x.toBool() && y.toBool();
         }
         return false;
     };

@@ -61,16 +61,18 @@ public:
     void close(); // a closed table holds no rows
     bool isActive() const { return state_ != DataSetState::Inactive; }
     DataSetState state() const { return state_; }
-    bool isEditing() const { return state_ == DataSetState::Edit || state_ == DataSetState::Insert; }
+    bool isEditing() const {
+        return state_ == DataSetState::Edit || state_ == DataSetState::Insert;
+    }
 
     // ---- navigation (over the rows the filter lets through)
     int recordCount() const;
     bool isEmpty() const { return recordCount() == 0; }
-    int recNo() const;         // 1-based; -1 without a current row
-    void setRecNo(int n);      // moves when 1 <= n <= recordCount
+    int recNo() const;    // 1-based; -1 without a current row
+    void setRecNo(int n); // moves when 1 <= n <= recordCount
     void first();
     void last();
-    void next();               // past the last row sets eof()
+    void next(); // past the last row sets eof()
     void prior();
     bool eof() const { return eof_; }
     bool bof() const { return bof_; }
@@ -143,15 +145,15 @@ private:
     QHash<QString, Field*> byName_; // lower-case names
     TableResolver resolver_;
 
-    std::vector<Row> rows_;  // physical order
-    std::vector<int> view_;  // physical indices visible through the filter
-    int current_ = -1;       // index into view_
+    std::vector<Row> rows_; // physical order
+    std::vector<int> view_; // physical indices visible through the filter
+    int current_ = -1;      // index into view_
     bool eof_ = true;
     bool bof_ = true;
 
     DataSetState state_ = DataSetState::Inactive;
-    Row buffer_;             // the row being edited or inserted
-    int insertPos_ = -1;     // physical position of an inserted row
+    Row buffer_;         // the row being edited or inserted
+    int insertPos_ = -1; // physical position of an inserted row
 
     QString filterText_;
     FilterExpression filterExpr_;

@@ -6,7 +6,9 @@ DataSource::DataSource(QString name, DataSet* dataSet) : name_(std::move(name)) 
     setDataSet(dataSet);
 }
 
-DataSource::~DataSource() { setDataSet(nullptr); }
+DataSource::~DataSource() {
+    setDataSet(nullptr);
+}
 
 void DataSource::setDataSet(DataSet* ds) {
     if (dataSet_ == ds) return;

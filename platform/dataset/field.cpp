@@ -14,12 +14,18 @@ const char* const kDatePattern = "yyyy.MM.dd";
 
 QString typeName(FieldType t) {
     switch (t) {
-    case FieldType::String: return QStringLiteral("tekst");
-    case FieldType::Integer: return QStringLiteral("liczba całkowita");
-    case FieldType::Int64: return QStringLiteral("liczba całkowita");
-    case FieldType::Float: return QStringLiteral("liczba");
-    case FieldType::Date: return QStringLiteral("data");
-    case FieldType::Boolean: return QStringLiteral("wartość logiczna");
+    case FieldType::String:
+        return QStringLiteral("tekst");
+    case FieldType::Integer:
+        return QStringLiteral("liczba całkowita");
+    case FieldType::Int64:
+        return QStringLiteral("liczba całkowita");
+    case FieldType::Float:
+        return QStringLiteral("liczba");
+    case FieldType::Date:
+        return QStringLiteral("data");
+    case FieldType::Boolean:
+        return QStringLiteral("wartość logiczna");
     }
     return {};
 }
@@ -81,7 +87,8 @@ QString formatFloat(double v) {
         QString exp = s.mid(e + 1);
         const bool neg = exp.startsWith(QLatin1Char('-'));
         if (exp.startsWith(QLatin1Char('+')) || neg) exp.remove(0, 1);
-        while (exp.size() > 1 && exp.startsWith(QLatin1Char('0'))) exp.remove(0, 1);
+        while (exp.size() > 1 && exp.startsWith(QLatin1Char('0')))
+            exp.remove(0, 1);
         s = mant + QLatin1Char('E') + (neg ? QStringLiteral("-") : QString()) + exp;
     }
     s.replace(QLatin1Char('.'), QLatin1Char(','));
@@ -91,12 +98,17 @@ QString formatFloat(double v) {
 QString format(FieldType type, const QVariant& v) {
     if (!v.isValid()) return {};
     switch (type) {
-    case FieldType::String: return v.toString();
+    case FieldType::String:
+        return v.toString();
     case FieldType::Integer:
-    case FieldType::Int64: return QString::number(v.toLongLong());
-    case FieldType::Float: return formatFloat(v.toDouble());
-    case FieldType::Date: return v.toDate().toString(QLatin1String(kDatePattern));
-    case FieldType::Boolean: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldType::Int64:
+        return QString::number(v.toLongLong());
+    case FieldType::Float:
+        return formatFloat(v.toDouble());
+    case FieldType::Date:
+        return v.toDate().toString(QLatin1String(kDatePattern));
+    case FieldType::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     }
     return {};
 }
@@ -105,12 +117,18 @@ QVariant parse(FieldType type, const QString& text) {
     if (type == FieldType::String) return QVariant(text.isNull() ? QStringLiteral("") : text);
     if (text.trimmed().isEmpty()) return {};
     switch (type) {
-    case FieldType::Integer: return QVariant(qint32(parseInteger(type, text)));
-    case FieldType::Int64: return QVariant(parseInteger(type, text));
-    case FieldType::Float: return QVariant(parseFloat(text));
-    case FieldType::Date: return QVariant(parseDate(text));
-    case FieldType::Boolean: return QVariant(parseBoolean(text));
-    case FieldType::String: break;
+    case FieldType::Integer:
+        return QVariant(qint32(parseInteger(type, text)));
+    case FieldType::Int64:
+        return QVariant(parseInteger(type, text));
+    case FieldType::Float:
+        return QVariant(parseFloat(text));
+    case FieldType::Date:
+        return QVariant(parseDate(text));
+    case FieldType::Boolean:
+        return QVariant(parseBoolean(text));
+    case FieldType::String:
+        break;
     }
     return {};
 }
@@ -119,10 +137,14 @@ QVariant coerce(FieldType type, int size, const QVariant& v) {
     if (!v.isValid()) return {};
     if (type == FieldType::String) {
         QString s;
-        if (isTextVariant(v)) s = v.toString();
-        else if (v.typeId() == QMetaType::Double) s = formatFloat(v.toDouble());
-        else if (v.typeId() == QMetaType::QDate) s = format(FieldType::Date, v);
-        else s = v.toString();
+        if (isTextVariant(v))
+            s = v.toString();
+        else if (v.typeId() == QMetaType::Double)
+            s = formatFloat(v.toDouble());
+        else if (v.typeId() == QMetaType::QDate)
+            s = format(FieldType::Date, v);
+        else
+            s = v.toString();
         if (size > 0 && s.size() > size) s.truncate(size);
         return QVariant(s);
     }
@@ -134,8 +156,10 @@ QVariant coerce(FieldType type, int size, const QVariant& v) {
         qint64 n = 0;
         if (v.typeId() == QMetaType::Double) {
             const double d = v.toDouble();
-            if (!std::isfinite(d) || std::abs(d) > 9.2e18) ok = false;
-            else n = qint64(std::llround(d));
+            if (!std::isfinite(d) || std::abs(d) > 9.2e18)
+                ok = false;
+            else
+                n = qint64(std::llround(d));
         } else if (v.typeId() == QMetaType::Bool) {
             n = v.toBool() ? 1 : 0;
         } else {
@@ -161,7 +185,8 @@ QVariant coerce(FieldType type, int size, const QVariant& v) {
     case FieldType::Boolean:
         if (v.typeId() == QMetaType::Bool) return v;
         return QVariant(v.toLongLong() != 0);
-    case FieldType::String: break;
+    case FieldType::String:
+        break;
     }
     return {};
 }
@@ -176,11 +201,17 @@ bool Field::isNumeric() const {
            def_.type == FieldType::Float;
 }
 
-QVariant Field::value() const { return owner_->currentValue(*this); }
+QVariant Field::value() const {
+    return owner_->currentValue(*this);
+}
 
-bool Field::isNull() const { return !value().isValid(); }
+bool Field::isNull() const {
+    return !value().isValid();
+}
 
-QString Field::asString() const { return FieldText::format(def_.type, value()); }
+QString Field::asString() const {
+    return FieldText::format(def_.type, value());
+}
 
 qint64 Field::asInteger() const {
     const QVariant v = value();

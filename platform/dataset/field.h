@@ -72,10 +72,10 @@ public:
     // Value of the current record (the edit buffer while editing or inserting).
     QVariant value() const;
     bool isNull() const;
-    QString asString() const;     // plain text form; empty for null
-    qint64 asInteger() const;     // 0 for null; throws when the text is no integer
-    double asFloat() const;       // 0 for null; throws when the text is no number
-    QDate asDate() const;         // invalid for null
+    QString asString() const; // plain text form; empty for null
+    qint64 asInteger() const; // 0 for null; throws when the text is no integer
+    double asFloat() const;   // 0 for null; throws when the text is no number
+    QDate asDate() const;     // invalid for null
     bool asBoolean() const;
 
     // Assignment converts to the field's type, cuts strings to size and fires the

@@ -16,28 +16,38 @@ struct FilterExpression::Node {
 
     bool eval(const std::vector<QVariant>& row) const {
         switch (kind) {
-        case Or: return left->eval(row) || right->eval(row);
-        case And: return left->eval(row) && right->eval(row);
-        case Not: return !left->eval(row);
-        case Equal: return equal(row);
-        case NotEqual: return !equal(row);
+        case Or:
+            return left->eval(row) || right->eval(row);
+        case And:
+            return left->eval(row) && right->eval(row);
+        case Not:
+            return !left->eval(row);
+        case Equal:
+            return equal(row);
+        case NotEqual:
+            return !equal(row);
         }
         return false;
     }
 
     bool equal(const std::vector<QVariant>& row) const {
         const QVariant& v = row[size_t(fieldIndex)];
-        const bool vNull = !v.isValid() ||
-                           (fieldType == FieldType::String && v.toString().isEmpty());
+        const bool vNull =
+            !v.isValid() || (fieldType == FieldType::String && v.toString().isEmpty());
         if (!literal.isValid()) return vNull;
         if (!v.isValid()) return false;
         switch (fieldType) {
-        case FieldType::String: return v.toString() == literal.toString();
+        case FieldType::String:
+            return v.toString() == literal.toString();
         case FieldType::Integer:
-        case FieldType::Int64: return v.toLongLong() == literal.toLongLong();
-        case FieldType::Float: return v.toDouble() == literal.toDouble();
-        case FieldType::Date: return v.toDate() == literal.toDate();
-        case FieldType::Boolean: return v.toBool() == literal.toBool();
+        case FieldType::Int64:
+            return v.toLongLong() == literal.toLongLong();
+        case FieldType::Float:
+            return v.toDouble() == literal.toDouble();
+        case FieldType::Date:
+            return v.toDate() == literal.toDate();
+        case FieldType::Boolean:
+            return v.toBool() == literal.toBool();
         }
         return false;
     }
@@ -56,7 +66,8 @@ public:
 
     std::unique_ptr<FilterExpression::Node> parseAll() {
         auto n = parseOr();
-        if (tok_.type != Token::End) fail(QStringLiteral("nieoczekiwany tekst '%1'").arg(tok_.text));
+        if (tok_.type != Token::End)
+            fail(QStringLiteral("nieoczekiwany tekst '%1'").arg(tok_.text));
         return n;
     }
 
@@ -70,10 +81,12 @@ private:
     }
 
     bool isKeyword(const char* kw) const {
-        return tok_.type == Token::Ident && tok_.text.compare(QLatin1String(kw), Qt::CaseInsensitive) == 0;
+        return tok_.type == Token::Ident &&
+               tok_.text.compare(QLatin1String(kw), Qt::CaseInsensitive) == 0;
     }
 
-    static std::unique_ptr<Node> join(Node::Kind k, std::unique_ptr<Node> l, std::unique_ptr<Node> r) {
+    static std::unique_ptr<Node> join(Node::Kind k, std::unique_ptr<Node> l,
+                                      std::unique_ptr<Node> r) {
         auto n = std::make_unique<Node>();
         n->kind = k;
         n->left = std::move(l);
@@ -121,12 +134,16 @@ private:
         if (tok_.type != Token::Ident) fail(QStringLiteral("oczekiwano nazwy pola"));
         const Field* f = table_.findField(tok_.text);
         if (!f) fail(QStringLiteral("nieznane pole '%1'").arg(tok_.text));
-        if (f->kind() == FieldKind::Lookup) fail(QStringLiteral("pole '%1' nie jest polem danych").arg(f->name()));
+        if (f->kind() == FieldKind::Lookup)
+            fail(QStringLiteral("pole '%1' nie jest polem danych").arg(f->name()));
         advance();
         auto n = std::make_unique<Node>();
-        if (tok_.type == Token::Eq) n->kind = Node::Equal;
-        else if (tok_.type == Token::Ne) n->kind = Node::NotEqual;
-        else fail(QStringLiteral("oczekiwano '=' lub '<>'"));
+        if (tok_.type == Token::Eq)
+            n->kind = Node::Equal;
+        else if (tok_.type == Token::Ne)
+            n->kind = Node::NotEqual;
+        else
+            fail(QStringLiteral("oczekiwano '=' lub '<>'"));
         advance();
         n->fieldIndex = f->index();
         n->fieldType = f->type();
@@ -136,7 +153,8 @@ private:
             try {
                 n->literal = FieldText::coerce(f->type(), 0, QVariant(tok_.text));
             } catch (const DataSetError&) {
-                fail(QStringLiteral("wartość '%1' nie pasuje do pola %2").arg(tok_.text, f->name()));
+                fail(
+                    QStringLiteral("wartość '%1' nie pasuje do pola %2").arg(tok_.text, f->name()));
             }
         } else {
             fail(QStringLiteral("oczekiwano wartości"));
@@ -146,15 +164,28 @@ private:
     }
 
     void advance() {
-        while (pos_ < src_.size() && src_[pos_].isSpace()) ++pos_;
+        while (pos_ < src_.size() && src_[pos_].isSpace())
+            ++pos_;
         if (pos_ >= src_.size()) {
             tok_ = {Token::End, QString()};
             return;
         }
         const QChar c = src_[pos_];
-        if (c == QLatin1Char('(')) { ++pos_; tok_ = {Token::LParen, QStringLiteral("(")}; return; }
-        if (c == QLatin1Char(')')) { ++pos_; tok_ = {Token::RParen, QStringLiteral(")")}; return; }
-        if (c == QLatin1Char('=')) { ++pos_; tok_ = {Token::Eq, QStringLiteral("=")}; return; }
+        if (c == QLatin1Char('(')) {
+            ++pos_;
+            tok_ = {Token::LParen, QStringLiteral("(")};
+            return;
+        }
+        if (c == QLatin1Char(')')) {
+            ++pos_;
+            tok_ = {Token::RParen, QStringLiteral(")")};
+            return;
+        }
+        if (c == QLatin1Char('=')) {
+            ++pos_;
+            tok_ = {Token::Eq, QStringLiteral("=")};
+            return;
+        }
         if (c == QLatin1Char('<') && pos_ + 1 < src_.size() && src_[pos_ + 1] == QLatin1Char('>')) {
             pos_ += 2;
             tok_ = {Token::Ne, QStringLiteral("<>")};
@@ -190,8 +221,9 @@ private:
         if (c.isLetter() || c == QLatin1Char('_')) {
             // Field names may contain letters, digits, '_' and '.' ("Lp.").
             const qsizetype start = pos_++;
-            while (pos_ < src_.size() && (src_[pos_].isLetterOrNumber() || src_[pos_] == QLatin1Char('_') ||
-                                          src_[pos_] == QLatin1Char('.')))
+            while (pos_ < src_.size() &&
+                   (src_[pos_].isLetterOrNumber() || src_[pos_] == QLatin1Char('_') ||
+                    src_[pos_] == QLatin1Char('.')))
                 ++pos_;
             tok_ = {Token::Ident, src_.mid(start, pos_ - start)};
             return;

@@ -2,8 +2,7 @@
 
 namespace HostEnv {
 
-QString systemCodePageName()
-{
+QString systemCodePageName() {
     const QString overridden = qEnvironmentVariable("TOPAZ_SYSTEM_CODEPAGE");
     return overridden.isEmpty() ? QStringLiteral("windows-1250") : overridden;
 }

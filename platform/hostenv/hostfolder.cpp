@@ -8,8 +8,7 @@
 
 namespace HostEnv {
 
-HostFolderSources HostFolderSources::system()
-{
+HostFolderSources HostFolderSources::system() {
     return {
         [] { return HostRegistry().binFolder(); },
         [] { return readSharedFolder(); },
@@ -17,19 +16,16 @@ HostFolderSources HostFolderSources::system()
     };
 }
 
-QString hostFolder(const HostFolderSources& sources)
-{
+QString hostFolder(const HostFolderSources& sources) {
     // The shared memory is opened only when the registry gives nothing.
-    QString folder = sources.registryBin ? withoutTrailingSeparator(sources.registryBin()) : QString();
-    if (folder.isEmpty() && sources.sharedFolder)
-        folder = sources.sharedFolder();
-    if (folder.isEmpty() && sources.currentFolder)
-        folder = sources.currentFolder();
+    QString folder =
+        sources.registryBin ? withoutTrailingSeparator(sources.registryBin()) : QString();
+    if (folder.isEmpty() && sources.sharedFolder) folder = sources.sharedFolder();
+    if (folder.isEmpty() && sources.currentFolder) folder = sources.currentFolder();
     return withoutTrailingSeparator(folder);
 }
 
-QString hostFolder()
-{
+QString hostFolder() {
     return hostFolder(HostFolderSources::system());
 }
 

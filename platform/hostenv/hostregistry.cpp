@@ -7,21 +7,17 @@
 
 namespace {
 
-QString keyOf(const QString& name)
-{
+QString keyOf(const QString& name) {
     return QLatin1String(HostRegistry::Group) + QLatin1Char('/') + name;
 }
 
 } // namespace
 
-QString HostRegistry::defaultFilePath()
-{
+QString HostRegistry::defaultFilePath() {
     const QString named = qEnvironmentVariable("ZELGR_REGISTRY");
-    if (!named.isEmpty())
-        return named;
+    if (!named.isEmpty()) return named;
     QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (configHome.isEmpty())
-        configHome = QDir::homePath() + QStringLiteral("/.config");
+    if (configHome.isEmpty()) configHome = QDir::homePath() + QStringLiteral("/.config");
     return configHome + QStringLiteral("/Zelgor/registry.ini");
 }
 
@@ -29,30 +25,23 @@ HostRegistry::HostRegistry() : filePath_(defaultFilePath()) {}
 
 HostRegistry::HostRegistry(QString filePath) : filePath_(std::move(filePath)) {}
 
-QString HostRegistry::readString(const QString& name) const
-{
-    if (filePath_.isEmpty())
-        return {};
+QString HostRegistry::readString(const QString& name) const {
+    if (filePath_.isEmpty()) return {};
     // A fresh QSettings per access: the host may change the file between calls.
     const QSettings settings(filePath_, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
-        return {};
+    if (settings.status() != QSettings::NoError) return {};
     return settings.value(keyOf(name)).toString();
 }
 
-bool HostRegistry::writeString(const QString& name, const QString& value) const
-{
-    if (filePath_.isEmpty())
-        return false;
+bool HostRegistry::writeString(const QString& name, const QString& value) const {
+    if (filePath_.isEmpty()) return false;
     QSettings settings(filePath_, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
-        return false;
+    if (settings.status() != QSettings::NoError) return false;
     settings.setValue(keyOf(name), value);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }
 
-QString HostRegistry::binFolder() const
-{
+QString HostRegistry::binFolder() const {
     return HostEnv::withoutTrailingSeparator(readString(QLatin1String(ValueBin)));
 }

@@ -7,27 +7,25 @@ namespace {
 
 constexpr qsizetype MaxVersionLength = 64;
 
-bool isVersionCharacter(char c)
-{
+bool isVersionCharacter(char c) {
     return c > ' ' && c < 0x7F;
 }
 
 } // namespace
 
-QByteArray moduleVersionMarker()
-{
+QByteArray moduleVersionMarker() {
     QByteArray marker("TOPAZ_Q_FILE");
     marker += "VERSION=";
     return marker;
 }
 
-QString findModuleVersion(QByteArrayView bytes)
-{
+QString findModuleVersion(QByteArrayView bytes) {
     const QByteArray marker = moduleVersionMarker();
     for (qsizetype at = bytes.indexOf(marker); at >= 0; at = bytes.indexOf(marker, at + 1)) {
         const qsizetype start = at + marker.size();
         qsizetype end = start;
-        while (end < bytes.size() && end - start <= MaxVersionLength && isVersionCharacter(bytes[end]))
+        while (end < bytes.size() && end - start <= MaxVersionLength &&
+               isVersionCharacter(bytes[end]))
             ++end;
         const qsizetype length = end - start;
         // Only a terminated text counts: a file cut after the marker has no version.
@@ -37,11 +35,9 @@ QString findModuleVersion(QByteArrayView bytes)
     return QString::fromLatin1(VersionNotAvailable);
 }
 
-QString readModuleVersion(const QString& modulePath)
-{
+QString readModuleVersion(const QString& modulePath) {
     QFile file(modulePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString::fromLatin1(VersionNotAvailable);
+    if (!file.open(QIODevice::ReadOnly)) return QString::fromLatin1(VersionNotAvailable);
     const qint64 size = file.size();
     if (size > 0) {
         if (const uchar* mapped = file.map(0, size))

@@ -14,9 +14,10 @@
 //     TOPAZ_EMBED_MODULE_VERSION(TOPAZ_MODULE_FILE_VERSION)
 // The array is marked used and kept in a section of its own, so neither the compiler
 // nor the linker drops it although no code refers to it.
-#define TOPAZ_EMBED_MODULE_VERSION(versionLiteral)                                        \
-    __attribute__((used, section(".topaz_version"))) static const char                   \
-        topazModuleVersionResource[] = TOPAZ_MODULE_VERSION_MARKER versionLiteral
+#define TOPAZ_EMBED_MODULE_VERSION(versionLiteral)                                                 \
+    __attribute__((used,                                                                           \
+                   section(".topaz_version"))) static const char topazModuleVersionResource[] =    \
+        TOPAZ_MODULE_VERSION_MARKER versionLiteral
 
 namespace HostEnv {
 

@@ -2,10 +2,8 @@
 
 namespace HostEnv {
 
-QString withoutTrailingSeparator(const QString& folder)
-{
-    if (folder.size() <= 1)
-        return folder;
+QString withoutTrailingSeparator(const QString& folder) {
+    if (folder.size() <= 1) return folder;
     if (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
         return folder.left(folder.size() - 1);
     return folder;

@@ -14,25 +14,19 @@ namespace {
 // An open, mapped block; closes and unmaps on every path out.
 class MappedBlock {
 public:
-    explicit MappedBlock(const QByteArray& name)
-    {
+    explicit MappedBlock(const QByteArray& name) {
         fd_ = ::shm_open(name.constData(), O_RDWR | O_CREAT | O_EXCL, 0600);
         if (fd_ >= 0)
             created_ = true;
         else if (errno == EEXIST)
             fd_ = ::shm_open(name.constData(), O_RDWR, 0);
-        if (fd_ < 0 || !ensureSize())
-            return;
+        if (fd_ < 0 || !ensureSize()) return;
         void* p = ::mmap(nullptr, SharedFolderSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
-        if (p != MAP_FAILED)
-            data_ = static_cast<char*>(p);
+        if (p != MAP_FAILED) data_ = static_cast<char*>(p);
     }
-    ~MappedBlock()
-    {
-        if (data_)
-            ::munmap(data_, SharedFolderSize);
-        if (fd_ >= 0)
-            ::close(fd_);
+    ~MappedBlock() {
+        if (data_) ::munmap(data_, SharedFolderSize);
+        if (fd_ >= 0) ::close(fd_);
     }
     MappedBlock(const MappedBlock&) = delete;
     MappedBlock& operator=(const MappedBlock&) = delete;
@@ -43,11 +37,9 @@ public:
 private:
     // A block made smaller by someone else is grown, so the mapping never reaches past
     // its end.
-    bool ensureSize() const
-    {
+    bool ensureSize() const {
         struct stat st {};
-        if (::fstat(fd_, &st) != 0)
-            return false;
+        if (::fstat(fd_, &st) != 0) return false;
         return st.st_size >= SharedFolderSize || ::ftruncate(fd_, SharedFolderSize) == 0;
     }
 
@@ -58,10 +50,8 @@ private:
 
 // Length of the longest prefix of at most `limit` bytes that does not split a UTF-8
 // sequence.
-qsizetype utf8PrefixLength(const QByteArray& text, qsizetype limit)
-{
-    if (text.size() <= limit)
-        return text.size();
+qsizetype utf8PrefixLength(const QByteArray& text, qsizetype limit) {
+    if (text.size() <= limit) return text.size();
     qsizetype n = limit;
     while (n > 0 && (uchar(text[n]) & 0xC0) == 0x80)
         --n;
@@ -70,26 +60,23 @@ qsizetype utf8PrefixLength(const QByteArray& text, qsizetype limit)
 
 } // namespace
 
-QString readSharedFolder(const QByteArray& name)
-{
+QString readSharedFolder(const QByteArray& name) {
     QString folder;
     bool created = false;
     {
         const MappedBlock block(name);
         created = block.created();
         if (block.data())
-            folder = QString::fromUtf8(block.data(), qsizetype(::strnlen(block.data(), SharedFolderSize)));
+            folder = QString::fromUtf8(block.data(),
+                                       qsizetype(::strnlen(block.data(), SharedFolderSize)));
     }
-    if (created)
-        ::shm_unlink(name.constData());
+    if (created) ::shm_unlink(name.constData());
     return folder;
 }
 
-bool publishSharedFolder(const QString& folder, const QByteArray& name)
-{
+bool publishSharedFolder(const QString& folder, const QByteArray& name) {
     const MappedBlock block(name);
-    if (!block.data())
-        return false;
+    if (!block.data()) return false;
     const QByteArray text = folder.toUtf8();
     const qsizetype length = utf8PrefixLength(text, SharedFolderSize - 1);
     std::memset(block.data(), 0, SharedFolderSize);
@@ -97,8 +84,7 @@ bool publishSharedFolder(const QString& folder, const QByteArray& name)
     return true;
 }
 
-bool removeSharedFolder(const QByteArray& name)
-{
+bool removeSharedFolder(const QByteArray& name) {
     return ::shm_unlink(name.constData()) == 0;
 }
 

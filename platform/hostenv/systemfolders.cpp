@@ -7,19 +7,16 @@
 
 namespace HostEnv {
 
-QString tempFolder()
-{
+QString tempFolder() {
     return QDir::tempPath();
 }
 
-QString documentsFolder()
-{
+QString documentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
-QString applicationsFolder(const HostRegistry& registry)
-{
+QString applicationsFolder(const HostRegistry& registry) {
     const QString folder = registry.readString(QLatin1String(HostRegistry::ValueApplications));
     return folder.isEmpty() ? documentsFolder() : folder;
 }

@@ -6,18 +6,15 @@
 
 namespace {
 
-QString tableOf(const Field& field)
-{
+QString tableOf(const Field& field) {
     return field.dataSet() ? field.dataSet()->name() : QString();
 }
 
-QString controlKey(const QString& table, const QString& field)
-{
+QString controlKey(const QString& table, const QString& field) {
     return table.toLower() + QLatin1Char('.') + field.toLower();
 }
 
-QString answerName(MessageResult answer)
-{
+QString answerName(MessageResult answer) {
     switch (answer) {
     case MessageResult::Ok:
         return QStringLiteral("OK");
@@ -35,9 +32,8 @@ QString answerName(MessageResult answer)
 
 HeadlessUi::HeadlessUi(bool echoToStderr) : echo_(echoToStderr) {}
 
-MessageResult HeadlessUi::messageBox(const QString& text, const QString& caption,
-                                     MessageIcon icon, MessageButtons buttons)
-{
+MessageResult HeadlessUi::messageBox(const QString& text, const QString& caption, MessageIcon icon,
+                                     MessageButtons buttons) {
     MessageResult answer = defaultAnswer(buttons);
     if (!answers_.isEmpty()) {
         answer = answers_.dequeue();
@@ -56,26 +52,23 @@ MessageResult HeadlessUi::messageBox(const QString& text, const QString& caption
     if (echo_) {
         const QString prefix = caption.isEmpty() ? QString() : caption + QStringLiteral(": ");
         const QString suffix = buttons == MessageButtons::Ok
-            ? QString()
-            : QStringLiteral(" [") + answerName(answer) + QLatin1Char(']');
+                                   ? QString()
+                                   : QStringLiteral(" [") + answerName(answer) + QLatin1Char(']');
         echo(prefix + text + suffix);
     }
     return answer;
 }
 
-void HeadlessUi::errorDialog(const QString& text)
-{
+void HeadlessUi::errorDialog(const QString& text) {
     UiCall call;
     call.kind = UiCall::Kind::ErrorDialog;
     call.text = text;
     call.icon = MessageIcon::Error;
     calls_.append(call);
-    if (echo_)
-        echo(QStringLiteral("Błąd: ") + text);
+    if (echo_) echo(QStringLiteral("Błąd: ") + text);
 }
 
-void HeadlessUi::enableControlForField(const Field& field, bool enabled)
-{
+void HeadlessUi::enableControlForField(const Field& field, bool enabled) {
     UiCall call;
     call.kind = UiCall::Kind::EnableControl;
     call.table = tableOf(field);
@@ -85,8 +78,7 @@ void HeadlessUi::enableControlForField(const Field& field, bool enabled)
     enabled_.insert(controlKey(call.table, call.field), enabled);
 }
 
-bool HeadlessUi::focusControlForField(const Field& field)
-{
+bool HeadlessUi::focusControlForField(const Field& field) {
     UiCall call;
     call.kind = UiCall::Kind::FocusControl;
     call.table = tableOf(field);
@@ -96,8 +88,7 @@ bool HeadlessUi::focusControlForField(const Field& field)
     return focusResult_;
 }
 
-void HeadlessUi::setBusyCursor(bool on)
-{
+void HeadlessUi::setBusyCursor(bool on) {
     UiCall call;
     call.kind = UiCall::Kind::BusyCursor;
     call.flag = on;
@@ -105,23 +96,19 @@ void HeadlessUi::setBusyCursor(bool on)
     busy_ = on;
 }
 
-void HeadlessUi::queueAnswer(MessageResult answer)
-{
+void HeadlessUi::queueAnswer(MessageResult answer) {
     answers_.enqueue(answer);
 }
 
-QList<UiCall> HeadlessUi::calls(UiCall::Kind kind) const
-{
+QList<UiCall> HeadlessUi::calls(UiCall::Kind kind) const {
     QList<UiCall> matching;
     for (const UiCall& call : calls_) {
-        if (call.kind == kind)
-            matching.append(call);
+        if (call.kind == kind) matching.append(call);
     }
     return matching;
 }
 
-QStringList HeadlessUi::shownTexts() const
-{
+QStringList HeadlessUi::shownTexts() const {
     QStringList texts;
     for (const UiCall& call : calls_) {
         if (call.kind == UiCall::Kind::MessageBox || call.kind == UiCall::Kind::ErrorDialog)
@@ -130,21 +117,17 @@ QStringList HeadlessUi::shownTexts() const
     return texts;
 }
 
-std::optional<bool> HeadlessUi::enabledState(const QString& table, const QString& field) const
-{
+std::optional<bool> HeadlessUi::enabledState(const QString& table, const QString& field) const {
     const auto it = enabled_.constFind(controlKey(table, field));
-    if (it == enabled_.constEnd())
-        return std::nullopt;
+    if (it == enabled_.constEnd()) return std::nullopt;
     return *it;
 }
 
-bool HeadlessUi::isControlEnabled(const QString& table, const QString& field) const
-{
+bool HeadlessUi::isControlEnabled(const QString& table, const QString& field) const {
     return enabledState(table, field).value_or(true);
 }
 
-void HeadlessUi::echo(const QString& line) const
-{
+void HeadlessUi::echo(const QString& line) const {
     QString text = line;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text += QLatin1Char('\n');

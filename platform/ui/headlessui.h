@@ -19,9 +19,9 @@ struct UiCall {
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     MessageResult answer = MessageResult::Ok; // the button a message box returned
-    QString table;   // control requests: the field's table
-    QString field;   // control requests: the field's name
-    bool flag = false; // enable: enabled; focus: the result; busy cursor: on
+    QString table;                            // control requests: the field's table
+    QString field;                            // control requests: the field's name
+    bool flag = false;                        // enable: enabled; focus: the result; busy cursor: on
 };
 
 // A user interface without a display, for the silent exports, the command-line tools

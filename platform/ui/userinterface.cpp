@@ -1,7 +1,6 @@
 #include "platform/ui/userinterface.h"
 
-MessageResult defaultAnswer(MessageButtons buttons)
-{
+MessageResult defaultAnswer(MessageButtons buttons) {
     switch (buttons) {
     case MessageButtons::Ok:
     case MessageButtons::OkCancel:
@@ -13,8 +12,7 @@ MessageResult defaultAnswer(MessageButtons buttons)
     return MessageResult::Ok;
 }
 
-bool offersAnswer(MessageButtons buttons, MessageResult answer)
-{
+bool offersAnswer(MessageButtons buttons, MessageResult answer) {
     switch (buttons) {
     case MessageButtons::Ok:
         return answer == MessageResult::Ok;

@@ -20,8 +20,8 @@ public:
     virtual ~UserInterface() = default;
 
     // A modal message box; returns the button pressed.
-    virtual MessageResult messageBox(const QString& text, const QString& caption,
-                                     MessageIcon icon, MessageButtons buttons) = 0;
+    virtual MessageResult messageBox(const QString& text, const QString& caption, MessageIcon icon,
+                                     MessageButtons buttons) = 0;
     // An error dialog with an OK button.
     virtual void errorDialog(const QString& text) = 0;
     // Enables or disables the control bound to the field of its table (field.dataSet()).

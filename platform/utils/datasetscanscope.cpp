@@ -4,9 +4,13 @@
 
 namespace Utils {
 
-ControlsDisabledScope::ControlsDisabledScope(DataSet& ds) : ds_(ds) { ds_.disableControls(); }
+ControlsDisabledScope::ControlsDisabledScope(DataSet& ds) : ds_(ds) {
+    ds_.disableControls();
+}
 
-ControlsDisabledScope::~ControlsDisabledScope() { ds_.enableControls(); }
+ControlsDisabledScope::~ControlsDisabledScope() {
+    ds_.enableControls();
+}
 
 DataSetScanScope::DataSetScanScope(DataSet& ds) : ds_(ds), savedRecNo_(ds.recNo()), disabled_(ds) {}
 

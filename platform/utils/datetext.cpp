@@ -6,7 +6,9 @@ namespace Utils {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 bool isWholeNumber(const QString& s) {
     if (s.isEmpty()) return false;
@@ -57,7 +59,8 @@ QString reorder(const QString& text, const LocalFormats& formats) {
     const qsizetype sepAt = text.indexOf(formats.dateSeparator);
     if (sepAt < 0) return text;
     const QChar sep = formats.dateSeparator;
-    const bool localYearFirst = formats.shortDatePattern.toLower().startsWith(QLatin1String("yyyy"));
+    const bool localYearFirst =
+        formats.shortDatePattern.toLower().startsWith(QLatin1String("yyyy"));
     if (localYearFirst && sepAt < 4) // dd.mm.yyyy -> yyyy.mm.dd
         return join(text.mid(6, 4), text.mid(3, 2), text.mid(0, 2), sep);
     if (!localYearFirst && sepAt >= 4) // yyyy.mm.dd -> dd.mm.yyyy
@@ -67,7 +70,8 @@ QString reorder(const QString& text, const LocalFormats& formats) {
 
 } // namespace
 
-QString normaliseDateText(const QString& text, const QString& sourcePattern, const LocalFormats& formats) {
+QString normaliseDateText(const QString& text, const QString& sourcePattern,
+                          const LocalFormats& formats) {
     QString s = text;
     for (QChar& c : s)
         if (!isDigit(c)) c = formats.dateSeparator;

@@ -4,7 +4,8 @@
 
 namespace Utils {
 
-void setDictionaryFilter(DataSet& dictionary, const QString& keyField, const QString& keyValue, bool on) {
+void setDictionaryFilter(DataSet& dictionary, const QString& keyField, const QString& keyValue,
+                         bool on) {
     if (!on) {
         dictionary.setFiltered(false);
         return;

@@ -11,6 +11,7 @@ namespace Utils {
 // row has, when the value is empty) and filtering is switched on. Off: filtering is
 // switched off and the filter text is left as it was. A filter the table cannot parse
 // throws DataSetError.
-void setDictionaryFilter(DataSet& dictionary, const QString& keyField, const QString& keyValue, bool on);
+void setDictionaryFilter(DataSet& dictionary, const QString& keyField, const QString& keyValue,
+                         bool on);
 
 } // namespace Utils

@@ -5,7 +5,8 @@ namespace Utils {
 int monthsBetween(QDate start, QDate end) {
     if (!start.isValid() || !end.isValid() || start > end) return -1;
     int count = 0;
-    for (QDate d = start.addMonths(1); d < end; d = d.addMonths(1)) ++count;
+    for (QDate d = start.addMonths(1); d < end; d = d.addMonths(1))
+        ++count;
     return count;
 }
 

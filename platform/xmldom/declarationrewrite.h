@@ -39,4 +39,5 @@ QByteArray joinLines(const QList<QByteArray>& lines);
 // Reads source as lines, rewrites its declaration to name encodingName and writes
 // the lines to target (which may be the source itself; it is replaced only when
 // fully written). False when reading or writing fails.
-bool rewriteDeclarationFile(const QString& source, const QString& target, const QString& encodingName);
+bool rewriteDeclarationFile(const QString& source, const QString& target,
+                            const QString& encodingName);

@@ -15,92 +15,72 @@
 
 namespace {
 
-void requireDocument(const xmlDoc* doc)
-{
-    if (!doc)
-        throw std::logic_error("operation on a null XML document");
+void requireDocument(const xmlDoc* doc) {
+    if (!doc) throw std::logic_error("operation on a null XML document");
 }
 
-int appendToByteArray(void* context, const char* buffer, int length)
-{
+int appendToByteArray(void* context, const char* buffer, int length) {
     static_cast<QByteArray*>(context)->append(buffer, length);
     return length;
 }
 
-bool isKnownEncoding(const QByteArray& name)
-{
+bool isKnownEncoding(const QByteArray& name) {
     xmlCharEncodingHandler* handler = xmlFindCharEncodingHandler(name.constData());
-    if (!handler)
-        return false;
+    if (!handler) return false;
     xmlCharEncCloseFunc(handler);
     return true;
 }
 
-void freeDocString(xmlDoc* doc, const xmlChar* text)
-{
+void freeDocString(xmlDoc* doc, const xmlChar* text) {
     // A parser may have put the string into the document's dictionary.
-    if (text && !(doc->dict && xmlDictOwns(doc->dict, text)))
-        xmlFree(const_cast<xmlChar*>(text));
+    if (text && !(doc->dict && xmlDictOwns(doc->dict, text))) xmlFree(const_cast<xmlChar*>(text));
 }
 
 } // namespace
 
-XmlDocument::~XmlDocument()
-{
-    if (doc_)
-        xmlFreeDoc(doc_);
+XmlDocument::~XmlDocument() {
+    if (doc_) xmlFreeDoc(doc_);
 }
 
-XmlDocument::XmlDocument(XmlDocument&& other) noexcept
-    : doc_(std::exchange(other.doc_, nullptr))
-{
-}
+XmlDocument::XmlDocument(XmlDocument&& other) noexcept : doc_(std::exchange(other.doc_, nullptr)) {}
 
-XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept
-{
+XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept {
     if (this != &other) {
-        if (doc_)
-            xmlFreeDoc(doc_);
+        if (doc_) xmlFreeDoc(doc_);
         doc_ = std::exchange(other.doc_, nullptr);
     }
     return *this;
 }
 
-XmlDocument XmlDocument::create()
-{
+XmlDocument XmlDocument::create() {
     ensureXmlLibrary();
     xmlDoc* doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
-    if (!doc)
-        throw std::bad_alloc();
+    if (!doc) throw std::bad_alloc();
     return XmlDocument(doc);
 }
 
-XmlElement XmlDocument::root() const
-{
+XmlElement XmlDocument::root() const {
     return XmlElement(doc_ ? xmlDocGetRootElement(doc_) : nullptr);
 }
 
-XmlElement XmlDocument::setRoot(QByteArrayView utf8Name)
-{
+XmlElement XmlDocument::setRoot(QByteArrayView utf8Name) {
     requireDocument(doc_);
     const QByteArray name = utf8Name.toByteArray();
-    if (name.isEmpty() || xmlValidateName(reinterpret_cast<const xmlChar*>(name.constData()), 0) != 0)
+    if (name.isEmpty() ||
+        xmlValidateName(reinterpret_cast<const xmlChar*>(name.constData()), 0) != 0)
         throw std::invalid_argument("invalid XML name: " + name.toStdString());
-    xmlNode* node = xmlNewDocNode(doc_, nullptr, reinterpret_cast<const xmlChar*>(name.constData()), nullptr);
-    if (!node)
-        throw std::bad_alloc();
-    if (xmlNode* old = xmlDocSetRootElement(doc_, node))
-        xmlFreeNode(old);
+    xmlNode* node =
+        xmlNewDocNode(doc_, nullptr, reinterpret_cast<const xmlChar*>(name.constData()), nullptr);
+    if (!node) throw std::bad_alloc();
+    if (xmlNode* old = xmlDocSetRootElement(doc_, node)) xmlFreeNode(old);
     return XmlElement(node);
 }
 
-QString XmlDocument::encoding() const
-{
+QString XmlDocument::encoding() const {
     return doc_ ? xmldom_detail::fromXml(doc_->encoding) : QString();
 }
 
-void XmlDocument::setEncoding(const QString& name)
-{
+void XmlDocument::setEncoding(const QString& name) {
     requireDocument(doc_);
     freeDocString(doc_, doc_->encoding);
     doc_->encoding = nullptr;
@@ -108,13 +88,11 @@ void XmlDocument::setEncoding(const QString& name)
         doc_->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>(name.toUtf8().constData()));
 }
 
-QByteArray XmlDocument::toBytes(const QString& encoding) const
-{
+QByteArray XmlDocument::toBytes(const QString& encoding) const {
     requireDocument(doc_);
     ensureXmlLibrary();
     QString name = encoding.isEmpty() ? this->encoding() : encoding;
-    if (name.isEmpty())
-        name = QStringLiteral("UTF-8");
+    if (name.isEmpty()) name = QStringLiteral("UTF-8");
     const QByteArray encodingName = name.toLatin1();
     // Checked first so that an unknown name is reported here rather than by the
     // library's global error channel.
@@ -122,18 +100,22 @@ QByteArray XmlDocument::toBytes(const QString& encoding) const
         throw XmlError(QStringLiteral("Nieznane kodowanie znaków: %1").arg(name).toStdString());
 
     QByteArray out;
-    xmlSaveCtxt* save = xmlSaveToIO(appendToByteArray, nullptr, &out, encodingName.constData(), XML_SAVE_FORMAT);
+    xmlSaveCtxt* save =
+        xmlSaveToIO(appendToByteArray, nullptr, &out, encodingName.constData(), XML_SAVE_FORMAT);
     if (!save)
-        throw XmlError(QStringLiteral("Nie można zapisać dokumentu XML w kodowaniu %1").arg(name).toStdString());
+        throw XmlError(QStringLiteral("Nie można zapisać dokumentu XML w kodowaniu %1")
+                           .arg(name)
+                           .toStdString());
     const long written = xmlSaveDoc(save, doc_);
     const int closed = xmlSaveClose(save);
     if (written < 0 || closed < 0)
-        throw XmlError(QStringLiteral("Nie można zapisać dokumentu XML w kodowaniu %1").arg(name).toStdString());
+        throw XmlError(QStringLiteral("Nie można zapisać dokumentu XML w kodowaniu %1")
+                           .arg(name)
+                           .toStdString());
     return out;
 }
 
-void XmlDocument::saveFile(const QString& path, const QString& encoding) const
-{
+void XmlDocument::saveFile(const QString& path, const QString& encoding) const {
     const QByteArray bytes = toBytes(encoding);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {

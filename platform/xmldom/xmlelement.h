@@ -44,8 +44,7 @@ private:
 };
 
 // Forward range over the children of an element: all nodes, or elements only.
-template <typename Handle, bool ElementsOnly>
-class XmlChildRange {
+template <typename Handle, bool ElementsOnly> class XmlChildRange {
 public:
     class iterator {
     public:
@@ -59,8 +58,7 @@ public:
         explicit iterator(_xmlNode* node) : node_(node) {}
         Handle operator*() const { return Handle(node_); }
         iterator& operator++();
-        iterator operator++(int)
-        {
+        iterator operator++(int) {
             iterator before = *this;
             ++*this;
             return before;
@@ -135,12 +133,11 @@ private:
 namespace xmldom_detail {
 _xmlNode* nextNode(_xmlNode* node);
 _xmlNode* nextElementNode(_xmlNode* node);
-}
+} // namespace xmldom_detail
 
 template <typename Handle, bool ElementsOnly>
 typename XmlChildRange<Handle, ElementsOnly>::iterator&
-XmlChildRange<Handle, ElementsOnly>::iterator::operator++()
-{
+XmlChildRange<Handle, ElementsOnly>::iterator::operator++() {
     node_ = ElementsOnly ? xmldom_detail::nextElementNode(node_) : xmldom_detail::nextNode(node_);
     return *this;
 }

@@ -11,8 +11,7 @@ void discardGenericError(void*, const char*, ...) {}
 
 } // namespace
 
-void ensureXmlLibrary()
-{
+void ensureXmlLibrary() {
     // A function-local static is initialised once even when threads race here.
     static const bool initialised = [] {
         LIBXML_TEST_VERSION

@@ -7,9 +7,9 @@
 
 #include "platform/xmldom/xmllibrary.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
-#include <libxml/SAX2.h>
 #include <libxml/xmlerror.h>
 
 #include <QFile>
@@ -32,10 +32,8 @@ struct ParseReport {
     int line = 0;
     int column = 0;
 
-    void fail(const QByteArray& text, int atLine, int atColumn)
-    {
-        if (failed)
-            return;
+    void fail(const QByteArray& text, int atLine, int atColumn) {
+        if (failed) return;
         failed = true;
         message = text.trimmed();
         line = atLine;
@@ -43,21 +41,19 @@ struct ParseReport {
     }
 };
 
-ParseReport* reportOf(void* context)
-{
+ParseReport* reportOf(void* context) {
     return static_cast<ParseReport*>(static_cast<xmlParserCtxt*>(context)->_private);
 }
 
-void keepFirstError(void* context, xmlErrorPtr error)
-{
+void keepFirstError(void* context, xmlErrorPtr error) {
     // Warnings pass; errors (including namespace and undeclared-entity errors that
     // the library does not count as fatal) refuse the document.
     if (error->level >= XML_ERR_ERROR)
-        reportOf(context)->fail(QByteArray(error->message ? error->message : "unknown error"), error->line, error->int2);
+        reportOf(context)->fail(QByteArray(error->message ? error->message : "unknown error"),
+                                error->line, error->int2);
 }
 
-void refuse(void* context, const QByteArray& what)
-{
+void refuse(void* context, const QByteArray& what) {
     auto* ctxt = static_cast<xmlParserCtxt*>(context);
     const int line = xmlSAX2GetLineNumber(ctxt);
     const int column = xmlSAX2GetColumnNumber(ctxt);
@@ -65,23 +61,24 @@ void refuse(void* context, const QByteArray& what)
     xmlStopParser(ctxt);
 }
 
-void refuseEntityDecl(void* context, const xmlChar* name, int, const xmlChar*, const xmlChar*, xmlChar*)
-{
-    refuse(context, "Entity declarations are not allowed: " + QByteArray(reinterpret_cast<const char*>(name)));
+void refuseEntityDecl(void* context, const xmlChar* name, int, const xmlChar*, const xmlChar*,
+                      xmlChar*) {
+    refuse(context, "Entity declarations are not allowed: " +
+                        QByteArray(reinterpret_cast<const char*>(name)));
 }
 
-void refuseUnparsedEntityDecl(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, const xmlChar*)
-{
-    refuse(context, "Entity declarations are not allowed: " + QByteArray(reinterpret_cast<const char*>(name)));
+void refuseUnparsedEntityDecl(void* context, const xmlChar* name, const xmlChar*, const xmlChar*,
+                              const xmlChar*) {
+    refuse(context, "Entity declarations are not allowed: " +
+                        QByteArray(reinterpret_cast<const char*>(name)));
 }
 
-void refuseReference(void* context, const xmlChar* name)
-{
-    refuse(context, "Entity references are not allowed: " + QByteArray(reinterpret_cast<const char*>(name)));
+void refuseReference(void* context, const xmlChar* name) {
+    refuse(context,
+           "Entity references are not allowed: " + QByteArray(reinterpret_cast<const char*>(name)));
 }
 
-void skipExternalSubset(void*, const xmlChar*, const xmlChar*, const xmlChar*)
-{
+void skipExternalSubset(void*, const xmlChar*, const xmlChar*, const xmlChar*) {
     // The external DTD subset is never read, whatever the library's defaults say.
 }
 
@@ -89,30 +86,24 @@ struct ContextFree {
     void operator()(xmlParserCtxt* ctxt) const { xmlFreeParserCtxt(ctxt); }
 };
 
-std::string parserErrorText(const ParseReport& report, const QString& source)
-{
+std::string parserErrorText(const ParseReport& report, const QString& source) {
     QString text = QStringLiteral("Parser error: ") + QString::fromUtf8(report.message);
     if (report.line > 0) {
         text += QStringLiteral(" (line %1").arg(report.line);
-        if (report.column > 0)
-            text += QStringLiteral(", column %1").arg(report.column);
+        if (report.column > 0) text += QStringLiteral(", column %1").arg(report.column);
         text += QLatin1Char(')');
     }
-    if (!source.isEmpty())
-        text += QStringLiteral(" in ") + source;
+    if (!source.isEmpty()) text += QStringLiteral(" in ") + source;
     return text.toStdString();
 }
 
 // Runs one parse on a fresh, hardened context; read starts the library's parse on
 // it. Returns the document, or throws XmlError naming source (empty for memory).
-template <typename Read>
-xmlDoc* parseHardened(const QString& source, Read read)
-{
+template <typename Read> xmlDoc* parseHardened(const QString& source, Read read) {
     ensureXmlLibrary();
     ParseReport report;
     std::unique_ptr<xmlParserCtxt, ContextFree> ctxt(xmlNewParserCtxt());
-    if (!ctxt || !ctxt->sax)
-        throw std::bad_alloc();
+    if (!ctxt || !ctxt->sax) throw std::bad_alloc();
     ctxt->_private = &report;
     xmlSAXHandler* sax = ctxt->sax;
     sax->serror = keepFirstError;
@@ -124,8 +115,7 @@ xmlDoc* parseHardened(const QString& source, Read read)
     const QByteArray url = source.toUtf8();
     xmlDoc* doc = read(ctxt.get(), url.isEmpty() ? nullptr : url.constData());
     const bool hasRoot = doc && xmlDocGetRootElement(doc);
-    if (hasRoot && !report.failed && ctxt->wellFormed)
-        return doc;
+    if (hasRoot && !report.failed && ctxt->wellFormed) return doc;
 
     xmlFreeDoc(doc);
     if (!report.failed)
@@ -133,21 +123,18 @@ xmlDoc* parseHardened(const QString& source, Read read)
     throw XmlError(parserErrorText(report, source));
 }
 
-int readFromFile(void* file, char* buffer, int length)
-{
+int readFromFile(void* file, char* buffer, int length) {
     const qint64 count = static_cast<QFile*>(file)->read(buffer, length);
     return count < 0 ? -1 : int(count);
 }
 
-int leaveOpen(void*)
-{
+int leaveOpen(void*) {
     return 0; // the QFile closes itself
 }
 
 } // namespace
 
-XmlDocument XmlDocument::parseMemory(const QByteArray& data)
-{
+XmlDocument XmlDocument::parseMemory(const QByteArray& data) {
     if (data.size() > INT_MAX) {
         ParseReport report;
         report.fail("Document too large", 0, 0);
@@ -161,8 +148,7 @@ XmlDocument XmlDocument::parseMemory(const QByteArray& data)
     }));
 }
 
-XmlDocument XmlDocument::parseFile(const QString& path)
-{
+XmlDocument XmlDocument::parseFile(const QString& path) {
     QFile file(path);
     // Unbuffered: the library asks for large chunks and keeps its own buffer.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {

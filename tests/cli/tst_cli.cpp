@@ -50,7 +50,8 @@ private:
 
 void TestCli::initTestCase() {
     QVERIFY(bin_.isValid() && work_.isValid());
-    QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"), bin_.filePath(QStringLiteral("slowniki.xml"))));
+    QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"),
+                        bin_.filePath(QStringLiteral("slowniki.xml"))));
     QVERIFY(QFile::exists(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q")));
 }
 
@@ -110,15 +111,20 @@ void TestCli::missingFileIsAnError() {
     const Run r = topaz({QStringLiteral("checksum"), path(QStringLiteral("brak.xml"))});
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(QStringLiteral("Nie znaleziono pliku wniosku")), qPrintable(r.err));
-    QCOMPARE(topaz({QStringLiteral("resave"), path(QStringLiteral("brak.xml")), path(QStringLiteral("b.xml"))}).exitCode, 2);
+    QCOMPARE(topaz({QStringLiteral("resave"), path(QStringLiteral("brak.xml")),
+                    path(QStringLiteral("b.xml"))})
+                 .exitCode,
+             2);
     QVERIFY(!QFile::exists(path(QStringLiteral("b.xml"))));
 }
 
 void TestCli::unusableDictionaryIsAnError() {
     QTemporaryDir emptyBin;
-    const Run r = topaz({QStringLiteral("new"), path(QStringLiteral("bez_slownika.xml"))}, emptyBin.path());
+    const Run r =
+        topaz({QStringLiteral("new"), path(QStringLiteral("bez_slownika.xml"))}, emptyBin.path());
     QCOMPARE(r.exitCode, 2);
-    QVERIFY2(r.err.contains(QStringLiteral("Słownik zawiera niepoprawne dane dla tego wniosku.")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("Słownik zawiera niepoprawne dane dla tego wniosku.")),
+             qPrintable(r.err));
     QVERIFY(!QFile::exists(path(QStringLiteral("bez_slownika.xml"))));
 }
 
@@ -155,7 +161,8 @@ void TestCli::resaveRefusesDamagedFile() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("<WNIOSEK><INFO_DLL");
     f.close();
-    const Run r = topaz({QStringLiteral("resave"), damaged, path(QStringLiteral("z_uszkodzonego.xml"))});
+    const Run r =
+        topaz({QStringLiteral("resave"), damaged, path(QStringLiteral("z_uszkodzonego.xml"))});
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(QStringLiteral("Uszkodzony plik Wniosku.")), qPrintable(r.err));
     QVERIFY(!QFile::exists(path(QStringLiteral("z_uszkodzonego.xml"))));
@@ -174,7 +181,8 @@ void TestCli::jsonReport() {
     const QJsonObject o = doc.array().at(0).toObject();
     QCOMPARE(o.value(QStringLiteral("file")).toString(), good);
     QCOMPARE(o.value(QStringLiteral("stored")).toString().size(), 19);
-    QCOMPARE(o.value(QStringLiteral("computed")).toString(), o.value(QStringLiteral("stored")).toString());
+    QCOMPARE(o.value(QStringLiteral("computed")).toString(),
+             o.value(QStringLiteral("stored")).toString());
     for (const char* flag : {"held", "verified", "loaded"}) {
         QVERIFY2(o.value(QLatin1String(flag)).isBool(), flag);
         QVERIFY2(o.value(QLatin1String(flag)).toBool(), flag);

@@ -18,7 +18,8 @@ const QString kDamaged = QStringLiteral(
     "Wniosek Edytowany poza Zelgorem lub błąd systemowy podczas zapisu pliku.\r\n\r\n"
     "Zostanie utworzony nowy pusty wniosek.");
 
-HostSettings settingsFor(const QString& applicationsFolder, const QString& versionText = QStringLiteral("1.0.0.0")) {
+HostSettings settingsFor(const QString& applicationsFolder,
+                         const QString& versionText = QStringLiteral("1.0.0.0")) {
     HostSettings s;
     s.HostFolder = QStringLiteral(TOPAZ_EXAMPLES);
     s.ApplicationsFolder = applicationsFolder;
@@ -72,7 +73,8 @@ void setInfoAttribute(const QString& path, const char* name, const QString& valu
 }
 
 // Writes a new application with the title through the save-as action.
-QString saveNewApplication(const QString& path, const HostSettings& settings, const QString& title = kTitle) {
+QString saveNewApplication(const QString& path, const HostSettings& settings,
+                           const QString& title = kTitle) {
     Editor e(settings);
     e.setTitle(title);
     if (!e.file.saveAs(path)) return {};
@@ -149,11 +151,15 @@ void TestApplicationFile::defaultFileName_data() {
     QTest::addColumn<QStringList>("folders");
     QTest::addColumn<QString>("expected");
     QTest::newRow("empty folder") << QStringList() << QStringList() << "wniosek001.xml";
-    QTest::newRow("first taken") << QStringList{"wniosek001.xml"} << QStringList() << "wniosek002.xml";
-    QTest::newRow("gap") << QStringList{"wniosek001.xml", "wniosek003.xml"} << QStringList() << "wniosek002.xml";
-    QTest::newRow("a folder is no file") << QStringList() << QStringList{"wniosek001.xml"} << "wniosek001.xml";
+    QTest::newRow("first taken") << QStringList{"wniosek001.xml"} << QStringList()
+                                 << "wniosek002.xml";
+    QTest::newRow("gap") << QStringList{"wniosek001.xml", "wniosek003.xml"} << QStringList()
+                         << "wniosek002.xml";
+    QTest::newRow("a folder is no file")
+        << QStringList() << QStringList{"wniosek001.xml"} << "wniosek001.xml";
     QStringList upTo999;
-    for (int n = 1; n <= 999; ++n) upTo999 << QStringLiteral("wniosek%1.xml").arg(n, 3, 10, QLatin1Char('0'));
+    for (int n = 1; n <= 999; ++n)
+        upTo999 << QStringLiteral("wniosek%1.xml").arg(n, 3, 10, QLatin1Char('0'));
     QTest::newRow("four digits from 1000") << upTo999 << QStringList() << "wniosek1000.xml";
 }
 
@@ -161,8 +167,10 @@ void TestApplicationFile::defaultFileName() {
     QFETCH(QStringList, files);
     QFETCH(QStringList, folders);
     QFETCH(QString, expected);
-    for (const QString& f : files) QVERIFY(writeAll(path(f), "x"));
-    for (const QString& f : folders) QVERIFY(QDir(dir_->path()).mkdir(f));
+    for (const QString& f : files)
+        QVERIFY(writeAll(path(f), "x"));
+    for (const QString& f : folders)
+        QVERIFY(QDir(dir_->path()).mkdir(f));
     Editor e(settingsFor(dir_->path()));
     QCOMPARE(e.file.DefaultFileName(), expected);
 }
@@ -170,11 +178,16 @@ void TestApplicationFile::defaultFileName() {
 void TestApplicationFile::saveAsAppendsExtension_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "a" << "a.xml";
-    QTest::newRow("upper case") << "b.XML" << "b.XML";
-    QTest::newRow("mixed case") << "c.Xml" << "c.Xml";
-    QTest::newRow("other extension") << "d.txt" << "d.txt.xml";
-    QTest::newRow(".xml inside") << "e.xml.bak" << "e.xml.bak.xml";
+    QTest::newRow("no extension") << "a"
+                                  << "a.xml";
+    QTest::newRow("upper case") << "b.XML"
+                                << "b.XML";
+    QTest::newRow("mixed case") << "c.Xml"
+                                << "c.Xml";
+    QTest::newRow("other extension") << "d.txt"
+                                     << "d.txt.xml";
+    QTest::newRow(".xml inside") << "e.xml.bak"
+                                 << "e.xml.bak.xml";
 }
 
 void TestApplicationFile::saveAsAppendsExtension() {
@@ -242,9 +255,11 @@ void TestApplicationFile::failedSaveKeepsPreviousFile() {
     QVERIFY(QDir().mkpath(folder));
     const QString target = folder + QStringLiteral("/a.xml");
     QVERIFY(writeAll(target, "poprzednia wersja"));
-    QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                    QFile::ReadOther | QFile::ExeOther));
-    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ExeOwner | QFile::ReadOther |
+                                                    QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                              QFile::ExeOther));
 
     Editor e(settingsFor(dir_->path()));
     e.setTitle(kTitle);
@@ -264,8 +279,10 @@ void TestApplicationFile::failedSaveKeepsPreviousFile() {
     const QList<UiCall> boxes = e.fx.ui.calls(UiCall::Kind::MessageBox);
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].icon, MessageIcon::Error);
-    const QString prefix = QStringLiteral("Nie można zapisać pliku wniosku %1.\r\n\r\n").arg(target);
-    QVERIFY2(boxes[0].text.startsWith(prefix) && boxes[0].text.size() > prefix.size(), qPrintable(boxes[0].text));
+    const QString prefix =
+        QStringLiteral("Nie można zapisać pliku wniosku %1.\r\n\r\n").arg(target);
+    QVERIFY2(boxes[0].text.startsWith(prefix) && boxes[0].text.size() > prefix.size(),
+             qPrintable(boxes[0].text));
     QVERIFY(HostRegistry().readString(QStringLiteral("ostatni")).isEmpty());
 }
 
@@ -342,7 +359,8 @@ void TestApplicationFile::fileRowsReplaceCreationRows() {
     int redirected = 0;
     std::function<void(const XmlElement&)> walk = [&](const XmlElement& e) {
         for (XmlElement c : e.childElements()) {
-            if (c.nameIs("ATRYBUT") && c.attribute("dsN") == table && c.attribute("nrW").toInt() >= fromRecord) {
+            if (c.nameIs("ATRYBUT") && c.attribute("dsN") == table &&
+                c.attribute("nrW").toInt() >= fromRecord) {
                 c.setAttribute("dsN", QStringLiteral("dsNieMa"));
                 ++redirected;
             }
@@ -391,7 +409,8 @@ void TestApplicationFile::otherModuleVersion_data() {
 void TestApplicationFile::otherModuleVersion() {
     QFETCH(QString, versionText);
     const QString file = path(QStringLiteral("stary.xml"));
-    const QString stored = saveNewApplication(file, settingsFor(dir_->path(), QStringLiteral("0.9.1.0")));
+    const QString stored =
+        saveNewApplication(file, settingsFor(dir_->path(), QStringLiteral("0.9.1.0")));
     const QString foreign = QStringLiteral("0000-1111-2222-3333");
     QVERIFY(replaceInFile(file, stored.toLatin1(), foreign.toLatin1()));
 
@@ -426,10 +445,11 @@ void TestApplicationFile::dictionaryMessage() {
     const TdmDataSets& dm = *e.fx.dm;
     const QString sid = dm.SidSlownika;
     e.file.OpenApplicationFile(file);
-    const QString expected = QStringLiteral("Wniosek został stworzony z inną wersją słownika niż aktualna.\r\n\r\n"
-                                            "Pierwsza wersja słownika: 7-INNA-BAZA-") +
-                             sid + QStringLiteral("\r\nAktualna wersja słownika: ") + dm.WersjaSlownika +
-                             QLatin1Char('-') + dm.DbidSlownika + QLatin1Char('-') + dm.SidSlownika;
+    const QString expected =
+        QStringLiteral("Wniosek został stworzony z inną wersją słownika niż aktualna.\r\n\r\n"
+                       "Pierwsza wersja słownika: 7-INNA-BAZA-") +
+        sid + QStringLiteral("\r\nAktualna wersja słownika: ") + dm.WersjaSlownika +
+        QLatin1Char('-') + dm.DbidSlownika + QLatin1Char('-') + dm.SidSlownika;
     QCOMPARE(e.file.MessageList, QStringList{expected});
     QCOMPARE(dm.DbidSlownikaPliku, QStringLiteral("INNA-BAZA"));
     QCOMPARE(dm.WersjaSlownikaPliku, QStringLiteral("7"));
@@ -438,7 +458,8 @@ void TestApplicationFile::dictionaryMessage() {
 
 void TestApplicationFile::silentLoadCollectsNoMessages() {
     const QString file = path(QStringLiteral("a.xml"));
-    QVERIFY(!saveNewApplication(file, settingsFor(dir_->path(), QStringLiteral("0.1.0.0"))).isEmpty());
+    QVERIFY(
+        !saveNewApplication(file, settingsFor(dir_->path(), QStringLiteral("0.1.0.0"))).isEmpty());
     setInfoAttribute(file, "SID_p", QStringLiteral("inne"));
     for (bool silent : {false, true}) {
         Editor e(settingsFor(dir_->path()));
@@ -452,7 +473,8 @@ void TestApplicationFile::silentLoadCollectsNoMessages() {
 void TestApplicationFile::damagedFile_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("silent");
-    const QByteArray truncated = "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<WNIOSEK><INFO_DLL wersja=\"1";
+    const QByteArray truncated =
+        "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<WNIOSEK><INFO_DLL wersja=\"1";
     QTest::newRow("truncated") << truncated << false;
     QTest::newRow("truncated, silent") << truncated << true;
     QTest::newRow("not XML") << QByteArray("Ala ma kota") << false;
@@ -460,13 +482,15 @@ void TestApplicationFile::damagedFile_data() {
     QTest::newRow("other root") << QByteArray("<?xml version=\"1.0\"?><SLOWNIKI/>") << false;
     // A record number too large to be real would make the reader append that many rows.
     QTest::newRow("record number too large")
-        << QByteArray("<?xml version=\"1.0\"?><WNIOSEK><DANE><TABELA nazwa=\"PLO_WNIOSKI\"><WIERSZ>"
-                      "<ATRYBUT nazwa=\"\" dsN=\"dsProdukty\" dsK=\"Produkt\" nrW=\"100001\">x</ATRYBUT>"
-                      "</WIERSZ></TABELA></DANE></WNIOSEK>")
+        << QByteArray(
+               "<?xml version=\"1.0\"?><WNIOSEK><DANE><TABELA nazwa=\"PLO_WNIOSKI\"><WIERSZ>"
+               "<ATRYBUT nazwa=\"\" dsN=\"dsProdukty\" dsK=\"Produkt\" nrW=\"100001\">x</ATRYBUT>"
+               "</WIERSZ></TABELA></DANE></WNIOSEK>")
         << false;
     QTest::newRow("record number too large in special fields")
         << QByteArray("<?xml version=\"1.0\"?><WNIOSEK><DANE><POLA_SPEC>"
-                      "<POLE kod=\"ZALMAPYRT\" nrW=\"99999999999999999999\" dsN=\"dsPolaSpec\" dsKN=\"\" dsKW=\"ZALMAPYRT\">T</POLE>"
+                      "<POLE kod=\"ZALMAPYRT\" nrW=\"99999999999999999999\" dsN=\"dsPolaSpec\" "
+                      "dsKN=\"\" dsKW=\"ZALMAPYRT\">T</POLE>"
                       "</POLA_SPEC></DANE></WNIOSEK>")
         << false;
 }
@@ -501,7 +525,8 @@ void TestApplicationFile::unreadableFileIsShownAtOnce() {
         QCOMPARE(e.file.MessageList, QStringList());
         const QStringList shown = e.fx.ui.shownTexts();
         QCOMPARE(shown.size(), silent ? 0 : 1);
-        if (!silent) QVERIFY2(!shown[0].contains(QLatin1String("Parser error")), qPrintable(shown[0]));
+        if (!silent)
+            QVERIFY2(!shown[0].contains(QLatin1String("Parser error")), qPrintable(shown[0]));
     }
 }
 
@@ -555,13 +580,15 @@ void TestApplicationFile::closeQuery() {
     int commits = 0;
     e.file.CommitActiveControl = [&] { ++commits; };
     e.fx.dm->Zmieniony = changed;
-    for (QChar a : answers) e.fx.ui.queueAnswer(a == QLatin1Char('Y') ? MessageResult::Yes : MessageResult::No);
+    for (QChar a : answers)
+        e.fx.ui.queueAnswer(a == QLatin1Char('Y') ? MessageResult::Yes : MessageResult::No);
 
     QCOMPARE(e.file.closeQuery(), mayClose);
     const QList<UiCall> boxes = e.fx.ui.calls(UiCall::Kind::MessageBox);
     QCOMPARE(boxes.size(), questions);
-    const QStringList texts = {QStringLiteral("Czy na pewno chcesz zamknąć Edytor Wniosku?"),
-                               QStringLiteral("Dane zawarte we wniosku zmieniły się. Czy chcesz zapisać zmiany?")};
+    const QStringList texts = {
+        QStringLiteral("Czy na pewno chcesz zamknąć Edytor Wniosku?"),
+        QStringLiteral("Dane zawarte we wniosku zmieniły się. Czy chcesz zapisać zmiany?")};
     for (int i = 0; i < boxes.size(); ++i) {
         QCOMPARE(boxes[i].text, texts[i]);
         QCOMPARE(boxes[i].caption, QStringLiteral("Edytor Wniosku"));

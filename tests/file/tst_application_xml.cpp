@@ -21,11 +21,13 @@ void quiet(TdmDataSets& dm) {
         std::vector<Field*> numbers;
         for (const auto& f : t->fields()) {
             f->onChange = nullptr;
-            if (f->required() && f->kind() == FieldKind::Data && f->isNumeric()) numbers.push_back(f.get());
+            if (f->required() && f->kind() == FieldKind::Data && f->isNumeric())
+                numbers.push_back(f.get());
         }
         if (!numbers.empty())
             t->events.onNewRecord = [numbers](DataSet& ds) {
-                for (Field* f : numbers) f->setValue(ds.recordCount() + 1);
+                for (Field* f : numbers)
+                    f->setValue(ds.recordCount() + 1);
             };
     }
 }
@@ -39,11 +41,13 @@ struct Module {
     }
     DataSet& t(const char* name) const { return fx.t(name); }
     // Appends a record and sets the fields named in pairs (name, value).
-    void add(const char* table, std::initializer_list<std::pair<const char*, QVariant>> values) const {
+    void add(const char* table,
+             std::initializer_list<std::pair<const char*, QVariant>> values) const {
         DataSet& ds = t(table);
         ds.open();
         ds.append();
-        for (const auto& [name, v] : values) ds.field(QString::fromUtf8(name)).setValue(v);
+        for (const auto& [name, v] : values)
+            ds.field(QString::fromUtf8(name)).setValue(v);
         ds.post();
     }
     void set(const char* table, int rec, const char* field, const QVariant& v) const {
@@ -71,16 +75,18 @@ struct Module {
             if (ds->isEditing()) ds->post();
     }
     void emptyLists() const {
-        for (const char* name : {"dsPomocPub", "dsKatPrzych", "dsPlanWydatki", "dsZrodlaFin", "dsProfilWyd",
-                                 "dsEtapyRealizacji", "dsLokalizacja", "dsProdukty", "dsRezultaty", "dsOddz",
-                                 "dsInstytucje", "dsZamPub", "dsBeneficjent", "dsWniosek", "dsPolaSpec"})
+        for (const char* name :
+             {"dsPomocPub", "dsKatPrzych", "dsPlanWydatki", "dsZrodlaFin", "dsProfilWyd",
+              "dsEtapyRealizacji", "dsLokalizacja", "dsProdukty", "dsRezultaty", "dsOddz",
+              "dsInstytucje", "dsZamPub", "dsBeneficjent", "dsWniosek", "dsPolaSpec"})
             if (t(name).isActive()) t(name).emptyTable();
     }
 };
 
 QList<XmlElement> elements(const XmlElement& e, const char* name) {
     QList<XmlElement> out;
-    for (XmlElement c = e.firstChildElement(name); !c.isNull(); c = c.nextSiblingElement()) out << c;
+    for (XmlElement c = e.firstChildElement(name); !c.isNull(); c = c.nextSiblingElement())
+        out << c;
     return out;
 }
 
@@ -109,10 +115,13 @@ QString attribute(const XmlElement& row, const QString& column) {
 QMap<QString, QStringList> mappedFields(const DataSet& mapping) {
     QMap<QString, QStringList> out;
     for (int rec = 1; rec <= mapping.recordCount(); ++rec) {
-        auto text = [&](const char* f) { return mapping.valueAt(rec, mapping.field(f)).toString(); };
+        auto text = [&](const char* f) {
+            return mapping.valueAt(rec, mapping.field(f)).toString();
+        };
         QStringList& names = out[text("dsname")];
         QStringList listed = ApplicationXml::zrobliste(text("niebazowe"));
-        for (const QString& pair : ApplicationXml::zrobliste(text("plo_kolumny"))) listed << pair.section('=', 1);
+        for (const QString& pair : ApplicationXml::zrobliste(text("plo_kolumny")))
+            listed << pair.section('=', 1);
         for (const QString& n : listed)
             if (!n.isEmpty() && !names.contains(n, Qt::CaseInsensitive)) names << n;
     }
@@ -126,10 +135,13 @@ QVariant sampleValue(const TdmDataSets& dm, const DataSet& ds, const Field& f, i
     const QString name = f.name();
     for (const auto& other : ds.fields()) {
         const FieldDef& d = other->definition();
-        if (other->kind() != FieldKind::Lookup || d.keyField.compare(name, Qt::CaseInsensitive) != 0) continue;
+        if (other->kind() != FieldKind::Lookup ||
+            d.keyField.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
         const DataSet* dict = dm.findTable(d.lookupDataSet);
         if (dict && dict->recordCount() > 0)
-            return dict->valueAt(1 + (rec * 3) % dict->recordCount(), dict->field(d.lookupKeyField));
+            return dict->valueAt(1 + (rec * 3) % dict->recordCount(),
+                                 dict->field(d.lookupKeyField));
     }
     if (QStringList{"Lp.", "Lp", "lp", "Id"}.contains(name)) return rec;
     if (name == "Etap") return QList<int>{1, 2, 1, 3}.value(rec - 1, 1);
@@ -137,31 +149,43 @@ QVariant sampleValue(const TdmDataSets& dm, const DataSet& ds, const Field& f, i
     switch (f.type()) {
     case FieldType::String:
         if (f.size() <= 2) return rec % 2 ? "T" : "N";
-        return QString("%1 %2: zażółć gęślą jaźń\r\nwiersz drugi").arg(name).arg(rec).left(f.size());
+        return QString("%1 %2: zażółć gęślą jaźń\r\nwiersz drugi")
+            .arg(name)
+            .arg(rec)
+            .left(f.size());
     case FieldType::Integer:
-    case FieldType::Int64: return rec * 100 + f.index();
-    case FieldType::Float: return rec * 1000 + 200.5 + f.index() / 100.0;
-    case FieldType::Date: return QDate(2005, 3, 31).addDays(rec * 7 + f.index());
-    case FieldType::Boolean: return rec % 2 == 1;
+    case FieldType::Int64:
+        return rec * 100 + f.index();
+    case FieldType::Float:
+        return rec * 1000 + 200.5 + f.index() / 100.0;
+    case FieldType::Date:
+        return QDate(2005, 3, 31).addDays(rec * 7 + f.index());
+    case FieldType::Boolean:
+        return rec % 2 == 1;
     }
     return {};
 }
 
-const char* const kSingleRecordTables[] = {"dsWniosek", "dsPozWdr", "dsKatInt", "dsBeneficjent", "dsPolaSpec"};
+const char* const kSingleRecordTables[] = {"dsWniosek", "dsPozWdr", "dsKatInt", "dsBeneficjent",
+                                           "dsPolaSpec"};
 
 void fillEverything(const Module& m, const QMap<QString, QStringList>& fields) {
     QMap<QString, QStringList> all = fields;
-    for (const auto& f : m.t("dsPolaSpec").fields()) all["dsPolaSpec"] << f->name();
+    for (const auto& f : m.t("dsPolaSpec").fields())
+        all["dsPolaSpec"] << f->name();
     for (auto it = all.cbegin(); it != all.cend(); ++it) {
         DataSet& ds = m.fx.dm->table(it.key());
-        const bool single = std::find_if(std::begin(kSingleRecordTables), std::end(kSingleRecordTables),
-                                         [&](const char* n) { return it.key() == n; }) != std::end(kSingleRecordTables);
+        const bool single = std::find_if(std::begin(kSingleRecordTables),
+                                         std::end(kSingleRecordTables), [&](const char* n) {
+                                             return it.key() == n;
+                                         }) != std::end(kSingleRecordTables);
         const int rows = single ? 1 : 4;
         ds.open();
         while (ds.recordCount() < rows) {
             const int before = ds.recordCount();
             if (ds.append()) ds.post();
-            if (ds.recordCount() == before) throw std::runtime_error("no row added to " + it.key().toStdString());
+            if (ds.recordCount() == before)
+                throw std::runtime_error("no row added to " + it.key().toStdString());
         }
         for (int rec = 1; rec <= ds.recordCount(); ++rec) {
             ds.setRecNo(rec);
@@ -179,7 +203,8 @@ void fillEverything(const Module& m, const QMap<QString, QStringList>& fields) {
 struct EnvGuard {
     QByteArray name, before;
     bool had;
-    EnvGuard(const char* n, const QByteArray& value) : name(n), before(qgetenv(n)), had(qEnvironmentVariableIsSet(n)) {
+    EnvGuard(const char* n, const QByteArray& value)
+        : name(n), before(qgetenv(n)), had(qEnvironmentVariableIsSet(n)) {
         qputenv(n, value);
     }
     ~EnvGuard() { had ? qputenv(name.constData(), before) : qunsetenv(name.constData()); }
@@ -190,7 +215,8 @@ XmlDocument parse(const QString& body) {
 }
 
 QString attr(const QString& ds, const QString& field, const QString& nrW, const QString& text) {
-    return QString("<ATRYBUT nazwa=\"X\" dsN=\"%1\" dsK=\"%2\" nrW=\"%3\">%4</ATRYBUT>").arg(ds, field, nrW, text);
+    return QString("<ATRYBUT nazwa=\"X\" dsN=\"%1\" dsK=\"%2\" nrW=\"%3\">%4</ATRYBUT>")
+        .arg(ds, field, nrW, text);
 }
 
 QString tableOf(const QString& attributes) {
@@ -214,10 +240,12 @@ private slots:
         const XmlElement root = m.xml.document().root();
         QCOMPARE(root.name(), QString("WNIOSEK"));
         QStringList names;
-        for (const XmlElement& c : root.childElements()) names << c.name();
+        for (const XmlElement& c : root.childElements())
+            names << c.name();
         QCOMPARE(names, QStringList({"INFO_DLL", "DANE"}));
         names.clear();
-        for (const XmlElement& c : m.xml.dane().childElements()) names << c.name();
+        for (const XmlElement& c : m.xml.dane().childElements())
+            names << c.name();
         QCOMPARE(names, QStringList({"POLA_SPEC", "TABELA"}));
         const XmlElement table = m.xml.dane().firstChildElement("TABELA");
         QCOMPARE(table.attribute("nazwa"), QString("PLO_WNIOSKI"));
@@ -227,9 +255,11 @@ private slots:
         const QString bytes = QString::fromLatin1(m.xml.document().toBytes());
         const QString info = QRegularExpression("<INFO_DLL[^>]*>").match(bytes).captured();
         QStringList order;
-        for (const auto& match : QRegularExpression("(\\w+)=\"").globalMatch(info)) order << match.captured(1);
-        QCOMPARE(order, QStringList({"plik", "wersja", "roz", "wersja_p", "wersja_slownika", "DBID", "SID",
-                                     "wersja_slownika_p", "DBID_p", "SID_p", "format_daty"}));
+        for (const auto& match : QRegularExpression("(\\w+)=\"").globalMatch(info))
+            order << match.captured(1);
+        QCOMPARE(order,
+                 QStringList({"plik", "wersja", "roz", "wersja_p", "wersja_slownika", "DBID", "SID",
+                              "wersja_slownika_p", "DBID_p", "SID_p", "format_daty"}));
         const XmlElement i = m.xml.infoDll();
         QCOMPARE(i.attribute("plik"), QString("TOPAZ_Q"));
         QCOMPARE(i.attribute("wersja"), QString("2.0.0.1"));
@@ -254,7 +284,8 @@ private slots:
         QCOMPARE(columns, 31);
         // Only the area type creates its table: there is no location to merge into.
         QStringList tables;
-        for (const XmlElement& t : elements(row, "TABELA")) tables << t.attribute("nazwa");
+        for (const XmlElement& t : elements(row, "TABELA"))
+            tables << t.attribute("nazwa");
         QCOMPARE(tables, QStringList{"PLO_LOKALIZACJE_PROJEKTOW"});
         QVERIFY(elements(childTable(row, "PLO_LOKALIZACJE_PROJEKTOW"), "WIERSZ").isEmpty());
 
@@ -289,7 +320,8 @@ private slots:
         QCOMPARE(target.text("dsPomocPub", 1, "Kwota_pomocy"), QString("1200,5"));
         QVERIFY(!target.text("dsLokalizacja", 2, "Lkp_gm").isEmpty());
         QMap<QString, QStringList> compared = fields;
-        for (const auto& f : source.t("dsPolaSpec").fields()) compared["dsPolaSpec"] << f->name();
+        for (const auto& f : source.t("dsPolaSpec").fields())
+            compared["dsPolaSpec"] << f->name();
         for (auto it = compared.cbegin(); it != compared.cend(); ++it) {
             const QByteArray table = it.key().toUtf8();
             QCOMPARE(target.t(table).recordCount(), source.t(table).recordCount());
@@ -331,10 +363,12 @@ private slots:
         Module m;
         m.emptyLists();
         m.add("dsWniosek", {});
-        m.add("dsBeneficjent", {{"Nazwa", "Gmina"}, {"pod_nazwa", "Starostwo"}, {"osup_nazwisko", "Kowalski"}});
+        m.add("dsBeneficjent",
+              {{"Nazwa", "Gmina"}, {"pod_nazwa", "Starostwo"}, {"osup_nazwisko", "Kowalski"}});
         m.add("dsInstytucje", {{"Nazwa", "Urząd"}});
         m.write();
-        const QList<XmlElement> rows = elements(childTable(m.xml.applicationRow(), "PLO_INSTYTUCJE"), "WIERSZ");
+        const QList<XmlElement> rows =
+            elements(childTable(m.xml.applicationRow(), "PLO_INSTYTUCJE"), "WIERSZ");
         QCOMPARE(rows.size(), 4);
         QCOMPARE(attribute(rows[0], "INS_RODZAJ"), QString("B"));
         QCOMPARE(attribute(rows[0], "INS_NAZWA"), QString("Gmina"));
@@ -358,11 +392,13 @@ private slots:
         for (int i = 0; i < 26; ++i) {
             const QString year = QString::number(2004 + i / 2);
             QCOMPARE(attribute(rows[i], "ZFP_ROK"), year);
-            QCOMPARE(elements(rows[i], "ATRYBUT").first().attribute("nrW"), QString::number(1 + i % 2));
+            QCOMPARE(elements(rows[i], "ATRYBUT").first().attribute("nrW"),
+                     QString::number(1 + i % 2));
             QCOMPARE(summary(rows[i]).filter("|Razem_pr|").size(), i < 2 ? 1 : 0);
             QCOMPARE(summary(rows[i]).filter("|RAZEM|").size(), i < 2 ? 1 : 0);
             QVERIFY(summary(rows[i]).contains("ZFP_PROCENT|dsZrodlaFin|" + year + "_pr|" +
-                                              QString::number(1 + i % 2) + "=" + (i == 24 ? "50" : "")));
+                                              QString::number(1 + i % 2) + "=" +
+                                              (i == 24 ? "50" : "")));
         }
         QCOMPARE(attribute(rows[0], "ZFP_KWOTA"), QString("10,5"));
         QCOMPARE(attribute(rows[1], "ZFP_PAR_NR"), QString("1"));
@@ -376,13 +412,20 @@ private slots:
         m.add("dsLokalizacja", {{"Miejscowosc", "Kraków"}, {"Lp.", 1}});
         m.add("dsLokalizacja", {{"Miejscowosc", "Tarnów"}, {"Lp.", 2}});
         m.write();
-        const QList<XmlElement> rows = elements(childTable(m.xml.applicationRow(), "PLO_LOKALIZACJE_PROJEKTOW"), "WIERSZ");
+        const QList<XmlElement> rows =
+            elements(childTable(m.xml.applicationRow(), "PLO_LOKALIZACJE_PROJEKTOW"), "WIERSZ");
         QCOMPARE(rows.size(), 2);
-        const QStringList expected = {"|dsLokalizacja|Lp.|2=2", "|dsLokalizacja|WOJ_ID|2=", "|dsLokalizacja|Pow_ID|2=",
-                                      "|dsLokalizacja|Gm_ID|2=", "|dsLokalizacja|Lkp_woj|2=",
-                                      "|dsLokalizacja|Lkp_pow|2=", "|dsLokalizacja|Lkp_gm|2=",
-                                      "|dsLokalizacja|gm_kod|2=", "|dsLokalizacja|pow_kod|2=",
-                                      "|dsLokalizacja|woj_kod|2=", "LPR_JGE_ID|dsLokalizacja|JGE_ID|2=",
+        const QStringList expected = {"|dsLokalizacja|Lp.|2=2",
+                                      "|dsLokalizacja|WOJ_ID|2=",
+                                      "|dsLokalizacja|Pow_ID|2=",
+                                      "|dsLokalizacja|Gm_ID|2=",
+                                      "|dsLokalizacja|Lkp_woj|2=",
+                                      "|dsLokalizacja|Lkp_pow|2=",
+                                      "|dsLokalizacja|Lkp_gm|2=",
+                                      "|dsLokalizacja|gm_kod|2=",
+                                      "|dsLokalizacja|pow_kod|2=",
+                                      "|dsLokalizacja|woj_kod|2=",
+                                      "LPR_JGE_ID|dsLokalizacja|JGE_ID|2=",
                                       "LPR_MIEJSCOWOSC|dsLokalizacja|Miejscowosc|2=Tarnów",
                                       "LPR_TYP_OBSZARU|dsWniosek|umiejscowienie|1=M"};
         QCOMPARE(summary(rows[1]), expected);
@@ -393,24 +436,30 @@ private slots:
         Module m;
         m.emptyLists();
         m.add("dsWniosek", {});
-        for (int stage = 1; stage <= 3; ++stage) m.add("dsEtapyRealizacji", {{"Lp", stage}});
-        for (int stage : {1, 2, 1}) m.add("dsPlanWydatki", {{"Etap", stage}});
+        for (int stage = 1; stage <= 3; ++stage)
+            m.add("dsEtapyRealizacji", {{"Lp", stage}});
+        for (int stage : {1, 2, 1})
+            m.add("dsPlanWydatki", {{"Etap", stage}});
         m.add("dsProdukty", {{"Produkt", "Droga"}});
         m.add("dsProdukty", {{"Produkt", "Most"}});
         m.add("dsRezultaty", {{"Rezultat", "Czas"}});
         m.add("dsOddz", {{"Oddzialywanie", "Ruch"}});
         m.write();
 
-        const QList<XmlElement> stages = elements(childTable(m.xml.applicationRow(), "PLO_ETAPY_REALIZACJI_PROJEKTOW"), "WIERSZ");
+        const QList<XmlElement> stages = elements(
+            childTable(m.xml.applicationRow(), "PLO_ETAPY_REALIZACJI_PROJEKTOW"), "WIERSZ");
         QCOMPARE(stages.size(), 3);
-        const QList<XmlElement> first = elements(childTable(stages[0], "PLO_WYDATKI_W_RAMACH_PROJEKTOW"), "WIERSZ");
+        const QList<XmlElement> first =
+            elements(childTable(stages[0], "PLO_WYDATKI_W_RAMACH_PROJEKTOW"), "WIERSZ");
         QCOMPARE(first.size(), 26);
         QCOMPARE(attribute(first[0], "WRP_ROK"), QString("2004"));
         QCOMPARE(elements(first[1], "ATRYBUT").first().attribute("nrW"), QString("3"));
-        QCOMPARE(elements(childTable(stages[1], "PLO_WYDATKI_W_RAMACH_PROJEKTOW"), "WIERSZ").size(), 13);
+        QCOMPARE(elements(childTable(stages[1], "PLO_WYDATKI_W_RAMACH_PROJEKTOW"), "WIERSZ").size(),
+                 13);
         QVERIFY(elements(stages[2], "TABELA").isEmpty());
 
-        const QList<XmlElement> indicators = elements(childTable(m.xml.applicationRow(), "PLO_WSKAZNIKI_CELOW_PROJEKTOW"), "WIERSZ");
+        const QList<XmlElement> indicators =
+            elements(childTable(m.xml.applicationRow(), "PLO_WSKAZNIKI_CELOW_PROJEKTOW"), "WIERSZ");
         QCOMPARE(indicators.size(), 4);
         const QStringList types = {"P", "P", "R", "O"};
         const QStringList sources = {"dsProdukty", "dsProdukty", "dsRezultaty", "dsOddz"};
@@ -418,7 +467,8 @@ private slots:
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(attribute(indicators[i], "WCP_TYP"), types[i]);
             QCOMPARE(elements(indicators[i], "TABELA").size(), 1);
-            const QList<XmlElement> values = elements(childTable(indicators[i], "PLO_WARTOSCI_WCP"), "WIERSZ");
+            const QList<XmlElement> values =
+                elements(childTable(indicators[i], "PLO_WARTOSCI_WCP"), "WIERSZ");
             QCOMPARE(values.size(), yearRows[i]);
             for (const XmlElement& v : values) {
                 const XmlElement a = elements(v, "ATRYBUT").first();
@@ -433,17 +483,23 @@ private slots:
         Module m;
         m.emptyLists();
         m.add("dsWniosek", {});
-        m.add("dsPomocPub", {{"Lp.", -5}, {"Data_udz_pom", QDate(2005, 3, 31)}, {"Tytul_pomocy", "Ulga\r\nna"},
+        m.add("dsPomocPub", {{"Lp.", -5},
+                             {"Data_udz_pom", QDate(2005, 3, 31)},
+                             {"Tytul_pomocy", "Ulga\r\nna"},
                              {"Kwota_pomocy", 1200.5}});
         m.add("dsPomocPub", {{"Lp.", 2}, {"Kwota_pomocy", 1e20}});
         m.write();
-        const QList<XmlElement> rows = elements(childTable(m.xml.applicationRow(), "PLO_UDZIELONE_POMOCE"), "WIERSZ");
-        QCOMPARE(summary(rows[0]), QStringList({"|dsPomocPub|Lp.|1=-5", "UPM_DATA|dsPomocPub|Data_udz_pom|1=2005.03.31",
-                                                "UPM_TYTUL_POMOCY|dsPomocPub|Tytul_pomocy|1=Ulga\r\nna",
-                                                "UPM_KWOTA|dsPomocPub|Kwota_pomocy|1=1200,5"}));
-        QCOMPARE(summary(rows[1]), QStringList({"|dsPomocPub|Lp.|2=2", "UPM_DATA|dsPomocPub|Data_udz_pom|2=",
-                                                "UPM_TYTUL_POMOCY|dsPomocPub|Tytul_pomocy|2=",
-                                                "UPM_KWOTA|dsPomocPub|Kwota_pomocy|2=1E20"}));
+        const QList<XmlElement> rows =
+            elements(childTable(m.xml.applicationRow(), "PLO_UDZIELONE_POMOCE"), "WIERSZ");
+        QCOMPARE(
+            summary(rows[0]),
+            QStringList({"|dsPomocPub|Lp.|1=-5", "UPM_DATA|dsPomocPub|Data_udz_pom|1=2005.03.31",
+                         "UPM_TYTUL_POMOCY|dsPomocPub|Tytul_pomocy|1=Ulga\r\nna",
+                         "UPM_KWOTA|dsPomocPub|Kwota_pomocy|1=1200,5"}));
+        QCOMPARE(summary(rows[1]),
+                 QStringList({"|dsPomocPub|Lp.|2=2", "UPM_DATA|dsPomocPub|Data_udz_pom|2=",
+                              "UPM_TYTUL_POMOCY|dsPomocPub|Tytul_pomocy|2=",
+                              "UPM_KWOTA|dsPomocPub|Kwota_pomocy|2=1E20"}));
     }
 
     // ---------------------------------------------------------------- reader
@@ -453,13 +509,15 @@ private slots:
         m.emptyLists();
         m.add("dsZamPub", {{"zgod_zam_pub_przedmiot", "jeden"}});
         m.add("dsZamPub", {{"zgod_zam_pub_przedmiot", "dwa"}});
-        const XmlDocument doc = parse(tableOf(attr("dsZamPub", "zgod_zam_pub_przedmiot", "5", "pięć")));
+        const XmlDocument doc =
+            parse(tableOf(attr("dsZamPub", "zgod_zam_pub_przedmiot", "5", "pięć")));
         m.xml.XML2proba(doc.root());
         DataSet& ds = m.t("dsZamPub");
         QCOMPARE(ds.recordCount(), 5);
         QCOMPARE(ds.state(), DataSetState::Browse);
         const QStringList expected = {"jeden", "dwa", "", "", "pięć"};
-        for (int rec = 1; rec <= 5; ++rec) QCOMPARE(m.text("dsZamPub", rec, "zgod_zam_pub_przedmiot"), expected[rec - 1]);
+        for (int rec = 1; rec <= 5; ++rec)
+            QCOMPARE(m.text("dsZamPub", rec, "zgod_zam_pub_przedmiot"), expected[rec - 1]);
     }
 
     void ignoredElements_data() {
@@ -492,7 +550,8 @@ private slots:
         m.add("dsZamPub", {{"lp", 1}});
         m.t("dsZamPub").setFilter("lp = 1");
         m.t("dsZamPub").setFiltered(true);
-        m.xml.XML2proba(parse(tableOf(attr("dsZamPub", "zgod_zam_pub_przedmiot", "3", "x"))).root());
+        m.xml.XML2proba(
+            parse(tableOf(attr("dsZamPub", "zgod_zam_pub_przedmiot", "3", "x"))).root());
         QCOMPARE(m.t("dsZamPub").recordCount(), 1);
         m.t("dsZamPub").setFiltered(false);
         QCOMPARE(m.t("dsZamPub").recordCount(), 2);
@@ -518,7 +577,8 @@ private slots:
             QVERIFY(QString(e.what()).contains("Parser error"));
         }
         QCOMPARE(m.t("dsZamPub").recordCount(), 0);
-        const XmlDocument spec = parse("<POLA_SPEC><POLE kod=\"A\" nrW=\"" + nrW + "\" dsN=\"dsPolaSpec\" dsKN=\"\" "
+        const XmlDocument spec = parse("<POLA_SPEC><POLE kod=\"A\" nrW=\"" + nrW +
+                                       "\" dsN=\"dsPolaSpec\" dsKN=\"\" "
                                        "dsKW=\"CZYWYSTINNEINS\">T</POLE></POLA_SPEC>");
         QVERIFY_THROWS_EXCEPTION(XmlError, m.xml.XML2PolaSpec(spec.root()));
         QCOMPARE(m.t("dsPolaSpec").recordCount(), 0);
@@ -529,24 +589,42 @@ private slots:
         QTest::addColumn<QVariant>("before");
         QTest::addColumn<QString>("fileText");
         QTest::addColumn<QString>("after");
-        QTest::newRow("float comma") << "Kwota_pomocy" << QVariant(7.0) << "1200,5" << "1200,5";
-        QTest::newRow("float point") << "Kwota_pomocy" << QVariant(7.0) << "1200.5" << "1200,5";
-        QTest::newRow("float not a number") << "Kwota_pomocy" << QVariant(7.0) << "abc" << "7";
-        QTest::newRow("float empty clears") << "Kwota_pomocy" << QVariant(7.0) << "" << "";
-        QTest::newRow("integer") << "Lp." << QVariant(1) << "42" << "42";
-        QTest::newRow("integer not a number") << "Lp." << QVariant(1) << "4x" << "1";
-        QTest::newRow("date") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "2005.03.31" << "2005.03.31";
-        QTest::newRow("date not a date") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "2005.13.45"
-                                         << "2001.01.01";
-        QTest::newRow("date empty clears") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "" << "";
-        QTest::newRow("string empty clears") << "Tytul_pomocy" << QVariant("Ulga") << "" << "";
-        QTest::newRow("š stored as ą") << "Tytul_pomocy" << QVariant("") << "Koš Š" << "Koą Š";
-        QTest::newRow("other characters alike: kept") << "Tytul_pomocy" << QVariant("Łódź") << "Żódż" << "Łódź";
-        QTest::newRow("blank for tab: kept") << "Tytul_pomocy" << QVariant("a b") << "a\tb" << "a b";
-        QTest::newRow("a letter differs") << "Tytul_pomocy" << QVariant("Łódź") << "Lódź" << "Lódź";
-        QTest::newRow("case differs") << "Tytul_pomocy" << QVariant("Łódź") << "ŁóDź" << "ŁóDź";
-        QTest::newRow("hyphen counts") << "Tytul_pomocy" << QVariant("a b") << "a-b" << "a-b";
-        QTest::newRow("length differs") << "Tytul_pomocy" << QVariant("Łódź") << "Łódź!" << "Łódź!";
+        QTest::newRow("float comma") << "Kwota_pomocy" << QVariant(7.0) << "1200,5"
+                                     << "1200,5";
+        QTest::newRow("float point") << "Kwota_pomocy" << QVariant(7.0) << "1200.5"
+                                     << "1200,5";
+        QTest::newRow("float not a number") << "Kwota_pomocy" << QVariant(7.0) << "abc"
+                                            << "7";
+        QTest::newRow("float empty clears") << "Kwota_pomocy" << QVariant(7.0) << ""
+                                            << "";
+        QTest::newRow("integer") << "Lp." << QVariant(1) << "42"
+                                 << "42";
+        QTest::newRow("integer not a number") << "Lp." << QVariant(1) << "4x"
+                                              << "1";
+        QTest::newRow("date") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "2005.03.31"
+                              << "2005.03.31";
+        QTest::newRow("date not a date")
+            << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "2005.13.45"
+            << "2001.01.01";
+        QTest::newRow("date empty clears") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << ""
+                                           << "";
+        QTest::newRow("string empty clears") << "Tytul_pomocy" << QVariant("Ulga") << ""
+                                             << "";
+        QTest::newRow("š stored as ą") << "Tytul_pomocy" << QVariant("") << "Koš Š"
+                                       << "Koą Š";
+        QTest::newRow("other characters alike: kept")
+            << "Tytul_pomocy" << QVariant("Łódź") << "Żódż"
+            << "Łódź";
+        QTest::newRow("blank for tab: kept") << "Tytul_pomocy" << QVariant("a b") << "a\tb"
+                                             << "a b";
+        QTest::newRow("a letter differs") << "Tytul_pomocy" << QVariant("Łódź") << "Lódź"
+                                          << "Lódź";
+        QTest::newRow("case differs") << "Tytul_pomocy" << QVariant("Łódź") << "ŁóDź"
+                                      << "ŁóDź";
+        QTest::newRow("hyphen counts") << "Tytul_pomocy" << QVariant("a b") << "a-b"
+                                       << "a-b";
+        QTest::newRow("length differs") << "Tytul_pomocy" << QVariant("Łódź") << "Łódź!"
+                                        << "Łódź!";
     }
     void valueConversion() {
         QFETCH(QString, field);
@@ -557,7 +635,8 @@ private slots:
         m.emptyLists();
         m.add("dsPomocPub", {{field.toUtf8().constData(), before}});
         m.t("dsPomocPub").field(field).setReadOnly(true);
-        m.xml.XML2proba(parse(tableOf(attr("dsPomocPub", field, "1", fileText.toHtmlEscaped()))).root());
+        m.xml.XML2proba(
+            parse(tableOf(attr("dsPomocPub", field, "1", fileText.toHtmlEscaped()))).root());
         QCOMPARE(m.text("dsPomocPub", 1, field.toUtf8()), after);
         QVERIFY(m.t("dsPomocPub").field(field).isReadOnly());
     }
@@ -565,9 +644,12 @@ private slots:
     void datesReadInTheFilesPattern_data() {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("fileText");
-        QTest::newRow("module's own") << "yyyy.MM.dd" << "2005.03.31";
-        QTest::newRow("day first") << "dd-mm-yyyy" << "31-03-2005";
-        QTest::newRow("year first, hyphens") << "yyyy-mm-dd" << "2005-03-31";
+        QTest::newRow("module's own") << "yyyy.MM.dd"
+                                      << "2005.03.31";
+        QTest::newRow("day first") << "dd-mm-yyyy"
+                                   << "31-03-2005";
+        QTest::newRow("year first, hyphens") << "yyyy-mm-dd"
+                                             << "2005-03-31";
     }
     void datesReadInTheFilesPattern() {
         QFETCH(QString, pattern);
@@ -576,21 +658,27 @@ private slots:
         m.emptyLists();
         m.xml.FileDateFormat = pattern;
         m.xml.XML2proba(parse(tableOf(attr("dsPomocPub", "Data_udz_pom", "1", fileText))).root());
-        QCOMPARE(m.t("dsPomocPub").valueAt(1, m.t("dsPomocPub").field("Data_udz_pom")), QVariant(QDate(2005, 3, 31)));
+        QCOMPARE(m.t("dsPomocPub").valueAt(1, m.t("dsPomocPub").field("Data_udz_pom")),
+                 QVariant(QDate(2005, 3, 31)));
     }
 
     void specialFieldsReadWhileLoading() {
         Module m;
         m.emptyLists();
         QList<bool> loadingSeen;
-        m.t("dsPolaSpec").field("INNEPODZAANOP").onChange = [&](Field&) { loadingSeen << m.fx.dm->Wczytywanie; };
-        const XmlDocument doc = parse(
-            "<POLA_SPEC>"
-            "<POLE kod=\"INNEPODZAANOP\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"\" dsKW=\"INNEPODZAANOP\">opis\r\n</POLE>"
-            "<POLE kod=\"CZYWYSTINNEINS\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"\" dsKW=\"CZYWYSTINNEINS\"></POLE>"
-            "<POLE kod=\"T\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"ZALMAPYRT\" dsKW=\"nie_ma\">x</POLE>"
-            "<POLE kod=\"A\" nrW=\"1\" dsN=\"dsNieMa\" dsKN=\"\" dsKW=\"A\">x</POLE>"
-            "</POLA_SPEC>");
+        m.t("dsPolaSpec").field("INNEPODZAANOP").onChange = [&](Field&) {
+            loadingSeen << m.fx.dm->Wczytywanie;
+        };
+        const XmlDocument doc =
+            parse("<POLA_SPEC>"
+                  "<POLE kod=\"INNEPODZAANOP\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"\" "
+                  "dsKW=\"INNEPODZAANOP\">opis\r\n</POLE>"
+                  "<POLE kod=\"CZYWYSTINNEINS\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"\" "
+                  "dsKW=\"CZYWYSTINNEINS\"></POLE>"
+                  "<POLE kod=\"T\" nrW=\"1\" dsN=\"dsPolaSpec\" dsKN=\"ZALMAPYRT\" "
+                  "dsKW=\"nie_ma\">x</POLE>"
+                  "<POLE kod=\"A\" nrW=\"1\" dsN=\"dsNieMa\" dsKN=\"\" dsKW=\"A\">x</POLE>"
+                  "</POLA_SPEC>");
         m.xml.XML2PolaSpec(doc.root());
         QCOMPARE(loadingSeen, QList<bool>{true});
         QVERIFY(!m.fx.dm->Wczytywanie);
@@ -671,7 +759,8 @@ private slots:
         QTemporaryDir dir;
         QFile f(dir.filePath("w.xml"));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<?xml version=\"1.0\" encoding=\"windows-1250\"?><WNIOSEK><INFO_DLL wersja=\"0.9\"/><DANE/></WNIOSEK>");
+        f.write("<?xml version=\"1.0\" encoding=\"windows-1250\"?><WNIOSEK><INFO_DLL "
+                "wersja=\"0.9\"/><DANE/></WNIOSEK>");
         f.close();
         Module m;
         m.xml.InitWniosekXML(f.fileName());
@@ -723,7 +812,8 @@ private slots:
         Module m;
         m.write();
         QVERIFY_THROWS_EXCEPTION(XmlError, m.xml.save(path));
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("stary plik"));
     }

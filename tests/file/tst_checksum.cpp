@@ -72,11 +72,15 @@ void TestChecksum::md5Vectors_data() {
     QTest::newRow("empty") << QByteArray("") << kEmptyMd5;
     QTest::newRow("a") << QByteArray("a") << "0cc175b9c0f1b6a831c399e269772661";
     QTest::newRow("abc") << QByteArray("abc") << "900150983cd24fb0d6963f7d28e17f72";
-    QTest::newRow("message digest") << QByteArray("message digest") << "f96b697d7cb7938d525a2f31aaf161d0";
-    QTest::newRow("alphabet") << QByteArray("abcdefghijklmnopqrstuvwxyz") << "c3fcd3d76192e4007dfb496cca67e13b";
-    QTest::newRow("alphanumeric") << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789")
-                                  << "d174ab98d277d9f5a5611c2c9f419d9f";
-    QTest::newRow("digits x8") << QByteArray("1234567890").repeated(8) << "57edf4a22be3c955ac49da2e2107b67a";
+    QTest::newRow("message digest")
+        << QByteArray("message digest") << "f96b697d7cb7938d525a2f31aaf161d0";
+    QTest::newRow("alphabet") << QByteArray("abcdefghijklmnopqrstuvwxyz")
+                              << "c3fcd3d76192e4007dfb496cca67e13b";
+    QTest::newRow("alphanumeric")
+        << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789")
+        << "d174ab98d277d9f5a5611c2c9f419d9f";
+    QTest::newRow("digits x8") << QByteArray("1234567890").repeated(8)
+                               << "57edf4a22be3c955ac49da2e2107b67a";
 }
 
 void TestChecksum::md5Vectors() {
@@ -90,12 +94,18 @@ void TestChecksum::fold_data() {
     QTest::addColumn<QString>("digest");
     QTest::addColumn<QString>("folded");
     QTest::newRow("zero") << QString(32, QLatin1Char('0')) << "0000-0000-0000-0000";
-    QTest::newRow("no carry") << "00000001000000020000000300000004" << "0000-0003-0000-0007";
+    QTest::newRow("no carry") << "00000001000000020000000300000004"
+                              << "0000-0003-0000-0007";
     // A sum of exactly 2^32 folds to 1; the largest sum folds to ffffffff.
-    QTest::newRow("carry at 2^32") << "ffffffff0000000180000000" "80000000" << "0000-0001-0000-0001";
+    QTest::newRow("carry at 2^32") << "ffffffff0000000180000000"
+                                      "80000000"
+                                   << "0000-0001-0000-0001";
     QTest::newRow("largest sums") << QString(32, QLatin1Char('f')) << "ffff-ffff-ffff-ffff";
-    QTest::newRow("carry in one half") << "fffffffe00000002" "1234567800000000" << "0000-0001-1234-5678";
-    QTest::newRow("upper-case digits") << "0000000A0000000B0000000C0000000D" << "0000-0015-0000-0019";
+    QTest::newRow("carry in one half") << "fffffffe00000002"
+                                          "1234567800000000"
+                                       << "0000-0001-1234-5678";
+    QTest::newRow("upper-case digits") << "0000000A0000000B0000000C0000000D"
+                                       << "0000-0015-0000-0019";
 }
 
 void TestChecksum::fold() {
@@ -107,8 +117,10 @@ void TestChecksum::fold() {
 void TestChecksum::checksumOfText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("checksum");
-    QTest::newRow("abc") << "abc" << "ccd3-a048-ff77-beef";
-    QTest::newRow("empty text: fold of the digest of zero bytes") << "" << Checksum::foldDigest(kEmptyMd5);
+    QTest::newRow("abc") << "abc"
+                         << "ccd3-a048-ff77-beef";
+    QTest::newRow("empty text: fold of the digest of zero bytes")
+        << "" << Checksum::foldDigest(kEmptyMd5);
 }
 
 void TestChecksum::checksumOfText() {
@@ -119,7 +131,8 @@ void TestChecksum::checksumOfText() {
 
 // The digest is taken over windows-1250 bytes: Polish letters are one byte each.
 void TestChecksum::digestInputIsWindows1250() {
-    QCOMPARE(Checksum::digestInput(QString::fromUtf8("ĄŚŹąśźŁł 1~")), QByteArray("\xa5\x8c\x8f\xb9\x9c\x9f\xa3\xb3 1~"));
+    QCOMPARE(Checksum::digestInput(QString::fromUtf8("ĄŚŹąśźŁł 1~")),
+             QByteArray("\xa5\x8c\x8f\xb9\x9c\x9f\xa3\xb3 1~"));
 }
 
 // ---------------------------------------------------------------- the digested text
@@ -281,11 +294,16 @@ void TestChecksum::verifyChecksum_data() {
     QTest::addColumn<bool>("rewritten");
     QTest::addColumn<bool>("changedAfter");
 
-    QTest::newRow("matching checksum") << false << false << "1.0.0.0" << true << true << false << false << false;
-    QTest::newRow("changed data") << false << false << "1.0.0.0" << false << false << false << true << false;
-    QTest::newRow("other module version") << false << false << "0.9.0.0" << false << true << true << false << false;
-    QTest::newRow("damaged file") << false << true << "1.0.0.0" << false << true << false << false << true;
-    QTest::newRow("host closing") << true << false << "1.0.0.0" << false << true << false << false << true;
+    QTest::newRow("matching checksum")
+        << false << false << "1.0.0.0" << true << true << false << false << false;
+    QTest::newRow("changed data") << false << false << "1.0.0.0" << false << false << false << true
+                                  << false;
+    QTest::newRow("other module version")
+        << false << false << "0.9.0.0" << false << true << true << false << false;
+    QTest::newRow("damaged file") << false << true << "1.0.0.0" << false << true << false << false
+                                  << true;
+    QTest::newRow("host closing") << true << false << "1.0.0.0" << false << true << false << false
+                                  << true;
 }
 
 void TestChecksum::verifyChecksum() {
@@ -304,13 +322,16 @@ void TestChecksum::verifyChecksum() {
     DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
     wniosek.append();
     wniosek.post();
-    const QString stored = storeCorrect ? ComputeChecksum(dm) : QStringLiteral("1111-2222-3333-4444");
+    const QString stored =
+        storeCorrect ? ComputeChecksum(dm) : QStringLiteral("1111-2222-3333-4444");
     wniosek.edit();
     wniosek.field(QStringLiteral("suma_kontrolna")).setValue(stored);
     wniosek.post();
     dm.Zmieniony = true;
 
-    QCOMPARE(checksum.VerifyChecksum({closingByHost, loadFailed, fileVersion, QStringLiteral("1.0.0.0")}), holds);
+    QCOMPARE(checksum.VerifyChecksum(
+                 {closingByHost, loadFailed, fileVersion, QStringLiteral("1.0.0.0")}),
+             holds);
     QCOMPARE(checksum.ChecksumTrusted, trusted);
     QCOMPARE(checksum.storedChecksum(), rewritten ? ComputeChecksum(dm) : stored);
     QCOMPARE(dm.Zmieniony, changedAfter);

@@ -46,25 +46,29 @@ struct Row {
 };
 
 QList<Row> tableRows(const DataSet& t) {
-    auto text = [&](int rec, const char* f) { return t.valueAt(rec, t.field(QString::fromUtf8(f))).toString(); };
+    auto text = [&](int rec, const char* f) {
+        return t.valueAt(rec, t.field(QString::fromUtf8(f))).toString();
+    };
     QList<Row> out;
     for (int rec = 1; rec <= t.recordCount(); ++rec)
-        out.append({text(rec, "dsname"), text(rec, "plo_tabela"), text(rec, "nowy_wiersz"), text(rec, "plo_kolumny"),
-                    text(rec, "plo_wartosci"), text(rec, "niebazowe"), text(rec, "plo_nadrzedna"),
-                    text(rec, "warunek")});
+        out.append({text(rec, "dsname"), text(rec, "plo_tabela"), text(rec, "nowy_wiersz"),
+                    text(rec, "plo_kolumny"), text(rec, "plo_wartosci"), text(rec, "niebazowe"),
+                    text(rec, "plo_nadrzedna"), text(rec, "warunek")});
     return out;
 }
 
 // "COLUMN=value" of a list, by column.
 QString valueOf(const QString& list, const QString& column) {
     for (const QString& entry : ApplicationXml::zrobliste(list))
-        if (entry.section(QLatin1Char('='), 0, 0) == column) return entry.section(QLatin1Char('='), 1);
+        if (entry.section(QLatin1Char('='), 0, 0) == column)
+            return entry.section(QLatin1Char('='), 1);
     return QStringLiteral("<none>");
 }
 
 QStringList years(int first, int last, const QString& prefix = {}) {
     QStringList out;
-    for (int y = first; y <= last; ++y) out << prefix + QString::number(y);
+    for (int y = first; y <= last; ++y)
+        out << prefix + QString::number(y);
     return out;
 }
 
@@ -131,22 +135,24 @@ private slots:
         QTest::addColumn<QString>("amountColumn");
         QTest::addColumn<QStringList>("amountFields");
         QTest::addColumn<QString>("nonBase");
-        QTest::newRow("revenue 3-20") << 3 << "PPJ_ROK" << years(2004, 2016) + years(1, 5) << "PPJ_KWOTA"
-                                      << years(2004, 2016) + years(1, 5, "n_") << "Lp.";
-        QTest::newRow("planned expenditure 21-33") << 21 << "WRP_ROK" << years(2004, 2016) << "WRP_KWOTA"
-                                                   << years(2004, 2016) << "Id;Etap";
-        QTest::newRow("sources of finance 34-46") << 34 << "ZFP_ROK" << years(2004, 2016) << "ZFP_KWOTA"
-                                                  << years(2004, 2016) << "Razem_pr;RAZEM";
-        QTest::newRow("products 55-67") << 55 << "WWC_ROK" << years(2004, 2016) << "WWC_WARTOSC"
-                                        << years(2004, 2016) << "";
-        QTest::newRow("results 69-81") << 69 << "WWC_ROK" << years(2004, 2016) << "WWC_WARTOSC"
-                                       << years(2004, 2016) << "";
-        QTest::newRow("impacts 84-88") << 84 << "WWC_ROK" << years(2004, 2008) << "WWC_WARTOSC"
-                                       << years(2004, 2008) << "";
-        QTest::newRow("profile 47") << 47 << "UZF_ROK" << years(2004, 2004) << "UZF_KWOTA" << years(2004, 2004)
-                                    << "RAZEM";
-        QTest::newRow("profile 91-102") << 91 << "UZF_ROK" << years(2005, 2016) << "UZF_KWOTA"
-                                        << years(2005, 2016) << "";
+        QTest::newRow("revenue 3-20")
+            << 3 << "PPJ_ROK" << years(2004, 2016) + years(1, 5) << "PPJ_KWOTA"
+            << years(2004, 2016) + years(1, 5, "n_") << "Lp.";
+        QTest::newRow("planned expenditure 21-33") << 21 << "WRP_ROK" << years(2004, 2016)
+                                                   << "WRP_KWOTA" << years(2004, 2016) << "Id;Etap";
+        QTest::newRow("sources of finance 34-46")
+            << 34 << "ZFP_ROK" << years(2004, 2016) << "ZFP_KWOTA" << years(2004, 2016)
+            << "Razem_pr;RAZEM";
+        QTest::newRow("products 55-67")
+            << 55 << "WWC_ROK" << years(2004, 2016) << "WWC_WARTOSC" << years(2004, 2016) << "";
+        QTest::newRow("results 69-81")
+            << 69 << "WWC_ROK" << years(2004, 2016) << "WWC_WARTOSC" << years(2004, 2016) << "";
+        QTest::newRow("impacts 84-88")
+            << 84 << "WWC_ROK" << years(2004, 2008) << "WWC_WARTOSC" << years(2004, 2008) << "";
+        QTest::newRow("profile 47")
+            << 47 << "UZF_ROK" << years(2004, 2004) << "UZF_KWOTA" << years(2004, 2004) << "RAZEM";
+        QTest::newRow("profile 91-102")
+            << 91 << "UZF_ROK" << years(2005, 2016) << "UZF_KWOTA" << years(2005, 2016) << "";
     }
     void yearGroups() {
         QFETCH(int, firstRow);
@@ -167,9 +173,11 @@ private slots:
     void percentColumnsFollowTheYear() {
         const QList<Row> rows = tableRows(mapping());
         for (int i = 0; i < 13; ++i)
-            QCOMPARE(valueOf(rows[33 + i].columns, "ZFP_PROCENT"), QString::number(2004 + i) + "_pr");
+            QCOMPARE(valueOf(rows[33 + i].columns, "ZFP_PROCENT"),
+                     QString::number(2004 + i) + "_pr");
         for (int i = 0; i < 12; ++i)
-            QCOMPARE(valueOf(rows[90 + i].columns, "UZF_PROCENT"), QString::number(2005 + i) + "_pr");
+            QCOMPARE(valueOf(rows[90 + i].columns, "UZF_PROCENT"),
+                     QString::number(2005 + i) + "_pr");
         QCOMPARE(valueOf(rows[46].columns, "UZF_PROCENT"), QString("2004_pr"));
     }
 
@@ -180,13 +188,15 @@ private slots:
         QCOMPARE(nonBase[15], QString("harm_okres_rezultat_tmp"));
         int at = 16;
         for (const char* family : {"tab6lprod", "tab6lrez", "tab6ltyp", "tab6m", "tab6n", "tab6o"})
-            for (int y = 2004; y <= 2016; ++y) QCOMPARE(nonBase[at++], QLatin1String(family) + QString::number(y) + "v");
+            for (int y = 2004; y <= 2016; ++y)
+                QCOMPARE(nonBase[at++], QLatin1String(family) + QString::number(y) + "v");
     }
 
     void conditionsLinkChildrenToParents_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("condition");
-        QTest::newRow("expenditure") << 21 << "ds_nadrz=dsEtapyRealizacji;kol_nadrz=Lp;kol_pod=Etap";
+        QTest::newRow("expenditure")
+            << 21 << "ds_nadrz=dsEtapyRealizacji;kol_nadrz=Lp;kol_pod=Etap";
         QTest::newRow("products") << 67 << "ds_nadrz=dsProdukty;kol_nadrz=lp.;kol_pod=lp.";
         QTest::newRow("results") << 69 << "ds_nadrz=dsRezultaty;kol_nadrz=lp.;kol_pod=lp.";
         QTest::newRow("impacts") << 88 << "ds_nadrz=dsOddz;kol_nadrz=lp.;kol_pod=lp.";
@@ -215,7 +225,8 @@ private slots:
             const DataSet* ds = fx.dm->findTable(r.dsname);
             QVERIFY2(ds, qPrintable(r.dsname));
             QStringList names = ApplicationXml::zrobliste(r.nonBase);
-            for (const QString& pair : ApplicationXml::zrobliste(r.columns)) names << pair.section('=', 1);
+            for (const QString& pair : ApplicationXml::zrobliste(r.columns))
+                names << pair.section('=', 1);
             for (const QString& name : names)
                 QVERIFY2(ds->findField(name), qPrintable(r.dsname + "." + name));
             if (r.condition.isEmpty()) continue;
@@ -239,8 +250,8 @@ private slots:
 
         for (int i = 0; i < after.size(); ++i) {
             QString expected = before[i].nonBase;
-            if (i == 50) expected += applicantCodes;          // row 51, first of dsBeneficjent
-            if (i == 88) expected += institutionCodes;        // row 89, the only dsInstytucje row
+            if (i == 50) expected += applicantCodes;            // row 51, first of dsBeneficjent
+            if (i == 88) expected += institutionCodes;          // row 89, the only dsInstytucje row
             if (i == 48) expected += ";gm_kod;pow_kod;woj_kod"; // row 49, dsLokalizacja
             QCOMPARE(after[i].nonBase, expected);
         }
@@ -251,7 +262,8 @@ private slots:
         const QList<Row> once = tableRows(mapping());
         extendMappingTable(*fx.dm);
         const QList<Row> twice = tableRows(mapping());
-        for (int i = 0; i < once.size(); ++i) QCOMPARE(twice[i].nonBase, once[i].nonBase);
+        for (int i = 0; i < once.size(); ++i)
+            QCOMPARE(twice[i].nonBase, once[i].nonBase);
     }
 
     void zrobliste_data() {

@@ -28,7 +28,9 @@ void TestInvocation::init() {
     qputenv("ZELGR_REGISTRY", reg.toUtf8());
 }
 
-void TestInvocation::cleanup() { qunsetenv("ZELGR_REGISTRY"); }
+void TestInvocation::cleanup() {
+    qunsetenv("ZELGR_REGISTRY");
+}
 
 void TestInvocation::everyExportFreesBothObjects_data() {
     QTest::addColumn<int>("kind");

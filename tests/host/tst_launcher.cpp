@@ -10,9 +10,9 @@
 namespace {
 
 const QString kZelgor = QStringLiteral(TOPAZ_BIN_DIR "/zelgor");
-const QString kGateMessage = QString::fromUtf8(
-    "Słownik zawiera niepoprawne dane dla tego wniosku.\n"
-    "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.");
+const QString kGateMessage =
+    QString::fromUtf8("Słownik zawiera niepoprawne dane dla tego wniosku.\n"
+                      "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.");
 
 struct Run {
     int exitCode = -1;
@@ -26,12 +26,14 @@ struct HostFolder {
     explicit HostFolder(bool withModule = true, const QByteArray& spotCode = "SPOT") {
         if (withModule) {
             QDir(dir.path()).mkpath(QStringLiteral("wn_typy"));
-            QFile::link(QStringLiteral(TOPAZ_BIN_DIR "/wn_typy/TOPAZ_Q.so"), dir.filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")));
+            QFile::link(QStringLiteral(TOPAZ_BIN_DIR "/wn_typy/TOPAZ_Q.so"),
+                        dir.filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")));
         }
         QFile in(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"));
         in.open(QIODevice::ReadOnly);
         QByteArray d = in.readAll();
-        d.replace("<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT<", "<ATRYBUT nazwa=\"PWD_KOD_ID\">" + spotCode + "<");
+        d.replace("<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT<",
+                  "<ATRYBUT nazwa=\"PWD_KOD_ID\">" + spotCode + "<");
         QFile out(dir.filePath(QStringLiteral("slowniki.xml")));
         out.open(QIODevice::WriteOnly);
         out.write(d);
@@ -44,7 +46,8 @@ struct HostFolder {
         p.setProcessEnvironment(env);
         p.start(kZelgor, QStringList{QStringLiteral("--bin"), dir.path()} + args);
         p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
 };
 
@@ -68,8 +71,8 @@ void TestLauncher::usageErrors() {
     QCOMPARE(host.zelgor({}).exitCode, 2);
     QCOMPARE(host.zelgor({"NieMaTakiego_", "a.xml"}).exitCode, 2);
     QCOMPARE(host.zelgor({"silentcrccheck_", "a.xml"}).exitCode, 2); // names are exact
-    QCOMPARE(host.zelgor({"SilentCrcCheck_"}).exitCode, 2);           // path missing
-    QCOMPARE(host.zelgor({"NowyWniosek_", "a.xml"}).exitCode, 2);     // takes none
+    QCOMPARE(host.zelgor({"SilentCrcCheck_"}).exitCode, 2);          // path missing
+    QCOMPARE(host.zelgor({"NowyWniosek_", "a.xml"}).exitCode, 2);    // takes none
     const Run r = host.zelgor({"EdytujWniosek_"});
     QVERIFY(r.err.contains(QStringLiteral("Użycie")));
     QVERIFY(r.out.isEmpty());
@@ -108,7 +111,8 @@ void TestLauncher::publishesTheHostFolder() {
 
 void TestLauncher::silentExportWithoutProgrammeGivesZeroQuietly() {
     HostFolder host(true, "SPOX");
-    for (const char* e : {"SilentCrcCheck_", "SprawdzSume_", "SilentValidate_", "SilentValCrcCheck_", "SilentPreview_"}) {
+    for (const char* e : {"SilentCrcCheck_", "SprawdzSume_", "SilentValidate_",
+                          "SilentValCrcCheck_", "SilentPreview_"}) {
         const Run r = host.zelgor({QString::fromLatin1(e), QStringLiteral("x.xml")});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("0\n"));
@@ -118,8 +122,10 @@ void TestLauncher::silentExportWithoutProgrammeGivesZeroQuietly() {
 
 void TestLauncher::interactiveExportShowsTheGateMessage() {
     HostFolder host(true, "SPOX");
-    for (const QStringList& args : QList<QStringList>{{"EdytujWniosek_", "x.xml"}, {"NowyWniosek_"},
-                                                      {"PodgladWniosku_", "x.xml"}, {"DrukujWniosek_", "x.xml"}}) {
+    for (const QStringList& args : QList<QStringList>{{"EdytujWniosek_", "x.xml"},
+                                                      {"NowyWniosek_"},
+                                                      {"PodgladWniosku_", "x.xml"},
+                                                      {"DrukujWniosek_", "x.xml"}}) {
         const Run r = host.zelgor(args);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("0\n"));

@@ -13,11 +13,14 @@ struct ModuleFixture {
 
     explicit ModuleFixture(const QString& dictionaryFolder = QStringLiteral(TOPAZ_EXAMPLES)) {
         DataModuleOptions options;
-        options.folderSources = HostEnv::HostFolderSources{
-            [dictionaryFolder] { return dictionaryFolder; }, [] { return QString(); }, [] { return QString(); }};
+        options.folderSources =
+            HostEnv::HostFolderSources{[dictionaryFolder] { return dictionaryFolder; },
+                                       [] { return QString(); }, [] { return QString(); }};
         dm = TdmDataSets::create(ui, options);
     }
 
     DataSet& t(const char* name) const { return dm->table(QString::fromUtf8(name)); }
-    Field& f(const char* table, const char* field) const { return t(table).field(QString::fromUtf8(field)); }
+    Field& f(const char* table, const char* field) const {
+        return t(table).field(QString::fromUtf8(field));
+    }
 };

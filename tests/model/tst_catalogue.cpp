@@ -10,15 +10,17 @@ namespace {
 
 const QStringList kFlagFamilies = {"tab6lprod", "tab6lrez", "tab6ltyp", "tab6m", "tab6n", "tab6o"};
 const QStringList kAttachmentCodes = {
-    "ZALBIZPL", "ZALOCSROD", "ZALPOZBUD", "ZALWARZAB", "ZALDYSPGR", "ZALDYSPOBTOW", "ZALMAPY",
-    "ZALDOKTECH", "ZALWSPOLFIN", "ZALOCFIN", "ZALBIL", "ZALRZS", "ZALINSZAK", "ZALWYPKRS",
-    "ZALKOPUM", "ZALINDOK", "ZALZAKZAD", "ZALBMOPV", "ZALOSWBENKONTR", "ZALOPISWDRPROJ",
-    "ZALSCHPRZEPLSROD"};
+    "ZALBIZPL",       "ZALOCSROD",      "ZALPOZBUD",       "ZALWARZAB", "ZALDYSPGR", "ZALDYSPOBTOW",
+    "ZALMAPY",        "ZALDOKTECH",     "ZALWSPOLFIN",     "ZALOCFIN",  "ZALBIL",    "ZALRZS",
+    "ZALINSZAK",      "ZALWYPKRS",      "ZALKOPUM",        "ZALINDOK",  "ZALZAKZAD", "ZALBMOPV",
+    "ZALOSWBENKONTR", "ZALOPISWDRPROJ", "ZALSCHPRZEPLSROD"};
 
 std::vector<const TableSpec*> allTables() {
     std::vector<const TableSpec*> out{&Catalogue::mainRecord()};
-    for (const TableSpec& t : Catalogue::sectionTables()) out.push_back(&t);
-    for (const TableSpec& t : Catalogue::dictionaryTables()) out.push_back(&t);
+    for (const TableSpec& t : Catalogue::sectionTables())
+        out.push_back(&t);
+    for (const TableSpec& t : Catalogue::dictionaryTables())
+        out.push_back(&t);
     return out;
 }
 
@@ -36,7 +38,8 @@ const TableSpec& table(const QString& name) {
 
 QStringList fieldNames(const TableSpec& t) {
     QStringList out;
-    for (const FieldSpec& f : t.fields) out << QString::fromUtf8(f.name);
+    for (const FieldSpec& f : t.fields)
+        out << QString::fromUtf8(f.name);
     return out;
 }
 
@@ -48,7 +51,8 @@ const FieldSpec* findSpec(const TableSpec& t, const QString& name) {
 
 std::unique_ptr<DataSet> build(const TableSpec& spec) {
     auto ds = std::make_unique<DataSet>(QString::fromUtf8(spec.name));
-    for (const FieldSpec& f : spec.fields) ds->addField(Catalogue::toFieldDef(f));
+    for (const FieldSpec& f : spec.fields)
+        ds->addField(Catalogue::toFieldDef(f));
     ds->open();
     return ds;
 }
@@ -71,12 +75,14 @@ class TestCatalogue : public QObject {
 private slots:
     void tablesInCreationOrder() {
         const QStringList expected = {
-            "dsBeneficjent", "dsOsobyUpow", "dsInstytucje", "dsPozWdr", "dsKatInt", "dsLokalizacja",
-            "dsProdukty", "dsRezultaty", "dsOddz", "dsKatPrzych", "dsZrodlaFin", "dsProfilWyd",
-            "dsEtapyRealizacji", "dsPlanWydatki", "dsPomocPub", "dsZamPub", "dsPolaSpec",
-            "dsWydatkiKw", "dsWydatkiNKw", "dsCalkKoszt", "Mapowanie", "tabMapZrodlaFin", "tabMapowanie"};
+            "dsBeneficjent", "dsOsobyUpow",     "dsInstytucje",      "dsPozWdr",      "dsKatInt",
+            "dsLokalizacja", "dsProdukty",      "dsRezultaty",       "dsOddz",        "dsKatPrzych",
+            "dsZrodlaFin",   "dsProfilWyd",     "dsEtapyRealizacji", "dsPlanWydatki", "dsPomocPub",
+            "dsZamPub",      "dsPolaSpec",      "dsWydatkiKw",       "dsWydatkiNKw",  "dsCalkKoszt",
+            "Mapowanie",     "tabMapZrodlaFin", "tabMapowanie"};
         QStringList got;
-        for (const TableSpec& t : Catalogue::sectionTables()) got << QString::fromUtf8(t.name);
+        for (const TableSpec& t : Catalogue::sectionTables())
+            got << QString::fromUtf8(t.name);
         QCOMPARE(got, expected);
         QCOMPARE(QString::fromUtf8(Catalogue::mainRecord().name), QString("dsWniosek"));
         QCOMPARE(Catalogue::dictionaryTables().size(), size_t(21));
@@ -85,7 +91,8 @@ private slots:
     // Building a table fails on a name repeated in any letter case.
     void everyTableBuilds_data() {
         QTest::addColumn<QString>("name");
-        for (const TableSpec* t : allTables()) QTest::newRow(t->name) << QString::fromUtf8(t->name);
+        for (const TableSpec* t : allTables())
+            QTest::newRow(t->name) << QString::fromUtf8(t->name);
     }
     void everyTableBuilds() {
         QFETCH(QString, name);
@@ -108,18 +115,21 @@ private slots:
 
     // Only the tables this type adds are its own, and all their fields are too.
     void tablesOfThisType() {
-        const QStringList own = {"dsPolaSpec", "dsEtapyRealizacji", "dsPlanWydatki", "dsZamPub", "tabMapowanie"};
+        const QStringList own = {"dsPolaSpec", "dsEtapyRealizacji", "dsPlanWydatki", "dsZamPub",
+                                 "tabMapowanie"};
         for (const TableSpec* t : allTables()) {
             const QString name = QString::fromUtf8(t->name);
             QCOMPARE(t->level == Level::Type, own.contains(name));
             if (t->level == Level::Type)
-                for (const FieldSpec& f : t->fields) QVERIFY2(f.level == Level::Type, f.name);
+                for (const FieldSpec& f : t->fields)
+                    QVERIFY2(f.level == Level::Type, f.name);
         }
     }
 
     void yearFlagDefaults_data() {
         QTest::addColumn<QString>("family");
-        for (const QString& f : kFlagFamilies) QTest::newRow(qPrintable(f)) << f;
+        for (const QString& f : kFlagFamilies)
+            QTest::newRow(qPrintable(f)) << f;
     }
     void yearFlagDefaults() {
         QFETCH(QString, family);
@@ -142,7 +152,8 @@ private slots:
         QCOMPARE(names.filter(flag).size(), 78);
         QStringList expected;
         for (const QString& family : kFlagFamilies)
-            for (int year = 2004; year <= 2016; ++year) expected << family + QString::number(year) + "v";
+            for (int year = 2004; year <= 2016; ++year)
+                expected << family + QString::number(year) + "v";
         const int first = names.indexOf("harm_okres_rezultat_tmp") + 1;
         QCOMPARE(names.mid(first), expected);
     }
@@ -162,8 +173,9 @@ private slots:
         for (const FieldSpec& f : w.fields)
             if (f.tag != 0) tagged << QString::fromUtf8(f.name);
         tagged.sort();
-        QCOMPARE(tagged, QStringList({"plan_okres_do_oddania", "plan_okres_finansowej_real", "plan_okres_real",
-                                      "plan_okres_rzeczowej_real", "suma_kontrolna"}));
+        QCOMPARE(tagged,
+                 QStringList({"plan_okres_do_oddania", "plan_okres_finansowej_real",
+                              "plan_okres_real", "plan_okres_rzeczowej_real", "suma_kontrolna"}));
     }
 
     // Defaults arrive, converted to the field's type, when a row is appended.
@@ -171,14 +183,22 @@ private slots:
         QTest::addColumn<QString>("tableName");
         QTest::addColumn<QString>("fieldName");
         QTest::addColumn<QVariant>("expected");
-        QTest::newRow("whole country no") << "dsWniosek" << "lok_caly_kraj" << QVariant("N");
-        QTest::newRow("base default dropped") << "dsWniosek" << "inne_pr_EFRR" << QVariant();
-        QTest::newRow("revenue year") << "dsKatPrzych" << "2016" << QVariant(0.0);
-        QTest::newRow("revenue n+5") << "dsKatPrzych" << "n_5" << QVariant(0.0);
-        QTest::newRow("finance year without default") << "dsZrodlaFin" << "2004" << QVariant();
-        QTest::newRow("profile year without default") << "dsProfilWyd" << "2012" << QVariant();
-        QTest::newRow("total cost") << "dsCalkKoszt" << "RAZEM" << QVariant(0.0);
-        QTest::newRow("qualified expenditure") << "dsWydatkiKw" << "2008" << QVariant(0.0);
+        QTest::newRow("whole country no") << "dsWniosek"
+                                          << "lok_caly_kraj" << QVariant("N");
+        QTest::newRow("base default dropped") << "dsWniosek"
+                                              << "inne_pr_EFRR" << QVariant();
+        QTest::newRow("revenue year") << "dsKatPrzych"
+                                      << "2016" << QVariant(0.0);
+        QTest::newRow("revenue n+5") << "dsKatPrzych"
+                                     << "n_5" << QVariant(0.0);
+        QTest::newRow("finance year without default") << "dsZrodlaFin"
+                                                      << "2004" << QVariant();
+        QTest::newRow("profile year without default") << "dsProfilWyd"
+                                                      << "2012" << QVariant();
+        QTest::newRow("total cost") << "dsCalkKoszt"
+                                    << "RAZEM" << QVariant(0.0);
+        QTest::newRow("qualified expenditure") << "dsWydatkiKw"
+                                               << "2008" << QVariant(0.0);
     }
     void defaultsOnAppend() {
         QFETCH(QString, tableName);
@@ -198,11 +218,13 @@ private slots:
         QCOMPARE(flags, 105);
         QCOMPARE(names.size() - flags, 5); // the single fields
         for (const QString& code : kAttachmentCodes) {
-            const QStringList order = code == "ZALZAKZAD" ? QStringList{"RT", "UT", "DT", "N", "ND"}
-                                                          : QStringList{"RT", "DT", "UT", "N", "ND"};
+            const QStringList order = code == "ZALZAKZAD"
+                                          ? QStringList{"RT", "UT", "DT", "N", "ND"}
+                                          : QStringList{"RT", "DT", "UT", "N", "ND"};
             const int at = names.indexOf(code + "RT");
             QVERIFY2(at >= 0, qPrintable(code));
-            for (int i = 0; i < 5; ++i) QCOMPARE(names.value(at + i), code + order[i]);
+            for (int i = 0; i < 5; ++i)
+                QCOMPARE(names.value(at + i), code + order[i]);
         }
         // The groups keep the order of the codes.
         int last = -1;
@@ -216,8 +238,8 @@ private slots:
         const QStringList names = fieldNames(table("dsPolaSpec"));
         QCOMPARE(names.mid(0, 2), QStringList({"CZYWYSTINNEINS", "INNEPODZAANOP"}));
         const int after = names.indexOf("ZALBMOPVND") + 1;
-        QCOMPARE(names.mid(after, 4),
-                 QStringList({"ZALWYKINNEDOK", "ZAMPON6000EURO", "ADRESAT_WNIOSKU", "ZALOSWBENKONTRRT"}));
+        QCOMPARE(names.mid(after, 4), QStringList({"ZALWYKINNEDOK", "ZAMPON6000EURO",
+                                                   "ADRESAT_WNIOSKU", "ZALOSWBENKONTRRT"}));
     }
 
     void yearColumns_data() {
@@ -313,7 +335,8 @@ private slots:
         int withCode = 0, withoutCode = 0;
         for (const FieldSpec& f : table(tableName).fields) {
             if (f.kind != FieldKind::Lookup) continue;
-            const TableSpec* dict = findTable(QString::fromUtf8(f.lookupTable), Catalogue::dictionaryTables());
+            const TableSpec* dict =
+                findTable(QString::fromUtf8(f.lookupTable), Catalogue::dictionaryTables());
             QVERIFY(dict);
             ++(findSpec(*dict, "KOD") ? withCode : withoutCode);
         }
@@ -366,11 +389,15 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<int>("visible");
-        QTest::newRow("intervention") << "sl_INT1" << "KOD" << QStringList{"1", "3", "4", "34"} << 2;
-        QTest::newRow("environment") << "sl_WNS1" << "WARTOSC" << QStringList{"PPS", "POS", "GPS", "PPS2"} << 3;
-        QTest::newRow("equality") << "sl_RPC1" << "WARTOSC" << QStringList{"A", "B", "C", "A2"} << 3;
-        QTest::newRow("procurement") << "sl_ZPU1" << "WARTOSC"
-                                     << QStringList{"PN", "PO", "NZO", "NBO", "ZOC", "ZWR", "AEL", "XX"} << 7;
+        QTest::newRow("intervention") << "sl_INT1"
+                                      << "KOD" << QStringList{"1", "3", "4", "34"} << 2;
+        QTest::newRow("environment") << "sl_WNS1"
+                                     << "WARTOSC" << QStringList{"PPS", "POS", "GPS", "PPS2"} << 3;
+        QTest::newRow("equality") << "sl_RPC1"
+                                  << "WARTOSC" << QStringList{"A", "B", "C", "A2"} << 3;
+        QTest::newRow("procurement")
+            << "sl_ZPU1"
+            << "WARTOSC" << QStringList{"PN", "PO", "NZO", "NBO", "ZOC", "ZWR", "AEL", "XX"} << 7;
     }
     void declaredFilters() {
         QFETCH(QString, tableName);
@@ -393,7 +420,8 @@ private slots:
     }
 
     void listsWithoutDeclaredFilter() {
-        for (const char* name : {"sl_RPR1", "sl_UPR1", "sl_FPR1", "sl_NUTS2", "dsWniosek", "nieznana"})
+        for (const char* name :
+             {"sl_RPR1", "sl_UPR1", "sl_FPR1", "sl_NUTS2", "dsWniosek", "nieznana"})
             QVERIFY2(!Catalogue::declaredDictionaryFilter(name), name);
         QVERIFY(!Catalogue::declaredDictionaryFilter(nullptr));
     }

@@ -20,7 +20,8 @@ struct DictionaryFolder {
     QTemporaryDir dir;
     explicit DictionaryFolder(const QByteArray& content) {
         QFile f(dir.filePath(QStringLiteral("slowniki.xml")));
-        if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size()) qFatal("cannot write dictionary");
+        if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+            qFatal("cannot write dictionary");
     }
     static QByteArray replaced(const QByteArray& from, const QByteArray& to) {
         QByteArray d = sampleDictionary();
@@ -32,7 +33,8 @@ struct DictionaryFolder {
 
 QStringList names(DataSet& t, const char* field) {
     QStringList out;
-    for (int i = 1; i <= t.recordCount(); ++i) out << t.valueAt(i, t.field(QString::fromLatin1(field))).toString();
+    for (int i = 1; i <= t.recordCount(); ++i)
+        out << t.valueAt(i, t.field(QString::fromLatin1(field))).toString();
     return out;
 }
 
@@ -70,10 +72,15 @@ void TestDataModule::sampleDictionaryLoadsEveryTable() {
         {"sl_NUTS1", 1}, {"sl_NUTS2", 16}, {"sl_NUTS3", 380}, {"sl_NUTS4", 2477}, {"sl_PWD1", 7},
         {"sl_PWD2", 13}, {"sl_PWD3", 45},  {"sl_PWD4", 12},   {"sl_INT2", 20},    {"sl_INT3", 84},
         {"sl_FPR1", 38}, {"sl_ZAT1", 0},   {"sl_ZAS1", 0},    {"sl_KWD1", 0},     {"sl_KWP1", 0}};
-    for (const auto& [name, n] : counts) QCOMPARE(fx.t(name).recordCount(), n);
+    for (const auto& [name, n] : counts)
+        QCOMPARE(fx.t(name).recordCount(), n);
     // Filtered lists: count every row behind the filter too.
-    for (const auto& [name, n] : QList<QPair<const char*, int>>{{"sl_INT1", 4}, {"sl_RPR1", 6}, {"sl_UPR1", 4},
-                                                                {"sl_ZPU1", 8}, {"sl_RPC1", 6}, {"sl_WNS1", 6}}) {
+    for (const auto& [name, n] : QList<QPair<const char*, int>>{{"sl_INT1", 4},
+                                                                {"sl_RPR1", 6},
+                                                                {"sl_UPR1", 4},
+                                                                {"sl_ZPU1", 8},
+                                                                {"sl_RPC1", 6},
+                                                                {"sl_WNS1", 6}}) {
         DataSet& t = fx.t(name);
         t.setFiltered(false);
         QCOMPARE(t.recordCount(), n);
@@ -91,7 +98,8 @@ void TestDataModule::nutsLevelsAreSortedByName() {
         const QStringList n = names(fx.t(t), "NAZWA");
         QStringList sorted = n;
         QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
-        std::stable_sort(sorted.begin(), sorted.end(), [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
         QCOMPARE(n, sorted);
     }
     // Not by code: "lubelskie" (06) comes before "lubuskie" (08) and "łódzkie" (10) after both,
@@ -136,21 +144,24 @@ void TestDataModule::titleComparedExactly() {
                                                   "nazwa=\"Jednostki Geograficzne NUTS\""));
     ModuleFixture fx(d.path());
     QVERIFY(!fx.dm->BladSlownika);
-    for (int level = 1; level <= 4; ++level) QCOMPARE(fx.dm->dictionaryTable("NUTS", level)->recordCount(), 0);
+    for (int level = 1; level <= 4; ++level)
+        QCOMPARE(fx.dm->dictionaryTable("NUTS", level)->recordCount(), 0);
     QCOMPARE(fx.t("sl_PWD1").recordCount(), 7);
     QVERIFY(fx.dm->SprawdzSlownik());
 }
 
 void TestDataModule::levelCountLimitsTheLevelsRead() {
-    DictionaryFolder d(DictionaryFolder::replaced("<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"3\">",
-                                                  "<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"2\">"));
+    DictionaryFolder d(
+        DictionaryFolder::replaced("<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"3\">",
+                                   "<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"2\">"));
     ModuleFixture fx(d.path());
     QVERIFY(!fx.dm->BladSlownika);
     QCOMPARE(fx.t("sl_INT2").recordCount(), 20);
     QCOMPARE(fx.t("sl_INT3").recordCount(), 0);
     // A level count that is not a number counts as 0: nothing of that dictionary is read.
-    DictionaryFolder bad(DictionaryFolder::replaced("<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"1\">",
-                                                    "<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"jeden\">"));
+    DictionaryFolder bad(
+        DictionaryFolder::replaced("<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"1\">",
+                                   "<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"jeden\">"));
     ModuleFixture fx2(bad.path());
     QVERIFY(!fx2.dm->BladSlownika);
     QCOMPARE(fx2.t("sl_FPR1").recordCount(), 0);
@@ -262,7 +273,8 @@ void TestDataModule::lookupsResolveThroughFilteredDictionaries() {
     DataSet& poz = fx.t("dsPozWdr");
     QCOMPARE(poz.recordCount(), 1);
     QCOMPARE(poz.field("PWD_KOD_ID1").asString(), QStringLiteral("SPOT"));
-    QCOMPARE(poz.field("lkp_pwd1").asString(), QStringLiteral("Sektorowy Program Operacyjny Transport na lata 2004-2006"));
+    QCOMPARE(poz.field("lkp_pwd1").asString(),
+             QStringLiteral("Sektorowy Program Operacyjny Transport na lata 2004-2006"));
 }
 
 void TestDataModule::dataSourcesCarryTheirReactions() {
@@ -309,7 +321,8 @@ void TestDataModule::stateAfterCreation() {
     QCOMPARE(fx.dm->KwalifikacjaNowegoWydatku, QStringLiteral("T"));
     QVERIFY(!fx.ui.isBusyCursor());
     for (const auto& t : fx.dm->tables())
-        if (t->name() != QLatin1String("dsKatPrzych")) QVERIFY2(t->isActive(), qPrintable(t->name()));
+        if (t->name() != QLatin1String("dsKatPrzych"))
+            QVERIFY2(t->isActive(), qPrintable(t->name()));
 }
 
 QTEST_GUILESS_MAIN(TestDataModule)

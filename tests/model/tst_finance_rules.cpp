@@ -10,18 +10,23 @@
 
 namespace {
 
-QString u(const char* s) { return QString::fromUtf8(s); }
+QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
 
-const QString kNoStage = u("Aby dodać planowane wydatki, należy najpierw wypełnić punkt 3 w Harmonogramie realizacji "
-                           "Projektu (6k) niniejszego wniosku.");
+const QString kNoStage =
+    u("Aby dodać planowane wydatki, należy najpierw wypełnić punkt 3 w Harmonogramie realizacji "
+      "Projektu (6k) niniejszego wniosku.");
 const QString kBadStart = u("Nieprawidłowa data rozpoczęcia etapu.");
 const QString kBadEnd = u("Nieprawidłowa data zakończenia etapu.");
 const QString kNegative = u("Wartość nie może być ujemna.");
 
 // Shares are stored rounded: no fuzz allowed.
-#define QCOMPARE_EXACT(actual, expected)                                                                      \
-    QVERIFY2(double(actual) == double(expected),                                                              \
-             qPrintable(QStringLiteral("%1 != %2").arg(double(actual), 0, 'g', 17).arg(double(expected), 0, 'g', 17)))
+#define QCOMPARE_EXACT(actual, expected)                                                           \
+    QVERIFY2(double(actual) == double(expected),                                                   \
+             qPrintable(QStringLiteral("%1 != %2")                                                 \
+                            .arg(double(actual), 0, 'g', 17)                                       \
+                            .arg(double(expected), 0, 'g', 17)))
 
 void setFlag(ModuleFixture& fx, const QString& flag) {
     DataSet& w = fx.t("dsWniosek");
@@ -30,13 +35,18 @@ void setFlag(ModuleFixture& fx, const QString& flag) {
     w.post();
 }
 
-QVariant raw(const DataSet& t, int id, const char* field) { return t.lookup(u("Id"), id, u(field)); }
-double at(const DataSet& t, int id, const char* field) { return raw(t, id, field).toDouble(); }
+QVariant raw(const DataSet& t, int id, const char* field) {
+    return t.lookup(u("Id"), id, u(field));
+}
+double at(const DataSet& t, int id, const char* field) {
+    return raw(t, id, field).toDouble();
+}
 
 void setAmounts(DataSet& t, int id, std::initializer_list<std::pair<const char*, double>> values) {
     QVERIFY(t.locate(u("Id"), id));
     t.edit();
-    for (const auto& [year, v] : values) t.field(u(year)).setValue(v);
+    for (const auto& [year, v] : values)
+        t.field(u(year)).setValue(v);
     QVERIFY(t.post());
 }
 
@@ -65,14 +75,16 @@ QStringList layout(const DataSet& plan) {
     for (int rec = 1; rec <= plan.recordCount(); ++rec) {
         const bool marked = plan.valueAt(rec, plan.field(u("Kategoria"))).toString() == u("nowy");
         out << plan.valueAt(rec, plan.field(u("Etap"))).toString() +
-                   plan.valueAt(rec, plan.field(u("CZY_KWALIFIKOWANE"))).toString() + (marked ? u("*") : QString());
+                   plan.valueAt(rec, plan.field(u("CZY_KWALIFIKOWANE"))).toString() +
+                   (marked ? u("*") : QString());
     }
     return out;
 }
 
 QList<qint64> column(const DataSet& t, const char* field) {
     QList<qint64> out;
-    for (int rec = 1; rec <= t.recordCount(); ++rec) out << t.valueAt(rec, t.field(u(field))).toLongLong();
+    for (int rec = 1; rec <= t.recordCount(); ++rec)
+        out << t.valueAt(rec, t.field(u(field))).toLongLong();
     return out;
 }
 
@@ -129,7 +141,8 @@ private slots:
         setAmounts(t, 12, {{"2005", 500.0}}); // the EBI memo line is no part of the total
         setAmounts(t, 4, {{"2005", 1000.0}});
 
-        for (int id : {4, 3, 1, 11}) QCOMPARE(at(t, id, "2005"), 1000.0);
+        for (int id : {4, 3, 1, 11})
+            QCOMPARE(at(t, id, "2005"), 1000.0);
         QCOMPARE(at(t, 11, "RAZEM"), 1000.0);
         QCOMPARE(at(t, 8, "2005"), 0.0);
         QCOMPARE(at(t, 4, "2005_pr"), 100.0);
@@ -137,7 +150,7 @@ private slots:
         QCOMPARE(at(t, 11, "2005_pr"), 100.0);
         QCOMPARE(at(t, 2, "2005_pr"), 0.0);
         QCOMPARE(at(t, 12, "2005_pr"), 50.0); // still a share of the grand total
-        for (int id = 1; id <= 12; ++id) { // nothing in 2006: shares 0, no division error
+        for (int id = 1; id <= 12; ++id) {    // nothing in 2006: shares 0, no division error
             QVERIFY(raw(t, id, "2006_pr").isValid());
             QCOMPARE_EXACT(at(t, id, "2006_pr"), 0.0);
         }
@@ -156,7 +169,8 @@ private slots:
         QTest::addColumn<bool>("shown");
         QTest::newRow("sources, 2009 hidden") << u("dsZrodlaFin") << QString() << false;
         QTest::newRow("sources, 2009 shown") << u("dsZrodlaFin") << u("tab6n2009v") << true;
-        QTest::newRow("sources, only the profile shows 2009") << u("dsZrodlaFin") << u("tab6o2009v") << false;
+        QTest::newRow("sources, only the profile shows 2009")
+            << u("dsZrodlaFin") << u("tab6o2009v") << false;
         QTest::newRow("profile, 2009 shown") << u("dsProfilWyd") << u("tab6o2009v") << true;
     }
     void yearVisibility() {
@@ -219,7 +233,8 @@ private slots:
         DataSet& t = fx.t("dsZrodlaFin");
         setAmounts(t, 9, {{"2007", 100.0}});
         QList<int> ids;
-        for (double v : ownRows) ids << addOwnSource(t, v);
+        for (double v : ownRows)
+            ids << addOwnSource(t, v);
         QCOMPARE(at(t, 10, "2007"), std::accumulate(ownRows.begin(), ownRows.end(), 0.0));
 
         QVERIFY(t.locate(u("Id"), ids.first()));
@@ -267,7 +282,9 @@ private slots:
                 t.append();
                 t.field(u("Zrodlo")).setValue(id == 11 ? u("OGÓŁEM") : u("źródło"));
                 t.field(u("par_id")).setValue(parents[id - 1]);
-                t.field(u("2005")).setValue(id == 3 ? 999.0 : id == 4 || id == 1 || id == 11 ? 1000.0 : 0.0);
+                t.field(u("2005")).setValue(id == 3                          ? 999.0
+                                            : id == 4 || id == 1 || id == 11 ? 1000.0
+                                                                             : 0.0);
                 t.field(u("2005_pr")).setValue(7.0); // stale
                 t.post();
             } // the memo line, loaded last, stays current: the sums start from it
@@ -322,7 +339,8 @@ private slots:
         QCOMPARE(layout(plan), (QStringList{"1T", "1N", "2T", "2N"}));
         QCOMPARE(column(plan, "Id"), (QList<qint64>{1, 2, 3, 4}));
         QCOMPARE(plan.valueAt(1, plan.field(u("clcKwalifikowane"))).toString(), u("Kwalifikowane"));
-        QCOMPARE(plan.valueAt(2, plan.field(u("clcKwalifikowane"))).toString(), u("Niekwalifikowane"));
+        QCOMPARE(plan.valueAt(2, plan.field(u("clcKwalifikowane"))).toString(),
+                 u("Niekwalifikowane"));
         QCOMPARE(plan.valueAt(1, plan.field(u("2004"))), QVariant(0.0));
         QVERIFY(!plan.valueAt(1, plan.field(u("2010"))).isValid());
         QCOMPARE(plan.valueAt(3, plan.field(u("2010"))), QVariant(0.0)); // shown when stage 2 came
@@ -397,10 +415,14 @@ private slots:
         QTest::addColumn<int>("current");
         QTest::addColumn<int>("etap");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("from stage 2 N to stage 1") << 4 << 1 << QStringList{"1T", "1N", "1N*", "2T", "2N"};
-        QTest::newRow("from stage 2 T to stage 1") << 3 << 1 << QStringList{"1T", "1T*", "1N", "2T", "2N"};
-        QTest::newRow("from stage 1 T to stage 2") << 1 << 2 << QStringList{"1T", "1N", "2T", "2T*", "2N"};
-        QTest::newRow("from stage 1 N to stage 2, in place") << 2 << 2 << QStringList{"1T", "1N", "2T", "2N", "2N*"};
+        QTest::newRow("from stage 2 N to stage 1")
+            << 4 << 1 << QStringList{"1T", "1N", "1N*", "2T", "2N"};
+        QTest::newRow("from stage 2 T to stage 1")
+            << 3 << 1 << QStringList{"1T", "1T*", "1N", "2T", "2N"};
+        QTest::newRow("from stage 1 T to stage 2")
+            << 1 << 2 << QStringList{"1T", "1N", "2T", "2T*", "2N"};
+        QTest::newRow("from stage 1 N to stage 2, in place")
+            << 2 << 2 << QStringList{"1T", "1N", "2T", "2N", "2N*"};
     }
     void insertedRowMovesToItsGroup() {
         QFETCH(int, current);
@@ -459,8 +481,10 @@ private slots:
         const QList<UiCall> boxes = fx.ui.calls(UiCall::Kind::MessageBox);
         QCOMPARE(boxes.size(), asked ? 1 : 0);
         if (asked) {
-            QCOMPARE(boxes[0].text, u("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) "
-                                      "przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć etap?"));
+            QCOMPARE(
+                boxes[0].text,
+                u("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) "
+                  "przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć etap?"));
             QCOMPARE(boxes[0].caption, u("Usuwanie etapu harmonogramu"));
             QCOMPARE(boxes[0].icon, MessageIcon::Question);
             QCOMPARE(boxes[0].buttons, MessageButtons::YesNo);
@@ -481,7 +505,7 @@ private slots:
 
     void listInsert_data() {
         QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("family"); // empty: no year switches
+        QTest::addColumn<QString>("family");  // empty: no year switches
         QTest::addColumn<QVariant>("hidden"); // a hidden year of a new row: the column's default
         QTest::newRow("products") << u("dsProdukty") << u("tab6lprod") << QVariant();
         QTest::newRow("results") << u("dsRezultaty") << u("tab6lrez") << QVariant();
@@ -514,7 +538,8 @@ private slots:
         QTest::addColumn<bool>("loading");
         QTest::addColumn<QString>("focus"); // empty: posted
         QTest::newRow("n_3") << QStringList{"n_3"} << false << u("n_3");
-        QTest::newRow("years before the years after") << QStringList{"n_1", "2010"} << false << u("2010");
+        QTest::newRow("years before the years after")
+            << QStringList{"n_1", "2010"} << false << u("2010");
         QTest::newRow("first year first") << QStringList{"2008", "2004"} << false << u("2004");
         QTest::newRow("nothing negative") << QStringList{} << false << QString();
         QTest::newRow("while loading") << QStringList{"n_3"} << true << QString();
@@ -529,7 +554,8 @@ private slots:
         t.append();
         t.field(u("n_2")).setValue(2.5);
         t.field(u("n_4")).setValue(4.0);
-        for (const QString& f : negative) t.field(f).setValue(-1.0);
+        for (const QString& f : negative)
+            t.field(f).setValue(-1.0);
         fx.dm->Wczytywanie = loading;
         const bool posted = t.post();
         fx.dm->Wczytywanie = false;
@@ -545,8 +571,8 @@ private slots:
 
     void renumberAfterDelete_data() {
         QTest::addColumn<QString>("table");
-        for (const char* name : {"dsProdukty", "dsRezultaty", "dsOddz", "dsKatPrzych", "dsPomocPub", "dsLokalizacja",
-                                 "dsInstytucje"})
+        for (const char* name : {"dsProdukty", "dsRezultaty", "dsOddz", "dsKatPrzych", "dsPomocPub",
+                                 "dsLokalizacja", "dsInstytucje"})
             QTest::newRow(name) << u(name);
     }
     void renumberAfterDelete() {

@@ -25,7 +25,8 @@ void enter(DataSet& tree, int id, int year, double value) {
 
 QStringList visible(DataSet& t, const char* field) {
     QStringList out;
-    for (int i = 1; i <= t.recordCount(); ++i) out << t.valueAt(i, t.field(QString::fromLatin1(field))).toString();
+    for (int i = 1; i <= t.recordCount(); ++i)
+        out << t.valueAt(i, t.field(QString::fromLatin1(field))).toString();
     return out;
 }
 
@@ -100,7 +101,7 @@ void TestScenario::wholeApplication() {
     set(w, "tab6n2007v", "N");
     w.post();
     enter(zr, 4, 2007, 500);
-    QCOMPARE(amount(zr, 3, "2007"), 0.0);  // a hidden year is not summed up the tree
+    QCOMPARE(amount(zr, 3, "2007"), 0.0);     // a hidden year is not summed up the tree
     QCOMPARE(amount(zr, 4, "RAZEM"), 1500.0); // but counts in the row's own total
     QCOMPARE(amount(zr, 11, "RAZEM"), 5000.0);
     QCOMPARE(amount(zr, 4, "Razem_pr"), 30.0);
@@ -124,7 +125,8 @@ void TestScenario::wholeApplication() {
     // Stages with planned expenditure.
     DataSet& etapy = fx.t("dsEtapyRealizacji");
     DataSet& plan = fx.t("dsPlanWydatki");
-    for (const auto& [from, to] : {std::pair{"03-2005", "12-2005"}, std::pair{"01-2006", "10-2006"}}) {
+    for (const auto& [from, to] :
+         {std::pair{"03-2005", "12-2005"}, std::pair{"01-2006", "10-2006"}}) {
         QVERIFY(etapy.append());
         set(etapy, "ZAKRES_PRAC", QStringLiteral("Etap"));
         set(etapy, "TERMIN_ROZP_TMP", from);
@@ -147,7 +149,9 @@ void TestScenario::wholeApplication() {
     etapy.setRecNo(1);
     QVERIFY(etapy.deleteRecord());
     QCOMPARE(fx.ui.shownTexts().last(),
-             QString::fromUtf8("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć etap?"));
+             QString::fromUtf8(
+                 "Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) "
+                 "przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć etap?"));
     QCOMPARE(visible(etapy, "Lp"), QStringList({"1"}));
     QCOMPARE(visible(plan, "Etap"), QStringList({"1", "1"}));
     QCOMPARE(visible(plan, "Id"), QStringList({"1", "2"}));

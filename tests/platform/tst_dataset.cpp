@@ -50,7 +50,8 @@ void fillCodes(DataSet& t, const QStringList& codes) {
 
 QStringList column(DataSet& t, const QString& name) {
     QStringList out;
-    for (int i = 1; i <= t.recordCount(); ++i) out << FieldText::format(t.field(name).type(), t.valueAt(i, t.field(name)));
+    for (int i = 1; i <= t.recordCount(); ++i)
+        out << FieldText::format(t.field(name).type(), t.valueAt(i, t.field(name)));
     return out;
 }
 
@@ -135,14 +136,16 @@ void TestDataSet::nullStaysDistinctFromEmpty() {
     t.addField(typed("b", FieldType::Boolean));
     t.open();
     t.append();
-    for (const char* n : {"s", "i", "f", "d", "b"}) QVERIFY2(t.field(n).isNull(), n);
+    for (const char* n : {"s", "i", "f", "d", "b"})
+        QVERIFY2(t.field(n).isNull(), n);
     t.field("s").setValue(QString(""));
     t.field("i").setValue(0);
     t.field("f").setValue(0.0);
     t.field("d").setValue(QDate(1899, 12, 30));
     t.field("b").setValue(false);
     t.post();
-    for (const char* n : {"s", "i", "f", "d", "b"}) QVERIFY2(!t.field(n).isNull(), n);
+    for (const char* n : {"s", "i", "f", "d", "b"})
+        QVERIFY2(!t.field(n).isNull(), n);
     t.edit();
     t.field("s").clear();
     t.field("f").clear();
@@ -187,13 +190,26 @@ void TestDataSet::eventOrderOfAppendPostDelete() {
     QStringList log;
     Recorder rec;
     t.addObserver(&rec);
-    t.events.beforeInsert = [&](DataSet& d) { log << QString("beforeInsert %1").arg(d.recordCount()); return true; };
-    t.events.onNewRecord = [&](DataSet& d) { log << QString("newRecord state=%1").arg(int(d.state())); };
+    t.events.beforeInsert = [&](DataSet& d) {
+        log << QString("beforeInsert %1").arg(d.recordCount());
+        return true;
+    };
+    t.events.onNewRecord = [&](DataSet& d) {
+        log << QString("newRecord state=%1").arg(int(d.state()));
+    };
     t.events.afterInsert = [&](DataSet&) { log << "afterInsert"; };
-    t.events.beforePost = [&](DataSet& d) { log << QString("beforePost %1").arg(d.recordCount()); return true; };
+    t.events.beforePost = [&](DataSet& d) {
+        log << QString("beforePost %1").arg(d.recordCount());
+        return true;
+    };
     t.events.afterPost = [&](DataSet& d) { log << QString("afterPost %1").arg(d.recordCount()); };
-    t.events.beforeDelete = [&](DataSet& d) { log << QString("beforeDelete %1").arg(d.recordCount()); return true; };
-    t.events.afterDelete = [&](DataSet& d) { log << QString("afterDelete %1").arg(d.recordCount()); };
+    t.events.beforeDelete = [&](DataSet& d) {
+        log << QString("beforeDelete %1").arg(d.recordCount());
+        return true;
+    };
+    t.events.afterDelete = [&](DataSet& d) {
+        log << QString("afterDelete %1").arg(d.recordCount());
+    };
 
     QVERIFY(t.append());
     t.field("a").setValue("x");
@@ -202,7 +218,8 @@ void TestDataSet::eventOrderOfAppendPostDelete() {
     QCOMPARE(log, QStringList({"beforeInsert 0", "newRecord state=3", "afterInsert", "beforePost 0",
                                "afterPost 1", "beforeDelete 1", "afterDelete 0"}));
     // Observers: the post announces the write before the before-post hook runs.
-    QCOMPARE(rec.log, QStringList({"state", "field a", "update", "appended 1", "state", "deleted 1"}));
+    QCOMPARE(rec.log,
+             QStringList({"state", "field a", "update", "appended 1", "state", "deleted 1"}));
     t.removeObserver(&rec);
 }
 
@@ -398,24 +415,33 @@ void TestDataSet::filters_data() {
     QTest::addColumn<QStringList>("visible");
     // Code lists: every filter text of the dictionaries and the implementation path.
     QTest::newRow("int1") << "KOD = '3' OR KOD = '4'" << QStringList{"3", "4"};
-    QTest::newRow("wns declared") << "WARTOSC = 'PPS' or WARTOSC = 'POS' or WARTOSC = 'GPS'" << QStringList{"PPS", "POS", "GPS"};
-    QTest::newRow("rpc declared") << "WARTOSC = 'A' or WARTOSC = 'B' or WARTOSC = 'C'" << QStringList{"A", "B", "C"};
-    QTest::newRow("zpu") << "WARTOSC='PN' OR WARTOSC='PO' OR WARTOSC='NZO' OR WARTOSC='NBO' OR WARTOSC='ZOC' OR WARTOSC='ZWR' OR WARTOSC='AEL'"
+    QTest::newRow("wns declared") << "WARTOSC = 'PPS' or WARTOSC = 'POS' or WARTOSC = 'GPS'"
+                                  << QStringList{"PPS", "POS", "GPS"};
+    QTest::newRow("rpc declared") << "WARTOSC = 'A' or WARTOSC = 'B' or WARTOSC = 'C'"
+                                  << QStringList{"A", "B", "C"};
+    QTest::newRow("zpu") << "WARTOSC='PN' OR WARTOSC='PO' OR WARTOSC='NZO' OR WARTOSC='NBO' OR "
+                            "WARTOSC='ZOC' OR WARTOSC='ZWR' OR WARTOSC='AEL'"
                          << QStringList{"PN", "PO", "NZO", "NBO", "ZOC", "ZWR", "AEL"};
-    QTest::newRow("rpr with IN") << "WARTOSC='RB' OR WARTOSC='S' OR WARTOSC='DS' OR WARTOSC='IN'" << QStringList{"RB", "S", "DS", "IN"};
-    QTest::newRow("rpr without IN") << "WARTOSC='RB' OR WARTOSC='S' OR WARTOSC='DS'" << QStringList{"RB", "S", "DS"};
-    QTest::newRow("wns gate") << "WARTOSC='GPS2' OR WARTOSC='PPS2' OR WARTOSC='POS2'" << QStringList{"PPS2", "POS2", "GPS2"};
-    QTest::newRow("rpc gate") << "WARTOSC='A2' OR WARTOSC='B2' OR WARTOSC='C2'" << QStringList{"A2", "B2", "C2"};
-    QTest::newRow("upr gate") << "WARTOSC='OM' OR WARTOSC='OR' OR WARTOSC='OGN'" << QStringList{"OM", "OR", "OGN"};
+    QTest::newRow("rpr with IN") << "WARTOSC='RB' OR WARTOSC='S' OR WARTOSC='DS' OR WARTOSC='IN'"
+                                 << QStringList{"RB", "S", "DS", "IN"};
+    QTest::newRow("rpr without IN")
+        << "WARTOSC='RB' OR WARTOSC='S' OR WARTOSC='DS'" << QStringList{"RB", "S", "DS"};
+    QTest::newRow("wns gate") << "WARTOSC='GPS2' OR WARTOSC='PPS2' OR WARTOSC='POS2'"
+                              << QStringList{"PPS2", "POS2", "GPS2"};
+    QTest::newRow("rpc gate") << "WARTOSC='A2' OR WARTOSC='B2' OR WARTOSC='C2'"
+                              << QStringList{"A2", "B2", "C2"};
+    QTest::newRow("upr gate") << "WARTOSC='OM' OR WARTOSC='OR' OR WARTOSC='OGN'"
+                              << QStringList{"OM", "OR", "OGN"};
     QTest::newRow("empty text") << "" << QStringList{};
 }
 
 void TestDataSet::filters() {
     QFETCH(QString, filter);
     QFETCH(QStringList, visible);
-    const QStringList all{"3", "4", "5", "PPS", "POS", "GPS", "A", "B", "C", "PN", "PO", "NZO", "NBO", "ZOC",
-                          "ZWR", "AEL", "DK", "RB", "S", "DS", "IN", "MI", "PPS2", "POS2", "GPS2", "A2",
-                          "B2", "C2", "OM", "OR", "OGN", "OMW"};
+    const QStringList all{"3",    "4",  "5",  "PPS", "POS", "GPS", "A",    "B",
+                          "C",    "PN", "PO", "NZO", "NBO", "ZOC", "ZWR",  "AEL",
+                          "DK",   "RB", "S",  "DS",  "IN",  "MI",  "PPS2", "POS2",
+                          "GPS2", "A2", "B2", "C2",  "OM",  "OR",  "OGN",  "OMW"};
     DataSet t("sl_X");
     t.addField(str("KOD", 10));
     fillCodes(t, all);
@@ -462,11 +488,12 @@ void TestDataSet::postedRowLeavingTheFilterDisappears() {
     t.addField(typed("Etap", FieldType::Integer));
     t.addField(str("CZY_KWALIFIKOWANE", 1));
     t.open();
-    const QList<QVariantList> rows{{1, QVariant(), 1, "T"}, {2, 1, 1, "N"}, {3, 10, 2, "T"},
-                                   {4, -1, 2, "N"}, {5, 10, 2, "N"}};
+    const QList<QVariantList> rows{
+        {1, QVariant(), 1, "T"}, {2, 1, 1, "N"}, {3, 10, 2, "T"}, {4, -1, 2, "N"}, {5, 10, 2, "N"}};
     for (const auto& r : rows) {
         t.append();
-        for (int i = 0; i < 4; ++i) t.fieldAt(i).setValue(r[i]);
+        for (int i = 0; i < 4; ++i)
+            t.fieldAt(i).setValue(r[i]);
         t.post();
     }
     auto ids = [&](const QString& f) {
@@ -513,7 +540,7 @@ void TestDataSet::locateAndLookup() {
     }
     t.first();
     QCOMPARE(t.lookup("PWD_KOD_ID", "SPOT", "PWD_ID").toInt(), 3);
-    QCOMPARE(t.recNo(), 1); // lookup does not move
+    QCOMPARE(t.recNo(), 1);                                       // lookup does not move
     QVERIFY(!t.lookup("PWD_KOD_ID", "spot", "PWD_ID").isValid()); // exact text
     QVERIFY(!t.lookup("PWD_ID", QVariant(), "PWD_KOD_ID").isValid());
     QVERIFY(!t.lookup("PWD_ID", "abc", "PWD_KOD_ID").isValid()); // not a number: no match
@@ -536,7 +563,9 @@ void TestDataSet::lookupFieldReadsThroughDictionaryFilter() {
     lkp.lookupKeyField = "WARTOSC";
     lkp.lookupResultField = "ZNACZENIE";
     main.addField(lkp);
-    main.setTableResolver([&](const QString& n) { return n.compare("sl_RPR1", Qt::CaseInsensitive) == 0 ? &dict : nullptr; });
+    main.setTableResolver([&](const QString& n) {
+        return n.compare("sl_RPR1", Qt::CaseInsensitive) == 0 ? &dict : nullptr;
+    });
     main.open();
     main.append();
     main.field("rodz_proj").setValue("IN");
@@ -595,15 +624,17 @@ void TestDataSet::sortUsesPolishCollation() {
     DataSet t("sl_NUTS2");
     t.addField(str("NAZWA", 120));
     t.open();
-    for (const char* n : {"śląskie", "łódzkie", "mazowieckie", "lubelskie", "zachodniopomorskie", "świętokrzyskie"}) {
+    for (const char* n : {"śląskie", "łódzkie", "mazowieckie", "lubelskie", "zachodniopomorskie",
+                          "świętokrzyskie"}) {
         t.append();
         t.field("NAZWA").setValue(QString::fromUtf8(n));
         t.post();
     }
     t.sortOn("NAZWA");
     QCOMPARE(column(t, "NAZWA"),
-             QStringList({"lubelskie", QString::fromUtf8("łódzkie"), "mazowieckie", QString::fromUtf8("śląskie"),
-                          QString::fromUtf8("świętokrzyskie"), "zachodniopomorskie"}));
+             QStringList({"lubelskie", QString::fromUtf8("łódzkie"), "mazowieckie",
+                          QString::fromUtf8("śląskie"), QString::fromUtf8("świętokrzyskie"),
+                          "zachodniopomorskie"}));
     QCOMPARE(t.recNo(), 1);
 }
 

@@ -21,24 +21,20 @@ namespace {
 const QByteArray EnvNames[] = {"ZELGR_REGISTRY", "XDG_CONFIG_HOME", "HOME",
                                "TOPAZ_SYSTEM_CODEPAGE"};
 
-QByteArray uniqueBlockName()
-{
+QByteArray uniqueBlockName() {
     static int counter = 0;
     return "/topaz_tst_" + QByteArray::number(::getpid()) + "_" + QByteArray::number(++counter);
 }
 
-bool blockExists(const QByteArray& name)
-{
+bool blockExists(const QByteArray& name) {
     const int fd = ::shm_open(name.constData(), O_RDONLY, 0);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     ::close(fd);
     return true;
 }
 
 // Writes raw bytes into a block of the given size, as a foreign writer could.
-void writeRawBlock(const QByteArray& name, const QByteArray& bytes, off_t size)
-{
+void writeRawBlock(const QByteArray& name, const QByteArray& bytes, off_t size) {
     const int fd = ::shm_open(name.constData(), O_RDWR | O_CREAT, 0600);
     QVERIFY(fd >= 0);
     QCOMPARE(::ftruncate(fd, size), 0);
@@ -46,36 +42,29 @@ void writeRawBlock(const QByteArray& name, const QByteArray& bytes, off_t size)
     ::close(fd);
 }
 
-int openDescriptorCount()
-{
+int openDescriptorCount() {
     return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
 }
 
-int mappingCount(const QByteArray& name)
-{
+int mappingCount(const QByteArray& name) {
     QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly))
-        return -1;
+    if (!maps.open(QIODevice::ReadOnly)) return -1;
     return int(maps.readAll().count("/dev/shm" + name));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
 // The bytes of a literal, zero bytes inside included, without the final one.
-template <size_t N>
-QByteArray raw(const char (&text)[N])
-{
+template <size_t N> QByteArray raw(const char (&text)[N]) {
     return QByteArray(text, qsizetype(N - 1));
 }
 
 // "<M>" in a row stands for the marker, which the test binary must not hold as text.
-QByteArray withMarker(QByteArray bytes)
-{
+QByteArray withMarker(QByteArray bytes) {
     return bytes.replace("<M>", HostEnv::moduleVersionMarker());
 }
 
@@ -133,8 +122,7 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestHostEnv::init()
-{
+void TestHostEnv::init() {
     savedEnv_.clear();
     for (const QByteArray& name : EnvNames)
         savedEnv_.insert(name, qEnvironmentVariableIsSet(name.constData())
@@ -144,8 +132,7 @@ void TestHostEnv::init()
     QVERIFY(dir_->isValid());
 }
 
-void TestHostEnv::cleanup()
-{
+void TestHostEnv::cleanup() {
     for (auto it = savedEnv_.cbegin(); it != savedEnv_.cend(); ++it) {
         if (it.value())
             qputenv(it.key().constData(), *it.value());
@@ -160,20 +147,26 @@ void TestHostEnv::cleanup()
 
 // ---- registry
 
-void TestHostEnv::registryDefaultPath_data()
-{
+void TestHostEnv::registryDefaultPath_data() {
     QTest::addColumn<QString>("registryVar"); // "-" unset
     QTest::addColumn<QString>("configVar");
     QTest::addColumn<QString>("expectedUnderTemp");
 
-    QTest::newRow("named by ZELGR_REGISTRY") << "named/reg.ini" << "cfg" << "named/reg.ini";
-    QTest::newRow("XDG config home") << "-" << "cfg" << "cfg/Zelgor/registry.ini";
-    QTest::newRow("empty ZELGR_REGISTRY ignored") << "" << "cfg" << "cfg/Zelgor/registry.ini";
-    QTest::newRow("home .config") << "-" << "-" << "home/.config/Zelgor/registry.ini";
+    QTest::newRow("named by ZELGR_REGISTRY") << "named/reg.ini"
+                                             << "cfg"
+                                             << "named/reg.ini";
+    QTest::newRow("XDG config home") << "-"
+                                     << "cfg"
+                                     << "cfg/Zelgor/registry.ini";
+    QTest::newRow("empty ZELGR_REGISTRY ignored") << ""
+                                                  << "cfg"
+                                                  << "cfg/Zelgor/registry.ini";
+    QTest::newRow("home .config") << "-"
+                                  << "-"
+                                  << "home/.config/Zelgor/registry.ini";
 }
 
-void TestHostEnv::registryDefaultPath()
-{
+void TestHostEnv::registryDefaultPath() {
     QFETCH(QString, registryVar);
     QFETCH(QString, configVar);
     QFETCH(QString, expectedUnderTemp);
@@ -182,7 +175,8 @@ void TestHostEnv::registryDefaultPath()
     if (registryVar == QLatin1String("-"))
         qunsetenv("ZELGR_REGISTRY");
     else
-        qputenv("ZELGR_REGISTRY", registryVar.isEmpty() ? QByteArray() : (base + registryVar).toUtf8());
+        qputenv("ZELGR_REGISTRY",
+                registryVar.isEmpty() ? QByteArray() : (base + registryVar).toUtf8());
     if (configVar == QLatin1String("-"))
         qunsetenv("XDG_CONFIG_HOME");
     else
@@ -192,38 +186,40 @@ void TestHostEnv::registryDefaultPath()
     QCOMPARE(HostRegistry().filePath(), base + expectedUnderTemp);
 }
 
-void TestHostEnv::registryWithoutEnvironmentUsesDefaultFile()
-{
+void TestHostEnv::registryWithoutEnvironmentUsesDefaultFile() {
     qunsetenv("ZELGR_REGISTRY");
     qputenv("XDG_CONFIG_HOME", dir_->path().toUtf8());
 
-    QVERIFY(HostRegistry().writeString(QStringLiteral("ostatni"), QStringLiteral("/w/wniosek001.xml")));
+    QVERIFY(
+        HostRegistry().writeString(QStringLiteral("ostatni"), QStringLiteral("/w/wniosek001.xml")));
 
     QSettings file(dir_->filePath(QStringLiteral("Zelgor/registry.ini")), QSettings::IniFormat);
-    QCOMPARE(file.value(QStringLiteral("Zelgr/ostatni")).toString(), QStringLiteral("/w/wniosek001.xml"));
-    QCOMPARE(HostRegistry().readString(QStringLiteral("ostatni")), QStringLiteral("/w/wniosek001.xml"));
+    QCOMPARE(file.value(QStringLiteral("Zelgr/ostatni")).toString(),
+             QStringLiteral("/w/wniosek001.xml"));
+    QCOMPARE(HostRegistry().readString(QStringLiteral("ostatni")),
+             QStringLiteral("/w/wniosek001.xml"));
 }
 
-void TestHostEnv::registryRoundTripInNamedFile()
-{
+void TestHostEnv::registryRoundTripInNamedFile() {
     const QString path = dir_->filePath(QStringLiteral("klucz.ini"));
     qputenv("ZELGR_REGISTRY", path.toUtf8());
     const QString folder = QStringLiteral("/home/użytkownik/Moje dokumenty/Wnioski Łódź");
 
     HostRegistry registry;
     QVERIFY(registry.writeString(QStringLiteral("wnioski"), folder));
-    QVERIFY(registry.writeString(QStringLiteral("ostatni"), folder + QStringLiteral("/wniosek002.xml")));
+    QVERIFY(registry.writeString(QStringLiteral("ostatni"),
+                                 folder + QStringLiteral("/wniosek002.xml")));
     QVERIFY(QFileInfo::exists(path));
 
     // A second writer keeps the first one's values.
     const HostRegistry again(path);
     QCOMPARE(again.readString(QStringLiteral("wnioski")), folder);
-    QCOMPARE(again.readString(QStringLiteral("ostatni")), folder + QStringLiteral("/wniosek002.xml"));
+    QCOMPARE(again.readString(QStringLiteral("ostatni")),
+             folder + QStringLiteral("/wniosek002.xml"));
     QCOMPARE(again.readString(QStringLiteral("bin")), QString());
 }
 
-void TestHostEnv::registryReadsHostWrittenFile()
-{
+void TestHostEnv::registryReadsHostWrittenFile() {
     // The layout the host or a person writes by hand.
     const QString path = dir_->filePath(QStringLiteral("registry.ini"));
     writeFile(path, "[Zelgr]\nbin=/opt/zelgor/\nwnioski=/home/ala/Wnioski\n\n[Inne]\nbin=/zle\n");
@@ -233,8 +229,7 @@ void TestHostEnv::registryReadsHostWrittenFile()
     QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
 }
 
-void TestHostEnv::registryMissingFileGivesEmptyValues()
-{
+void TestHostEnv::registryMissingFileGivesEmptyValues() {
     const QString path = dir_->filePath(QStringLiteral("brak/registry.ini"));
     const HostRegistry registry(path);
     QCOMPARE(registry.readString(QStringLiteral("bin")), QString());
@@ -243,15 +238,13 @@ void TestHostEnv::registryMissingFileGivesEmptyValues()
     QVERIFY(!QFileInfo::exists(path)); // reading creates nothing
 }
 
-void TestHostEnv::registryUnwritableLocationFailsSilently_data()
-{
+void TestHostEnv::registryUnwritableLocationFailsSilently_data() {
     QTest::addColumn<QString>("relativePath");
     QTest::newRow("path is a folder") << "folder";
     QTest::newRow("parent is a plain file") << "plain/registry.ini";
 }
 
-void TestHostEnv::registryUnwritableLocationFailsSilently()
-{
+void TestHostEnv::registryUnwritableLocationFailsSilently() {
     QFETCH(QString, relativePath);
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("folder")));
     writeFile(dir_->filePath(QStringLiteral("plain")), "x");
@@ -268,21 +261,26 @@ void TestHostEnv::registryUnwritableLocationFailsSilently()
     QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
 }
 
-void TestHostEnv::registryBinLosesTrailingSeparator_data()
-{
+void TestHostEnv::registryBinLosesTrailingSeparator_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("backslash") << "/opt/zelgor\\" << "/opt/zelgor";
-    QTest::newRow("slash") << "/opt/zelgor/" << "/opt/zelgor";
-    QTest::newRow("windows form") << "C:\\Program Files\\Zelgor\\" << "C:\\Program Files\\Zelgor";
-    QTest::newRow("only one removed") << "/opt/zelgor//" << "/opt/zelgor/";
-    QTest::newRow("none") << "/opt/zelgor" << "/opt/zelgor";
-    QTest::newRow("root stays") << "/" << "/";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("backslash") << "/opt/zelgor\\"
+                               << "/opt/zelgor";
+    QTest::newRow("slash") << "/opt/zelgor/"
+                           << "/opt/zelgor";
+    QTest::newRow("windows form") << "C:\\Program Files\\Zelgor\\"
+                                  << "C:\\Program Files\\Zelgor";
+    QTest::newRow("only one removed") << "/opt/zelgor//"
+                                      << "/opt/zelgor/";
+    QTest::newRow("none") << "/opt/zelgor"
+                          << "/opt/zelgor";
+    QTest::newRow("root stays") << "/"
+                                << "/";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
-void TestHostEnv::registryBinLosesTrailingSeparator()
-{
+void TestHostEnv::registryBinLosesTrailingSeparator() {
     QFETCH(QString, stored);
     QFETCH(QString, expected);
     const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
@@ -293,8 +291,7 @@ void TestHostEnv::registryBinLosesTrailingSeparator()
 
 // ---- shared memory
 
-void TestHostEnv::sharedFolderRoundTrip()
-{
+void TestHostEnv::sharedFolderRoundTrip() {
     const QByteArray name = uniqueBlockName();
     blocks_.append(name);
     const QString folder = QStringLiteral("/opt/Zelgor ąęśćżźółń");
@@ -309,8 +306,7 @@ void TestHostEnv::sharedFolderRoundTrip()
     QCOMPARE(HostEnv::readSharedFolder(name), QStringLiteral("/krotka"));
 }
 
-void TestHostEnv::sharedFolderAbsentBlockLeavesNothing()
-{
+void TestHostEnv::sharedFolderAbsentBlockLeavesNothing() {
     const QByteArray name = uniqueBlockName();
     blocks_.append(name);
     QCOMPARE(HostEnv::readSharedFolder(name), QString());
@@ -318,8 +314,7 @@ void TestHostEnv::sharedFolderAbsentBlockLeavesNothing()
     QVERIFY(!HostEnv::removeSharedFolder(name));
 }
 
-void TestHostEnv::sharedFolderCutsLongTextAtCharacter_data()
-{
+void TestHostEnv::sharedFolderCutsLongTextAtCharacter_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<int>("expectedBytes");
     QTest::newRow("ascii") << QString(600, QLatin1Char('a')) << HostEnv::SharedFolderSize - 1;
@@ -328,8 +323,7 @@ void TestHostEnv::sharedFolderCutsLongTextAtCharacter_data()
     QTest::newRow("fits exactly") << QString(499, QLatin1Char('b')) << 499;
 }
 
-void TestHostEnv::sharedFolderCutsLongTextAtCharacter()
-{
+void TestHostEnv::sharedFolderCutsLongTextAtCharacter() {
     QFETCH(QString, folder);
     QFETCH(int, expectedBytes);
     const QByteArray name = uniqueBlockName();
@@ -341,8 +335,7 @@ void TestHostEnv::sharedFolderCutsLongTextAtCharacter()
     QVERIFY(folder.startsWith(read));
 }
 
-void TestHostEnv::sharedFolderForeignBlocks_data()
-{
+void TestHostEnv::sharedFolderForeignBlocks_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("blockSize");
     QTest::addColumn<QString>("expected");
@@ -352,8 +345,7 @@ void TestHostEnv::sharedFolderForeignBlocks_data()
     QTest::newRow("larger block") << raw("/duzy\0reszta") << 4096 << "/duzy";
 }
 
-void TestHostEnv::sharedFolderForeignBlocks()
-{
+void TestHostEnv::sharedFolderForeignBlocks() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, blockSize);
     QFETCH(QString, expected);
@@ -363,8 +355,7 @@ void TestHostEnv::sharedFolderForeignBlocks()
     QCOMPARE(HostEnv::readSharedFolder(name), expected);
 }
 
-void TestHostEnv::sharedFolderLeaksNothing()
-{
+void TestHostEnv::sharedFolderLeaksNothing() {
     const QByteArray published = uniqueBlockName();
     const QByteArray absent = uniqueBlockName();
     blocks_ << published << absent;
@@ -383,23 +374,36 @@ void TestHostEnv::sharedFolderLeaksNothing()
 
 // ---- host folder
 
-void TestHostEnv::hostFolderOrder_data()
-{
+void TestHostEnv::hostFolderOrder_data() {
     QTest::addColumn<QString>("registry");
     QTest::addColumn<QString>("shared");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("sharedAsked");
 
-    QTest::newRow("registry wins") << "/rej" << "/shm" << "/cwd" << "/rej" << false;
-    QTest::newRow("registry backslash") << "/rej\\" << "/shm" << "/cwd" << "/rej" << false;
-    QTest::newRow("empty registry, shared memory") << "" << "/shm/" << "/cwd" << "/shm" << true;
-    QTest::newRow("registry only separator, kept") << "/" << "/shm" << "/cwd" << "/" << false;
-    QTest::newRow("both empty, current folder") << "" << "" << "/cwd/" << "/cwd" << true;
+    QTest::newRow("registry wins") << "/rej"
+                                   << "/shm"
+                                   << "/cwd"
+                                   << "/rej" << false;
+    QTest::newRow("registry backslash") << "/rej\\"
+                                        << "/shm"
+                                        << "/cwd"
+                                        << "/rej" << false;
+    QTest::newRow("empty registry, shared memory") << ""
+                                                   << "/shm/"
+                                                   << "/cwd"
+                                                   << "/shm" << true;
+    QTest::newRow("registry only separator, kept") << "/"
+                                                   << "/shm"
+                                                   << "/cwd"
+                                                   << "/" << false;
+    QTest::newRow("both empty, current folder") << ""
+                                                << ""
+                                                << "/cwd/"
+                                                << "/cwd" << true;
 }
 
-void TestHostEnv::hostFolderOrder()
-{
+void TestHostEnv::hostFolderOrder() {
     QFETCH(QString, registry);
     QFETCH(QString, shared);
     QFETCH(QString, current);
@@ -409,25 +413,27 @@ void TestHostEnv::hostFolderOrder()
     bool asked = false;
     const HostEnv::HostFolderSources sources{
         [&] { return registry; },
-        [&] { asked = true; return shared; },
+        [&] {
+            asked = true;
+            return shared;
+        },
         [&] { return current; },
     };
     QCOMPARE(HostEnv::hostFolder(sources), expected);
     QCOMPARE(asked, sharedAsked);
 }
 
-void TestHostEnv::hostFolderFromRealRegistry()
-{
+void TestHostEnv::hostFolderFromRealRegistry() {
     const QString path = dir_->filePath(QStringLiteral("registry.ini"));
     qputenv("ZELGR_REGISTRY", path.toUtf8());
-    QVERIFY(HostRegistry(path).writeString(QStringLiteral("bin"), dir_->path() + QStringLiteral("/")));
+    QVERIFY(
+        HostRegistry(path).writeString(QStringLiteral("bin"), dir_->path() + QStringLiteral("/")));
     QCOMPARE(HostEnv::hostFolder(), dir_->path());
 }
 
 // ---- system names and folders
 
-void TestHostEnv::codePageOverride_data()
-{
+void TestHostEnv::codePageOverride_data() {
     QTest::addColumn<QByteArray>("variable"); // "-" unset
     QTest::addColumn<QString>("expected");
     QTest::newRow("unset") << QByteArray("-") << "windows-1250";
@@ -435,8 +441,7 @@ void TestHostEnv::codePageOverride_data()
     QTest::newRow("other code page") << QByteArray("windows-1252") << "windows-1252";
 }
 
-void TestHostEnv::codePageOverride()
-{
+void TestHostEnv::codePageOverride() {
     QFETCH(QByteArray, variable);
     QFETCH(QString, expected);
     if (variable == "-")
@@ -446,8 +451,7 @@ void TestHostEnv::codePageOverride()
     QCOMPARE(HostEnv::systemCodePageName(), expected);
 }
 
-void TestHostEnv::applicationsFolderFallsBackToDocuments()
-{
+void TestHostEnv::applicationsFolderFallsBackToDocuments() {
     const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
     QVERIFY(!HostEnv::documentsFolder().isEmpty());
     QCOMPARE(HostEnv::applicationsFolder(registry), HostEnv::documentsFolder());
@@ -457,26 +461,29 @@ void TestHostEnv::applicationsFolderFallsBackToDocuments()
 
 // ---- version resource
 
-void TestHostEnv::moduleVersionInFile_data()
-{
+void TestHostEnv::moduleVersionInFile_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("expected");
     const QString none = QString::fromLatin1(HostEnv::VersionNotAvailable);
 
-    QTest::newRow("marker inside") << raw("\x7f" "ELF\0\0junk<M>1.2.3.4\0more") << "1.2.3.4";
+    QTest::newRow("marker inside") << raw("\x7f"
+                                          "ELF\0\0junk<M>1.2.3.4\0more")
+                                   << "1.2.3.4";
     QTest::newRow("marker at start") << raw("<M>3.0\0") << "3.0";
-    QTest::newRow("no marker") << raw("\x7f" "ELF\0\0TOPAZ_Q_FILE\0") << none;
+    QTest::newRow("no marker") << raw("\x7f"
+                                      "ELF\0\0TOPAZ_Q_FILE\0")
+                               << none;
     QTest::newRow("cut after marker") << QByteArray("junk<M>") << none;
     QTest::newRow("cut inside version") << QByteArray("junk<M>1.2") << none;
     QTest::newRow("empty version skipped") << raw("<M>\0..<M>2.0.0.1\0") << "2.0.0.1";
     QTest::newRow("unprintable version") << raw("<M>\x01\x02\0") << none;
     QTest::newRow("first of two") << raw("<M>1.0\0<M>2.0\0") << "1.0";
-    QTest::newRow("too long") << QByteArray("<M>") + QByteArray(65, '9') + QByteArray(1, '\0') << none;
+    QTest::newRow("too long") << QByteArray("<M>") + QByteArray(65, '9') + QByteArray(1, '\0')
+                              << none;
     QTest::newRow("empty file") << QByteArray() << none;
 }
 
-void TestHostEnv::moduleVersionInFile()
-{
+void TestHostEnv::moduleVersionInFile() {
     QFETCH(QByteArray, content);
     QFETCH(QString, expected);
     const QString path = dir_->filePath(QStringLiteral("TOPAZ_Q.so"));
@@ -484,22 +491,19 @@ void TestHostEnv::moduleVersionInFile()
     QCOMPARE(HostEnv::readModuleVersion(path), expected);
 }
 
-void TestHostEnv::moduleVersionUnreadableFile_data()
-{
+void TestHostEnv::moduleVersionUnreadableFile_data() {
     QTest::addColumn<QString>("relativePath");
     QTest::newRow("missing file") << "wn_typy/TOPAZ_Q.so";
     QTest::newRow("folder") << ".";
 }
 
-void TestHostEnv::moduleVersionUnreadableFile()
-{
+void TestHostEnv::moduleVersionUnreadableFile() {
     QFETCH(QString, relativePath);
     QCOMPARE(HostEnv::readModuleVersion(dir_->filePath(relativePath)),
              QString::fromLatin1(HostEnv::VersionNotAvailable));
 }
 
-void TestHostEnv::moduleVersionInLargeFile()
-{
+void TestHostEnv::moduleVersionInLargeFile() {
     // Near-misses all through the file: the marker's first letters over and over, and a
     // marker cut short in the middle; the real one sits at the end.
     QByteArray content(10 * 1024 * 1024, 'T');
@@ -512,8 +516,7 @@ void TestHostEnv::moduleVersionInLargeFile()
     QCOMPARE(HostEnv::readModuleVersion(path), QStringLiteral("7.7.1"));
 }
 
-void TestHostEnv::moduleVersionEmbeddedInBinary()
-{
+void TestHostEnv::moduleVersionEmbeddedInBinary() {
     // The marker as the build spells it equals the one the reader searches for; its
     // literal here is followed by a zero byte alone and must not count as a version.
     QCOMPARE(HostEnv::moduleVersionMarker(), QByteArray(TOPAZ_MODULE_VERSION_MARKER));

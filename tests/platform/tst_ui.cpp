@@ -10,12 +10,11 @@
 
 namespace {
 
-const QString ChecksumQuestion = QStringLiteral(
-    "Niepoprawna suma kontrolna. Plik wniosku został zmieniony poza Zelgorem\r\n"
-    "Czy chcesz mimo to kontynuować?");
+const QString ChecksumQuestion =
+    QStringLiteral("Niepoprawna suma kontrolna. Plik wniosku został zmieniony poza Zelgorem\r\n"
+                   "Czy chcesz mimo to kontynuować?");
 
-FieldDef fieldNamed(const char* name)
-{
+FieldDef fieldNamed(const char* name) {
     FieldDef def;
     def.name = QString::fromLatin1(name);
     return def;
@@ -24,8 +23,7 @@ FieldDef fieldNamed(const char* name)
 // Collects what is written to stderr while it lives.
 class StderrCapture {
 public:
-    explicit StderrCapture(const QString& path) : path_(path)
-    {
+    explicit StderrCapture(const QString& path) : path_(path) {
         std::fflush(stderr);
         saved_ = ::dup(STDERR_FILENO);
         const int fd = ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -34,18 +32,15 @@ public:
     }
     ~StderrCapture() { restore(); }
 
-    QString text()
-    {
+    QString text() {
         restore();
         QFile f(path_);
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
 private:
-    void restore()
-    {
-        if (saved_ < 0)
-            return;
+    void restore() {
+        if (saved_ < 0) return;
         std::fflush(stderr);
         ::dup2(saved_, STDERR_FILENO);
         ::close(saved_);
@@ -76,8 +71,7 @@ private slots:
     void echo();
 };
 
-void TestUi::defaultAnswers_data()
-{
+void TestUi::defaultAnswers_data() {
     QTest::addColumn<MessageButtons>("buttons");
     QTest::addColumn<MessageResult>("expected");
     QTest::newRow("ok") << MessageButtons::Ok << MessageResult::Ok;
@@ -86,19 +80,18 @@ void TestUi::defaultAnswers_data()
     QTest::newRow("yes no cancel") << MessageButtons::YesNoCancel << MessageResult::Yes;
 }
 
-void TestUi::defaultAnswers()
-{
+void TestUi::defaultAnswers() {
     QFETCH(MessageButtons, buttons);
     QFETCH(MessageResult, expected);
     HeadlessUi ui;
-    QCOMPARE(ui.messageBox(ChecksumQuestion, QStringLiteral("Zelgor"), MessageIcon::Warning, buttons),
-             expected);
+    QCOMPARE(
+        ui.messageBox(ChecksumQuestion, QStringLiteral("Zelgor"), MessageIcon::Warning, buttons),
+        expected);
     QCOMPARE(ui.calls().size(), 1);
     QCOMPARE(ui.calls().first().answer, expected);
 }
 
-void TestUi::queuedAnswersInOrder()
-{
+void TestUi::queuedAnswersInOrder() {
     HeadlessUi ui;
     ui.queueAnswer(MessageResult::No);
     ui.queueAnswer(MessageResult::Cancel);
@@ -120,16 +113,17 @@ void TestUi::queuedAnswersInOrder()
     QCOMPARE(ask(MessageButtons::OkCancel), MessageResult::Cancel);
 }
 
-void TestUi::recordsBoxesAndDialogs()
-{
+void TestUi::recordsBoxesAndDialogs() {
     HeadlessUi ui;
-    ui.messageBox(ChecksumQuestion, QStringLiteral("Zelgor"), MessageIcon::Warning, MessageButtons::YesNo);
+    ui.messageBox(ChecksumQuestion, QStringLiteral("Zelgor"), MessageIcon::Warning,
+                  MessageButtons::YesNo);
     ui.errorDialog(QStringLiteral("Wystąpił błąd tworzenia pliku tymczasowego!"));
-    ui.messageBox(QStringLiteral("Słownik zawiera niepoprawne dane"), QString(), MessageIcon::Information,
-                  MessageButtons::Ok);
+    ui.messageBox(QStringLiteral("Słownik zawiera niepoprawne dane"), QString(),
+                  MessageIcon::Information, MessageButtons::Ok);
 
     QCOMPARE(ui.shownTexts(),
-             QStringList({ChecksumQuestion, QStringLiteral("Wystąpił błąd tworzenia pliku tymczasowego!"),
+             QStringList({ChecksumQuestion,
+                          QStringLiteral("Wystąpił błąd tworzenia pliku tymczasowego!"),
                           QStringLiteral("Słownik zawiera niepoprawne dane")}));
 
     const QList<UiCall> boxes = ui.calls(UiCall::Kind::MessageBox);
@@ -150,8 +144,7 @@ void TestUi::recordsBoxesAndDialogs()
     QVERIFY(ui.shownTexts().isEmpty());
 }
 
-void TestUi::enableStatePerTableAndField()
-{
+void TestUi::enableStatePerTableAndField() {
     DataSet wniosek(QStringLiteral("dsWniosek"));
     Field& nazwa = wniosek.addField(fieldNamed("nazwa"));
     Field& kwota = wniosek.addField(fieldNamed("kwota"));
@@ -181,8 +174,7 @@ void TestUi::enableStatePerTableAndField()
     QCOMPARE(calls[2].flag, true);
 }
 
-void TestUi::focusRequests()
-{
+void TestUi::focusRequests() {
     DataSet osoby(QStringLiteral("dsOsobyUpow"));
     Field& pesel = osoby.addField(fieldNamed("pesel"));
 
@@ -199,8 +191,7 @@ void TestUi::focusRequests()
     QCOMPARE(calls[1].flag, false);
 }
 
-void TestUi::busyCursorRestoredOnError()
-{
+void TestUi::busyCursorRestoredOnError() {
     HeadlessUi ui;
     try {
         BusyCursor busy(ui);
@@ -215,20 +206,19 @@ void TestUi::busyCursorRestoredOnError()
     QCOMPARE(calls[1].flag, false);
 }
 
-void TestUi::echo_data()
-{
+void TestUi::echo_data() {
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QString>("expected");
     QTest::newRow("on") << true
-                        << QStringLiteral("Zelgor: Niepoprawna suma kontrolna. Plik wniosku został "
-                                          "zmieniony poza Zelgorem\nCzy chcesz mimo to kontynuować? [Nie]\n"
-                                          "Błąd: Plik jest uszkodzony\n"
-                                          "Zapisano.\n");
+                        << QStringLiteral(
+                               "Zelgor: Niepoprawna suma kontrolna. Plik wniosku został "
+                               "zmieniony poza Zelgorem\nCzy chcesz mimo to kontynuować? [Nie]\n"
+                               "Błąd: Plik jest uszkodzony\n"
+                               "Zapisano.\n");
     QTest::newRow("off") << false << QString();
 }
 
-void TestUi::echo()
-{
+void TestUi::echo() {
     QFETCH(bool, enabled);
     QFETCH(QString, expected);
     QTemporaryDir dir;
@@ -237,9 +227,11 @@ void TestUi::echo()
     HeadlessUi ui(enabled);
     ui.queueAnswer(MessageResult::No);
     StderrCapture capture(dir.filePath(QStringLiteral("stderr.txt")));
-    ui.messageBox(ChecksumQuestion, QStringLiteral("Zelgor"), MessageIcon::Warning, MessageButtons::YesNo);
+    ui.messageBox(ChecksumQuestion, QStringLiteral("Zelgor"), MessageIcon::Warning,
+                  MessageButtons::YesNo);
     ui.errorDialog(QStringLiteral("Plik jest uszkodzony"));
-    ui.messageBox(QStringLiteral("Zapisano."), QString(), MessageIcon::Information, MessageButtons::Ok);
+    ui.messageBox(QStringLiteral("Zapisano."), QString(), MessageIcon::Information,
+                  MessageButtons::Ok);
     QCOMPARE(capture.text(), expected);
 }
 

@@ -49,7 +49,10 @@ std::unique_ptr<DataSet> nuts3() {
     ds->addField(def("PARENT_ID", FieldType::Integer));
     ds->addField(def("NAZWA", FieldType::String, 120));
     ds->open();
-    const struct { int id, parent; const char* name; } rows[] = {
+    const struct {
+        int id, parent;
+        const char* name;
+    } rows[] = {
         {101, 14, "powiat bialski"}, {102, 14, "powiat chełmski"}, {201, 16, "powiat brzeski"}};
     for (const auto& r : rows) {
         ds->append();
@@ -64,7 +67,8 @@ std::unique_ptr<DataSet> nuts3() {
 QStringList visibleNames(DataSet& ds) {
     QStringList names;
     const Field& f = ds.field(QStringLiteral("NAZWA"));
-    for (int i = 1; i <= ds.recordCount(); ++i) names << ds.valueAt(i, f).toString();
+    for (int i = 1; i <= ds.recordCount(); ++i)
+        names << ds.valueAt(i, f).toString();
     return names;
 }
 
@@ -86,7 +90,8 @@ private slots:
         QTest::addColumn<bool>("expected");
         QTest::newRow("all filled") << QStringList{"a", "b", "c"} << "VAL" << false;
         QTest::newRow("empty in the middle") << QStringList{"a", "", "c"} << "VAL" << true;
-        QTest::newRow("blanks only count as empty") << QStringList{"a", "b", "   "} << "VAL" << true;
+        QTest::newRow("blanks only count as empty")
+            << QStringList{"a", "b", "   "} << "VAL" << true;
         QTest::newRow("null number") << QStringList{"1", ""} << "NUM" << true;
         QTest::newRow("empty table") << QStringList{} << "VAL" << true;
         QTest::newRow("missing field") << QStringList{"a", ""} << "BRAK" << false;
@@ -96,7 +101,8 @@ private slots:
         QFETCH(QStringList, values);
         QFETCH(QString, field);
         QFETCH(bool, expected);
-        const QString target = field.compare(QLatin1String("NUM")) == 0 ? field : QStringLiteral("VAL");
+        const QString target =
+            field.compare(QLatin1String("NUM")) == 0 ? field : QStringLiteral("VAL");
         auto ds = tableWith(target, values);
         const int before = ds->recNo();
         QCOMPARE(Utils::anyRowEmpty(*ds, field), expected);
@@ -108,11 +114,14 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("length");
         QTest::addColumn<bool>("expected");
-        QTest::newRow("all right") << QStringList{"1234567890", "0987654321"} << "VAL" << 10 << false;
+        QTest::newRow("all right")
+            << QStringList{"1234567890", "0987654321"} << "VAL" << 10 << false;
         QTest::newRow("too short") << QStringList{"1234567890", "123456789"} << "VAL" << 10 << true;
         QTest::newRow("letter") << QStringList{"12345678x0"} << "VAL" << 10 << true;
-        QTest::newRow("empty is not bad") << QStringList{"", "1234567890", " "} << "VAL" << 10 << false;
-        QTest::newRow("trimmed before measuring") << QStringList{" 1234567890 "} << "VAL" << 10 << false;
+        QTest::newRow("empty is not bad")
+            << QStringList{"", "1234567890", " "} << "VAL" << 10 << false;
+        QTest::newRow("trimmed before measuring")
+            << QStringList{" 1234567890 "} << "VAL" << 10 << false;
         QTest::newRow("empty table") << QStringList{} << "VAL" << 10 << false;
         QTest::newRow("missing field") << QStringList{"x"} << "BRAK" << 10 << false;
     }
@@ -192,11 +201,16 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("parent 14") << "14" << "PARENT_ID = 14"
-                                   << QStringList{"powiat bialski", QString::fromUtf8("powiat chełmski")};
-        QTest::newRow("parent 16") << "16" << "PARENT_ID = 16" << QStringList{"powiat brzeski"};
-        QTest::newRow("no parent chosen") << "" << "PARENT_ID = -1" << QStringList{};
-        QTest::newRow("unknown parent") << "99" << "PARENT_ID = 99" << QStringList{};
+        QTest::newRow("parent 14")
+            << "14"
+            << "PARENT_ID = 14"
+            << QStringList{"powiat bialski", QString::fromUtf8("powiat chełmski")};
+        QTest::newRow("parent 16") << "16"
+                                   << "PARENT_ID = 16" << QStringList{"powiat brzeski"};
+        QTest::newRow("no parent chosen") << ""
+                                          << "PARENT_ID = -1" << QStringList{};
+        QTest::newRow("unknown parent") << "99"
+                                        << "PARENT_ID = 99" << QStringList{};
     }
     void dictionaryFilterOn() {
         QFETCH(QString, value);

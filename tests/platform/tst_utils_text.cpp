@@ -50,8 +50,10 @@ private slots:
         QTest::addColumn<QDate>("start");
         QTest::addColumn<QDate>("end");
         QTest::addColumn<int>("months");
-        QTest::newRow("day cut back stays cut back") << QDate(2005, 1, 31) << QDate(2005, 3, 1) << 1;
-        QTest::newRow("cut back day reaches end only later") << QDate(2005, 1, 31) << QDate(2005, 3, 29) << 2;
+        QTest::newRow("day cut back stays cut back")
+            << QDate(2005, 1, 31) << QDate(2005, 3, 1) << 1;
+        QTest::newRow("cut back day reaches end only later")
+            << QDate(2005, 1, 31) << QDate(2005, 3, 29) << 2;
         QTest::newRow("equal dates") << QDate(2006, 5, 10) << QDate(2006, 5, 10) << 0;
         QTest::newRow("same month") << QDate(2006, 5, 1) << QDate(2006, 5, 31) << 0;
         QTest::newRow("exactly one month") << QDate(2006, 5, 10) << QDate(2006, 6, 10) << 0;
@@ -103,7 +105,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, pointIsLocal);
         QFETCH(std::optional<double>, number);
-        const auto got = Utils::textToNumber(text, pointIsLocal ? pointDecimal() : LocalFormats::standard());
+        const auto got =
+            Utils::textToNumber(text, pointIsLocal ? pointDecimal() : LocalFormats::standard());
         QCOMPARE(got.has_value(), number.has_value());
         if (number) QCOMPARE(*got, *number);
     }
@@ -115,28 +118,44 @@ private slots:
         QTest::addColumn<QString>("expected");
         const LocalFormats std = LocalFormats::standard();
 
-        QTest::newRow("file pattern equals local") << "2005.03.31" << "yyyy.MM.dd" << std << "2005.03.31";
-        QTest::newRow("dashes become separators") << "2005-03-31" << "yyyy-mm-dd" << std << "2005.03.31";
-        QTest::newRow("day-first source") << "31/03/2005" << "dd/mm/yyyy" << std << "2005.03.31";
-        QTest::newRow("two-digit source year gets 20") << "31-03-05" << "dd-MM-yy" << std << "2005.03.31";
-        QTest::newRow("to day-first local") << "2005.03.31" << "yyyy.MM.dd" << dayFirstFourDigitYear()
-                                            << "31/03/2005";
-        QTest::newRow("to two-digit local year") << "2005.03.31" << "yyyy.MM.dd" << dayFirstTwoDigitYear()
-                                                 << "31-03-05";
-        QTest::newRow("to year-first two-digit local") << "31.03.2005" << "dd.mm.yyyy"
-                                                       << yearFirstTwoDigitYear() << "05.03.31";
-        QTest::newRow("conversion error keeps step 1") << "2005/3/31" << "yyyy-mm-dd" << std << "2005.3.31";
-        QTest::newRow("short text keeps step 1") << "2005-03" << "yyyy-mm-dd" << std << "2005.03";
-        QTest::newRow("pattern without day") << "2005-03-31" << "yyyy-mm" << std << "2005.03.31";
-        QTest::newRow("empty text") << "" << "yyyy.MM.dd" << std << "";
+        QTest::newRow("file pattern equals local") << "2005.03.31"
+                                                   << "yyyy.MM.dd" << std << "2005.03.31";
+        QTest::newRow("dashes become separators") << "2005-03-31"
+                                                  << "yyyy-mm-dd" << std << "2005.03.31";
+        QTest::newRow("day-first source") << "31/03/2005"
+                                          << "dd/mm/yyyy" << std << "2005.03.31";
+        QTest::newRow("two-digit source year gets 20") << "31-03-05"
+                                                       << "dd-MM-yy" << std << "2005.03.31";
+        QTest::newRow("to day-first local")
+            << "2005.03.31"
+            << "yyyy.MM.dd" << dayFirstFourDigitYear() << "31/03/2005";
+        QTest::newRow("to two-digit local year")
+            << "2005.03.31"
+            << "yyyy.MM.dd" << dayFirstTwoDigitYear() << "31-03-05";
+        QTest::newRow("to year-first two-digit local")
+            << "31.03.2005"
+            << "dd.mm.yyyy" << yearFirstTwoDigitYear() << "05.03.31";
+        QTest::newRow("conversion error keeps step 1") << "2005/3/31"
+                                                       << "yyyy-mm-dd" << std << "2005.3.31";
+        QTest::newRow("short text keeps step 1") << "2005-03"
+                                                 << "yyyy-mm-dd" << std << "2005.03";
+        QTest::newRow("pattern without day") << "2005-03-31"
+                                             << "yyyy-mm" << std << "2005.03.31";
+        QTest::newRow("empty text") << ""
+                                    << "yyyy.MM.dd" << std << "";
 
-        QTest::newRow("no source: day-first to year-first") << "05/03/2006" << "" << std << "2006.03.05";
-        QTest::newRow("no source: year-first stays") << "2006-03-05" << "" << std << "2006.03.05";
-        QTest::newRow("no source: year-first to day-first") << "2006.03.05" << "" << dayFirstFourDigitYear()
-                                                            << "05/03/2006";
-        QTest::newRow("no source: day-first stays") << "05.03.2006" << "" << dayFirstFourDigitYear()
-                                                    << "05/03/2006";
-        QTest::newRow("no source: not 10 characters") << "5.3.2006" << "" << std << "5.3.2006";
+        QTest::newRow("no source: day-first to year-first") << "05/03/2006"
+                                                            << "" << std << "2006.03.05";
+        QTest::newRow("no source: year-first stays") << "2006-03-05"
+                                                     << "" << std << "2006.03.05";
+        QTest::newRow("no source: year-first to day-first")
+            << "2006.03.05"
+            << "" << dayFirstFourDigitYear() << "05/03/2006";
+        QTest::newRow("no source: day-first stays")
+            << "05.03.2006"
+            << "" << dayFirstFourDigitYear() << "05/03/2006";
+        QTest::newRow("no source: not 10 characters") << "5.3.2006"
+                                                      << "" << std << "5.3.2006";
     }
     void normaliseDateText() {
         QFETCH(QString, text);
@@ -150,7 +169,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<std::optional<QDate>>("date");
         QTest::newRow("month and year") << "03-2006" << std::optional(QDate(2006, 3, 1));
-        QTest::newRow("blank separator of the mask") << "12 2015" << std::optional(QDate(2015, 12, 1));
+        QTest::newRow("blank separator of the mask")
+            << "12 2015" << std::optional(QDate(2015, 12, 1));
         QTest::newRow("one-digit month") << "3-2006" << std::optional<QDate>();
         QTest::newRow("month 13") << "13-2006" << std::optional<QDate>();
         QTest::newRow("trailing text ignored") << "03/2006xyz" << std::optional(QDate(2006, 3, 1));

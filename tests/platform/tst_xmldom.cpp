@@ -12,14 +12,12 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList names(const XmlChildElements& elements)
-{
+QStringList names(const XmlChildElements& elements) {
     QStringList result;
     for (const XmlElement& e : elements)
         result << e.name() + QLatin1Char('=') + e.attribute("n");
@@ -48,8 +46,7 @@ private slots:
     void parsesSampleDictionary();
 };
 
-void TestXmlDom::savesWindows1250()
-{
+void TestXmlDom::savesWindows1250() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("wniosek.xml");
@@ -62,7 +59,8 @@ void TestXmlDom::savesWindows1250()
     doc.saveFile(path, "windows-1250");
 
     const QByteArray bytes = readAll(path);
-    QVERIFY2(bytes.startsWith(R"(<?xml version="1.0" encoding="windows-1250"?>)"), bytes.constData());
+    QVERIFY2(bytes.startsWith(R"(<?xml version="1.0" encoding="windows-1250"?>)"),
+             bytes.constData());
     // "zażółć" in windows-1250: ż 0xBF, ó 0xF3, ł 0xB3, ć 0xE6; no UTF-8 "ż" (C5 BC).
     QCOMPARE(bytes.count("za\xbf\xf3\xb3\xe6"), 2);
     QVERIFY(!bytes.contains("\xc5\xbc"));
@@ -74,8 +72,7 @@ void TestXmlDom::savesWindows1250()
     QCOMPARE(back.root().firstChildElement("POLE").attribute("kod"), polish);
 }
 
-void TestXmlDom::valuesSurviveSaveAndParse_data()
-{
+void TestXmlDom::valuesSurviveSaveAndParse_data() {
     QTest::addColumn<QString>("encoding");
     QTest::addColumn<QString>("value");
 
@@ -98,8 +95,7 @@ void TestXmlDom::valuesSurviveSaveAndParse_data()
     }
 }
 
-void TestXmlDom::valuesSurviveSaveAndParse()
-{
+void TestXmlDom::valuesSurviveSaveAndParse() {
     QFETCH(QString, encoding);
     QFETCH(QString, value);
 
@@ -117,8 +113,7 @@ void TestXmlDom::valuesSurviveSaveAndParse()
     QCOMPARE(back.root().firstChildElement("NASTEPNY").text(), QStringLiteral("x"));
 }
 
-void TestXmlDom::unrepresentableCharactersAreDropped()
-{
+void TestXmlDom::unrepresentableCharactersAreDropped() {
     // Pasted control characters must not make the saved file unreadable.
     XmlDocument doc = XmlDocument::create();
     XmlElement root = doc.setRoot("R");
@@ -131,8 +126,7 @@ void TestXmlDom::unrepresentableCharactersAreDropped()
     QCOMPARE(back.root().text(), QStringLiteral("abc\td"));
 }
 
-void TestXmlDom::attributesKeepFirstSetOrder()
-{
+void TestXmlDom::attributesKeepFirstSetOrder() {
     XmlDocument doc = XmlDocument::create();
     XmlElement info = doc.setRoot("INFO_DLL");
     info.setAttribute("plik", QStringLiteral("TOPAZ_Q"));
@@ -148,10 +142,10 @@ void TestXmlDom::attributesKeepFirstSetOrder()
     QVERIFY(back.root().hasAttribute("roz"));
 }
 
-void TestXmlDom::firstChildAndNextSibling()
-{
-    const XmlDocument doc = XmlDocument::parseMemory(
-        "<R><A n='1'/><B n='b1'/>text<A n='2'><A n='inner'/></A><a n='lower'/><B n='b2'/><A n='3'/></R>");
+void TestXmlDom::firstChildAndNextSibling() {
+    const XmlDocument doc =
+        XmlDocument::parseMemory("<R><A n='1'/><B n='b1'/>text<A n='2'><A n='inner'/></A><a "
+                                 "n='lower'/><B n='b2'/><A n='3'/></R>");
     const XmlElement root = doc.root();
 
     QStringList chain;
@@ -167,7 +161,8 @@ void TestXmlDom::firstChildAndNextSibling()
     QVERIFY(root.firstChildElement("AB").isNull());
     QVERIFY(root.firstChildElement("A").firstChildElement("A").isNull());
 
-    const XmlElement inner = root.firstChildElement("A").nextSiblingElement().firstChildElement("A");
+    const XmlElement inner =
+        root.firstChildElement("A").nextSiblingElement().firstChildElement("A");
     QCOMPARE(inner.attribute("n"), QStringLiteral("inner"));
     QVERIFY(inner.nextSiblingElement().isNull());
     QCOMPARE(inner.parent().attribute("n"), QStringLiteral("2"));
@@ -179,8 +174,7 @@ void TestXmlDom::firstChildAndNextSibling()
              (QStringList{"A=1", "B=b1", "A=2", "a=lower", "B=b2", "A=3"}));
 }
 
-void TestXmlDom::childNodeIteration()
-{
+void TestXmlDom::childNodeIteration() {
     const XmlDocument doc = XmlDocument::parseMemory(
         "<R>lead<A>x</A><!--note--><?pi data?><![CDATA[<raw>]]><B/>\n  tail</R>");
     QStringList seen;
@@ -188,17 +182,18 @@ void TestXmlDom::childNodeIteration()
         const char* kind = node.kind() == XmlNode::Kind::Element ? "E"
                            : node.kind() == XmlNode::Kind::Text  ? "T"
                                                                  : "O";
-        seen << QString::fromLatin1(kind) + QLatin1Char(':') + node.name() + QLatin1Char(':') + node.text();
+        seen << QString::fromLatin1(kind) + QLatin1Char(':') + node.name() + QLatin1Char(':') +
+                    node.text();
         QCOMPARE(node.toElement().isNull(), !node.isElement());
     }
-    QCOMPARE(seen, (QStringList{"T:#text:lead", "E:A:x", "O:#comment:note", "O:pi:data", "T:#text:<raw>",
-                                "E:B:", "T:#text:\n  tail"}));
+    QCOMPARE(seen, (QStringList{"T:#text:lead", "E:A:x", "O:#comment:note", "O:pi:data",
+                                "T:#text:<raw>", "E:B:", "T:#text:\n  tail"}));
     QVERIFY(doc.root().childNodes().begin() != doc.root().childNodes().end());
-    QVERIFY(doc.root().firstChildElement("B").childNodes().begin() == doc.root().firstChildElement("B").childNodes().end());
+    QVERIFY(doc.root().firstChildElement("B").childNodes().begin() ==
+            doc.root().firstChildElement("B").childNodes().end());
 }
 
-void TestXmlDom::textAndAttributeEdges()
-{
+void TestXmlDom::textAndAttributeEdges() {
     const XmlDocument doc = XmlDocument::parseMemory(
         "<R e='' x='1'><M>a<i>b</i>c</M><E/><N>  </N><ns:P xmlns:ns='urn:x' ns:k='v'/></R>");
     const XmlElement root = doc.root();
@@ -217,8 +212,7 @@ void TestXmlDom::textAndAttributeEdges()
     QVERIFY(!prefixed.hasAttribute("k"));
 }
 
-void TestXmlDom::setTextReplacesChildren()
-{
+void TestXmlDom::setTextReplacesChildren() {
     XmlDocument doc = XmlDocument::parseMemory("<R><M>a<i>b</i>c</M></R>");
     XmlElement m = doc.root().firstChildElement("M");
     m.setText(QStringLiteral("nowy & <tekst>"));
@@ -229,10 +223,10 @@ void TestXmlDom::setTextReplacesChildren()
     QVERIFY(doc.toBytes().contains("<M/>"));
 }
 
-void TestXmlDom::parsedDocumentCanBeChanged()
-{
+void TestXmlDom::parsedDocumentCanBeChanged() {
     // Parsed text is stored compactly inside the nodes; replacing it must be safe.
-    XmlDocument doc = XmlDocument::parseMemory("<R a='1' b='22'><A>krótki</A><B k='v'>x</B>ogon</R>");
+    XmlDocument doc =
+        XmlDocument::parseMemory("<R a='1' b='22'><A>krótki</A><B k='v'>x</B>ogon</R>");
     XmlElement root = doc.root();
     root.setAttribute("a", QStringLiteral("znacznie dłuższa wartość atrybutu"));
     root.setAttribute("b", QString());
@@ -251,8 +245,7 @@ void TestXmlDom::parsedDocumentCanBeChanged()
     QCOMPARE(r.text(), QStringLiteral("nowa treśćxogonc"));
 }
 
-void TestXmlDom::documentBasics()
-{
+void TestXmlDom::documentBasics() {
     XmlDocument doc = XmlDocument::create();
     QVERIFY(!doc.isNull());
     QVERIFY(doc.root().isNull());
@@ -286,8 +279,7 @@ void TestXmlDom::documentBasics()
     QVERIFY(parsed.toBytes().startsWith(R"(<?xml version="1.0" encoding="ISO-8859-2"?>)"));
 }
 
-void TestXmlDom::saveFailures()
-{
+void TestXmlDom::saveFailures() {
     XmlDocument doc = XmlDocument::create();
     doc.setRoot("WNIOSEK");
     QVERIFY_THROWS_EXCEPTION(XmlError, doc.toBytes(QStringLiteral("x-no-such-encoding")));
@@ -306,8 +298,7 @@ void TestXmlDom::saveFailures()
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, doc.root().setAttribute("", QString()));
 }
 
-void TestXmlDom::nullHandles()
-{
+void TestXmlDom::nullHandles() {
     XmlElement none;
     QVERIFY(none.isNull());
     QVERIFY(none.name().isEmpty());
@@ -325,8 +316,7 @@ void TestXmlDom::nullHandles()
     QVERIFY_THROWS_EXCEPTION(std::logic_error, empty.setRoot("a"));
 }
 
-void TestXmlDom::parsesSampleDictionary()
-{
+void TestXmlDom::parsesSampleDictionary() {
     const XmlDocument doc = XmlDocument::parseFile(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"));
     QCOMPARE(doc.encoding(), QStringLiteral("windows-1250"));
     const XmlElement root = doc.root();
@@ -339,10 +329,13 @@ void TestXmlDom::parsesSampleDictionary()
     QVERIFY2(titles.contains(QStringLiteral("Poziomy wdrażania")), qPrintable(titles.join(" | ")));
 
     bool found = false;
-    const XmlElement voivodeships = root.firstChildElement("SLOWNIK").firstChildElement("POZIOM").nextSiblingElement();
-    for (XmlElement row = voivodeships.firstChildElement("WIERSZ"); !row.isNull() && !found; row = row.nextSiblingElement()) {
+    const XmlElement voivodeships =
+        root.firstChildElement("SLOWNIK").firstChildElement("POZIOM").nextSiblingElement();
+    for (XmlElement row = voivodeships.firstChildElement("WIERSZ"); !row.isNull() && !found;
+         row = row.nextSiblingElement()) {
         for (const XmlElement& value : row.childElements())
-            found = found || (value.attribute("nazwa") == QLatin1String("NAZWA") && value.text() == QStringLiteral("dolnośląskie"));
+            found = found || (value.attribute("nazwa") == QLatin1String("NAZWA") &&
+                              value.text() == QStringLiteral("dolnośląskie"));
     }
     QVERIFY(found);
 }

@@ -14,14 +14,12 @@ using Lines = QList<QByteArray>;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeAll(const QString& path, const QByteArray& data)
-{
+bool writeAll(const QString& path, const QByteArray& data) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
@@ -42,29 +40,32 @@ private slots:
     void fileFailuresReportFalse();
 };
 
-void TestXmlDomDeclaration::rewritesDeclaration_data()
-{
+void TestXmlDomDeclaration::rewritesDeclaration_data() {
     QTest::addColumn<Lines>("input");
     QTest::addColumn<QByteArray>("encoding");
     QTest::addColumn<Lines>("expected");
 
-    QTest::newRow("normal")
-        << Lines{R"(<?xml version="1.0" encoding="windows-1250"?>)", "<WNIOSEK>", "</WNIOSEK>"} << QByteArray("ISO-8859-2")
-        << Lines{R"(<?xml version="1.0" encoding="ISO-8859-2"?>)", "<WNIOSEK>", "</WNIOSEK>"};
+    QTest::newRow("normal") << Lines{R"(<?xml version="1.0" encoding="windows-1250"?>)",
+                                     "<WNIOSEK>", "</WNIOSEK>"}
+                            << QByteArray("ISO-8859-2")
+                            << Lines{R"(<?xml version="1.0" encoding="ISO-8859-2"?>)", "<WNIOSEK>",
+                                     "</WNIOSEK>"};
     QTest::newRow("upper-case declaration")
-        << Lines{R"(<?XML VERSION="1.0" ENCODING="WINDOWS-1250"?>)", "<WNIOSEK/>"} << QByteArray("UTF-8")
-        << Lines{R"(<?xml version="1.0" encoding="UTF-8"?>)", "<WNIOSEK/>"};
+        << Lines{R"(<?XML VERSION="1.0" ENCODING="WINDOWS-1250"?>)", "<WNIOSEK/>"}
+        << QByteArray("UTF-8") << Lines{R"(<?xml version="1.0" encoding="UTF-8"?>)", "<WNIOSEK/>"};
     QTest::newRow("mixed-case declaration, indented")
         << Lines{R"(  <?Xml version="1.0"?>)", "<SLOWNIKI>"} << QByteArray("UTF-8")
         << Lines{R"(  <?xml version="1.0" encoding="UTF-8"?>)", "<SLOWNIKI>"};
     QTest::newRow("declaration and root on one line")
-        << Lines{R"(<?xml version="1.0" encoding="ISO-8859-2"?><WNIOSEK>)", "</WNIOSEK>"} << QByteArray("windows-1250")
+        << Lines{R"(<?xml version="1.0" encoding="ISO-8859-2"?><WNIOSEK>)", "</WNIOSEK>"}
+        << QByteArray("windows-1250")
         << Lines{R"(<?xml version="1.0" encoding="windows-1250"?><WNIOSEK>)", "</WNIOSEK>"};
     QTest::newRow("one line, root found upper-cased")
         << Lines{R"(<?xml version="1.0"?><wniosek/>)"} << QByteArray("UTF-8")
         << Lines{R"(<?xml version="1.0" encoding="UTF-8"?><wniosek/>)"};
     QTest::newRow("declaration on a later line")
-        << Lines{"", R"(<?xml version="1.0"?>)", "<SLOWNIKI wersja=\"3.12\">"} << QByteArray("UTF-8")
+        << Lines{"", R"(<?xml version="1.0"?>)", "<SLOWNIKI wersja=\"3.12\">"}
+        << QByteArray("UTF-8")
         << Lines{"", R"(<?xml version="1.0" encoding="UTF-8"?>)", "<SLOWNIKI wersja=\"3.12\">"};
     // Without a declaration the head goes in front of the root's own ">", which
     // leaves a document that no longer parses: such a file counts as damaged.
@@ -74,12 +75,12 @@ void TestXmlDomDeclaration::rewritesDeclaration_data()
     QTest::newRow("declaration after the root line is not searched")
         << Lines{"<WNIOSEK>", R"(<?xml version="1.0"?>)"} << QByteArray("UTF-8")
         << Lines{R"(<WNIOSEK<?xml version="1.0" encoding="UTF-8"?>)", R"(<?xml version="1.0"?>)"};
-    QTest::newRow("nothing to close a declaration") << Lines{"abc", ""} << QByteArray("UTF-8") << Lines{"abc", ""};
+    QTest::newRow("nothing to close a declaration")
+        << Lines{"abc", ""} << QByteArray("UTF-8") << Lines{"abc", ""};
     QTest::newRow("no lines") << Lines{} << QByteArray("UTF-8") << Lines{};
 }
 
-void TestXmlDomDeclaration::rewritesDeclaration()
-{
+void TestXmlDomDeclaration::rewritesDeclaration() {
     QFETCH(Lines, input);
     QFETCH(QByteArray, encoding);
     QFETCH(Lines, expected);
@@ -88,8 +89,7 @@ void TestXmlDomDeclaration::rewritesDeclaration()
     QCOMPARE(input, expected);
 }
 
-void TestXmlDomDeclaration::splitsLines_data()
-{
+void TestXmlDomDeclaration::splitsLines_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<Lines>("lines");
 
@@ -99,11 +99,11 @@ void TestXmlDomDeclaration::splitsLines_data()
     QTest::newRow("empty lines kept") << QByteArray("a\n\n\r\n\rb") << Lines{"a", "", "", "", "b"};
     QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << Lines{"a", "", "b"};
     QTest::newRow("nothing") << QByteArray() << Lines{};
-    QTest::newRow("windows-1250 bytes untouched") << QByteArray("\xbf\xf3\xb3\xe6\r\n\x9c") << Lines{"\xbf\xf3\xb3\xe6", "\x9c"};
+    QTest::newRow("windows-1250 bytes untouched")
+        << QByteArray("\xbf\xf3\xb3\xe6\r\n\x9c") << Lines{"\xbf\xf3\xb3\xe6", "\x9c"};
 }
 
-void TestXmlDomDeclaration::splitsLines()
-{
+void TestXmlDomDeclaration::splitsLines() {
     QFETCH(QByteArray, data);
     QFETCH(Lines, lines);
     QCOMPARE(splitLines(data), lines);
@@ -111,8 +111,7 @@ void TestXmlDomDeclaration::splitsLines()
     QCOMPARE(splitLines(joinLines(lines)), lines);
 }
 
-void TestXmlDomDeclaration::savingOnAnotherCodePageRoundTrips()
-{
+void TestXmlDomDeclaration::savingOnAnotherCodePageRoundTrips() {
     // A system whose code page is ISO-8859-2: the document is written in it, then
     // re-declared as windows-1250; reading it back declares ISO-8859-2 again on a
     // copy, which then parses to the original values.
@@ -137,14 +136,14 @@ void TestXmlDomDeclaration::savingOnAnotherCodePageRoundTrips()
     QVERIFY(readAll(saved).contains("\xb6rodek"));
 
     QVERIFY(rewriteDeclarationFile(saved, copy, "ISO-8859-2"));
-    QCOMPARE(splitLines(readAll(copy)).first(), QByteArray(R"(<?xml version="1.0" encoding="ISO-8859-2"?>)"));
+    QCOMPARE(splitLines(readAll(copy)).first(),
+             QByteArray(R"(<?xml version="1.0" encoding="ISO-8859-2"?>)"));
     const XmlDocument back = XmlDocument::parseFile(copy);
     QCOMPARE(back.root().attribute("opis"), polish);
     QCOMPARE(back.root().firstChildElement("POLE").text(), multiLine);
 }
 
-void TestXmlDomDeclaration::dictionaryCopyParses_data()
-{
+void TestXmlDomDeclaration::dictionaryCopyParses_data() {
     QTest::addColumn<QString>("codePage");
     QTest::addColumn<bool>("polishIntact");
     QTest::newRow("windows-1250") << "windows-1250" << true;
@@ -152,8 +151,7 @@ void TestXmlDomDeclaration::dictionaryCopyParses_data()
     QTest::newRow("ISO-8859-2") << "ISO-8859-2" << false;
 }
 
-void TestXmlDomDeclaration::dictionaryCopyParses()
-{
+void TestXmlDomDeclaration::dictionaryCopyParses() {
     QFETCH(QString, codePage);
     QFETCH(bool, polishIntact);
 
@@ -168,18 +166,17 @@ void TestXmlDomDeclaration::dictionaryCopyParses()
     QCOMPARE(doc.root().attribute("wersja"), QStringLiteral("3.12"));
     const QString name = doc.root().firstChildElement("SLOWNIK").attribute("nazwa");
     QCOMPARE(name, QStringLiteral("Jednostki geograficzne NUTS"));
-    const XmlElement secondLevel = doc.root().firstChildElement("SLOWNIK").firstChildElement("POZIOM").nextSiblingElement();
+    const XmlElement secondLevel =
+        doc.root().firstChildElement("SLOWNIK").firstChildElement("POZIOM").nextSiblingElement();
     QCOMPARE(secondLevel.attribute("numer"), QStringLiteral("2"));
     QString region;
     for (const XmlElement& value : secondLevel.firstChildElement("WIERSZ").childElements()) {
-        if (value.attribute("nazwa") == QLatin1String("NAZWA"))
-            region = value.text();
+        if (value.attribute("nazwa") == QLatin1String("NAZWA")) region = value.text();
     }
     QCOMPARE(region == QStringLiteral("dolnośląskie"), polishIntact);
 }
 
-void TestXmlDomDeclaration::fileFailuresReportFalse()
-{
+void TestXmlDomDeclaration::fileFailuresReportFalse() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString source = dir.filePath("a.xml");

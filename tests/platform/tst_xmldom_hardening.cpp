@@ -15,8 +15,7 @@
 
 namespace {
 
-QString fixture(const QString& name)
-{
+QString fixture(const QString& name) {
     return QStringLiteral(TOPAZ_TEST_DATA "/xml/") + name;
 }
 
@@ -25,9 +24,7 @@ QString fixture(const QString& name)
 constexpr qint64 kQuickRefusalMs = 10000;
 
 // Runs the parse, expects an XmlError and returns its text.
-template <typename Parse>
-QString refusal(Parse parse, qint64* elapsedMs)
-{
+template <typename Parse> QString refusal(Parse parse, qint64* elapsedMs) {
     QElapsedTimer timer;
     timer.start();
     try {
@@ -40,8 +37,7 @@ QString refusal(Parse parse, qint64* elapsedMs)
     return {};
 }
 
-QByteArray deepNesting(int depth)
-{
+QByteArray deepNesting(int depth) {
     QByteArray data;
     data.reserve(depth * 7);
     for (int i = 0; i < depth; ++i)
@@ -69,28 +65,35 @@ private slots:
     void errorsStayWithTheirOwnThread();
 };
 
-void TestXmlDomHardening::hostileFilesAreRefused_data()
-{
+void TestXmlDomHardening::hostileFilesAreRefused_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("reason"); // our own refusal text, or empty for the library's
 
-    QTest::newRow("billion laughs") << "billion_laughs.xml" << "Entity declarations are not allowed: lol";
-    QTest::newRow("external entity") << "external_entity.xml" << "Entity declarations are not allowed: xxe";
+    QTest::newRow("billion laughs") << "billion_laughs.xml"
+                                    << "Entity declarations are not allowed: lol";
+    QTest::newRow("external entity") << "external_entity.xml"
+                                     << "Entity declarations are not allowed: xxe";
     QTest::newRow("external parameter entity") << "external_parameter_entity.xml"
                                                << "Entity declarations are not allowed: ext";
-    QTest::newRow("network entity") << "network_entity.xml" << "Entity declarations are not allowed: net";
+    QTest::newRow("network entity") << "network_entity.xml"
+                                    << "Entity declarations are not allowed: net";
     QTest::newRow("undeclared entity, external DTD") << "undeclared_entity_external_dtd.xml"
                                                      << "nbsp";
-    QTest::newRow("undeclared entity in attribute") << "undeclared_entity_in_attribute.xml" << "";
-    QTest::newRow("truncated") << "truncated.xml" << "";
-    QTest::newRow("not XML") << "not_xml.xml" << "";
-    QTest::newRow("empty") << "empty.xml" << "";
-    QTest::newRow("tag mismatch") << "tag_mismatch.xml" << "";
-    QTest::newRow("two roots") << "two_roots.xml" << "";
+    QTest::newRow("undeclared entity in attribute") << "undeclared_entity_in_attribute.xml"
+                                                    << "";
+    QTest::newRow("truncated") << "truncated.xml"
+                               << "";
+    QTest::newRow("not XML") << "not_xml.xml"
+                             << "";
+    QTest::newRow("empty") << "empty.xml"
+                           << "";
+    QTest::newRow("tag mismatch") << "tag_mismatch.xml"
+                                  << "";
+    QTest::newRow("two roots") << "two_roots.xml"
+                               << "";
 }
 
-void TestXmlDomHardening::hostileFilesAreRefused()
-{
+void TestXmlDomHardening::hostileFilesAreRefused() {
     QFETCH(QString, file);
     QFETCH(QString, reason);
 
@@ -99,33 +102,36 @@ void TestXmlDomHardening::hostileFilesAreRefused()
     QVERIFY2(message.contains(QLatin1String("Parser error")), qPrintable(message));
     QVERIFY2(message.contains(fixture(file)), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
-    QVERIFY2(!message.contains(QLatin1String("root:")), "content of /etc/passwd leaked into the message");
+    QVERIFY2(!message.contains(QLatin1String("root:")),
+             "content of /etc/passwd leaked into the message");
     QVERIFY2(ms < kQuickRefusalMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
 }
 
-void TestXmlDomHardening::hostileMemoryIsRefused_data()
-{
+void TestXmlDomHardening::hostileMemoryIsRefused_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("100000 levels deep") << deepNesting(100000) << "";
     // The library's default limits, which XML_PARSE_HUGE would lift.
     QTest::newRow("1000 levels deep") << deepNesting(1000) << "";
-    QTest::newRow("11 MB attribute value") << "<a b=\"" + QByteArray(11'000'000, 'x') + "\"/>" << "";
-    QTest::newRow("60000-character name") << "<" + QByteArray(60'000, 'x') + "/>" << "";
+    QTest::newRow("11 MB attribute value") << "<a b=\"" + QByteArray(11'000'000, 'x') + "\"/>"
+                                           << "";
+    QTest::newRow("60000-character name") << "<" + QByteArray(60'000, 'x') + "/>"
+                                          << "";
     QTest::newRow("no bytes") << QByteArray() << "";
     QTest::newRow("only a declaration") << QByteArray("<?xml version=\"1.0\"?>\n") << "";
-    QTest::newRow("unparsed entity") << QByteArray("<!DOCTYPE a [<!NOTATION n SYSTEM \"n\">"
-                                                   "<!ENTITY u SYSTEM \"file:///etc/passwd\" NDATA n>]><a/>")
-                                     << "Entity declarations are not allowed: u";
-    QTest::newRow("unknown encoding") << QByteArray("<?xml version=\"1.0\" encoding=\"x-no-such\"?><a/>") << "";
-    QTest::newRow("bytes not in the declared encoding") << QByteArray("<?xml version=\"1.0\"?><a>\xff\xfe</a>")
-                                                        << "";
+    QTest::newRow("unparsed entity")
+        << QByteArray("<!DOCTYPE a [<!NOTATION n SYSTEM \"n\">"
+                      "<!ENTITY u SYSTEM \"file:///etc/passwd\" NDATA n>]><a/>")
+        << "Entity declarations are not allowed: u";
+    QTest::newRow("unknown encoding")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"x-no-such\"?><a/>") << "";
+    QTest::newRow("bytes not in the declared encoding")
+        << QByteArray("<?xml version=\"1.0\"?><a>\xff\xfe</a>") << "";
     QTest::newRow("undefined namespace prefix") << QByteArray("<p:a/>") << "";
 }
 
-void TestXmlDomHardening::hostileMemoryIsRefused()
-{
+void TestXmlDomHardening::hostileMemoryIsRefused() {
     QFETCH(QByteArray, data);
     QFETCH(QString, reason);
 
@@ -136,8 +142,7 @@ void TestXmlDomHardening::hostileMemoryIsRefused()
     QVERIFY2(ms < kQuickRefusalMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
 }
 
-void TestXmlDomHardening::hugeTextNodeInFileIsRefused()
-{
+void TestXmlDomHardening::hugeTextNodeInFileIsRefused() {
     // Files are read in chunks, so the library's 10 MB limit on one text node holds.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -152,8 +157,7 @@ void TestXmlDomHardening::hugeTextNodeInFileIsRefused()
     QVERIFY2(ms < kQuickRefusalMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
 }
 
-void TestXmlDomHardening::externalSubsetIsNeverLoaded()
-{
+void TestXmlDomHardening::externalSubsetIsNeverLoaded() {
     // The DOCTYPE names /etc/passwd as its DTD: the document is fine, the DTD unread.
     const XmlDocument doc = XmlDocument::parseFile(fixture("external_dtd_only.xml"));
     QCOMPARE(doc.root().name(), QStringLiteral("WNIOSEK"));
@@ -161,8 +165,7 @@ void TestXmlDomHardening::externalSubsetIsNeverLoaded()
     QVERIFY(!doc.toBytes().contains("root:"));
 }
 
-void TestXmlDomHardening::predefinedEntitiesAndCharacterReferencesStillWork()
-{
+void TestXmlDomHardening::predefinedEntitiesAndCharacterReferencesStillWork() {
     const XmlDocument doc = XmlDocument::parseMemory(
         "<!DOCTYPE a [<!ELEMENT a (#PCDATA)>]>"
         "<a b=\"&lt;&amp;&quot;&apos;&gt;\">&lt;&amp;&quot;&apos;&gt;&#x17C;&#380;&#13;</a>");
@@ -170,15 +173,13 @@ void TestXmlDomHardening::predefinedEntitiesAndCharacterReferencesStillWork()
     QCOMPARE(doc.root().text(), QStringLiteral("<&\"'>żż\r"));
 }
 
-void TestXmlDomHardening::unreadableFileIsNotAParserError_data()
-{
+void TestXmlDomHardening::unreadableFileIsNotAParserError_data() {
     QTest::addColumn<QString>("path");
     QTest::newRow("missing") << fixture("no_such_file.xml");
     QTest::newRow("directory") << QStringLiteral(TOPAZ_TEST_DATA "/xml");
 }
 
-void TestXmlDomHardening::unreadableFileIsNotAParserError()
-{
+void TestXmlDomHardening::unreadableFileIsNotAParserError() {
     QFETCH(QString, path);
     qint64 ms = 0;
     const QString message = refusal([&] { XmlDocument::parseFile(path); }, &ms);
@@ -187,8 +188,7 @@ void TestXmlDomHardening::unreadableFileIsNotAParserError()
     QVERIFY2(message.contains(path), qPrintable(message));
 }
 
-void TestXmlDomHardening::errorsStayWithTheirOwnThread()
-{
+void TestXmlDomHardening::errorsStayWithTheirOwnThread() {
     // Good and bad documents parsed at once: each thread must see exactly its own
     // outcome and its own line number.
     constexpr int threads = 4;
@@ -208,13 +208,13 @@ void TestXmlDomHardening::errorsStayWithTheirOwnThread()
                     XmlDocument::parseMemory(bad);
                     ++wrong;
                 } catch (const XmlError& e) {
-                    if (!QString::fromStdString(e.what()).contains(QStringLiteral("(line %1").arg(badLine)))
+                    if (!QString::fromStdString(e.what()).contains(
+                            QStringLiteral("(line %1").arg(badLine)))
                         ++wrong;
                 }
                 try {
                     const XmlDocument doc = XmlDocument::parseMemory(good);
-                    if (doc.root().attribute("n") != QString::number(t))
-                        ++wrong;
+                    if (doc.root().attribute("n") != QString::number(t)) ++wrong;
                 } catch (const XmlError&) {
                     ++wrong;
                 }

@@ -11,7 +11,9 @@
 
 namespace FinanceRulesTest {
 
-inline QString u(const char* s) { return QString::fromUtf8(s); }
+inline QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 // What the rules numbered from..to (by their leading digits) recorded in one run.
 struct Outcome {
@@ -22,7 +24,8 @@ struct Outcome {
     // "rule message" of every finding, in the order recorded.
     QStringList lines() const {
         QStringList out;
-        for (const Finding& f : window.findings()) out << f.rule + QLatin1Char(' ') + f.message;
+        for (const Finding& f : window.findings())
+            out << f.rule + QLatin1Char(' ') + f.message;
         return out;
     }
     const Finding* find(const QString& rule) const {
@@ -47,20 +50,25 @@ inline Outcome runFinanceRules(ModuleFixture& fx, int from = 1, int to = 106) {
 // The expected lines: each entry is a rule number followed by its message.
 inline QStringList expected(std::initializer_list<std::pair<const char*, const char*>> findings) {
     QStringList out;
-    for (const auto& [rule, message] : findings) out << u(rule) + QLatin1Char(' ') + u(message);
+    for (const auto& [rule, message] : findings)
+        out << u(rule) + QLatin1Char(' ') + u(message);
     return out;
 }
 
 // Sets one field of a single-row table (dsWniosek, dsPolaSpec, dsBeneficjent) and posts,
 // as leaving a control does. Texts of *_tmp fields are month inputs; "yyyy-MM-dd" texts
 // of date fields are dates; an empty text clears the field.
-inline void setValue(ModuleFixture& fx, const char* table, const char* field, const QString& value) {
+inline void setValue(ModuleFixture& fx, const char* table, const char* field,
+                     const QString& value) {
     DataSet& t = fx.t(table);
     t.edit();
     Field& f = t.field(u(field));
-    if (value.isEmpty()) f.clear();
-    else if (f.type() == FieldType::Date) f.setValue(QDate::fromString(value, Qt::ISODate));
-    else f.setValue(value);
+    if (value.isEmpty())
+        f.clear();
+    else if (f.type() == FieldType::Date)
+        f.setValue(QDate::fromString(value, Qt::ISODate));
+    else
+        f.setValue(value);
     t.post();
 }
 
@@ -69,7 +77,8 @@ inline void setMain(ModuleFixture& fx, const char* field, const QString& value) 
 }
 
 // A stage as the stage grid enters it: description and month texts.
-inline void addStage(ModuleFixture& fx, const char* description, const char* start, const char* end) {
+inline void addStage(ModuleFixture& fx, const char* description, const char* start,
+                     const char* end) {
     DataSet& stages = fx.t("dsEtapyRealizacji");
     stages.append();
     stages.field(u("ZAKRES_PRAC")).setValue(u(description));
@@ -89,7 +98,8 @@ inline void setTreeAmount(ModuleFixture& fx, const char* tree, int id, int year,
 
 // Switches a year column of a grid on ("T") or off ("N").
 inline void setYearSwitch(ModuleFixture& fx, const char* prefix, int year, bool on) {
-    setMain(fx, (u(prefix) + QString::number(year) + u("v")).toLatin1().constData(), on ? u("T") : u("N"));
+    setMain(fx, (u(prefix) + QString::number(year) + u("v")).toLatin1().constData(),
+            on ? u("T") : u("N"));
 }
 
 } // namespace FinanceRulesTest

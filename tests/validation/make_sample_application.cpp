@@ -16,7 +16,8 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 2 || argc > 3) return 2;
-    const QString variantName = argc == 3 ? QString::fromLatin1(argv[2]) : QStringLiteral("complete");
+    const QString variantName =
+        argc == 3 ? QString::fromLatin1(argv[2]) : QStringLiteral("complete");
     const QMap<QString, SampleApplication::Variant> variants{
         {"complete", SampleApplication::Variant::Complete},
         {"cofinancing-warning", SampleApplication::Variant::CofinancingWarning},
@@ -29,8 +30,8 @@ int main(int argc, char** argv) {
     HeadlessUi ui(true);
     DataModuleOptions options;
     const QString folder = QStringLiteral(TOPAZ_EXAMPLES);
-    options.folderSources = HostEnv::HostFolderSources{[folder] { return folder; }, [] { return QString(); },
-                                                       [] { return QString(); }};
+    options.folderSources = HostEnv::HostFolderSources{
+        [folder] { return folder; }, [] { return QString(); }, [] { return QString(); }};
     auto dm = TdmDataSets::create(ui, options);
     if (!dm->SprawdzSlownik()) return 2;
     SampleApplication::fill(*dm, variants.value(variantName));
@@ -42,10 +43,12 @@ int main(int argc, char** argv) {
     auto check = TdmDataSets::create(ui, options);
     check->SprawdzSlownik();
     ApplicationFile editor(*check, ui, settings);
-    const ValidationOutcome out = validateApplicationFile(editor, *check, QString::fromLocal8Bit(argv[1]));
-    std::printf("loaded %d checksum %d valid %d warning %d\n", out.loaded, out.checksumVerified, out.valid, out.warning);
+    const ValidationOutcome out =
+        validateApplicationFile(editor, *check, QString::fromLocal8Bit(argv[1]));
+    std::printf("loaded %d checksum %d valid %d warning %d\n", out.loaded, out.checksumVerified,
+                out.valid, out.warning);
     for (const Finding& f : out.findings)
-        std::printf("[%s] %s (%s.%s)\n", qUtf8Printable(f.rule), qUtf8Printable(f.message), qUtf8Printable(f.table),
-                    qUtf8Printable(f.field));
+        std::printf("[%s] %s (%s.%s)\n", qUtf8Printable(f.rule), qUtf8Printable(f.message),
+                    qUtf8Printable(f.table), qUtf8Printable(f.field));
     return out.valid ? 0 : 1;
 }

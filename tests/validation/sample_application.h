@@ -17,13 +17,15 @@ inline void set(DataSet& t, const char* field, const QVariant& v) {
 }
 
 inline void setAll(DataSet& t, std::initializer_list<std::pair<const char*, QVariant>> values) {
-    for (const auto& [f, v] : values) set(t, f, v);
+    for (const auto& [f, v] : values)
+        set(t, f, v);
     t.post();
 }
 
 inline void appendRow(DataSet& t, std::initializer_list<std::pair<const char*, QVariant>> values) {
     t.append();
-    for (const auto& [f, v] : values) t.field(QString::fromLatin1(f)).setValue(v);
+    for (const auto& [f, v] : values)
+        t.field(QString::fromLatin1(f)).setValue(v);
     t.post();
 }
 
@@ -49,49 +51,62 @@ enum class Variant {
 inline void fill(TdmDataSets& dm, Variant variant = Variant::Complete);
 
 inline void fill(TdmDataSets& dm, Variant variant) {
-    dm.UstawPWD(QStringLiteral("SPOT"), QStringLiteral("1"), QStringLiteral("1.1"), QStringLiteral("1.1.1"));
+    dm.UstawPWD(QStringLiteral("SPOT"), QStringLiteral("1"), QStringLiteral("1.1"),
+                QStringLiteral("1.1.1"));
 
     DataSet& w = dm.table(QStringLiteral("dsWniosek"));
-    setAll(w, {{"tytul_projektu", QString::fromUtf8("Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa")},
-               {"rodz_proj", "RB"},
-               {"umiejscowienie", "OM"},
-               {"opis_projektu", QString::fromUtf8("Przebudowa 12 km drogi wraz z obiektami mostowymi.\r\nCel: poprawa bezpieczeństwa ruchu.")},
-               {"powiazania_projektu_nie_dot", "T"},
-               {"inne_pr_kontr_woj", "N"},
-               {"inne_pr_sr_UE", "N"},
-               {"inne_pr_in_mnar", "N"},
-               {"inne_pr_EFRR", "T"},
-               {"inne_pr_opis", QString::fromUtf8("Modernizacja skrzyżowań w 2003 r. ze środków EFRR.")},
-               {"trwalosc_projektu", QString::fromUtf8("Utrzymanie drogi zapewni zarządca z budżetu państwa.")},
-               {"potrzeba_wsparcia", "T"},
-               {"potrzeba_wsparcia_uzasad", QString::fromUtf8("Brak własnych środków na pełny zakres prac.")},
-               {"zgod_srod", "PPS2"},
-               {"zgod_srod_uzasad", QString::fromUtf8("Projekt nie narusza obszarów chronionych.")},
-               {"zgod_row_szans", "A2"},
-               {"zgod_row_szans_uzasad", QString::fromUtf8("Projekt neutralny wobec równości szans.")},
-               {"zgod_pom_pub_nie_dot", "N"},
-               {"zgod_pom_pub_korzystal", "N"},
-               {"zgod_zam_pub", "PN"},
-               {"promocja_projektu", QString::fromUtf8("Tablice informacyjne i strona internetowa.")},
-               {"typ_projektu", "N"},
-               {"harm_rozp_tmp", "01-2005"},
-               {"harm_rzecz_rozp_tmp", "03-2005"},
-               {"harm_rzecz_zak_tmp", "10-2006"},
-               {"harm_fin_zak_tmp", "12-2006"},
-               {"harm_okres_rezultat_tmp", "12-2007"},
-               {"osw_ben_data", QDate(2004, 11, 15)}});
+    setAll(
+        w,
+        {{"tytul_projektu",
+          QString::fromUtf8(
+              "Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa")},
+         {"rodz_proj", "RB"},
+         {"umiejscowienie", "OM"},
+         {"opis_projektu", QString::fromUtf8("Przebudowa 12 km drogi wraz z obiektami "
+                                             "mostowymi.\r\nCel: poprawa bezpieczeństwa ruchu.")},
+         {"powiazania_projektu_nie_dot", "T"},
+         {"inne_pr_kontr_woj", "N"},
+         {"inne_pr_sr_UE", "N"},
+         {"inne_pr_in_mnar", "N"},
+         {"inne_pr_EFRR", "T"},
+         {"inne_pr_opis", QString::fromUtf8("Modernizacja skrzyżowań w 2003 r. ze środków EFRR.")},
+         {"trwalosc_projektu",
+          QString::fromUtf8("Utrzymanie drogi zapewni zarządca z budżetu państwa.")},
+         {"potrzeba_wsparcia", "T"},
+         {"potrzeba_wsparcia_uzasad",
+          QString::fromUtf8("Brak własnych środków na pełny zakres prac.")},
+         {"zgod_srod", "PPS2"},
+         {"zgod_srod_uzasad", QString::fromUtf8("Projekt nie narusza obszarów chronionych.")},
+         {"zgod_row_szans", "A2"},
+         {"zgod_row_szans_uzasad", QString::fromUtf8("Projekt neutralny wobec równości szans.")},
+         {"zgod_pom_pub_nie_dot", "N"},
+         {"zgod_pom_pub_korzystal", "N"},
+         {"zgod_zam_pub", "PN"},
+         {"promocja_projektu", QString::fromUtf8("Tablice informacyjne i strona internetowa.")},
+         {"typ_projektu", "N"},
+         {"harm_rozp_tmp", "01-2005"},
+         {"harm_rzecz_rozp_tmp", "03-2005"},
+         {"harm_rzecz_zak_tmp", "10-2006"},
+         {"harm_fin_zak_tmp", "12-2006"},
+         {"harm_okres_rezultat_tmp", "12-2007"},
+         {"osw_ben_data", QDate(2004, 11, 15)}});
 
     DataSet& kat = dm.table(QStringLiteral("dsKatInt"));
     // 3 Infrastruktura podstawowa → 31 Infrastruktura transportowa → 311 Kolej.
-    const QVariant int1 = dm.table(QStringLiteral("sl_INT1")).lookup(QStringLiteral("KOD"), QStringLiteral("3"), QStringLiteral("ID"));
+    const QVariant int1 =
+        dm.table(QStringLiteral("sl_INT1"))
+            .lookup(QStringLiteral("KOD"), QStringLiteral("3"), QStringLiteral("ID"));
     DataSet& int2 = dm.table(QStringLiteral("sl_INT2"));
     DataSet& int3 = dm.table(QStringLiteral("sl_INT3"));
-    const QVariant id2 = int2.lookup(QStringLiteral("KOD"), QStringLiteral("31"), QStringLiteral("ID"));
-    const QVariant id3 = int3.lookup(QStringLiteral("KOD"), QStringLiteral("312"), QStringLiteral("ID"));
+    const QVariant id2 =
+        int2.lookup(QStringLiteral("KOD"), QStringLiteral("31"), QStringLiteral("ID"));
+    const QVariant id3 =
+        int3.lookup(QStringLiteral("KOD"), QStringLiteral("312"), QStringLiteral("ID"));
     setAll(kat, {{"ID1", int1}, {"ID2", id2}, {"ID3", id3}});
 
     DataSet& lok = dm.table(QStringLiteral("dsLokalizacja"));
-    appendRow(lok, {{"WOJ_ID", 2}, {"Pow_ID", 18}, {"Gm_ID", 401}, {"Miejscowosc", "Nowogrodziec"}});
+    appendRow(lok,
+              {{"WOJ_ID", 2}, {"Pow_ID", 18}, {"Gm_ID", 401}, {"Miejscowosc", "Nowogrodziec"}});
 
     DataSet& b = dm.table(QStringLiteral("dsBeneficjent"));
     setAll(b, {{"Nazwa", QString::fromUtf8("Generalna Dyrekcja Dróg Krajowych i Autostrad")},
@@ -128,20 +143,29 @@ inline void fill(TdmDataSets& dm, Variant variant) {
                {"bk_stanowisko", "Dyrektor"}});
 
     DataSet& spec = dm.table(QStringLiteral("dsPolaSpec"));
-    setAll(spec, {{"CZYWYSTINNEINS", "N"}, {"ZALOCSRODRT", "T"}, {"ZALMAPYRT", "T"}, {"ZALBIZPLRT", "T"}});
+    setAll(
+        spec,
+        {{"CZYWYSTINNEINS", "N"}, {"ZALOCSRODRT", "T"}, {"ZALMAPYRT", "T"}, {"ZALBIZPLRT", "T"}});
 
     DataSet& etapy = dm.table(QStringLiteral("dsEtapyRealizacji"));
-    appendRow(etapy, {{"ZAKRES_PRAC", QString::fromUtf8("Prace przygotowawcze i projekt")}, {"TERMIN_ROZP_TMP", "03-2005"}, {"TERMIN_ZAK_TMP", "12-2005"}});
-    appendRow(etapy, {{"ZAKRES_PRAC", QString::fromUtf8("Roboty budowlane")}, {"TERMIN_ROZP_TMP", "01-2006"}, {"TERMIN_ZAK_TMP", "10-2006"}});
+    appendRow(etapy, {{"ZAKRES_PRAC", QString::fromUtf8("Prace przygotowawcze i projekt")},
+                      {"TERMIN_ROZP_TMP", "03-2005"},
+                      {"TERMIN_ZAK_TMP", "12-2005"}});
+    appendRow(etapy, {{"ZAKRES_PRAC", QString::fromUtf8("Roboty budowlane")},
+                      {"TERMIN_ROZP_TMP", "01-2006"},
+                      {"TERMIN_ZAK_TMP", "10-2006"}});
 
     // Planned expenditure: the qualified row of each stage gets a category and amounts.
     DataSet& plan = dm.table(QStringLiteral("dsPlanWydatki"));
     for (int i = 1; i <= plan.recordCount(); ++i) {
         plan.setRecNo(i);
-        const bool qualified = plan.field(QStringLiteral("CZY_KWALIFIKOWANE")).asString() == QLatin1String("T");
+        const bool qualified =
+            plan.field(QStringLiteral("CZY_KWALIFIKOWANE")).asString() == QLatin1String("T");
         const int stage = int(plan.field(QStringLiteral("Etap")).asInteger());
         plan.edit();
-        plan.field(QStringLiteral("Kategoria")).setValue(qualified ? QString::fromUtf8("Roboty budowlane") : QString::fromUtf8("Podatek VAT"));
+        plan.field(QStringLiteral("Kategoria"))
+            .setValue(qualified ? QString::fromUtf8("Roboty budowlane")
+                                : QString::fromUtf8("Podatek VAT"));
         plan.field(QString::number(2004 + stage)).setValue(qualified ? 800000.0 : 176000.0);
         plan.post();
     }
@@ -157,15 +181,23 @@ inline void fill(TdmDataSets& dm, Variant variant) {
     }
 
     DataSet& prod = dm.table(QStringLiteral("dsProdukty"));
-    appendRow(prod, {{"Produkt", QString::fromUtf8("Długość przebudowanej drogi")}, {"Jedn_miary", "km"}, {"2006", 12.0}});
+    appendRow(prod, {{"Produkt", QString::fromUtf8("Długość przebudowanej drogi")},
+                     {"Jedn_miary", "km"},
+                     {"2006", 12.0}});
     DataSet& rez = dm.table(QStringLiteral("dsRezultaty"));
-    appendRow(rez, {{"Rezultat", QString::fromUtf8("Skrócenie czasu przejazdu")}, {"Jedn_miary", "min"}, {"2006", 8.0}});
+    appendRow(rez, {{"Rezultat", QString::fromUtf8("Skrócenie czasu przejazdu")},
+                    {"Jedn_miary", "min"},
+                    {"2006", 8.0}});
     DataSet& oddz = dm.table(QStringLiteral("dsOddz"));
-    appendRow(oddz, {{"Oddzialywanie", QString::fromUtf8("Spadek liczby wypadków")}, {"Jedn_miary", "szt."}, {"2007", 15.0}});
+    appendRow(oddz, {{"Oddzialywanie", QString::fromUtf8("Spadek liczby wypadków")},
+                     {"Jedn_miary", "szt."},
+                     {"2007", 15.0}});
 
     DataSet& zam = dm.table(QStringLiteral("dsZamPub"));
     if (variant != Variant::ProcurementMissing)
-        appendRow(zam, {{"zgod_zam_pub", "PN"}, {"zgod_zam_pub_rozp", "T"}, {"zgod_zam_pub_nr_ogl", "2005/S 12-345"},
+        appendRow(zam, {{"zgod_zam_pub", "PN"},
+                        {"zgod_zam_pub_rozp", "T"},
+                        {"zgod_zam_pub_nr_ogl", "2005/S 12-345"},
                         {"zgod_zam_pub_data_ogl", QDate(2005, 6, 1)}});
 
     switch (variant) {
@@ -173,7 +205,9 @@ inline void fill(TdmDataSets& dm, Variant variant) {
     case Variant::ProcurementMissing:
         break;
     case Variant::CofinancingWarning: {
-        setAll(w, {{"harm_rzecz_zak_tmp", "10-2007"}, {"harm_fin_zak_tmp", "12-2007"}, {"harm_okres_rezultat_tmp", "12-2008"}});
+        setAll(w, {{"harm_rzecz_zak_tmp", "10-2007"},
+                   {"harm_fin_zak_tmp", "12-2007"},
+                   {"harm_okres_rezultat_tmp", "12-2008"}});
         DataSet& zrodla = dm.table(QStringLiteral("dsZrodlaFin"));
         enterAmount(zrodla, 2, 2005, 750100.0);
         enterAmount(zrodla, 4, 2005, 249900.0);

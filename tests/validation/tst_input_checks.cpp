@@ -15,13 +15,15 @@ const QString kNipMsg = QStringLiteral("NIP nieprawidłowy");
 const QString kRegonMsg = QStringLiteral("REGON nieprawidłowy");
 const QString kPeselMsg = QStringLiteral("PESEL nieprawidłowy");
 const QString kPostalMsg = QStringLiteral("Nieprawidłowa wartość w polu \"kod pocztowy\"");
-const QString kEmailMsg = QStringLiteral("Nieprawidłowy adres poczty elektronicznej. Użyj ESC żeby anulować");
+const QString kEmailMsg =
+    QStringLiteral("Nieprawidłowy adres poczty elektronicznej. Użyj ESC żeby anulować");
 const QString kAmountMsg = QStringLiteral("Wprowadzona wartość nie może być ujemna");
 const QString kMonthMsg = QStringLiteral("Nieprawidłowa data (miesiąc/rok)");
-const QString kDeclarationMsg = QStringLiteral(
-    "Pole \"Oświadczenie beneficjenta - data\" zawiera datę późniejszą niż \"Planowana data rozliczenia "
-    "ostatniego kontraktu\"");
-const QString k2008Msg = QStringLiteral("Planowana data rozliczenia ostatniego kontraktu jest późniejsza niż 31.12.2008");
+const QString kDeclarationMsg = QStringLiteral("Pole \"Oświadczenie beneficjenta - data\" zawiera "
+                                               "datę późniejszą niż \"Planowana data rozliczenia "
+                                               "ostatniego kontraktu\"");
+const QString k2008Msg = QStringLiteral(
+    "Planowana data rozliczenia ostatniego kontraktu jest późniejsza niż 31.12.2008");
 
 // Sets fields of the main record as the editor does: edit, assign, post.
 void putMainRecord(ModuleFixture& fx, const QList<QPair<const char*, QVariant>>& values) {
@@ -196,13 +198,14 @@ void TestInputChecks::attachedHandlers_data() {
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QString>("message");
 
-    const QString bk = "Tfr_bk_topaz_q", repr = "Tfr_bk_pod_repr_topaz_q", reprOs = "Tfr_bk_pod_repr_os_up_topaz_q",
-                  osup = "Tfr_osoba_upowazniona", inst = "Tfr_inne_inst_zaang_topaz_q",
-                  harm = "Tfr_harm_real_proj_topaz_q";
+    const QString bk = "Tfr_bk_topaz_q", repr = "Tfr_bk_pod_repr_topaz_q",
+                  reprOs = "Tfr_bk_pod_repr_os_up_topaz_q", osup = "Tfr_osoba_upowazniona",
+                  inst = "Tfr_inne_inst_zaang_topaz_q", harm = "Tfr_harm_real_proj_topaz_q";
     auto accept = [](const char* name, const QString& f, const char* c, const QString& text) {
         QTest::newRow(name) << f << QString(c) << text << true << QString();
     };
-    auto refuse = [](const char* name, const QString& f, const char* c, const QString& text, const QString& msg) {
+    auto refuse = [](const char* name, const QString& f, const char* c, const QString& text,
+                     const QString& msg) {
         QTest::newRow(name) << f << QString(c) << text << false << msg;
     };
 
@@ -252,9 +255,12 @@ void TestInputChecks::attachedHandlers_data() {
     accept("state aid amount: empty", "Tfr_pomoc_pub_topaz_q", "e619033", "");
     refuse("state aid amount: negative", "Tfr_pomoc_pub_topaz_q", "e619033", "-0,01", kAmountMsg);
     accept("planned column 2004: zero", "Tfr_planowane_wydatki_topaz_q", "e6140012004", "0");
-    refuse("planned column 2008: negative", "Tfr_planowane_wydatki_topaz_q", "e6140012008", "-5", kAmountMsg);
-    refuse("profile column 2009: negative", "Tfr_profil_wyd_topaz_q", "e6150012009", "-1", kAmountMsg);
-    refuse("sources column 2006: negative", "Tfr_zr_finans_topaz_q", "e6150012006", "-1 000,00", kAmountMsg);
+    refuse("planned column 2008: negative", "Tfr_planowane_wydatki_topaz_q", "e6140012008", "-5",
+           kAmountMsg);
+    refuse("profile column 2009: negative", "Tfr_profil_wyd_topaz_q", "e6150012009", "-1",
+           kAmountMsg);
+    refuse("sources column 2006: negative", "Tfr_zr_finans_topaz_q", "e6150012006", "-1 000,00",
+           kAmountMsg);
 
     accept("month rozp: valid", harm, "e1000111", "01 2005");
     refuse("month rzecz rozp: month 13", harm, "e1000112", "13 2005", kMonthMsg);
@@ -286,16 +292,25 @@ void TestInputChecks::templateHandlers_data() {
     const QString nipEsc = QStringLiteral("NIP nieprawidłowy. Użyj ESC żeby anulować");
     const QString regonEsc = QStringLiteral("REGON nieprawidłowy. Użyj ESC żeby anulować");
     const QString emailShort = QStringLiteral("Adres poczty elektronicznej - nieprawidłowy");
-    QTest::newRow("NIP esc: empty") << "nipEsc" << "" << true << QString();
+    QTest::newRow("NIP esc: empty") << "nipEsc"
+                                    << "" << true << QString();
     QTest::newRow("NIP esc: ten blanks") << "nipEsc" << QString(10, ' ') << true << QString();
-    QTest::newRow("NIP esc: blank mask") << "nipEsc" << "   -   -  -  " << true << QString();
-    QTest::newRow("NIP esc: wrong") << "nipEsc" << "1234563219" << false << nipEsc;
-    QTest::newRow("REGON esc: empty") << "regonEsc" << "" << true << QString();
-    QTest::newRow("REGON esc: 8 digits") << "regonEsc" << "12345678" << false << regonEsc;
-    QTest::newRow("email short: blanks") << "emailShort" << "  " << true << QString();
-    QTest::newRow("email short: wrong") << "emailShort" << "a@b" << false << emailShort;
-    QTest::newRow("currency value: zero") << "value" << "0" << true << QString();
-    QTest::newRow("currency value: negative") << "value" << "-0.001" << false << kAmountMsg;
+    QTest::newRow("NIP esc: blank mask") << "nipEsc"
+                                         << "   -   -  -  " << true << QString();
+    QTest::newRow("NIP esc: wrong") << "nipEsc"
+                                    << "1234563219" << false << nipEsc;
+    QTest::newRow("REGON esc: empty") << "regonEsc"
+                                      << "" << true << QString();
+    QTest::newRow("REGON esc: 8 digits") << "regonEsc"
+                                         << "12345678" << false << regonEsc;
+    QTest::newRow("email short: blanks") << "emailShort"
+                                         << "  " << true << QString();
+    QTest::newRow("email short: wrong") << "emailShort"
+                                        << "a@b" << false << emailShort;
+    QTest::newRow("currency value: zero") << "value"
+                                          << "0" << true << QString();
+    QTest::newRow("currency value: negative") << "value"
+                                              << "-0.001" << false << kAmountMsg;
 }
 
 void TestInputChecks::templateHandlers() {
@@ -322,16 +337,26 @@ void TestInputChecks::controlsCarryingChecks_data() {
     QTest::addColumn<QString>("frame");
     QTest::addColumn<QString>("control");
     QTest::addColumn<bool>("carries");
-    QTest::newRow("planned 2003") << "Tfr_planowane_wydatki_topaz_q" << "e6140012003" << false;
-    QTest::newRow("planned 2008") << "Tfr_planowane_wydatki_topaz_q" << "e6140012008" << true;
-    QTest::newRow("planned 2009") << "Tfr_planowane_wydatki_topaz_q" << "e6140012009" << false;
-    QTest::newRow("profile 2004") << "Tfr_profil_wyd_topaz_q" << "e6150012004" << true;
-    QTest::newRow("sources 2009") << "Tfr_zr_finans_topaz_q" << "e6150012009" << true;
-    QTest::newRow("sources 2010") << "Tfr_zr_finans_topaz_q" << "e6150012010" << false;
-    QTest::newRow("profile column in another frame") << "Tfr_pomoc_pub_topaz_q" << "e6150012004" << false;
-    QTest::newRow("e500014 outside its frames") << "Tfr_osoba_upowazniona" << "e500014" << false;
-    QTest::newRow("schedule month without check") << "Tfr_harm_real_proj_topaz_q" << "e1000113" << false;
-    QTest::newRow("unknown frame") << "Tfr_nieznana" << "e500009" << false;
+    QTest::newRow("planned 2003") << "Tfr_planowane_wydatki_topaz_q"
+                                  << "e6140012003" << false;
+    QTest::newRow("planned 2008") << "Tfr_planowane_wydatki_topaz_q"
+                                  << "e6140012008" << true;
+    QTest::newRow("planned 2009") << "Tfr_planowane_wydatki_topaz_q"
+                                  << "e6140012009" << false;
+    QTest::newRow("profile 2004") << "Tfr_profil_wyd_topaz_q"
+                                  << "e6150012004" << true;
+    QTest::newRow("sources 2009") << "Tfr_zr_finans_topaz_q"
+                                  << "e6150012009" << true;
+    QTest::newRow("sources 2010") << "Tfr_zr_finans_topaz_q"
+                                  << "e6150012010" << false;
+    QTest::newRow("profile column in another frame") << "Tfr_pomoc_pub_topaz_q"
+                                                     << "e6150012004" << false;
+    QTest::newRow("e500014 outside its frames") << "Tfr_osoba_upowazniona"
+                                                << "e500014" << false;
+    QTest::newRow("schedule month without check") << "Tfr_harm_real_proj_topaz_q"
+                                                  << "e1000113" << false;
+    QTest::newRow("unknown frame") << "Tfr_nieznana"
+                                   << "e500009" << false;
 }
 
 void TestInputChecks::controlsCarryingChecks() {
@@ -461,13 +486,16 @@ void TestInputChecks::settlementMonthWarning_data() {
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QStringList>("warnings");
     const QDate mid2008(2008, 6, 15);
-    QTest::newRow("month before the declaration") << mid2008 << "05 2008" << true << QStringList{kDeclarationMsg};
+    QTest::newRow("month before the declaration")
+        << mid2008 << "05 2008" << true << QStringList{kDeclarationMsg};
     QTest::newRow("month of the declaration") << mid2008 << "06 2008" << true << QStringList{};
     QTest::newRow("December 2008") << mid2008 << "12 2008" << true << QStringList{};
     QTest::newRow("January 2009") << mid2008 << "01 2009" << true << QStringList{k2008Msg};
-    QTest::newRow("both") << QDate(2009, 3, 2) << "02 2009" << true << QStringList{kDeclarationMsg, k2008Msg};
+    QTest::newRow("both") << QDate(2009, 3, 2) << "02 2009" << true
+                          << QStringList{kDeclarationMsg, k2008Msg};
     QTest::newRow("declaration blank") << QDate() << "05 2008" << true << QStringList{};
-    QTest::newRow("month 13: refused, no warning") << QDate(2030, 1, 1) << "13 2009" << false << QStringList{};
+    QTest::newRow("month 13: refused, no warning")
+        << QDate(2030, 1, 1) << "13 2009" << false << QStringList{};
 }
 
 void TestInputChecks::settlementMonthWarning() {

@@ -9,56 +9,94 @@ using namespace FinanceRulesTest;
 
 namespace {
 
-const char* const kProfileTotal = "Pole \"Profil wydatkowania środków w ramach Projektu - środki publiczne (SUMA)\" musi zawierać wartość wiekszą od zera";
-const char* const kSourcesTotal = "Pole \"Źródła finansowania projektu - środki publiczne (SUMA)\" musi zawierać wartość wiekszą od zera";
+const char* const kProfileTotal = "Pole \"Profil wydatkowania środków w ramach Projektu - środki "
+                                  "publiczne (SUMA)\" musi zawierać wartość wiekszą od zera";
+const char* const kSourcesTotal = "Pole \"Źródła finansowania projektu - środki publiczne (SUMA)\" "
+                                  "musi zawierać wartość wiekszą od zera";
 
 // The schedule messages by rule number.
 const QHash<QString, QString>& scheduleMessages() {
     static const QHash<QString, QString> m = {
-        {u("25"), u("Pole \"Planowany termin rozpoczęcia realizacji Projektu\" musi być wypełnione")},
-        {u("26"), u("Pole \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" musi być wypełnione")},
-        {u("27"), u("Pole \"Planowany termin rzeczowego zakończenia projektu\" musi być wypełnione")},
-        {u("28"), u("Pole \"Planowana data rorzliczenia ostatniego kontraktu\" musi być wypełnione")},
-        {u("29"), u("Pole \"Planowany termin osiągnięcia rezultatu projektu\" musi być wypełnione")},
-        {u("30"), u("Pole \"Opis\" w poszczególnych etapach realizacji Projektu musi być wypełnione")},
-        {u("31"), u("Pole \"Termin rozpoczęcia\" w poszczególnych etapach realizacji Projektu musi być wypełnione")},
-        {u("32"), u("Pole \"Termin zakończenia\" w poszczególnych etapach realizacji Projektu musi być wypełnione")},
-        {u("33"), u("W polu \"Planowany termin rozpoczęcia realizacji Projektu\" powinna znajdować się data nie wcześniejsza niż: 2004.01.01")},
-        {u("34"), u("W polu \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" powinna znajdować się data nie wcześniejsza niż: 2004.01.01")},
-        {u("35"), u("W polu \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" powinna znajdować się data nie wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"")},
-        {u("36"), u("W polu \"Planowany termin rzeczowego zakończenia projektu\" nie może znajdować się data wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"")},
-        {u("37"), u("W polu \"Planowany termin zakończenia projektu\" nie może znajdować się data wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"")},
-        {u("38"), u("W polu \"Planowana data rozliczenia ostatniego kontraktu\" nie może znajdować się data wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"")},
-        {u("39"), u("W polu \"Planowany okres, po ktrym zostanie osiągnięty zakładany rezultat Projektu\" nie może znajdować się data wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"")},
-        {u("40"), u("W polu \"Planowany termin rozliczenia ostatniego kontraktu\" nie powinna znajdować się data póżniejsza od 3 miesięcy po dacie w polu \"Planowany termin rzeczowego zakończenia projektu\".")},
-        {u("41"), u("W polu \"Planowana data rozliczenia ostatniego kontraktu\" nie może znajdować się data wcześniejsza niż w polu \"Planowany rzeczowego zakończenia projektu\"")},
+        {u("25"),
+         u("Pole \"Planowany termin rozpoczęcia realizacji Projektu\" musi być wypełnione")},
+        {u("26"), u("Pole \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" musi być "
+                    "wypełnione")},
+        {u("27"),
+         u("Pole \"Planowany termin rzeczowego zakończenia projektu\" musi być wypełnione")},
+        {u("28"),
+         u("Pole \"Planowana data rorzliczenia ostatniego kontraktu\" musi być wypełnione")},
+        {u("29"),
+         u("Pole \"Planowany termin osiągnięcia rezultatu projektu\" musi być wypełnione")},
+        {u("30"),
+         u("Pole \"Opis\" w poszczególnych etapach realizacji Projektu musi być wypełnione")},
+        {u("31"), u("Pole \"Termin rozpoczęcia\" w poszczególnych etapach realizacji Projektu musi "
+                    "być wypełnione")},
+        {u("32"), u("Pole \"Termin zakończenia\" w poszczególnych etapach realizacji Projektu musi "
+                    "być wypełnione")},
+        {u("33"), u("W polu \"Planowany termin rozpoczęcia realizacji Projektu\" powinna znajdować "
+                    "się data nie wcześniejsza niż: 2004.01.01")},
+        {u("34"), u("W polu \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" powinna "
+                    "znajdować się data nie wcześniejsza niż: 2004.01.01")},
+        {u("35"), u("W polu \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" powinna "
+                    "znajdować się data nie wcześniejsza niż w polu \"Planowany termin rozpoczęcia "
+                    "realizacji projektu\"")},
+        {u("36"),
+         u("W polu \"Planowany termin rzeczowego zakończenia projektu\" nie może znajdować się "
+           "data wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"")},
+        {u("37"),
+         u("W polu \"Planowany termin zakończenia projektu\" nie może znajdować się data "
+           "wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"")},
+        {u("38"),
+         u("W polu \"Planowana data rozliczenia ostatniego kontraktu\" nie może znajdować się data "
+           "wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"")},
+        {u("39"), u("W polu \"Planowany okres, po ktrym zostanie osiągnięty zakładany rezultat "
+                    "Projektu\" nie może znajdować się data wcześniejsza niż w polu \"Planowany "
+                    "termin rozpoczęcia realizacji projektu\"")},
+        {u("40"), u("W polu \"Planowany termin rozliczenia ostatniego kontraktu\" nie powinna "
+                    "znajdować się data póżniejsza od 3 miesięcy po dacie w polu \"Planowany "
+                    "termin rzeczowego zakończenia projektu\".")},
+        {u("41"),
+         u("W polu \"Planowana data rozliczenia ostatniego kontraktu\" nie może znajdować się data "
+           "wcześniejsza niż w polu \"Planowany rzeczowego zakończenia projektu\"")},
     };
     return m;
 }
 
 const char* const kNoStages = "Należy wypełnić dane o etapach realizacji Projektu";
-const char* const kStageEndBeforeStart = "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być wcześniejsza data niż w  polu \"Termin rozpoczęcia\"";
-const char* const kStageEndAfterProject = "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"";
+const char* const kStageEndBeforeStart =
+    "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być "
+    "wcześniejsza data niż w  polu \"Termin rozpoczęcia\"";
+const char* const kStageEndAfterProject =
+    "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być "
+    "poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"";
 
 const char* const kAid = "Informacja o korzystaniu z pomocy publicznej jest niekompletna";
 
 const QHash<QString, QString>& procurementMessages() {
     static const QHash<QString, QString> m = {
         {u("47"), u("Informacja o zamówieniach publicznych jest niekompletna")},
-        {u("48a"), u("Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin zakończenia projektu\" ")},
-        {u("48b"), u("Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin zakończenia projektu\" ")},
+        {u("48a"), u("Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz "
+                     "rzeczczowy termin zakończenia projektu\" ")},
+        {u("48b"), u("Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin "
+                     "zakończenia projektu\" ")},
         {u("49.1"), u("Zamówienia publiczne - brak trybu postępowania.")},
         {u("49.2"), u("Zamówienia publiczne - data ogłoszenia postępowania musi być wypełniona.")},
-        {u("49.3"), u("Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"")},
-        {u("49.4"), u("Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.")},
-        {u("49.5"), u("Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może znajdować się data wcześniejsza niż w polu \"Data rozpoczęcia procedury przetargowej\"")},
+        {u("49.3"),
+         u("Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie "
+           "może znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"")},
+        {u("49.4"),
+         u("Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.")},
+        {u("49.5"), u("Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia "
+                      "projektu\" nie może znajdować się data wcześniejsza niż w polu \"Data "
+                      "rozpoczęcia procedury przetargowej\"")},
     };
     return m;
 }
 
 QStringList withMessages(const QStringList& rules, const QHash<QString, QString>& messages) {
     QStringList out;
-    for (const QString& rule : rules) out << rule + QLatin1Char(' ') + messages.value(rule, u("?"));
+    for (const QString& rule : rules)
+        out << rule + QLatin1Char(' ') + messages.value(rule, u("?"));
     return out;
 }
 
@@ -88,8 +126,10 @@ void addProcedure(ModuleFixture& fx, const QString& spec) {
     t.append();
     t.field(u("zgod_zam_pub")).setValue(parts[0]);
     t.field(u("zgod_zam_pub_rozp")).setValue(parts[1]);
-    if (!parts[2].isEmpty()) t.field(u("zgod_zam_pub_data_rozp")).setValue(QDate::fromString(parts[2], Qt::ISODate));
-    if (!parts[3].isEmpty()) t.field(u("zgod_zam_pub_data_ogl")).setValue(QDate::fromString(parts[3], Qt::ISODate));
+    if (!parts[2].isEmpty())
+        t.field(u("zgod_zam_pub_data_rozp")).setValue(QDate::fromString(parts[2], Qt::ISODate));
+    if (!parts[3].isEmpty())
+        t.field(u("zgod_zam_pub_data_ogl")).setValue(QDate::fromString(parts[3], Qt::ISODate));
     QVERIFY(t.post());
 }
 
@@ -110,8 +150,10 @@ private slots:
                                          << expected({{"2", kProfileTotal}, {"3", kSourcesTotal}});
         QTest::newRow("both entered") << 1000.0 << 250.0 << u("Publiczne") << QStringList();
         QTest::newRow("negative totals pass") << -5.0 << -1.0 << u("Publiczne") << QStringList();
-        QTest::newRow("only the sources entered") << 0.0 << 250.0 << u("Publiczne") << expected({{"2", kProfileTotal}});
-        QTest::newRow("no exact Publiczne row") << 0.0 << 0.0 << u("Publiczne ") << expected({{"3", kSourcesTotal}});
+        QTest::newRow("only the sources entered")
+            << 0.0 << 250.0 << u("Publiczne") << expected({{"2", kProfileTotal}});
+        QTest::newRow("no exact Publiczne row")
+            << 0.0 << 0.0 << u("Publiczne ") << expected({{"3", kSourcesTotal}});
     }
     void publicTotals() {
         QFETCH(double, profileAmount);
@@ -134,7 +176,8 @@ private slots:
         QCOMPARE(fx.t("dsZrodlaFin").recNo(), 1); // the located row stays current
         QVERIFY(!fx.t("dsZrodlaFin").controlsDisabled());
         if (const Finding* f = out.find(u("3"))) {
-            QCOMPARE(f->table + u(".") + f->field + u(" ") + f->control, u("dsZrodlaFin.RAZEM e615001"));
+            QCOMPARE(f->table + u(".") + f->field + u(" ") + f->control,
+                     u("dsZrodlaFin.RAZEM e615001"));
             QCOMPARE(f->severity, Severity::Error);
         }
     }
@@ -142,35 +185,45 @@ private slots:
     // ---------------------------------------------------------------- 25-41 schedule dates
 
     void scheduleDates_data() {
-        QTest::addColumn<bool>("filled");        // start from the accepted schedule
+        QTest::addColumn<bool>("filled");         // start from the accepted schedule
         QTest::addColumn<QStringList>("changes"); // then change dsWniosek fields
         QTest::addColumn<QStringList>("rules");
-        QTest::newRow("nothing entered") << false << QStringList()
-                                         << QStringList{u("25"), u("26"), u("27"), u("28"), u("29"), u("30"), u("31"), u("32")};
+        QTest::newRow("nothing entered")
+            << false << QStringList()
+            << QStringList{u("25"), u("26"), u("27"), u("28"), u("29"), u("30"), u("31"), u("32")};
         QTest::newRow("accepted schedule") << true << QStringList() << QStringList();
-        QTest::newRow("December 2003") << true << QStringList{u("harm_rozp_tmp=12.2003"), u("harm_rzecz_rozp_tmp=12.2003")}
-                                       << QStringList{u("33"), u("34")};
-        QTest::newRow("January 2004 is early enough") << true << QStringList{u("harm_rozp_tmp=01.2004"), u("harm_rzecz_rozp_tmp=01.2004")}
-                                                      << QStringList();
+        QTest::newRow("December 2003")
+            << true << QStringList{u("harm_rozp_tmp=12.2003"), u("harm_rzecz_rozp_tmp=12.2003")}
+            << QStringList{u("33"), u("34")};
+        QTest::newRow("January 2004 is early enough")
+            << true << QStringList{u("harm_rozp_tmp=01.2004"), u("harm_rzecz_rozp_tmp=01.2004")}
+            << QStringList();
         QTest::newRow("project starts after the works, the settlement, the results")
             << true << QStringList{u("harm_rozp_tmp=08.2006"), u("harm_okres_rezultat_tmp=07.2006")}
             << QStringList{u("35"), u("38"), u("39")};
-        QTest::newRow("project starts after harm_zak") << true << QStringList{u("harm_zak=2004-06-01")} << QStringList{u("36")};
-        QTest::newRow("works start after their end") << true << QStringList{u("harm_rzecz_rozp_tmp=06.2006")}
-                                                     << QStringList{u("37")};
+        QTest::newRow("project starts after harm_zak")
+            << true << QStringList{u("harm_zak=2004-06-01")} << QStringList{u("36")};
+        QTest::newRow("works start after their end")
+            << true << QStringList{u("harm_rzecz_rozp_tmp=06.2006")} << QStringList{u("37")};
         // The end plus three calendar months, the day kept or cut back.
-        QTest::newRow("31 May + 3 months < 1 September") << true << QStringList{u("harm_rzecz_zak=2006-05-31"), u("harm_fin_zak=2006-09-01")}
-                                                         << QStringList{u("40")};
-        QTest::newRow("31 May + 3 months = 31 August") << true << QStringList{u("harm_rzecz_zak=2006-05-31"), u("harm_fin_zak=2006-08-31")}
-                                                       << QStringList();
-        QTest::newRow("30 November + 3 months < 1 March") << true << QStringList{u("harm_rzecz_zak=2006-11-30"), u("harm_fin_zak=2007-03-01")}
-                                                          << QStringList{u("40")};
-        QTest::newRow("30 November + 3 months = 28 February") << true << QStringList{u("harm_rzecz_zak=2006-11-30"), u("harm_fin_zak=2007-02-28")}
-                                                              << QStringList();
-        QTest::newRow("settled before the end") << true << QStringList{u("harm_fin_zak_tmp=04.2006")} << QStringList{u("41")};
-        QTest::newRow("no settlement date counts as the earliest") << true << QStringList{u("harm_fin_zak_tmp=")}
-                                                                   << QStringList{u("28"), u("41")};
-        QTest::newRow("an unreadable month is no date") << true << QStringList{u("harm_rozp_tmp=13.2005")} << QStringList{u("25")};
+        QTest::newRow("31 May + 3 months < 1 September")
+            << true << QStringList{u("harm_rzecz_zak=2006-05-31"), u("harm_fin_zak=2006-09-01")}
+            << QStringList{u("40")};
+        QTest::newRow("31 May + 3 months = 31 August")
+            << true << QStringList{u("harm_rzecz_zak=2006-05-31"), u("harm_fin_zak=2006-08-31")}
+            << QStringList();
+        QTest::newRow("30 November + 3 months < 1 March")
+            << true << QStringList{u("harm_rzecz_zak=2006-11-30"), u("harm_fin_zak=2007-03-01")}
+            << QStringList{u("40")};
+        QTest::newRow("30 November + 3 months = 28 February")
+            << true << QStringList{u("harm_rzecz_zak=2006-11-30"), u("harm_fin_zak=2007-02-28")}
+            << QStringList();
+        QTest::newRow("settled before the end")
+            << true << QStringList{u("harm_fin_zak_tmp=04.2006")} << QStringList{u("41")};
+        QTest::newRow("no settlement date counts as the earliest")
+            << true << QStringList{u("harm_fin_zak_tmp=")} << QStringList{u("28"), u("41")};
+        QTest::newRow("an unreadable month is no date")
+            << true << QStringList{u("harm_rozp_tmp=13.2005")} << QStringList{u("25")};
     }
     void scheduleDates() {
         QFETCH(bool, filled);
@@ -188,12 +241,17 @@ private slots:
     void scheduleTargets() {
         ModuleFixture fx;
         const Outcome out = runFinanceRules(fx, 25, 32);
-        const QStringList targets = {u("dsWniosek.harm_rozp_tmp e1000111"), u("dsWniosek.harm_rzecz_rozp_tmp e1000112"),
-                                     u("dsWniosek.harm_rzecz_zak_tmp e1000114"), u("dsWniosek.harm_fin_zak_tmp e1000115"),
-                                     u("dsWniosek.harm_okres_rezultat_tmp e1000116"), u("dsEtapyRealizacji.ZAKRES_PRAC e10000113"),
-                                     u("dsEtapyRealizacji.TERMIN_ROZP_TMP e10000113"), u("dsEtapyRealizacji.TERMIN_ZAK_TMP e10000113")};
+        const QStringList targets = {u("dsWniosek.harm_rozp_tmp e1000111"),
+                                     u("dsWniosek.harm_rzecz_rozp_tmp e1000112"),
+                                     u("dsWniosek.harm_rzecz_zak_tmp e1000114"),
+                                     u("dsWniosek.harm_fin_zak_tmp e1000115"),
+                                     u("dsWniosek.harm_okres_rezultat_tmp e1000116"),
+                                     u("dsEtapyRealizacji.ZAKRES_PRAC e10000113"),
+                                     u("dsEtapyRealizacji.TERMIN_ROZP_TMP e10000113"),
+                                     u("dsEtapyRealizacji.TERMIN_ZAK_TMP e10000113")};
         QStringList actual;
-        for (const Finding& f : out.window.findings()) actual << f.table + u(".") + f.field + u(" ") + f.control;
+        for (const Finding& f : out.window.findings())
+            actual << f.table + u(".") + f.field + u(" ") + f.control;
         QCOMPARE(actual, targets);
     }
 
@@ -209,8 +267,9 @@ private slots:
         fx.dm->Wczytywanie = false;
 
         const Outcome out = runFinanceRules(fx, 25, 42);
-        QCOMPARE(out.lines(), withMessages({u("30"), u("32")}, scheduleMessages()) +
-                                  expected({{"42", kStageEndBeforeStart}})); // no end: the earliest date
+        QCOMPARE(out.lines(),
+                 withMessages({u("30"), u("32")}, scheduleMessages()) +
+                     expected({{"42", kStageEndBeforeStart}})); // no end: the earliest date
     }
 
     // ---------------------------------------------------------------- 42 CheckStages
@@ -219,12 +278,16 @@ private slots:
         QTest::addColumn<QStringList>("stages"); // "start|end" month texts
         QTest::addColumn<QStringList>("findings");
         QTest::newRow("no stage") << QStringList() << expected({{"42", kNoStages}});
-        QTest::newRow("stages within the works") << QStringList{u("03.2005|12.2005"), u("01.2006|05.2006")} << QStringList();
+        QTest::newRow("stages within the works")
+            << QStringList{u("03.2005|12.2005"), u("01.2006|05.2006")} << QStringList();
         QTest::newRow("the first faulty stage ends the walk")
-            << QStringList{u("03.2005|12.2005"), u("06.2005|04.2005"), u("05.2005|01.2005"), u("01.2006|09.2006")}
+            << QStringList{u("03.2005|12.2005"), u("06.2005|04.2005"), u("05.2005|01.2005"),
+                           u("01.2006|09.2006")}
             << expected({{"42", kStageEndBeforeStart}});
-        QTest::newRow("a stage ending after the works") << QStringList{u("03.2005|06.2006")} << expected({{"42", kStageEndAfterProject}});
-        QTest::newRow("a stage beginning after the works") << QStringList{u("07.2006|08.2006")} << expected({{"42", kStageEndAfterProject}});
+        QTest::newRow("a stage ending after the works")
+            << QStringList{u("03.2005|06.2006")} << expected({{"42", kStageEndAfterProject}});
+        QTest::newRow("a stage beginning after the works")
+            << QStringList{u("07.2006|08.2006")} << expected({{"42", kStageEndAfterProject}});
     }
     void stages() {
         QFETCH(QStringList, stages);
@@ -259,8 +322,10 @@ private slots:
         fx.t("dsEtapyRealizacji").deleteRecord();
         CheckStages(run);
         QStringList actual;
-        for (const Finding& f : window.findings()) actual << f.table + u(".") + f.field + u(" ") + f.control;
-        QCOMPARE(actual, (QStringList{u("dsWniosek.harm_rzecz_rozp_tmp e1000112"), u("dsEtapyRealizacji.TERMIN_ZAK e10000113"),
+        for (const Finding& f : window.findings())
+            actual << f.table + u(".") + f.field + u(" ") + f.control;
+        QCOMPARE(actual, (QStringList{u("dsWniosek.harm_rzecz_rozp_tmp e1000112"),
+                                      u("dsEtapyRealizacji.TERMIN_ZAK e10000113"),
                                       u("dsWniosek.harm_rzecz_zak_tmp e1000114")}));
     }
 
@@ -271,15 +336,21 @@ private slots:
         QTest::addColumn<QString>("received");
         QTest::addColumn<QStringList>("aid"); // "date|title" rows
         QTest::addColumn<QStringList>("findings");
-        QTest::newRow("unanswered") << QString() << QString() << QStringList() << expected({{"45", kAid}});
+        QTest::newRow("unanswered")
+            << QString() << QString() << QStringList() << expected({{"45", kAid}});
         QTest::newRow("not applicable") << u("T") << QString() << QStringList() << QStringList();
-        QTest::newRow("applicable, unanswered") << u("N") << QString() << QStringList() << expected({{"45", kAid}});
+        QTest::newRow("applicable, unanswered")
+            << u("N") << QString() << QStringList() << expected({{"45", kAid}});
         QTest::newRow("none received") << u("N") << u("N") << QStringList() << QStringList();
-        QTest::newRow("received, no aid listed") << u("N") << u("T") << QStringList() << expected({{"46", kAid}});
-        QTest::newRow("received and listed") << u("N") << u("T") << QStringList{u("2004-05-10|Dotacja")} << QStringList();
-        QTest::newRow("an aid without a title") << u("N") << u("T") << QStringList{u("2004-05-10|Dotacja"), u("2004-06-01|")}
-                                                << expected({{"46", kAid}});
-        QTest::newRow("an aid without a date") << u("N") << u("T") << QStringList{u("|Dotacja")} << expected({{"46", kAid}});
+        QTest::newRow("received, no aid listed")
+            << u("N") << u("T") << QStringList() << expected({{"46", kAid}});
+        QTest::newRow("received and listed")
+            << u("N") << u("T") << QStringList{u("2004-05-10|Dotacja")} << QStringList();
+        QTest::newRow("an aid without a title")
+            << u("N") << u("T") << QStringList{u("2004-05-10|Dotacja"), u("2004-06-01|")}
+            << expected({{"46", kAid}});
+        QTest::newRow("an aid without a date")
+            << u("N") << u("T") << QStringList{u("|Dotacja")} << expected({{"46", kAid}});
     }
     void publicAid() {
         QFETCH(QString, notApplicable);
@@ -293,16 +364,20 @@ private slots:
         for (const QString& row : aid) {
             t.append();
             const QString date = row.section(QLatin1Char('|'), 0, 0);
-            if (!date.isEmpty()) t.field(u("Data_udz_pom")).setValue(QDate::fromString(date, Qt::ISODate));
+            if (!date.isEmpty())
+                t.field(u("Data_udz_pom")).setValue(QDate::fromString(date, Qt::ISODate));
             t.field(u("Tytul_pomocy")).setValue(row.section(QLatin1Char('|'), 1, 1));
             QVERIFY(t.post());
         }
 
         const Outcome out = runFinanceRules(fx, 45, 46);
         QCOMPARE(out.lines(), findings);
-        if (const Finding* f = out.find(u("46"))) QCOMPARE(f->table + u(".") + f->field + u(" ") + f->control, u("dsPomocPub.Data_udz_pom e619003"));
+        if (const Finding* f = out.find(u("46")))
+            QCOMPARE(f->table + u(".") + f->field + u(" ") + f->control,
+                     u("dsPomocPub.Data_udz_pom e619003"));
         if (const Finding* f = out.find(u("45")))
-            QCOMPARE(f->table + u(".") + f->field + u(" ") + f->control, u("dsWniosek.zgod_pom_pub_korzystal e619021"));
+            QCOMPARE(f->table + u(".") + f->field + u(" ") + f->control,
+                     u("dsWniosek.zgod_pom_pub_korzystal e619021"));
     }
 
     // ---------------------------------------------------------------- 47-49 procurement
@@ -314,31 +389,43 @@ private slots:
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QStringList>("rules");
         QTest::addColumn<int>("endRecord"); // where the walks leave dsZamPub
-        QTest::newRow("no procedure") << false << u("05.2006") << QString() << QStringList() << QStringList{u("47")} << -1;
-        QTest::newRow("technical assistance without procedures") << true << u("05.2006") << QString() << QStringList() << QStringList() << -1;
+        QTest::newRow("no procedure")
+            << false << u("05.2006") << QString() << QStringList() << QStringList{u("47")} << -1;
+        QTest::newRow("technical assistance without procedures")
+            << true << u("05.2006") << QString() << QStringList() << QStringList() << -1;
         QTest::newRow("technical assistance skips faulty procedures")
-            << true << QString() << QString() << QStringList{u("|N|2007-01-01|")} << QStringList() << 1;
-        QTest::newRow("complete procedures") << false << u("05.2006") << QString()
-                                             << QStringList{u("PN|N|2005-04-01|"), u("PO|T||2005-06-01")} << QStringList() << 2;
+            << true << QString() << QString() << QStringList{u("|N|2007-01-01|")} << QStringList()
+            << 1;
+        QTest::newRow("complete procedures")
+            << false << u("05.2006") << QString()
+            << QStringList{u("PN|N|2005-04-01|"), u("PO|T||2005-06-01")} << QStringList() << 2;
         QTest::newRow("no physical end: every dated record")
-            << false << QString() << QString() << QStringList{u("PN|N|2005-04-01|"), u("PO|T||2005-06-01")}
+            << false << QString() << QString()
+            << QStringList{u("PN|N|2005-04-01|"), u("PO|T||2005-06-01")}
             << QStringList{u("48a"), u("48b")} << 2;
         QTest::newRow("started after the physical end")
-            << false << u("05.2006") << QString() << QStringList{u("PN|N|2006-06-01|"), u("PO|T||2006-05-01"), u("ZOC|T||2006-07-01")}
+            << false << u("05.2006") << QString()
+            << QStringList{u("PN|N|2006-06-01|"), u("PO|T||2006-05-01"), u("ZOC|T||2006-07-01")}
             << QStringList{u("48a"), u("48b")} << 3;
         QTest::newRow("only the first failure of the second walk")
-            << false << u("05.2006") << QString() << QStringList{u("|T||2005-06-01"), u("PN|N||")} << QStringList{u("49.1")} << 1;
-        QTest::newRow("not started, no start date") << false << u("05.2006") << QString()
-                                                    << QStringList{u("PN|N|2005-04-01|"), u("PN|N||"), u("|N||")}
-                                                    << QStringList{u("49.2")} << 2;
-        QTest::newRow("not started, starting after harm_zak") << false << u("05.2006") << u("2005-03-31")
-                                                              << QStringList{u("PN|N|2005-04-01|")} << QStringList{u("49.3")} << 1;
-        QTest::newRow("started, no announcement") << false << u("05.2006") << QString() << QStringList{u("PO|T||")}
-                                                  << QStringList{u("49.4")} << 1;
-        QTest::newRow("started, announced after harm_zak") << false << u("05.2006") << u("2005-05-31")
-                                                           << QStringList{u("PO|T||2005-06-01")} << QStringList{u("49.5")} << 1;
-        QTest::newRow("announced on harm_zak") << false << u("05.2006") << u("2005-06-01")
-                                               << QStringList{u("PO|T||2005-06-01")} << QStringList() << 1;
+            << false << u("05.2006") << QString() << QStringList{u("|T||2005-06-01"), u("PN|N||")}
+            << QStringList{u("49.1")} << 1;
+        QTest::newRow("not started, no start date")
+            << false << u("05.2006") << QString()
+            << QStringList{u("PN|N|2005-04-01|"), u("PN|N||"), u("|N||")} << QStringList{u("49.2")}
+            << 2;
+        QTest::newRow("not started, starting after harm_zak")
+            << false << u("05.2006") << u("2005-03-31") << QStringList{u("PN|N|2005-04-01|")}
+            << QStringList{u("49.3")} << 1;
+        QTest::newRow("started, no announcement")
+            << false << u("05.2006") << QString() << QStringList{u("PO|T||")}
+            << QStringList{u("49.4")} << 1;
+        QTest::newRow("started, announced after harm_zak")
+            << false << u("05.2006") << u("2005-05-31") << QStringList{u("PO|T||2005-06-01")}
+            << QStringList{u("49.5")} << 1;
+        QTest::newRow("announced on harm_zak")
+            << false << u("05.2006") << u("2005-06-01") << QStringList{u("PO|T||2005-06-01")}
+            << QStringList() << 1;
     }
     void procurement() {
         QFETCH(bool, technicalAssistance);
@@ -351,7 +438,8 @@ private slots:
         QVERIFY(fx.dm->UstawPWD(u("SPOT"), technicalAssistance ? u("3") : u("1")));
         setMain(fx, "harm_rzecz_zak_tmp", physicalEnd);
         setMain(fx, "harm_zak", harmZak);
-        for (const QString& r : records) addProcedure(fx, r);
+        for (const QString& r : records)
+            addProcedure(fx, r);
         fx.t("dsZamPub").first();
 
         const Outcome out = runFinanceRules(fx, 47, 49);

@@ -14,24 +14,38 @@ const QHash<QString, QString>& messages() {
     static const QHash<QString, QString> m = {
         {u("85"), u("Brak wskaźników planowanych produktów")},
         {u("86"), u("Brak wskaźników planowanych rezultatów")},
-        {u("87"), u("Informacja o wskaźnikach produktu jest niekompletna - brak wartości w polach \"Produkt\" lub \"Jedn. miary\"")},
-        {u("88a"), u("Wskaźniki produktu nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.")},
-        {u("88b"), u("Wskaźniki produktu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.")},
-        {u("89"), u("Informacja o wskaźnikach rezultatów jest niekompletna - brak wartości w polach \"Rezultat\" lub \"Jedn. miary\"")},
-        {u("90"), u("Wskaźniki rezultatu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.")},
-        {u("91"), u("Informacja o wskaźnikach oddziaływania jest niekompletna - brak wartości w polach \"Oddziaływanie\" lub \"Jedn. miary\"")},
-        {u("92"), u("Wskaźniki oddziaływania nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.")},
+        {u("87"), u("Informacja o wskaźnikach produktu jest niekompletna - brak wartości w polach "
+                    "\"Produkt\" lub \"Jedn. miary\"")},
+        {u("88a"), u("Wskaźniki produktu nie powinny być wypełnione dla lat większych od roku "
+                     "zakończenia realizacji projektu.")},
+        {u("88b"), u("Wskaźniki produktu nie powinny być wypełnione dla lat mniejszych od roku "
+                     "rozpoczęcia realizacji projektu.")},
+        {u("89"), u("Informacja o wskaźnikach rezultatów jest niekompletna - brak wartości w "
+                    "polach \"Rezultat\" lub \"Jedn. miary\"")},
+        {u("90"), u("Wskaźniki rezultatu nie powinny być wypełnione dla lat mniejszych od roku "
+                    "rozpoczęcia realizacji projektu.")},
+        {u("91"), u("Informacja o wskaźnikach oddziaływania jest niekompletna - brak wartości w "
+                    "polach \"Oddziaływanie\" lub \"Jedn. miary\"")},
+        {u("92"), u("Wskaźniki oddziaływania nie powinny być wypełnione dla lat mniejszych od roku "
+                    "rozpoczęcia realizacji projektu.")},
         {u("93"), u("Pole \"Typ projektu\" musi być wypełnione")},
         {u("94"), u("Informacja o generowanych przychodach jest niekompletna")},
-        {u("95"), u("Wartości przychodów nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.")},
-        {u("96"), u("Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo wypełnione koszty kwalifikowane")},
-        {u("97"), u("Planowane wydatki nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.")},
+        {u("95"), u("Wartości przychodów nie powinny być wypełnione dla lat mniejszych od roku "
+                    "rozpoczęcia realizacji projektu.")},
+        {u("96"), u("Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo "
+                    "wypełnione koszty kwalifikowane")},
+        {u("97"), u("Planowane wydatki nie powinny być wypełnione dla lat większych od roku "
+                    "zakończenia realizacji projektu.")},
         {u("98"), u("Informacja o źródłach finansowania jest niekompletna - pole \"Źródło\"")},
-        {u("99"), u("Informacje o źródłach finansowania nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.")},
-        {u("100"), u("Informacje o źródłach finansowania nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.")},
+        {u("99"), u("Informacje o źródłach finansowania nie powinny być wypełnione dla lat "
+                    "większych od roku zakończenia realizacji projektu.")},
+        {u("100"), u("Informacje o źródłach finansowania nie powinny być wypełnione dla lat "
+                     "mniejszych od roku rozpoczęcia realizacji projektu.")},
         {u("102"), u("Informacja o profilu wydatkowania jest niekompletna - pole \"Źródło\"")},
-        {u("103"), u("Informacje o profilach wydatkowania nie powinny być wypełnione dla lat większych od roku zakończenia realizacji projektu.")},
-        {u("104"), u("Informacje o profilach wydatkowania nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia realizacji projektu.")},
+        {u("103"), u("Informacje o profilach wydatkowania nie powinny być wypełnione dla lat "
+                     "większych od roku zakończenia realizacji projektu.")},
+        {u("104"), u("Informacje o profilach wydatkowania nie powinny być wypełnione dla lat "
+                     "mniejszych od roku rozpoczęcia realizacji projektu.")},
         {u("106.1"), u("Załącznik 1 - Biznes plan jest obligatoryjny")},
         {u("106.2"), u("Załącznik 2 - Ocena oddziaływania na środowisko - jest obligatoryjny")},
         {u("106.3"), u("Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny")},
@@ -45,18 +59,21 @@ const QHash<QString, QString>& messages() {
 
 QStringList withMessages(const QStringList& rules) {
     QStringList out;
-    for (const QString& rule : rules) out << rule + QLatin1Char(' ') + messages().value(rule, u("?"));
+    for (const QString& rule : rules)
+        out << rule + QLatin1Char(' ') + messages().value(rule, u("?"));
     return out;
 }
 
 // "2005=10,2007=3": amounts typed into the current row.
 void typeAmounts(DataSet& t, const QString& amounts) {
     for (const QString& a : amounts.split(QLatin1Char(','), Qt::SkipEmptyParts))
-        t.field(a.section(QLatin1Char('='), 0, 0)).setValue(a.section(QLatin1Char('='), 1).toDouble());
+        t.field(a.section(QLatin1Char('='), 0, 0))
+            .setValue(a.section(QLatin1Char('='), 1).toDouble());
 }
 
 // Rows of an indicator or revenue grid: "item|unit|amounts" (revenue: "category|amounts").
-void addListRows(ModuleFixture& fx, const char* table, const char* itemField, const QStringList& rows) {
+void addListRows(ModuleFixture& fx, const char* table, const char* itemField,
+                 const QStringList& rows) {
     DataSet& t = fx.t(table);
     for (const QString& row : rows) {
         const QStringList parts = row.split(QLatin1Char('|'));
@@ -74,7 +91,8 @@ void setDates(ModuleFixture& fx, const QString& start, const QString& physicalEn
 }
 
 constexpr int kEfrr = 2, kStateBudget = 4; // Ids of the tree rows
-const char* const kLimitPrefix = "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ";
+const char* const kLimitPrefix =
+    "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ";
 
 void addTrees() {
     QTest::addColumn<QString>("tree");
@@ -103,27 +121,66 @@ private slots:
         QTest::addColumn<QStringList>("rules");
         const QStringList none;
         const QString end = u("05.2006"), n = u("N"), d = u("D");
-        QTest::newRow("nothing entered") << false << false << end << none << n << none << none << none << none << QStringList{u("85"), u("86")};
-        QTest::newRow("technical assistance needs no results") << true << false << end << none << n << none << none << none << none << QStringList{u("85")};
-        QTest::newRow("complete") << false << true << end << none << n << none << none << none << none << none;
-        QTest::newRow("product without unit") << false << true << end << none << n << QStringList{u("Most||2005=1")} << none << none << none << QStringList{u("87")};
-        QTest::newRow("product after the end year") << false << true << end << none << n << QStringList{u("Droga|km|2007=3")} << none << none << none << QStringList{u("88a")};
-        QTest::newRow("product before the start year") << false << true << end << none << n << QStringList{u("Droga|km|2004=3")} << none << none << none << QStringList{u("88b")};
-        QTest::newRow("2009 switched off is not used") << false << true << u("12.2008") << none << n << QStringList{u("Droga|km|2009=3")} << none << none << none << none;
-        QTest::newRow("2009 switched on after a 2008 end") << false << true << u("12.2008") << QStringList{u("tab6lprod2009")} << n << QStringList{u("Droga|km|2009=3")} << none << none << none << QStringList{u("88a")};
-        QTest::newRow("another grid's switch does not count") << false << true << u("12.2008") << QStringList{u("tab6lrez2009")} << n << QStringList{u("Droga|km|2009=3")} << none << none << none << none;
-        QTest::newRow("no physical end, no end year") << false << true << QString() << none << n << QStringList{u("Droga|km|2007=3")} << none << none << none << none;
-        QTest::newRow("result without name") << false << true << end << none << n << none << QStringList{u("|min|2005=2")} << none << none << QStringList{u("89")};
-        QTest::newRow("result before the start year") << false << true << end << none << n << none << QStringList{u("Czas|min|2004=2")} << none << none << QStringList{u("90")};
-        QTest::newRow("results may outlast the project") << false << true << end << none << n << none << QStringList{u("Czas|min|2007=2")} << none << none << none;
-        QTest::newRow("impact without unit") << false << true << end << none << n << none << none << QStringList{u("Ruch||2005=1")} << none << QStringList{u("91")};
-        QTest::newRow("impact before the start year") << false << true << end << none << n << none << none << QStringList{u("Ruch|poj|2004=1")} << none << QStringList{u("92")};
-        QTest::newRow("impacts: only 2004-2008") << false << true << end << none << n << none << none << QStringList{u("Ruch|poj|2004=0,2010=1")} << none << none;
-        QTest::newRow("no project type") << false << true << end << none << QString() << none << none << none << none << QStringList{u("93")};
-        QTest::newRow("revenue project without revenue") << false << true << end << none << d << none << none << none << none << QStringList{u("94")};
-        QTest::newRow("revenue without category") << false << true << end << none << d << none << none << none << QStringList{u("Bilety|2005=100"), u("|2006=5")} << QStringList{u("94")};
-        QTest::newRow("revenue before the start year") << false << true << end << none << d << none << none << none << QStringList{u("Bilety|2004=100")} << QStringList{u("95")};
-        QTest::newRow("revenue after the project") << false << true << end << none << d << none << none << none << QStringList{u("Bilety|2007=100")} << none;
+        QTest::newRow("nothing entered") << false << false << end << none << n << none << none
+                                         << none << none << QStringList{u("85"), u("86")};
+        QTest::newRow("technical assistance needs no results")
+            << true << false << end << none << n << none << none << none << none
+            << QStringList{u("85")};
+        QTest::newRow("complete") << false << true << end << none << n << none << none << none
+                                  << none << none;
+        QTest::newRow("product without unit")
+            << false << true << end << none << n << QStringList{u("Most||2005=1")} << none << none
+            << none << QStringList{u("87")};
+        QTest::newRow("product after the end year")
+            << false << true << end << none << n << QStringList{u("Droga|km|2007=3")} << none
+            << none << none << QStringList{u("88a")};
+        QTest::newRow("product before the start year")
+            << false << true << end << none << n << QStringList{u("Droga|km|2004=3")} << none
+            << none << none << QStringList{u("88b")};
+        QTest::newRow("2009 switched off is not used")
+            << false << true << u("12.2008") << none << n << QStringList{u("Droga|km|2009=3")}
+            << none << none << none << none;
+        QTest::newRow("2009 switched on after a 2008 end")
+            << false << true << u("12.2008") << QStringList{u("tab6lprod2009")} << n
+            << QStringList{u("Droga|km|2009=3")} << none << none << none << QStringList{u("88a")};
+        QTest::newRow("another grid's switch does not count")
+            << false << true << u("12.2008") << QStringList{u("tab6lrez2009")} << n
+            << QStringList{u("Droga|km|2009=3")} << none << none << none << none;
+        QTest::newRow("no physical end, no end year")
+            << false << true << QString() << none << n << QStringList{u("Droga|km|2007=3")} << none
+            << none << none << none;
+        QTest::newRow("result without name")
+            << false << true << end << none << n << none << QStringList{u("|min|2005=2")} << none
+            << none << QStringList{u("89")};
+        QTest::newRow("result before the start year")
+            << false << true << end << none << n << none << QStringList{u("Czas|min|2004=2")}
+            << none << none << QStringList{u("90")};
+        QTest::newRow("results may outlast the project")
+            << false << true << end << none << n << none << QStringList{u("Czas|min|2007=2")}
+            << none << none << none;
+        QTest::newRow("impact without unit")
+            << false << true << end << none << n << none << none << QStringList{u("Ruch||2005=1")}
+            << none << QStringList{u("91")};
+        QTest::newRow("impact before the start year")
+            << false << true << end << none << n << none << none
+            << QStringList{u("Ruch|poj|2004=1")} << none << QStringList{u("92")};
+        QTest::newRow("impacts: only 2004-2008")
+            << false << true << end << none << n << none << none
+            << QStringList{u("Ruch|poj|2004=0,2010=1")} << none << none;
+        QTest::newRow("no project type") << false << true << end << none << QString() << none
+                                         << none << none << none << QStringList{u("93")};
+        QTest::newRow("revenue project without revenue")
+            << false << true << end << none << d << none << none << none << none
+            << QStringList{u("94")};
+        QTest::newRow("revenue without category")
+            << false << true << end << none << d << none << none << none
+            << QStringList{u("Bilety|2005=100"), u("|2006=5")} << QStringList{u("94")};
+        QTest::newRow("revenue before the start year")
+            << false << true << end << none << d << none << none << none
+            << QStringList{u("Bilety|2004=100")} << QStringList{u("95")};
+        QTest::newRow("revenue after the project")
+            << false << true << end << none << d << none << none << none
+            << QStringList{u("Bilety|2007=100")} << none;
     }
     void indicatorsRevenue() {
         QFETCH(bool, technicalAssistance);
@@ -139,7 +196,9 @@ private slots:
         ModuleFixture fx;
         QVERIFY(fx.dm->UstawPWD(u("SPOT"), technicalAssistance ? u("3") : u("1")));
         setDates(fx, u("01.2005"), physicalEnd);
-        for (const QString& s : switches) setYearSwitch(fx, s.left(s.size() - 4).toLatin1().constData(), s.right(4).toInt(), true);
+        for (const QString& s : switches)
+            setYearSwitch(fx, s.left(s.size() - 4).toLatin1().constData(), s.right(4).toInt(),
+                          true);
         setMain(fx, "typ_projektu", projectType);
         if (complete) {
             addListRows(fx, "dsProdukty", "Produkt", {u("Długość drogi|km|2005=10")});
@@ -162,33 +221,46 @@ private slots:
         addListRows(fx, "dsKatPrzych", "Kategoria_przychodu", {u("Bilety|2004=100")});
         const Outcome out = runFinanceRules(fx, 85, 95);
         QStringList actual;
-        for (const Finding& f : out.window.findings()) actual << f.rule + u(" ") + f.table + u(".") + f.field + u(" ") + f.control;
-        QCOMPARE(actual, (QStringList{u("85 dsProdukty.Produkt e612001"), u("86 dsRezultaty.Rezultat e612002"),
+        for (const Finding& f : out.window.findings())
+            actual << f.rule + u(" ") + f.table + u(".") + f.field + u(" ") + f.control;
+        QCOMPARE(actual, (QStringList{u("85 dsProdukty.Produkt e612001"),
+                                      u("86 dsRezultaty.Rezultat e612002"),
                                       u("95 dsKatPrzych.2004 e613003")}));
     }
 
     // ---------------------------------------------------------------- 96-97 planned expenditure
 
     void plannedExpenditure_data() {
-        QTest::addColumn<int>("stages");        // each brings an eligible and a non-eligible row
-        QTest::addColumn<int>("row");           // the eligible row filled in (Id), 0: none
+        QTest::addColumn<int>("stages"); // each brings an eligible and a non-eligible row
+        QTest::addColumn<int>("row");    // the eligible row filled in (Id), 0: none
         QTest::addColumn<QString>("category");
         QTest::addColumn<QString>("amounts");
         QTest::addColumn<QStringList>("switches"); // tab6m years turned on
         QTest::addColumn<QStringList>("rules");
         QTest::addColumn<int>("endRecord"); // where the walk leaves the table
-        const QStringList none, laterYears = {u("2009"), u("2010"), u("2011"), u("2012"), u("2013"), u("2014"), u("2015"), u("2016")};
+        const QStringList none, laterYears = {u("2009"), u("2010"), u("2011"), u("2012"),
+                                              u("2013"), u("2014"), u("2015"), u("2016")};
         const QStringList from2010 = laterYears.mid(1);
-        QTest::newRow("no stage, no expenditure") << 0 << 0 << QString() << QString() << none << none << -1;
-        QTest::newRow("a new stage's empty eligible row") << 1 << 0 << QString() << QString() << none << QStringList{u("96")} << 1;
-        QTest::newRow("category and amount") << 1 << 1 << u("Roboty") << u("2005=1000") << none << none << 2;
-        QTest::newRow("amount without category") << 1 << 1 << QString() << u("2005=1000") << none << QStringList{u("96")} << 1;
-        QTest::newRow("the walk stops at the faulty row") << 2 << 1 << u("Roboty") << u("2005=1000") << none << QStringList{u("96")} << 3;
-        QTest::newRow("zeros, later years off") << 1 << 1 << u("Roboty") << QString() << none << none << 2;
-        QTest::newRow("zeros, 2009-2016 on") << 1 << 1 << u("Roboty") << QString() << laterYears << QStringList{u("96")} << 1;
-        QTest::newRow("zeros, 2009 off, 2010-2016 on") << 1 << 1 << u("Roboty") << QString() << from2010 << none << 2;
-        QTest::newRow("zeros but 2016, all on") << 1 << 1 << u("Roboty") << u("2016=1") << laterYears << QStringList{u("97")} << 2;
-        QTest::newRow("amount after the end year") << 1 << 1 << u("Roboty") << u("2007=5") << none << QStringList{u("97")} << 2;
+        QTest::newRow("no stage, no expenditure")
+            << 0 << 0 << QString() << QString() << none << none << -1;
+        QTest::newRow("a new stage's empty eligible row")
+            << 1 << 0 << QString() << QString() << none << QStringList{u("96")} << 1;
+        QTest::newRow("category and amount")
+            << 1 << 1 << u("Roboty") << u("2005=1000") << none << none << 2;
+        QTest::newRow("amount without category")
+            << 1 << 1 << QString() << u("2005=1000") << none << QStringList{u("96")} << 1;
+        QTest::newRow("the walk stops at the faulty row")
+            << 2 << 1 << u("Roboty") << u("2005=1000") << none << QStringList{u("96")} << 3;
+        QTest::newRow("zeros, later years off")
+            << 1 << 1 << u("Roboty") << QString() << none << none << 2;
+        QTest::newRow("zeros, 2009-2016 on")
+            << 1 << 1 << u("Roboty") << QString() << laterYears << QStringList{u("96")} << 1;
+        QTest::newRow("zeros, 2009 off, 2010-2016 on")
+            << 1 << 1 << u("Roboty") << QString() << from2010 << none << 2;
+        QTest::newRow("zeros but 2016, all on")
+            << 1 << 1 << u("Roboty") << u("2016=1") << laterYears << QStringList{u("97")} << 2;
+        QTest::newRow("amount after the end year")
+            << 1 << 1 << u("Roboty") << u("2007=5") << none << QStringList{u("97")} << 2;
     }
     void plannedExpenditure() {
         QFETCH(int, stages);
@@ -200,8 +272,10 @@ private slots:
         QFETCH(int, endRecord);
         ModuleFixture fx;
         setDates(fx, u("01.2005"), u("05.2006"));
-        for (const QString& year : switches) setYearSwitch(fx, "tab6m", year.toInt(), true);
-        for (int s = 1; s <= stages; ++s) addStage(fx, "Etap", "03.2005", "05.2006");
+        for (const QString& year : switches)
+            setYearSwitch(fx, "tab6m", year.toInt(), true);
+        for (int s = 1; s <= stages; ++s)
+            addStage(fx, "Etap", "03.2005", "05.2006");
         DataSet& plan = fx.t("dsPlanWydatki");
         QCOMPARE(plan.recordCount(), 2 * stages);
         if (row > 0) {
@@ -219,22 +293,28 @@ private slots:
         QVERIFY(!plan.controlsDisabled());
     }
 
-    // ---------------------------------------------------------------- 98-100, 102-104 finance trees
+    // ---------------------------------------------------------------- 98-100, 102-104 finance
+    // trees
 
     void financeTrees_data() {
         QTest::addColumn<QString>("tree");
-        QTest::addColumn<bool>("unnamedRow");  // a row added under "inne" without a name
-        QTest::addColumn<QString>("amounts");  // typed into "budżet państwa"
+        QTest::addColumn<bool>("unnamedRow"); // a row added under "inne" without a name
+        QTest::addColumn<QString>("amounts"); // typed into "budżet państwa"
         QTest::addColumn<bool>("switch2009");
-        QTest::addColumn<int>("offset"); // the failing rule: 0 no name, 1 after end, 2 before start; -1 none
+        QTest::addColumn<int>(
+            "offset"); // the failing rule: 0 no name, 1 after end, 2 before start; -1 none
         for (const char* tree : {"dsZrodlaFin", "dsProfilWyd"}) {
             const QString t = u(tree);
             QTest::addRow("%s: fixed rows", tree) << t << false << QString() << false << -1;
             QTest::addRow("%s: unnamed row", tree) << t << true << QString() << false << 0;
-            QTest::addRow("%s: within the years", tree) << t << false << u("2005=10,2006=20") << false << -1;
-            QTest::addRow("%s: after the end year", tree) << t << false << u("2007=10") << false << 1;
-            QTest::addRow("%s: before the start year", tree) << t << false << u("2004=10") << false << 2;
-            QTest::addRow("%s: 2009 switched off", tree) << t << false << u("2009=10") << false << -1;
+            QTest::addRow("%s: within the years", tree)
+                << t << false << u("2005=10,2006=20") << false << -1;
+            QTest::addRow("%s: after the end year", tree)
+                << t << false << u("2007=10") << false << 1;
+            QTest::addRow("%s: before the start year", tree)
+                << t << false << u("2004=10") << false << 2;
+            QTest::addRow("%s: 2009 switched off", tree)
+                << t << false << u("2009=10") << false << -1;
             QTest::addRow("%s: 2009 switched on", tree) << t << false << u("2009=10") << true << 1;
         }
     }
@@ -263,7 +343,9 @@ private slots:
         }
 
         const Outcome out = runFinanceRules(fx, 98, 105);
-        const QStringList rules = offset < 0 ? QStringList() : QStringList{QString::number((sources ? 98 : 102) + offset)};
+        const QStringList rules = offset < 0
+                                      ? QStringList()
+                                      : QStringList{QString::number((sources ? 98 : 102) + offset)};
         QCOMPARE(out.lines(), withMessages(rules));
         for (const Finding& f : out.window.findings())
             QCOMPARE(f.table + u(".") + f.field + u(" ") + f.control, tree + u(".Zrodlo e615001"));
@@ -278,12 +360,15 @@ private slots:
         QTest::addColumn<QString>("years");  // the message's year list; empty: no warning
         for (const char* tree : {"dsZrodlaFin", "dsProfilWyd"}) {
             const QString t = u(tree);
-            QTest::addRow("%s: 75%% every year", tree) << t << u("2004=750,2005=750,2006=75,2007=7.5,2008=750")
-                                                      << u("2004=250,2005=250,2006=25,2007=2.5,2008=250") << QString();
-            QTest::addRow("%s: 75.01%% and 80%%", tree) << t << u("2005=7501,2007=800") << u("2005=2499,2007=200")
-                                                       << u("2005, 2007");
-            QTest::addRow("%s: 75.0001%%", tree) << t << u("2006=750001") << u("2006=249999") << u("2006");
-            QTest::addRow("%s: 100%% without national funds", tree) << t << u("2008=10") << QString() << u("2008");
+            QTest::addRow("%s: 75%% every year", tree)
+                << t << u("2004=750,2005=750,2006=75,2007=7.5,2008=750")
+                << u("2004=250,2005=250,2006=25,2007=2.5,2008=250") << QString();
+            QTest::addRow("%s: 75.01%% and 80%%", tree)
+                << t << u("2005=7501,2007=800") << u("2005=2499,2007=200") << u("2005, 2007");
+            QTest::addRow("%s: 75.0001%%", tree)
+                << t << u("2006=750001") << u("2006=249999") << u("2006");
+            QTest::addRow("%s: 100%% without national funds", tree)
+                << t << u("2008=10") << QString() << u("2008");
         }
     }
     void coFinancing() {
@@ -293,7 +378,8 @@ private slots:
         QFETCH(QString, years);
         ModuleFixture fx;
         DataSet& t = fx.dm->table(tree);
-        for (const auto& [id, amounts] : {std::pair{kEfrr, efrr}, std::pair{kStateBudget, budget}}) {
+        for (const auto& [id, amounts] :
+             {std::pair{kEfrr, efrr}, std::pair{kStateBudget, budget}}) {
             if (amounts.isEmpty()) continue;
             QVERIFY(t.locate(u("Id"), id));
             t.edit();
@@ -304,8 +390,10 @@ private slots:
 
         const Outcome out = runFinanceRules(fx, 96, 105);
         const bool sources = tree == u("dsZrodlaFin");
-        const QStringList lines = years.isEmpty() ? QStringList()
-                                                  : QStringList{u(sources ? "101 " : "105 ") + u(kLimitPrefix) + years + u(" roku.")};
+        const QStringList lines =
+            years.isEmpty()
+                ? QStringList()
+                : QStringList{u(sources ? "101 " : "105 ") + u(kLimitPrefix) + years + u(" roku.")};
         QCOMPARE(out.lines(), lines);
         QVERIFY(out.passed); // a warning leaves the result alone
         QCOMPARE(out.warning, !years.isEmpty());
@@ -346,36 +434,50 @@ private slots:
 
     void attachments_data() {
         QTest::addColumn<bool>("technicalAssistance");
-        QTest::addColumn<QString>("kind");      // rodz_proj
-        QTest::addColumn<QString>("legalForm"); // for_pr_kod
+        QTest::addColumn<QString>("kind");        // rodz_proj
+        QTest::addColumn<QString>("legalForm");   // for_pr_kod
         QTest::addColumn<QStringList>("answers"); // dsPolaSpec "field=value" after the kind
         QTest::addColumn<bool>("loading");
         QTest::addColumn<QStringList>("rules");
         const QStringList none;
         const QString rb = u("RB"), s = u("S");
-        QTest::newRow("works, answers as created") << false << rb << QString() << none << false << none;
-        QTest::newRow("works without report and maps") << false << rb << QString()
-                                                       << QStringList{u("ZALOCSRODRT=N"), u("ZALMAPYRT=N")} << false
-                                                       << QStringList{u("106.2"), u("106.3")};
-        QTest::newRow("no business plan") << false << rb << QString() << QStringList{u("ZALBIZPLRT=N")} << false << QStringList{u("106.1")};
-        QTest::newRow("services take the answers over") << false << s << QString() << none << false << none;
-        QTest::newRow("technical assistance drops the business plan") << true << s << u("16") << QStringList{u("ZALBIZPLUT=N")} << false << none;
-        QTest::newRow("unless the applicant is a company") << true << s << u("24") << QStringList{u("ZALBIZPLUT=N")} << false << QStringList{u("106.1")};
-        QTest::newRow("companies: profit and loss, register") << false << rb << u("25")
-                                                              << QStringList{u("ZALRZSRT=N"), u("ZALWYPKRSRT=N")} << false
-                                                              << QStringList{u("106.4"), u("106.5")};
-        QTest::newRow("other legal forms need neither") << false << rb << u("16") << QStringList{u("ZALRZSRT=N"), u("ZALWYPKRSRT=N")} << false << none;
-        QTest::newRow("kind IN: no business plan, company papers still") << true << u("IN") << u("24") << none << false
-                                                                         << QStringList{u("106.4"), u("106.5")};
-        QTest::newRow("other documents without a list") << false << rb << QString()
-                                                        << QStringList{u("ZALINDOKRT=T"), u("ZALINDOKUT=T"), u("ZALINDOKDT=T")} << true
-                                                        << QStringList{u("106.6")};
-        QTest::newRow("other documents listed") << false << rb << QString()
-                                                << QStringList{u("ZALINDOKRT=T"), u("ZALINDOKUT=T"), u("ZALINDOKDT=T"), u("ZALWYKINNEDOK=Mapa")}
-                                                << true << none;
-        QTest::newRow("technical assistance services without the scope") << true << s << QString() << QStringList{u("ZALZAKZADUT=N")} << false
-                                                                         << QStringList{u("106.7")};
-        QTest::newRow("other services without the scope") << false << s << QString() << QStringList{u("ZALZAKZADUT=N")} << false << none;
+        QTest::newRow("works, answers as created")
+            << false << rb << QString() << none << false << none;
+        QTest::newRow("works without report and maps")
+            << false << rb << QString() << QStringList{u("ZALOCSRODRT=N"), u("ZALMAPYRT=N")}
+            << false << QStringList{u("106.2"), u("106.3")};
+        QTest::newRow("no business plan")
+            << false << rb << QString() << QStringList{u("ZALBIZPLRT=N")} << false
+            << QStringList{u("106.1")};
+        QTest::newRow("services take the answers over")
+            << false << s << QString() << none << false << none;
+        QTest::newRow("technical assistance drops the business plan")
+            << true << s << u("16") << QStringList{u("ZALBIZPLUT=N")} << false << none;
+        QTest::newRow("unless the applicant is a company")
+            << true << s << u("24") << QStringList{u("ZALBIZPLUT=N")} << false
+            << QStringList{u("106.1")};
+        QTest::newRow("companies: profit and loss, register")
+            << false << rb << u("25") << QStringList{u("ZALRZSRT=N"), u("ZALWYPKRSRT=N")} << false
+            << QStringList{u("106.4"), u("106.5")};
+        QTest::newRow("other legal forms need neither")
+            << false << rb << u("16") << QStringList{u("ZALRZSRT=N"), u("ZALWYPKRSRT=N")} << false
+            << none;
+        QTest::newRow("kind IN: no business plan, company papers still")
+            << true << u("IN") << u("24") << none << false << QStringList{u("106.4"), u("106.5")};
+        QTest::newRow("other documents without a list")
+            << false << rb << QString()
+            << QStringList{u("ZALINDOKRT=T"), u("ZALINDOKUT=T"), u("ZALINDOKDT=T")} << true
+            << QStringList{u("106.6")};
+        QTest::newRow("other documents listed")
+            << false << rb << QString()
+            << QStringList{u("ZALINDOKRT=T"), u("ZALINDOKUT=T"), u("ZALINDOKDT=T"),
+                           u("ZALWYKINNEDOK=Mapa")}
+            << true << none;
+        QTest::newRow("technical assistance services without the scope")
+            << true << s << QString() << QStringList{u("ZALZAKZADUT=N")} << false
+            << QStringList{u("106.7")};
+        QTest::newRow("other services without the scope")
+            << false << s << QString() << QStringList{u("ZALZAKZADUT=N")} << false << none;
     }
     void attachments() {
         QFETCH(bool, technicalAssistance);
@@ -390,20 +492,24 @@ private slots:
         if (!legalForm.isEmpty()) setValue(fx, "dsBeneficjent", "for_pr_kod", legalForm);
         fx.dm->Wczytywanie = loading;
         for (const QString& a : answers)
-            setValue(fx, "dsPolaSpec", a.section(QLatin1Char('='), 0, 0).toLatin1().constData(), a.section(QLatin1Char('='), 1));
+            setValue(fx, "dsPolaSpec", a.section(QLatin1Char('='), 0, 0).toLatin1().constData(),
+                     a.section(QLatin1Char('='), 1));
         fx.dm->Wczytywanie = false;
 
         FindingList window;
         ValidationRun run(*fx.dm, window);
         QCOMPARE(CheckAttachments(run), rules.isEmpty());
         QCOMPARE(Outcome{window}.lines(), withMessages(rules));
-        const QHash<QString, QString> targets = {
-            {u("106.1"), u("ZALBIZPLRT e700011")},     {u("106.2"), u("ZALOCSRODRT dxDBCheckEdit5")},
-            {u("106.3"), u("ZALMAPYRT dxDBCheckEdit30")}, {u("106.4"), u("ZALRZSRT dxDBCheckEdit55")},
-            {u("106.5"), u("ZALWYPKRSRT dxDBCheckEdit65")}, {u("106.6"), u("ZALWYKINNEDOK e700123")},
-            {u("106.7"), u("ZALZAKZADUT dxDBCheckEdit82")}};
+        const QHash<QString, QString> targets = {{u("106.1"), u("ZALBIZPLRT e700011")},
+                                                 {u("106.2"), u("ZALOCSRODRT dxDBCheckEdit5")},
+                                                 {u("106.3"), u("ZALMAPYRT dxDBCheckEdit30")},
+                                                 {u("106.4"), u("ZALRZSRT dxDBCheckEdit55")},
+                                                 {u("106.5"), u("ZALWYPKRSRT dxDBCheckEdit65")},
+                                                 {u("106.6"), u("ZALWYKINNEDOK e700123")},
+                                                 {u("106.7"), u("ZALZAKZADUT dxDBCheckEdit82")}};
         for (const Finding& f : window.findings())
-            QCOMPARE(f.table + u(".") + f.field + u(" ") + f.control, u("dsPolaSpec.") + targets.value(f.rule));
+            QCOMPARE(f.table + u(".") + f.field + u(" ") + f.control,
+                     u("dsPolaSpec.") + targets.value(f.rule));
     }
 };
 

@@ -14,7 +14,9 @@
 
 namespace {
 
-QString u(const char* s) { return QString::fromUtf8(s); }
+QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 struct Expected {
     const char* message;
@@ -24,89 +26,130 @@ struct Expected {
 // Every rule of the table with the message and control the editor's users know it by.
 const QHash<QString, Expected>& expectedRules() {
     static const QHash<QString, Expected> rules = {
-    {"1", {"Rodzaj projektu \"Inne\" może być wybrany jedynie dla priorytetu operacyjnego \"Pomoc Techniczna\"", "e601001"}},
-    {"4", {"Pole \"Nazwa programu operacyjnego\" musi być wypełnione", "e100001"}},
-    {"5", {"Pole \"Nazwa priorytetu programu operacyjnego\" musi być wypełnione", "e200001"}},
-    {"6", {"Pole \"Nazwa działania w ramach priorytetu programu operacyjnego\" musi być wypełnione", "e300001"}},
-    {"7", {"Pole \"Nazwa poddziałania w ramach priorytetu programu operacyjnego\" musi być wypełnione", "e400002"}},
-    {"8", {"Pole \"Tytuł projektu\" musi być wypełnione", "tytul_projektu"}},
-    {"9", {"Pole \"Rodzaj projektu\" musi być wypełnione", "e601001"}},
-    {"10", {"Pole \"Nazwa kategorii interwencji - poziom 1\" musi być wypełnione", "e602001"}},
-    {"11", {"Pole \"Nazwa kategorii interwencji - poziom 2\" musi być wypełnione", "dxDBLookupEdit1"}},
-    {"12", {"Pole \"Nazwa kategorii interwencji - poziom 3\" musi być wypełnione", "dxDBLookupEdit2"}},
-    {"13", {"Pole \"Identyfikacja obszaru realizacji Projektu\" musi być wypełnione", "e603001"}},
-    {"14", {"Pole \"Miejsce realizacji Projektu\" musi być wypełnione", "e604003"}},
-    {"15", {"Pole \"Opis, cel i uzasadnienie Projektu \" musi być wypełnione", "e605001"}},
-    {"16", {"Informacja o powiązaniach projektu jest niekompletna", "e606002"}},
-    {"17", {"Informacja na temat innych projektów jest niekompletna - kontrakty wojewódzkie", "e607011"}},
-    {"18", {"Informacja na temat innych projektów jest niekompletna - środki UE", "e607021"}},
-    {"19", {"Informacja na temat innych projektów jest niekompletna - intytucje międzynarodowe", "e607031"}},
-    {"20", {"Informacja na temat innych projektów jest niekompletna - środki EFRR", "e607041"}},
-    {"21", {"Informacja na temat innych projektów jest niekompletna", "e607005"}},
-    {"22", {"Pole \"Trwalosc projektu\"musi być wypełnione", "e609001"}},
-    {"23", {"Informacja na temat potrzeby uzyskania wsparcia jest niekompletna", "e610001"}},
-    {"24", {"Informacja na temat potrzeby uzyskania wsparcia jest niekompletna", "e610006"}},
-    {"43", {"Informacja na temat zgodności z polityką ochrony środowiska jest niekompletna", "e617001"}},
-    {"44", {"Informacja na temat zgodności z polityką równych szans jest niekompletna", "e618001"}},
-    {"50", {"Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione", "e500001"}},
-    {"51", {"Pole \"Forma prawna\" musi być wypełnione", "e500002"}},
-    {"52", {"Pole \"Adres - województwo\" musi być wypełnione", "e500003"}},
-    {"53", {"Pole \"Adres - powiat\" musi być wypełnione", "e500004"}},
-    {"54", {"Pole \"Adres - gmina\" musi być wypełnione", "e500005"}},
-    {"55", {"Pole \"Adres - miejscowość\" musi być wypełnione", "e500006"}},
-    {"56", {"Pole \"Adres - numer domu\" musi być wypełnione", "e500008"}},
-    {"57", {"Pole \"Adres - kod pocztowy\" musi być wypełnione", "e500009"}},
-    {"58", {"Pole \"Numer telefonu\" musi być wypełnione", "e500010"}},
-    {"59", {"Pole \"NIP\" musi być wypełnione", "e500014"}},
-    {"60", {"Pole \"Numer w KRS oraz EDG\", lub \"REGON\"musi być wypełnione", "e500013"}},
-    {"61", {"Pole \"Osoba upoważniona - nazwisko\" musi być wypełnione", "dxDBEdit3"}},
-    {"62", {"Pole \"Osoba upoważniona - imię\" musi być wypełnione", "dxDBEdit2"}},
-    {"63", {"Pole \"Osoba upoważniona - stanowisko...\" musi być wypełnione", "e501003"}},
-    {"64", {"Pole \"Osoba upoważniona, Adres - województwo\" musi być wypełnione", "e501004"}},
-    {"65", {"Pole \"Osoba upoważniona, Adres - powiat\" musi być wypełnione", "e501005"}},
-    {"66", {"Pole \"Osoba upoważniona, Adres - gmina\" musi być wypełnione", "e501006"}},
-    {"67", {"Pole \"Osoba upoważniona, Adres - miejscowość\" musi być wypełnione", "e501007"}},
-    {"68", {"Pole \"Osoba upoważniona, Adres - numer domu\" musi być wypełnione", "e501009"}},
-    {"69", {"Pole \"Osoba upoważniona, Adres - kod pocztowy\" musi być wypełnione", "e500009"}},
-    {"70", {"Pole \"Osoba upoważniona - numer telefonu\" musi być wypełnione", "e500010"}},
-    {"71", {"Pole \"Osoba upoważniona do kontaktów - nazwisko\" musi być wypełnione", "e503001"}},
-    {"72", {"Pole \"Osoba upoważniona do kontaktów - imię\" musi być wypełnione", "e503002"}},
-    {"73", {"Pole \"Osoba upoważniona do kontaktów - stanowisko...\" musi być wypełnione", "e503003"}},
-    {"74", {"Pole \"Osoba upoważniona do kontaktów - numer telefonu\" musi być wypełnione", "e503004"}},
-    {"75", {"Pole \"Osoba upoważniona do kontaktów - adres do korespondencji\" musi być wypełnione", "e503007"}},
-    {"76", {"Informacja o innych podmiotach zaangazowanych jest niekompletna ", "e608002"}},
-    {"77", {"Dla podmiotów zaangażowanych ilość cyfr w nr NIP powinna wynosić 10", "e608002"}},
-    {"78", {"Dla podmiotów zaangażowanych ilość cyfr w nr regon powinna wynosić 9", "e608002"}},
-    {"79", {"Pole \"Oświadczenie beneficjenta - imię\" musi być wypełnione", "e800001"}},
-    {"80", {"Pole \"Oświadczenie beneficjenta - imię\" powinno być wpisane drukowanymi literami", "e800001"}},
-    {"81", {"Pole \"Oświadczenie beneficjenta - nazwisko\" musi być wypełnione", "dxDBEdit1"}},
-    {"82", {"Pole \"Oświadczenie beneficjenta - nazwisko\" powinno być wpisane drukowanymi literami", "dxDBEdit1"}},
-    {"83", {"Pole \"Oświadczenie beneficjenta - zajmowane stanowisko\" musi być wypełnione", "e800002"}},
-    {"84", {"Pole \"Oświadczenie beneficjenta - data\" nie może zawierać wcześniejszej daty niż: 2004.01.01", "e800003"}},
+        {"1",
+         {"Rodzaj projektu \"Inne\" może być wybrany jedynie dla priorytetu operacyjnego \"Pomoc "
+          "Techniczna\"",
+          "e601001"}},
+        {"4", {"Pole \"Nazwa programu operacyjnego\" musi być wypełnione", "e100001"}},
+        {"5", {"Pole \"Nazwa priorytetu programu operacyjnego\" musi być wypełnione", "e200001"}},
+        {"6",
+         {"Pole \"Nazwa działania w ramach priorytetu programu operacyjnego\" musi być wypełnione",
+          "e300001"}},
+        {"7",
+         {"Pole \"Nazwa poddziałania w ramach priorytetu programu operacyjnego\" musi być "
+          "wypełnione",
+          "e400002"}},
+        {"8", {"Pole \"Tytuł projektu\" musi być wypełnione", "tytul_projektu"}},
+        {"9", {"Pole \"Rodzaj projektu\" musi być wypełnione", "e601001"}},
+        {"10", {"Pole \"Nazwa kategorii interwencji - poziom 1\" musi być wypełnione", "e602001"}},
+        {"11",
+         {"Pole \"Nazwa kategorii interwencji - poziom 2\" musi być wypełnione",
+          "dxDBLookupEdit1"}},
+        {"12",
+         {"Pole \"Nazwa kategorii interwencji - poziom 3\" musi być wypełnione",
+          "dxDBLookupEdit2"}},
+        {"13",
+         {"Pole \"Identyfikacja obszaru realizacji Projektu\" musi być wypełnione", "e603001"}},
+        {"14", {"Pole \"Miejsce realizacji Projektu\" musi być wypełnione", "e604003"}},
+        {"15", {"Pole \"Opis, cel i uzasadnienie Projektu \" musi być wypełnione", "e605001"}},
+        {"16", {"Informacja o powiązaniach projektu jest niekompletna", "e606002"}},
+        {"17",
+         {"Informacja na temat innych projektów jest niekompletna - kontrakty wojewódzkie",
+          "e607011"}},
+        {"18", {"Informacja na temat innych projektów jest niekompletna - środki UE", "e607021"}},
+        {"19",
+         {"Informacja na temat innych projektów jest niekompletna - intytucje międzynarodowe",
+          "e607031"}},
+        {"20", {"Informacja na temat innych projektów jest niekompletna - środki EFRR", "e607041"}},
+        {"21", {"Informacja na temat innych projektów jest niekompletna", "e607005"}},
+        {"22", {"Pole \"Trwalosc projektu\"musi być wypełnione", "e609001"}},
+        {"23", {"Informacja na temat potrzeby uzyskania wsparcia jest niekompletna", "e610001"}},
+        {"24", {"Informacja na temat potrzeby uzyskania wsparcia jest niekompletna", "e610006"}},
+        {"43",
+         {"Informacja na temat zgodności z polityką ochrony środowiska jest niekompletna",
+          "e617001"}},
+        {"44",
+         {"Informacja na temat zgodności z polityką równych szans jest niekompletna", "e618001"}},
+        {"50", {"Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione", "e500001"}},
+        {"51", {"Pole \"Forma prawna\" musi być wypełnione", "e500002"}},
+        {"52", {"Pole \"Adres - województwo\" musi być wypełnione", "e500003"}},
+        {"53", {"Pole \"Adres - powiat\" musi być wypełnione", "e500004"}},
+        {"54", {"Pole \"Adres - gmina\" musi być wypełnione", "e500005"}},
+        {"55", {"Pole \"Adres - miejscowość\" musi być wypełnione", "e500006"}},
+        {"56", {"Pole \"Adres - numer domu\" musi być wypełnione", "e500008"}},
+        {"57", {"Pole \"Adres - kod pocztowy\" musi być wypełnione", "e500009"}},
+        {"58", {"Pole \"Numer telefonu\" musi być wypełnione", "e500010"}},
+        {"59", {"Pole \"NIP\" musi być wypełnione", "e500014"}},
+        {"60", {"Pole \"Numer w KRS oraz EDG\", lub \"REGON\"musi być wypełnione", "e500013"}},
+        {"61", {"Pole \"Osoba upoważniona - nazwisko\" musi być wypełnione", "dxDBEdit3"}},
+        {"62", {"Pole \"Osoba upoważniona - imię\" musi być wypełnione", "dxDBEdit2"}},
+        {"63", {"Pole \"Osoba upoważniona - stanowisko...\" musi być wypełnione", "e501003"}},
+        {"64", {"Pole \"Osoba upoważniona, Adres - województwo\" musi być wypełnione", "e501004"}},
+        {"65", {"Pole \"Osoba upoważniona, Adres - powiat\" musi być wypełnione", "e501005"}},
+        {"66", {"Pole \"Osoba upoważniona, Adres - gmina\" musi być wypełnione", "e501006"}},
+        {"67", {"Pole \"Osoba upoważniona, Adres - miejscowość\" musi być wypełnione", "e501007"}},
+        {"68", {"Pole \"Osoba upoważniona, Adres - numer domu\" musi być wypełnione", "e501009"}},
+        {"69", {"Pole \"Osoba upoważniona, Adres - kod pocztowy\" musi być wypełnione", "e500009"}},
+        {"70", {"Pole \"Osoba upoważniona - numer telefonu\" musi być wypełnione", "e500010"}},
+        {"71",
+         {"Pole \"Osoba upoważniona do kontaktów - nazwisko\" musi być wypełnione", "e503001"}},
+        {"72", {"Pole \"Osoba upoważniona do kontaktów - imię\" musi być wypełnione", "e503002"}},
+        {"73",
+         {"Pole \"Osoba upoważniona do kontaktów - stanowisko...\" musi być wypełnione",
+          "e503003"}},
+        {"74",
+         {"Pole \"Osoba upoważniona do kontaktów - numer telefonu\" musi być wypełnione",
+          "e503004"}},
+        {"75",
+         {"Pole \"Osoba upoważniona do kontaktów - adres do korespondencji\" musi być wypełnione",
+          "e503007"}},
+        {"76", {"Informacja o innych podmiotach zaangazowanych jest niekompletna ", "e608002"}},
+        {"77", {"Dla podmiotów zaangażowanych ilość cyfr w nr NIP powinna wynosić 10", "e608002"}},
+        {"78", {"Dla podmiotów zaangażowanych ilość cyfr w nr regon powinna wynosić 9", "e608002"}},
+        {"79", {"Pole \"Oświadczenie beneficjenta - imię\" musi być wypełnione", "e800001"}},
+        {"80",
+         {"Pole \"Oświadczenie beneficjenta - imię\" powinno być wpisane drukowanymi literami",
+          "e800001"}},
+        {"81", {"Pole \"Oświadczenie beneficjenta - nazwisko\" musi być wypełnione", "dxDBEdit1"}},
+        {"82",
+         {"Pole \"Oświadczenie beneficjenta - nazwisko\" powinno być wpisane drukowanymi literami",
+          "dxDBEdit1"}},
+        {"83",
+         {"Pole \"Oświadczenie beneficjenta - zajmowane stanowisko\" musi być wypełnione",
+          "e800002"}},
+        {"84",
+         {"Pole \"Oświadczenie beneficjenta - data\" nie może zawierać wcześniejszej daty niż: "
+          "2004.01.01",
+          "e800003"}},
     };
     return rules;
 }
 
 QStringList messagesOf(const QStringList& rules) {
     QStringList out;
-    for (const QString& r : rules) out << u(expectedRules().value(r).message);
+    for (const QString& r : rules)
+        out << u(expectedRules().value(r).message);
     return out;
 }
 
 QStringList range(int from, int to) {
     QStringList out;
-    for (int i = from; i <= to; ++i) out << QString::number(i);
+    for (int i = from; i <= to; ++i)
+        out << QString::number(i);
     return out;
 }
 
-QStringList projectRuleNumbers() { return QStringList{"1"} + range(4, 24) + range(43, 44) + range(50, 84); }
+QStringList projectRuleNumbers() {
+    return QStringList{"1"} + range(4, 24) + range(43, 44) + range(50, 84);
+}
 
 using Values = QList<std::pair<const char*, QVariant>>;
 
 // Puts values into the current row of a table (a new row when it has none) and posts.
 void set(DataSet& t, const Values& values) {
     t.edit();
-    for (const auto& [name, value] : values) t.field(QLatin1String(name)).setValue(value);
+    for (const auto& [name, value] : values)
+        t.field(QLatin1String(name)).setValue(value);
     t.post();
 }
 
@@ -122,16 +165,19 @@ struct Outcome {
 };
 
 // Runs some rules of the table (all when none are named) through the run of the rule set.
-Outcome runProjectRules(ModuleFixture& fx, const QStringList& numbers = {}, ControlLocator locator = {}) {
+Outcome runProjectRules(ModuleFixture& fx, const QStringList& numbers = {},
+                        ControlLocator locator = {}) {
     std::vector<const ValidationRule*> rules;
     for (const ValidationRule& r : projectApplicantRules())
         if (numbers.isEmpty() || numbers.contains(QLatin1String(r.number))) rules.push_back(&r);
-    if (!numbers.isEmpty() && rules.size() != size_t(numbers.size())) qFatal("a requested rule is not in the table");
+    if (!numbers.isEmpty() && rules.size() != size_t(numbers.size()))
+        qFatal("a requested rule is not in the table");
     FindingList window;
     Outcome out;
     out.passed = runRules(*fx.dm, window, rules, std::move(locator));
     out.findings = window.findings();
-    for (const Finding& f : out.findings) out.rules << f.rule, out.messages << f.message;
+    for (const Finding& f : out.findings)
+        out.rules << f.rule, out.messages << f.message;
     return out;
 }
 
@@ -139,35 +185,72 @@ Outcome runProjectRules(ModuleFixture& fx, const QStringList& numbers = {}, Cont
 void fillProjectAndApplicant(ModuleFixture& fx) {
     fx.dm->SprawdzSlownik();
     fx.dm->UstawPWD(u("SPOT"), u("1"), u("1.1"), u("1.1.1"));
-    set(fx.t("dsWniosek"),
-        {{"tytul_projektu", u("Modernizacja linii")}, {"rodz_proj", u("RB")}, {"umiejscowienie", u("OM")},
-         {"opis_projektu", u("Opis")}, {"powiazania_projektu_nie_dot", u("T")}, {"inne_pr_kontr_woj", u("N")},
-         {"inne_pr_sr_UE", u("T")}, {"inne_pr_in_mnar", u("N")}, {"inne_pr_EFRR", u("N")},
-         {"inne_pr_opis", u("Fundusz spójności")}, {"trwalosc_projektu", u("Trwały")}, {"potrzeba_wsparcia", u("T")},
-         {"potrzeba_wsparcia_uzasad", u("Brak środków")}, {"zgod_srod", u("PPS2")}, {"zgod_row_szans", u("A2")},
-         {"zgod_row_szans_uzasad", u("Bez wpływu")}, {"lok_caly_kraj", u("N")}});
+    set(fx.t("dsWniosek"), {{"tytul_projektu", u("Modernizacja linii")},
+                            {"rodz_proj", u("RB")},
+                            {"umiejscowienie", u("OM")},
+                            {"opis_projektu", u("Opis")},
+                            {"powiazania_projektu_nie_dot", u("T")},
+                            {"inne_pr_kontr_woj", u("N")},
+                            {"inne_pr_sr_UE", u("T")},
+                            {"inne_pr_in_mnar", u("N")},
+                            {"inne_pr_EFRR", u("N")},
+                            {"inne_pr_opis", u("Fundusz spójności")},
+                            {"trwalosc_projektu", u("Trwały")},
+                            {"potrzeba_wsparcia", u("T")},
+                            {"potrzeba_wsparcia_uzasad", u("Brak środków")},
+                            {"zgod_srod", u("PPS2")},
+                            {"zgod_row_szans", u("A2")},
+                            {"zgod_row_szans_uzasad", u("Bez wpływu")},
+                            {"lok_caly_kraj", u("N")}});
     set(fx.t("dsKatInt"), {{"ID1", dictionaryId(fx, "INT", 1, u("3"))},
                            {"ID2", dictionaryId(fx, "INT", 2, u("31"))},
                            {"ID3", dictionaryId(fx, "INT", 3, u("311"))}});
     set(fx.t("dsLokalizacja"), {{"WOJ_ID", dictionaryId(fx, "NUTS", 2, u("02"))}});
-    const QVariant woj = dictionaryId(fx, "NUTS", 2, u("02")), pow = dictionaryId(fx, "NUTS", 3, u("0201")),
+    const QVariant woj = dictionaryId(fx, "NUTS", 2, u("02")),
+                   pow = dictionaryId(fx, "NUTS", 3, u("0201")),
                    gm = dictionaryId(fx, "NUTS", 4, u("0201043"));
-    set(fx.t("dsBeneficjent"),
-        {{"Nazwa", u("PKP PLK S.A.")}, {"for_pr_kod", u("24")}, {"adr_woj_id", woj}, {"adr_pow_id", pow},
-         {"adr_gm_id", gm}, {"adr_miejscowosc", u("Nowogrodziec")}, {"adr_nr", u("1")}, {"adr_kod", u("59-730")},
-         {"nr_tel", u("757310000")}, {"NIP", u("1234567890")}, {"REGON", u("123456789")},
-         {"osup_nazwisko", u("Kowalski")}, {"osup_imie", u("Jan")}, {"osup_rola", u("Prezes")},
-         {"osup_adr_woj_id", woj}, {"osup_adr_pow_id", pow}, {"osup_adr_gm_id", gm},
-         {"osup_adr_miejscowosc", u("Nowogrodziec")}, {"osup_adr_nr", u("2")}, {"osup_adr_kod", u("59-730")},
-         {"osup_nr_tel", u("757310001")}, {"osk_nazwisko", u("Nowak")}, {"osk_imie", u("Anna")},
-         {"osk_rola", u("Kierownik")}, {"osk_nr_tel", u("757310002")}, {"osk_adr_kor", u("ul. Kolejowa 1")},
-         {"bk_imie", u("ŁUKASZ")}, {"bk_nazwisko", u("ŻÓŁKIEWSKI")}, {"bk_stanowisko", u("Prezes zarządu")}});
-    set(fx.t("dsInstytucje"),
-        {{"Nazwa", u("Gmina Nowogrodziec")}, {"for_pr_kod", u("SG")}, {"adr_miejscowosc", u("Nowogrodziec")},
-         {"rola", u("Partner")}, {"adr_nr", u("3")}, {"adr_kod", u("59-730")}, {"nr_tel", u("757310003")},
-         {"osk_nazwisko", u("Wiśniewska")}, {"osk_imie", u("Ewa")}, {"NIP", u("6121234567")},
-         {"REGON", u("230821234")}});
-    set(fx.t("dsPolaSpec"), {{"CZYWYSTINNEINS", u("T")}, {"INNEPODZAANOP", u("Udostępnienie terenu")}});
+    set(fx.t("dsBeneficjent"), {{"Nazwa", u("PKP PLK S.A.")},
+                                {"for_pr_kod", u("24")},
+                                {"adr_woj_id", woj},
+                                {"adr_pow_id", pow},
+                                {"adr_gm_id", gm},
+                                {"adr_miejscowosc", u("Nowogrodziec")},
+                                {"adr_nr", u("1")},
+                                {"adr_kod", u("59-730")},
+                                {"nr_tel", u("757310000")},
+                                {"NIP", u("1234567890")},
+                                {"REGON", u("123456789")},
+                                {"osup_nazwisko", u("Kowalski")},
+                                {"osup_imie", u("Jan")},
+                                {"osup_rola", u("Prezes")},
+                                {"osup_adr_woj_id", woj},
+                                {"osup_adr_pow_id", pow},
+                                {"osup_adr_gm_id", gm},
+                                {"osup_adr_miejscowosc", u("Nowogrodziec")},
+                                {"osup_adr_nr", u("2")},
+                                {"osup_adr_kod", u("59-730")},
+                                {"osup_nr_tel", u("757310001")},
+                                {"osk_nazwisko", u("Nowak")},
+                                {"osk_imie", u("Anna")},
+                                {"osk_rola", u("Kierownik")},
+                                {"osk_nr_tel", u("757310002")},
+                                {"osk_adr_kor", u("ul. Kolejowa 1")},
+                                {"bk_imie", u("ŁUKASZ")},
+                                {"bk_nazwisko", u("ŻÓŁKIEWSKI")},
+                                {"bk_stanowisko", u("Prezes zarządu")}});
+    set(fx.t("dsInstytucje"), {{"Nazwa", u("Gmina Nowogrodziec")},
+                               {"for_pr_kod", u("SG")},
+                               {"adr_miejscowosc", u("Nowogrodziec")},
+                               {"rola", u("Partner")},
+                               {"adr_nr", u("3")},
+                               {"adr_kod", u("59-730")},
+                               {"nr_tel", u("757310003")},
+                               {"osk_nazwisko", u("Wiśniewska")},
+                               {"osk_imie", u("Ewa")},
+                               {"NIP", u("6121234567")},
+                               {"REGON", u("230821234")}});
+    set(fx.t("dsPolaSpec"),
+        {{"CZYWYSTINNEINS", u("T")}, {"INNEPODZAANOP", u("Udostępnienie terenu")}});
 }
 
 // Sets the other-institutions switch without its rule, which would close or open the list.
@@ -181,14 +264,20 @@ void setInstitutionsSwitchOnly(ModuleFixture& fx, const QString& value) {
 // The numbers of this table an application with nothing entered fails, in rule order. The
 // programme set by the dictionary gate has emptied the project type.
 QStringList emptyApplicationFailures() {
-    return QStringList{"5", "6", "7", "8", "9", "10", "13", "14", "15", "16", "17", "18", "19", "20", "22", "23",
-                       "43", "44"} +
+    return QStringList{"5",  "6",  "7",  "8",  "9",  "10", "13", "14", "15",
+                       "16", "17", "18", "19", "20", "22", "23", "43", "44"} +
            range(50, 76) + QStringList{"79", "81", "83"};
 }
 
 ValidationRule constantRule(const char* number, Severity severity, bool fails) {
-    return ValidationRule{number, severity, "komunikat", "dsBeneficjent", "Nazwa", "e500001",
-                          [fails](ValidationRun&) { return fails; }, {}};
+    return ValidationRule{number,
+                          severity,
+                          "komunikat",
+                          "dsBeneficjent",
+                          "Nazwa",
+                          "e500001",
+                          [fails](ValidationRun&) { return fails; },
+                          {}};
 }
 
 using Setup = std::function<void(ModuleFixture&)>;
@@ -210,13 +299,16 @@ Setup category(const char* l1, const char* l2, const char* l3) {
 Setup institutions(const char* switchValue, const char* field = nullptr, const char* value = "") {
     return [=](ModuleFixture& fx) {
         fillProjectAndApplicant(fx);
-        if (field) set(fx.t(qstrcmp(field, "INNEPODZAANOP") == 0 ? "dsPolaSpec" : "dsInstytucje"), {{field, u(value)}});
+        if (field)
+            set(fx.t(qstrcmp(field, "INNEPODZAANOP") == 0 ? "dsPolaSpec" : "dsInstytucje"),
+                {{field, u(value)}});
         setInstitutionsSwitchOnly(fx, u(switchValue));
     };
 }
 
 Setup declaration(const char* first, const char* last, const char* position) {
-    return put("dsBeneficjent", {{"bk_imie", u(first)}, {"bk_nazwisko", u(last)}, {"bk_stanowisko", u(position)}});
+    return put("dsBeneficjent",
+               {{"bk_imie", u(first)}, {"bk_nazwisko", u(last)}, {"bk_stanowisko", u(position)}});
 }
 
 } // namespace
@@ -266,16 +358,22 @@ void TestRulesProject::table_rowsInOrderWithMessagesAndControls() {
 }
 
 void TestRulesProject::merge_ordersByLeadingNumberAndKeepsTableOrder() {
-    const ValidationRule first[] = {constantRule("1", Severity::Error, false), constantRule("5", Severity::Error, false),
-                                    constantRule("43", Severity::Error, false), constantRule("50", Severity::Error, false)};
-    const ValidationRule second[] = {
-        constantRule("2", Severity::Error, false),     constantRule("5.1", Severity::Error, false),
-        constantRule("42", Severity::Error, false),    constantRule("48a", Severity::Error, false),
-        constantRule("48b", Severity::Error, false),   constantRule("101", Severity::Warning, false),
-        constantRule("106.3", Severity::Error, false), constantRule("106.1", Severity::Error, false)};
+    const ValidationRule first[] = {
+        constantRule("1", Severity::Error, false), constantRule("5", Severity::Error, false),
+        constantRule("43", Severity::Error, false), constantRule("50", Severity::Error, false)};
+    const ValidationRule second[] = {constantRule("2", Severity::Error, false),
+                                     constantRule("5.1", Severity::Error, false),
+                                     constantRule("42", Severity::Error, false),
+                                     constantRule("48a", Severity::Error, false),
+                                     constantRule("48b", Severity::Error, false),
+                                     constantRule("101", Severity::Warning, false),
+                                     constantRule("106.3", Severity::Error, false),
+                                     constantRule("106.1", Severity::Error, false)};
     QStringList order;
-    for (const ValidationRule* r : mergeRuleTables(first, second)) order << QLatin1String(r->number);
-    QCOMPARE(order, (QStringList{"1", "2", "5", "5.1", "42", "43", "48a", "48b", "50", "101", "106.3", "106.1"}));
+    for (const ValidationRule* r : mergeRuleTables(first, second))
+        order << QLatin1String(r->number);
+    QCOMPARE(order, (QStringList{"1", "2", "5", "5.1", "42", "43", "48a", "48b", "50", "101",
+                                 "106.3", "106.1"}));
 }
 
 void TestRulesProject::run_resultAndWarningFlag_data() {
@@ -286,7 +384,8 @@ void TestRulesProject::run_resultAndWarningFlag_data() {
     QTest::addColumn<bool>("warning");
     QTest::addColumn<QList<int>>("images");
 
-    QTest::newRow("flag of the last run cleared") << true << false << false << true << false << QList<int>{};
+    QTest::newRow("flag of the last run cleared")
+        << true << false << false << true << false << QList<int>{};
     QTest::newRow("error rule") << false << true << false << false << false << QList<int>{0};
     QTest::newRow("warning rule only") << false << false << true << true << true << QList<int>{1};
     QTest::newRow("both") << false << true << true << false << true << QList<int>{1, 0};
@@ -308,7 +407,8 @@ void TestRulesProject::run_resultAndWarningFlag() {
     QTEST(runRules(*fx.dm, window, {&rules[0], &rules[1], &rules[2]}), "passed");
     QTEST(fx.dm->ValidationWarning, "warning");
     QList<int> recorded;
-    for (const Finding& f : window.findings()) recorded << f.imageIndex();
+    for (const Finding& f : window.findings())
+        recorded << f.imageIndex();
     QCOMPARE(recorded, images);
 }
 
@@ -316,14 +416,16 @@ void TestRulesProject::run_failedRuleWithoutControlCountsUnlisted() {
     ModuleFixture fx; // no programme row: rule 4 fails
     // An editor in which no field has a control: only the rule that names its control
     // directly is listed, yet the run fails.
-    const Outcome none = runProjectRules(fx, {"4", "59"}, [](const Field&, const QString&) { return QString(); });
+    const Outcome none =
+        runProjectRules(fx, {"4", "59"}, [](const Field&, const QString&) { return QString(); });
     QVERIFY(!none.passed);
     QCOMPARE(none.rules, QStringList{"4"});
     QCOMPARE(none.findings.first().control, u("e100001"));
 
-    const Outcome renamed = runProjectRules(fx, {"59"}, [](const Field& f, const QString& tableControl) {
-        return f.name() + QLatin1Char('/') + tableControl;
-    });
+    const Outcome renamed =
+        runProjectRules(fx, {"59"}, [](const Field& f, const QString& tableControl) {
+            return f.name() + QLatin1Char('/') + tableControl;
+        });
     QCOMPARE(renamed.findings.first().control, u("NIP/e500014"));
 }
 
@@ -334,7 +436,8 @@ void TestRulesProject::emptyApplication_findingsInRuleOrder() {
     QVERIFY(!out.passed);
     QCOMPARE(out.rules, emptyApplicationFailures());
     QCOMPARE(out.messages, messagesOf(emptyApplicationFailures()));
-    for (const Finding& f : out.findings) QCOMPARE(f.control, u(expectedRules().value(f.rule).control));
+    for (const Finding& f : out.findings)
+        QCOMPARE(f.control, u(expectedRules().value(f.rule).control));
 }
 
 void TestRulesProject::emptyApplication_mergedRunOrderedByNumber() {
@@ -370,7 +473,8 @@ void TestRulesProject::validate_recordsIntoPreparedWindow() {
     QVERIFY(!fx.dm->Validate()); // without a window only the result counts
 
     FindingList window;
-    window.AddFinding(true, Finding{u("9"), Severity::Error, u("z poprzedniej walidacji"), {}, {}, u("e601001")});
+    window.AddFinding(
+        true, Finding{u("9"), Severity::Error, u("z poprzedniej walidacji"), {}, {}, u("e601001")});
     PrepareValidationWindow(*fx.dm, window);
     QVERIFY(window.findings().isEmpty());
     fx.dm->ValidationWarning = true;
@@ -380,8 +484,10 @@ void TestRulesProject::validate_recordsIntoPreparedWindow() {
     FindingList direct;
     runRuleSet(*fx.dm, direct);
     QStringList viaValidate, viaRun;
-    for (const Finding& f : window.findings()) viaValidate << f.rule + QLatin1Char(' ') + f.message;
-    for (const Finding& f : direct.findings()) viaRun << f.rule + QLatin1Char(' ') + f.message;
+    for (const Finding& f : window.findings())
+        viaValidate << f.rule + QLatin1Char(' ') + f.message;
+    for (const Finding& f : direct.findings())
+        viaRun << f.rule + QLatin1Char(' ') + f.message;
     QCOMPARE(viaValidate, viaRun);
     QVERIFY(viaValidate.contains(u("59 Pole \"NIP\" musi być wypełnione")));
 }
@@ -393,14 +499,19 @@ void TestRulesProject::templateValidate_houseNumberAndPostCode() {
         PrepareValidationWindow(*fx.dm, window);
         const bool ok = fx.dm->TdmDataSets_t::Validate();
         QStringList lines;
-        for (const Finding& f : window.findings()) lines << f.field + QLatin1Char(' ') + f.message;
+        for (const Finding& f : window.findings())
+            lines << f.field + QLatin1Char(' ') + f.message;
         return std::make_pair(ok, lines);
     };
-    QCOMPARE(run(), std::make_pair(false, QStringList{u("adr_nr Pole \"Nr domu\" musi być wypełnione"),
-                                                      u("adr_kod Pole \"Kod pocztowy\" musi być wypełnione")}));
+    QCOMPARE(
+        run(),
+        std::make_pair(false, QStringList{u("adr_nr Pole \"Nr domu\" musi być wypełnione"),
+                                          u("adr_kod Pole \"Kod pocztowy\" musi być wypełnione")}));
     QVERIFY(fx.ui.shownTexts().isEmpty());
     set(fx.t("dsBeneficjent"), {{"adr_nr", u("12")}});
-    QCOMPARE(run(), std::make_pair(false, QStringList{u("adr_kod Pole \"Kod pocztowy\" musi być wypełnione")}));
+    QCOMPARE(
+        run(),
+        std::make_pair(false, QStringList{u("adr_kod Pole \"Kod pocztowy\" musi być wypełnione")}));
     set(fx.t("dsBeneficjent"), {{"adr_kod", u("00-950")}});
     QCOMPARE(run(), std::make_pair(true, QStringList{}));
 }
@@ -411,9 +522,8 @@ void TestRulesProject::rules_edgeCases_data() {
     QTest::addColumn<QStringList>("rules");
     QTest::addColumn<Setup>("setup");
     QTest::addColumn<QStringList>("failed");
-    auto row = [](const char* name, const QStringList& rules, const Setup& setup, const QStringList& failed) {
-        QTest::newRow(name) << rules << setup << failed;
-    };
+    auto row = [](const char* name, const QStringList& rules, const Setup& setup,
+                  const QStringList& failed) { QTest::newRow(name) << rules << setup << failed; };
     auto type = [](const char* priority, const char* kind) {
         return [=](ModuleFixture& fx) {
             if (*priority) fx.dm->UstawPWD(u("SPOT"), u(priority));
@@ -438,7 +548,9 @@ void TestRulesProject::rules_edgeCases_data() {
     auto location = [](const char* wholeCountry, const char* voivodeship) {
         return [=](ModuleFixture& fx) {
             set(fx.t("dsWniosek"), {{"lok_caly_kraj", u(wholeCountry)}});
-            if (*voivodeship) set(fx.t("dsLokalizacja"), {{"WOJ_ID", dictionaryId(fx, "NUTS", 2, u(voivodeship))}});
+            if (*voivodeship)
+                set(fx.t("dsLokalizacja"),
+                    {{"WOJ_ID", dictionaryId(fx, "NUTS", 2, u(voivodeship))}});
         };
     };
     row("14: no location", {"14"}, location("N", ""), {"14"});
@@ -447,26 +559,33 @@ void TestRulesProject::rules_edgeCases_data() {
     row("14: a voivodeship", {"14"}, location("N", "12"), {});
 
     auto links = [](const char* notApplicable, const char* text) {
-        return put("dsWniosek", {{"powiazania_projektu_nie_dot", u(notApplicable)}, {"powiazania_projektu", u(text)}});
+        return put("dsWniosek", {{"powiazania_projektu_nie_dot", u(notApplicable)},
+                                 {"powiazania_projektu", u(text)}});
     };
     row("16: not applicable", {"16"}, links("T", ""), {});
     row("16: unanswered", {"16"}, links("", ""), {"16"});
     row("16: only blanks", {"16"}, links("N", "   "), {"16"});
     row("16: described", {"16"}, links("N", "Powiązany z projektem A"), {});
 
-    auto others = [](const char* woj, const char* ue, const char* mnar, const char* efrr, const char* text) {
-        return put("dsWniosek", {{"inne_pr_kontr_woj", u(woj)}, {"inne_pr_sr_UE", u(ue)}, {"inne_pr_in_mnar", u(mnar)},
-                                 {"inne_pr_EFRR", u(efrr)}, {"inne_pr_opis", u(text)}});
+    auto others = [](const char* woj, const char* ue, const char* mnar, const char* efrr,
+                     const char* text) {
+        return put("dsWniosek", {{"inne_pr_kontr_woj", u(woj)},
+                                 {"inne_pr_sr_UE", u(ue)},
+                                 {"inne_pr_in_mnar", u(mnar)},
+                                 {"inne_pr_EFRR", u(efrr)},
+                                 {"inne_pr_opis", u(text)}});
     };
     row("17-21: unanswered", range(17, 21), others("", "", "", "", ""), range(17, 20));
     row("17-21: one unanswered", range(17, 21), others("N", "N", "", "N", ""), {"19"});
     row("17-21: all no, no description", range(17, 21), others("N", "N", "N", "N", ""), {});
     row("17-21: EFRR yes, no description", range(17, 21), others("N", "N", "N", "T", ""), {"21"});
-    row("17-21: UE yes, blank description", range(17, 21), others("N", "T", "N", "N", "  "), {"21"});
+    row("17-21: UE yes, blank description", range(17, 21), others("N", "T", "N", "N", "  "),
+        {"21"});
     row("17-21: yes, described", range(17, 21), others("T", "N", "N", "N", "Kontrakt 2003"), {});
 
     auto support = [](const char* need, const char* reason) {
-        return put("dsWniosek", {{"potrzeba_wsparcia", u(need)}, {"potrzeba_wsparcia_uzasad", u(reason)}});
+        return put("dsWniosek",
+                   {{"potrzeba_wsparcia", u(need)}, {"potrzeba_wsparcia_uzasad", u(reason)}});
     };
     row("23-24: unanswered", {"23", "24"}, support("", ""), {"23"});
     row("23-24: blank answer", {"23", "24"}, support(" ", ""), {"23"});
@@ -474,7 +593,8 @@ void TestRulesProject::rules_edgeCases_data() {
     row("23-24: yes with reason", {"23", "24"}, support("T", "Brak środków"), {});
 
     auto policies = [](const char* environment, const char* equality, const char* reason) {
-        return put("dsWniosek", {{"zgod_srod", u(environment)}, {"zgod_row_szans", u(equality)},
+        return put("dsWniosek", {{"zgod_srod", u(environment)},
+                                 {"zgod_row_szans", u(equality)},
                                  {"zgod_row_szans_uzasad", u(reason)}});
     };
     row("43-44: nothing", {"43", "44"}, policies("", "", ""), {"43", "44"});
@@ -482,40 +602,54 @@ void TestRulesProject::rules_edgeCases_data() {
     row("43-44: reason without equality", {"43", "44"}, policies("PPS2", "", "Bez wpływu"), {"44"});
     row("43-44: complete", {"43", "44"}, policies("PPS2", "A2", "Bez wpływu"), {});
 
-    row("60: neither", {"60"}, put("dsBeneficjent", {{"nr_rej_sad", u("")}, {"REGON", u(" ")}}), {"60"});
-    row("60: court register only", {"60"}, put("dsBeneficjent", {{"nr_rej_sad", u("0000012345")}}), {});
+    row("60: neither", {"60"}, put("dsBeneficjent", {{"nr_rej_sad", u("")}, {"REGON", u(" ")}}),
+        {"60"});
+    row("60: court register only", {"60"}, put("dsBeneficjent", {{"nr_rej_sad", u("0000012345")}}),
+        {});
     row("60: REGON only", {"60"}, put("dsBeneficjent", {{"REGON", u("123456789")}}), {});
 
     const QStringList institutionRules{"76", "77", "78"};
     row("76-78: complete", institutionRules, institutions("T"), {});
     row("76-78: complete, switch blank", institutionRules, institutions(""), {});
     row("76-78: no description", institutionRules, institutions("T", "INNEPODZAANOP", " "), {"76"});
-    for (const char* field : {"Nazwa", "for_pr_kod", "adr_miejscowosc", "rola", "adr_nr", "adr_kod", "nr_tel",
-                              "osk_nazwisko", "osk_imie"})
-        QTest::addRow("76: no %s", field) << institutionRules << institutions("T", field) << QStringList{"76"};
+    for (const char* field : {"Nazwa", "for_pr_kod", "adr_miejscowosc", "rola", "adr_nr", "adr_kod",
+                              "nr_tel", "osk_nazwisko", "osk_imie"})
+        QTest::addRow("76: no %s", field)
+            << institutionRules << institutions("T", field) << QStringList{"76"};
     row("76-78: no role, switch blank", institutionRules, institutions("", "rola"), {"76"});
-    row("76-78: NIP of 10 digits with a dash", institutionRules, institutions("T", "NIP", "123456789-0"), {"77"});
-    row("76-78: NIP with dashes, switch blank", institutionRules, institutions("", "NIP", "123-456-78-90"), {"77"});
+    row("76-78: NIP of 10 digits with a dash", institutionRules,
+        institutions("T", "NIP", "123456789-0"), {"77"});
+    row("76-78: NIP with dashes, switch blank", institutionRules,
+        institutions("", "NIP", "123-456-78-90"), {"77"});
     row("76-78: NIP of 9 digits", institutionRules, institutions("T", "NIP", "123456789"), {"77"});
     row("76-78: NIP empty", institutionRules, institutions("T", "NIP", ""), {});
-    row("76-78: REGON of 14 digits", institutionRules, institutions("T", "REGON", "12345678901234"), {"78"});
-    row("76-78: REGON with a letter", institutionRules, institutions("T", "REGON", "12345678X"), {"78"});
+    row("76-78: REGON of 14 digits", institutionRules, institutions("T", "REGON", "12345678901234"),
+        {"78"});
+    row("76-78: REGON with a letter", institutionRules, institutions("T", "REGON", "12345678X"),
+        {"78"});
     // "N" skips the block even when the rows left in the list are faulty.
     row("76-78: not applicable, faulty NIP", institutionRules, institutions("N", "NIP", "123"), {});
     row("76-78: not applicable, no role", institutionRules, institutions("N", "rola"), {});
-    row("76-78: not applicable, no description", institutionRules, institutions("N", "INNEPODZAANOP"), {});
+    row("76-78: not applicable, no description", institutionRules,
+        institutions("N", "INNEPODZAANOP"), {});
 
     const QStringList declarationRules = range(79, 83);
     row("79-83: capitals", declarationRules, declaration("JAN", "KOWALSKI", "Prezes"), {});
-    row("79-83: Polish capitals", declarationRules, declaration("ŁUKASZ", "ŻÓŁKIEWSKI", "Prezes"), {});
+    row("79-83: Polish capitals", declarationRules, declaration("ŁUKASZ", "ŻÓŁKIEWSKI", "Prezes"),
+        {});
     row("79-83: blanks around", declarationRules, declaration("  JAN ", " KOWALSKI", "Prezes"), {});
     row("79-83: capitalised", declarationRules, declaration("Jan", "KOWALSKI", "Prezes"), {"80"});
-    row("79-83: one lower-case letter", declarationRules, declaration("JAn", "KOWALSKI", "Prezes"), {"80"});
-    row("79-83: lower-case Polish letter", declarationRules, declaration("ŁUKASz", "KOWALSKI", "Prezes"), {"80"});
-    row("79-83: lower-case diacritic", declarationRules, declaration("ANNA", "ŻÓłKIEWSKA", "Prezes"), {"82"});
-    row("79-83: both lower case", declarationRules, declaration("jan", "kowalski", "Prezes"), {"80", "82"});
+    row("79-83: one lower-case letter", declarationRules, declaration("JAn", "KOWALSKI", "Prezes"),
+        {"80"});
+    row("79-83: lower-case Polish letter", declarationRules,
+        declaration("ŁUKASz", "KOWALSKI", "Prezes"), {"80"});
+    row("79-83: lower-case diacritic", declarationRules,
+        declaration("ANNA", "ŻÓłKIEWSKA", "Prezes"), {"82"});
+    row("79-83: both lower case", declarationRules, declaration("jan", "kowalski", "Prezes"),
+        {"80", "82"});
     row("79-83: nothing", declarationRules, declaration("", "  ", ""), {"79", "81", "83"});
-    row("79-83: digits and a hyphen", declarationRules, declaration("JAN 2", "NOWAK-KOWALSKI", "Prezes"), {});
+    row("79-83: digits and a hyphen", declarationRules,
+        declaration("JAN 2", "NOWAK-KOWALSKI", "Prezes"), {});
 
     auto signedOn = [](QDate date) {
         return put("dsWniosek", {{"osw_ben_data", date.isValid() ? QVariant(date) : QVariant()}});
@@ -578,7 +712,8 @@ void TestRulesProject::rules11and12_restoreDictionaryFilters() {
     QCOMPARE(runProjectRules(fx, {"11", "12"}).rules, QStringList{"12"});
     QCOMPARE(std::make_tuple(level2.filter(), level2.isFiltered(), level2.recordCount()),
              std::make_tuple(QString(), false, 20));
-    QCOMPARE(std::make_tuple(level3.filter(), level3.isFiltered()), std::make_tuple(u("KOD = '999'"), false));
+    QCOMPARE(std::make_tuple(level3.filter(), level3.isFiltered()),
+             std::make_tuple(u("KOD = '999'"), false));
 
     // A filter that hides the whole level does not hide it from the rule.
     level3.setFiltered(true);
@@ -589,7 +724,8 @@ void TestRulesProject::rules11and12_restoreDictionaryFilters() {
 
 void TestRulesProject::rules76to78_closedWhenAnsweredNo() {
     ModuleFixture fx;
-    QCOMPARE(runProjectRules(fx, {"76", "77", "78"}).rules, QStringList{"76"}); // applicable and empty
+    QCOMPARE(runProjectRules(fx, {"76", "77", "78"}).rules,
+             QStringList{"76"}); // applicable and empty
     // Answered "N" in the editor: the list is closed and the block is not asked for.
     set(fx.t("dsPolaSpec"), {{"CZYWYSTINNEINS", u("N")}});
     QVERIFY(!fx.t("dsInstytucje").isActive());

@@ -23,8 +23,10 @@ class Host {
 public:
     Host() {
         QDir(dir_.path()).mkpath(QStringLiteral("wn_typy"));
-        QFile::link(QStringLiteral(TOPAZ_BIN_DIR "/wn_typy/TOPAZ_Q.so"), dir_.filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")));
-        QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"), dir_.filePath(QStringLiteral("slowniki.xml")));
+        QFile::link(QStringLiteral(TOPAZ_BIN_DIR "/wn_typy/TOPAZ_Q.so"),
+                    dir_.filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")));
+        QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"),
+                    dir_.filePath(QStringLiteral("slowniki.xml")));
     }
     QString path(const QString& name) const { return dir_.filePath(name); }
     Run run(const QString& program, const QStringList& args) const {
@@ -34,7 +36,8 @@ public:
         p.setProcessEnvironment(env);
         p.start(program, args);
         p.waitForFinished(120000);
-        return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitCode(), p.readAllStandardOutput(),
+                QString::fromUtf8(p.readAllStandardError())};
     }
     Run topaz(QStringList args) const {
         args.insert(1, QStringLiteral("--bin"));
@@ -42,10 +45,14 @@ public:
         return run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), args);
     }
     QString zelgor(const QString& exportName, const QString& file) const {
-        return QString::fromUtf8(run(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"), {"--bin", dir_.path(), exportName, file}).out).trimmed();
+        return QString::fromUtf8(run(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
+                                     {"--bin", dir_.path(), exportName, file})
+                                     .out)
+            .trimmed();
     }
     // A copy of a sample file with one byte-level replacement (a value changed outside).
-    QString tampered(const QString& sample, const QByteArray& from, const QByteArray& to, const QString& name) const {
+    QString tampered(const QString& sample, const QByteArray& from, const QByteArray& to,
+                     const QString& name) const {
         QFile in(kApplications + sample);
         in.open(QIODevice::ReadOnly);
         QByteArray content = in.readAll();
@@ -71,7 +78,8 @@ QJsonArray validateJson(const Host& host, const QStringList& files, const QStrin
 
 QStringList rules(const QJsonObject& file) {
     QStringList out;
-    for (const QJsonValue& f : file.value("findings").toArray()) out << f.toObject().value("rule").toString();
+    for (const QJsonValue& f : file.value("findings").toArray())
+        out << f.toObject().value("rule").toString();
     return out;
 }
 
@@ -93,7 +101,9 @@ private slots:
 
 void TestValidateFiles::completeApplicationPasses() {
     Host host;
-    const QJsonArray a = validateJson(host, {kApplications + "complete.xml", QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml")});
+    const QJsonArray a =
+        validateJson(host, {kApplications + "complete.xml",
+                            QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml")});
     QCOMPARE(a.size(), 2);
     for (const QJsonValue& v : a) {
         const QJsonObject o = v.toObject();
@@ -104,7 +114,9 @@ void TestValidateFiles::completeApplicationPasses() {
         const QJsonObject sum = o.value("checksum").toObject();
         QVERIFY(sum.value("verified").toBool());
         QCOMPARE(sum.value("stored").toString(), sum.value("computed").toString());
-        QVERIFY(QRegularExpression("^[0-9a-f]{4}(-[0-9a-f]{4}){3}$").match(sum.value("stored").toString()).hasMatch());
+        QVERIFY(QRegularExpression("^[0-9a-f]{4}(-[0-9a-f]{4}){3}$")
+                    .match(sum.value("stored").toString())
+                    .hasMatch());
     }
 }
 
@@ -145,8 +157,10 @@ void TestValidateFiles::cofinancingWarningKeepsTheApplicationValid() {
     QCOMPARE(f.value("rule").toString(), QStringLiteral("101"));
     QCOMPARE(f.value("severity").toString(), QStringLiteral("warning"));
     QCOMPARE(f.value("message").toString(),
-             QString::fromUtf8("Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w 2005, 2007 roku."));
-    QCOMPARE(host.zelgor("SilentValidate_", kApplications + "cofinancing-warning.xml"), QStringLiteral("1"));
+             QString::fromUtf8("Maksimum współfinansowania z Funduszy Strukturalnych przekracza "
+                               "75% w 2005, 2007 roku."));
+    QCOMPARE(host.zelgor("SilentValidate_", kApplications + "cofinancing-warning.xml"),
+             QStringLiteral("1"));
 }
 
 void TestValidateFiles::emptyApplicationFindingsInRuleOrder() {
@@ -157,13 +171,22 @@ void TestValidateFiles::emptyApplicationFindingsInRuleOrder() {
     QVERIFY(!o.value("valid").toBool());
     const QStringList found = rules(o);
     QVERIFY(found.size() > 50);
-    auto ordinal = [](const QString& n) { return QStringView(n).left(n.indexOf(QRegularExpression("[^0-9]")) < 0 ? n.size() : n.indexOf(QRegularExpression("[^0-9]"))).toInt(); };
-    for (qsizetype i = 1; i < found.size(); ++i) QVERIFY2(ordinal(found[i - 1]) <= ordinal(found[i]), qPrintable(found.join(',')));
+    auto ordinal = [](const QString& n) {
+        return QStringView(n)
+            .left(n.indexOf(QRegularExpression("[^0-9]")) < 0
+                      ? n.size()
+                      : n.indexOf(QRegularExpression("[^0-9]")))
+            .toInt();
+    };
+    for (qsizetype i = 1; i < found.size(); ++i)
+        QVERIFY2(ordinal(found[i - 1]) <= ordinal(found[i]), qPrintable(found.join(',')));
     // Rule 1 passes: the project type is blank. The required fields of every section fail.
     QVERIFY(!found.contains("1"));
-    for (const char* r : {"5", "8", "9", "25", "50", "79", "85", "106.1"}) QVERIFY2(found.contains(r), r);
+    for (const char* r : {"5", "8", "9", "25", "50", "79", "85", "106.1"})
+        QVERIFY2(found.contains(r), r);
     QCOMPARE(o.value("findings").toArray().first().toObject().value("message").toString(),
-             QString::fromUtf8("Pole \"Profil wydatkowania środków w ramach Projektu - środki publiczne (SUMA)\" musi zawierać wartość wiekszą od zera"));
+             QString::fromUtf8("Pole \"Profil wydatkowania środków w ramach Projektu - środki "
+                               "publiczne (SUMA)\" musi zawierać wartość wiekszą od zera"));
 }
 
 void TestValidateFiles::plainOutputAndExitCodes() {
@@ -174,11 +197,13 @@ void TestValidateFiles::plainOutputAndExitCodes() {
     r = host.topaz({"validate", kApplications + "cofinancing-warning.xml"});
     QCOMPARE(r.exitCode, 0);
     QVERIFY(QString::fromUtf8(r.out).contains(QString::fromUtf8(": ostrzeżenia: 1")));
-    r = host.topaz({"validate", kApplications + "complete.xml", kApplications + "applicant-missing.xml"});
+    r = host.topaz(
+        {"validate", kApplications + "complete.xml", kApplications + "applicant-missing.xml"});
     QCOMPARE(r.exitCode, 1);
     const QString out = QString::fromUtf8(r.out);
     QVERIFY(out.contains(QString::fromUtf8("applicant-missing.xml: błędy: 2")));
-    QVERIFY(out.contains(QString::fromUtf8("[50] Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione (dsBeneficjent.Nazwa)")));
+    QVERIFY(out.contains(QString::fromUtf8(
+        "[50] Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione (dsBeneficjent.Nazwa)")));
     r = host.topaz({"validate", host.path("brak.xml")});
     QCOMPARE(r.exitCode, 2);
     QVERIFY(r.err.contains(QStringLiteral("brak.xml")));
@@ -188,8 +213,9 @@ void TestValidateFiles::plainOutputAndExitCodes() {
 void TestValidateFiles::threadsGiveTheSameAnswers() {
     Host host;
     QStringList files;
-    for (const char* f : {"complete.xml", "applicant-missing.xml", "no-finance.xml", "cofinancing-warning.xml",
-                          "attachments-missing.xml", "schedule-out-of-order.xml", "procurement-missing.xml"})
+    for (const char* f :
+         {"complete.xml", "applicant-missing.xml", "no-finance.xml", "cofinancing-warning.xml",
+          "attachments-missing.xml", "schedule-out-of-order.xml", "procurement-missing.xml"})
         files << kApplications + f << kApplications + f;
     const QJsonArray one = validateJson(host, files);
     const QJsonArray two = validateJson(host, files, {"-j", "2"});
@@ -207,12 +233,14 @@ void TestValidateFiles::exportsCombineChecksumAndValidation() {
     QCOMPARE(host.zelgor("SilentValCrcCheck_", invalid), QStringLiteral("2"));
     // A value changed outside the module that keeps the application valid, and one that
     // breaks it: the checksum fails in both.
-    const QString tamperedValid = host.tampered("complete.xml", "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">N<",
-                                                "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">T<",
-                                                "poprawny.xml");
+    const QString tamperedValid = host.tampered(
+        "complete.xml",
+        "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">N<",
+        "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">T<",
+        "poprawny.xml");
     QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedValid), QStringLiteral("3"));
-    const QString tamperedInvalid = host.tampered("complete.xml", "dsK=\"adr_nr\" nrW=\"1\">1<", "dsK=\"adr_nr\" nrW=\"1\"><",
-                                                  "bledny.xml");
+    const QString tamperedInvalid = host.tampered("complete.xml", "dsK=\"adr_nr\" nrW=\"1\">1<",
+                                                  "dsK=\"adr_nr\" nrW=\"1\"><", "bledny.xml");
     QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedInvalid), QStringLiteral("0"));
     QCOMPARE(host.zelgor("SprawdzSume_", tamperedInvalid), QStringLiteral("0"));
     // The command line agrees with the export.
@@ -220,7 +248,8 @@ void TestValidateFiles::exportsCombineChecksumAndValidation() {
     QVERIFY(o.value("valid").toBool());
     QVERIFY(!o.value("checksum").toObject().value("verified").toBool());
     // Another module version is not held to its checksum: 1 or 2 only.
-    const QString otherVersion = host.tampered("complete.xml", "wersja=\"1.0.0.0\"", "wersja=\"0.9.0.0\"", "inna-wersja.xml");
+    const QString otherVersion = host.tampered("complete.xml", "wersja=\"1.0.0.0\"",
+                                               "wersja=\"0.9.0.0\"", "inna-wersja.xml");
     QCOMPARE(host.zelgor("SilentValCrcCheck_", otherVersion), QStringLiteral("1"));
 }
 
