@@ -1,1 +1,0 @@
-topaz_add_bench(bench_finance bench_finance.cpp)

@@ -1,1 +1,0 @@
-topaz_add_test(tst_ui SOURCES tst_ui.cpp)

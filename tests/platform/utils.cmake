@@ -1,2 +1,0 @@
-topaz_add_test(tst_utils_text SOURCES tst_utils_text.cpp)
-topaz_add_test(tst_utils_dataset SOURCES tst_utils_dataset.cpp)

@@ -1,3 +1,0 @@
-topaz_add_test(tst_xmldom SOURCES tst_xmldom.cpp)
-topaz_add_test(tst_xmldom_hardening SOURCES tst_xmldom_hardening.cpp)
-topaz_add_test(tst_xmldom_declaration SOURCES tst_xmldom_declaration.cpp)

@@ -1,8 +1,0 @@
-topaz_add_test(tst_rules_project SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_rules_project.cpp)
-add_executable(make_sample_application ${CMAKE_CURRENT_LIST_DIR}/make_sample_application.cpp)
-target_link_libraries(make_sample_application PRIVATE topaz_core)
-target_compile_definitions(make_sample_application PRIVATE TOPAZ_EXAMPLES="${CMAKE_SOURCE_DIR}/examples")
-set_target_properties(make_sample_application PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-topaz_warnings(make_sample_application)
-topaz_add_test(tst_validate_files SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_validate_files.cpp)
-add_dependencies(tst_validate_files topaz_q zelgor TOPAZ_Q)
