@@ -115,9 +115,8 @@ void ApplicationFile::ReadApplicationFile(const QString& path) {
     const XmlElement info = xml_.infoDll();
     FileVersion = info.attribute("wersja");
     FirstVersion = info.attribute("wersja_p");
-    const QString dateFormat = info.attribute("format_daty");
-    // A file without a date pattern is read in the one pattern this module writes.
-    xml_.FileDateFormat = dateFormat.isEmpty() ? QStringLiteral("yyyy.MM.dd") : dateFormat;
+    // A file without a date pattern has its dates reordered by their shape alone.
+    xml_.FileDateFormat = info.attribute("format_daty");
 
     if (FileVersion != settings_.moduleVersion)
         addMessage(versionMessage(FileVersion, settings_.moduleVersionText));

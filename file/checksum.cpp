@@ -4,7 +4,8 @@
 #include "file/md5.h"
 #include "model/dm_main_tmpl.h"
 
-#include <QStringEncoder>
+#include "platform/hostenv/codepage.h"
+#include "platform/hostenv/codepagetext.h"
 
 #include <stdexcept>
 
@@ -62,9 +63,7 @@ quint32 addWithCarry(quint32 a, quint32 b) {
 namespace Checksum {
 
 QByteArray digestInput(const QString& text) {
-    QStringEncoder encoder("windows-1250");
-    if (!encoder.isValid()) throw std::runtime_error("Brak kodowania windows-1250");
-    return encoder.encode(text);
+    return HostEnv::toCodePage(text, HostEnv::systemCodePageName());
 }
 
 QString foldDigest(const QString& hexDigest) {

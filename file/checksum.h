@@ -10,7 +10,8 @@ class TdmDataSets_t;
 // ("ccd3-a048-ff77-beef"). It marks files changed outside the module; it protects nothing.
 namespace Checksum {
 
-// The bytes the digest is taken over: the text in windows-1250.
+// The bytes the digest is taken over: the text in the system code page (windows-1250
+// unless the system has another).
 QByteArray digestInput(const QString& text);
 
 // Folds a digest written as 32 hexadecimal digits: the four 32-bit words W1..W4 (most

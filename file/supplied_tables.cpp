@@ -10,10 +10,10 @@
 // module made at creation (the twelve fixed rows of each finance tree, the main record,
 // the special-fields row, the implementation path set by the dictionary gate) would
 // otherwise stay under or after the file's rows, keeping values the file never wrote.
-// A table the file does not name keeps what the module gave it at creation. A POLE
-// without text is skipped by the reader, so a file whose special fields are all empty
-// does not count as supplying them: the special-fields row must not vanish. Dictionary
-// and mapping tables are never touched, whatever a file names.
+// A table the file does not name keeps what the module gave it at creation. The special
+// fields (POLE) are not rows of a table but values of the one row made at creation: a
+// POLE without text is skipped and its field keeps that row's value, so the row is never
+// emptied. Dictionary and mapping tables are never touched, whatever a file names.
 
 namespace {
 
@@ -40,11 +40,6 @@ void collectFromTable(const XmlElement& table, QSet<QString>& names) {
 QStringList tablesSuppliedBy(const TdmDataSets_t& dm, const XmlElement& dane) {
     QSet<QString> named;
     collectFromTable(dane.firstChildElement("TABELA"), named);
-    const XmlElement polaSpec = dane.firstChildElement("POLA_SPEC");
-    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull();
-         pole = pole.nextSiblingElement())
-        if (!pole.text().isEmpty() && positiveRecord(pole))
-            named.insert(pole.attribute("dsN").toLower());
 
     QStringList supplied;
     for (const QString& name : applicationTableNames())

@@ -7,8 +7,8 @@
 class TdmDataSets_t;
 
 // The application tables whose rows a parsed file supplies: those named by an ATRYBUT
-// of the file's first TABELA (at any depth) or by a POLE with text, at a record number
-// above 0. Names as the data module spells them, in component order.
+// of the file's first TABELA (at any depth) at a record number above 0. Names as the data module
+// spells them, in component order.
 QStringList tablesSuppliedBy(const TdmDataSets_t& dm, const XmlElement& dane);
 
 // Empties those tables before the file is read into them.

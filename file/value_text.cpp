@@ -1,6 +1,8 @@
 #include "file/value_text.h"
 
 #include "platform/dataset/dataset.h"
+#include "platform/hostenv/codepage.h"
+#include "platform/hostenv/codepagetext.h"
 
 namespace FileValueText {
 
@@ -32,9 +34,7 @@ QString reduced(const QString& text) {
 }
 
 QString asStored(const QString& text) {
-    QString out = text;
-    out.replace(QChar(0x0161), QChar(0x0105));
-    return out;
+    return HostEnv::replaceCodePageByte(text, '\x9A', '\xB9', HostEnv::systemCodePageName());
 }
 
 } // namespace FileStringText

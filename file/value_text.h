@@ -18,6 +18,7 @@ namespace FileStringText {
 // The text with every character other than A-Z, a-z, 0-9, ",", "-", "." and ";" made a
 // blank: two texts that reduce alike count as the same value.
 QString reduced(const QString& text);
-// The text as it is stored: every "š" (windows-1250 byte 0x9A) becomes "ą" (0xB9).
+// The text as it is stored: every byte 0x9A of the text in the system code page becomes
+// 0xB9 (in windows-1250 "š" becomes "ą"; another code page keeps its own letters).
 QString asStored(const QString& text);
 } // namespace FileStringText

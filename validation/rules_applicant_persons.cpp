@@ -1,10 +1,11 @@
 // Rules 50-84: the applicant, the authorised and contact persons, the other involved
 // institutions and the applicant's declaration.
+#include "platform/hostenv/codepage.h"
+#include "platform/hostenv/codepagetext.h"
 #include "platform/utils/datasetscans.h"
 #include "validation/rules_project_parts.h"
 
 #include <QDate>
-#include <QLocale>
 
 namespace ProjectRules {
 
@@ -23,12 +24,12 @@ ValidationRule required(const char* number, const char* message, const char* fie
     return required(number, message, field, field, control);
 }
 
-// A name of the declaration must be written in capitals (as the user's locale writes
-// them, Polish letters included); a blank name passes.
+// A name of the declaration must be written in capitals (as the system's code page
+// writes them, Polish letters included; "ß" has no capital there); a blank name passes.
 Condition notInCapitals(const char* field) {
     return [field](ValidationRun& r) {
         const QString name = fieldOf(r, kApplicant, field).asString().trimmed();
-        return name != QLocale().toUpper(name);
+        return name != HostEnv::toUpperInCodePage(name, HostEnv::systemCodePageName());
     };
 }
 

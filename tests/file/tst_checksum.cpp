@@ -43,7 +43,8 @@ private slots:
     void fold();
     void checksumOfText_data();
     void checksumOfText();
-    void digestInputIsWindows1250();
+    void digestInput_data();
+    void digestInput();
 
     void emptyModuleGivesChecksumOfEmptyText();
     void takesDataFieldsInFieldOrder();
@@ -129,10 +130,24 @@ void TestChecksum::checksumOfText() {
     QCOMPARE(Checksum::ofText(text), checksum);
 }
 
-// The digest is taken over windows-1250 bytes: Polish letters are one byte each.
-void TestChecksum::digestInputIsWindows1250() {
-    QCOMPARE(Checksum::digestInput(QString::fromUtf8("ĄŚŹąśźŁł 1~")),
-             QByteArray("\xa5\x8c\x8f\xb9\x9c\x9f\xa3\xb3 1~"));
+// The digest is taken over the text in the system code page: Polish letters are one
+// byte each, in windows-1250 unless the system has another.
+void TestChecksum::digestInput_data() {
+    QTest::addColumn<QByteArray>("codePage");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("windows-1250") << QByteArray()
+                                  << QByteArray("\xa5\x8c\x8f\xb9\x9c\x9f\xa3\xb3 1~");
+    QTest::newRow("ISO-8859-2") << QByteArray("ISO-8859-2")
+                                << QByteArray("\xa1\xa6\xac\xb1\xb6\xbc\xa3\xb3 1~");
+}
+
+void TestChecksum::digestInput() {
+    QFETCH(QByteArray, codePage);
+    QFETCH(QByteArray, bytes);
+    qputenv("TOPAZ_SYSTEM_CODEPAGE", codePage);
+    const QByteArray input = Checksum::digestInput(QString::fromUtf8("ĄŚŹąśźŁł 1~"));
+    qunsetenv("TOPAZ_SYSTEM_CODEPAGE");
+    QCOMPARE(input, bytes);
 }
 
 // ---------------------------------------------------------------- the digested text

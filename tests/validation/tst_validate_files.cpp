@@ -29,20 +29,22 @@ public:
                     dir_.filePath(QStringLiteral("slowniki.xml")));
     }
     QString path(const QString& name) const { return dir_.filePath(name); }
-    Run run(const QString& program, const QStringList& args) const {
+    // Runs a program of the host folder; codePage overrides the system code page.
+    Run run(const QString& program, const QStringList& args, const QString& codePage = {}) const {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ZELGR_REGISTRY"), dir_.filePath(QStringLiteral("registry.ini")));
+        if (!codePage.isEmpty()) env.insert(QStringLiteral("TOPAZ_SYSTEM_CODEPAGE"), codePage);
         p.setProcessEnvironment(env);
         p.start(program, args);
         p.waitForFinished(120000);
         return {p.exitCode(), p.readAllStandardOutput(),
                 QString::fromUtf8(p.readAllStandardError())};
     }
-    Run topaz(QStringList args) const {
+    Run topaz(QStringList args, const QString& codePage = {}) const {
         args.insert(1, QStringLiteral("--bin"));
         args.insert(2, dir_.path());
-        return run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), args);
+        return run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), args, codePage);
     }
     QString zelgor(const QString& exportName, const QString& file) const {
         return QString::fromUtf8(run(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
@@ -50,14 +52,17 @@ public:
                                      .out)
             .trimmed();
     }
-    // A copy of a sample file with one byte-level replacement (a value changed outside).
-    QString tampered(const QString& sample, const QByteArray& from, const QByteArray& to,
+    // A copy of a sample file with byte-level replacements (values changed outside):
+    // edits holds pairs of a text and its replacement.
+    QString tampered(const QString& sample, const QByteArrayList& edits,
                      const QString& name) const {
         QFile in(kApplications + sample);
         in.open(QIODevice::ReadOnly);
         QByteArray content = in.readAll();
-        if (!content.contains(from)) qFatal("sample lacks %s", from.constData());
-        content.replace(from, to);
+        for (qsizetype i = 0; i + 1 < edits.size(); i += 2) {
+            if (!content.contains(edits[i])) qFatal("sample lacks %s", edits[i].constData());
+            content.replace(edits[i], edits[i + 1]);
+        }
         const QString out = path(name);
         QFile f(out);
         f.open(QIODevice::WriteOnly);
@@ -69,8 +74,9 @@ private:
     QTemporaryDir dir_;
 };
 
-QJsonArray validateJson(const Host& host, const QStringList& files, const QStringList& extra = {}) {
-    const Run r = host.topaz(QStringList{"validate", "--json"} + extra + files);
+QJsonArray validateJson(const Host& host, const QStringList& files, const QStringList& extra = {},
+                        const QString& codePage = {}) {
+    const Run r = host.topaz(QStringList{"validate", "--json"} + extra + files, codePage);
     const QJsonDocument doc = QJsonDocument::fromJson(r.out);
     if (!doc.isArray()) qWarning("not JSON: %s %s", r.out.constData(), qPrintable(r.err));
     return doc.array();
@@ -89,8 +95,8 @@ class TestValidateFiles : public QObject {
     Q_OBJECT
 private slots:
     void completeApplicationPasses();
-    void eachFamilyBreaksItsRules_data();
-    void eachFamilyBreaksItsRules();
+    void verdictOfEachFile_data();
+    void verdictOfEachFile();
     void cofinancingWarningKeepsTheApplicationValid();
     void emptyApplicationFindingsInRuleOrder();
     void plainOutputAndExitCodes();
@@ -120,29 +126,70 @@ void TestValidateFiles::completeApplicationPasses() {
     }
 }
 
-void TestValidateFiles::eachFamilyBreaksItsRules_data() {
+// Each family of rules broken by its sample, and files written by other copies of the
+// form, which must read as their authors meant: same verdict, checksum as stated. A
+// file that verifies keeps its checksum when saved again (its values unchanged).
+void TestValidateFiles::verdictOfEachFile_data() {
     QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArrayList>("edits"); // pairs: text, replacement
+    QTest::addColumn<QString>("codePage");     // the system's, when not windows-1250
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("applicant") << "applicant-missing.xml" << QStringList{"50", "58"};
-    QTest::newRow("schedule") << "schedule-out-of-order.xml" << QStringList{"35"};
-    QTest::newRow("finance") << "no-finance.xml" << QStringList{"2", "3"};
-    QTest::newRow("procurement") << "procurement-missing.xml" << QStringList{"47"};
-    QTest::newRow("attachments") << "attachments-missing.xml" << QStringList{"106.3"};
+    QTest::addColumn<bool>("intact");
+    auto row = [](const char* name, const char* file, const QByteArrayList& edits,
+                  const char* codePage, const QStringList& expected, bool intact = true) {
+        QTest::newRow(name) << file << edits << codePage << expected << intact;
+    };
+    row("applicant", "applicant-missing.xml", {}, "", {"50", "58"});
+    row("schedule", "schedule-out-of-order.xml", {}, "", {"35"});
+    row("finance", "no-finance.xml", {}, "", {"2", "3"});
+    row("procurement", "procurement-missing.xml", {}, "", {"47"});
+    row("attachments", "attachments-missing.xml", {}, "", {"106.3"});
+    // An empty special field keeps the value the module gave it.
+    row("empty special field", "complete.xml", {"dsKW=\"ZALMAPYRT\">T<", "dsKW=\"ZALMAPYRT\"><"},
+        "", {});
+    // Without a date pattern a day-first date is reordered by its shape.
+    const QByteArrayList dayFirst{">2004.11.15<", ">15.11.2004<"};
+    row("no date pattern", "complete.xml",
+        QByteArrayList{" format_daty=\"yyyy.MM.dd\"", ""} + dayFirst, "", {});
+    row("empty date pattern", "complete.xml",
+        QByteArrayList{"format_daty=\"yyyy.MM.dd\"", "format_daty=\"\""} + dayFirst, "", {});
+    // "ß" has no capital in windows-1250: the name counts as written in capitals.
+    row("sharp s in capitals", "complete.xml", {">KOWALSKI-\xAF\xD3\xA3TOWSKI<", ">GRO\xDF<"}, "",
+        {}, false);
+    row("Greek mu in capitals", "complete.xml", {">JAN<", ">JAN\xB5<"}, "", {}, false);
+    // On a system with another code page the text, its checksum and the letters read
+    // as that code page gives them.
+    row("ISO-8859-2", "complete.xml", {}, "ISO-8859-2", {});
+    row("ISO-8859-2, applicant", "applicant-missing.xml", {}, "ISO-8859-2", {"50", "58"});
 }
 
-void TestValidateFiles::eachFamilyBreaksItsRules() {
+void TestValidateFiles::verdictOfEachFile() {
     QFETCH(QString, file);
+    QFETCH(QByteArrayList, edits);
+    QFETCH(QString, codePage);
     QFETCH(QStringList, expected);
+    QFETCH(bool, intact);
     Host host;
-    const QJsonArray a = validateJson(host, {kApplications + file});
+    const QString path = host.tampered(file, edits, QStringLiteral("wniosek.xml"));
+    const QJsonArray a = validateJson(host, {path}, {}, codePage);
     QCOMPARE(a.size(), 1);
     const QJsonObject o = a.first().toObject();
-    QVERIFY(!o.value("valid").toBool());
     QCOMPARE(rules(o), expected);
+    QCOMPARE(o.value("valid").toBool(), expected.isEmpty());
     for (const QJsonValue& f : o.value("findings").toArray()) {
         QCOMPARE(f.toObject().value("severity").toString(), QStringLiteral("error"));
         QVERIFY(!f.toObject().value("control").toString().isEmpty());
     }
+    const QJsonObject sum = o.value("checksum").toObject();
+    QCOMPARE(sum.value("verified").toBool(), intact);
+    if (!intact) return;
+
+    const QString again = host.path(QStringLiteral("ponownie.xml"));
+    QCOMPARE(host.topaz({"resave", path, again}, codePage).exitCode, 0);
+    const QJsonObject resaved = validateJson(host, {again}).first().toObject();
+    QCOMPARE(rules(resaved), expected);
+    QCOMPARE(resaved.value("checksum").toObject().value("stored"), sum.value("stored"));
+    QVERIFY(resaved.value("checksum").toObject().value("verified").toBool());
 }
 
 void TestValidateFiles::cofinancingWarningKeepsTheApplicationValid() {
@@ -235,12 +282,13 @@ void TestValidateFiles::exportsCombineChecksumAndValidation() {
     // breaks it: the checksum fails in both.
     const QString tamperedValid = host.tampered(
         "complete.xml",
-        "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">N<",
-        "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">T<",
+        {"<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">N<",
+         "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">T<"},
         "poprawny.xml");
     QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedValid), QStringLiteral("3"));
-    const QString tamperedInvalid = host.tampered("complete.xml", "dsK=\"adr_nr\" nrW=\"1\">1<",
-                                                  "dsK=\"adr_nr\" nrW=\"1\"><", "bledny.xml");
+    const QString tamperedInvalid =
+        host.tampered("complete.xml", {"dsK=\"adr_nr\" nrW=\"1\">1<", "dsK=\"adr_nr\" nrW=\"1\"><"},
+                      "bledny.xml");
     QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedInvalid), QStringLiteral("0"));
     QCOMPARE(host.zelgor("SprawdzSume_", tamperedInvalid), QStringLiteral("0"));
     // The command line agrees with the export.
@@ -248,8 +296,8 @@ void TestValidateFiles::exportsCombineChecksumAndValidation() {
     QVERIFY(o.value("valid").toBool());
     QVERIFY(!o.value("checksum").toObject().value("verified").toBool());
     // Another module version is not held to its checksum: 1 or 2 only.
-    const QString otherVersion = host.tampered("complete.xml", "wersja=\"1.0.0.0\"",
-                                               "wersja=\"0.9.0.0\"", "inna-wersja.xml");
+    const QString otherVersion = host.tampered(
+        "complete.xml", {"wersja=\"1.0.0.0\"", "wersja=\"0.9.0.0\""}, "inna-wersja.xml");
     QCOMPARE(host.zelgor("SilentValCrcCheck_", otherVersion), QStringLiteral("1"));
 }
 
