@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <limits>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -334,27 +335,47 @@ private slots:
         }
     }
 
-    void lineBreaksAndMarkupSurvive_data() {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("CR LF") << "a\r\nb";
-        QTest::newRow("CR") << "a\rb";
-        QTest::newRow("LF twice") << "a\n\nb";
-        QTest::newRow("blanks around") << "  odstęp  ";
-        QTest::newRow("tab") << "a\tb";
-        QTest::newRow("markup") << "<a href=\"x\">&amp;'</a>";
+    // A value saved and read back is the same value, also at the edges of its format.
+    void valuesSurviveTheFile_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("value");
+        auto row = [](const char* name, const char* field, const QVariant& v) {
+            QTest::newRow(name) << field << v;
+        };
+        row("CR LF", "Tytul_pomocy", "a\r\nb");
+        row("CR", "Tytul_pomocy", "a\rb");
+        row("LF twice", "Tytul_pomocy", "a\n\nb");
+        row("blanks around", "Tytul_pomocy", "  odstęp  ");
+        row("tab", "Tytul_pomocy", "a\tb");
+        row("markup", "Tytul_pomocy", "<a href=\"x\">&amp;'</a>");
+        row("15 significant digits", "Kwota_pomocy", 123456789012.345);
+        row("15 digits, all whole", "Kwota_pomocy", 999999999999999.0);
+        row("negative grosz", "Kwota_pomocy", -0.01);
+        row("exponent", "Kwota_pomocy", 1e20);
+        row("negative exponent", "Kwota_pomocy", -1.5e-7);
+        row("integer minimum", "Lp.", std::numeric_limits<qint32>::min());
+        row("integer maximum", "Lp.", std::numeric_limits<qint32>::max());
+        row("leap day", "Data_udz_pom", QDate(2008, 2, 29));
+        row("first day of year 1", "Data_udz_pom", QDate(1, 1, 1));
+        row("last day of 9999", "Data_udz_pom", QDate(9999, 12, 31));
     }
-    void lineBreaksAndMarkupSurvive() {
-        QFETCH(QString, value);
+    void valuesSurviveTheFile() {
+        QFETCH(QString, field);
+        QFETCH(QVariant, value);
         QTemporaryDir dir;
         Module source;
         source.emptyLists();
-        source.add("dsWniosek", {{"opis_projektu", value}});
+        source.add("dsWniosek", {});
+        source.add("dsPomocPub", {{"Lp.", 1}});
+        source.set("dsPomocPub", 1, field.toLatin1().constData(), value);
         source.write();
         source.xml.save(dir.filePath("w.xml"));
         Module target;
         target.emptyLists();
         target.read(dir.filePath("w.xml"));
-        QCOMPARE(target.text("dsWniosek", 1, "opis_projektu"), value);
+        const DataSet& t = target.t("dsPomocPub");
+        QCOMPARE(t.recordCount(), 1);
+        QCOMPARE(t.valueAt(1, t.field(field)), value);
     }
 
     // ---------------------------------------------------------------- element structure
@@ -504,20 +525,37 @@ private slots:
 
     // ---------------------------------------------------------------- reader
 
-    void appendsRecordsUpToTheNumber() {
+    // Records are found by number; missing ones up to it are appended empty.
+    void recordNumbers_data() {
+        QTest::addColumn<QStringList>("numbers"); // nrW of the elements, in file order
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("five after two")
+            << QStringList{"5"} << QStringList{"jeden", "dwa", "", "", "r5"};
+        QTest::newRow("within the count") << QStringList{"2"} << QStringList{"jeden", "r2"};
+        QTest::newRow("the next one") << QStringList{"3"} << QStringList{"jeden", "dwa", "r3"};
+        QTest::newRow("a gap") << QStringList{"1", "4"} << QStringList{"r1", "dwa", "", "r4"};
+        QTest::newRow("backwards")
+            << QStringList{"4", "3"} << QStringList{"jeden", "dwa", "r3", "r4"};
+        QTest::newRow("blanks and a plus")
+            << QStringList{" +3 "} << QStringList{"jeden", "dwa", "r+3"};
+    }
+    void recordNumbers() {
+        QFETCH(QStringList, numbers);
+        QFETCH(QStringList, expected);
         Module m;
         m.emptyLists();
         m.add("dsZamPub", {{"zgod_zam_pub_przedmiot", "jeden"}});
         m.add("dsZamPub", {{"zgod_zam_pub_przedmiot", "dwa"}});
-        const XmlDocument doc =
-            parse(tableOf(attr("dsZamPub", "zgod_zam_pub_przedmiot", "5", "pięć")));
-        m.xml.XML2proba(doc.root());
+        QString elements;
+        for (const QString& n : numbers)
+            elements += attr("dsZamPub", "zgod_zam_pub_przedmiot", n, "r" + n.trimmed());
+        m.xml.XML2proba(parse(tableOf(elements)).root());
         DataSet& ds = m.t("dsZamPub");
-        QCOMPARE(ds.recordCount(), 5);
         QCOMPARE(ds.state(), DataSetState::Browse);
-        const QStringList expected = {"jeden", "dwa", "", "", "pięć"};
-        for (int rec = 1; rec <= 5; ++rec)
-            QCOMPARE(m.text("dsZamPub", rec, "zgod_zam_pub_przedmiot"), expected[rec - 1]);
+        QStringList texts;
+        for (int rec = 1; rec <= ds.recordCount(); ++rec)
+            texts << m.text("dsZamPub", rec, "zgod_zam_pub_przedmiot");
+        QCOMPARE(texts, expected);
     }
 
     void ignoredElements_data() {
@@ -589,48 +627,43 @@ private slots:
         QTest::addColumn<QVariant>("before");
         QTest::addColumn<QString>("fileText");
         QTest::addColumn<QString>("after");
-        QTest::newRow("float comma") << "Kwota_pomocy" << QVariant(7.0) << "1200,5"
-                                     << "1200,5";
-        QTest::newRow("float point") << "Kwota_pomocy" << QVariant(7.0) << "1200.5"
-                                     << "1200,5";
-        QTest::newRow("float not a number") << "Kwota_pomocy" << QVariant(7.0) << "abc"
-                                            << "7";
-        QTest::newRow("float empty clears") << "Kwota_pomocy" << QVariant(7.0) << ""
-                                            << "";
-        QTest::newRow("integer") << "Lp." << QVariant(1) << "42"
-                                 << "42";
-        QTest::newRow("integer not a number") << "Lp." << QVariant(1) << "4x"
-                                              << "1";
-        QTest::newRow("date") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "2005.03.31"
-                              << "2005.03.31";
-        QTest::newRow("date not a date")
-            << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << "2005.13.45"
-            << "2001.01.01";
-        QTest::newRow("date empty clears") << "Data_udz_pom" << QVariant(QDate(2001, 1, 1)) << ""
-                                           << "";
-        QTest::newRow("string empty clears") << "Tytul_pomocy" << QVariant("Ulga") << ""
-                                             << "";
-        QTest::newRow("š stored as ą") << "Tytul_pomocy" << QVariant("") << "Koš Š"
-                                       << "Koą Š";
-        QTest::newRow("other characters alike: kept")
-            << "Tytul_pomocy" << QVariant("Łódź") << "Żódż"
-            << "Łódź";
-        QTest::newRow("blank for tab: kept") << "Tytul_pomocy" << QVariant("a b") << "a\tb"
-                                             << "a b";
-        QTest::newRow("a letter differs") << "Tytul_pomocy" << QVariant("Łódź") << "Lódź"
-                                          << "Lódź";
-        QTest::newRow("case differs") << "Tytul_pomocy" << QVariant("Łódź") << "ŁóDź"
-                                      << "ŁóDź";
-        QTest::newRow("hyphen counts") << "Tytul_pomocy" << QVariant("a b") << "a-b"
-                                       << "a-b";
-        QTest::newRow("length differs") << "Tytul_pomocy" << QVariant("Łódź") << "Łódź!"
-                                        << "Łódź!";
+        QTest::addColumn<QString>("codePage"); // the system's, when not windows-1250
+        auto row = [](const char* name, const char* field, const QVariant& before,
+                      const QString& fileText, const QString& after, const char* codePage = "") {
+            QTest::newRow(name) << field << before << fileText << after << codePage;
+        };
+        row("float comma", "Kwota_pomocy", 7.0, "1200,5", "1200,5");
+        row("float point", "Kwota_pomocy", 7.0, "1200.5", "1200,5");
+        row("float negative", "Kwota_pomocy", 7.0, "-0.5", "-0,5");
+        row("float 15 digits", "Kwota_pomocy", 7.0, "123456789012,345", "123456789012,345");
+        row("float not a number", "Kwota_pomocy", 7.0, "abc", "7");
+        row("float empty clears", "Kwota_pomocy", 7.0, "", "");
+        row("integer", "Lp.", 1, "42", "42");
+        row("integer negative", "Lp.", 1, "-2147483648", "-2147483648");
+        row("integer not a number", "Lp.", 1, "4x", "1");
+        row("date", "Data_udz_pom", QDate(2001, 1, 1), "2005.03.31", "2005.03.31");
+        row("date not a date", "Data_udz_pom", QDate(2001, 1, 1), "2005.13.45", "2001.01.01");
+        row("date empty clears", "Data_udz_pom", QDate(2001, 1, 1), "", "");
+        row("string empty clears", "Tytul_pomocy", "Ulga", "", "");
+        row("š stored as ą", "Tytul_pomocy", "", "Koš Š", "Koą Š");
+        // ISO-8859-2 holds "š" at 0xB9, where windows-1250 has "ą": the file's "ą" reads as
+        // "š" there and stays; the file's "š" (0x9A) becomes 0xB9 as everywhere.
+        row("ISO-8859-2: byte 0xB9 kept", "Tytul_pomocy", "", "Koš", "Koš", "ISO-8859-2");
+        row("ISO-8859-2: byte 0x9A", "Tytul_pomocy", "", "Ko\u009A", "Koš", "ISO-8859-2");
+        row("other characters alike: kept", "Tytul_pomocy", "Łódź", "Żódż", "Łódź");
+        row("blank for tab: kept", "Tytul_pomocy", "a b", "a\tb", "a b");
+        row("a letter differs", "Tytul_pomocy", "Łódź", "Lódź", "Lódź");
+        row("case differs", "Tytul_pomocy", "Łódź", "ŁóDź", "ŁóDź");
+        row("hyphen counts", "Tytul_pomocy", "a b", "a-b", "a-b");
+        row("length differs", "Tytul_pomocy", "Łódź", "Łódź!", "Łódź!");
     }
     void valueConversion() {
         QFETCH(QString, field);
         QFETCH(QVariant, before);
         QFETCH(QString, fileText);
         QFETCH(QString, after);
+        QFETCH(QString, codePage);
+        const EnvGuard systemCodePage("TOPAZ_SYSTEM_CODEPAGE", codePage.toLatin1());
         Module m;
         m.emptyLists();
         m.add("dsPomocPub", {{field.toUtf8().constData(), before}});

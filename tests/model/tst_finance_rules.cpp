@@ -165,29 +165,52 @@ private slots:
 
     void yearVisibility_data() {
         QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("flag"); // set to "T"; empty: none
+        QTest::addColumn<QString>("flag"); // empty: none set
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("year");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("sources, 2009 hidden") << u("dsZrodlaFin") << QString() << false;
-        QTest::newRow("sources, 2009 shown") << u("dsZrodlaFin") << u("tab6n2009v") << true;
-        QTest::newRow("sources, only the profile shows 2009")
-            << u("dsZrodlaFin") << u("tab6o2009v") << false;
-        QTest::newRow("profile, 2009 shown") << u("dsProfilWyd") << u("tab6o2009v") << true;
+        auto row = [](const char* name, const char* table, const char* flag, const char* value,
+                      int year, bool shown) {
+            QTest::newRow(name) << u(table) << u(flag) << u(value) << year << shown;
+        };
+        row("sources, 2009 hidden", "dsZrodlaFin", "", "", 2009, false);
+        row("sources, 2009 shown", "dsZrodlaFin", "tab6n2009v", "T", 2009, true);
+        row("sources, only the profile shows 2009", "dsZrodlaFin", "tab6o2009v", "T", 2009, false);
+        row("profile, 2009 shown", "dsProfilWyd", "tab6o2009v", "T", 2009, true);
+        // A file that brings a blank flag leaves the year at its default.
+        row("blank flag, 2008 shown", "dsZrodlaFin", "tab6n2008v", "", 2008, true);
+        row("blank flag, 2009 hidden", "dsZrodlaFin", "tab6n2009v", "", 2009, false);
+        row("other letter, 2008 shown", "dsProfilWyd", "tab6o2008v", "X", 2008, true);
+        row("2008 hidden", "dsProfilWyd", "tab6o2008v", "N", 2008, false);
     }
     void yearVisibility() {
         QFETCH(QString, table);
         QFETCH(QString, flag);
+        QFETCH(QString, value);
+        QFETCH(int, year);
         QFETCH(bool, shown);
         ModuleFixture fx;
-        if (!flag.isEmpty()) setFlag(fx, flag);
+        if (!flag.isEmpty()) {
+            DataSet& w = fx.t("dsWniosek");
+            w.edit();
+            w.field(flag).setValue(value);
+            w.post();
+        }
         DataSet& t = fx.dm->table(table);
-        setAmounts(t, 4, {{"2005", 1000.0}, {"2009", 500.0}});
+        const QByteArray column = QByteArray::number(year);
+        QVERIFY(t.locate(u("Id"), 4));
+        t.edit();
+        t.field(u("2005")).setValue(1000.0);
+        t.field(u(column.constData())).setValue(500.0);
+        QVERIFY(t.post());
 
         QCOMPARE(at(t, 4, "RAZEM"), 1500.0); // the child's own total counts every year
-        QCOMPARE(at(t, 3, "2009"), shown ? 500.0 : 0.0);
+        QCOMPARE(at(t, 3, column.constData()), shown ? 500.0 : 0.0);
         QCOMPARE(at(t, 11, "RAZEM"), shown ? 1500.0 : 1000.0);
         QCOMPARE(at(t, 4, "Razem_pr"), shown ? 100.0 : 150.0);
         QCOMPARE(at(t, 3, "Razem_pr"), 100.0);
-        QCOMPARE(raw(t, 4, "2009_pr").isValid(), shown); // a hidden share is not written
+        QCOMPARE(raw(t, 4, (column + "_pr").constData()).isValid(),
+                 shown); // a hidden share is not written
     }
 
     void deleteGuard_data() {
@@ -255,6 +278,11 @@ private slots:
         QTest::newRow("half to even, down") << 1234565.0 << 10000000.0 << 12.3456;
         QTest::newRow("half to even, up") << 1234575.0 << 10000000.0 << 12.3458;
         QTest::newRow("half of a negative") << -1234565.0 << 10000000.0 << -12.3456;
+        QTest::newRow("half of a negative, away from 0") << -1234575.0 << 10000000.0 << -12.3458;
+        QTest::newRow("negative above the half") << -2.0 << 3.0 << -66.6667;
+        QTest::newRow("negative below the half") << -1.0 << 3.0 << -33.3333;
+        QTest::newRow("negative total") << 1.0 << -3.0 << -33.3333;
+        QTest::newRow("both negative") << -2.0 << -3.0 << 66.6667;
         QTest::newRow("half in grosze") << 1234.565 << 10000.0 << 12.3456;
         QTest::newRow("half at 1,00005") << 1.00005 << 100.0 << 1.0;
         QTest::newRow("half at 2,00025") << 2.00025 << 100.0 << 2.0002;

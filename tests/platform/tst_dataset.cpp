@@ -432,6 +432,18 @@ void TestDataSet::filters_data() {
                               << QStringList{"A2", "B2", "C2"};
     QTest::newRow("upr gate") << "WARTOSC='OM' OR WARTOSC='OR' OR WARTOSC='OGN'"
                               << QStringList{"OM", "OR", "OGN"};
+    // Precedence: NOT before AND before OR; parentheses group; keywords in any case.
+    QTest::newRow("NOT binds before OR")
+        << "NOT WARTOSC<>'A' OR WARTOSC='B'" << QStringList{"A", "B"};
+    QTest::newRow("NOT binds before AND")
+        << "not WARTOSC='A' and not WARTOSC<>'B'" << QStringList{"B"};
+    QTest::newRow("AND binds before OR")
+        << "WARTOSC='A' OR WARTOSC='B' AND KOD='C'" << QStringList{"A"};
+    QTest::newRow("parentheses") << "(WARTOSC='A' OR WARTOSC='B') AND KOD<>'A'" << QStringList{"B"};
+    QTest::newRow("NOT of a group")
+        << "NOT (WARTOSC<>'A' AND WARTOSC<>'C')" << QStringList{"A", "C"};
+    QTest::newRow("NOT NOT") << "NOT NOT WARTOSC='C'" << QStringList{"C"};
+    QTest::newRow("NULL") << "KOD<>NULL AND WARTOSC='OM'" << QStringList{"OM"};
     QTest::newRow("empty text") << "" << QStringList{};
 }
 

@@ -77,6 +77,11 @@ void TestInputChecks::pesel_data() {
     QTest::addColumn<bool>("valid");
     QTest::newRow("check digit fits") << "44051401359" << true;
     QTest::newRow("wrong check digit") << "44051401358" << false;
+    // Digits 1, 3, 7, 9 at every weighted place: a changed weight changes the check digit.
+    QTest::newRow("every weight, 9 first") << "97319731970" << true;
+    QTest::newRow("every weight, 1 first") << "13791379130" << true;
+    QTest::newRow("every weight, 3 first") << "39173917390" << true;
+    QTest::newRow("every weight, wrong check") << "39173917391" << false;
     QTest::newRow("last five zeros, check fits") << "55000000000" << false;
     QTest::newRow("first six zeros, check fits") << "00000012340" << false;
     QTest::newRow("10 characters") << "4405140135" << false;
@@ -104,6 +109,8 @@ void TestInputChecks::nip_data() {
     QTest::newRow("dashes at both ends") << "-1234563218-" << true;
     QTest::newRow("blanks between groups") << "123 456 32 18" << false;
     QTest::newRow("wrong check digit") << "1234563219" << false;
+    QTest::newRow("descending digits") << "9876543210" << true;
+    QTest::newRow("descending digits, wrong check") << "9876543211" << false;
     QTest::newRow("remainder 10, last digit 0") << "1000000160" << true;
     QTest::newRow("remainder 10, other remainder-10 number") << "5250000080" << true;
     QTest::newRow("remainder 10, last digit 1") << "1000000161" << false;
