@@ -5,7 +5,7 @@
 //                                attachments-missing]
 #include "file/application_file.h"
 #include "platform/ui/headlessui.h"
-#include "tests/validation/sample_application.h"
+#include "examples/generator/sample_application.h"
 #include "validation/application_validation.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // The host stand-in driven as a user would: its command line, the module it loads, the
-// folder it publishes and the exports' results and messages.
+// folder it publishes and the exports' answers and messages.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,7 +9,6 @@
 
 namespace {
 
-const QString kZelgor = QStringLiteral(TOPAZ_BIN_DIR "/zelgor");
 const QString kGateMessage =
     QString::fromUtf8("Słownik zawiera niepoprawne dane dla tego wniosku.\n"
                       "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.");
@@ -22,7 +21,7 @@ struct Run {
 // A host folder: the module under wn_typy/ and a dictionary, optionally altered.
 struct HostFolder {
     QTemporaryDir dir;
-    QString registry;
+    QString registry = dir.filePath(QStringLiteral("registry.ini"));
     explicit HostFolder(bool withModule = true, const QByteArray& spotCode = "SPOT") {
         if (withModule) {
             QDir(dir.path()).mkpath(QStringLiteral("wn_typy"));
@@ -37,14 +36,14 @@ struct HostFolder {
         QFile out(dir.filePath(QStringLiteral("slowniki.xml")));
         out.open(QIODevice::WriteOnly);
         out.write(d);
-        registry = dir.filePath(QStringLiteral("registry.ini"));
     }
     Run zelgor(const QStringList& args) const {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ZELGR_REGISTRY"), registry);
         p.setProcessEnvironment(env);
-        p.start(kZelgor, QStringList{QStringLiteral("--bin"), dir.path()} + args);
+        p.start(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
+                QStringList{QStringLiteral("--bin"), dir.path()} + args);
         p.waitForFinished(60000);
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
                 QString::fromUtf8(p.readAllStandardError())};
@@ -56,44 +55,61 @@ struct HostFolder {
 class TestLauncher : public QObject {
     Q_OBJECT
 private slots:
-    void usageErrors();
-    void moduleThatCannotBeLoaded();
-    void moduleVersion();
+    void calls_data();
+    void calls();
     void publishesTheHostFolder();
-    void silentExportWithoutProgrammeGivesZeroQuietly();
-    void interactiveExportShowsTheGateMessage();
-    void usableDictionaryPassesTheGate();
-    void checksumExportsOnRealFiles();
 };
 
-void TestLauncher::usageErrors() {
-    HostFolder host;
-    QCOMPARE(host.zelgor({}).exitCode, 2);
-    QCOMPARE(host.zelgor({"NieMaTakiego_", "a.xml"}).exitCode, 2);
-    QCOMPARE(host.zelgor({"silentcrccheck_", "a.xml"}).exitCode, 2); // names are exact
-    QCOMPARE(host.zelgor({"SilentCrcCheck_"}).exitCode, 2);          // path missing
-    QCOMPARE(host.zelgor({"NowyWniosek_", "a.xml"}).exitCode, 2);    // takes none
-    const Run r = host.zelgor({"EdytujWniosek_"});
-    QVERIFY(r.err.contains(QStringLiteral("Użycie")));
-    QVERIFY(r.out.isEmpty());
+// One call of the host: its exit code, what it prints and what its messages say. The
+// checksum exports on real files are exercised with the validation of whole files.
+void TestLauncher::calls_data() {
+    QTest::addColumn<bool>("withModule");
+    QTest::addColumn<QByteArray>("programme"); // the dictionary's programme code
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("errContains"); // empty: standard error holds nothing
+    auto row = [](const char* name, bool module, const char* programme, const QStringList& args,
+                  int exitCode, const char* out, const QString& err) {
+        QTest::newRow(name) << module << QByteArray(programme) << args << exitCode
+                            << QString::fromUtf8(out) << err;
+    };
+    const QString usage = QStringLiteral("Użycie");
+    row("no arguments", true, "SPOT", {}, 2, "", usage);
+    row("unknown export", true, "SPOT", {"NieMaTakiego_", "a.xml"}, 2, "", usage);
+    row("names are exact", true, "SPOT", {"silentcrccheck_", "a.xml"}, 2, "", usage);
+    row("path missing", true, "SPOT", {"SilentCrcCheck_"}, 2, "", usage);
+    row("new takes no path", true, "SPOT", {"NowyWniosek_", "a.xml"}, 2, "", usage);
+    row("module missing", false, "SPOT", {"SilentCrcCheck_", "a.xml"}, 3, "", "TOPAZ_Q.so");
+    row("module version", true, "SPOT", {"--module-version"}, 0, "1.0.0.0\n", {});
+    row("version without module", false, "SPOT", {"--module-version"}, 0, "1.0.0.0\n", {});
+    // Without the programme the silent exports answer 0 quietly, the others after the
+    // gate's message.
+    for (const char* e : {"SilentCrcCheck_", "SprawdzSume_", "SilentValidate_",
+                          "SilentValCrcCheck_", "SilentPreview_"})
+        row(e, true, "SPOX", {e, "x.xml"}, 0, "0\n", {});
+    for (const char* e : {"EdytujWniosek_", "PodgladWniosku_", "DrukujWniosek_"})
+        row(e, true, "SPOX", {e, "x.xml"}, 0, "0\n", kGateMessage);
+    row("NowyWniosek_", true, "SPOX", {"NowyWniosek_"}, 0, "0\n", kGateMessage);
+    row("damaged file, not held to its checksum", true, "SPOT",
+        {"SilentCrcCheck_", TOPAZ_TEST_DATA "/xml/truncated.xml"}, 0, "1\n", {});
 }
 
-void TestLauncher::moduleThatCannotBeLoaded() {
-    HostFolder host(false);
-    const Run r = host.zelgor({"SilentCrcCheck_", "a.xml"});
-    QCOMPARE(r.exitCode, 3);
-    QVERIFY(r.err.contains(QStringLiteral("TOPAZ_Q.so")));
-    QVERIFY(r.out.isEmpty());
-}
-
-void TestLauncher::moduleVersion() {
-    HostFolder host;
-    Run r = host.zelgor({"--module-version"});
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out.trimmed(), QStringLiteral("1.0.0.0"));
-    HostFolder none(false); // no module: the version written into files falls back
-    r = none.zelgor({"--module-version"});
-    QCOMPARE(r.out.trimmed(), QStringLiteral("1.0.0.0"));
+void TestLauncher::calls() {
+    QFETCH(bool, withModule);
+    QFETCH(QByteArray, programme);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, errContains);
+    HostFolder host(withModule, programme);
+    const Run r = host.zelgor(args);
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(r.out, out);
+    if (errContains.isEmpty())
+        QVERIFY2(!r.err.contains(QStringLiteral("Słownik")), qPrintable(r.err));
+    else
+        QVERIFY2(r.err.contains(errContains), qPrintable(r.err));
 }
 
 void TestLauncher::publishesTheHostFolder() {
@@ -107,74 +123,6 @@ void TestLauncher::publishesTheHostFolder() {
     host.zelgor({"SilentCrcCheck_", "a.xml"});
     QSettings again(host.registry, QSettings::IniFormat);
     QCOMPARE(again.value(QStringLiteral("Zelgr/bin")).toString(), QStringLiteral("/inny/katalog"));
-}
-
-void TestLauncher::silentExportWithoutProgrammeGivesZeroQuietly() {
-    HostFolder host(true, "SPOX");
-    for (const char* e : {"SilentCrcCheck_", "SprawdzSume_", "SilentValidate_",
-                          "SilentValCrcCheck_", "SilentPreview_"}) {
-        const Run r = host.zelgor({QString::fromLatin1(e), QStringLiteral("x.xml")});
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QStringLiteral("0\n"));
-        QVERIFY2(!r.err.contains(QStringLiteral("Słownik")), qPrintable(r.err));
-    }
-}
-
-void TestLauncher::interactiveExportShowsTheGateMessage() {
-    HostFolder host(true, "SPOX");
-    for (const QStringList& args : QList<QStringList>{{"EdytujWniosek_", "x.xml"},
-                                                      {"NowyWniosek_"},
-                                                      {"PodgladWniosku_", "x.xml"},
-                                                      {"DrukujWniosek_", "x.xml"}}) {
-        const Run r = host.zelgor(args);
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QStringLiteral("0\n"));
-        QVERIFY2(r.err.contains(kGateMessage), qPrintable(r.err));
-    }
-}
-
-void TestLauncher::usableDictionaryPassesTheGate() {
-    HostFolder host;
-    const Run r = host.zelgor({"EdytujWniosek_", "x.xml"});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(!r.err.contains(kGateMessage), qPrintable(r.err));
-}
-
-void TestLauncher::checksumExportsOnRealFiles() {
-    HostFolder host;
-    const QString file = host.dir.filePath(QStringLiteral("wniosek.xml"));
-    QProcess topaz;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ZELGR_REGISTRY"), host.registry);
-    topaz.setProcessEnvironment(env);
-    topaz.start(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), {"new", "--bin", host.dir.path(), file});
-    QVERIFY(topaz.waitForFinished(60000));
-    QCOMPARE(topaz.exitCode(), 0);
-    QCOMPARE(host.zelgor({"SprawdzSume_", file}).out, QStringLiteral("1\n"));
-    QCOMPARE(host.zelgor({"SilentCrcCheck_", file}).out, QStringLiteral("1\n"));
-
-    // A contributing value changed outside the module: the checksum no longer holds.
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QByteArray content = f.readAll();
-    f.close();
-    const QByteArray from = "dsK=\"typ_projektu\" nrW=\"1\">N<";
-    QVERIFY(content.contains(from));
-    content.replace(from, "dsK=\"typ_projektu\" nrW=\"1\">D<");
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-    f.close();
-    Run r = host.zelgor({"SprawdzSume_", file});
-    QCOMPARE(r.out, QStringLiteral("0\n"));
-    r = host.zelgor({"SilentCrcCheck_", file});
-    QCOMPARE(r.out, QStringLiteral("0\n"));
-    QVERIFY2(r.err.isEmpty(), qPrintable(r.err)); // silent: no message at all
-
-    // A damaged file is not held to its checksum.
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write("<WNIOSEK><DANE>");
-    f.close();
-    QCOMPARE(host.zelgor({"SilentCrcCheck_", file}).out, QStringLiteral("1\n"));
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)

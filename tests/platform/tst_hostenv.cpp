@@ -1,4 +1,3 @@
-#include "platform/hostenv/codepage.h"
 #include "platform/hostenv/hostfolder.h"
 #include "platform/hostenv/hostregistry.h"
 #include "platform/hostenv/moduleversion.h"
@@ -80,10 +79,8 @@ private slots:
     // registry
     void registryDefaultPath_data();
     void registryDefaultPath();
-    void registryWithoutEnvironmentUsesDefaultFile();
     void registryRoundTripInNamedFile();
     void registryReadsHostWrittenFile();
-    void registryMissingFileGivesEmptyValues();
     void registryUnwritableLocationFailsSilently_data();
     void registryUnwritableLocationFailsSilently();
     void registryBinLosesTrailingSeparator_data();
@@ -91,7 +88,6 @@ private slots:
 
     // shared memory
     void sharedFolderRoundTrip();
-    void sharedFolderAbsentBlockLeavesNothing();
     void sharedFolderCutsLongTextAtCharacter_data();
     void sharedFolderCutsLongTextAtCharacter();
     void sharedFolderForeignBlocks_data();
@@ -101,18 +97,13 @@ private slots:
     // host folder
     void hostFolderOrder_data();
     void hostFolderOrder();
-    void hostFolderFromRealRegistry();
 
-    // code page and folders
-    void codePageOverride_data();
-    void codePageOverride();
+    // folders
     void applicationsFolderFallsBackToDocuments();
 
     // version resource
     void moduleVersionInFile_data();
     void moduleVersionInFile();
-    void moduleVersionUnreadableFile_data();
-    void moduleVersionUnreadableFile();
     void moduleVersionInLargeFile();
     void moduleVersionEmbeddedInBinary();
 
@@ -186,20 +177,6 @@ void TestHostEnv::registryDefaultPath() {
     QCOMPARE(HostRegistry().filePath(), base + expectedUnderTemp);
 }
 
-void TestHostEnv::registryWithoutEnvironmentUsesDefaultFile() {
-    qunsetenv("ZELGR_REGISTRY");
-    qputenv("XDG_CONFIG_HOME", dir_->path().toUtf8());
-
-    QVERIFY(
-        HostRegistry().writeString(QStringLiteral("ostatni"), QStringLiteral("/w/wniosek001.xml")));
-
-    QSettings file(dir_->filePath(QStringLiteral("Zelgor/registry.ini")), QSettings::IniFormat);
-    QCOMPARE(file.value(QStringLiteral("Zelgr/ostatni")).toString(),
-             QStringLiteral("/w/wniosek001.xml"));
-    QCOMPARE(HostRegistry().readString(QStringLiteral("ostatni")),
-             QStringLiteral("/w/wniosek001.xml"));
-}
-
 void TestHostEnv::registryRoundTripInNamedFile() {
     const QString path = dir_->filePath(QStringLiteral("klucz.ini"));
     qputenv("ZELGR_REGISTRY", path.toUtf8());
@@ -227,15 +204,10 @@ void TestHostEnv::registryReadsHostWrittenFile() {
     QCOMPARE(registry.binFolder(), QStringLiteral("/opt/zelgor"));
     QCOMPARE(registry.readString(QStringLiteral("wnioski")), QStringLiteral("/home/ala/Wnioski"));
     QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
-}
-
-void TestHostEnv::registryMissingFileGivesEmptyValues() {
-    const QString path = dir_->filePath(QStringLiteral("brak/registry.ini"));
-    const HostRegistry registry(path);
-    QCOMPARE(registry.readString(QStringLiteral("bin")), QString());
-    QCOMPARE(registry.readString(QStringLiteral("wnioski")), QString());
-    QCOMPARE(registry.binFolder(), QString());
-    QVERIFY(!QFileInfo::exists(path)); // reading creates nothing
+    // A missing file reads as empty values and is not created by reading.
+    const QString missing = dir_->filePath(QStringLiteral("brak/registry.ini"));
+    QCOMPARE(HostRegistry(missing).binFolder(), QString());
+    QVERIFY(!QFileInfo::exists(missing));
 }
 
 void TestHostEnv::registryUnwritableLocationFailsSilently_data() {
@@ -304,14 +276,6 @@ void TestHostEnv::sharedFolderRoundTrip() {
     // A shorter text leaves nothing of the longer one behind it.
     QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/krotka"), name));
     QCOMPARE(HostEnv::readSharedFolder(name), QStringLiteral("/krotka"));
-}
-
-void TestHostEnv::sharedFolderAbsentBlockLeavesNothing() {
-    const QByteArray name = uniqueBlockName();
-    blocks_.append(name);
-    QCOMPARE(HostEnv::readSharedFolder(name), QString());
-    QVERIFY(!blockExists(name));
-    QVERIFY(!HostEnv::removeSharedFolder(name));
 }
 
 void TestHostEnv::sharedFolderCutsLongTextAtCharacter_data() {
@@ -423,34 +387,6 @@ void TestHostEnv::hostFolderOrder() {
     QCOMPARE(asked, sharedAsked);
 }
 
-void TestHostEnv::hostFolderFromRealRegistry() {
-    const QString path = dir_->filePath(QStringLiteral("registry.ini"));
-    qputenv("ZELGR_REGISTRY", path.toUtf8());
-    QVERIFY(
-        HostRegistry(path).writeString(QStringLiteral("bin"), dir_->path() + QStringLiteral("/")));
-    QCOMPARE(HostEnv::hostFolder(), dir_->path());
-}
-
-// ---- system names and folders
-
-void TestHostEnv::codePageOverride_data() {
-    QTest::addColumn<QByteArray>("variable"); // "-" unset
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("unset") << QByteArray("-") << "windows-1250";
-    QTest::newRow("empty") << QByteArray("") << "windows-1250";
-    QTest::newRow("other code page") << QByteArray("windows-1252") << "windows-1252";
-}
-
-void TestHostEnv::codePageOverride() {
-    QFETCH(QByteArray, variable);
-    QFETCH(QString, expected);
-    if (variable == "-")
-        qunsetenv("TOPAZ_SYSTEM_CODEPAGE");
-    else
-        qputenv("TOPAZ_SYSTEM_CODEPAGE", variable);
-    QCOMPARE(HostEnv::systemCodePageName(), expected);
-}
-
 void TestHostEnv::applicationsFolderFallsBackToDocuments() {
     const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
     QVERIFY(!HostEnv::documentsFolder().isEmpty());
@@ -489,18 +425,6 @@ void TestHostEnv::moduleVersionInFile() {
     const QString path = dir_->filePath(QStringLiteral("TOPAZ_Q.so"));
     writeFile(path, withMarker(content));
     QCOMPARE(HostEnv::readModuleVersion(path), expected);
-}
-
-void TestHostEnv::moduleVersionUnreadableFile_data() {
-    QTest::addColumn<QString>("relativePath");
-    QTest::newRow("missing file") << "wn_typy/TOPAZ_Q.so";
-    QTest::newRow("folder") << ".";
-}
-
-void TestHostEnv::moduleVersionUnreadableFile() {
-    QFETCH(QString, relativePath);
-    QCOMPARE(HostEnv::readModuleVersion(dir_->filePath(relativePath)),
-             QString::fromLatin1(HostEnv::VersionNotAvailable));
 }
 
 void TestHostEnv::moduleVersionInLargeFile() {

@@ -7,6 +7,7 @@
 #include "validation/rules_finance.h"
 
 #include <QDate>
+#include <QHash>
 #include <QStringList>
 
 namespace FinanceRulesTest {
@@ -100,6 +101,25 @@ inline void setTreeAmount(ModuleFixture& fx, const char* tree, int id, int year,
 inline void setYearSwitch(ModuleFixture& fx, const char* prefix, int year, bool on) {
     setMain(fx, (u(prefix) + QString::number(year) + u("v")).toLatin1().constData(),
             on ? u("T") : u("N"));
+}
+
+// "rule message" lines with the messages the rule table gives them (the table itself is
+// held to the recorded rules).
+inline QStringList withMessages(const QStringList& rules) {
+    QStringList out;
+    for (const QString& n : rules)
+        for (const ValidationRule& r : financeScheduleRules())
+            if (n == QLatin1String(r.number))
+                out << n + QLatin1Char(' ') + u(r.message ? r.message : "?");
+    return out;
+}
+
+// "rule message" lines of rules whose bodies build their messages.
+inline QStringList withMessages(const QStringList& rules, const QHash<QString, QString>& messages) {
+    QStringList out;
+    for (const QString& rule : rules)
+        out << rule + QLatin1Char(' ') + messages.value(rule, u("?"));
+    return out;
 }
 
 } // namespace FinanceRulesTest

@@ -10,42 +10,9 @@ using namespace FinanceRulesTest;
 
 namespace {
 
-const QHash<QString, QString>& messages() {
+// The attachment rule builds its messages, one per missing attachment.
+const QHash<QString, QString>& attachmentMessages() {
     static const QHash<QString, QString> m = {
-        {u("85"), u("Brak wskaźników planowanych produktów")},
-        {u("86"), u("Brak wskaźników planowanych rezultatów")},
-        {u("87"), u("Informacja o wskaźnikach produktu jest niekompletna - brak wartości w polach "
-                    "\"Produkt\" lub \"Jedn. miary\"")},
-        {u("88a"), u("Wskaźniki produktu nie powinny być wypełnione dla lat większych od roku "
-                     "zakończenia realizacji projektu.")},
-        {u("88b"), u("Wskaźniki produktu nie powinny być wypełnione dla lat mniejszych od roku "
-                     "rozpoczęcia realizacji projektu.")},
-        {u("89"), u("Informacja o wskaźnikach rezultatów jest niekompletna - brak wartości w "
-                    "polach \"Rezultat\" lub \"Jedn. miary\"")},
-        {u("90"), u("Wskaźniki rezultatu nie powinny być wypełnione dla lat mniejszych od roku "
-                    "rozpoczęcia realizacji projektu.")},
-        {u("91"), u("Informacja o wskaźnikach oddziaływania jest niekompletna - brak wartości w "
-                    "polach \"Oddziaływanie\" lub \"Jedn. miary\"")},
-        {u("92"), u("Wskaźniki oddziaływania nie powinny być wypełnione dla lat mniejszych od roku "
-                    "rozpoczęcia realizacji projektu.")},
-        {u("93"), u("Pole \"Typ projektu\" musi być wypełnione")},
-        {u("94"), u("Informacja o generowanych przychodach jest niekompletna")},
-        {u("95"), u("Wartości przychodów nie powinny być wypełnione dla lat mniejszych od roku "
-                    "rozpoczęcia realizacji projektu.")},
-        {u("96"), u("Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo "
-                    "wypełnione koszty kwalifikowane")},
-        {u("97"), u("Planowane wydatki nie powinny być wypełnione dla lat większych od roku "
-                    "zakończenia realizacji projektu.")},
-        {u("98"), u("Informacja o źródłach finansowania jest niekompletna - pole \"Źródło\"")},
-        {u("99"), u("Informacje o źródłach finansowania nie powinny być wypełnione dla lat "
-                    "większych od roku zakończenia realizacji projektu.")},
-        {u("100"), u("Informacje o źródłach finansowania nie powinny być wypełnione dla lat "
-                     "mniejszych od roku rozpoczęcia realizacji projektu.")},
-        {u("102"), u("Informacja o profilu wydatkowania jest niekompletna - pole \"Źródło\"")},
-        {u("103"), u("Informacje o profilach wydatkowania nie powinny być wypełnione dla lat "
-                     "większych od roku zakończenia realizacji projektu.")},
-        {u("104"), u("Informacje o profilach wydatkowania nie powinny być wypełnione dla lat "
-                     "mniejszych od roku rozpoczęcia realizacji projektu.")},
         {u("106.1"), u("Załącznik 1 - Biznes plan jest obligatoryjny")},
         {u("106.2"), u("Załącznik 2 - Ocena oddziaływania na środowisko - jest obligatoryjny")},
         {u("106.3"), u("Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny")},
@@ -55,13 +22,6 @@ const QHash<QString, QString>& messages() {
         {u("106.7"), u("Załącznik 17 - Zakres zadań - jest obligatoryjny")},
     };
     return m;
-}
-
-QStringList withMessages(const QStringList& rules) {
-    QStringList out;
-    for (const QString& rule : rules)
-        out << rule + QLatin1Char(' ') + messages().value(rule, u("?"));
-    return out;
 }
 
 // "2005=10,2007=3": amounts typed into the current row.
@@ -499,7 +459,7 @@ private slots:
         FindingList window;
         ValidationRun run(*fx.dm, window);
         QCOMPARE(CheckAttachments(run), rules.isEmpty());
-        QCOMPARE(Outcome{window}.lines(), withMessages(rules));
+        QCOMPARE(Outcome{window}.lines(), withMessages(rules, attachmentMessages()));
         const QHash<QString, QString> targets = {{u("106.1"), u("ZALBIZPLRT e700011")},
                                                  {u("106.2"), u("ZALOCSRODRT dxDBCheckEdit5")},
                                                  {u("106.3"), u("ZALMAPYRT dxDBCheckEdit30")},
