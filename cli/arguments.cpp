@@ -11,10 +11,8 @@ struct CommandShape {
 };
 
 const CommandShape kCommands[] = {
-    {"checksum", 1, -1, true},
-    {"validate", 1, -1, true},
-    {"resave", 2, 2, false},
-    {"new", 1, 1, false},
+    {"checksum", 1, -1, true}, {"validate", 1, -1, true}, {"resave", 2, 2, false},
+    {"new", 1, 1, false},      {"print", 1, 1, false},
 };
 
 const CommandShape* shapeOf(const QString& command) {
@@ -30,7 +28,8 @@ QString usageText() {
                           "  topaz_q validate [--bin KATALOG] [--json] [-j N] PLIK...\n"
                           "  topaz_q checksum [--bin KATALOG] [--json] PLIK...\n"
                           "  topaz_q resave [--bin KATALOG] WEJŚCIE WYJŚCIE\n"
-                          "  topaz_q new [--bin KATALOG] WYJŚCIE");
+                          "  topaz_q new [--bin KATALOG] WYJŚCIE\n"
+                          "  topaz_q print [--bin KATALOG] [--pdf WYJŚCIE] PLIK");
 }
 
 std::optional<Arguments> parseArguments(const QStringList& words, QString& error) {
@@ -65,6 +64,13 @@ std::optional<Arguments> parseArguments(const QStringList& words, QString& error
                 return std::nullopt;
             }
             ++i;
+        } else if (!optionsEnded && w == QLatin1String("--pdf") &&
+                   args.command == QLatin1String("print")) {
+            if (++i >= words.size() || words[i].isEmpty()) {
+                error = QStringLiteral("Opcja --pdf wymaga nazwy pliku.");
+                return std::nullopt;
+            }
+            args.pdfFile = words[i];
         } else if (!optionsEnded && w == QLatin1String("--json") && shape->json) {
             args.json = true;
         } else if (!optionsEnded && w.startsWith(QLatin1String("--"))) {

@@ -10,7 +10,8 @@ struct Arguments {
     QString command;
     QString binFolder; // empty: the host folder as the module finds it
     bool json = false;
-    int jobs = 1; // validate: files checked at once
+    int jobs = 1;    // validate: files checked at once
+    QString pdfFile; // print: the PDF written; empty: the file's name with ".pdf"
     QStringList files;
 };
 

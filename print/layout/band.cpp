@@ -1,0 +1,5 @@
+#include "print/layout/band.h"
+
+Band::Split Band::split(const LayoutContext&, qreal, qreal) const {
+    return {};
+}
