@@ -17,18 +17,18 @@ inline QString run(const QString& program, const QStringList& args) {
 
 // The text of every page, in layout mode.
 inline QStringList pages(const QString& pdf) {
-    QStringList out = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf,
-                                                        QStringLiteral("-")})
-                          .split(u'\f');
+    QStringList out =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+            .split(u'\f');
     if (!out.isEmpty() && out.last().trimmed().isEmpty()) out.removeLast();
     return out;
 }
 
 // "P" or "L" per page, from the page sizes pdfinfo reports.
 inline QString orientations(const QString& pdf) {
-    const QString info = run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                                         QStringLiteral("-l"),
-                                                         QStringLiteral("999"), pdf});
+    const QString info =
+        run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                        QStringLiteral("-l"), QStringLiteral("999"), pdf});
     QString out;
     static const QRegularExpression size(QStringLiteral("Page +\\d+ size: +([\\d.]+) x ([\\d.]+)"));
     for (auto m = size.globalMatch(info); m.hasNext();) {
@@ -73,8 +73,8 @@ inline QStringList headerBlocks(const QStringList& lines, const QString& caption
 // blanks, amounts hold single blanks as thousands separators.
 inline QStringList amountsAfter(const QString& line, const QString& rowText) {
     QString rest = line.mid(line.indexOf(rowText) + rowText.size());
-    QStringList cells = rest.split(QRegularExpression(QStringLiteral("\\s{2,}")),
-                                   Qt::SkipEmptyParts);
+    QStringList cells =
+        rest.split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts);
     for (QString& c : cells)
         c = c.trimmed();
     return cells;

@@ -25,8 +25,9 @@ class TestPrint : public QObject {
 
 private:
     QTemporaryDir dir_;
-    static void fillSample(ModuleFixture& m,
-                           SampleApplication::Variant variant = SampleApplication::Variant::Complete);
+    static void
+    fillSample(ModuleFixture& m,
+               SampleApplication::Variant variant = SampleApplication::Variant::Complete);
     QStringList printPages(const TdmDataSets& dm, bool trial = false);
 
 private slots:
@@ -123,8 +124,8 @@ void TestPrint::yearBlocks_data() {
                                        << QList<int>{} << QStringList{base + "RAZEM"};
     QTest::newRow("6l results, none") << results << impacts << indicator << "tab6lrez"
                                       << QList<int>{} << QStringList{base + "RAZEM"};
-    QTest::newRow("6ł profits, none") << profitA << profitB << revenue << "tab6ltyp"
-                                      << QList<int>{} << QStringList{base + "RAZEM"};
+    QTest::newRow("6ł profits, none") << profitA << profitB << revenue << "tab6ltyp" << QList<int>{}
+                                      << QStringList{base + "RAZEM"};
     QTest::newRow("6m, none") << m << n << expense << "tab6m" << QList<int>{}
                               << QStringList{base + "RAZEM"};
     QTest::newRow("6n, none") << n << o << source << "tab6n" << QList<int>{}
@@ -132,9 +133,8 @@ void TestPrint::yearBlocks_data() {
     QTest::newRow("6o, none") << o << p << source << "tab6o" << QList<int>{}
                               << QStringList{base + "Suma"};
     // Two later years: slot 0 and slot 1, the total beside the second.
-    QTest::newRow("6m, 2009 and 2012")
-        << m << n << expense << "tab6m" << QList<int>{2012, 2009}
-        << QStringList{base + "2009", QStringLiteral("2012 RAZEM")};
+    QTest::newRow("6m, 2009 and 2012") << m << n << expense << "tab6m" << QList<int>{2012, 2009}
+                                       << QStringList{base + "2009", QStringLiteral("2012 RAZEM")};
     // All eight: slot 0, slots 1-6, slot 7 and the total in slot 8.
     QTest::newRow("6n, all eight")
         << n << o << source << "tab6n" << QList<int>{2009, 2010, 2011, 2012, 2013, 2014, 2015, 2016}
@@ -147,8 +147,8 @@ void TestPrint::yearBlocks_data() {
         << QStringList{base + "2009", QStringLiteral("2010 2011 2012 2013 2014 2016"),
                        QStringLiteral("RAZEM")};
     // A switch of another table changes nothing here.
-    QTest::newRow("6o, 6n switched") << o << p << source << "tab6n" << QList<int>{2010}
-                                     << QStringList{base + "Suma"};
+    QTest::newRow("6o, 6n switched")
+        << o << p << source << "tab6n" << QList<int>{2010} << QStringList{base + "Suma"};
 }
 
 void TestPrint::yearBlocks() {
@@ -291,7 +291,8 @@ void TestPrint::printRoutineKeepsZmieniony_data() {
     QTest::addColumn<int>("variant");
     QTest::addColumn<bool>("changed");
     QTest::addColumn<bool>("trial");
-    QTest::newRow("valid, unchanged") << int(SampleApplication::Variant::Complete) << false << false;
+    QTest::newRow("valid, unchanged")
+        << int(SampleApplication::Variant::Complete) << false << false;
     QTest::newRow("valid, changed") << int(SampleApplication::Variant::Complete) << true << false;
     QTest::newRow("finding, unchanged")
         << int(SampleApplication::Variant::AttachmentsMissing) << false << true;
