@@ -66,9 +66,9 @@ BandPtr phaseLine(const QString& phase, const QString& what, const QString& date
 
 void project(ReportPart& part, const ReportData& data) {
     heading(part, QStringLiteral("6b. Numer i nazwa kategorii interwencji"));
-    part.add(categoryLevel(data, "lkp_kat1", "KOD1"));
-    part.add(categoryLevel(data, "lkp_kat2", "KOD2"));
-    part.add(categoryLevel(data, "lkp_kat3", "KOD3"));
+    part.add(std::make_shared<StackBand>(std::vector<BandPtr>{
+        categoryLevel(data, "lkp_kat1", "KOD1"), categoryLevel(data, "lkp_kat2", "KOD2"),
+        categoryLevel(data, "lkp_kat3", "KOD3")}));
 
     heading(part, QStringLiteral("6c. Identyfikacja obszaru realizacji Projektu"));
     part.add(checks({{QStringLiteral("Obszar miejski"), data.is(kW, "umiejscowienie", "OM")},
