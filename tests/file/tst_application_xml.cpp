@@ -380,79 +380,6 @@ private slots:
 
     // ---------------------------------------------------------------- element structure
 
-    void applicantGivesThreeInstitutionRows() {
-        Module m;
-        m.emptyLists();
-        m.add("dsWniosek", {});
-        m.add("dsBeneficjent",
-              {{"Nazwa", "Gmina"}, {"pod_nazwa", "Starostwo"}, {"osup_nazwisko", "Kowalski"}});
-        m.add("dsInstytucje", {{"Nazwa", "Urząd"}});
-        m.write();
-        const QList<XmlElement> rows =
-            elements(childTable(m.xml.applicationRow(), "PLO_INSTYTUCJE"), "WIERSZ");
-        QCOMPARE(rows.size(), 4);
-        QCOMPARE(attribute(rows[0], "INS_RODZAJ"), QString("B"));
-        QCOMPARE(attribute(rows[0], "INS_NAZWA"), QString("Gmina"));
-        QCOMPARE(attribute(rows[1], "INS_RODZAJ"), QString("R"));
-        QCOMPARE(attribute(rows[1], "INS_NAZWA"), QString("Starostwo"));
-        QCOMPARE(attribute(rows[2], "INS_RODZAJ"), QString("I"));
-        QCOMPARE(attribute(rows[2], "INS_NAZWA"), QString("Urząd"));
-        QCOMPARE(attribute(rows[3], "INS_RODZAJ"), QString("<none>"));
-        QCOMPARE(attribute(rows[3], "INS_NAZWISKO"), QString("Kowalski"));
-    }
-
-    void financeRecordGivesThirteenYearRows() {
-        Module m;
-        m.emptyLists();
-        m.add("dsZrodlaFin", {{"Id", 1}, {"Zrodlo", "Budżet"}, {"2004", 10.5}, {"2016_pr", 50}});
-        m.add("dsZrodlaFin", {{"Id", 2}, {"Zrodlo", "EFRR"}, {"par_id", 1}});
-        m.write();
-        const QList<XmlElement> rows =
-            elements(childTable(m.xml.applicationRow(), "PLO_ZRODLA_FINANSOWANIA_PROJ"), "WIERSZ");
-        QCOMPARE(rows.size(), 26);
-        for (int i = 0; i < 26; ++i) {
-            const QString year = QString::number(2004 + i / 2);
-            QCOMPARE(attribute(rows[i], "ZFP_ROK"), year);
-            QCOMPARE(elements(rows[i], "ATRYBUT").first().attribute("nrW"),
-                     QString::number(1 + i % 2));
-            QCOMPARE(summary(rows[i]).filter("|Razem_pr|").size(), i < 2 ? 1 : 0);
-            QCOMPARE(summary(rows[i]).filter("|RAZEM|").size(), i < 2 ? 1 : 0);
-            QVERIFY(summary(rows[i]).contains("ZFP_PROCENT|dsZrodlaFin|" + year + "_pr|" +
-                                              QString::number(1 + i % 2) + "=" +
-                                              (i == 24 ? "50" : "")));
-        }
-        QCOMPARE(attribute(rows[0], "ZFP_KWOTA"), QString("10,5"));
-        QCOMPARE(attribute(rows[1], "ZFP_PAR_NR"), QString("1"));
-        QCOMPARE(attribute(rows[0], "ZFP_PAR_NR"), QString(""));
-    }
-
-    void areaTypeMergedIntoEveryLocationRow() {
-        Module m;
-        m.emptyLists();
-        m.add("dsWniosek", {{"umiejscowienie", "M"}});
-        m.add("dsLokalizacja", {{"Miejscowosc", "Kraków"}, {"Lp.", 1}});
-        m.add("dsLokalizacja", {{"Miejscowosc", "Tarnów"}, {"Lp.", 2}});
-        m.write();
-        const QList<XmlElement> rows =
-            elements(childTable(m.xml.applicationRow(), "PLO_LOKALIZACJE_PROJEKTOW"), "WIERSZ");
-        QCOMPARE(rows.size(), 2);
-        const QStringList expected = {"|dsLokalizacja|Lp.|2=2",
-                                      "|dsLokalizacja|WOJ_ID|2=",
-                                      "|dsLokalizacja|Pow_ID|2=",
-                                      "|dsLokalizacja|Gm_ID|2=",
-                                      "|dsLokalizacja|Lkp_woj|2=",
-                                      "|dsLokalizacja|Lkp_pow|2=",
-                                      "|dsLokalizacja|Lkp_gm|2=",
-                                      "|dsLokalizacja|gm_kod|2=",
-                                      "|dsLokalizacja|pow_kod|2=",
-                                      "|dsLokalizacja|woj_kod|2=",
-                                      "LPR_JGE_ID|dsLokalizacja|JGE_ID|2=",
-                                      "LPR_MIEJSCOWOSC|dsLokalizacja|Miejscowosc|2=Tarnów",
-                                      "LPR_TYP_OBSZARU|dsWniosek|umiejscowienie|1=M"};
-        QCOMPARE(summary(rows[1]), expected);
-        QCOMPARE(summary(rows[0]).last(), expected.last());
-    }
-
     void childTablesOnlyUnderMatchingParents() {
         Module m;
         m.emptyLists();
@@ -723,20 +650,6 @@ private slots:
     }
 
     // ---------------------------------------------------------------- files
-
-    void savedInWindows1250() {
-        QTemporaryDir dir;
-        Module m;
-        m.emptyLists();
-        m.add("dsWniosek", {{"tytul_projektu", "Droga ą"}});
-        m.write();
-        m.xml.save(dir.filePath("w.xml"));
-        QFile f(dir.filePath("w.xml"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"windows-1250\"?>"));
-        QVERIFY(bytes.contains("Droga \xB9<"));
-    }
 
     // Another system code page: the text is written in it and declared windows-1250;
     // loading declares it again on a temporary copy, which is deleted.

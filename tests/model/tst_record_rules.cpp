@@ -443,32 +443,17 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date");
-        QTest::newRow("start") << "dsWniosek"
-                               << "harm_rozp_tmp"
-                               << "03-2006" << QDate(2006, 3, 1);
-        QTest::newRow("one-digit month") << "dsWniosek"
-                                         << "harm_rozp_tmp"
-                                         << "3-2006" << QDate();
-        QTest::newRow("month 13") << "dsWniosek"
-                                  << "harm_rzecz_rozp_tmp"
-                                  << "13-2006" << QDate();
-        QTest::newRow("any separator") << "dsWniosek"
-                                       << "HARM_RZECZ_ZAK_TMP"
-                                       << "12/2010" << QDate(2010, 12, 1);
-        QTest::newRow("empty") << "dsWniosek"
-                               << "harm_fin_zak_tmp"
-                               << "" << QDate();
-        QTest::newRow("result period") << "dsWniosek"
-                                       << "harm_okres_rezultat_tmp"
-                                       << "01-2009" << QDate(2009, 1, 1);
-        QTest::newRow("stage start") << "dsEtapyRealizacji"
-                                     << "TERMIN_ROZP_TMP"
-                                     << "07-2007" << QDate(2007, 7, 1);
-        QTest::newRow("stage end") << "dsEtapyRealizacji"
-                                   << "TERMIN_ZAK_TMP"
-                                   << "xx-2007" << QDate();
+        auto row = [](const char* name, const char* table, const char* input, const char* text,
+                      QDate date) { QTest::newRow(name) << table << input << text << date; };
+        row("start", "dsWniosek", "harm_rozp_tmp", "03-2006", QDate(2006, 3, 1));
+        row("one-digit month", "dsWniosek", "harm_rozp_tmp", "3-2006", QDate());
+        row("month 13", "dsWniosek", "harm_rzecz_rozp_tmp", "13-2006", QDate());
+        row("any separator", "dsWniosek", "HARM_RZECZ_ZAK_TMP", "12/2010", QDate(2010, 12, 1));
+        row("empty", "dsWniosek", "harm_fin_zak_tmp", "", QDate());
+        row("result period", "dsWniosek", "harm_okres_rezultat_tmp", "01-2009", QDate(2009, 1, 1));
+        row("stage start", "dsEtapyRealizacji", "TERMIN_ROZP_TMP", "07-2007", QDate(2007, 7, 1));
+        row("stage end", "dsEtapyRealizacji", "TERMIN_ZAK_TMP", "xx-2007", QDate());
     }
-
     void monthInputs() {
         QFETCH(QString, table);
         QFETCH(QString, input);
@@ -536,16 +521,14 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("number");
         QTest::addColumn<bool>("renumbersAfterDelete");
-        QTest::newRow("locations") << "dsLokalizacja"
-                                   << "Lp." << false;
-        QTest::newRow("institutions") << "dsInstytucje"
-                                      << "Lp." << false;
-        QTest::newRow("public aid") << "dsPomocPub"
-                                    << "Lp." << false;
-        QTest::newRow("authorised persons") << "dsOsobyUpow"
-                                            << "Lp" << true;
+        auto row = [](const char* name, const char* table, const char* number, bool renumbers) {
+            QTest::newRow(name) << table << number << renumbers;
+        };
+        row("locations", "dsLokalizacja", "Lp.", false);
+        row("institutions", "dsInstytucje", "Lp.", false);
+        row("public aid", "dsPomocPub", "Lp.", false);
+        row("authorised persons", "dsOsobyUpow", "Lp", true);
     }
-
     void numberedLists() {
         QFETCH(QString, table);
         QFETCH(QString, number);
@@ -579,40 +562,22 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("contact") << "dsBeneficjent"
-                                 << "cal_osk_imie_naz"
-                                 << "osk_"
-                                 << "Jan"
-                                 << "Kowalski"
-                                 << "Jan Kowalski";
-        QTest::newRow("authorised") << "dsBeneficjent"
-                                    << "cal_osup_imie_naz"
-                                    << "osup_"
-                                    << "Anna"
-                                    << "Nowak"
-                                    << "Anna Nowak";
-        QTest::newRow("no trimming") << "dsBeneficjent"
-                                     << "cal_osk_imie_naz"
-                                     << "osk_"
-                                     << ""
-                                     << " Kowalski "
-                                     << "  Kowalski ";
-        QTest::newRow("institution") << "dsInstytucje"
-                                     << "cal_osk_imie_naz"
-                                     << "osk_"
-                                     << "Ewa"
-                                     << "Zając"
-                                     << "Ewa Zając";
-        QTest::newRow("further person, nothing given") << "dsOsobyUpow"
-                                                       << "calc_osup_imie_nazwisko"
-                                                       << "osup_"
-                                                       << ""
-                                                       << ""
-                                                       << " ";
-        QTest::newRow("cut to size") << "dsOsobyUpow"
-                                     << "calc_osup_imie_nazwisko"
-                                     << "osup_" << QString(40, 'a') << QString(40, 'b')
-                                     << QString(40, 'a') + ' ' + QString(19, 'b');
+        auto row = [](const char* name, const char* table, const char* calculated,
+                      const char* prefix, const QString& first, const QString& last,
+                      const QString& expected) {
+            QTest::newRow(name) << table << calculated << prefix << first << last << expected;
+        };
+        row("contact", "dsBeneficjent", "cal_osk_imie_naz", "osk_", "Jan", "Kowalski",
+            "Jan Kowalski");
+        row("authorised", "dsBeneficjent", "cal_osup_imie_naz", "osup_", "Anna", "Nowak",
+            "Anna Nowak");
+        row("no trimming", "dsBeneficjent", "cal_osk_imie_naz", "osk_", "", " Kowalski ",
+            "  Kowalski ");
+        row("institution", "dsInstytucje", "cal_osk_imie_naz", "osk_", "Ewa", "Zając", "Ewa Zając");
+        row("further person, nothing given", "dsOsobyUpow", "calc_osup_imie_nazwisko", "osup_", "",
+            "", " ");
+        row("cut to size", "dsOsobyUpow", "calc_osup_imie_nazwisko", "osup_", QString(40, 'a'),
+            QString(40, 'b'), QString(40, 'a') + ' ' + QString(19, 'b'));
     }
 
     void fullNames() {
@@ -686,35 +651,20 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("loading");
         QTest::addColumn<QStringList>("expected"); // RT DT UT N ND of the code afterwards
-        QTest::newRow("supplies") << "ZALMAPY"
-                                  << "DT"
-                                  << "T" << false << QStringList{"N", "T", "N", "N", "N"};
-        QTest::newRow("no, answered no") << "ZALMAPY"
-                                         << "N"
-                                         << "N" << false << QStringList{"T", "N", "N", "N", "N"};
-        QTest::newRow("no") << "ZALMAPY"
-                            << "N"
-                            << "T" << false << QStringList{"N", "N", "N", "T", "N"};
-        QTest::newRow("not applicable") << "ZALMAPY"
-                                        << "ND"
-                                        << "T" << false << QStringList{"N", "N", "N", "N", "T"};
-        QTest::newRow("services") << "ZALMAPY"
-                                  << "UT"
-                                  << "T" << false << QStringList{"N", "N", "T", "N", "N"};
-        QTest::newRow("services while loading")
-            << "ZALMAPY"
-            << "UT"
-            << "T" << true << QStringList{"T", "N", "T", "N", "N"};
+        auto row = [](const char* name, const char* code, const char* answer, const char* value,
+                      bool loading, const QStringList& expected) {
+            QTest::newRow(name) << code << answer << value << loading << expected;
+        };
+        row("supplies", "ZALMAPY", "DT", "T", false, {"N", "T", "N", "N", "N"});
+        row("no, answered no", "ZALMAPY", "N", "N", false, {"T", "N", "N", "N", "N"});
+        row("no", "ZALMAPY", "N", "T", false, {"N", "N", "N", "T", "N"});
+        row("not applicable", "ZALMAPY", "ND", "T", false, {"N", "N", "N", "N", "T"});
+        row("services", "ZALMAPY", "UT", "T", false, {"N", "N", "T", "N", "N"});
+        row("services while loading", "ZALMAPY", "UT", "T", true, {"T", "N", "T", "N", "N"});
         // "ZALBIL" shares its first letters with "ZALBIZPL", which must keep its answer.
-        QTest::newRow("short code, no") << "ZALBIL"
-                                        << "N"
-                                        << "T" << false << QStringList{"N", "N", "N", "T", "N"};
-        QTest::newRow("short code, supplies")
-            << "ZALBIL"
-            << "DT"
-            << "T" << false << QStringList{"N", "T", "N", "N", "N"};
+        row("short code, no", "ZALBIL", "N", "T", false, {"N", "N", "N", "T", "N"});
+        row("short code, supplies", "ZALBIL", "DT", "T", false, {"N", "T", "N", "N", "N"});
     }
-
     void attachmentAnswersExcludeEachOther() {
         QFETCH(QString, code);
         QFETCH(QString, answer);
@@ -774,18 +724,15 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("column"); // the answer column that receives the "yes"
         QTest::addColumn<bool>("loading");
-        QTest::newRow("supplies") << "DS"
-                                  << "DT" << false;
-        QTest::newRow("services") << "S"
-                                  << "UT" << false;
-        QTest::newRow("works") << "RB"
-                               << "RT" << false;
-        QTest::newRow("supplies while loading") << "DS"
-                                                << "DT" << true;
-        QTest::newRow("unknown kind") << "MI"
-                                      << "" << false;
+        auto row = [](const char* name, const char* kind, const char* column, bool loading) {
+            QTest::newRow(name) << kind << column << loading;
+        };
+        row("supplies", "DS", "DT", false);
+        row("services", "S", "UT", false);
+        row("works", "RB", "RT", false);
+        row("supplies while loading", "DS", "DT", true);
+        row("unknown kind", "MI", "", false);
     }
-
     void kindMovesAnswers() {
         QFETCH(QString, kind);
         QFETCH(QString, column);

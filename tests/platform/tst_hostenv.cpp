@@ -104,7 +104,6 @@ private slots:
     // version resource
     void moduleVersionInFile_data();
     void moduleVersionInFile();
-    void moduleVersionInLargeFile();
     void moduleVersionEmbeddedInBinary();
 
 private:
@@ -425,19 +424,6 @@ void TestHostEnv::moduleVersionInFile() {
     const QString path = dir_->filePath(QStringLiteral("TOPAZ_Q.so"));
     writeFile(path, withMarker(content));
     QCOMPARE(HostEnv::readModuleVersion(path), expected);
-}
-
-void TestHostEnv::moduleVersionInLargeFile() {
-    // Near-misses all through the file: the marker's first letters over and over, and a
-    // marker cut short in the middle; the real one sits at the end.
-    QByteArray content(10 * 1024 * 1024, 'T');
-    const QByteArray cut = HostEnv::moduleVersionMarker().chopped(1);
-    content.replace(content.size() / 2, cut.size(), cut);
-    const QByteArray tail = withMarker(raw("<M>7.7.1\0"));
-    content.replace(content.size() - tail.size(), tail.size(), tail);
-    const QString path = dir_->filePath(QStringLiteral("duzy.so"));
-    writeFile(path, content);
-    QCOMPARE(HostEnv::readModuleVersion(path), QStringLiteral("7.7.1"));
 }
 
 void TestHostEnv::moduleVersionEmbeddedInBinary() {

@@ -1,7 +1,6 @@
-// The declaration rewrite used where the system code page is not windows-1250:
-// exact output lines for the declaration shapes met in practice, the line
-// splitting, and both file round trips (saving re-declares windows-1250, loading
-// declares the system code page on a temporary copy).
+// The declaration rewrite used where the system code page is not windows-1250: exact
+// output lines for the declaration shapes met in practice and the line splitting. Both
+// file round trips are exercised on whole applications and the dictionary.
 
 #include "platform/xmldom/declarationrewrite.h"
 #include "platform/xmldom/xmldocument.h"
@@ -34,9 +33,6 @@ private slots:
     void rewritesDeclaration();
     void splitsLines_data();
     void splitsLines();
-    void savingOnAnotherCodePageRoundTrips();
-    void dictionaryCopyParses_data();
-    void dictionaryCopyParses();
     void fileFailuresReportFalse();
 };
 
@@ -109,71 +105,6 @@ void TestXmlDomDeclaration::splitsLines() {
     QCOMPARE(splitLines(data), lines);
     // Joining puts one LF after every line, so a split of the join gives the lines back.
     QCOMPARE(splitLines(joinLines(lines)), lines);
-}
-
-void TestXmlDomDeclaration::savingOnAnotherCodePageRoundTrips() {
-    // A system whose code page is ISO-8859-2: the document is written in it, then
-    // re-declared as windows-1250; reading it back declares ISO-8859-2 again on a
-    // copy, which then parses to the original values.
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString saved = dir.filePath("wniosek.xml");
-    const QString copy = dir.filePath("wniosek.xml.tmp");
-    const QString polish = QStringLiteral("zażółć gęślą jaźń");
-    const QString multiLine = QStringLiteral("pierwszy\r\ndrugi\nśrodek\r\n");
-
-    XmlDocument doc = XmlDocument::create();
-    XmlElement root = doc.setRoot("WNIOSEK");
-    root.setAttribute("opis", polish);
-    root.appendElement("POLE").setText(multiLine);
-    doc.saveFile(saved, "ISO-8859-2");
-
-    QVERIFY(rewriteDeclarationFile(saved, saved, "windows-1250"));
-    const Lines onDisk = splitLines(readAll(saved));
-    QVERIFY(!onDisk.isEmpty());
-    QCOMPARE(onDisk.first(), QByteArray(R"(<?xml version="1.0" encoding="windows-1250"?>)"));
-    // ISO-8859-2 bytes stay: "ś" is 0xB6 there (0x9C in windows-1250).
-    QVERIFY(readAll(saved).contains("\xb6rodek"));
-
-    QVERIFY(rewriteDeclarationFile(saved, copy, "ISO-8859-2"));
-    QCOMPARE(splitLines(readAll(copy)).first(),
-             QByteArray(R"(<?xml version="1.0" encoding="ISO-8859-2"?>)"));
-    const XmlDocument back = XmlDocument::parseFile(copy);
-    QCOMPARE(back.root().attribute("opis"), polish);
-    QCOMPARE(back.root().firstChildElement("POLE").text(), multiLine);
-}
-
-void TestXmlDomDeclaration::dictionaryCopyParses_data() {
-    QTest::addColumn<QString>("codePage");
-    QTest::addColumn<bool>("polishIntact");
-    QTest::newRow("windows-1250") << "windows-1250" << true;
-    // Read through another code page the Polish letters change; the structure stays.
-    QTest::newRow("ISO-8859-2") << "ISO-8859-2" << false;
-}
-
-void TestXmlDomDeclaration::dictionaryCopyParses() {
-    QFETCH(QString, codePage);
-    QFETCH(bool, polishIntact);
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString copy = dir.filePath("slowniki.xml.tmp");
-    QVERIFY(rewriteDeclarationFile(TOPAZ_EXAMPLES "/slowniki.xml", copy, codePage));
-
-    const XmlDocument doc = XmlDocument::parseFile(copy);
-    QCOMPARE(doc.encoding(), codePage);
-    QCOMPARE(doc.root().name(), QStringLiteral("SLOWNIKI"));
-    QCOMPARE(doc.root().attribute("wersja"), QStringLiteral("3.12"));
-    const QString name = doc.root().firstChildElement("SLOWNIK").attribute("nazwa");
-    QCOMPARE(name, QStringLiteral("Jednostki geograficzne NUTS"));
-    const XmlElement secondLevel =
-        doc.root().firstChildElement("SLOWNIK").firstChildElement("POZIOM").nextSiblingElement();
-    QCOMPARE(secondLevel.attribute("numer"), QStringLiteral("2"));
-    QString region;
-    for (const XmlElement& value : secondLevel.firstChildElement("WIERSZ").childElements()) {
-        if (value.attribute("nazwa") == QLatin1String("NAZWA")) region = value.text();
-    }
-    QCOMPARE(region == QStringLiteral("dolnośląskie"), polishIntact);
 }
 
 void TestXmlDomDeclaration::fileFailuresReportFalse() {
