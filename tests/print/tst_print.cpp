@@ -1,12 +1,12 @@
 // The printed application read back from the PDF: year-column blocks, totals, row names,
 // the trial-print marker, page numbers and orientation, and the print routine's flags.
+#include "examples/generator/sample_application.h"
 #include "file/application_file.h"
 #include "print/amount_text.h"
 #include "print/print_routine.h"
 #include "print/report_sections.h"
 #include "tests/model/module_fixture.h"
 #include "tests/print/pdf_text.h"
-#include "tests/validation/sample_application.h"
 #include "validation/findings.h"
 
 #include <QTemporaryDir>
