@@ -325,6 +325,8 @@ private slots:
                 << u("2004=250,2005=250,2006=25,2007=2.5,2008=250") << QString();
             QTest::addRow("%s: 75.01%% and 80%%", tree)
                 << t << u("2005=7501,2007=800") << u("2005=2499,2007=200") << u("2005, 2007");
+            QTest::addRow("%s: exactly 75%% is not listed", tree)
+                << t << u("2004=750,2005=76") << u("2004=250,2005=24") << u("2005");
             QTest::addRow("%s: 75.0001%%", tree)
                 << t << u("2006=750001") << u("2006=249999") << u("2006");
             QTest::addRow("%s: 100%% without national funds", tree)
