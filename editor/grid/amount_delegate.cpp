@@ -1,0 +1,116 @@
+#include "editor/grid/amount_delegate.h"
+
+#include "editor/grid/year_grid_model.h"
+#include "platform/dataset/dataset.h"
+#include "platform/ui/userinterface.h"
+#include "validation/input_handler_table.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace editor {
+
+namespace {
+
+const char* const kIndexProperty = "gridIndex";
+
+const YearGridModel* gridModel(const QModelIndex& index) {
+    return qobject_cast<const YearGridModel*>(index.model());
+}
+
+// Digits with blanks between groups, one decimal separator, an optional sign.
+const QRegularExpression& amountShape() {
+    static const QRegularExpression shape(QStringLiteral("[-+]?[0-9 \\x{00A0}]*([,.][0-9]*)?"));
+    return shape;
+}
+
+} // namespace
+
+AmountDelegate::AmountDelegate(UserInterface& ui, QObject* parent)
+    : QStyledItemDelegate(parent), ui_(ui) {}
+
+InputVerdict AmountDelegate::checkInput(const QModelIndex& index, const QString& text) {
+    const YearGridModel* model = gridModel(index);
+    if (!model) return InputVerdict::accepted();
+    const YearGridDescription& d = model->description();
+    const InputHandler check =
+        inputHandlerFor(d.frameClass, d.name + model->column(index.column()).field);
+    return check ? check(text) : InputVerdict::accepted();
+}
+
+QWidget* AmountDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const {
+    const YearGridModel* model = gridModel(index);
+    if (!model) return QStyledItemDelegate::createEditor(parent, option, index);
+    const GridColumn& c = model->column(index.column());
+    const YearGridDescription& d = model->description();
+    QWidget* editor = nullptr;
+    if (c.kind == GridColumnKind::PickText) {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->addItems(c.pickList);
+        editor = combo;
+    } else {
+        auto* line = new QLineEdit(parent);
+        line->setFrame(false);
+        int limit = c.maxLength;
+        if (c.kind == GridColumnKind::Amount) {
+            line->setValidator(new QRegularExpressionValidator(amountShape(), line));
+            line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        } else if (const Field* f = model->table() ? model->table()->findField(c.field) : nullptr) {
+            if (limit == 0 && f->type() == FieldType::String) limit = f->size();
+        }
+        if (limit > 0) line->setMaxLength(limit);
+        editor = line;
+    }
+    editor->setObjectName(d.name + c.field);
+    editor->setProperty(kIndexProperty, QVariant::fromValue(QPersistentModelIndex(index)));
+    return editor;
+}
+
+void AmountDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        combo->setCurrentText(text);
+    else if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->setText(text);
+}
+
+void AmountDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                  const QModelIndex& index) const {
+    QString text;
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        text = combo->currentText();
+    else if (auto* line = qobject_cast<QLineEdit*>(editor))
+        text = line->text();
+    if (text == index.data(Qt::EditRole).toString()) return; // nothing typed
+    const InputVerdict verdict = checkInput(index, text);
+    if (!verdict.accept) {
+        ui_.errorDialog(verdict.message);
+        return;
+    }
+    model->setData(index, text, Qt::EditRole);
+}
+
+bool AmountDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* line = qobject_cast<QLineEdit*>(object);
+    if (line && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool ends = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
+                          key == Qt::Key_Backtab;
+        const QModelIndex index = line->property(kIndexProperty).value<QPersistentModelIndex>();
+        if (ends && index.isValid()) {
+            const InputVerdict verdict = checkInput(index, line->text());
+            if (!verdict.accept) {
+                // The value stays in the cell until it is corrected or Esc cancels it.
+                ui_.errorDialog(verdict.message);
+                return true;
+            }
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+} // namespace editor
