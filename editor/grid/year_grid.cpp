@@ -40,7 +40,8 @@ YearGrid::YearGrid(TdmDataSets_t& dm, YearGridDescription description, QWidget* 
     : QWidget(parent), dm_(dm), view_(new QTreeView(this)), header_(new BandedHeaderView(view_)) {
     const GridShape shape = description.shape;
     const QString navigator = description.navigatorName;
-    model_ = new YearGridModel(std::move(description), dm.table(this->description().dataSet), this);
+    DataSet& table = dm.table(description.dataSet);
+    model_ = new YearGridModel(std::move(description), table, this);
 
     view_->setObjectName(this->description().name);
     view_->setAccessibleName(this->description().caption);

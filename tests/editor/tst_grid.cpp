@@ -1,0 +1,547 @@
+#include "editor/grid/amount_format.h"
+#include "editor/grid/banded_header_view.h"
+#include "editor/grid/year_grid.h"
+#include "editor/grid/year_grid_model.h"
+#include "editor/grid/year_grid_panel.h"
+#include "file/application_file.h"
+#include "tests/model/module_fixture.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace editor;
+
+namespace {
+
+const QString kNegative = QStringLiteral("Wprowadzona wartość nie może być ujemna");
+
+QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+HostSettings settingsFor(const QString& folder) {
+    HostSettings s;
+    s.HostFolder = QStringLiteral(TOPAZ_EXAMPLES);
+    s.ApplicationsFolder = folder;
+    s.moduleVersionText = QStringLiteral("1.0.0.0");
+    s.moduleVersion = currentModuleVersion(s.moduleVersionText);
+    return s;
+}
+
+// A data module past the dictionary gate, its file half, and one window holding the year
+// grid panel of a frame.
+struct Editor {
+    ModuleFixture fx;
+    std::unique_ptr<ApplicationFile> file;
+    std::unique_ptr<QWidget> window;
+    YearGridPanel* panel = nullptr;
+
+    explicit Editor(const char* frameClass, const QString& folder = QDir::tempPath()) {
+        if (!fx.dm->SprawdzSlownik()) throw std::runtime_error("dictionary gate failed");
+        file = std::make_unique<ApplicationFile>(*fx.dm, fx.ui, settingsFor(folder));
+        build(frameClass);
+    }
+    void build(const char* frameClass) {
+        window = std::make_unique<QWidget>();
+        panel = new YearGridPanel(*fx.dm, yearGridPanelFor(u(frameClass)), window.get());
+        panel->resize(1200, 900);
+        window->resize(1200, 900);
+        window->show();
+        restoreYearGrids(window.get());
+    }
+    bool activate() { return QTest::qWaitForWindowActive(window.get()); }
+    YearGrid* grid(const char* name) const { return panel->grid(u(name)); }
+    DataSet& table(const YearGrid* g) const { return fx.dm->table(g->description().dataSet); }
+    QString flag(const QString& name) const { return fx.f("dsWniosek", name.toUtf8()).asString(); }
+    void clickButton(const char* name) const {
+        QTest::mouseClick(panel->findChild<QPushButton*>(u(name)), Qt::LeftButton);
+    }
+    // The spinner's year, then "Dodaj rok" or "Usuń rok".
+    void switchYear(int year, bool shown) const {
+        panel->yearSpinner()->setValue(year);
+        clickButton(shown ? "btDodajRok" : "btUsunRok");
+    }
+};
+
+int recOf(const DataSet& t, const char* field, const QString& value) {
+    for (int rec = 1; rec <= t.recordCount(); ++rec)
+        if (t.valueAt(rec, t.field(u(field))).toString() == value) return rec;
+    return 0;
+}
+
+QVariant valueOf(const DataSet& t, int rec, const QString& field) {
+    return t.valueAt(rec, t.field(field));
+}
+
+// Clicks the cell, types the text key by key into whatever has the focus (the first key
+// opens the cell's editor) and ends with `end`.
+void typeInto(YearGrid* g, int recNo, const QString& field, const QString& text,
+              Qt::Key end = Qt::Key_Return) {
+    QTreeView* view = g->view();
+    const QModelIndex cell = g->model()->indexOfRecord(recNo, g->model()->columnOfField(field));
+    QVERIFY(cell.isValid());
+    view->scrollTo(cell);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    QCOMPARE(view->currentIndex(), cell);
+    for (const QChar c : text)
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1() ? c.toLatin1() : '?');
+    QTest::keyClick(QApplication::focusWidget(), end);
+    QCoreApplication::processEvents(); // the view commits a cell on its next turn
+}
+
+void clickNavigator(YearGrid* g, const char* button) {
+    const QString name = g->description().navigatorName + u(button);
+    QTest::mouseClick(g->findChild<QToolButton*>(name), Qt::LeftButton);
+}
+
+// The revenue table is open only for a project that generates profit ("D").
+void generateProfit(ModuleFixture& fx) {
+    DataSet& w = fx.t("dsWniosek");
+    w.edit();
+    w.field(u("typ_projektu")).setValue(u("D"));
+    w.post();
+}
+
+void addStage(ModuleFixture& fx, const char* name) {
+    DataSet& stages = fx.t("dsEtapyRealizacji");
+    stages.append();
+    stages.field(u("ZAKRES_PRAC")).setValue(u(name));
+    stages.field(u("TERMIN_ROZP")).setValue(QDate(2006, 3, 1));
+    stages.field(u("TERMIN_ZAK")).setValue(QDate(2007, 6, 1));
+    QVERIFY(stages.post());
+}
+
+} // namespace
+
+class TestGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+
+    void amountFormat_data();
+    void amountFormat();
+    void newApplicationShowsDesignYears_data();
+    void newApplicationShowsDesignYears();
+    void addedYearSurvivesSaveAndReopen();
+    void removedYearIsHiddenAndEmptied();
+    void addingShownYearResetsAmounts();
+    void indicatorButtonsActOnBothGrids();
+    void treeEditingRules_data();
+    void treeEditingRules();
+    void subRowUnderOwnSources();
+    void typedAmounts_data();
+    void typedAmounts();
+    void footersSumColumns();
+    void insertInsideStageGroup();
+    void focusOnInsert();
+    void bandsSpanVisibleSections();
+    void expandedOnActivation();
+};
+
+void TestGrid::amountFormat_data() {
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("indicator") << kIndicatorAmountPattern << 1234567.891 << u("1 234 567,89");
+    QTest::newRow("zero") << kAmountPattern << 0.0 << u("0,00");
+    QTest::newRow("footer negative") << kFooterSumPattern << -1234.5 << u("-1 234,50");
+    QTest::newRow("half cent up") << kAmountPattern << 0.005 << u("0,01");
+    QTest::newRow("tiny negative") << kAmountPattern << -0.001 << u("0,00");
+    QTest::newRow("no decimals") << u("###,###,###,##0") << 999.5 << u("1 000");
+    QTest::newRow("no grouping") << u("0.0#") << 1234.5 << u("1234,5");
+}
+
+void TestGrid::amountFormat() {
+    QFETCH(QString, pattern);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(AmountFormat(pattern).format(value), text);
+}
+
+void TestGrid::newApplicationShowsDesignYears_data() {
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("grid");
+    QTest::newRow("6l products") << u("Tfr_wsk_celow_topaz_q") << u("e612001");
+    QTest::newRow("6l results") << u("Tfr_wsk_celow_topaz_q") << u("e612002");
+    QTest::newRow("6ł") << u("Tfr_typ_proj_kat_zysk_topaz_q") << u("e613003");
+    QTest::newRow("6m") << u("Tfr_planowane_wydatki_topaz_q") << u("e614001");
+    QTest::newRow("6n") << u("Tfr_zr_finans_topaz_q") << u("e615001");
+    QTest::newRow("6o") << u("Tfr_profil_wyd_topaz_q") << u("e615001");
+}
+
+void TestGrid::newApplicationShowsDesignYears() {
+    QFETCH(QString, frame);
+    QFETCH(QString, grid);
+    Editor e(frame.toUtf8());
+    YearGrid* g = e.panel->grid(grid);
+    QVERIFY(g);
+    for (int year = 2004; year <= 2016; ++year) {
+        QCOMPARE(g->isYearShown(year), year <= 2008);
+        const int share = g->model()->columnOfField(QString::number(year) + u("_pr"));
+        if (share >= 0) QCOMPARE(!g->view()->isColumnHidden(share), year <= 2008);
+    }
+}
+
+void TestGrid::addedYearSurvivesSaveAndReopen() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("wniosek.xml"));
+    {
+        Editor e("Tfr_zr_finans_topaz_q", dir.path());
+        QVERIFY(e.activate());
+        QSpinBox* spinner = e.panel->yearSpinner();
+        QCOMPARE(spinner->value(), 2009);
+        spinner->setFocus();
+        QTest::keyClick(spinner, Qt::Key_Up);
+        QCOMPARE(spinner->value(), 2010);
+        e.clickButton("btDodajRok");
+
+        YearGrid* g = e.grid("e615001");
+        const DataSet& t = e.table(g);
+        QCOMPARE(e.flag(u("tab6n2010v")), u("T"));
+        for (int rec = 1; rec <= t.recordCount(); ++rec) {
+            QCOMPARE(valueOf(t, rec, u("2010")), QVariant(0.0));
+            QCOMPARE(valueOf(t, rec, u("2010_pr")), QVariant(0.0));
+            QCOMPARE(g->model()->indexOfRecord(rec, g->model()->columnOfField(u("2010"))).data(),
+                     QVariant(u("0,00")));
+        }
+        const int amount = g->model()->columnOfField(u("2010"));
+        const int share = g->model()->columnOfField(u("2010_pr"));
+        QVERIFY(!g->view()->isColumnHidden(amount) && !g->view()->isColumnHidden(share));
+        QCOMPARE(g->model()->headerData(amount, Qt::Horizontal).toString(), u("zł"));
+        QCOMPARE(g->model()->headerData(share, Qt::Horizontal).toString(), u("%"));
+        QCOMPARE(g->header()->bandOf(amount)->title, u("2010"));
+        QVERIFY(!g->header()->bandRect(share).isEmpty());
+        QVERIFY(e.file->saveAs(path));
+    }
+    Editor reopened("Tfr_zr_finans_topaz_q", dir.path());
+    reopened.file->OpenApplicationFile(path);
+    QVERIFY(!reopened.file->LoadFailed);
+    restoreYearGrids(reopened.window.get());
+    QCOMPARE(reopened.flag(u("tab6n2010v")), u("T"));
+    QVERIFY(reopened.grid("e615001")->isYearShown(2010));
+    QVERIFY(!reopened.grid("e615001")->isYearShown(2011));
+}
+
+void TestGrid::removedYearIsHiddenAndEmptied() {
+    Editor e("Tfr_zr_finans_topaz_q");
+    QVERIFY(e.activate());
+    YearGrid* g = e.grid("e615001");
+    const DataSet& t = e.table(g);
+    e.switchYear(2010, true);
+    const int state = recOf(t, "Zrodlo", u("budżet państwa"));
+    typeInto(g, state, u("2010"), u("250"));
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("OGÓŁEM")), u("2010")), QVariant(250.0));
+
+    e.switchYear(2010, false);
+    QCOMPARE(e.flag(u("tab6n2010v")), u("N"));
+    for (int rec = 1; rec <= t.recordCount(); ++rec) {
+        QVERIFY(!valueOf(t, rec, u("2010")).isValid());
+        QVERIFY(!valueOf(t, rec, u("2010_pr")).isValid());
+    }
+    QVERIFY(!g->isYearShown(2010));
+    QVERIFY(g->header()->bandRect(g->model()->columnOfField(u("2010"))).isEmpty());
+}
+
+void TestGrid::addingShownYearResetsAmounts() {
+    Editor e("Tfr_zr_finans_topaz_q");
+    QVERIFY(e.activate());
+    YearGrid* g = e.grid("e615001");
+    const DataSet& t = e.table(g);
+    e.switchYear(2009, true);
+    typeInto(g, recOf(t, "Zrodlo", u("prywatne")), u("2009"), u("300"));
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("Pozostałe źródła")), u("2009")), QVariant(300.0));
+    e.switchYear(2009, true);
+    for (int rec = 1; rec <= t.recordCount(); ++rec)
+        QCOMPARE(valueOf(t, rec, u("2009")), QVariant(0.0));
+    QVERIFY(g->isYearShown(2009));
+}
+
+void TestGrid::indicatorButtonsActOnBothGrids() {
+    Editor e("Tfr_wsk_celow_topaz_q");
+    QVERIFY(e.activate());
+    YearGrid* products = e.grid("e612001");
+    YearGrid* results = e.grid("e612002");
+    clickNavigator(products, "Insert");
+    clickNavigator(results, "Insert");
+    QCOMPARE(e.table(products).recordCount(), 1);
+    QCOMPARE(e.table(results).recordCount(), 1);
+
+    // The year is changed with the arrows only.
+    QSpinBox* spinner = e.panel->yearSpinner();
+    spinner->setFocus();
+    QTest::keyClicks(spinner, u("2014"));
+    QCOMPARE(spinner->value(), 2009);
+    QTest::keyClick(spinner, Qt::Key_Up);
+    QTest::keyClick(spinner, Qt::Key_Up);
+    e.clickButton("btDodajRok");
+    QCOMPARE(e.flag(u("tab6lprod2011v")), u("T"));
+    QCOMPARE(e.flag(u("tab6lrez2011v")), u("T"));
+    for (YearGrid* g : {products, results}) {
+        QCOMPARE(valueOf(e.table(g), 1, u("2011")), QVariant(0.0));
+        QVERIFY(g->isYearShown(2011));
+    }
+    e.clickButton("btUsunRok");
+    QCOMPARE(e.flag(u("tab6lprod2011v")), u("N"));
+    QCOMPARE(e.flag(u("tab6lrez2011v")), u("N"));
+    for (YearGrid* g : {products, results}) {
+        QVERIFY(!valueOf(e.table(g), 1, u("2011")).isValid());
+        QVERIFY(!g->isYearShown(2011));
+    }
+}
+
+void TestGrid::treeEditingRules_data() {
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("grand total") << u("OGÓŁEM") << u("2004") << false;
+    QTest::newRow("top parent") << u("Publiczne") << u("2005") << false;
+    QTest::newRow("inner parent") << u("Krajowy wkład publiczny") << u("2006") << false;
+    QTest::newRow("own sources without sub-rows") << u("inne") << u("2004") << false;
+    QTest::newRow("leaf amount") << u("budżet państwa") << u("2004") << true;
+    QTest::newRow("leaf of another parent") << u("prywatne") << u("2008") << true;
+    QTest::newRow("memo line amount")
+        << u("W tym Europejski Bank Inwestycyjny") << u("2005") << true;
+    QTest::newRow("fixed name") << u("budżet państwa") << u("Zrodlo") << false;
+    QTest::newRow("share") << u("budżet państwa") << u("2004_pr") << false;
+    QTest::newRow("total") << u("budżet państwa") << u("RAZEM") << false;
+}
+
+void TestGrid::treeEditingRules() {
+    QFETCH(QString, row);
+    QFETCH(QString, field);
+    QFETCH(bool, editable);
+    Editor e("Tfr_zr_finans_topaz_q");
+    QVERIFY(e.activate());
+    YearGrid* g = e.grid("e615001");
+    const DataSet& t = e.table(g);
+    const int rec = recOf(t, "Zrodlo", row);
+    const QVariant before = valueOf(t, rec, field);
+    typeInto(g, rec, field, u("7"));
+    QCOMPARE(valueOf(t, rec, field) != before, editable);
+    // Cells the rules forbid are painted in the read-only colour.
+    const QModelIndex cell = g->model()->indexOfRecord(rec, g->model()->columnOfField(field));
+    QCOMPARE(cell.data(Qt::BackgroundRole).isValid(), !editable);
+}
+
+void TestGrid::subRowUnderOwnSources() {
+    Editor e("Tfr_zr_finans_topaz_q");
+    QVERIFY(e.activate());
+    YearGrid* g = e.grid("e615001");
+    const DataSet& t = e.table(g);
+    clickNavigator(g, "Insert");
+    const int added = recOf(t, "par_id", u("10"));
+    QVERIFY(added > 0);
+    // The cursor waits in the new row's name.
+    QCOMPARE(QApplication::focusWidget(), g->view());
+    QCOMPARE(g->model()->recNoOf(g->view()->currentIndex()), added);
+    QTest::keyClicks(g->view(), u("K"));
+    QTest::keyClicks(QApplication::focusWidget(), u("redyt"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    typeInto(g, added, u("2004"), u("1500"));
+    QCOMPARE(valueOf(t, added, u("Zrodlo")), QVariant(u("Kredyt")));
+    QCOMPARE(valueOf(t, added, u("2004")), QVariant(1500.0));
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("inne")), u("2004")), QVariant(1500.0));
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("OGÓŁEM")), u("2004")), QVariant(1500.0));
+    // A fixed row keeps its name; "inne" is now a parent and takes no amounts.
+    typeInto(g, recOf(t, "Zrodlo", u("inne")), u("2005"), u("5"));
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("inne")), u("2005")), QVariant(0.0));
+}
+
+void TestGrid::typedAmounts_data() {
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("message");
+    const QString m = u("Tfr_planowane_wydatki_topaz_q"), n = u("Tfr_zr_finans_topaz_q"),
+                  o = u("Tfr_profil_wyd_topaz_q"), l = u("Tfr_wsk_celow_topaz_q"),
+                  ly = u("Tfr_typ_proj_kat_zysk_topaz_q");
+    const QVariant zero(0.0), minus(-5.0);
+    QTest::newRow("6m 2004 negative") << m << u("e614001") << 2004 << u("-5") << zero << kNegative;
+    QTest::newRow("6m 2008 negative") << m << u("e614001") << 2008 << u("-5") << zero << kNegative;
+    QTest::newRow("6m 2009 negative") << m << u("e614001") << 2009 << u("-5") << minus << u("");
+    QTest::newRow("6n 2004 negative") << n << u("e615001") << 2004 << u("-5") << zero << kNegative;
+    QTest::newRow("6n 2009 negative") << n << u("e615001") << 2009 << u("-5") << zero << kNegative;
+    QTest::newRow("6n 2010 negative") << n << u("e615001") << 2010 << u("-5") << minus << u("");
+    QTest::newRow("6o 2009 negative") << o << u("e615001") << 2009 << u("-5") << zero << kNegative;
+    QTest::newRow("6o 2016 negative") << o << u("e615001") << 2016 << u("-5") << minus << u("");
+    QTest::newRow("6l 2004 negative") << l << u("e612001") << 2004 << u("-5") << minus << u("");
+    QTest::newRow("6l 2012 negative") << l << u("e612002") << 2012 << u("-5") << minus << u("");
+    // The grid takes it; the table's own rule then refuses the row and keeps it in edit.
+    QTest::newRow("6ł 2004 negative")
+        << ly << u("e613003") << 2004 << u("-5") << minus << u("Wartość nie może być ujemna.");
+    QTest::newRow("6m 2004 13 characters") << m << u("e614001") << 2004 << u("12345678901234567")
+                                           << QVariant(1234567890123.0) << u("");
+    QTest::newRow("6m 2009 unlimited") << m << u("e614001") << 2009 << u("123456789012345")
+                                       << QVariant(123456789012345.0) << u("");
+    QTest::newRow("6n 2009 13 characters")
+        << n << u("e615001") << 2009 << u("99999999999999") << QVariant(9999999999999.0) << u("");
+    QTest::newRow("6l 2008 13 characters")
+        << l << u("e612001") << 2008 << u("12345678901234") << QVariant(1234567890123.0) << u("");
+    QTest::newRow("6ł 2004 unlimited")
+        << ly << u("e613003") << 2004 << u("12345678901234") << QVariant(12345678901234.0) << u("");
+    QTest::newRow("rounded up") << n << u("e615001") << 2004 << u("10,006") << QVariant(10.01)
+                                << u("");
+    QTest::newRow("rounded down") << n << u("e615001") << 2004 << u("10,004") << QVariant(10.0)
+                                  << u("");
+    QTest::newRow("dot and blanks")
+        << m << u("e614001") << 2005 << u("1 234.5") << QVariant(1234.5) << u("");
+    QTest::newRow("letters ignored")
+        << l << u("e612001") << 2004 << u("1a2") << QVariant(12.0) << u("");
+}
+
+void TestGrid::typedAmounts() {
+    QFETCH(QString, frame);
+    QFETCH(QString, grid);
+    QFETCH(int, year);
+    QFETCH(QString, typed);
+    QFETCH(QVariant, stored);
+    QFETCH(QString, message);
+    Editor e(frame.toUtf8());
+    QVERIFY(e.activate());
+    if (year > 2008) e.switchYear(year, true);
+    YearGrid* g = e.panel->grid(grid);
+    DataSet& t = e.table(g);
+    int rec = 1;
+    if (g->description().shape == GridShape::Tree)
+        rec = recOf(t, "Zrodlo", u("budżet państwa"));
+    else if (g->description().shape == GridShape::Grouped)
+        addStage(e.fx, "Roboty");
+    else {
+        generateProfit(e.fx);
+        clickNavigator(g, "Insert");
+    }
+    QVERIFY(rec > 0 && rec <= t.recordCount());
+    e.fx.ui.clearCalls();
+
+    typeInto(g, rec, QString::number(year), typed);
+    QCOMPARE(e.fx.ui.shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (message == kNegative) {
+        // Refused: the text stays in the cell until Esc.
+        auto* cell = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(cell);
+        QCOMPARE(cell->text(), typed);
+        QTest::keyClick(cell, Qt::Key_Escape);
+    }
+    // What the row holds, a row kept in edit by a rule included.
+    QCOMPARE(t.recNo() == rec ? t.field(QString::number(year)).value()
+                              : valueOf(t, rec, QString::number(year)),
+             stored);
+}
+
+void TestGrid::footersSumColumns() {
+    Editor e("Tfr_typ_proj_kat_zysk_topaz_q");
+    QVERIFY(e.activate());
+    YearGrid* g = e.grid("e613003");
+    generateProfit(e.fx);
+    clickNavigator(g, "Insert");
+    clickNavigator(g, "Insert");
+    typeInto(g, 1, u("2004"), u("100"));
+    typeInto(g, 2, u("2004"), u("250,5"));
+    YearGridModel* m = g->model();
+    const QModelIndex footer = m->index(m->rowCount() - 1, 0);
+    QCOMPARE(m->rowKindOf(footer), YearGridModel::RowKind::Footer);
+    QCOMPARE(footer.data().toString(), u("RAZEM"));
+    QCOMPARE(footer.siblingAtColumn(m->columnOfField(u("2004"))).data().toString(), u("350,50"));
+    QCOMPARE(footer.siblingAtColumn(m->columnOfField(u("Razem"))).data().toString(), u("350,50"));
+
+    // 6m: a footer under each kind, each stage and the whole grid.
+    Editor plan("Tfr_planowane_wydatki_topaz_q");
+    QVERIFY(plan.activate());
+    addStage(plan.fx, "Projekt");
+    addStage(plan.fx, "Roboty");
+    YearGrid* pg = plan.grid("e614001");
+    const DataSet& pt = plan.table(pg);
+    typeInto(pg, 1, u("2005"), u("10"));
+    typeInto(pg, 4, u("2005"), u("20"));
+    YearGridModel* pm = pg->model();
+    const int y2005 = pm->columnOfField(u("2005"));
+    QCOMPARE(pm->index(0, 0).data().toString(), u("Etap: 1"));
+    QCOMPARE(pm->index(0, 0, pm->index(0, 0)).data().toString(), u("Rodzaj: Kwalifikowane"));
+    QCOMPARE(pm->rowCount(), 3); // two stages and the overall footer
+    QCOMPARE(pm->index(2, y2005).data().toString(), u("30,00"));
+    const QModelIndex stage2 = pm->index(1, 0);
+    QCOMPARE(pm->index(pm->rowCount(stage2) - 1, y2005, stage2).data().toString(), u("20,00"));
+    QCOMPARE(valueOf(pt, 4, u("CZY_KWALIFIKOWANE")), QVariant(u("N")));
+}
+
+void TestGrid::insertInsideStageGroup() {
+    Editor e("Tfr_planowane_wydatki_topaz_q");
+    QVERIFY(e.activate());
+    addStage(e.fx, "Projekt");
+    addStage(e.fx, "Roboty");
+    YearGrid* g = e.grid("e614001");
+    const DataSet& t = e.table(g);
+    const QModelIndex cell = g->model()->indexOfRecord(4, 0);
+    QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {},
+                      g->view()->visualRect(cell).center());
+    clickNavigator(g, "Insert");
+    int second = 0;
+    for (int rec = 1; rec <= t.recordCount(); ++rec)
+        second += valueOf(t, rec, u("Etap")).toInt() == 2;
+    QCOMPARE(t.recordCount(), 5);
+    QCOMPARE(second, 3);
+}
+
+void TestGrid::focusOnInsert() {
+    Editor e("Tfr_wsk_celow_topaz_q");
+    QVERIFY(e.activate());
+    e.panel->yearSpinner()->setFocus();
+    YearGrid* g = e.grid("e612001");
+    clickNavigator(g, "Insert");
+    QCOMPARE(QApplication::focusWidget(), g->view());
+    QTest::keyClicks(g->view(), u("D"));
+    QTest::keyClicks(QApplication::focusWidget(), u("rogi"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(valueOf(e.table(g), 1, u("Produkt")), QVariant(u("Drogi")));
+}
+
+void TestGrid::bandsSpanVisibleSections() {
+    Editor e("Tfr_zr_finans_topaz_q");
+    QVERIFY(e.activate());
+    YearGrid* g = e.grid("e615001");
+    BandedHeaderView* h = g->header();
+    const int amount = g->model()->columnOfField(u("2004"));
+    const int share = g->model()->columnOfField(u("2004_pr"));
+    QCOMPARE(h->bandRect(amount), h->bandRect(share));
+    QCOMPARE(h->bandRect(amount).width(), h->sectionSize(amount) + h->sectionSize(share));
+    h->resizeSection(share, h->sectionSize(share) + 30);
+    QCOMPARE(h->bandRect(amount).width(), h->sectionSize(amount) + h->sectionSize(share));
+    g->view()->setColumnHidden(share, true);
+    QCOMPARE(h->bandRect(amount).width(), h->sectionSize(amount));
+    // The untitled band leaves its caption over both lines; a titled one draws its title.
+    QVERIFY(h->bandRect(g->model()->columnOfField(u("Zrodlo"))).isEmpty());
+    QCOMPARE(h->bandOf(g->model()->columnOfField(u("RAZEM")))->title, u("SUMA"));
+    const QImage shot = h->grab().toImage();
+    const QRect band = h->bandRect(amount);
+    QVERIFY(shot.pixelColor(band.center()) != shot.pixelColor(band.left() + 2, band.top() + 2));
+}
+
+void TestGrid::expandedOnActivation() {
+    Editor e("Tfr_profil_wyd_topaz_q");
+    QTreeView* view = e.grid("e615001")->view();
+    view->collapseAll();
+    expandYearGrids(e.window.get());
+    int parents = 0;
+    for (int r = 0; r < view->model()->rowCount(); ++r) {
+        const QModelIndex i = view->model()->index(r, 0);
+        if (view->model()->rowCount(i) == 0) continue;
+        ++parents;
+        QVERIFY(view->isExpanded(i));
+    }
+    QCOMPARE(parents, 2); // "Publiczne" and "Pozostałe źródła"
+}
+
+QTEST_MAIN(TestGrid)
+#include "tst_grid.moc"
