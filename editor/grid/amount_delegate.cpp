@@ -5,16 +5,19 @@
 #include "platform/ui/userinterface.h"
 #include "validation/input_handler_table.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 namespace editor {
 
 namespace {
 
 const char* const kIndexProperty = "gridIndex";
+const char* const kFilledProperty = "gridFilled";
 
 const YearGridModel* gridModel(const QModelIndex& index) {
     return qobject_cast<const YearGridModel*>(index.model());
@@ -70,7 +73,27 @@ QWidget* AmountDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
     return editor;
 }
 
+QSize AmountDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const YearGridModel* model = gridModel(index);
+    const GridColumnKind kind = model ? model->column(index.column()).kind : GridColumnKind::Text;
+    if (kind == GridColumnKind::Text) return QStyledItemDelegate::sizeHint(option, index);
+    if (oneLineHeight_ == 0) {
+        QStyleOptionViewItem probe = option;
+        initStyleOption(&probe, index);
+        probe.text = QStringLiteral("0");
+        const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        oneLineHeight_ =
+            style->sizeFromContents(QStyle::CT_ItemViewItem, &probe, QSize(), option.widget)
+                .height();
+    }
+    return QSize(0, oneLineHeight_);
+}
+
 void AmountDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    // Filled once when it opens: values announced later (the sums of other rows) must not
+    // overwrite what the user is typing.
+    if (editor->property(kFilledProperty).toBool()) return;
+    editor->setProperty(kFilledProperty, true);
     const QString text = index.data(Qt::EditRole).toString();
     if (auto* combo = qobject_cast<QComboBox*>(editor))
         combo->setCurrentText(text);

@@ -24,6 +24,9 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+    // Only the text columns wrap; every other cell is one line high, which spares the view
+    // a text layout per cell whenever the sums change.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // The verdict of the column's input check on a typed text; accepted when the column
     // has none.
@@ -34,6 +37,7 @@ protected:
 
 private:
     UserInterface& ui_;
+    mutable int oneLineHeight_ = 0;
 };
 
 } // namespace editor

@@ -63,7 +63,18 @@ void YearGridModel::rebuild() {
     std::vector<Node> nodes = buildNodes(roots);
     sumsVersion_ = ~quint64(0);
     if (nodes == nodes_ && roots == roots_) {
-        announceValues({});
+        // One post runs several rules that each report the whole table; the views hear
+        // of the new values once, on the next turn of the event loop.
+        if (!announcePending_) {
+            announcePending_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    announcePending_ = false;
+                    announceValues({});
+                },
+                Qt::QueuedConnection);
+        }
         return;
     }
     beginResetModel();

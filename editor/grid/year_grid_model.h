@@ -121,6 +121,7 @@ private:
     std::vector<int> roots_;
     bool readOnly_ = false;
     bool wasInserting_ = false;
+    bool announcePending_ = false;
     // Footer sums, valid for one version of the table's rows.
     mutable quint64 sumsVersion_ = ~quint64(0);
     mutable std::vector<std::vector<double>> sums_;
