@@ -116,9 +116,11 @@ void expandYearGrids(QWidget* root) {
 void setYearGridsReadOnly(QWidget* root, bool readOnly) {
     for (YearGrid* g : root->findChildren<YearGrid*>())
         g->setReadOnly(readOnly);
-    for (YearGridPanel* p : root->findChildren<YearGridPanel*>())
+    for (YearGridPanel* p : root->findChildren<YearGridPanel*>()) {
+        if (p->yearSpinner()) p->yearSpinner()->setEnabled(!readOnly);
         for (const char* name : {"btDodajRok", "btUsunRok"})
             if (auto* b = p->findChild<QPushButton*>(QLatin1String(name))) b->setEnabled(!readOnly);
+    }
 }
 
 } // namespace editor

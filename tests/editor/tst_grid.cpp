@@ -144,6 +144,7 @@ private slots:
     void focusOnInsert();
     void bandsSpanVisibleSections();
     void expandedOnActivation();
+    void viewModeTakesNoInput();
 };
 
 void TestGrid::amountFormat_data() {
@@ -541,6 +542,22 @@ void TestGrid::expandedOnActivation() {
         QVERIFY(view->isExpanded(i));
     }
     QCOMPARE(parents, 2); // "Publiczne" and "Pozostałe źródła"
+}
+
+void TestGrid::viewModeTakesNoInput() {
+    Editor e("Tfr_zr_finans_topaz_q");
+    QVERIFY(e.activate());
+    setYearGridsReadOnly(e.window.get(), true);
+    YearGrid* g = e.grid("e615001");
+    const DataSet& t = e.table(g);
+    const int rec = recOf(t, "Zrodlo", u("prywatne"));
+    typeInto(g, rec, u("2004"), u("9"));
+    QCOMPARE(valueOf(t, rec, u("2004")), QVariant(0.0));
+    e.clickButton("btDodajRok");
+    QCOMPARE(e.flag(u("tab6n2009v")), u("N"));
+    const int rows = t.recordCount();
+    clickNavigator(g, "Insert");
+    QCOMPARE(t.recordCount(), rows);
 }
 
 QTEST_MAIN(TestGrid)
