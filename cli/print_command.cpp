@@ -56,14 +56,14 @@ int runPrintCommand(const Arguments& args) {
     bool written = false;
     int pages = 0;
     PrintRoutineHooks hooks;
-    hooks.showFindings = [&](const FindingList& findings) {
+    hooks.validate = validationInto(session.dm(), window, [&](const FindingList& findings) {
         for (const Finding& f : findings.findings())
             Console::err(QStringLiteral("%1: [%2] %3").arg(in, f.rule, f.message));
-    };
+    });
     hooks.output = [&](const PrintMarks& marks) {
         written = writeApplicationPdf(session.dm(), marks, out, &pages);
     };
-    const PrintMarks marks = runPrintRoutine(file, session.dm(), window, hooks);
+    const PrintMarks marks = runPrintRoutine(file, session.dm(), hooks);
     session.dm().validationWindow = nullptr;
     if (!written) {
         Console::err(QStringLiteral("Nie można zapisać pliku %1.").arg(out));

@@ -5,8 +5,7 @@
 #include "platform/ui/userinterface.h"
 #include "validation/application_validation.h"
 
-PrintMarks runPrintRoutine(ApplicationFile& file, TdmDataSets& dm, FindingList& window,
-                           const PrintRoutineHooks& hooks) {
+PrintMarks runPrintRoutine(ApplicationFile& file, TdmDataSets& dm, const PrintRoutineHooks& hooks) {
     const bool changed = dm.Zmieniony;
     PrintMarks marks;
     try {
@@ -15,8 +14,7 @@ PrintMarks runPrintRoutine(ApplicationFile& file, TdmDataSets& dm, FindingList& 
         file.acSumaK();
         dm.ui().setBusyCursor(false);
 
-        marks.trialPrint = !validateSafely(dm, window);
-        if (!window.findings().isEmpty() && hooks.showFindings) hooks.showFindings(window);
+        marks.trialPrint = hooks.validate && !hooks.validate();
         marks.checksum = dm.table(QStringLiteral("dsWniosek"))
                              .field(QStringLiteral("suma_kontrolna"))
                              .asString();
@@ -28,4 +26,13 @@ PrintMarks runPrintRoutine(ApplicationFile& file, TdmDataSets& dm, FindingList& 
     }
     dm.Zmieniony = changed;
     return marks;
+}
+
+std::function<bool()> validationInto(TdmDataSets& dm, FindingList& window,
+                                     std::function<void(const FindingList&)> showFindings) {
+    return [&dm, &window, show = std::move(showFindings)] {
+        const bool passed = validateSafely(dm, window);
+        if (!window.findings().isEmpty() && show) show(window);
+        return passed;
+    };
 }

@@ -313,9 +313,9 @@ void TestPrint::printRoutineKeepsZmieniony() {
     int shown = 0;
     QString printedChecksum;
     PrintRoutineHooks hooks;
-    hooks.showFindings = [&](const FindingList&) { ++shown; };
+    hooks.validate = validationInto(*m.dm, window, [&](const FindingList&) { ++shown; });
     hooks.output = [&](const PrintMarks& marks) { printedChecksum = marks.checksum; };
-    const PrintMarks marks = runPrintRoutine(file, *m.dm, window, hooks);
+    const PrintMarks marks = runPrintRoutine(file, *m.dm, hooks);
     m.dm->validationWindow = nullptr;
     QCOMPARE(m.dm->Zmieniony, changed);
     QCOMPARE(commits, 1);
