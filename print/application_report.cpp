@@ -51,10 +51,11 @@ ReportDocument buildApplicationReport(const TdmDataSets_t& dm) {
     return doc;
 }
 
-int renderApplication(const TdmDataSets_t& dm, const PrintMarks& marks, QPagedPaintDevice& device) {
+int renderApplication(const TdmDataSets_t& dm, const PrintMarks& marks, QPagedPaintDevice& device,
+                      ReportRenderer::PageTurn turn) {
     const ReportDocument doc = buildApplicationReport(dm);
     ReportRenderer renderer(doc, PageDecoration{marks.trialPrint, marks.checksum});
-    return renderer.render(device);
+    return renderer.render(device, turn);
 }
 
 bool writeApplicationPdf(const TdmDataSets_t& dm, const PrintMarks& marks, const QString& path,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/layout/report_document.h"
+#include "print/layout/report_renderer.h"
 
 #include <QString>
 
@@ -23,7 +24,9 @@ struct PrintMarks {
 
 // Lays the application out and paints it onto any paged device (printer, preview, PDF);
 // returns the number of pages, 0 when the device could not be painted on.
-int renderApplication(const TdmDataSets_t& dm, const PrintMarks& marks, QPagedPaintDevice& device);
+// Printers take OnPortraitPaper: they cannot turn the paper within a document.
+int renderApplication(const TdmDataSets_t& dm, const PrintMarks& marks, QPagedPaintDevice& device,
+                      ReportRenderer::PageTurn turn = ReportRenderer::PageTurn::NewPageLayout);
 
 // Writes the printout to a PDF file; false when the file cannot be written.
 bool writeApplicationPdf(const TdmDataSets_t& dm, const PrintMarks& marks, const QString& path,

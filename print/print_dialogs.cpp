@@ -5,6 +5,11 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
+namespace {
+// A printer keeps its page layout once printing has begun.
+constexpr auto kTurn = ReportRenderer::PageTurn::OnPortraitPaper;
+} // namespace
+
 void showPrintOutput(PrintDevice device, const TdmDataSets_t& dm, const PrintMarks& marks,
                      QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
@@ -14,7 +19,7 @@ void showPrintOutput(PrintDevice device, const TdmDataSets_t& dm, const PrintMar
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowFlags(preview.windowFlags() & ~Qt::WindowStaysOnTopHint);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&](QPrinter* target) { renderApplication(dm, marks, *target); });
+                         [&](QPrinter* target) { renderApplication(dm, marks, *target, kTurn); });
         if (auto* view = preview.findChild<QPrintPreviewWidget*>()) {
             view->setZoomMode(QPrintPreviewWidget::CustomZoom);
             view->setZoomFactor(0.85);
@@ -25,5 +30,5 @@ void showPrintOutput(PrintDevice device, const TdmDataSets_t& dm, const PrintMar
     }
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowFlags(dialog.windowFlags() | Qt::WindowStaysOnTopHint);
-    if (dialog.exec() == QDialog::Accepted) renderApplication(dm, marks, printer);
+    if (dialog.exec() == QDialog::Accepted) renderApplication(dm, marks, printer, kTurn);
 }

@@ -8,6 +8,8 @@
 namespace {
 constexpr qreal kHeaderMm = 10;
 constexpr qreal kFooterMm = 8;
+// The paper's margins when pages are turned on portrait paper: no page's margin is smaller.
+constexpr qreal kPaperMarginMm = 10;
 
 LayoutContext contextFor(QPagedPaintDevice& device) {
     LayoutContext ctx;
@@ -47,9 +49,17 @@ std::vector<LaidOutPage> ReportRenderer::layOut(QPagedPaintDevice& device) const
     return pages;
 }
 
-int ReportRenderer::render(QPagedPaintDevice& device) {
+int ReportRenderer::render(QPagedPaintDevice& device, PageTurn turn) {
     if (document_.parts.empty()) return 0;
-    device.setPageLayout(document_.parts.front().setup.pageLayout());
+    // Turning pages on portrait paper: the paper keeps narrow margins and every page
+    // places its own margins, rotated for landscape parts.
+    const QPageLayout paper =
+        turn == PageTurn::NewPageLayout
+            ? document_.parts.front().setup.pageLayout()
+            : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                          QMarginsF(kPaperMarginMm, kPaperMarginMm, kPaperMarginMm, kPaperMarginMm),
+                          QPageLayout::Millimeter);
+    device.setPageLayout(paper);
     const LayoutContext ctx = contextFor(device);
     const std::vector<LaidOutPage> pages = layOut(device); // first pass
     QPainter painter;
@@ -60,9 +70,11 @@ int ReportRenderer::render(QPagedPaintDevice& device) {
         const LaidOutPage& page = pages[size_t(n)];
         const PageSetup& setup = document_.parts[page.part].setup;
         if (n > 0) {
-            device.setPageLayout(setup.pageLayout());
+            if (turn == PageTurn::NewPageLayout) device.setPageLayout(setup.pageLayout());
             device.newPage();
         }
+        painter.resetTransform();
+        if (turn == PageTurn::OnPortraitPaper) placeOnPaper(painter, ctx, setup);
         const Frame frame = frameOf(setup, ctx);
         paintHeader(painter, ctx, frame);
         for (const PlacedBand& placed : page.bands) {
@@ -78,6 +90,20 @@ int ReportRenderer::render(QPagedPaintDevice& device) {
     }
     painter.end();
     return count;
+}
+
+void ReportRenderer::placeOnPaper(QPainter& painter, const LayoutContext& ctx,
+                                  const PageSetup& setup) const {
+    // The painter starts at the paper's paintable corner; move it to the page's corner,
+    // turning a landscape page a quarter clockwise, then to the page's own margins.
+    const qreal paperWidth = QPageSize(QPageSize::A4).size(QPageSize::Millimeter).width();
+    if (setup.orientation == QPageLayout::Landscape) {
+        painter.translate(ctx.mm(paperWidth - kPaperMarginMm), ctx.mm(-kPaperMarginMm));
+        painter.rotate(90);
+    } else {
+        painter.translate(ctx.mm(-kPaperMarginMm), ctx.mm(-kPaperMarginMm));
+    }
+    painter.translate(ctx.mm(setup.marginsMm.left()), ctx.mm(setup.marginsMm.top()));
 }
 
 void ReportRenderer::paintHeader(QPainter& painter, const LayoutContext& ctx,

@@ -13,9 +13,14 @@ class ReportRenderer {
 public:
     ReportRenderer(const ReportDocument& document, PageDecoration decoration);
 
+    // How a part of another orientation reaches the device: a PDF takes a new page
+    // layout for the page; a printer cannot change it once printing has begun, so the
+    // landscape pages are drawn turned on portrait paper.
+    enum class PageTurn { NewPageLayout, OnPortraitPaper };
+
     // Paints onto the device; returns the number of pages, 0 when the device refused to
-    // be painted on. The device's page layout is set for every part.
-    int render(QPagedPaintDevice& device);
+    // be painted on.
+    int render(QPagedPaintDevice& device, PageTurn turn = PageTurn::NewPageLayout);
 
     // The first pass alone: the pages the report takes on this device.
     std::vector<LaidOutPage> layOut(QPagedPaintDevice& device) const;
@@ -26,6 +31,7 @@ private:
         QRectF body;
     };
     Frame frameOf(const PageSetup& setup, const LayoutContext& ctx) const;
+    void placeOnPaper(QPainter& painter, const LayoutContext& ctx, const PageSetup& setup) const;
     void paintHeader(QPainter& painter, const LayoutContext& ctx, const Frame& frame) const;
     void paintFooter(QPainter& painter, const LayoutContext& ctx, const Frame& frame, int number,
                      int count) const;
