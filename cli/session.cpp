@@ -2,12 +2,27 @@
 
 #include "cli/console.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
+bool holdsDictionary(const QString& folder) {
+    return QFileInfo::exists(QDir(folder).filePath(QStringLiteral("slowniki.xml")));
+}
+
+// Installed, topaz_q lives in the host folder and is started through a link on the PATH:
+// when nothing names the folder and the current one has no dictionary, its own folder serves.
+QString currentOrOwnFolder() {
+    const QString current = QDir::currentPath();
+    const QString own = QCoreApplication::applicationDirPath();
+    return !holdsDictionary(current) && holdsDictionary(own) ? own : current;
+}
+
 HostEnv::HostFolderSources folderSources(const QString& binFolder) {
     HostEnv::HostFolderSources sources = HostEnv::HostFolderSources::system();
+    sources.currentFolder = currentOrOwnFolder;
     if (!binFolder.isEmpty()) {
         const QString folder = QDir(binFolder).absolutePath();
         sources.registryBin = [folder] { return folder; };

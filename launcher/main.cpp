@@ -1,19 +1,24 @@
 // zelgor — the host stand-in: publishes its program folder as the host does, loads
-// <bin>/wn_typy/TOPAZ_Q.so, calls one export and prints its result.
-//   zelgor [--bin DIR] EXPORT [FILE]
+// <bin>/wn_typy/TOPAZ_Q.so and calls its exports.
+//   zelgor [--bin DIR]                  the main window: application files and actions
+//   zelgor [--bin DIR] FILE             edits FILE, as a file manager opens it
+//   zelgor [--bin DIR] EXPORT [FILE]    calls one export and prints its result
 //   zelgor --module-version [--bin DIR]
+#include "file/host_settings.h"
+#include "launcher/launcher_window.h"
+#include "launcher/module_library.h"
 #include "platform/hostenv/hostregistry.h"
 #include "platform/hostenv/moduleversion.h"
 #include "platform/hostenv/sharedfolder.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
 #include <cstdint>
 #include <cstdio>
-#include <dlfcn.h>
+#include <optional>
 
 namespace {
 
@@ -26,90 +31,125 @@ enum Exit { Ok = 0, Usage = 2, NotLoadable = 3 };
 int usage(const QString& why) {
     if (!why.isEmpty()) std::fprintf(stderr, "zelgor: %s\n", qUtf8Printable(why));
     std::fprintf(stderr,
-                 "Użycie: zelgor [--bin KATALOG] EKSPORT [PLIK]\n"
+                 "Użycie: zelgor [--bin KATALOG]\n"
+                 "        zelgor [--bin KATALOG] PLIK\n"
+                 "        zelgor [--bin KATALOG] EKSPORT [PLIK]\n"
                  "        zelgor --module-version [--bin KATALOG]\n"
                  "EKSPORT: %s\n",
                  qUtf8Printable(kExports.join(QStringLiteral(", "))));
     return Usage;
 }
 
-QString modulePath(const QString& bin) {
-    return QDir(bin).filePath(QStringLiteral("wn_typy/TOPAZ_Q.so"));
+// The folder of the executable itself, links resolved (installed, zelgor is started
+// through a link on the PATH). Read without an application object, which the module
+// creates itself for an interactive export called from the command line.
+QString ownFolder() {
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
 // The host publishes its folder in the registry ("bin", unless the registry named by
-// ZELGR_REGISTRY already gives one) and in the shared memory.
-void publishHostFolder(const QString& bin) {
-    HostRegistry registry;
-    if (!qEnvironmentVariableIsSet("ZELGR_REGISTRY") ||
-        registry.readString(HostRegistry::ValueBin).isEmpty())
-        registry.writeString(HostRegistry::ValueBin, bin);
-    HostEnv::publishSharedFolder(bin);
+// ZELGR_REGISTRY already gives one) and in the shared memory for as long as it runs: the
+// block goes with the host, so no later program reads a folder that may be gone.
+class PublishedHostFolder {
+public:
+    explicit PublishedHostFolder(const QString& bin) : bin_(bin) {
+        HostRegistry registry;
+        if (!qEnvironmentVariableIsSet("ZELGR_REGISTRY") ||
+            registry.readString(HostRegistry::ValueBin).isEmpty())
+            registry.writeString(HostRegistry::ValueBin, bin);
+        HostEnv::publishSharedFolder(bin);
+    }
+    ~PublishedHostFolder() {
+        // Another host started meanwhile keeps its own folder published.
+        if (HostEnv::readSharedFolder() == bin_) HostEnv::removeSharedFolder();
+    }
+    PublishedHostFolder(const PublishedHostFolder&) = delete;
+    PublishedHostFolder& operator=(const PublishedHostFolder&) = delete;
+
+private:
+    QString bin_;
+};
+
+struct Invocation {
+    QString bin = ownFolder();
+    bool versionOnly = false;
+    QStringList positional;
+};
+
+// Returns an exit code when the arguments are wrong or only help was asked for.
+std::optional<int> parse(int argc, char** argv, Invocation& call) {
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == QLatin1String("--bin")) {
+            if (++i >= argc) return usage(QStringLiteral("--bin wymaga katalogu"));
+            call.bin = QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath();
+        } else if (a == QLatin1String("--module-version")) {
+            call.versionOnly = true;
+        } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
+            return usage(QString());
+        } else {
+            call.positional << a;
+        }
+    }
+    // A file named alone, as a file manager passes it, is opened for editing.
+    if (call.positional.size() == 1 && !kExports.contains(call.positional[0]) &&
+        QFileInfo(call.positional[0]).isFile())
+        call.positional.prepend(QStringLiteral("EdytujWniosek_"));
+    return std::nullopt;
+}
+
+int printModuleVersion(const Invocation& call) {
+    if (!call.positional.isEmpty()) return usage(QStringLiteral("nadmiarowe argumenty"));
+    QString version = HostEnv::readModuleVersion(ModuleLibrary::modulePath(call.bin));
+    if (version == QLatin1String(HostEnv::VersionNotAvailable)) version = QStringLiteral("1.0.0.0");
+    std::printf("%s\n", qUtf8Printable(version));
+    return Ok;
+}
+
+int callExport(const Invocation& call) {
+    if (call.positional.size() > 2) return usage(QStringLiteral("nadmiarowe argumenty"));
+    const QString exportName = call.positional[0];
+    if (!kExports.contains(exportName))
+        return usage(QStringLiteral("nieznany eksport: %1").arg(exportName));
+    const bool takesPath = ModuleLibrary::takesPath(exportName);
+    if (takesPath && call.positional.size() != 2)
+        return usage(QStringLiteral("%1 wymaga ścieżki pliku").arg(exportName));
+    if (!takesPath && call.positional.size() != 1)
+        return usage(QStringLiteral("NowyWniosek_ nie przyjmuje pliku"));
+
+    const PublishedHostFolder published(call.bin);
+    ModuleLibrary module;
+    int32_t result = 0;
+    if (!module.load(ModuleLibrary::modulePath(call.bin)) ||
+        !module.call(exportName, takesPath ? call.positional[1] : QString(), result)) {
+        std::fprintf(stderr, "zelgor: %s\n", qUtf8Printable(module.errorText()));
+        return NotLoadable;
+    }
+    std::printf("%d\n", result);
+    std::fflush(stdout);
+    return Ok;
+}
+
+int showMainWindow(int argc, char** argv, const Invocation& call) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelgor"));
+    const PublishedHostFolder published(call.bin);
+    ModuleLibrary module;
+    if (!module.load(ModuleLibrary::modulePath(call.bin))) {
+        std::fprintf(stderr, "zelgor: %s\n", qUtf8Printable(module.errorText()));
+        return NotLoadable;
+    }
+    LauncherWindow window(module, HostSettings::ReadHostSettings().ApplicationsFolder);
+    window.show();
+    return app.exec();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    QString bin = QCoreApplication::applicationDirPath();
-    bool versionOnly = false;
-    QStringList positional;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--bin")) {
-            if (++i >= args.size()) return usage(QStringLiteral("--bin wymaga katalogu"));
-            bin = QFileInfo(args[i]).absoluteFilePath();
-        } else if (a == QLatin1String("--module-version")) {
-            versionOnly = true;
-        } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            return usage(QString());
-        } else {
-            positional << a;
-        }
-    }
-    if (versionOnly) {
-        if (!positional.isEmpty()) return usage(QStringLiteral("nadmiarowe argumenty"));
-        QString version = HostEnv::readModuleVersion(modulePath(bin));
-        if (version == QLatin1String(HostEnv::VersionNotAvailable))
-            version = QStringLiteral("1.0.0.0");
-        std::printf("%s\n", qUtf8Printable(version));
-        return Ok;
-    }
-    if (positional.isEmpty() || positional.size() > 2)
-        return usage(QStringLiteral("podaj nazwę eksportu"));
-    const QString exportName = positional[0];
-    if (!kExports.contains(exportName))
-        return usage(QStringLiteral("nieznany eksport: %1").arg(exportName));
-    const bool takesPath = exportName != QLatin1String("NowyWniosek_");
-    if (takesPath && positional.size() != 2)
-        return usage(QStringLiteral("%1 wymaga ścieżki pliku").arg(exportName));
-    if (!takesPath && positional.size() != 1)
-        return usage(QStringLiteral("NowyWniosek_ nie przyjmuje pliku"));
-
-    publishHostFolder(bin);
-    const QString module = modulePath(bin);
-    void* handle = dlopen(QFile::encodeName(module).constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        std::fprintf(stderr, "zelgor: nie można załadować modułu %s: %s\n", qUtf8Printable(module),
-                     dlerror());
-        return NotLoadable;
-    }
-    void* symbol = dlsym(handle, exportName.toLatin1().constData());
-    if (!symbol) {
-        std::fprintf(stderr, "zelgor: moduł nie eksportuje %s\n", qUtf8Printable(exportName));
-        dlclose(handle);
-        return NotLoadable;
-    }
-    int32_t result;
-    if (takesPath) {
-        const QByteArray path = QFile::encodeName(QFileInfo(positional[1]).absoluteFilePath());
-        result = reinterpret_cast<int32_t (*)(const char*)>(symbol)(path.constData());
-    } else {
-        result = reinterpret_cast<int32_t (*)()>(symbol)();
-    }
-    std::printf("%d\n", result);
-    std::fflush(stdout);
-    dlclose(handle);
-    return Ok;
+    Invocation call;
+    if (const std::optional<int> exit = parse(argc, argv, call)) return *exit;
+    if (call.versionOnly) return printModuleVersion(call);
+    if (call.positional.isEmpty()) return showMainWindow(argc, argv, call);
+    return callExport(call);
 }

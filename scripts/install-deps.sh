@@ -2,6 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libxml2-dev libxml2-utils libssl-dev libbenchmark-dev)
+# Packaging: dpkg-shlibdeps computes the package's dependencies.
+packages+=(dpkg-dev file)
 # Printing: a font with Polish letters, and poppler to read the PDF back in tests.
 packages+=(fonts-dejavu-core poppler-utils)
 packages+=("$@")

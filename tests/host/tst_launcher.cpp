@@ -75,7 +75,7 @@ void TestLauncher::calls_data() {
                             << QString::fromUtf8(out) << err;
     };
     const QString usage = QStringLiteral("Użycie");
-    row("no arguments", true, "SPOT", {}, 2, "", usage);
+    row("folder missing", true, "SPOT", {"--bin"}, 2, "", usage);
     row("unknown export", true, "SPOT", {"NieMaTakiego_", "a.xml"}, 2, "", usage);
     row("names are exact", true, "SPOT", {"silentcrccheck_", "a.xml"}, 2, "", usage);
     row("path missing", true, "SPOT", {"SilentCrcCheck_"}, 2, "", usage);
