@@ -4,6 +4,7 @@
 #include "file/supplied_tables.h"
 #include "model/dm_main.h"
 #include "platform/ui/userinterface.h"
+#include "platform/utils/scopeexit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,24 +30,6 @@ bool alwaysLive(const DataSet& t) {
                            return t.name().compare(QLatin1String(n), Qt::CaseInsensitive) == 0;
                        });
 }
-
-// Runs its action when the scope is left, also by an exception.
-template <typename Fn> class ScopeExit {
-public:
-    explicit ScopeExit(Fn fn) : fn_(std::move(fn)) {}
-    ~ScopeExit() {
-        if (armed_) fn_();
-    }
-    void runNow() {
-        if (std::exchange(armed_, false)) fn_();
-    }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    Fn fn_;
-    bool armed_ = true;
-};
 
 QString versionMessage(const QString& fileVersion, const QString& currentText) {
     return QStringLiteral("Wniosek został zapisany w innej wersji niż aktualna.\r\nWniosek "
@@ -172,25 +155,27 @@ bool ApplicationFile::VerifyChecksum() {
 
 // ---------------------------------------------------------------- writing
 
-bool ApplicationFile::WriteApplicationFile(const QString& path) {
+void ApplicationFile::writeDocument(const QString& path) {
     SuspendDataControls(false);
     ScopeExit resume([this] { SuspendDataControls(true); });
+    xml_.setInfoValues(infoValues());
+    xml_.InitWniosekXML(QString());
+    xml_.proba2xml();
+    xml_.Spec2XML();
+    xml_.save(path);
+}
+
+bool ApplicationFile::WriteApplicationFile(const QString& path) {
     // The first save of a new application records the version that created it.
     if (FirstVersion.isEmpty()) FirstVersion = settings_.moduleVersion;
     try {
-        xml_.setInfoValues(infoValues());
-        xml_.InitWniosekXML(QString());
-        xml_.proba2xml();
-        xml_.Spec2XML();
-        xml_.save(path);
+        writeDocument(path);
     } catch (const std::exception& e) {
-        resume.runNow();
         ui_.messageBox(QStringLiteral("Nie można zapisać pliku wniosku %1.\r\n\r\n%2")
                            .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())),
                        QStringLiteral("Zelgor"), MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
-    resume.runNow();
     dm_.Zmieniony = false;
     return true;
 }

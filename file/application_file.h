@@ -86,6 +86,15 @@ public:
     // Whether the editor may close; asks the user and saves on request.
     bool closeQuery();
 
+    // ---- recovery copy
+    // Writes the data module to `path` as save would, with its checksum, but as a copy on
+    // the side: the current file, its name, the remembered location and Zmieniony stay as
+    // they were, and nobody is asked or told anything. Returns why it failed, else empty.
+    QString writeRecoveryCopy(const QString& path);
+    // Loads a recovery copy in place of the current file's data: the file name stays, and
+    // Zmieniony is set, so the user still decides whether to save.
+    void restoreRecoveryCopy(const QString& path);
+
     // ---- texts the editor shows after opening and saving
     QString statusFileText() const;   // "Plik wniosku: " + file
     QString captionAfterSave() const; // "Edytor wniosku " + title + " - " + file
@@ -98,6 +107,9 @@ public:
     void PostPendingEdits();
 
 private:
+    // Builds the document from the data module and writes it; throws on failure.
+    void writeDocument(const QString& path);
+    void refreshChecksumForSaving();
     ApplicationXml::InfoValues infoValues() const;
     void openDocument(const QString& path);
     void reportOpenError(const QString& text);

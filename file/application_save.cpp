@@ -6,6 +6,7 @@
 #include "platform/hostenv/hostregistry.h"
 #include "platform/hostenv/pathtext.h"
 #include "platform/ui/userinterface.h"
+#include "platform/utils/scopeexit.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,20 +33,18 @@ bool ApplicationFile::nameMustBeChosen() const {
     return FileName.isEmpty() || QFileInfo(FileName).isRelative() || confirmName_;
 }
 
+// The saved file always carries the checksum of its data.
+void ApplicationFile::refreshChecksumForSaving() {
+    const bool trusted = checksum_.ChecksumTrusted;
+    checksum_.ChecksumTrusted = false;
+    ScopeExit restore([&] { checksum_.ChecksumTrusted = trusted; });
+    checksum_.acSumaK();
+}
+
 bool ApplicationFile::save() {
     if (nameMustBeChosen()) return saveAs();
     if (CommitActiveControl) CommitActiveControl();
-    {
-        // The saved file always carries the checksum of its data.
-        const bool trusted = checksum_.ChecksumTrusted;
-        checksum_.ChecksumTrusted = false;
-        struct Restore {
-            bool& flag;
-            bool value;
-            ~Restore() { flag = value; }
-        } restore{checksum_.ChecksumTrusted, trusted};
-        checksum_.acSumaK();
-    }
+    refreshChecksumForSaving();
     if (!WriteApplicationFile(FileName)) return false;
     RememberFileLocation();
     if (onFileSaved) onFileSaved();

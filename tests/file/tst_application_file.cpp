@@ -1,4 +1,5 @@
 #include "file/application_file.h"
+#include "file/recovery_copy.h"
 #include "platform/hostenv/hostregistry.h"
 #include "platform/xmldom/xmldocument.h"
 #include "tests/model/module_fixture.h"
@@ -126,6 +127,11 @@ private slots:
 
     void closeQuery_data();
     void closeQuery();
+
+    void recoveryCopyIsASideCopy();
+    void recoveryCopyFailsQuietly();
+    void recoveryCopyOffered_data();
+    void recoveryCopyOffered();
 
 private:
     QTemporaryDir registryDir_;
@@ -597,6 +603,95 @@ void TestApplicationFile::closeQuery() {
     }
     QCOMPARE(QFile::exists(e.file.FileName), saved);
     QCOMPARE(commits, closingByHost ? 0 : (saved ? 2 : 1));
+}
+
+// ---------------------------------------------------------------- recovery copy
+
+void TestApplicationFile::recoveryCopyIsASideCopy() {
+    const QString file = path(QStringLiteral("wniosek.xml"));
+    QVERIFY(!saveNewApplication(file, settingsFor(dir_->path())).isEmpty());
+    const QByteArray saved = readAll(file);
+    HostRegistry().writeString(HostRegistry::ValueLastFile, QStringLiteral("/inny.xml"));
+
+    Editor e(settingsFor(dir_->path()));
+    e.file.OpenApplicationFile(file);
+    e.setTitle(QStringLiteral("Tytuł po zmianie"));
+    QVERIFY(e.fx.dm->Zmieniony);
+    const QString copy = path(QStringLiteral("kopia/wniosek.xml"));
+    QCOMPARE(e.file.writeRecoveryCopy(copy), QString());
+    // Nothing of the application itself moved: flag, name, file, last file, messages.
+    QVERIFY(e.fx.dm->Zmieniony);
+    QCOMPARE(e.file.FileName, file);
+    QCOMPARE(readAll(file), saved);
+    QCOMPARE(HostRegistry().readString(HostRegistry::ValueLastFile), QStringLiteral("/inny.xml"));
+    QVERIFY(e.fx.ui.shownTexts().isEmpty());
+
+    // The copy is a whole application file whose checksum holds.
+    Editor other(settingsFor(dir_->path()));
+    QCOMPARE(runSprawdzSume(*other.fx.dm, other.fx.ui, copy, true), 1);
+    Editor restored(settingsFor(dir_->path()));
+    restored.file.OpenApplicationFile(file);
+    restored.file.restoreRecoveryCopy(copy);
+    QCOMPARE(restored.title(), QStringLiteral("Tytuł po zmianie"));
+    QCOMPARE(restored.file.FileName, file);
+    QVERIFY(restored.fx.dm->Zmieniony);
+}
+
+void TestApplicationFile::recoveryCopyFailsQuietly() {
+    Editor e(settingsFor(dir_->path()));
+    e.setTitle(kTitle);
+    QVERIFY(writeAll(path(QStringLiteral("plik")), "x"));
+    // A folder that cannot exist: its parent is a file.
+    const QString error = e.file.writeRecoveryCopy(path(QStringLiteral("plik/kopia.xml")));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(e.fx.dm->Zmieniony);
+    QCOMPARE(e.title(), kTitle);
+    QVERIFY(e.fx.ui.shownTexts().isEmpty());
+}
+
+void TestApplicationFile::recoveryCopyOffered_data() {
+    QTest::addColumn<bool>("newApplication");
+    QTest::addColumn<int>("copyAgeAgainstFile"); // seconds; no copy when 0
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("no copy") << false << 0 << false;
+    QTest::newRow("copy newer than the file") << false << 60 << true;
+    QTest::newRow("copy older than the file") << false << -60 << false;
+    QTest::newRow("new application with a copy") << true << 60 << true;
+    QTest::newRow("new application without") << true << 0 << false;
+}
+
+void TestApplicationFile::recoveryCopyOffered() {
+    QFETCH(bool, newApplication);
+    QFETCH(int, copyAgeAgainstFile);
+    QFETCH(bool, offered);
+    qputenv("XDG_STATE_HOME", QFile::encodeName(path(QStringLiteral("stan"))));
+    const QString file = newApplication ? QString() : path(QStringLiteral("wniosek.xml"));
+    const QString copy = RecoveryCopy::pathFor(file);
+    QVERIFY(copy.startsWith(path(QStringLiteral("stan/Zelgor/odzyskiwanie/"))));
+    QVERIFY(copy != RecoveryCopy::pathFor(path(QStringLiteral("inny/wniosek.xml"))));
+    const QDateTime fileTime = QDateTime::currentDateTime().addSecs(-3600);
+    auto setModified = [](const QString& name, const QDateTime& time) {
+        QFile f(name);
+        return f.open(QIODevice::ReadWrite) &&
+               f.setFileTime(time, QFileDevice::FileModificationTime);
+    };
+    if (!newApplication) {
+        QVERIFY(writeAll(file, "<WNIOSEK/>"));
+        QVERIFY(setModified(file, fileTime));
+    }
+    if (copyAgeAgainstFile != 0) {
+        QVERIFY(QDir().mkpath(QFileInfo(copy).absolutePath()));
+        QVERIFY(writeAll(copy, "<WNIOSEK/>"));
+        QVERIFY(setModified(copy, fileTime.addSecs(copyAgeAgainstFile)));
+    }
+    const std::optional<QDateTime> written = RecoveryCopy::offered(file);
+    QCOMPARE(written.has_value(), offered);
+    if (written)
+        QVERIFY(RecoveryCopy::question(*written).startsWith(
+            QStringLiteral("Znaleziono niezapisaną wersję tego wniosku z dnia ")));
+    RecoveryCopy::remove(file);
+    QVERIFY(!QFileInfo::exists(copy));
+    qunsetenv("XDG_STATE_HOME");
 }
 
 QTEST_GUILESS_MAIN(TestApplicationFile)
