@@ -57,6 +57,11 @@ public:
     PathChooser chooseSavePath;
     // After every successful save: the editor shows statusFileText() and captionAfterSave().
     std::function<void()> onFileSaved;
+    // Show time: the message browser over MessageList (only called when there are
+    // messages and the editor is not silent), and the year columns' visibility restored
+    // from the flags of dsWniosek. Without an editor window neither has anything to show.
+    std::function<void()> ShowMessageBrowser;
+    std::function<void()> RestoreYearColumns;
 
     // ---- loading
     // The file into the data module with the stage events off and the finance trees
@@ -65,8 +70,10 @@ public:
     void LoadApplicationFile(const QString& path);
     void ReadApplicationFile(const QString& path);
 
-    // The data steps of showing the editor: the programme set again, the attachment
-    // flags of kind "IN" for an application without a kind, Zmieniony cleared.
+    // The steps of showing the editor after the host's window is hidden: the programme set
+    // again, the load-time messages shown, the attachment flags of kind "IN" for an
+    // application without a kind, the year columns, Zmieniony cleared. The editor window
+    // runs them when it is shown, the silent validation without a window.
     void runShowTimeSteps();
 
     // ---- checksum
