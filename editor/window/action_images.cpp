@@ -35,6 +35,18 @@ QIcon printerImage() {
     return QIcon(pix);
 }
 
+// The save picture with a pen across it: saving under a name still to be written.
+QIcon saveAsImage() {
+    QPixmap pix = standard(QStyle::SP_DialogSaveButton).pixmap(32, 32);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(QColor(230, 180, 60));
+    const QPointF pen[] = {{14, 30}, {16, 24}, {29, 11}, {31, 13}, {18, 26}};
+    p.drawPolygon(pen, 5);
+    return QIcon(pix);
+}
+
 } // namespace
 
 QIcon actionImage(int index) {
@@ -42,7 +54,7 @@ QIcon actionImage(int index) {
     case 22:
         return standard(QStyle::SP_DialogSaveButton);
     case 6:
-        return standard(QStyle::SP_DriveFDIcon);
+        return saveAsImage();
     case 2:
         return standard(QStyle::SP_DialogApplyButton);
     case 10:

@@ -92,7 +92,8 @@ TfmWniosek_t::TfmWniosek_t(TdmDataSets& dm, UserInterface& ui, const HostSetting
         statusPanels_[i] = new QLabel(status);
         statusPanels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         if (i < 2) {
-            statusPanels_[i]->setFixedWidth(150);
+            // 150 pixels, wider when the text needs it (a version resource's long answer).
+            statusPanels_[i]->setMinimumWidth(150);
             status->addWidget(statusPanels_[i]);
         } else {
             status->addWidget(statusPanels_[i], 1);
