@@ -1,5 +1,7 @@
 #include "host/invocation.h"
 
+#include "host/print_wiring.h"
+
 #include "editor/uiport/gui_session.h"
 #include "editor/window/editor_shell.h"
 #include "file/application_file.h"
@@ -163,10 +165,11 @@ int32_t runExport(ExportKind kind, const QString& path) {
                                      MessageIcon::Information, MessageButtons::Ok);
             return 0;
         }
-        if (guiSession)
+        if (guiSession) {
             fmWniosek =
                 editor::createEditor(*dmDataSets, *moduleUi, HostSettings::ReadHostSettings());
-        else
+            connectPrinting(*fmWniosek);
+        } else
             fmFileOnly = std::make_unique<ApplicationFile>(*dmDataSets, *moduleUi,
                                                            HostSettings::ReadHostSettings());
         return runSteps(kind, path);

@@ -17,8 +17,12 @@ public:
 
     const QString& helpFile() const { return helpFile_; }
 
+    void EnterViewMode() override;
+
 protected:
     void fillPage(const QString& caption, QWidget* panel) override;
+    void restoreYearColumns() override;
+    bool event(QEvent* event) override;
 
 private:
     QString helpFile_;

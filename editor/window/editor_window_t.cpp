@@ -1,5 +1,7 @@
 #include "editor/window/editor_window_t.h"
 
+#include "editor/window/recovery_guard.h"
+
 #include "editor/forms/frame_pages.h"
 #include "editor/uiport/save_dialog.h"
 #include "editor/validation/message_browser.h"
@@ -63,7 +65,10 @@ TfmWniosek_t::TfmWniosek_t(TdmDataSets& dm, UserInterface& ui, const HostSetting
     file_->chooseSavePath = [this](const QString& folder, const QString& proposed) {
         return chooseSavePath(this, folder, proposed);
     };
-    file_->onFileSaved = [this] { updateCaptionAfterSave(); };
+    file_->onFileSaved = [this] {
+        updateCaptionAfterSave();
+        recovery_->saved();
+    };
     file_->ShowMessageBrowser = [this] { showMessageBrowser(); };
     file_->RestoreYearColumns = [this] { restoreYearColumns(); };
 
@@ -88,6 +93,10 @@ TfmWniosek_t::TfmWniosek_t(TdmDataSets& dm, UserInterface& ui, const HostSetting
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     status->setSizeGripEnabled(true);
+    // A copy that cannot be written costs one line here and nothing else.
+    recovery_ = new RecoveryGuard(*this, dm_, ui_, *file_, [status](const QString& text) {
+        status->showMessage(text, 15000);
+    });
     for (int i = 0; i < 3; ++i) {
         statusPanels_[i] = new QLabel(status);
         statusPanels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
@@ -271,6 +280,7 @@ int TfmWniosek_t::showModal() {
     show();
     hideHostWindow();
     file_->runShowTimeSteps();
+    recovery_->start();
     return exec();
 }
 
@@ -327,6 +337,7 @@ void TfmWniosek_t::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    if (!file_->ClosingByHost) recovery_->closedNormally();
     showHostWindow();
     if (fmValForm_) fmValForm_->hide();
     done(closeResult_);

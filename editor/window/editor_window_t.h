@@ -21,6 +21,7 @@ class QToolBar;
 namespace editor {
 
 class ChecksumEditLink;
+class RecoveryGuard;
 class ScrollBox;
 class TfmValForm;
 class WheelFilter;
@@ -110,6 +111,7 @@ private:
     std::unique_ptr<ChecksumEditLink> checksumLink_;
     WheelFilter* wheelFilter_ = nullptr;
     PrintRoutine printRoutine_;
+    RecoveryGuard* recovery_ = nullptr;
 
     QTabWidget* mainPages_ = nullptr;
     QList<QTabWidget*> innerPages_; // per main page; nullptr without inner pages
