@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/checksum_command.h"
+#include "cli/import_command.h"
 #include "cli/print_command.h"
 #include "cli/save_commands.h"
 #include "cli/validate_command.h"
@@ -41,6 +42,24 @@ OptionSpec pdfOption() {
             QStringLiteral("Opcja --pdf wymaga nazwy pliku.")};
 }
 
+OptionSpec databaseOption() {
+    OptionSpec o{
+        {QStringLiteral("db")},
+        QStringLiteral("CEL"),
+        QStringLiteral("baza danych: plik SQLite albo postgresql://użytkownik@host:port/baza"),
+        QStringLiteral("Opcja --db wymaga bazy danych: pliku SQLite albo adresu "
+                       "postgresql://użytkownik@host:port/baza.")};
+    o.required = true;
+    return o;
+}
+
+OptionSpec replaceOption() {
+    return {{QStringLiteral("replace")},
+            QString(),
+            QStringLiteral("zastępuje wnioski, które już są w bazie (ta sama suma kontrolna)"),
+            QString()};
+}
+
 std::vector<CommandSpec> buildTable() {
     return {
         {QStringLiteral("validate"),
@@ -60,6 +79,16 @@ std::vector<CommandSpec> buildTable() {
          -1,
          {binOption(), jsonOption()},
          runChecksumCommand},
+        {QStringLiteral("import"),
+         QStringLiteral("PLIK..."),
+         QStringLiteral("Wczytuje sprawdzone pliki wniosków do bazy danych: każda tabela wniosku "
+                        "to tabela bazy, każdy plik to jedna transakcja.\nPliki uszkodzone, z "
+                        "niepoprawną sumą kontrolną lub innego typu są odrzucane; wniosek już "
+                        "zaimportowany jest pomijany."),
+         1,
+         -1,
+         {databaseOption(), binOption(), jobsOption(), replaceOption(), jsonOption()},
+         runImportCommand},
         {QStringLiteral("resave"),
          QStringLiteral("WEJŚCIE WYJŚCIE"),
          QStringLiteral("Otwiera wniosek WEJŚCIE i zapisuje go jako WYJŚCIE w bieżącej wersji, "
