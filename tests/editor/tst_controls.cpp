@@ -7,7 +7,7 @@
 #include "editor/forms/controls/lookup_control.h"
 #include "editor/forms/controls/memo_control.h"
 #include "editor/forms/controls/navigator_control.h"
-#include "editor_fixture.h"
+#include "frames_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -164,7 +164,7 @@ void TstControls::typing() {
     QFETCH(QString, stored);
     QFETCH(QString, refusal);
 
-    EditorFixture fx;
+    FramesFixture fx;
     const QByteArray t = table.toLatin1(), f = field.toLatin1(), m = mask.toLatin1();
     ControlRow row{.name = "eTest",
                    .kind = ControlKind(kind),
@@ -201,7 +201,7 @@ void TstControls::typing() {
 }
 
 void TstControls::escapeRestoresStoredValue() {
-    EditorFixture fx;
+    FramesFixture fx;
     DataControl* c = fx.control({.name = "e1000111",
                                  .kind = ControlKind::MaskEdit,
                                  .table = "dsWniosek",
@@ -234,7 +234,7 @@ void TstControls::escapeRestoresStoredValue() {
 
 // At the limit nothing more is taken, backspace included, unless a selection is replaced.
 void TstControls::memoLimitOnTyping() {
-    EditorFixture fx;
+    FramesFixture fx;
     auto* c = static_cast<MemoControl*>(fx.control({.name = "tytul_projektu",
                                                     .kind = ControlKind::Memo,
                                                     .table = "dsWniosek",
@@ -294,7 +294,7 @@ void TstControls::choicesOnOneField() {
     QFETCH(QString, stored);
     QFETCH(QList<bool>, ticked);
 
-    EditorFixture fx;
+    FramesFixture fx;
     const QByteArray f = field.toLatin1();
     std::vector<QByteArray> values;
     QList<CheckControl*> boxes;
@@ -325,7 +325,7 @@ void TstControls::choicesOnOneField() {
 // Level 2 of the intervention category lists nothing before level 1 is chosen, then only
 // the children of the chosen entry; leaving switches the dictionary's filter off.
 void TstControls::cascadingLookup() {
-    EditorFixture fx;
+    FramesFixture fx;
     auto* level1 = static_cast<LookupControl*>(fx.control({.name = "e602001",
                                                            .kind = ControlKind::Lookup,
                                                            .table = "dsKatInt",
@@ -370,7 +370,7 @@ void TstControls::cascadingLookup() {
 
 // A change of another field repaints nothing that did not change: the cursor stays.
 void TstControls::repaintKeepsCursorWhenValueIsTheSame() {
-    EditorFixture fx;
+    FramesFixture fx;
     DataControl* c = fx.control({.name = "e605001",
                                  .kind = ControlKind::Memo,
                                  .table = "dsWniosek",
@@ -390,7 +390,7 @@ void TstControls::repaintKeepsCursorWhenValueIsTheSame() {
 }
 
 void TstControls::navigatorAppendsAndDeletesWithoutQuestion() {
-    EditorFixture fx;
+    FramesFixture fx;
     auto* nav = static_cast<NavigatorControl*>(fx.control({.name = "dbnav604003",
                                                            .kind = ControlKind::Navigator,
                                                            .table = "dsLokalizacja",
@@ -417,7 +417,7 @@ void TstControls::navigatorAppendsAndDeletesWithoutQuestion() {
 
 // In view mode a memo stays enabled (it scrolls) but is read-only; a lookup is disabled.
 void TstControls::viewMode() {
-    EditorFixture fx;
+    FramesFixture fx;
     DataControl* memo = fx.control({.name = "e605001",
                                     .kind = ControlKind::Memo,
                                     .table = "dsWniosek",

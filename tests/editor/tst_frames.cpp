@@ -2,10 +2,11 @@
 // existing table and field, each control the rules lead to exists under its name and is
 // the one bound to the rule's field, every control is bound, named for screen readers and
 // carries its section's help topic; the help buttons and F1 open that topic.
+#include "../model/module_fixture.h"
 #include "editor/forms/builder/help_topic.h"
 #include "editor/forms/frame_pages.h"
 #include "editor/forms/frames/frame_registry.h"
-#include "editor_fixture.h"
+#include "frames_fixture.h"
 #include "validation/rules_finance.h"
 #include "validation/rules_project.h"
 
@@ -32,7 +33,7 @@ std::vector<const ControlRow*> allRows(const FrameDescription& frame) {
 }
 
 // Every page with frames, built into one window as the editor stacks them.
-struct AllPages : EditorFixture {
+struct AllPages : FramesFixture {
     AllPages() {
         FrameContext context{*dm};
         for (const PageFrames& page : framePages()) {
@@ -173,7 +174,7 @@ void TstFrames::ruleControlsExistAndAreBoundToTheRuleField() {
 }
 
 void TstFrames::unknownPageStaysEmpty() {
-    EditorFixture fx;
+    FramesFixture fx;
     FrameContext context{*fx.dm};
     QCOMPARE(fillPage(QStringLiteral("&Nie ma takiej"), fx.window.get(), context), 0);
     QCOMPARE(fillPage(QStringLiteral("&1 - 4"), nullptr, context), 0);

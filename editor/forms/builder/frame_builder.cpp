@@ -134,8 +134,8 @@ void FrameBuilder::layRows(const std::vector<ControlRow>& rows, int helpTopic, Q
         control->setProperty("helpTopic", helpTopic);
         for (DataControl* inner : control->findChildren<DataControl*>())
             inner->setProperty("helpTopic", helpTopic);
-        const QString prompt =
-            row.prompt.isEmpty() && !labelsItself(row.kind) ? row.label : row.prompt;
+        const bool ownLabel = !labelsItself(row.kind) && !(row.behaviour & NoLabel);
+        const QString prompt = row.prompt.isEmpty() && ownLabel ? row.label : row.prompt;
         const int r = grid->rowCount();
         if (row.placement == Placement::Beside && line) {
             if (!prompt.isEmpty()) line->addWidget(label(prompt, parent));

@@ -13,6 +13,7 @@ CheckControl::CheckControl(const ControlRow& row, UserInterface& ui, QWidget* pa
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(box_);
+    layout->addStretch(); // a click beside the caption does not tick the box
     box_->setObjectName(objectName() + QStringLiteral("_box"));
     setEditor(box_);
     connect(box_, &QCheckBox::clicked, this, [this](bool ticked) {

@@ -37,6 +37,7 @@ enum Behaviour : unsigned {
     WholeCountryFlag = 1u << 6, // navigator: dsWniosek.lok_caly_kraj follows the row count
     SettlementMonth = 1u << 7,  // the month check plus the two settlement-date warnings
     StartsDisabled = 1u << 8,   // disabled until a rule of the data module enables it
+    NoLabel = 1u << 9,          // the heading says it: the label is only read out
 };
 
 // Where a row's label and control go.

@@ -20,5 +20,10 @@ const PageFrames* framesForPage(const QString& caption);
 // One function per inner page, each in its own file.
 std::vector<FrameDescription> introductionFrames(); // "&Objaśnienia"
 std::vector<FrameDescription> programmeFrames();    // "&1 - 4"
+std::vector<FrameDescription> projectFrames();      // "&6 - 6e"
+std::vector<FrameDescription> linksFrames();        // "6&f - 6g"
+std::vector<FrameDescription> durabilityFrames();   // "6&i - 6k"
+std::vector<FrameDescription> policyFrames();       // "6&p - 6s"
+std::vector<FrameDescription> procurementFrames();  // "6&t - 6u"
 
 } // namespace editor
