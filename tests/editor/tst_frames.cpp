@@ -81,7 +81,7 @@ void TstFrames::rowsNameExistingFields() {
                                      fx.dm->findTable(f->definition().lookupDataSet),
                                  qPrintable(where));
                 }
-                for (const GridColumn& c : row->columns)
+                for (const ColumnRow& c : row->columns)
                     QVERIFY2(table->findField(QLatin1String(c.field)),
                              qPrintable(where + u' ' + QLatin1String(c.field)));
                 for (const Cascade& c : {row->cascade})

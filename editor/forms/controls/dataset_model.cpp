@@ -5,7 +5,7 @@
 
 namespace editor {
 
-DataSetModel::DataSetModel(DataSet& table, std::vector<GridColumn> columns, UserInterface& ui,
+DataSetModel::DataSetModel(DataSet& table, std::vector<ColumnRow> columns, UserInterface& ui,
                            QObject* parent)
     : QAbstractTableModel(parent), table_(&table), columns_(std::move(columns)), ui_(ui) {
     rows_ = rowCount();

@@ -20,12 +20,12 @@ class DataSetModel : public QAbstractTableModel, public DataSetObserver {
     Q_OBJECT
 public:
     // Edit role of a lookup column: the key; display role: the looked-up name.
-    DataSetModel(DataSet& table, std::vector<GridColumn> columns, UserInterface& ui,
+    DataSetModel(DataSet& table, std::vector<ColumnRow> columns, UserInterface& ui,
                  QObject* parent);
     ~DataSetModel() override;
 
     DataSet* table() const { return table_; }
-    const GridColumn& column(int c) const { return columns_[size_t(c)]; }
+    const ColumnRow& column(int c) const { return columns_[size_t(c)]; }
     // The key field a lookup column writes, or nullptr for other columns.
     const Field* keyFieldOf(int column) const;
 
@@ -53,7 +53,7 @@ private:
     QVariant value(int row, const Field& f) const;
 
     DataSet* table_;
-    std::vector<GridColumn> columns_;
+    std::vector<ColumnRow> columns_;
     UserInterface& ui_;
     int rows_ = 0;
     bool readOnly_ = false;

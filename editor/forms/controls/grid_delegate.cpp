@@ -30,7 +30,7 @@ GridDelegate::GridDelegate(GridControl& grid) : QStyledItemDelegate(&grid), grid
 
 QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                     const QModelIndex& index) const {
-    const GridColumn& column = grid_.model()->column(index.column());
+    const ColumnRow& column = grid_.model()->column(index.column());
     DataSet* table = grid_.model()->table();
     if (DataSet* dictionary = dictionaryOf(grid_, index.column())) {
         if (column.cascade.isSet() && table) {
@@ -67,7 +67,7 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 
 void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
-    const GridColumn& column = grid_.model()->column(index.column());
+    const ColumnRow& column = grid_.model()->column(index.column());
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         if (combo->currentIndex() >= 0) model->setData(index, combo->currentData(), Qt::EditRole);
         return;
@@ -89,7 +89,7 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 }
 
 void GridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
-    const GridColumn& column = grid_.model()->column(index.column());
+    const ColumnRow& column = grid_.model()->column(index.column());
     if (column.cascade.isSet())
         if (DataSet* dictionary = dictionaryOf(grid_, index.column()))
             Utils::setDictionaryFilter(*dictionary, QString(), QString(), false);

@@ -58,7 +58,7 @@ struct Cascade {
 };
 
 // One column of a grid.
-struct GridColumn {
+struct ColumnRow {
     const char* field;
     const char* title;
     int width = 120;
@@ -86,7 +86,7 @@ struct ControlRow {
     const char* enterFilter = nullptr;     // lookup: dictionary filter text while focused
     int width = 0;                         // preferred width in pixels; 0: stretch
     int height = 0;                        // memos, grids and panels
-    std::vector<GridColumn> columns = {};  // grids
+    std::vector<ColumnRow> columns = {};   // grids
     std::vector<ControlRow> children = {}; // repeating panels
     std::vector<std::pair<QString, QString>> choices = {}; // radio groups: value, caption
 };
