@@ -67,6 +67,9 @@ public:
     // The file into the data module with the stage events off and the finance trees
     // recomputed afterwards.
     void OpenApplicationFile(const QString& path);
+    // The same for a file's bytes already in memory (fuzzing, files from a stream). The
+    // application then has no file name.
+    void OpenApplicationBytes(const QByteArray& bytes);
     void LoadApplicationFile(const QString& path);
     void ReadApplicationFile(const QString& path);
 
@@ -85,6 +88,9 @@ public:
     // Writes the data module into the file. On failure the user is told why, the old file
     // stays as it was, Zmieniony stays set and the answer is false.
     bool WriteApplicationFile(const QString& path);
+    // The document built afresh from the data module, as a save writes it (the loaded
+    // document is replaced). Throws what the writer throws.
+    void RebuildDocument();
     bool save();                      // acZapisz; true when the file was written
     bool saveAs();                    // acZapiszJako through chooseSavePath
     bool saveAs(const QString& path); // acZapiszJako with the path already chosen
@@ -129,6 +135,7 @@ private:
     ApplicationXml xml_;
     ApplicationChecksum checksum_;
     QString dialogFolder_;
+    const QByteArray* sourceBytes_ = nullptr; // set while OpenApplicationBytes reads
     bool confirmName_ = false; // a damaged file was opened: its name is not reused unasked
     std::vector<DataSet*> suspended_;
 };
