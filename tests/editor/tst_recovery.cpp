@@ -1,6 +1,5 @@
-// The recovery copy as a user meets it: the editor killed after an edit and started again on
-// the same file, a refused copy, a stale copy, a folder that cannot take copies, a normal
-// close and the viewer.
+// The recovery copy as a user meets it: a refused copy, a stale copy, a folder that cannot
+// take copies, a normal close and the viewer.
 #include "editor_fixture.h"
 
 #include "editor/forms/frame_pages.h"
