@@ -1,7 +1,7 @@
 // The document skeleton of the application file, its parsing and its saving.
 #include "file/application_xml.h"
 
-#include "file/mapping.h"
+#include "model/catalogue/mapping_rows.h"
 #include "model/dm_main_tmpl.h"
 #include "platform/hostenv/codepage.h"
 #include "platform/hostenv/systemfolders.h"

@@ -1,10 +1,29 @@
 #include "validation/rule_set.h"
 
 #include "model/dm_main.h"
+#include "model/validation_port.h"
 #include "validation/rules_finance.h"
 #include "validation/rules_project.h"
+#include "validation/template_rules.h"
 
 #include <algorithm>
+#include <memory>
+
+namespace {
+
+// What the data module's Validate runs once a window is prepared: the rules, recording
+// into that window's list.
+class WindowValidation final : public ValidationPort {
+public:
+    explicit WindowValidation(FindingList& window) : window_(window) {}
+    bool validateTemplate(TdmDataSets_t& dm) override { return runTemplateRules(dm, window_); }
+    bool validateType(TdmDataSets& dm) override { return runRuleSet(dm, window_); }
+
+private:
+    FindingList& window_;
+};
+
+} // namespace
 
 int ruleOrdinal(const char* number) {
     int n = 0;
@@ -57,5 +76,5 @@ bool runRuleSet(TdmDataSets& dm, FindingList& window, ControlLocator locator) {
 
 void PrepareValidationWindow(TdmDataSets_t& dm, FindingList& window) {
     window.clear();
-    dm.validationWindow = &window;
+    dm.plugValidation(std::make_unique<WindowValidation>(window));
 }

@@ -28,6 +28,6 @@ bool runRules(TdmDataSets& dm, FindingList& window, const std::vector<const Vali
 // The run of this application type's whole rule set (rules 1 to 106 in numeric order).
 bool runRuleSet(TdmDataSets& dm, FindingList& window, ControlLocator locator = {});
 
-// Makes the list the module's validation window and empties it, so that the next
-// Validate records into it from the start.
+// Makes the list the module's validation window and empties it: plugs the rule set into
+// the data module so that the next Validate records into this list from the start.
 void PrepareValidationWindow(TdmDataSets_t& dm, FindingList& window);
