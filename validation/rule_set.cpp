@@ -32,6 +32,11 @@ int ruleOrdinal(const char* number) {
     return n;
 }
 
+int ruleOrdinal(const ValidationRule& rule) {
+    if (!rule.number.isNumber() && !rule.parts.empty()) return ruleOrdinal(rule.parts.front());
+    return ruleOrdinal(rule.number.text());
+}
+
 std::vector<const ValidationRule*> mergeRuleTables(std::span<const ValidationRule> first,
                                                    std::span<const ValidationRule> second) {
     std::vector<const ValidationRule*> rules;
@@ -42,7 +47,7 @@ std::vector<const ValidationRule*> mergeRuleTables(std::span<const ValidationRul
         rules.push_back(&r);
     std::stable_sort(rules.begin(), rules.end(),
                      [](const ValidationRule* a, const ValidationRule* b) {
-                         return ruleOrdinal(a->number) < ruleOrdinal(b->number);
+                         return ruleOrdinal(*a) < ruleOrdinal(*b);
                      });
     return rules;
 }

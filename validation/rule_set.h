@@ -10,6 +10,8 @@ class TdmDataSets_t;
 // The number a rule is ordered by: the leading integer of its number ("48a" and "48b"
 // are 48, "106.3" is 106); 0 when the number starts with no digit.
 int ruleOrdinal(const char* number);
+// The ordinal of a rule's number; for a group without a number, of its first part.
+int ruleOrdinal(const ValidationRule& rule);
 
 // Both rule tables merged into one list ordered by ruleOrdinal; rules of equal number keep
 // the order of their tables, the first table before the second.
