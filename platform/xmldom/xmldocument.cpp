@@ -138,6 +138,12 @@ void XmlDocument::saveFile(const QString& path, const QString& encoding) const {
                             .toStdString());
     };
     if (!file.open(QIODevice::WriteOnly)) throw failed();
-    serialise(doc_, encoding, writeToDevice, &file);
+    try {
+        serialise(doc_, encoding, writeToDevice, &file);
+    } catch (const XmlError&) {
+        // A write that failed half-way is the file's fault, not the encoding's.
+        if (file.error() != QFileDevice::NoError) throw failed();
+        throw;
+    }
     if (!file.commit()) throw failed();
 }
