@@ -1,12 +1,15 @@
 #include "cli/checksum_command.h"
 
 #include "cli/console.h"
+#include "cli/progress.h"
 #include "cli/session.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <optional>
 
 namespace {
 
@@ -60,36 +63,43 @@ QJsonObject jsonObject(const FileCheck& c) {
         {QStringLiteral("verified"), c.verified}, {QStringLiteral("loaded"), c.loaded}};
 }
 
+// The check of one file; no value, and the reason on standard error, when the file is missing
+// or cannot be read. An unusable dictionary ends the command: it serves every file.
+std::optional<FileCheck> checkReported(const QString& path, const QString& binFolder) {
+    if (!QFileInfo(path).isFile()) {
+        Console::err(QStringLiteral("Nie znaleziono pliku wniosku: %1").arg(path));
+        return std::nullopt;
+    }
+    try {
+        return checkFile(path, binFolder);
+    } catch (const SessionError&) {
+        throw;
+    } catch (const std::exception& e) {
+        Console::err(QStringLiteral("%1: błąd odczytu: %2").arg(path, QString::fromUtf8(e.what())));
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 int runChecksumCommand(const Arguments& args) {
     int exit = ExitOk;
     QJsonArray results;
+    Progress progress(QStringLiteral("Sprawdzono"), args.files.size());
     for (const QString& path : args.files) {
-        if (!QFileInfo(path).isFile()) {
-            Console::err(QStringLiteral("Nie znaleziono pliku wniosku: %1").arg(path));
-            exit = ExitError;
-            continue;
-        }
-        FileCheck c;
-        try {
-            c = checkFile(path, args.binFolder);
-        } catch (const SessionError& e) {
-            Console::err(QString::fromUtf8(e.what()));
-            return ExitError; // the same dictionary serves every file
-        } catch (const std::exception& e) {
-            Console::err(
-                QStringLiteral("%1: błąd odczytu: %2").arg(path, QString::fromUtf8(e.what())));
+        const std::optional<FileCheck> c = checkReported(path, args.binFolder);
+        progress.done();
+        if (!c) {
             exit = ExitError;
             continue;
         }
         if (args.json)
-            results.append(jsonObject(c));
+            results.append(jsonObject(*c));
         else
-            Console::out(plainLine(c));
-        if (!c.loaded)
+            Console::out(plainLine(*c));
+        if (!c->loaded)
             exit = ExitError;
-        else if (!c.verified && exit == ExitOk)
+        else if (!c->verified && exit == ExitOk)
             exit = ExitCheckFailed;
     }
     if (args.json)

@@ -1,11 +1,9 @@
 // topaz_q: checks and rewrites application files without the editor.
 #include "cli/arguments.h"
-#include "cli/checksum_command.h"
+#include "cli/commands.h"
 #include "cli/console.h"
+
 #include "cli/print_command.h"
-#include "cli/save_commands.h"
-#include "cli/session.h"
-#include "cli/validate_command.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -22,19 +20,21 @@ int main(int argc, char* argv[]) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QString error;
-    const std::optional<Arguments> args = parseArguments(app->arguments().mid(1), error);
-    if (!args) {
-        Console::err(error);
-        Console::err(usageText());
+    const CommandLine line = parseCommandLine(app->arguments().mid(1));
+    switch (line.kind) {
+    case CommandLine::Help:
+    case CommandLine::Version:
+        Console::out(line.text);
+        return ExitOk;
+    case CommandLine::Error:
+        Console::err(line.text);
+        Console::err(usageText(line.spec));
         return ExitError;
+    case CommandLine::Run:
+        break;
     }
     try {
-        if (args->command == QLatin1String("validate")) return runValidateCommand(*args);
-        if (args->command == QLatin1String("checksum")) return runChecksumCommand(*args);
-        if (args->command == QLatin1String("resave")) return runResaveCommand(*args);
-        if (args->command == QLatin1String("print")) return runPrintCommand(*args);
-        return runNewCommand(*args);
+        return line.spec->run(line.args);
     } catch (const std::exception& e) {
         Console::err(QString::fromUtf8(e.what()));
         return ExitError;

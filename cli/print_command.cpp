@@ -37,7 +37,8 @@ int runPrintCommand(const Arguments& args) {
         Console::err(QStringLiteral("Nie znaleziono pliku wniosku: %1").arg(in));
         return ExitError;
     }
-    const QString out = args.pdfFile.isEmpty() ? defaultPdfName(in) : args.pdfFile;
+    const QString out =
+        args.isSet(QStringLiteral("pdf")) ? args.value(QStringLiteral("pdf")) : defaultPdfName(in);
     Session session(args.binFolder);
     ApplicationFile& file = session.file();
     file.OpenApplicationFile(in);

@@ -57,3 +57,11 @@ void Session::reportMessages(const QString& path) const {
     for (const QString& m : file_->MessageList)
         Console::err(path + QStringLiteral(": ") + m);
 }
+
+FileModule::FileModule(const TdmDataSets& dictionaries, const HostSettings& settings) {
+    DataModuleOptions options;
+    options.dictionarySource = &dictionaries;
+    dm_ = TdmDataSets::create(ui_, options);
+    dm_->SprawdzSlownik();
+    file_ = std::make_unique<ApplicationFile>(*dm_, ui_, settings);
+}

@@ -29,6 +29,22 @@ private:
     std::unique_ptr<ApplicationFile> file_;
 };
 
+// A data module of its own for one file of a batch, on the dictionaries of the session's
+// module, with the editor's file half: what batch validation and import give each file.
+class FileModule {
+public:
+    FileModule(const TdmDataSets& dictionaries, const HostSettings& settings);
+
+    TdmDataSets& dm() { return *dm_; }
+    ApplicationFile& file() { return *file_; }
+    HeadlessUi& ui() { return ui_; }
+
+private:
+    HeadlessUi ui_;
+    std::unique_ptr<TdmDataSets> dm_;
+    std::unique_ptr<ApplicationFile> file_;
+};
+
 class SessionError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -1,7 +1,9 @@
 #include "cli/validate_command.h"
 
 #include "cli/arguments.h"
+#include "cli/batch.h"
 #include "cli/console.h"
+#include "cli/progress.h"
 #include "cli/session.h"
 #include "validation/application_validation.h"
 
@@ -10,8 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <atomic>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -31,15 +31,10 @@ FileResult validateOne(const QString& path, const TdmDataSets& dictionaries,
     r.exists = QFileInfo(path).isFile();
     if (!r.exists) return r;
     try {
-        HeadlessUi ui;
-        DataModuleOptions options;
-        options.dictionarySource = &dictionaries;
-        auto dm = TdmDataSets::create(ui, options);
-        dm->SprawdzSlownik();
-        ApplicationFile editor(*dm, ui, settings);
-        r.outcome = validateApplicationFile(editor, *dm, path);
+        FileModule module(dictionaries, settings);
+        r.outcome = validateApplicationFile(module.file(), module.dm(), path);
         // Anything the module would have shown in a box belongs to the file's messages.
-        r.outcome.messages += ui.shownTexts();
+        r.outcome.messages += module.ui().shownTexts();
     } catch (const std::exception& e) {
         r.error = QString::fromUtf8(e.what());
     }
@@ -108,18 +103,16 @@ int runValidateCommand(const Arguments& args) {
     const HostSettings settings = session.settings();
 
     std::vector<FileResult> results(size_t(args.files.size()));
-    std::atomic<qsizetype> next{0};
-    auto worker = [&] {
-        for (qsizetype i = next++; i < args.files.size(); i = next++)
-            results[size_t(i)] = validateOne(args.files[i], dictionaries, settings);
-    };
-    const int threads = int(std::min<qsizetype>(args.jobs, args.files.size()));
-    std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t)
-        pool.emplace_back(worker);
-    worker();
-    for (std::thread& t : pool)
-        t.join();
+    {
+        Progress progress(QStringLiteral("Sprawdzono"), args.files.size());
+        runInOrder<FileResult>(
+            args.files.size(), args.jobs,
+            [&](qsizetype i) { return validateOne(args.files[i], dictionaries, settings); },
+            [&](qsizetype i, FileResult& r) {
+                results[size_t(i)] = std::move(r);
+                progress.done();
+            });
+    }
 
     int exit = ExitOk;
     QJsonArray array;

@@ -71,6 +71,12 @@ void ApplicationFile::OpenApplicationFile(const QString& path) {
     dm_.Zmieniony = false;
 }
 
+void ApplicationFile::OpenApplicationBytes(const QByteArray& bytes) {
+    sourceBytes_ = &bytes;
+    ScopeExit forget([this] { sourceBytes_ = nullptr; });
+    OpenApplicationFile(QString());
+}
+
 void ApplicationFile::LoadApplicationFile(const QString& path) {
     dm_.Wczytywanie = true;
     ScopeExit loading([this] { dm_.Wczytywanie = false; });
@@ -126,7 +132,10 @@ void ApplicationFile::ReadApplicationFile(const QString& path) {
 void ApplicationFile::openDocument(const QString& path) {
     xml_.setInfoValues(infoValues());
     try {
-        xml_.InitWniosekXML(path);
+        if (sourceBytes_)
+            xml_.InitWniosekXMLFromMemory(*sourceBytes_);
+        else
+            xml_.InitWniosekXML(path);
         return;
     } catch (const std::exception& e) {
         reportOpenError(QString::fromUtf8(e.what()));
@@ -158,10 +167,7 @@ bool ApplicationFile::VerifyChecksum() {
 void ApplicationFile::writeDocument(const QString& path) {
     SuspendDataControls(false);
     ScopeExit resume([this] { SuspendDataControls(true); });
-    xml_.setInfoValues(infoValues());
-    xml_.InitWniosekXML(QString());
-    xml_.proba2xml();
-    xml_.Spec2XML();
+    RebuildDocument();
     xml_.save(path);
 }
 
@@ -178,6 +184,13 @@ bool ApplicationFile::WriteApplicationFile(const QString& path) {
     }
     dm_.Zmieniony = false;
     return true;
+}
+
+void ApplicationFile::RebuildDocument() {
+    xml_.setInfoValues(infoValues());
+    xml_.InitWniosekXML(QString());
+    xml_.proba2xml();
+    xml_.Spec2XML();
 }
 
 // ---------------------------------------------------------------- data controls

@@ -57,16 +57,26 @@ public:
     PathChooser chooseSavePath;
     // After every successful save: the editor shows statusFileText() and captionAfterSave().
     std::function<void()> onFileSaved;
+    // Show time: the message browser over MessageList (only called when there are
+    // messages and the editor is not silent), and the year columns' visibility restored
+    // from the flags of dsWniosek. Without an editor window neither has anything to show.
+    std::function<void()> ShowMessageBrowser;
+    std::function<void()> RestoreYearColumns;
 
     // ---- loading
     // The file into the data module with the stage events off and the finance trees
     // recomputed afterwards.
     void OpenApplicationFile(const QString& path);
+    // The same for a file's bytes already in memory (fuzzing, files from a stream). The
+    // application then has no file name.
+    void OpenApplicationBytes(const QByteArray& bytes);
     void LoadApplicationFile(const QString& path);
     void ReadApplicationFile(const QString& path);
 
-    // The data steps of showing the editor: the programme set again, the attachment
-    // flags of kind "IN" for an application without a kind, Zmieniony cleared.
+    // The steps of showing the editor after the host's window is hidden: the programme set
+    // again, the load-time messages shown, the attachment flags of kind "IN" for an
+    // application without a kind, the year columns, Zmieniony cleared. The editor window
+    // runs them when it is shown, the silent validation without a window.
     void runShowTimeSteps();
 
     // ---- checksum
@@ -78,6 +88,9 @@ public:
     // Writes the data module into the file. On failure the user is told why, the old file
     // stays as it was, Zmieniony stays set and the answer is false.
     bool WriteApplicationFile(const QString& path);
+    // The document built afresh from the data module, as a save writes it (the loaded
+    // document is replaced). Throws what the writer throws.
+    void RebuildDocument();
     bool save();                      // acZapisz; true when the file was written
     bool saveAs();                    // acZapiszJako through chooseSavePath
     bool saveAs(const QString& path); // acZapiszJako with the path already chosen
@@ -122,6 +135,7 @@ private:
     ApplicationXml xml_;
     ApplicationChecksum checksum_;
     QString dialogFolder_;
+    const QByteArray* sourceBytes_ = nullptr; // set while OpenApplicationBytes reads
     bool confirmName_ = false; // a damaged file was opened: its name is not reused unasked
     std::vector<DataSet*> suspended_;
 };

@@ -1,5 +1,5 @@
-// The steps the editor runs when its window is shown that change data; the silent
-// validation runs them without a window so that it checks what the editor would show.
+// The steps the editor runs when its window is shown; the silent validation runs the same
+// steps without a window so that it checks what the editor would show.
 #include "file/application_file.h"
 
 #include "model/dm_main.h"
@@ -7,6 +7,7 @@
 
 void ApplicationFile::runShowTimeSteps() {
     dm_.UstawProgram();
+    if (!MessageList.isEmpty() && !Silent && ShowMessageBrowser) ShowMessageBrowser();
     dm_.Zmieniony = false;
     // A new application gets the attachment flags of the project kind "IN" while its kind
     // stays unanswered.
@@ -19,5 +20,6 @@ void ApplicationFile::runShowTimeSteps() {
         kind.setValue(QString());
     }
     // The year columns' visibility follows the flags of dsWniosek; only the grids change.
+    if (RestoreYearColumns) RestoreYearColumns();
     dm_.Zmieniony = false;
 }

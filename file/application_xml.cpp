@@ -61,26 +61,39 @@ void ApplicationXml::forgetDocument() {
 
 void ApplicationXml::InitWniosekXML(const QString& path) {
     forgetDocument();
-    if (!path.isEmpty()) {
-        const QString codePage = HostEnv::systemCodePageName();
-        XmlDocument parsed = parseApplicationFile(path, codePage);
-        parsed.setEncoding(codePage);
-        const XmlElement root = parsed.root();
-        if (!root.nameIs("WNIOSEK"))
-            throw XmlError(QStringLiteral("Parser error: the root element is not WNIOSEK in %1")
-                               .arg(path)
-                               .toStdString());
-        // A record number too large to be real makes the whole file damaged before any
-        // table is touched.
-        checkRecordNumbers(root.firstChildElement("DANE"));
-        doc_ = std::move(parsed);
-        root_ = root;
-        infoDll_ = root_.firstChildElement("INFO_DLL");
-        dane_ = root_.firstChildElement("DANE");
-        polaSpec_ = dane_.firstChildElement("POLA_SPEC");
-        row_ = dane_.firstChildElement("TABELA").firstChildElement("WIERSZ");
+    if (!path.isEmpty()) adopt(parseApplicationFile(path, HostEnv::systemCodePageName()), path);
+    createMissingElements();
+}
+
+void ApplicationXml::InitWniosekXMLFromMemory(const QByteArray& bytes) {
+    forgetDocument();
+    const QString codePage = HostEnv::systemCodePageName();
+    if (isFileCodePage(codePage)) {
+        adopt(XmlDocument::parseMemory(bytes), QStringLiteral("(pamięć)"));
+    } else {
+        QList<QByteArray> lines = splitLines(bytes);
+        rewriteDeclaration(lines, codePage.toLatin1());
+        adopt(XmlDocument::parseMemory(joinLines(lines)), QStringLiteral("(pamięć)"));
     }
     createMissingElements();
+}
+
+void ApplicationXml::adopt(XmlDocument parsed, const QString& source) {
+    parsed.setEncoding(HostEnv::systemCodePageName());
+    const XmlElement root = parsed.root();
+    if (!root.nameIs("WNIOSEK"))
+        throw XmlError(QStringLiteral("Parser error: the root element is not WNIOSEK in %1")
+                           .arg(source)
+                           .toStdString());
+    // A record number too large to be real makes the whole file damaged before any
+    // table is touched.
+    checkRecordNumbers(root.firstChildElement("DANE"));
+    doc_ = std::move(parsed);
+    root_ = root;
+    infoDll_ = root_.firstChildElement("INFO_DLL");
+    dane_ = root_.firstChildElement("DANE");
+    polaSpec_ = dane_.firstChildElement("POLA_SPEC");
+    row_ = dane_.firstChildElement("TABELA").firstChildElement("WIERSZ");
 }
 
 void ApplicationXml::createMissingElements() {

@@ -40,6 +40,8 @@ public:
     // counts as a parse error); afterwards the document is empty and the caller calls
     // InitWniosekXML(QString()) for a fresh skeleton. Missing elements are created.
     void InitWniosekXML(const QString& path);
+    // The same for the bytes of a file already in memory: no file and no temporary copy.
+    void InitWniosekXMLFromMemory(const QByteArray& bytes);
 
     // Writer. proba2xml builds a fresh skeleton first when there is no document. A field
     // that the mapping names but the dataset lacks throws DataSetError.
@@ -79,6 +81,8 @@ private:
     struct Target; // a mapping row resolved against its dataset
 
     void forgetDocument();
+    // Takes a parsed document as the current one and locates its skeleton elements.
+    void adopt(XmlDocument parsed, const QString& source);
     void createMissingElements();
 
     void WriteMappedRow(XmlElement row, const Target& target, int recNo, bool currentRecord) const;

@@ -1,5 +1,7 @@
 #include "host/invocation.h"
 
+#include "editor/uiport/gui_session.h"
+#include "editor/window/editor_shell.h"
 #include "file/application_file.h"
 #include "file/host_settings.h"
 #include "model/dm_main.h"
@@ -12,11 +14,15 @@
 namespace {
 
 // The process-wide references of one call, all empty between calls: the data module and
-// the editor's file half (the editor window joins it with the editor layer).
+// the editor. The editor is the window when the call shows one and widgets can be shown,
+// else its file half alone.
+std::unique_ptr<editor::GuiSession> guiSession;
+std::unique_ptr<HeadlessUi> headlessUi;
+UserInterface* moduleUi = nullptr;
 std::unique_ptr<TdmDataSets> dmDataSets;
-std::unique_ptr<ApplicationFile> fmWniosek;
-std::unique_ptr<UserInterface> moduleUi;
-std::unique_ptr<FindingList> fmValForm; // the validation window's list
+std::unique_ptr<editor::EditorShell> fmWniosek;
+std::unique_ptr<ApplicationFile> fmFileOnly;
+std::unique_ptr<FindingList> fmValForm; // the validation window's list without a window
 
 const QString kGateMessage =
     QStringLiteral("Słownik zawiera niepoprawne dane dla tego wniosku.\r\n"
@@ -28,8 +34,11 @@ struct CommonEnd {
     ~CommonEnd() {
         fmValForm.reset();
         fmWniosek.reset();
+        fmFileOnly.reset();
         dmDataSets.reset();
-        moduleUi.reset();
+        moduleUi = nullptr;
+        headlessUi.reset();
+        guiSession.reset(); // last: it may own the QApplication made for this call
     }
 };
 
@@ -42,43 +51,80 @@ const QString kChecksumQuestion =
     QStringLiteral("Niepoprawna suma kontrolna. Plik wniosku został zmieniony poza Zelgorem\r\n"
                    "Czy chcesz mimo to kontynuować?");
 
+// The exports that show the editor window.
+bool showsWindow(ExportKind kind) {
+    return isInteractive(kind) || kind == ExportKind::SilentPreview;
+}
+
+ApplicationFile& editorFile() {
+    return fmWniosek ? fmWniosek->file() : *fmFileOnly;
+}
+
 FindingList& prepareValidationWindow() {
+    if (fmWniosek) return fmWniosek->PrepareValidationWindow();
     if (!fmValForm) fmValForm = std::make_unique<FindingList>();
     PrepareValidationWindow(*dmDataSets, *fmValForm);
     return *fmValForm;
 }
 
-// The export's own steps after the common start. Showing the editor belongs to the
-// editor layer; until it is part of the build, nothing is shown and the modal result is 0.
+// The editor's modal result; without a window nothing is shown and the result is 0.
+int32_t showModal() {
+    return fmWniosek ? fmWniosek->showModal() : 0;
+}
+
+void setStatusFileText(const QString& path) {
+    if (fmWniosek) fmWniosek->setStatusFileText(QStringLiteral("Plik wniosku: ") + path);
+}
+
+void EnterViewMode() {
+    if (fmWniosek)
+        fmWniosek->EnterViewMode();
+    else
+        editorFile().ViewOnly = true;
+}
+
+// The export's own steps after the common start.
 int32_t runSteps(ExportKind kind, const QString& path) {
-    ApplicationFile& editor = *fmWniosek;
+    ApplicationFile& editor = editorFile();
     editor.Silent = isSilent(kind);
     switch (kind) {
     case ExportKind::NowyWniosek:
-        return 0;
+        return showModal();
     case ExportKind::EdytujWniosek:
     case ExportKind::DrukujWniosek:
         editor.OpenApplicationFile(path);
-        if (!editor.VerifyChecksum())
+        setStatusFileText(path);
+        if (kind == ExportKind::EdytujWniosek && fmWniosek)
+            fmWniosek->setCaption(QStringLiteral("Edytor wniosku  - ") + path);
+        if (!editor.VerifyChecksum() &&
             moduleUi->messageBox(kChecksumQuestion, QStringLiteral("Zelgor"), MessageIcon::Warning,
-                                 MessageButtons::YesNo);
-        return 0;
+                                 MessageButtons::YesNo) != MessageResult::Yes)
+            return 0;
+        return showModal();
     case ExportKind::SprawdzSume:
     case ExportKind::SilentCrcCheck:
         editor.OpenApplicationFile(path);
         return editor.VerifyChecksum() ? 1 : 0;
     case ExportKind::PodgladWniosku: {
         editor.OpenApplicationFile(path);
-        editor.ViewOnly = true;
+        setStatusFileText(path);
+        EnterViewMode();
         FindingList& window = prepareValidationWindow();
         if (!editor.VerifyChecksum()) dmDataSets->Zmieniony = false;
-        // The viewer is shown here; validation runs after it closes.
+        showModal();
+        // Validation runs after the viewer closes.
         return validateSafely(*dmDataSets, window) ? 1 : 0;
     }
-    case ExportKind::SilentPreview:
+    case ExportKind::SilentPreview: {
+        editor.OpenApplicationFile(path);
+        setStatusFileText(path);
+        EnterViewMode();
+        const bool valid = validateSafely(*dmDataSets, prepareValidationWindow());
+        showModal(); // view only; its modal result is not returned
+        return valid ? 1 : 0;
+    }
     case ExportKind::SilentValidate: {
         editor.OpenApplicationFile(path);
-        if (kind == ExportKind::SilentPreview) editor.ViewOnly = true;
         return validateSafely(*dmDataSets, prepareValidationWindow()) ? 1 : 0;
     }
     case ExportKind::SilentValCrcCheck:
@@ -95,14 +141,21 @@ bool isInteractive(ExportKind kind) {
 }
 
 bool invocationObjectsFreed() {
-    return !dmDataSets && !fmWniosek && !moduleUi && !fmValForm;
+    return !dmDataSets && !fmWniosek && !fmFileOnly && !moduleUi && !fmValForm && !guiSession;
 }
 
 int32_t runExport(ExportKind kind, const QString& path) {
     CommonEnd end;
     try {
-        // Without a display the module talks through standard error.
-        moduleUi = std::make_unique<HeadlessUi>(true);
+        // The calls that show the editor talk through widgets when they can; without a
+        // display (and in the checking calls) the module talks through standard error.
+        if (showsWindow(kind)) guiSession = editor::GuiSession::open();
+        if (guiSession) {
+            moduleUi = &guiSession->ui();
+        } else {
+            headlessUi = std::make_unique<HeadlessUi>(true);
+            moduleUi = headlessUi.get();
+        }
         if (!dmDataSets) dmDataSets = TdmDataSets::create(*moduleUi);
         if (!dmDataSets->SprawdzSlownik()) {
             if (isInteractive(kind))
@@ -110,9 +163,12 @@ int32_t runExport(ExportKind kind, const QString& path) {
                                      MessageIcon::Information, MessageButtons::Ok);
             return 0;
         }
-        if (!fmWniosek)
-            fmWniosek = std::make_unique<ApplicationFile>(*dmDataSets, *moduleUi,
-                                                          HostSettings::ReadHostSettings());
+        if (guiSession)
+            fmWniosek =
+                editor::createEditor(*dmDataSets, *moduleUi, HostSettings::ReadHostSettings());
+        else
+            fmFileOnly = std::make_unique<ApplicationFile>(*dmDataSets, *moduleUi,
+                                                           HostSettings::ReadHostSettings());
         return runSteps(kind, path);
     } catch (const std::exception& e) {
         // Nothing may escape into the host: an unexpected error counts as a failed check.

@@ -101,6 +101,16 @@ void TdmDataSets_t::DataModuleCreate() {
 void TdmDataSets_t::loadDictionaryFile() {
     dictionaryPath = KatalogSlownika() + QStringLiteral("/slowniki.xml");
     const QString codePage = HostEnv::systemCodePageName();
+    if (options_.dictionaryBytes) {
+        QList<QByteArray> lines;
+        if (codePage != QLatin1String("windows-1250")) {
+            lines = splitLines(*options_.dictionaryBytes);
+            rewriteDeclaration(lines, codePage.toLatin1());
+        }
+        dictionaryDocument = XmlDocument::parseMemory(lines.isEmpty() ? *options_.dictionaryBytes
+                                                                      : joinLines(lines));
+        return;
+    }
     if (codePage == QLatin1String("windows-1250")) {
         dictionaryDocument = XmlDocument::parseFile(dictionaryPath);
         return;

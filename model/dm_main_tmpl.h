@@ -24,6 +24,9 @@ struct DataModuleOptions {
     // A module whose dictionaries are taken over instead of reading slowniki.xml again
     // (batch validation loads the dictionary once). It must outlive the creation only.
     const class TdmDataSets_t* dictionarySource = nullptr;
+    // The bytes of a dictionary file read instead of slowniki.xml (fuzzing, tests). They
+    // must outlive the creation only.
+    const QByteArray* dictionaryBytes = nullptr;
 };
 
 // The data module of one application, as all application types share it: every table

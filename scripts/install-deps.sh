@@ -8,6 +8,10 @@ packages+=(dpkg-dev file)
 packages+=(fonts-dejavu-core poppler-utils)
 # CI checks the formatting of the C++ sources.
 packages+=(clang-format)
+# The editor: Qt's own Polish translations of standard buttons and dialogs.
+packages+=(qt6-translations-l10n)
+# Import: the Qt SQL drivers, and a PostgreSQL server for the import test's throwaway cluster.
+packages+=(libqt6sql6-sqlite libqt6sql6-psql postgresql)
 packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do

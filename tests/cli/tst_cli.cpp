@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,9 @@ private slots:
     void unusableDictionaryIsAnError();
     void usageErrors_data();
     void usageErrors();
+    void helpAndVersion_data();
+    void helpAndVersion();
+    void progressOnlyOnTerminal();
     void resaveIsStable();
     void resaveRefusesDamagedFile();
     void jsonReport();
@@ -41,6 +45,8 @@ private slots:
 private:
     // topaz_q with --bin pointing to a host folder that holds only the dictionary.
     Run topaz(const QStringList& args, const QString& bin = QString());
+    // topaz_q with exactly these words.
+    Run run(const QString& program, const QStringList& words);
     QString path(const QString& name) const { return work_.filePath(name); }
     QString newApplication(const QString& name);
 
@@ -56,15 +62,19 @@ void TestCli::initTestCase() {
 }
 
 Run TestCli::topaz(const QStringList& args, const QString& bin) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // Saves remember the file in the registry: a private one for the test.
-    env.insert(QStringLiteral("ZELGR_REGISTRY"), work_.filePath(QStringLiteral("registry.ini")));
-    p.setProcessEnvironment(env);
     QStringList full = args;
     full.insert(1, bin.isEmpty() ? bin_.path() : bin);
     full.insert(1, QStringLiteral("--bin"));
-    p.start(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), full);
+    return run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), full);
+}
+
+Run TestCli::run(const QString& program, const QStringList& words) {
+    QProcess p;
+    // Saves remember the file in the registry: a private one for the test.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZELGR_REGISTRY"), work_.filePath(QStringLiteral("registry.ini")));
+    p.setProcessEnvironment(env);
+    p.start(program, words);
     Run r;
     if (!p.waitForFinished(120000)) return r;
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -130,16 +140,84 @@ void TestCli::unusableDictionaryIsAnError() {
 
 void TestCli::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("unknown command") << QStringList{"walidacja", "a.xml"};
-    QTest::newRow("resave without output") << QStringList{"resave", "a.xml"};
-    QTest::newRow("unknown option") << QStringList{"checksum", "--szybko", "a.xml"};
+    QTest::addColumn<QString>("reason");
+    // Rows after "--bin DIR" is put behind the command.
+    QTest::newRow("unknown command")
+        << QStringList{"walidacja", "a.xml"} << "Nieznane polecenie: walidacja";
+    QTest::newRow("resave without output")
+        << QStringList{"resave", "a.xml"} << "Niewłaściwa liczba plików dla polecenia resave.";
+    QTest::newRow("unknown option")
+        << QStringList{"checksum", "--szybko", "a.xml"} << "Nieznana opcja: --szybko";
+    QTest::newRow("option of another command")
+        << QStringList{"resave", "--json", "a.xml", "b.xml"} << "Nieznana opcja: --json";
+    QTest::newRow("no threads") << QStringList{"validate", "-j", "0", "a.xml"}
+                                << "Opcja -j wymaga liczby wątków od 1 do 256.";
+    QTest::newRow("threads not a number") << QStringList{"validate", "--jobs=dwa", "a.xml"}
+                                          << "Opcja -j wymaga liczby wątków od 1 do 256.";
+    QTest::newRow("folder missing")
+        << QStringList{"validate", "a.xml", "--bin"} << "Opcja --bin wymaga nazwy katalogu.";
+    QTest::newRow("flag with a value")
+        << QStringList{"validate", "--json=tak", "a.xml"} << "Opcja --json nie przyjmuje wartości.";
 }
 
 void TestCli::usageErrors() {
     QFETCH(QStringList, args);
+    QFETCH(QString, reason);
     const Run r = topaz(args);
     QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.startsWith(reason + QLatin1Char('\n')), qPrintable(r.err));
     QVERIFY2(r.err.contains(QStringLiteral("Użycie:")), qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
+}
+
+void TestCli::helpAndVersion_data() {
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expected"); // on standard output, or on standard error for exit 2
+    QTest::newRow("no command") << QStringList{} << 2 << "Nie podano polecenia.";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "topaz_q validate [--bin KATALOG]";
+    QTest::newRow("short help") << QStringList{"-h"} << 0 << "topaz_q new [--bin KATALOG] WYJŚCIE";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "topaz_q 1.";
+    QTest::newRow("command help") << QStringList{"validate", "--help"} << 0 << "-j, --jobs N";
+    QTest::newRow("command help among files")
+        << QStringList{"resave", "a.xml", "-h"} << 0 << "Użycie: topaz_q resave [--bin KATALOG]";
+    QTest::newRow("options before the command")
+        << QStringList{"--json", "validate", "a.xml"} << 2 << "Nieznana opcja: --json";
+}
+
+void TestCli::helpAndVersion() {
+    QFETCH(QStringList, words);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+    const Run r = run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), words);
+    QCOMPARE(r.exitCode, exitCode);
+    const QString& text = exitCode == 0 ? r.out : r.err;
+    QVERIFY2(text.contains(expected), qPrintable(text));
+    if (exitCode == 0) QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+}
+
+// A long batch shows "files done of all" on a terminal and nothing through a pipe.
+void TestCli::progressOnlyOnTerminal() {
+    const QString file = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+    QStringList words{QStringLiteral("validate"), QStringLiteral("--bin"), bin_.path(),
+                      QStringLiteral("-j"), QStringLiteral("2")};
+    for (int i = 0; i < 25; ++i)
+        words << file;
+    const QString program = QStringLiteral(TOPAZ_BIN_DIR "/topaz_q");
+    const Run piped = run(program, words);
+    QCOMPARE(piped.exitCode, 0);
+    QVERIFY2(!piped.err.contains(QStringLiteral("Sprawdzono")), qPrintable(piped.err));
+
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty()) QSKIP("No \"script\" program to give topaz_q a terminal");
+    const Run onTerminal =
+        run(script, {QStringLiteral("-qec"), (QStringList{program} + words).join(QLatin1Char(' ')),
+                     QStringLiteral("/dev/null")});
+    QCOMPARE(onTerminal.exitCode, 0);
+    QVERIFY2(onTerminal.out.contains(QStringLiteral("Sprawdzono 25 z 25 plików")),
+             qPrintable(onTerminal.out));
+    // The results still reach the terminal, one line per file.
+    QCOMPARE(onTerminal.out.count(file + QStringLiteral(": poprawny")), 25);
 }
 
 void TestCli::resaveIsStable() {

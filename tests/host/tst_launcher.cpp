@@ -37,10 +37,15 @@ struct HostFolder {
         out.open(QIODevice::WriteOnly);
         out.write(d);
     }
-    Run zelgor(const QStringList& args) const {
+    // The exports that show the editor run offscreen with the scripted user, who answers
+    // every message box with its default button and closes the editor (`closeWith`:
+    // "1" through acZamknij, "closebox" through the close box).
+    Run zelgor(const QStringList& args, const QString& closeWith = QStringLiteral("1")) const {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ZELGR_REGISTRY"), registry);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("TOPAZ_AUTOCLOSE"), closeWith);
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
                 QStringList{QStringLiteral("--bin"), dir.path()} + args);
@@ -58,6 +63,8 @@ private slots:
     void calls_data();
     void calls();
     void publishesTheHostFolder();
+    void editorShownAndClosed_data();
+    void editorShownAndClosed();
 };
 
 // One call of the host: its exit code, what it prints and what its messages say. The
@@ -123,6 +130,40 @@ void TestLauncher::publishesTheHostFolder() {
     host.zelgor({"SilentCrcCheck_", "a.xml"});
     QSettings again(host.registry, QSettings::IniFormat);
     QCOMPARE(again.value(QStringLiteral("Zelgr/bin")).toString(), QStringLiteral("/inny/katalog"));
+}
+
+void TestLauncher::editorShownAndClosed_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("closeWith");
+    QTest::addColumn<QString>("result");
+    const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+    QTest::newRow("edit, acZamknij") << QStringList{"EdytujWniosek_", sample} << "1"
+                                     << "1\n";
+    QTest::newRow("edit, close box") << QStringList{"EdytujWniosek_", sample} << "closebox"
+                                     << "2\n";
+    QTest::newRow("new, acZamknij") << QStringList{"NowyWniosek_"} << "1"
+                                    << "1\n";
+    QTest::newRow("print entry") << QStringList{"DrukujWniosek_", sample} << "1"
+                                 << "1\n";
+    // The viewer's result is the validation after it closes: the sample passes.
+    QTest::newRow("view") << QStringList{"PodgladWniosku_", sample} << "1"
+                          << "1\n";
+}
+
+void TestLauncher::editorShownAndClosed() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, closeWith);
+    QFETCH(QString, result);
+    HostFolder host;
+    const Run r = host.zelgor(args, closeWith);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, result);
+    // The editor was shown: closing it asked the close question, and nothing else was asked.
+    QVERIFY2(r.err.contains(QStringLiteral(
+                 "Edytor Wniosku: Czy na pewno chcesz zamknąć Edytor Wniosku? [Tak]")),
+             qPrintable(r.err));
+    QVERIFY2(!r.err.contains(QStringLiteral("Dane zawarte we wniosku zmieniły się")),
+             qPrintable(r.err));
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)

@@ -1,0 +1,191 @@
+#include "editor/forms/controls/data_control.h"
+
+#include "editor/forms/binding/binder.h"
+#include "platform/dataset/dataset.h"
+#include "platform/ui/userinterface.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
+
+namespace editor {
+
+QColor readOnlyColour() {
+    return QColor(0xD4, 0xD0, 0xC8);
+}
+
+DataControl::DataControl(const ControlRow& row, UserInterface& ui, QWidget* parent)
+    : QWidget(parent), row_(row), ui_(ui) {
+    setObjectName(QLatin1String(row.name));
+    setAccessibleName(row.label);
+}
+
+QString DataControl::tableName() const {
+    return row_.table ? QLatin1String(row_.table) : QString();
+}
+
+void DataControl::setEditor(QWidget* editor) {
+    editor_ = editor;
+    setFocusProxy(editor);
+    editor->setAccessibleName(row_.label);
+    editor->installEventFilter(this);
+}
+
+void DataControl::bind(Binder* binder) {
+    link_.attach(binder, row_.field ? QLatin1String(row_.field) : QString());
+    binder->add(this);
+    refresh(nullptr);
+}
+
+bool DataControl::isBoundTo(const QString& table, const QString& field) const {
+    if (!row_.table || table.compare(QLatin1String(row_.table), Qt::CaseInsensitive) != 0)
+        return false;
+    if (standsForTable()) return true;
+    return row_.field && field.compare(QLatin1String(row_.field), Qt::CaseInsensitive) == 0;
+}
+
+QString DataControl::fieldText(const Field& field) const {
+    return field.asString();
+}
+
+bool DataControl::storeText(const QString& text, QString&) {
+    return link_.writeText(text, ui_);
+}
+
+void DataControl::applyReadOnly(bool readOnly) {
+    if (editor_) editor_->setEnabled(!readOnly);
+}
+
+void DataControl::setViewOnly(bool on) {
+    viewOnly_ = on;
+    updateReadOnly();
+}
+
+void DataControl::updateReadOnly() {
+    const bool bound = row_.field != nullptr;
+    const bool ro =
+        viewOnly_ || (row_.behaviour & (ReadOnly | Disabled)) || (bound && !link_.writable());
+    if (ro == readOnly_ && readOnlyApplied_) return;
+    readOnly_ = ro;
+    readOnlyApplied_ = true;
+    applyReadOnly(ro);
+}
+
+void DataControl::refresh(const Field*) {
+    updateReadOnly();
+    if (link_.isWriting() || dirty_) return;
+    const Field* f = link_.field();
+    const bool hasRow = f && f->dataSet()->isActive() &&
+                        (f->dataSet()->recordCount() > 0 || f->dataSet()->isEditing());
+    const QString text = hasRow ? fieldText(*f) : QString();
+    if (text == shownText()) return;
+    painting_ = true;
+    showText(text);
+    painting_ = false;
+}
+
+void DataControl::userTyped() {
+    if (painting_) return;
+    if (writesWhileTyping() && !check_) {
+        QString refusal;
+        storeText(shownText(), refusal);
+        return;
+    }
+    dirty_ = true;
+}
+
+bool DataControl::storeNow(const QVariant& value) {
+    if (painting_) return false;
+    const bool ok = link_.write(value, ui_);
+    refresh(nullptr);
+    return ok;
+}
+
+bool DataControl::commit() {
+    if (!link_.field()) return true;
+    if (dirty_) {
+        const QString text = shownText();
+        if (check_) {
+            const InputVerdict verdict = check_(text);
+            if (!verdict.accept) {
+                refuse(verdict.message);
+                return false;
+            }
+        }
+        QString refusal;
+        if (!storeText(text, refusal)) {
+            if (!refusal.isEmpty()) {
+                refuse(refusal);
+                return false;
+            }
+        }
+        dirty_ = false;
+    }
+    const bool posted = link_.post(ui_);
+    refresh(nullptr);
+    return posted;
+}
+
+// The message and the focus wait until the focus change that triggered the check is over.
+void DataControl::refuse(const QString& message) {
+    QPointer<DataControl> self(this);
+    QTimer::singleShot(0, this, [self, message] {
+        if (!self) return;
+        self->ui_.errorDialog(message);
+        if (self->editor_) self->editor_->setFocus(Qt::OtherFocusReason);
+        emit self->refused(message);
+    });
+}
+
+bool DataControl::restore() {
+    const Field* f = link_.field();
+    if (!f) return false;
+    bool changed = dirty_;
+    dirty_ = false;
+    if (writesWhileTyping() && !check_ && fieldText(*f) != textOnEnter_) {
+        QString refusal;
+        storeText(textOnEnter_, refusal);
+        changed = true;
+    }
+    const QString stored = fieldText(*f);
+    if (stored != shownText()) {
+        painting_ = true;
+        showText(stored);
+        painting_ = false;
+        changed = true;
+    }
+    return changed;
+}
+
+bool DataControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editor_) {
+        switch (event->type()) {
+        case QEvent::FocusIn: {
+            const Field* f = link_.field();
+            textOnEnter_ = f ? fieldText(*f) : QString();
+            entered();
+            break;
+        }
+        case QEvent::FocusOut: {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            // A popup, a message box or another window takes the focus only for a while.
+            if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
+            commit();
+            left();
+            break;
+        }
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && restore()) return true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace editor

@@ -1,0 +1,24 @@
+#include "editor/forms/frames/frame_registry.h"
+
+namespace editor {
+
+const std::vector<PageFrames>& framePages() {
+    static const std::vector<PageFrames> pages = {
+        {QStringLiteral("&Objaśnienia"), introductionFrames()},
+        {QStringLiteral("&1 - 4"), programmeFrames()},
+        {QStringLiteral("&6 - 6e"), projectFrames()},
+        {QStringLiteral("6&f - 6g"), linksFrames()},
+        {QStringLiteral("6&i - 6k"), durabilityFrames()},
+        {QStringLiteral("6&p - 6s"), policyFrames()},
+        {QStringLiteral("6&t - 6u"), procurementFrames()},
+    };
+    return pages;
+}
+
+const PageFrames* framesForPage(const QString& caption) {
+    for (const PageFrames& page : framePages())
+        if (page.caption == caption) return &page;
+    return nullptr;
+}
+
+} // namespace editor

@@ -1,0 +1,71 @@
+// "&1 - 4": the programme, its priority, measure and sub-measure, each level listing only
+// the children of the level above while it has the focus.
+#include "editor/forms/frames/frame_registry.h"
+
+namespace editor {
+
+namespace {
+
+ControlRow programmeLevel(const char* name, const char* field, const QString& label, int level) {
+    const char* parents[] = {nullptr, "PWD_ID1", "PWD_ID2", "PWD_ID3"};
+    const char* dictionaries[] = {"sl_PWD1", "sl_PWD2", "sl_PWD3", "sl_PWD4"};
+    ControlRow row{.name = name,
+                   .kind = ControlKind::Lookup,
+                   .table = "dsPozWdr",
+                   .field = field,
+                   .label = label};
+    if (level > 1)
+        row.cascade = {dictionaries[level - 1], "PWD_PWD_ID", "dsPozWdr", parents[level - 1]};
+    return row;
+}
+
+ControlRow code(const char* name, const char* field) {
+    return {.name = name,
+            .kind = ControlKind::Edit,
+            .table = "dsPozWdr",
+            .field = field,
+            .label = QStringLiteral("Kod"),
+            .behaviour = Disabled,
+            .placement = Placement::Beside,
+            .width = 70};
+}
+
+} // namespace
+
+std::vector<FrameDescription> programmeFrames() {
+    ControlRow programme =
+        programmeLevel("e100001", "Lkp_pwd1", QStringLiteral("Nazwa programu operacyjnego"), 1);
+    programme.behaviour = Disabled; // the programme is set by the data module
+    return {
+        {"Tfr_priorytet_kod_topaz_q",
+         {
+             {{QStringLiteral("1. Nazwa programu operacyjnego")}, {}, 100, {programme}},
+             {{QStringLiteral("2. Numer i nazwa priorytetu programu operacyjnego")},
+              {},
+              200,
+              {programmeLevel("e200001", "lkp_pwd2", QStringLiteral("Priorytet"), 2),
+               code("dxDBEdit2", "PWD_KOD_ID2")}},
+             {{QStringLiteral("3. Numer i nazwa działania w ramach priorytetu programu "
+                              "operacyjnego")},
+              {},
+              300,
+              {programmeLevel("e300001", "lkp_pwd3", QStringLiteral("Działanie"), 3),
+               code("e_pwd3_kod", "PWD_KOD_ID3")}},
+             {{QStringLiteral("4. Numer i nazwa poddziałania w ramach priorytetu programu "
+                              "operacyjnego")},
+              {},
+              827010204,
+              {{.name = "e400001",
+                .kind = ControlKind::Check,
+                .table = "dsWniosek",
+                .field = "pwd_nie_dot_4poz",
+                .label = QStringLiteral("NIE DOTYCZY"),
+                .onValue = "T",
+                .offValue = "N"},
+               programmeLevel("e400002", "lkp_pwd4", QStringLiteral("Poddziałanie"), 4),
+               code("dxDBEdit3", "PWD_KOD_ID4")}},
+         }},
+    };
+}
+
+} // namespace editor

@@ -1,0 +1,92 @@
+// "&6 - 6e": title, kind, intervention category, area, places and description.
+#include "editor/forms/frames/frame_registry.h"
+#include "editor/forms/frames/frame_rows.h"
+
+namespace editor {
+
+using namespace rows;
+
+std::vector<FrameDescription> projectFrames() {
+    ControlRow title = memo("tytul_projektu", "dsWniosek", "tytul_projektu",
+                            QStringLiteral("Tytuł Projektu:"), 160, 50);
+    title.behaviour = LimitOnTyping | SingleLine;
+    ControlRow description = memo("e605001", "dsWniosek", "opis_projektu",
+                                  QStringLiteral("Opis, cel i uzasadnienie Projektu"), 4000, 160);
+    description.behaviour = LimitOnTyping | NoLabel;
+    ControlRow places{.name = "e604003",
+                      .kind = ControlKind::Grid,
+                      .table = "dsLokalizacja",
+                      .label = QStringLiteral("Miejsce realizacji Projektu"),
+                      .placement = Placement::Above,
+                      .height = 150,
+                      .columns = {
+                          {"Lp.", "Lp.", 40, true},
+                          {"Lkp_woj", "Województwo", 170},
+                          {"Lkp_pow",
+                           "Powiat",
+                           170,
+                           false,
+                           false,
+                           nullptr,
+                           {"sl_NUTS3", "PARENT_ID", "dsLokalizacja", "WOJ_ID"}},
+                          {"Lkp_gm",
+                           "Gmina",
+                           170,
+                           false,
+                           false,
+                           nullptr,
+                           {"sl_NUTS4", "PARENT_ID", "dsLokalizacja", "Pow_ID"}},
+                          {"Miejscowosc", "Miejscowość", 160},
+                          {"WOJ_ID", "WOJ_ID", 60, true, true},
+                          {"Pow_ID", "Pow_ID", 60, true, true},
+                          {"Gm_ID", "Gm_ID", 60, true, true},
+                          {"JGE_ID", "JGE_ID", 60, true, true},
+                      }};
+    return {
+        {"Tfr_tytul_proj",
+         {{{QStringLiteral("6. Projekt")},
+           {QStringLiteral("* Proszę o podanie tytułu projektu, którego liczba słów nie "
+                           "przekracza 160 znaków.")},
+           600,
+           {title}}}},
+        {"Tfr_rodzaj_proj",
+         {{{QStringLiteral("6a. Rodzaj Projektu")},
+           {QStringLiteral("* Proszę o wybranie właściwego dla Państwa rodzaju Projektu")},
+           601,
+           {lookup("e601001", "dsWniosek", "lkp_rodz_projektu",
+                   QStringLiteral("Rodzaj Projektu"))}}}},
+        {"Tfr_kat_int_kod_topaz_q",
+         {{{QStringLiteral("6b. Numer i nazwa kategorii interwencji")},
+           {},
+           602,
+           {lookup("e602001", "dsKatInt", "lkp_kat1", QStringLiteral("Kategoria - poziom 1")),
+            code("dxDBEdit1", "dsKatInt", "KOD1"),
+            lookup("dxDBLookupEdit1", "dsKatInt", "lkp_kat2",
+                   QStringLiteral("Kategoria - poziom 2"),
+                   {"sl_INT2", "PARENT_ID", "dsKatInt", "ID1"}),
+            code("dxDBEdit2", "dsKatInt", "KOD2"),
+            lookup("dxDBLookupEdit2", "dsKatInt", "lkp_kat3",
+                   QStringLiteral("Kategoria - poziom 3"),
+                   {"sl_INT3", "PARENT_ID", "dsKatInt", "ID2"}),
+            code("dxDBEdit3", "dsKatInt", "KOD3")}}}},
+        {"Tfr_umiejscowienie",
+         {{{QStringLiteral("6c. Identyfikacja obszaru realizacji Projektu")},
+           {QStringLiteral("* Proszę o wybranie właściwego dla Państwa obszaru realizacji "
+                           "Projektu")},
+           603,
+           {lookup("e603001", "dsWniosek", "lkp_umiejscowienie",
+                   QStringLiteral("Obszar realizacji Projektu"))}}}},
+        {"Tfr_lokalizacja",
+         {{{QStringLiteral("6d. Miejsce realizacji Projektu")},
+           {},
+           604,
+           {navigator("dbnav604003", "dsLokalizacja", WholeCountryFlag), places}}}},
+        {"Tfr_opis_pr",
+         {{{QStringLiteral("6e. Opis, cel i uzasadnienie Projektu ")},
+           {kMax4000},
+           605,
+           {description}}}},
+    };
+}
+
+} // namespace editor

@@ -1,0 +1,97 @@
+// "6&i - 6k": durability, the need of support and the schedule.
+#include "editor/forms/frames/frame_registry.h"
+#include "editor/forms/frames/frame_rows.h"
+
+namespace editor {
+
+using namespace rows;
+
+namespace {
+
+FrameDescription durability() {
+    return {"Tfr_trwalosc_proj",
+            {{{QStringLiteral("6i. Trwałość Projektu ")},
+              {kMax4000},
+              827010501,
+              {memo("e609001", "dsWniosek", "trwalosc_projektu",
+                    QStringLiteral("W jaki sposób prowadzone będzie zarządzanie produktami "
+                                   "Projektu po zakończeniu jego realizacji?"))}}}};
+}
+
+// Five boxes, one letter "A" to "E"; clearing a box stores "False" (cut to the field).
+FrameDescription needOfSupport() {
+    const char* const captions[] = {
+        "1. Zostanie zrealizowany w terminie i zakresie opisanym w niniejszym wniosku",
+        "2. Zostanie zrealizowany, ale w ograniczonym zakresie",
+        "3. Zostanie zrealizowany, ale w późniejszym terminie",
+        "4. Zostanie zrealizowany, ale w ograniczonym zakresie i w późniejszym terminie",
+        "5. Nie zostanie zrealizowany w ogóle",
+    };
+    const char* const names[] = {"e610001", "e610002", "e610003", "e610004", "e610005"};
+    const char* const letters[] = {"A", "B", "C", "D", "E"};
+    std::vector<ControlRow> rows;
+    for (int i = 0; i < 5; ++i)
+        rows.push_back(check(names[i], "dsWniosek", "potrzeba_wsparcia",
+                             QString::fromUtf8(captions[i]), letters[i], "False"));
+    rows.push_back(
+        memo("e610006", "dsWniosek", "potrzeba_wsparcia_uzasad", QStringLiteral("Uzasadnienie")));
+    return {"Tfr_potrz_uzysk_wsparcia",
+            {{{QStringLiteral("6j. Potrzeba uzyskania wsparcia finansowego z Europejskiego "
+                              "Funduszu Rozwoju Regionalnego")},
+              {QStringLiteral("Jeśli Projekt nie uzyska wsparcia z Europejskiego Funduszu "
+                              "Rozwoju Regionalnego"),
+               kMax4000},
+              827010502,
+              rows}}};
+}
+
+FrameDescription schedule() {
+    const char* const month = "!00 0000;1;_";
+    ControlRow stages{
+        .name = "e10000113",
+        .kind = ControlKind::Grid,
+        .table = "dsEtapyRealizacji",
+        .label = QStringLiteral("3. Etapy realizacji projektu"),
+        .placement = Placement::Above,
+        .height = 130,
+        .columns = {
+            {"Lp", "Lp", 40, true, true},
+            {"ZAKRES_PRAC", "Nazwa etapu", 300},
+            {"TERMIN_ROZP_TMP", "Data rozpoczęcia realizacji", 170, false, false, month, {}, true},
+            {"TERMIN_ZAK_TMP", "Data zakończenia realizacji", 170, false, false, month, {}, true},
+            {"TERMIN_ROZP", "TERMIN_ROZP", 80, true, true},
+            {"TERMIN_ZAK", "TERMIN_ZAK", 80, true, true},
+        }};
+    return {"Tfr_harm_real_proj_topaz_q",
+            {{{QStringLiteral("6k. Harmonogram realizacji projektu")},
+              {QStringLiteral("Przybliżona data (miesiąc, rok)")},
+              827010503,
+              {
+                  monthEdit("e1000111", "harm_rozp_tmp",
+                            QStringLiteral("1. Planowany termin rozpoczęcia realizacji "
+                                           "projektu")),
+                  monthEdit("e1000112", "harm_rzecz_rozp_tmp",
+                            QStringLiteral("2. Planowany termin rozpoczęcia rzeczowej "
+                                           "realizacji projektu")),
+                  stages,
+                  navigator("dbnav604003", "dsEtapyRealizacji"),
+                  monthEdit("e1000114", "harm_rzecz_zak_tmp",
+                            QStringLiteral("4. Planowany termin rzeczowego zakończenia "
+                                           "projektu")),
+                  monthEdit("e1000115", "harm_fin_zak_tmp",
+                            QStringLiteral("5. Planowana data rozliczenia ostatniego "
+                                           "kontraktu"),
+                            SettlementMonth),
+                  monthEdit("e1000116", "harm_okres_rezultat_tmp",
+                            QStringLiteral("6. Planowany okres, po którym zostanie osiągnięty "
+                                           "zakładany rezultat Projektu")),
+              }}}};
+}
+
+} // namespace
+
+std::vector<FrameDescription> durabilityFrames() {
+    return {durability(), needOfSupport(), schedule()};
+}
+
+} // namespace editor

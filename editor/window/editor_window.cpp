@@ -1,0 +1,31 @@
+#include "editor/window/editor_window.h"
+
+#include "editor/forms/frame_pages.h"
+#include "editor/uiport/qt_user_interface.h"
+#include "model/dm_main.h"
+
+#include <QDir>
+
+namespace editor {
+
+TfmWniosek::TfmWniosek(TdmDataSets& dm, UserInterface& ui, const HostSettings& settings,
+                       QWidget* parent)
+    : TfmWniosek_t(dm, ui, settings, parent),
+      helpFile_(QDir(settings.HostFolder).filePath(QStringLiteral("wn_typy/TOPAZ_Q.hlp"))) {
+    buildPages(applicationPages());
+}
+
+void TfmWniosek::fillPage(const QString& caption, QWidget* panel) {
+    FrameContext context{dm()};
+    editor::fillPage(caption, panel, context);
+}
+
+std::unique_ptr<EditorShell> createEditor(TdmDataSets& dm, UserInterface& ui,
+                                          const HostSettings& settings) {
+    auto window = std::make_unique<TfmWniosek>(dm, ui, settings);
+    // The port finds, enables and focuses controls in this window from now on.
+    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&ui)) qtUi->setEditorWindow(window.get());
+    return window;
+}
+
+} // namespace editor

@@ -1,0 +1,38 @@
+#pragma once
+
+// An editor window over a data module with the sample dictionary, built as the entry
+// points build it but without one; message boxes are answered by a HeadlessUi, which
+// records them. Tests make one per case and delete it in cleanup().
+#include "editor/window/editor_window.h"
+#include "file/host_settings.h"
+#include "model/dm_main.h"
+#include "platform/ui/headlessui.h"
+
+#include <memory>
+
+struct EditorFixture {
+    HeadlessUi ui;
+    std::unique_ptr<TdmDataSets> dm;
+    std::unique_ptr<editor::TfmWniosek> window;
+
+    EditorFixture() {
+        const HostEnv::HostFolderSources sources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
+                                                 [] { return QString(); },
+                                                 [] { return QString(); }};
+        DataModuleOptions options;
+        options.folderSources = sources;
+        dm = TdmDataSets::create(ui, options);
+        dm->SprawdzSlownik();
+        window =
+            std::make_unique<editor::TfmWniosek>(*dm, ui, HostSettings::ReadHostSettings(sources));
+    }
+    ~EditorFixture() {
+        window.reset(); // the window refers to the data module
+        dm.reset();
+    }
+
+    QString value(const char* table, const char* field) const {
+        return dm->table(QLatin1String(table)).field(QLatin1String(field)).asString();
+    }
+    int questions() const { return int(ui.calls(UiCall::Kind::MessageBox).size()); }
+};

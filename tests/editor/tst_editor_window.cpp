@@ -1,0 +1,360 @@
+// The editor window driven as a user drives it: pages, tool bar, closing, the show-time
+// steps, the checksum page, view mode, the wheel and the return to the last control.
+#include "editor_fixture.h"
+
+#include "editor/window/scroll_box.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+using editor::ScrollBox;
+
+class TestEditorWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void pagesAndCaptionsInOrder();
+    void actions_data();
+    void actions();
+    void toolBarInOrder();
+    void closing_data();
+    void closing();
+    void refusedCloseKeepsTheEditorOpen();
+    void hostWindowHiddenWhileTheEditorIsShown();
+    void newApplicationGetsTheAttachmentFlagsOfKindIN();
+    void checksumPageShowsTheStoredChecksum();
+    void viewModeKeepsTheActions();
+    void wheel_data();
+    void wheel();
+    void innerPageGivesTheFocusBack();
+
+private:
+    // Shows the editor modally and runs `step` once it is shown; returns the modal result.
+    int runModal(const std::function<void()>& step);
+    QAction* action(const char* name) const {
+        return fx->window->findChild<QAction*>(QLatin1String(name));
+    }
+    std::unique_ptr<EditorFixture> fx;
+};
+
+void TestEditorWindow::init() {
+    fx = std::make_unique<EditorFixture>();
+}
+
+void TestEditorWindow::cleanup() {
+    fx.reset();
+}
+
+int TestEditorWindow::runModal(const std::function<void()>& step) {
+    QTimer::singleShot(0, fx->window.get(), step);
+    return fx->window->showModal();
+}
+
+void TestEditorWindow::pagesAndCaptionsInOrder() {
+    editor::TfmWniosek& w = *fx->window;
+    QCOMPARE(w.objectName(), QStringLiteral("fmWniosek"));
+    QCOMPARE(w.windowTitle(),
+             QStringLiteral("Edytor wniosku SPO Transport / EFRR - Standardowy wniosek"));
+    QCOMPARE(w.minimumSize(), QSize(800, 580));
+    QCOMPARE(w.mainPages()->tabPosition(), QTabWidget::West);
+
+    const QList<QPair<QString, QStringList>> expected{
+        {"P&rojekt",
+         {"&Objaśnienia", "&1 - 4", "&6 - 6e", "6&f - 6g", "6&i - 6k", "6&p - 6s", "6&t - 6u"}},
+        {"&Beneficjent", {"&5 - 5a", "5&b - 5c", "6&h", "&Oświadczenie beneficjenta"}},
+        {"Wskaź&niki", {"6&l"}},
+        {"&Finanse", {"6ł - 6&m", "6&n - 6o"}},
+        {"Z&ałączniki", {}},
+        {"&Suma kontr.", {}}};
+    QCOMPARE(w.mainPages()->count(), expected.size());
+    int boxes = 0;
+    for (int m = 0; m < expected.size(); ++m) {
+        QCOMPARE(w.mainPages()->tabText(m), expected[m].first);
+        QTabWidget* inner = w.innerPages(m);
+        QCOMPARE(inner != nullptr, !expected[m].second.isEmpty());
+        const int pages = inner ? inner->count() : 1;
+        if (inner) {
+            QStringList captions;
+            for (int i = 0; i < inner->count(); ++i)
+                captions << inner->tabText(i);
+            QCOMPARE(captions, expected[m].second);
+            QCOMPARE(inner->currentIndex(), 0);
+        }
+        for (int i = 0; i < pages; ++i)
+            QVERIFY(w.scrollBox(m, i));
+        boxes += pages;
+    }
+    QCOMPARE(boxes, 16);
+    QCOMPARE(w.scrollBoxes().size(), 16);
+    QCOMPARE(w.mainPages()->currentIndex(), 0);
+
+    // The checksum page: the panel's caption above the disabled checksum edit.
+    ScrollBox* sum = w.scrollBox(5);
+    QVERIFY(sum->isAncestorOf(w.checksumEdit()));
+    QVERIFY(!w.checksumEdit()->isEnabled());
+    auto* caption = sum->findChild<QLabel*>();
+    QCOMPARE(caption->text(), QStringLiteral("Suma kontrolna"));
+    QVERIFY(caption->font().bold());
+    QCOMPARE(caption->font().pointSize(), 13);
+
+    QCOMPARE(w.statusPanel(0)->text(), QStringLiteral("Typ wniosku: TOPAZ_Q"));
+    QVERIFY(w.statusPanel(1)->text().startsWith(QStringLiteral("Wersja: ")));
+    QVERIFY(w.statusPanel(0)->minimumWidth() == 150);
+}
+
+void TestEditorWindow::actions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("buttonCaption");
+    QTest::newRow("acZapisz") << "acZapisz"
+                              << "&Zapisz"
+                              << "Zapisz wniosek"
+                              << "&Zapisz";
+    QTest::newRow("acZapiszJako") << "acZapiszJako"
+                                  << "Zapisz &jako..."
+                                  << "Zapisz wniosek jako..."
+                                  << "Zapisz &jako...";
+    QTest::newRow("acWalidacja") << "acWalidacja"
+                                 << "&Walidacja"
+                                 << "Sprawdzenie poprawnosci"
+                                 << "&Walidacja";
+    QTest::newRow("acSumaK") << "acSumaK"
+                             << "&Suma kontrolna"
+                             << ""
+                             << "";
+    QTest::newRow("acPodglad") << "acPodglad"
+                               << "&Podglad wydruku"
+                               << "Podglad wydruku wniosku"
+                               << "&Podgląd wydruku";
+    QTest::newRow("acDrukuj") << "acDrukuj"
+                              << "&Drukuj"
+                              << "Drukuj wniosek"
+                              << "&Drukuj";
+    QTest::newRow("acZamknij") << "acZamknij"
+                               << "Zam&knij"
+                               << "Zamknij edytor wniosku"
+                               << "Zam&knij";
+}
+
+void TestEditorWindow::actions() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, hint);
+    QFETCH(QString, buttonCaption);
+    QAction* a = fx->window->findChild<QAction*>(name);
+    QVERIFY(a);
+    QCOMPARE(a->text(), caption);
+    QCOMPARE(a->statusTip(), hint);
+    QVERIFY(a->shortcut().isEmpty());
+    QToolButton* button = nullptr;
+    for (QToolButton* b : fx->window->findChildren<QToolButton*>())
+        if (b->defaultAction() == a) button = b;
+    QCOMPARE(button != nullptr, !buttonCaption.isEmpty());
+    if (button) {
+        QCOMPARE(button->text(), buttonCaption);
+        QVERIFY(!button->icon().isNull());
+    }
+}
+
+void TestEditorWindow::toolBarInOrder() {
+    auto* bar = fx->window->findChild<QToolBar*>();
+    QStringList order;
+    for (QAction* a : bar->actions()) {
+        if (a->isSeparator()) {
+            order << QStringLiteral("|");
+        } else if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a))) {
+            order << b->defaultAction()->objectName();
+        }
+    }
+    QCOMPARE(
+        order.join(QLatin1Char(' ')),
+        QStringLiteral("acZapisz acZapiszJako | acWalidacja | acPodglad acDrukuj | acZamknij"));
+}
+
+void TestEditorWindow::closing_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("viewOnly");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("acZamknij") << "acZamknij" << false << false << 1 << 1;
+    QTest::newRow("close box") << "close box" << false << false << 2 << 1;
+    QTest::newRow("host request, data changed") << "host" << false << true << 2 << 0;
+    // The save question comes only for changed data outside view mode; it is answered No.
+    QTest::newRow("changed data") << "acZamknij" << false << true << 1 << 2;
+    QTest::newRow("changed data, view mode") << "acZamknij" << true << true << 1 << 1;
+}
+
+void TestEditorWindow::closing() {
+    QFETCH(QString, how);
+    QFETCH(bool, viewOnly);
+    QFETCH(bool, changed);
+    QFETCH(int, result);
+    QFETCH(int, questions);
+    if (viewOnly) fx->window->EnterViewMode();
+    fx->ui.queueAnswer(MessageResult::Yes);
+    if (changed && !viewOnly && how != QLatin1String("host")) fx->ui.queueAnswer(MessageResult::No);
+    const int r = runModal([&] {
+        fx->dm->Zmieniony = changed;
+        if (how == QLatin1String("acZamknij"))
+            action("acZamknij")->trigger();
+        else if (how == QLatin1String("close box"))
+            fx->window->close();
+        else
+            QCoreApplication::postEvent(fx->window.get(),
+                                        new QEvent(editor::TfmWniosek_t::HostCloseEvent));
+    });
+    QCOMPARE(r, result);
+    QCOMPARE(fx->questions(), questions);
+    QVERIFY(!fx->window->isVisible());
+}
+
+void TestEditorWindow::refusedCloseKeepsTheEditorOpen() {
+    fx->ui.queueAnswer(MessageResult::No);  // acZamknij refused
+    fx->ui.queueAnswer(MessageResult::Yes); // then the close box
+    bool stayedOpen = false;
+    const int r = runModal([&] {
+        action("acZamknij")->trigger();
+        stayedOpen = fx->window->isVisible();
+        fx->window->close();
+    });
+    QVERIFY(stayedOpen);
+    QCOMPARE(r, 2); // the refused acZamknij does not carry its result over
+}
+
+void TestEditorWindow::hostWindowHiddenWhileTheEditorIsShown() {
+    QWidget host;
+    host.setObjectName(QStringLiteral("TfmLauncher"));
+    host.show();
+    bool hiddenMeanwhile = false;
+    runModal([&] {
+        hiddenMeanwhile = !host.isVisible();
+        fx->window->close();
+    });
+    QVERIFY(hiddenMeanwhile);
+    QVERIFY(host.isVisible());
+}
+
+void TestEditorWindow::newApplicationGetsTheAttachmentFlagsOfKindIN() {
+    // A new application answers "yes" for works; the kind "IN" answers "no" everywhere.
+    QCOMPARE(fx->value("dsPolaSpec", "ZALBIZPLRT"), QStringLiteral("T"));
+    QCOMPARE(fx->value("dsPolaSpec", "ZALMAPYRT"), QStringLiteral("T"));
+    const int r = runModal([&] {
+        QCOMPARE(fx->value("dsWniosek", "rodz_proj"), QString());
+        QCOMPARE(fx->value("dsPolaSpec", "ZALBIZPLRT"), QStringLiteral("N"));
+        QCOMPARE(fx->value("dsPolaSpec", "ZALMAPYRT"), QStringLiteral("N"));
+        QVERIFY(!fx->dm->Zmieniony);
+        fx->window->close();
+    });
+    QCOMPARE(r, 2);
+}
+
+void TestEditorWindow::checksumPageShowsTheStoredChecksum() {
+    editor::TfmWniosek& w = *fx->window;
+    w.file().OpenApplicationFile(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
+    const QString stored = fx->value("dsWniosek", "suma_kontrolna");
+    QVERIFY(!stored.isEmpty());
+    QVERIFY(w.file().VerifyChecksum());
+    runModal([&] {
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTabBar* tabs = w.mainPages()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(5).center());
+        QCOMPARE(w.mainPages()->currentIndex(), 5);
+        QCOMPARE(w.checksumEdit()->text(), stored);
+        QCOMPARE(fx->value("dsWniosek", "suma_kontrolna"), stored);
+        QVERIFY(!fx->dm->Zmieniony);
+        QCOMPARE(QApplication::focusWidget(), w.scrollBox(5));
+        // Entering a page with inner pages focuses the scroll box of its current page.
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(QApplication::focusWidget(), w.scrollBox(1, 0));
+        w.close();
+    });
+}
+
+void TestEditorWindow::viewModeKeepsTheActions() {
+    fx->window->EnterViewMode();
+    QVERIFY(fx->window->file().ViewOnly);
+    for (QAction* a : fx->window->findChildren<QAction*>())
+        QVERIFY(a->isEnabled());
+}
+
+void TestEditorWindow::wheel_data() {
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("scrolled");
+    QTest::newRow("edit") << "edit" << 40;
+    QTest::newRow("memo") << "memo" << 0;
+    QTest::newRow("grid") << "grid" << 0;
+}
+
+void TestEditorWindow::wheel() {
+    QFETCH(QString, focused);
+    QFETCH(int, scrolled);
+    editor::TfmWniosek& w = *fx->window;
+    ScrollBox* box = w.scrollBox(0, 0);
+    QWidget* control = nullptr;
+    if (focused == QLatin1String("edit")) {
+        control = new QLineEdit;
+    } else if (focused == QLatin1String("memo")) {
+        control = new QPlainTextEdit(QStringLiteral("wiersz\n").repeated(200));
+    } else {
+        auto* grid = new QTableView;
+        auto* model = new QStandardItemModel(200, 3, grid);
+        grid->setModel(model);
+        control = grid;
+    }
+    control->setMinimumHeight(300);
+    box->panel()->layout()->addWidget(control);
+    auto* tall = new QWidget;
+    tall->setMinimumHeight(2000);
+    box->panel()->layout()->addWidget(tall);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    control->setFocus();
+    QCOMPARE(QApplication::focusWidget(), control);
+
+    const auto* inner = qobject_cast<QAbstractScrollArea*>(control);
+    const int innerBefore = inner ? inner->verticalScrollBar()->value() : 0;
+    const int before = box->verticalScrollBar()->value();
+    const QPoint at = box->viewport()->rect().center();
+    QWheelEvent notch(at, box->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box->viewport(), &notch);
+    QCOMPARE(box->verticalScrollBar()->value() - before, scrolled);
+    if (inner) QCOMPARE(inner->verticalScrollBar()->value(), innerBefore);
+}
+
+void TestEditorWindow::innerPageGivesTheFocusBack() {
+    editor::TfmWniosek& w = *fx->window;
+    auto* first = new QLineEdit;
+    auto* second = new QLineEdit;
+    auto* third = new QLineEdit;
+    w.scrollBox(0, 0)->panel()->layout()->addWidget(first);
+    w.scrollBox(0, 1)->panel()->layout()->addWidget(second);
+    w.scrollBox(0, 1)->panel()->layout()->addWidget(third);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTabWidget* inner = w.innerPages(0);
+    inner->setCurrentIndex(1);
+    third->setFocus();
+    inner->setCurrentIndex(0);
+    QVERIFY(!third->hasFocus());
+    inner->setCurrentIndex(1);
+    QVERIFY(third->hasFocus());
+}
+
+QTEST_MAIN(TestEditorWindow)
+#include "tst_editor_window.moc"

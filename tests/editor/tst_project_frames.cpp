@@ -1,0 +1,302 @@
+// The frames of the project page driven by keys and clicks: the location grid with its
+// cascading columns and the whole-country flag, the choices on one field, the schedule's
+// month checks and settlement warnings, public aid and procurement blocks.
+#include "editor/forms/controls/check_control.h"
+#include "editor/forms/controls/dataset_model.h"
+#include "editor/forms/controls/grid_control.h"
+#include "editor/forms/controls/memo_control.h"
+#include "editor/forms/controls/navigator_control.h"
+#include "editor/forms/controls/repeating_panel.h"
+#include "editor/forms/frame_pages.h"
+#include "frames_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTableView>
+#include <QToolButton>
+
+using namespace editor;
+
+namespace {
+
+struct PageFixture : FramesFixture {
+    explicit PageFixture(const char* caption) {
+        FrameContext context{*dm};
+        fillPage(QString::fromUtf8(caption), window.get(), context);
+    }
+    template <typename T = DataControl> T* find(const char* name) const {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+    QString value(const char* table, const char* field) const { return f(table, field).asString(); }
+};
+
+// Opens the cell editor of a grid cell and returns its drop-down list, if it has one.
+QComboBox* cellList(GridControl* grid, int row, int column) {
+    const QModelIndex index = grid->model()->index(row, column);
+    grid->view()->setCurrentIndex(index);
+    grid->view()->edit(index);
+    return grid->view()->findChild<QComboBox*>(QStringLiteral("cellList"));
+}
+
+void closeCell(GridControl* grid, QWidget* editor, bool commit) {
+    QTest::keyClick(editor, commit ? Qt::Key_Return : Qt::Key_Escape);
+    QTRY_VERIFY(!grid->view()->findChild<QComboBox*>(QStringLiteral("cellList")));
+}
+
+} // namespace
+
+class TstProjectFrames : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    void locationColumnsCascade();
+    void wholeCountryFlag();
+    void titleStopsAtItsLimit();
+    void answersOnOneField_data();
+    void answersOnOneField();
+    void settlementMonth_data();
+    void settlementMonth();
+    void publicAidBlock();
+    void procurementBlock();
+};
+
+// The powiat column lists nothing before a województwo is chosen, then only its powiats;
+// ending the cell edit switches the dictionary's filter off.
+void TstProjectFrames::locationColumnsCascade() {
+    PageFixture fx("&6 - 6e");
+    QVERIFY(fx.show());
+    auto* grid = fx.find<GridControl>("e604003");
+    auto* nav = fx.find<NavigatorControl>("dbnav604003");
+    QVERIFY(grid && nav);
+    QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
+    QCOMPARE(grid->model()->rowCount(), 1);
+
+    QComboBox* list = cellList(grid, 0, 2);
+    QVERIFY(list);
+    QCOMPARE(list->count(), 0);
+    closeCell(grid, list, false);
+    QVERIFY(!fx.t("sl_NUTS3").isFiltered());
+
+    list = cellList(grid, 0, 1);
+    QVERIFY(list && list->count() > 1);
+    list->setCurrentIndex(1);
+    closeCell(grid, list, true);
+    const QString region = fx.value("dsLokalizacja", "WOJ_ID");
+    QVERIFY(!region.isEmpty());
+
+    list = cellList(grid, 0, 2);
+    QVERIFY(list && list->count() > 0);
+    DataSet& powiats = fx.t("sl_NUTS3");
+    for (int i = 0; i < list->count(); ++i)
+        QCOMPARE(powiats.lookup("ID", list->itemData(i), "PARENT_ID").toString(), region);
+    list->setCurrentIndex(0);
+    closeCell(grid, list, true);
+    QVERIFY(!powiats.isFiltered());
+    QCOMPARE(fx.value("dsLokalizacja", "Pow_ID"),
+             list ? fx.value("dsLokalizacja", "Pow_ID") : QString());
+    QVERIFY(!fx.f("dsLokalizacja", "Pow_ID").isNull());
+}
+
+// Navigator clicks set the flag from the number of places; the grid's own append by
+// moving down does not touch it.
+void TstProjectFrames::wholeCountryFlag() {
+    PageFixture fx("&6 - 6e");
+    QVERIFY(fx.show());
+    auto* grid = fx.find<GridControl>("e604003");
+    auto* nav = fx.find<NavigatorControl>("dbnav604003");
+    DataSet& places = fx.t("dsLokalizacja");
+    using B = NavigatorControl::Button;
+
+    QTest::mouseClick(nav->button(B::Insert), Qt::LeftButton);
+    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("N"));
+    places.field(QStringLiteral("Miejscowosc")).setAsString(QStringLiteral("Płock"));
+    QTest::mouseClick(nav->button(B::Post), Qt::LeftButton);
+    QCOMPARE(places.recordCount(), 1);
+    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("N"));
+
+    QTest::mouseClick(nav->button(B::Delete), Qt::LeftButton);
+    QCOMPARE(places.recordCount(), 0);
+    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("T"));
+    QVERIFY(fx.ui.calls(UiCall::Kind::MessageBox).isEmpty()); // no question on delete
+
+    grid->view()->setFocus();
+    QTRY_VERIFY(grid->view()->hasFocus());
+    QTest::keyClick(grid->view(), Qt::Key_Down);
+    QCOMPARE(places.state(), DataSetState::Insert);
+    QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("T"));
+}
+
+void TstProjectFrames::titleStopsAtItsLimit() {
+    PageFixture fx("&6 - 6e");
+    QVERIFY(fx.show());
+    auto* title = fx.find<MemoControl>("tytul_projektu");
+    title->memo()->setFocus();
+    QTest::keyClicks(title->memo(), QString(170, u'x'));
+    QTest::keyClick(title->memo(), Qt::Key_Return);
+    QTest::keyClick(title->memo(), Qt::Key_Tab);
+    QCOMPARE(fx.value("dsWniosek", "tytul_projektu"), QString(160, u'x'));
+    QVERIFY(fx.dm->Zmieniony);
+}
+
+// Clicks on boxes bound to one field: what is stored and which boxes show ticked.
+void TstProjectFrames::answersOnOneField_data() {
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("ticked");
+    QTest::addColumn<QStringList>("clear");
+    QTest::newRow("6g Nie after Tak")
+        << "6&f - 6g" << QStringList{"e607011", "e607012"} << "inne_pr_kontr_woj"
+        << "N" << QStringList{"e607012"} << QStringList{"e607011"};
+    QTest::newRow("6j third box") << "6&i - 6k" << QStringList{"e610001", "e610003"}
+                                  << "potrzeba_wsparcia"
+                                  << "C" << QStringList{"e610003"}
+                                  << QStringList{"e610001", "e610002", "e610004", "e610005"};
+    QTest::newRow("6s Tak") << "6&p - 6s" << QStringList{"e619022", "e619021"}
+                            << "zgod_pom_pub_korzystal"
+                            << "T" << QStringList{"e619021"} << QStringList{"e619022"};
+    QTest::newRow("6f not applicable")
+        << "6&f - 6g" << QStringList{"e606001"} << "powiazania_projektu_nie_dot"
+        << "T" << QStringList{"e606001"} << QStringList{};
+}
+
+void TstProjectFrames::answersOnOneField() {
+    QFETCH(QString, page);
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, field);
+    QFETCH(QString, stored);
+    QFETCH(QStringList, ticked);
+    QFETCH(QStringList, clear);
+    PageFixture fx(page.toUtf8().constData());
+    QVERIFY(fx.show());
+    const auto box = [&fx](const QString& name) {
+        return fx.window->findChild<CheckControl*>(name)->checkBox();
+    };
+    for (const QString& name : clicks) {
+        QTest::mouseClick(box(name), Qt::LeftButton);
+        QCOMPARE(fx.t("dsWniosek").state(), DataSetState::Browse); // stored at once
+    }
+    QCOMPARE(fx.value("dsWniosek", field.toLatin1().constData()), stored);
+    for (const QString& name : ticked)
+        QVERIFY2(box(name)->isChecked(), qPrintable(name));
+    for (const QString& name : clear)
+        QVERIFY2(!box(name)->isChecked(), qPrintable(name));
+}
+
+// e1000115: the month check first, then the warning about the end of 2008.
+void TstProjectFrames::settlementMonth_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QString>("refusal");
+    const QString late =
+        QStringLiteral("Planowana data rozliczenia ostatniego kontraktu jest późniejsza niż "
+                       "31.12.2008");
+    QTest::newRow("January 2009 warns") << "012009"
+                                        << "01 2009" << late << "";
+    QTest::newRow("December 2008 does not") << "122008"
+                                            << "12 2008"
+                                            << ""
+                                            << "";
+    QTest::newRow("month 13 refused") << "132008"
+                                      << ""
+                                      << ""
+                                      << "Nieprawidłowa data (miesiąc/rok)";
+}
+
+void TstProjectFrames::settlementMonth() {
+    QFETCH(QString, keys);
+    QFETCH(QString, stored);
+    QFETCH(QString, warning);
+    QFETCH(QString, refusal);
+    PageFixture fx("6&i - 6k");
+    DataSet& application = fx.t("dsWniosek");
+    application.edit(); // no declaration date to compare with
+    fx.f("dsWniosek", "osw_ben_data").clear();
+    application.post();
+    QVERIFY(fx.show());
+    auto* edit = fx.find<DataControl>("e1000115");
+    edit->editor()->setFocus();
+    QTRY_VERIFY(edit->editor()->hasFocus());
+    QTest::keyClicks(edit->editor(), keys);
+    QTest::keyClick(edit->editor(), Qt::Key_Tab);
+    if (!refusal.isEmpty()) {
+        QTRY_COMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), 1);
+        QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).first().text, refusal);
+        QTRY_VERIFY(edit->editor()->hasFocus());
+    }
+    QCOMPARE(fx.value("dsWniosek", "harm_fin_zak_tmp"), stored);
+    const QList<UiCall> boxes = fx.ui.calls(UiCall::Kind::MessageBox);
+    QCOMPARE(boxes.size(), warning.isEmpty() ? 0 : 1);
+    if (!warning.isEmpty()) {
+        QCOMPARE(boxes.first().text, warning);
+        QCOMPARE(boxes.first().caption, QStringLiteral("Zelgor"));
+    }
+}
+
+// "Tak" opens the aid table; its block takes a record through the navigator; a negative
+// amount is refused.
+void TstProjectFrames::publicAidBlock() {
+    PageFixture fx("6&p - 6s");
+    QVERIFY(fx.show());
+    auto* panel = fx.find<RepeatingPanelControl>("e619003");
+    QVERIFY(!panel->block()->isEnabled());
+    QTest::mouseClick(fx.find<CheckControl>("e619021")->checkBox(), Qt::LeftButton);
+    QVERIFY(fx.t("dsPomocPub").isActive());
+    QTest::mouseClick(
+        fx.find<NavigatorControl>("dbnav619003")->button(NavigatorControl::Button::Insert),
+        Qt::LeftButton);
+    QVERIFY(panel->block()->isEnabled());
+
+    auto* date = fx.find<DataControl>("e619031");
+    date->editor()->setFocus();
+    QTest::keyClicks(date->editor(), QStringLiteral("2004-05-17"));
+    auto* title = fx.find<DataControl>("e619032");
+    QTest::mouseClick(title->editor(), Qt::LeftButton);
+    QTest::keyClicks(title->editor(), QStringLiteral("Dotacja"));
+    auto* amount = fx.find<DataControl>("e619033");
+    amount->editor()->setFocus();
+    QTest::keyClick(amount->editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(amount->editor(), QStringLiteral("-5"));
+    QTest::keyClick(amount->editor(), Qt::Key_Tab);
+    QTRY_COMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), 1);
+    QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).first().text,
+             QStringLiteral("Wprowadzona wartość nie może być ujemna"));
+    QTRY_VERIFY(amount->editor()->hasFocus());
+    QTest::keyClick(amount->editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(amount->editor(), QStringLiteral("12500,5"));
+    QTest::keyClick(amount->editor(), Qt::Key_Tab);
+    DataSet& aid = fx.t("dsPomocPub");
+    QCOMPARE(aid.state(), DataSetState::Browse);
+    QCOMPARE(aid.recordCount(), 1);
+    QCOMPARE(fx.value("dsPomocPub", "Data_udz_pom"), QStringLiteral("2004.05.17"));
+    QCOMPARE(fx.value("dsPomocPub", "Tytul_pomocy"), QStringLiteral("Dotacja"));
+    QCOMPARE(fx.f("dsPomocPub", "Kwota_pomocy").asFloat(), 12500.5);
+}
+
+// A new procurement starts as begun ("Tak"); "Nie" stores at once.
+void TstProjectFrames::procurementBlock() {
+    PageFixture fx("6&t - 6u");
+    QVERIFY(fx.show());
+    QTest::mouseClick(
+        fx.find<NavigatorControl>("dbnav608002")->button(NavigatorControl::Button::Insert),
+        Qt::LeftButton);
+    auto* yes = fx.find<CheckControl>("e23200002");
+    auto* no = fx.find<CheckControl>("e23200003");
+    QVERIFY(yes->checkBox()->isChecked());
+    QTest::mouseClick(no->checkBox(), Qt::LeftButton);
+    QCOMPARE(fx.ui.shownTexts(), QStringList());
+    QCOMPARE(fx.t("dsZamPub").state(), DataSetState::Browse);
+    QCOMPARE(fx.value("dsZamPub", "zgod_zam_pub_rozp"), QStringLiteral("N"));
+    QVERIFY(!yes->checkBox()->isChecked());
+    QCOMPARE(fx.find<RepeatingPanelControl>("DBCtrlGrid")->scrollBar()->maximum(), 1);
+}
+
+QTEST_MAIN(TstProjectFrames)
+#include "tst_project_frames.moc"
