@@ -10,6 +10,7 @@
 #include "editor/window/scroll_box.h"
 #include "editor/window/wheel_filter.h"
 #include "model/dm_main.h"
+#include "model/validation_port.h"
 #include "platform/ui/userinterface.h"
 #include "validation/rule_set.h"
 
