@@ -5,10 +5,10 @@
 #include "cli/console.h"
 #include "cli/progress.h"
 #include "cli/session.h"
-#include "file/mapping.h"
 #include "import/import_database.h"
 #include "import/import_schema.h"
 #include "import/imported_application.h"
+#include "model/catalogue/mapping_rows.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

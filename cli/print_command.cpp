@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/console.h"
 #include "cli/session.h"
+#include "model/validation_port.h"
 #include "print/print_routine.h"
 #include "validation/findings.h"
 
@@ -65,7 +66,7 @@ int runPrintCommand(const Arguments& args) {
         written = writeApplicationPdf(session.dm(), marks, out, &pages);
     };
     const PrintMarks marks = runPrintRoutine(file, session.dm(), hooks);
-    session.dm().validationWindow = nullptr;
+    session.dm().plugValidation(nullptr); // the window ends here
     if (!written) {
         Console::err(QStringLiteral("Nie można zapisać pliku %1.").arg(out));
         return ExitError;

@@ -1,7 +1,7 @@
 #include "file/application_file.h"
 
-#include "file/mapping.h"
 #include "file/supplied_tables.h"
+#include "model/catalogue/mapping_rows.h"
 #include "model/dm_main.h"
 #include "platform/ui/userinterface.h"
 #include "platform/utils/scopeexit.h"

@@ -1,7 +1,7 @@
 // The document skeleton of the application file, its parsing and its saving.
 #include "file/application_xml.h"
 
-#include "file/mapping.h"
+#include "model/catalogue/mapping_rows.h"
 #include "model/dm_main_tmpl.h"
 #include "platform/hostenv/codepage.h"
 #include "platform/hostenv/systemfolders.h"
@@ -132,13 +132,12 @@ void ApplicationXml::createMissingElements() {
 void ApplicationXml::save(const QString& path) const {
     if (doc_.isNull()) throw XmlError("Brak dokumentu wniosku do zapisania");
     const QString codePage = HostEnv::systemCodePageName();
-    const QByteArray bytes = doc_.toBytes(codePage);
     if (isFileCodePage(codePage)) {
-        writeBytes(path, bytes);
+        doc_.saveFile(path, codePage);
         return;
     }
     // The text stays in the system code page; the declaration names windows-1250.
-    QList<QByteArray> lines = splitLines(bytes);
+    QList<QByteArray> lines = splitLines(doc_.toBytes(codePage));
     rewriteDeclaration(lines, kFileCodePage.toLatin1());
     writeBytes(path, joinLines(lines));
 }

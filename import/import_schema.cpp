@@ -1,6 +1,6 @@
 #include "import/import_schema.h"
 
-#include "file/mapping.h"
+#include "model/catalogue/mapping_rows.h"
 #include "model/dm_main_tmpl.h"
 
 #include <algorithm>

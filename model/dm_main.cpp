@@ -1,10 +1,9 @@
 #include "model/dm_main.h"
 
-#include "file/mapping.h"
-
+#include "model/catalogue/mapping_rows.h"
 #include "model/finance_rules.h"
 #include "model/record_rules.h"
-#include "validation/rule_set.h"
+#include "model/validation_port.h"
 
 namespace {
 const QString kProgramme = QStringLiteral("SPOT");
@@ -53,8 +52,7 @@ bool TdmDataSets::UstawProgram() {
 }
 
 bool TdmDataSets::Validate() {
-    FindingList scratch;
-    return runRuleSet(*this, validationWindow ? *validationWindow : scratch);
+    return requireValidation().validateType(*this);
 }
 
 // The code of the dictionary row that level n of the implementation path points at.

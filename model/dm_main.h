@@ -17,7 +17,7 @@ public:
     // The planned-expenditure row being posted was inserted, not edited.
     bool WstawianieWydatku = false;
 
-    // The rule set of this type, recorded into validationWindow; true when no error
+    // The rule set of this type through the plugged-in validation; true when no error
     // rule failed, ValidationWarning when a warning rule did.
     bool Validate() override;
     bool UstawProgram() override;

@@ -1,7 +1,7 @@
 #include "model/dm_main_tmpl.h"
 
+#include "model/validation_port.h"
 #include "platform/ui/userinterface.h"
-#include "validation/findings.h"
 
 namespace {
 
@@ -151,25 +151,20 @@ void TdmDataSets_t::DodajPolaKodow() {
     }
 }
 
+void TdmDataSets_t::plugValidation(std::unique_ptr<ValidationPort> port) {
+    validation_ = std::move(port);
+}
+
+ValidationPort& TdmDataSets_t::requireValidation() const {
+    if (!validation_)
+        throw DataSetError(
+            QStringLiteral("Walidacja nie została przygotowana (brak okna walidacji)")
+                .toStdString());
+    return *validation_;
+}
+
 bool TdmDataSets_t::Validate() {
-    // All application types need at least the applicant's house number and postal code.
-    DataSet& b = table(QStringLiteral("dsBeneficjent"));
-    FindingList scratch;
-    FindingList& window = validationWindow ? *validationWindow : scratch;
-    auto require = [&](const char* field, const char* control, const QString& message) {
-        const bool failed = b.field(QLatin1String(field)).asString().trimmed().isEmpty();
-        Finding f;
-        f.message = message;
-        f.table = b.name();
-        f.field = QLatin1String(field);
-        f.control = QLatin1String(control);
-        return window.AddFinding(failed, f);
-    };
-    const bool nr =
-        require("adr_nr", "e500008", QStringLiteral("Pole \"Nr domu\" musi być wypełnione"));
-    const bool kod =
-        require("adr_kod", "e500009", QStringLiteral("Pole \"Kod pocztowy\" musi być wypełnione"));
-    return nr && kod;
+    return requireValidation().validateTemplate(*this);
 }
 
 bool TdmDataSets_t::UstawProgram() {

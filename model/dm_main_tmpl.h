@@ -14,8 +14,8 @@
 #include <optional>
 #include <vector>
 
-class FindingList;
 class UserInterface;
+class ValidationPort;
 
 // Where the data module finds the host's folder (and so slowniki.xml). The default asks
 // the registry, the shared memory and the current folder.
@@ -54,9 +54,6 @@ public:
     bool Wczytywanie = false;       // a bulk load or year change runs; dependent rules pause
     bool BladSlownika = false;      // loading the dictionary file failed
     bool ValidationWarning = false; // the last validation produced a warning finding
-    // The list the next validation records its findings in; without one a run records
-    // into a scratch list and only its result counts.
-    FindingList* validationWindow = nullptr;
     QString WersjaSlownika, DbidSlownika, SidSlownika;                // dictionary in use
     QString WersjaSlownikaPliku, DbidSlownikaPliku, SidSlownikaPliku; // dictionary of the file
     XmlDocument dictionaryDocument;
@@ -68,6 +65,11 @@ public:
     // Called by the data sources' data-change reaction; the editor connects it to the
     // enabling of its validation action.
     std::function<void()> onDataChangeWhileEditing;
+
+    // ---- validation, plugged in from above: Validate runs the port; without one it
+    // throws DataSetError (a failed validation for its callers).
+    void plugValidation(std::unique_ptr<ValidationPort> port);
+    ValidationPort* validation() const { return validation_.get(); }
 
     // ---- virtual operations, in their slot order
     virtual bool Validate();     // whole-application validation
@@ -90,6 +92,8 @@ protected:
     virtual void attachRules() {}
     virtual void createTypeState() {}
 
+    ValidationPort& requireValidation() const;
+
     // Replaces a dictionary filter and switches it on.
     void replaceDictionaryFilter(const QString& table, const QString& filter);
 
@@ -110,4 +114,5 @@ private:
     std::vector<std::unique_ptr<DataSet>> tables_;
     QHash<QString, DataSet*> tablesByName_; // lower-case names
     std::vector<std::unique_ptr<DataSource>> dataSources_;
+    std::unique_ptr<ValidationPort> validation_;
 };

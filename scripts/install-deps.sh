@@ -6,6 +6,8 @@ packages=(g++ cmake ninja-build qt6-base-dev libxml2-dev libxml2-utils libssl-de
 packages+=(dpkg-dev file)
 # Printing: a font with Polish letters, and poppler to read the PDF back in tests.
 packages+=(fonts-dejavu-core poppler-utils)
+# CI checks the formatting of the C++ sources.
+packages+=(clang-format)
 # The editor: Qt's own Polish translations of standard buttons and dialogs.
 packages+=(qt6-translations-l10n)
 # Import: the Qt SQL drivers, and a PostgreSQL server for the import test's throwaway cluster.

@@ -3,6 +3,7 @@
 #include "file/application_file.h"
 #include "file/checksum.h"
 #include "model/dm_main.h"
+#include "model/validation_port.h"
 #include "validation/rule_set.h"
 
 int32_t ValidationOutcome::checksumAndValidationResult() const {
@@ -35,6 +36,6 @@ ValidationOutcome validateApplicationFile(ApplicationFile& editor, TdmDataSets& 
     out.valid = validateSafely(dm, window);
     out.warning = dm.ValidationWarning;
     out.findings = window.findings();
-    dm.validationWindow = nullptr;
+    dm.plugValidation(nullptr); // the window ends here
     return out;
 }

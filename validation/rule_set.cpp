@@ -1,16 +1,40 @@
 #include "validation/rule_set.h"
 
 #include "model/dm_main.h"
+#include "model/validation_port.h"
 #include "validation/rules_finance.h"
 #include "validation/rules_project.h"
+#include "validation/template_rules.h"
 
 #include <algorithm>
+#include <memory>
+
+namespace {
+
+// What the data module's Validate runs once a window is prepared: the rules, recording
+// into that window's list.
+class WindowValidation final : public ValidationPort {
+public:
+    explicit WindowValidation(FindingList& window) : window_(window) {}
+    bool validateTemplate(TdmDataSets_t& dm) override { return runTemplateRules(dm, window_); }
+    bool validateType(TdmDataSets& dm) override { return runRuleSet(dm, window_); }
+
+private:
+    FindingList& window_;
+};
+
+} // namespace
 
 int ruleOrdinal(const char* number) {
     int n = 0;
     for (const char* c = number; c && *c >= '0' && *c <= '9'; ++c)
         n = n * 10 + (*c - '0');
     return n;
+}
+
+int ruleOrdinal(const ValidationRule& rule) {
+    if (!rule.number.isNumber() && !rule.parts.empty()) return ruleOrdinal(rule.parts.front());
+    return ruleOrdinal(rule.number.text());
 }
 
 std::vector<const ValidationRule*> mergeRuleTables(std::span<const ValidationRule> first,
@@ -23,7 +47,7 @@ std::vector<const ValidationRule*> mergeRuleTables(std::span<const ValidationRul
         rules.push_back(&r);
     std::stable_sort(rules.begin(), rules.end(),
                      [](const ValidationRule* a, const ValidationRule* b) {
-                         return ruleOrdinal(a->number) < ruleOrdinal(b->number);
+                         return ruleOrdinal(*a) < ruleOrdinal(*b);
                      });
     return rules;
 }
@@ -57,5 +81,5 @@ bool runRuleSet(TdmDataSets& dm, FindingList& window, ControlLocator locator) {
 
 void PrepareValidationWindow(TdmDataSets_t& dm, FindingList& window) {
     window.clear();
-    dm.validationWindow = &window;
+    dm.plugValidation(std::make_unique<WindowValidation>(window));
 }

@@ -10,6 +10,8 @@ class TdmDataSets_t;
 // The number a rule is ordered by: the leading integer of its number ("48a" and "48b"
 // are 48, "106.3" is 106); 0 when the number starts with no digit.
 int ruleOrdinal(const char* number);
+// The ordinal of a rule's number; for a group without a number, of its first part.
+int ruleOrdinal(const ValidationRule& rule);
 
 // Both rule tables merged into one list ordered by ruleOrdinal; rules of equal number keep
 // the order of their tables, the first table before the second.
@@ -28,6 +30,6 @@ bool runRules(TdmDataSets& dm, FindingList& window, const std::vector<const Vali
 // The run of this application type's whole rule set (rules 1 to 106 in numeric order).
 bool runRuleSet(TdmDataSets& dm, FindingList& window, ControlLocator locator = {});
 
-// Makes the list the module's validation window and empties it, so that the next
-// Validate records into it from the start.
+// Makes the list the module's validation window and empties it: plugs the rule set into
+// the data module so that the next Validate records into this list from the start.
 void PrepareValidationWindow(TdmDataSets_t& dm, FindingList& window);

@@ -42,7 +42,7 @@ bool afterPhysicalEnd(ValidationRun& r, const char* date) {
 
 // First walk, every record: no procedure may begin after the physical end.
 const ValidationRule kFirstWalk[] = {
-    {"48a",
+    {"48a"_rule,
      Severity::Error,
      "Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin "
      "zakończenia projektu\" ",
@@ -51,7 +51,7 @@ const ValidationRule kFirstWalk[] = {
      "DBCtrlGrid",
      [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_rozp"); },
      {}},
-    {"48b",
+    {"48b"_rule,
      Severity::Error,
      "Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin zakończenia "
      "projektu\" ",
@@ -62,20 +62,18 @@ const ValidationRule kFirstWalk[] = {
      {}},
 };
 
-// Second walk: the procedure mode, then the dates of a procedure not yet started or of
-// one started. The first failure ends the procurement rules.
-const ValidationRule kProcedureMode = {
-    "49.1",
-    Severity::Error,
-    "Zamówienia publiczne - brak trybu postępowania.",
-    "dsZamPub",
-    "zgod_zam_pub",
-    "DBCtrlGrid",
-    [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub")); },
-    {}};
-
-const ValidationRule kNotStarted[] = {
-    {"49.2",
+// Second walk: the procedure mode (49.1), then the dates of a procedure not yet started
+// (49.2, 49.3) or of one started (49.4, 49.5). The first failure ends the procurement rules.
+const ValidationRule kSecondWalk[] = {
+    {"49.1"_rule,
+     Severity::Error,
+     "Zamówienia publiczne - brak trybu postępowania.",
+     "dsZamPub",
+     "zgod_zam_pub",
+     "DBCtrlGrid",
+     [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub")); },
+     {}},
+    {"49.2"_rule,
      Severity::Error,
      "Zamówienia publiczne - data ogłoszenia postępowania musi być wypełniona.",
      "dsZamPub",
@@ -83,7 +81,7 @@ const ValidationRule kNotStarted[] = {
      "DBCtrlGrid",
      [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_rozp")); },
      {}},
-    {"49.3",
+    {"49.3"_rule,
      Severity::Error,
      "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może "
      "znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"",
@@ -92,10 +90,7 @@ const ValidationRule kNotStarted[] = {
      "DBCtrlGrid",
      [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_rozp"); },
      {}},
-};
-
-const ValidationRule kStarted[] = {
-    {"49.4",
+    {"49.4"_rule,
      Severity::Error,
      "Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.",
      "dsZamPub",
@@ -103,7 +98,7 @@ const ValidationRule kStarted[] = {
      "DBCtrlGrid",
      [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_ogl")); },
      {}},
-    {"49.5",
+    {"49.5"_rule,
      Severity::Error,
      "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może "
      "znajdować się data wcześniejsza niż w polu \"Data rozpoczęcia procedury przetargowej\"",
@@ -128,9 +123,10 @@ void procedureDetails(ValidationRun& run, const ValidationRule&) {
     if (technicalAssistance(run)) return;
     DataSet& procedures = table(run, "dsZamPub");
     Utils::ControlsDisabledScope quiet(procedures);
+    const std::span<const ValidationRule> walk(kSecondWalk);
     for (procedures.first(); !procedures.eof(); procedures.next()) {
-        if (!evaluate(run, kProcedureMode)) return;
-        for (const ValidationRule& test : started(run) ? kStarted : kNotStarted)
+        if (!evaluate(run, walk[0])) return;
+        for (const ValidationRule& test : started(run) ? walk.subspan(3, 2) : walk.subspan(1, 2))
             if (!evaluate(run, test)) return;
     }
 }
@@ -139,7 +135,7 @@ void procedureDetails(ValidationRun& run, const ValidationRule&) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::aidAndProcurement() {
     static const ValidationRule kRules[] = {
-        {"45",
+        {"45"_rule,
          Severity::Error,
          "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
          "dsWniosek",
@@ -150,7 +146,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::aidAndProcurement() {
                     blank(wniosek(r, "zgod_pom_pub_korzystal"));
          },
          {}},
-        {"46",
+        {"46"_rule,
          Severity::Error,
          "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
          "dsPomocPub",
@@ -158,7 +154,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::aidAndProcurement() {
          "e619003",
          aidIncomplete,
          {}},
-        {"47",
+        {"47"_rule,
          Severity::Error,
          "Informacja o zamówieniach publicznych jest niekompletna",
          "dsZamPub",
@@ -166,8 +162,16 @@ std::span<const ValidationRule> FinanceRuleFamilies::aidAndProcurement() {
          "DBCtrlGrid",
          [](ValidationRun& r) { return !technicalAssistance(r) && table(r, "dsZamPub").isEmpty(); },
          {}},
-        {"48", Severity::Error, nullptr, nullptr, nullptr, nullptr, {}, procedureDates},
-        {"49", Severity::Error, nullptr, nullptr, nullptr, nullptr, {}, procedureDetails},
+        {{}, Severity::Error, nullptr, nullptr, nullptr, nullptr, {}, procedureDates, kFirstWalk},
+        {{},
+         Severity::Error,
+         nullptr,
+         nullptr,
+         nullptr,
+         nullptr,
+         {},
+         procedureDetails,
+         kSecondWalk},
     };
     return kRules;
 }

@@ -37,7 +37,7 @@ bool businessPlanWaived(ValidationRun& r) {
 }
 
 const ValidationRule kLines[] = {
-    {"106.1",
+    {"106.1"_rule,
      Severity::Error,
      "Załącznik 1 - Biznes plan jest obligatoryjny",
      "dsPolaSpec",
@@ -48,7 +48,7 @@ const ValidationRule kLines[] = {
                 noneTicked(r, {"ZALBIZPLRT", "ZALBIZPLUT", "ZALBIZPLDT"});
      },
      {}},
-    {"106.2",
+    {"106.2"_rule,
      Severity::Error,
      "Załącznik 2 - Ocena oddziaływania na środowisko - jest obligatoryjny",
      "dsPolaSpec",
@@ -58,7 +58,7 @@ const ValidationRule kLines[] = {
          return projectKind(r, "RB") && !is(attachment(r, "ZALOCSRODRT"), "T");
      },
      {}},
-    {"106.3",
+    {"106.3"_rule,
      Severity::Error,
      "Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny",
      "dsPolaSpec",
@@ -66,7 +66,7 @@ const ValidationRule kLines[] = {
      "dxDBCheckEdit30",
      [](ValidationRun& r) { return projectKind(r, "RB") && !is(attachment(r, "ZALMAPYRT"), "T"); },
      {}},
-    {"106.4",
+    {"106.4"_rule,
      Severity::Error,
      "Załącznik 12 - Rachunek zysków i strat - jest obligatoryjny",
      "dsPolaSpec",
@@ -76,7 +76,7 @@ const ValidationRule kLines[] = {
          return noneTicked(r, {"ZALRZSRT", "ZALRZSDT", "ZALRZSUT"}) && companyForm(r);
      },
      {}},
-    {"106.5",
+    {"106.5"_rule,
      Severity::Error,
      "Załącznik 14 - Wypis z Krajowego Rejestru ... - jest obligatoryjny",
      "dsPolaSpec",
@@ -86,7 +86,7 @@ const ValidationRule kLines[] = {
          return noneTicked(r, {"ZALWYPKRSRT", "ZALWYPKRSDT", "ZALWYPKRSUT"}) && companyForm(r);
      },
      {}},
-    {"106.6",
+    {"106.6"_rule,
      Severity::Error,
      "Załącznik 16 - Inne dokumenty załączone - brak wyszczególnienia",
      "dsPolaSpec",
@@ -97,7 +97,7 @@ const ValidationRule kLines[] = {
                 is(attachment(r, "ZALINDOKDT"), "T") && blank(attachment(r, "ZALWYKINNEDOK"));
      },
      {}},
-    {"106.7",
+    {"106.7"_rule,
      Severity::Error,
      "Załącznik 17 - Zakres zadań - jest obligatoryjny",
      "dsPolaSpec",
@@ -121,14 +121,15 @@ bool CheckAttachments(ValidationRun& run) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::attachments() {
     static const ValidationRule kRules[] = {
-        {"106",
+        {{},
          Severity::Error,
          nullptr,
          nullptr,
          nullptr,
          nullptr,
          {},
-         [](ValidationRun& r, const ValidationRule&) { CheckAttachments(r); }},
+         [](ValidationRun& r, const ValidationRule&) { CheckAttachments(r); },
+         kLines},
     };
     return kRules;
 }

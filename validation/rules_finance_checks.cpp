@@ -49,9 +49,10 @@ bool locateSource(DataSet& tree, const char* zrodlo) {
     return tree.locate(QStringLiteral("Zrodlo"), QString::fromUtf8(zrodlo));
 }
 
-bool evaluate(ValidationRun& run, const ValidationRule& rule) {
-    return run.check(rule.number, rule.fails(run), QString::fromUtf8(rule.message), rule.table,
-                     rule.field, rule.control, rule.severity);
+bool evaluate(ValidationRun& run, const ValidationRule& rule, RuleNumber owner) {
+    return run.check(rule.number.isNumber() ? rule.number : owner, rule.fails(run),
+                     QString::fromUtf8(rule.message), rule.table, rule.field, rule.control,
+                     rule.severity);
 }
 
 } // namespace FinanceChecks

@@ -31,8 +31,9 @@ bool technicalAssistance(const ValidationRun& run);
 // controls disabled during the search; false when there is none.
 bool locateSource(DataSet& tree, const char* zrodlo);
 
-// Evaluates a row with a condition and records it; true when it passed. The rows of a
-// walk and of an operation with several findings are evaluated this way.
-bool evaluate(ValidationRun& run, const ValidationRule& rule);
+// Evaluates a row with a condition and records it under its own number, or under the
+// owner's when it is an unnumbered part; true when it passed. The rows of a walk and of an
+// operation with several findings are evaluated this way.
+bool evaluate(ValidationRun& run, const ValidationRule& rule, RuleNumber owner = {});
 
 } // namespace FinanceChecks

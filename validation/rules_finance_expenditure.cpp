@@ -82,7 +82,7 @@ void coFinancingLimit(ValidationRun& run, const ValidationRule& rule, const char
 
 std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
     static const ValidationRule kRules[] = {
-        {"96",
+        {"96"_rule,
          Severity::Error,
          "Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo wypełnione "
          "koszty kwalifikowane",
@@ -91,7 +91,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          "e614001",
          plannedExpenditureIncomplete,
          {}},
-        {"97",
+        {"97"_rule,
          Severity::Error,
          "Planowane wydatki nie powinny być wypełnione dla lat większych od roku zakończenia "
          "realizacji projektu.",
@@ -100,7 +100,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          "e614001",
          [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kPlanned); },
          {}},
-        {"98",
+        {"98"_rule,
          Severity::Error,
          "Informacja o źródłach finansowania jest niekompletna - pole \"Źródło\"",
          "dsZrodlaFin",
@@ -108,7 +108,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          "e615001",
          [](ValidationRun& r) { return sourceMissing(r, "dsZrodlaFin"); },
          {}},
-        {"99",
+        {"99"_rule,
          Severity::Error,
          "Informacje o źródłach finansowania nie powinny być wypełnione dla lat większych od roku "
          "zakończenia realizacji projektu.",
@@ -117,7 +117,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          "e615001",
          [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kSources); },
          {}},
-        {"100",
+        {"100"_rule,
          Severity::Error,
          "Informacje o źródłach finansowania nie powinny być wypełnione dla lat mniejszych od roku "
          "rozpoczęcia realizacji projektu.",
@@ -127,7 +127,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          [](ValidationRun& r) { return usedBeforeStart(r, kSources); },
          {}},
         // The message is completed with the years over the limit and " roku.".
-        {"101",
+        {"101"_rule,
          Severity::Warning,
          "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
          "dsZrodlaFin",
@@ -137,7 +137,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          [](ValidationRun& r, const ValidationRule& rule) {
              coFinancingLimit(r, rule, "dsZrodlaFin", "tab6n");
          }},
-        {"102",
+        {"102"_rule,
          Severity::Error,
          "Informacja o profilu wydatkowania jest niekompletna - pole \"Źródło\"",
          "dsProfilWyd",
@@ -145,7 +145,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          "e615001",
          [](ValidationRun& r) { return sourceMissing(r, "dsProfilWyd"); },
          {}},
-        {"103",
+        {"103"_rule,
          Severity::Error,
          "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat większych od roku "
          "zakończenia realizacji projektu.",
@@ -154,7 +154,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          "e615001",
          [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProfile); },
          {}},
-        {"104",
+        {"104"_rule,
          Severity::Error,
          "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat mniejszych od "
          "roku rozpoczęcia realizacji projektu.",
@@ -163,7 +163,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
          "e615001",
          [](ValidationRun& r) { return usedBeforeStart(r, kProfile); },
          {}},
-        {"105",
+        {"105"_rule,
          Severity::Warning,
          "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
          "dsProfilWyd",

@@ -9,6 +9,7 @@ namespace FinanceRuleFamilies {
 
 std::span<const ValidationRule> publicTotals();       // 2-3
 std::span<const ValidationRule> schedule();           // 25-42
+const ValidationRule& stages();                       // 42
 std::span<const ValidationRule> aidAndProcurement();  // 45-49
 std::span<const ValidationRule> indicatorsRevenue();  // 85-95
 std::span<const ValidationRule> expenditureFinance(); // 96-105

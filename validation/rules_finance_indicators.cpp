@@ -42,7 +42,7 @@ bool revenueIncomplete(ValidationRun& r) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
     static const ValidationRule kRules[] = {
-        {"85",
+        {"85"_rule,
          Severity::Error,
          "Brak wskaźników planowanych produktów",
          "dsProdukty",
@@ -50,7 +50,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
          "e612001",
          [](ValidationRun& r) { return noRows(r, "dsProdukty"); },
          {}},
-        {"86",
+        {"86"_rule,
          Severity::Error,
          "Brak wskaźników planowanych rezultatów",
          "dsRezultaty",
@@ -58,7 +58,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
          "e612002",
          [](ValidationRun& r) { return !technicalAssistance(r) && noRows(r, "dsRezultaty"); },
          {}},
-        {"87",
+        {"87"_rule,
          Severity::Error,
          "Informacja o wskaźnikach produktu jest niekompletna - brak wartości w polach \"Produkt\" "
          "lub \"Jedn. miary\"",
@@ -69,7 +69,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
              return rowsIncomplete(r, "dsProdukty", {"Produkt", "Jedn_miary"});
          },
          {}},
-        {"88a",
+        {"88a"_rule,
          Severity::Error,
          "Wskaźniki produktu nie powinny być wypełnione dla lat większych od roku zakończenia "
          "realizacji projektu.",
@@ -78,7 +78,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
          "e612001",
          [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProducts); },
          {}},
-        {"88b",
+        {"88b"_rule,
          Severity::Error,
          "Wskaźniki produktu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
          "realizacji projektu.",
@@ -87,7 +87,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
          "e612001",
          [](ValidationRun& r) { return usedBeforeStart(r, kProducts); },
          {}},
-        {"89",
+        {"89"_rule,
          Severity::Error,
          "Informacja o wskaźnikach rezultatów jest niekompletna - brak wartości w polach "
          "\"Rezultat\" lub \"Jedn. miary\"",
@@ -98,7 +98,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
              return rowsIncomplete(r, "dsRezultaty", {"Rezultat", "Jedn_miary"});
          },
          {}},
-        {"90",
+        {"90"_rule,
          Severity::Error,
          "Wskaźniki rezultatu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
          "realizacji projektu.",
@@ -107,7 +107,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
          "e612002",
          [](ValidationRun& r) { return usedBeforeStart(r, kResults); },
          {}},
-        {"91",
+        {"91"_rule,
          Severity::Error,
          "Informacja o wskaźnikach oddziaływania jest niekompletna - brak wartości w polach "
          "\"Oddziaływanie\" lub \"Jedn. miary\"",
@@ -118,7 +118,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
              return rowsIncomplete(r, "dsOddz", {"Oddzialywanie", "Jedn_miary"});
          },
          {}},
-        {"92",
+        {"92"_rule,
          Severity::Error,
          "Wskaźniki oddziaływania nie powinny być wypełnione dla lat mniejszych od roku "
          "rozpoczęcia realizacji projektu.",
@@ -127,7 +127,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
          "e612003",
          [](ValidationRun& r) { return usedBeforeStart(r, kImpacts); },
          {}},
-        {"93",
+        {"93"_rule,
          Severity::Error,
          "Pole \"Typ projektu\" musi być wypełnione",
          "dsWniosek",
@@ -135,7 +135,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
          "e613001",
          [](ValidationRun& r) { return blank(wniosek(r, "typ_projektu")); },
          {}},
-        {"94",
+        {"94"_rule,
          Severity::Error,
          "Informacja o generowanych przychodach jest niekompletna",
          "dsKatPrzych",
@@ -143,7 +143,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
          "e613003",
          revenueIncomplete,
          {}},
-        {"95",
+        {"95"_rule,
          Severity::Error,
          "Wartości przychodów nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
          "realizacji projektu.",

@@ -45,7 +45,7 @@ bool settledTooLate(ValidationRun& r) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
     static const ValidationRule kRules[] = {
-        {"25",
+        {"25"_rule,
          Severity::Error,
          "Pole \"Planowany termin rozpoczęcia realizacji Projektu\" musi być wypełnione",
          "dsWniosek",
@@ -53,7 +53,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000111",
          [](ValidationRun& r) { return blankDate(r, "harm_rozp"); },
          {}},
-        {"26",
+        {"26"_rule,
          Severity::Error,
          "Pole \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" musi być wypełnione",
          "dsWniosek",
@@ -61,7 +61,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000112",
          [](ValidationRun& r) { return blankDate(r, "harm_rzecz_rozp"); },
          {}},
-        {"27",
+        {"27"_rule,
          Severity::Error,
          "Pole \"Planowany termin rzeczowego zakończenia projektu\" musi być wypełnione",
          "dsWniosek",
@@ -69,7 +69,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000114",
          [](ValidationRun& r) { return blankDate(r, "harm_rzecz_zak"); },
          {}},
-        {"28",
+        {"28"_rule,
          Severity::Error,
          "Pole \"Planowana data rorzliczenia ostatniego kontraktu\" musi być wypełnione",
          "dsWniosek",
@@ -77,7 +77,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000115",
          [](ValidationRun& r) { return blankDate(r, "harm_fin_zak"); },
          {}},
-        {"29",
+        {"29"_rule,
          Severity::Error,
          "Pole \"Planowany termin osiągnięcia rezultatu projektu\" musi być wypełnione",
          "dsWniosek",
@@ -85,7 +85,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000116",
          [](ValidationRun& r) { return blankDate(r, "harm_okres_rezultat"); },
          {}},
-        {"30",
+        {"30"_rule,
          Severity::Error,
          "Pole \"Opis\" w poszczególnych etapach realizacji Projektu musi być wypełnione",
          "dsEtapyRealizacji",
@@ -93,7 +93,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e10000113",
          [](ValidationRun& r) { return stageValueMissing(r, "Zakres_prac"); },
          {}},
-        {"31",
+        {"31"_rule,
          Severity::Error,
          "Pole \"Termin rozpoczęcia\" w poszczególnych etapach realizacji Projektu musi być "
          "wypełnione",
@@ -102,7 +102,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e10000113",
          [](ValidationRun& r) { return stageValueMissing(r, "TERMIN_ROZP"); },
          {}},
-        {"32",
+        {"32"_rule,
          Severity::Error,
          "Pole \"Termin zakończenia\" w poszczególnych etapach realizacji Projektu musi być "
          "wypełnione",
@@ -111,7 +111,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e10000113",
          [](ValidationRun& r) { return stageValueMissing(r, "TERMIN_ZAK"); },
          {}},
-        {"33",
+        {"33"_rule,
          Severity::Error,
          "W polu \"Planowany termin rozpoczęcia realizacji Projektu\" powinna znajdować się data "
          "nie wcześniejsza niż: 2004.01.01",
@@ -120,7 +120,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000111",
          [](ValidationRun& r) { return before2004(r, "harm_rozp"); },
          {}},
-        {"34",
+        {"34"_rule,
          Severity::Error,
          "W polu \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" powinna znajdować "
          "się data nie wcześniejsza niż: 2004.01.01",
@@ -129,7 +129,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000112",
          [](ValidationRun& r) { return before2004(r, "harm_rzecz_rozp"); },
          {}},
-        {"35",
+        {"35"_rule,
          Severity::Error,
          "W polu \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" powinna znajdować "
          "się data nie wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji "
@@ -140,7 +140,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          [](ValidationRun& r) { return later(r, "harm_rozp", "harm_rzecz_rozp"); },
          {}},
         // The message names other dates than the ones compared (harm_zak has no control).
-        {"36",
+        {"36"_rule,
          Severity::Error,
          "W polu \"Planowany termin rzeczowego zakończenia projektu\" nie może znajdować się data "
          "wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"",
@@ -149,7 +149,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000114",
          [](ValidationRun& r) { return later(r, "harm_rozp", "harm_zak"); },
          {}},
-        {"37",
+        {"37"_rule,
          Severity::Error,
          "W polu \"Planowany termin zakończenia projektu\" nie może znajdować się data "
          "wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"",
@@ -158,7 +158,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000114",
          [](ValidationRun& r) { return later(r, "harm_rzecz_rozp", "harm_rzecz_zak"); },
          {}},
-        {"38",
+        {"38"_rule,
          Severity::Error,
          "W polu \"Planowana data rozliczenia ostatniego kontraktu\" nie może znajdować się data "
          "wcześniejsza niż w polu \"Planowany termin rozpoczęcia realizacji projektu\"",
@@ -167,7 +167,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000115",
          [](ValidationRun& r) { return later(r, "harm_rozp", "harm_fin_zak"); },
          {}},
-        {"39",
+        {"39"_rule,
          Severity::Error,
          "W polu \"Planowany okres, po ktrym zostanie osiągnięty zakładany rezultat Projektu\" nie "
          "może znajdować się data wcześniejsza niż w polu \"Planowany termin rozpoczęcia "
@@ -178,7 +178,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          [](ValidationRun& r) { return later(r, "harm_rozp", "harm_okres_rezultat"); },
          {}},
         // An error rule although its message says "nie powinna".
-        {"40",
+        {"40"_rule,
          Severity::Error,
          "W polu \"Planowany termin rozliczenia ostatniego kontraktu\" nie powinna znajdować się "
          "data póżniejsza od 3 miesięcy po dacie w polu \"Planowany termin rzeczowego zakończenia "
@@ -188,7 +188,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
          "e1000115",
          settledTooLate,
          {}},
-        {"41",
+        {"41"_rule,
          Severity::Error,
          "W polu \"Planowana data rozliczenia ostatniego kontraktu\" nie może znajdować się data "
          "wcześniejsza niż w polu \"Planowany rzeczowego zakończenia projektu\"",
@@ -199,14 +199,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::schedule() {
              return earlierMissingFirst(wniosek(r, "harm_fin_zak"), wniosek(r, "harm_rzecz_zak"));
          },
          {}},
-        {"42",
-         Severity::Error,
-         nullptr,
-         nullptr,
-         nullptr,
-         nullptr,
-         {},
-         [](ValidationRun& r, const ValidationRule&) { CheckStages(r); }},
+        stages(),
     };
     return kRules;
 }

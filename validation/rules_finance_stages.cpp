@@ -4,6 +4,7 @@
 #include "platform/utils/datasetscanscope.h"
 #include "validation/rules_finance.h"
 #include "validation/rules_finance_checks.h"
+#include "validation/rules_finance_families.h"
 
 using namespace FinanceChecks;
 
@@ -19,19 +20,18 @@ bool stageAfterPhysicalEnd(ValidationRun& r, const char* stageDate) {
     return !end.isNull() && earlierMissingFirst(end, stage(r, stageDate));
 }
 
-const ValidationRule kNoStages = {
-    "42",
-    Severity::Error,
-    "Należy wypełnić dane o etapach realizacji Projektu",
-    "dsWniosek",
-    "harm_rzecz_rozp_tmp",
-    "e1000112",
-    [](ValidationRun& r) { return table(r, "dsEtapyRealizacji").isEmpty(); },
-    {}};
-
-// The tests of one stage, in order; the first that fails ends the walk.
-const ValidationRule kStageTests[] = {
-    {"42",
+// The tests of rule 42 in order: no stages at all, then for each stage the tests of that
+// stage; the first that fails ends the walk. They are recorded under the rule's number.
+const ValidationRule kTests[] = {
+    {{},
+     Severity::Error,
+     "Należy wypełnić dane o etapach realizacji Projektu",
+     "dsWniosek",
+     "harm_rzecz_rozp_tmp",
+     "e1000112",
+     [](ValidationRun& r) { return table(r, "dsEtapyRealizacji").isEmpty(); },
+     {}},
+    {{},
      Severity::Error,
      "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być "
      "wcześniejsza data niż w  polu \"Termin rozpoczęcia\"",
@@ -42,7 +42,7 @@ const ValidationRule kStageTests[] = {
          return earlierMissingFirst(stage(r, "TERMIN_ZAK"), stage(r, "TERMIN_ROZP"));
      },
      {}},
-    {"42",
+    {{},
      Severity::Error,
      "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być "
      "poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"",
@@ -51,7 +51,7 @@ const ValidationRule kStageTests[] = {
      "e1000114",
      [](ValidationRun& r) { return stageAfterPhysicalEnd(r, "TERMIN_ZAK"); },
      {}},
-    {"42",
+    {{},
      Severity::Error,
      "W polu \"Termin rozpoczęcia\" dla poszczególnych etapów realizacji Projektu nie może być "
      "poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"",
@@ -62,14 +62,29 @@ const ValidationRule kStageTests[] = {
      {}},
 };
 
+const ValidationRule& kNoStages = kTests[0];
+const std::span<const ValidationRule> kStageTests(kTests + 1, std::size(kTests) - 1);
+
 } // namespace
 
+const ValidationRule& FinanceRuleFamilies::stages() {
+    static const ValidationRule kRule = {
+        "42"_rule, Severity::Error,
+        nullptr,   nullptr,
+        nullptr,   nullptr,
+        {},        [](ValidationRun& r, const ValidationRule&) {
+                                             CheckStages(r); },
+        kTests};
+    return kRule;
+}
+
 bool CheckStages(ValidationRun& run) {
-    if (!evaluate(run, kNoStages)) return false;
+    const RuleNumber number = FinanceRuleFamilies::stages().number;
+    if (!evaluate(run, kNoStages, number)) return false;
     DataSet& stages = table(run, "dsEtapyRealizacji");
     Utils::DataSetScanScope walk(stages); // back on the stage that was current
     for (stages.first(); !stages.eof(); stages.next())
         for (const ValidationRule& test : kStageTests)
-            if (!evaluate(run, test)) return false;
+            if (!evaluate(run, test, number)) return false;
     return true;
 }

@@ -18,7 +18,7 @@ bool publicTotalZero(ValidationRun& run, const char* tree) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::publicTotals() {
     static const ValidationRule kRules[] = {
-        {"2",
+        {"2"_rule,
          Severity::Error,
          "Pole \"Profil wydatkowania środków w ramach Projektu - środki publiczne (SUMA)\" musi "
          "zawierać wartość wiekszą od zera",
@@ -27,7 +27,7 @@ std::span<const ValidationRule> FinanceRuleFamilies::publicTotals() {
          "e615001",
          [](ValidationRun& r) { return publicTotalZero(r, "dsProfilWyd"); },
          {}},
-        {"3",
+        {"3"_rule,
          Severity::Error,
          "Pole \"Źródła finansowania projektu - środki publiczne (SUMA)\" musi zawierać wartość "
          "wiekszą od zera",

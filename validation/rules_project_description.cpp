@@ -47,7 +47,7 @@ bool anyOtherProjectSource(ValidationRun& run) {
 
 std::vector<ValidationRule> programmeAndProjectRules() {
     return {
-        rule("1",
+        rule("1"_rule,
              "Rodzaj projektu \"Inne\" może być wybrany jedynie dla priorytetu operacyjnego "
              "\"Pomoc Techniczna\"",
              "dsWniosek", "lkp_rodz_projektu", "e601001",
@@ -57,19 +57,19 @@ std::vector<ValidationRule> programmeAndProjectRules() {
              }),
         // The programme-level section's control itself: the programme has no field of
         // its own that leads there.
-        rule("4", "Pole \"Nazwa programu operacyjnego\" musi być wypełnione", nullptr, nullptr,
+        rule("4"_rule, "Pole \"Nazwa programu operacyjnego\" musi być wypełnione", nullptr, nullptr,
              "e100001",
              [](ValidationRun& r) {
                  return r.dm.table(QStringLiteral("dsPozWdr")).isEmpty() ||
                         blank(fieldOf(r, "dsPozWdr", "PWD_ID1"));
              }),
-        rule("5", "Pole \"Nazwa priorytetu programu operacyjnego\" musi być wypełnione", "dsPozWdr",
-             "lkp_pwd2", "e200001", blankField("dsPozWdr", "PWD_ID2")),
-        rule("6",
+        rule("5"_rule, "Pole \"Nazwa priorytetu programu operacyjnego\" musi być wypełnione",
+             "dsPozWdr", "lkp_pwd2", "e200001", blankField("dsPozWdr", "PWD_ID2")),
+        rule("6"_rule,
              "Pole \"Nazwa działania w ramach priorytetu programu operacyjnego\" musi być "
              "wypełnione",
              "dsPozWdr", "lkp_pwd3", "e300001", blankField("dsPozWdr", "PWD_ID3")),
-        rule("7",
+        rule("7"_rule,
              "Pole \"Nazwa poddziałania w ramach priorytetu programu operacyjnego\" musi być "
              "wypełnione",
              "dsPozWdr", "lkp_pwd4", "e400002",
@@ -77,56 +77,58 @@ std::vector<ValidationRule> programmeAndProjectRules() {
                  return !is(fieldOf(r, "dsWniosek", "pwd_nie_dot_4poz"), "T") &&
                         empty(fieldOf(r, "dsPozWdr", "PWD_ID4"));
              }),
-        rule("8", "Pole \"Tytuł projektu\" musi być wypełnione", "dsWniosek", "tytul_projektu",
+        rule("8"_rule, "Pole \"Tytuł projektu\" musi być wypełnione", "dsWniosek", "tytul_projektu",
              "tytul_projektu", blankField("dsWniosek", "tytul_projektu")),
-        rule("9", "Pole \"Rodzaj projektu\" musi być wypełnione", "dsWniosek", "lkp_rodz_projektu",
-             "e601001", blankField("dsWniosek", "rodz_proj")),
-        rule("10", "Pole \"Nazwa kategorii interwencji - poziom 1\" musi być wypełnione",
+        rule("9"_rule, "Pole \"Rodzaj projektu\" musi być wypełnione", "dsWniosek",
+             "lkp_rodz_projektu", "e601001", blankField("dsWniosek", "rodz_proj")),
+        rule("10"_rule, "Pole \"Nazwa kategorii interwencji - poziom 1\" musi być wypełnione",
              "dsKatInt", "Lkp_kat1", "e602001", blankField("dsKatInt", "ID1")),
-        rule("11", "Pole \"Nazwa kategorii interwencji - poziom 2\" musi być wypełnione",
+        rule("11"_rule, "Pole \"Nazwa kategorii interwencji - poziom 2\" musi być wypełnione",
              "dsKatInt", "Lkp_kat2", "dxDBLookupEdit1", lowerCategoryMissing(2)),
-        rule("12", "Pole \"Nazwa kategorii interwencji - poziom 3\" musi być wypełnione",
+        rule("12"_rule, "Pole \"Nazwa kategorii interwencji - poziom 3\" musi być wypełnione",
              "dsKatInt", "Lkp_kat3", "dxDBLookupEdit2", lowerCategoryMissing(3)),
-        rule("13", "Pole \"Identyfikacja obszaru realizacji Projektu\" musi być wypełnione",
+        rule("13"_rule, "Pole \"Identyfikacja obszaru realizacji Projektu\" musi być wypełnione",
              "dsWniosek", "lkp_umiejscowienie", "e603001",
              blankField("dsWniosek", "Umiejscowienie")),
         // The location of the current row, whichever it is when the run starts.
-        rule("14", "Pole \"Miejsce realizacji Projektu\" musi być wypełnione", "dsLokalizacja",
+        rule("14"_rule, "Pole \"Miejsce realizacji Projektu\" musi być wypełnione", "dsLokalizacja",
              "lkp_woj", "e604003",
              [](ValidationRun& r) {
                  const bool noPlace = r.dm.table(QStringLiteral("dsLokalizacja")).isEmpty() ||
                                       blank(fieldOf(r, "dsLokalizacja", "JGE_ID"));
                  return noPlace && !is(fieldOf(r, "dsWniosek", "lok_caly_kraj"), "T");
              }),
-        rule("15", "Pole \"Opis, cel i uzasadnienie Projektu \" musi być wypełnione", "dsWniosek",
-             "opis_projektu", "e605001", blankField("dsWniosek", "opis_projektu")),
-        rule("16", "Informacja o powiązaniach projektu jest niekompletna", "dsWniosek",
+        rule("15"_rule, "Pole \"Opis, cel i uzasadnienie Projektu \" musi być wypełnione",
+             "dsWniosek", "opis_projektu", "e605001", blankField("dsWniosek", "opis_projektu")),
+        rule("16"_rule, "Informacja o powiązaniach projektu jest niekompletna", "dsWniosek",
              "powiazania_projektu", "e606002",
              [](ValidationRun& r) {
                  return !is(fieldOf(r, "dsWniosek", "powiazania_projektu_nie_dot"), "T") &&
                         blank(fieldOf(r, "dsWniosek", "powiazania_projektu"));
              }),
-        rule("17", "Informacja na temat innych projektów jest niekompletna - kontrakty wojewódzkie",
+        rule("17"_rule,
+             "Informacja na temat innych projektów jest niekompletna - kontrakty wojewódzkie",
              "dsWniosek", "inne_pr_kontr_woj", "e607011",
              blankField("dsWniosek", "inne_pr_kontr_woj")),
-        rule("18", "Informacja na temat innych projektów jest niekompletna - środki UE",
+        rule("18"_rule, "Informacja na temat innych projektów jest niekompletna - środki UE",
              "dsWniosek", "inne_pr_sr_UE", "e607021", blankField("dsWniosek", "inne_pr_sr_UE")),
-        rule("19",
+        rule("19"_rule,
              "Informacja na temat innych projektów jest niekompletna - intytucje międzynarodowe",
              "dsWniosek", "inne_pr_in_mnar", "e607031", blankField("dsWniosek", "inne_pr_in_mnar")),
-        rule("20", "Informacja na temat innych projektów jest niekompletna - środki EFRR",
+        rule("20"_rule, "Informacja na temat innych projektów jest niekompletna - środki EFRR",
              "dsWniosek", "inne_pr_EFRR", "e607041", blankField("dsWniosek", "inne_pr_EFRR")),
-        rule("21", "Informacja na temat innych projektów jest niekompletna", "dsWniosek",
+        rule("21"_rule, "Informacja na temat innych projektów jest niekompletna", "dsWniosek",
              "inne_pr_opis", "e607005",
              [](ValidationRun& r) {
                  return blank(fieldOf(r, "dsWniosek", "inne_pr_opis")) && anyOtherProjectSource(r);
              }),
-        rule("22", "Pole \"Trwalosc projektu\"musi być wypełnione", "dsWniosek",
+        rule("22"_rule, "Pole \"Trwalosc projektu\"musi być wypełnione", "dsWniosek",
              "trwalosc_projektu", "e609001", blankField("dsWniosek", "trwalosc_projektu")),
-        rule("23", "Informacja na temat potrzeby uzyskania wsparcia jest niekompletna", "dsWniosek",
-             "potrzeba_wsparcia", "e610001", blankField("dsWniosek", "potrzeba_wsparcia")),
-        rule("24", "Informacja na temat potrzeby uzyskania wsparcia jest niekompletna", "dsWniosek",
-             "potrzeba_wsparcia_uzasad", "e610006",
+        rule("23"_rule, "Informacja na temat potrzeby uzyskania wsparcia jest niekompletna",
+             "dsWniosek", "potrzeba_wsparcia", "e610001",
+             blankField("dsWniosek", "potrzeba_wsparcia")),
+        rule("24"_rule, "Informacja na temat potrzeby uzyskania wsparcia jest niekompletna",
+             "dsWniosek", "potrzeba_wsparcia_uzasad", "e610006",
              [](ValidationRun& r) {
                  return !blank(fieldOf(r, "dsWniosek", "potrzeba_wsparcia")) &&
                         blank(fieldOf(r, "dsWniosek", "potrzeba_wsparcia_uzasad"));
@@ -136,9 +138,10 @@ std::vector<ValidationRule> programmeAndProjectRules() {
 
 std::vector<ValidationRule> horizontalPolicyRules() {
     return {
-        rule("43", "Informacja na temat zgodności z polityką ochrony środowiska jest niekompletna",
+        rule("43"_rule,
+             "Informacja na temat zgodności z polityką ochrony środowiska jest niekompletna",
              "dsWniosek", "lkp_zgod_srod", "e617001", blankField("dsWniosek", "zgod_srod")),
-        rule("44", "Informacja na temat zgodności z polityką równych szans jest niekompletna",
+        rule("44"_rule, "Informacja na temat zgodności z polityką równych szans jest niekompletna",
              "dsWniosek", "lkp_zgod_row_szans", "e618001",
              [](ValidationRun& r) {
                  return blank(fieldOf(r, "dsWniosek", "zgod_row_szans")) ||

@@ -34,7 +34,7 @@ inline Condition blankField(const char* table, const char* field) {
 }
 
 // An error rule with a fixed message: number, message, target table.field, control.
-inline ValidationRule rule(const char* number, const char* message, const char* table,
+inline ValidationRule rule(RuleNumber number, const char* message, const char* table,
                            const char* field, const char* control, Condition fails) {
     return ValidationRule{number, Severity::Error, message,          table,
                           field,  control,         std::move(fails), {}};

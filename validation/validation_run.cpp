@@ -5,10 +5,10 @@
 ValidationRun::ValidationRun(TdmDataSets& dm, FindingList& window, ControlLocator locator)
     : dm(dm), window_(window), locator_(std::move(locator)) {}
 
-bool ValidationRun::check(const char* rule, bool failed, const QString& message, const char* table,
+bool ValidationRun::check(RuleNumber rule, bool failed, const QString& message, const char* table,
                           const char* field, const char* control, Severity severity) {
     Finding f;
-    f.rule = QString::fromLatin1(rule);
+    f.rule = QString::fromLatin1(rule.text());
     f.severity = severity;
     f.message = message;
     f.table = QString::fromLatin1(table ? table : "");

@@ -4,10 +4,34 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <functional>
+#include <span>
 
 class Field;
 class TdmDataSets;
+
+class RuleNumber;
+consteval RuleNumber operator""_rule(const char* text, std::size_t);
+
+// A rule's number as the rule tables give it ("N", "48a", "106.3"). It is written only as
+// the literal "N"_rule where the rule is declared, so one search for "N"_rule finds the
+// rule. A default one is no number: a group of numbered parts, or a part of a rule.
+class RuleNumber {
+public:
+    constexpr RuleNumber() = default;
+    constexpr const char* text() const { return text_; }
+    constexpr bool isNumber() const { return text_ != nullptr; }
+
+private:
+    constexpr explicit RuleNumber(const char* text) : text_(text) {}
+    friend consteval RuleNumber operator""_rule(const char* text, std::size_t);
+    const char* text_ = nullptr;
+};
+
+consteval RuleNumber operator""_rule(const char* text, std::size_t) {
+    return RuleNumber(text);
+}
 
 // Finds the name of the editor control bound to a field; empty when there is none. The
 // editor answers from its frames; without an editor the rule table's control names serve.
@@ -23,7 +47,7 @@ public:
 
     // Records one rule: failed, its number, message, severity and target (table, field,
     // control name from the rule table). Returns true when the rule passed.
-    bool check(const char* rule, bool failed, const QString& message, const char* table,
+    bool check(RuleNumber rule, bool failed, const QString& message, const char* table,
                const char* field, const char* control, Severity severity = Severity::Error);
 
     bool passed() const { return passed_; }
@@ -38,8 +62,10 @@ private:
 
 // One rule of the table: its number, severity, message and target, and either a condition
 // (fails) or, for rules that record several findings or build their message, a body.
+// A body that walks rows of its own lists them as parts: numbered parts (48a, 49.1,
+// 106.7) under a group without a number, or the unnumbered tests of one rule (42).
 struct ValidationRule {
-    const char* number;
+    RuleNumber number;
     Severity severity;
     const char* message; // exact text; nullptr when the body builds it
     const char* table;
@@ -47,4 +73,5 @@ struct ValidationRule {
     const char* control;
     std::function<bool(ValidationRun&)> fails;
     std::function<void(ValidationRun&, const ValidationRule&)> body;
+    std::span<const ValidationRule> parts = {};
 };

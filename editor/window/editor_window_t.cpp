@@ -12,6 +12,7 @@
 #include "editor/window/scroll_box.h"
 #include "editor/window/wheel_filter.h"
 #include "model/dm_main.h"
+#include "model/validation_port.h"
 #include "platform/ui/userinterface.h"
 #include "validation/rule_set.h"
 
@@ -122,8 +123,8 @@ TfmWniosek_t::TfmWniosek_t(TdmDataSets& dm, UserInterface& ui, const HostSetting
 
 TfmWniosek_t::~TfmWniosek_t() {
     dm_.onDataChangeWhileEditing = nullptr;
-    if (fmValForm_ && dm_.validationWindow == &fmValForm_->findings())
-        dm_.validationWindow = nullptr;
+    // The plugged validation writes into this window's findings list, which goes with it.
+    dm_.plugValidation(nullptr);
     qApp->removeEventFilter(wheelFilter_);
     // The checksum edit stops following the table before the widgets go.
     checksumLink_.reset();

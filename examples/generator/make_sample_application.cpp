@@ -3,9 +3,9 @@
 //   make_sample_application OUT [complete|cofinancing-warning|applicant-missing|
 //                                schedule-out-of-order|no-finance|procurement-missing|
 //                                attachments-missing]
+#include "examples/generator/sample_application.h"
 #include "file/application_file.h"
 #include "platform/ui/headlessui.h"
-#include "examples/generator/sample_application.h"
 #include "validation/application_validation.h"
 
 #include <QCoreApplication>

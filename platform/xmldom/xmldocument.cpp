@@ -88,10 +88,17 @@ void XmlDocument::setEncoding(const QString& name) {
         doc_->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>(name.toUtf8().constData()));
 }
 
-QByteArray XmlDocument::toBytes(const QString& encoding) const {
-    requireDocument(doc_);
+namespace {
+
+int writeToDevice(void* context, const char* buffer, int length) {
+    return static_cast<QIODevice*>(context)->write(buffer, length) == length ? length : -1;
+}
+
+// Serialises the document in the named encoding through the library's output callback,
+// chunk by chunk, so that a large document is never held a second time as one text.
+void serialise(xmlDoc* doc, const QString& encoding, xmlOutputWriteCallback write, void* context) {
     ensureXmlLibrary();
-    QString name = encoding.isEmpty() ? this->encoding() : encoding;
+    QString name = encoding.isEmpty() ? xmldom_detail::fromXml(doc->encoding) : encoding;
     if (name.isEmpty()) name = QStringLiteral("UTF-8");
     const QByteArray encodingName = name.toLatin1();
     // Checked first so that an unknown name is reported here rather than by the
@@ -99,28 +106,44 @@ QByteArray XmlDocument::toBytes(const QString& encoding) const {
     if (!isKnownEncoding(encodingName))
         throw XmlError(QStringLiteral("Nieznane kodowanie znaków: %1").arg(name).toStdString());
 
-    QByteArray out;
     xmlSaveCtxt* save =
-        xmlSaveToIO(appendToByteArray, nullptr, &out, encodingName.constData(), XML_SAVE_FORMAT);
+        xmlSaveToIO(write, nullptr, context, encodingName.constData(), XML_SAVE_FORMAT);
     if (!save)
         throw XmlError(QStringLiteral("Nie można zapisać dokumentu XML w kodowaniu %1")
                            .arg(name)
                            .toStdString());
-    const long written = xmlSaveDoc(save, doc_);
+    const long written = xmlSaveDoc(save, doc);
     const int closed = xmlSaveClose(save);
     if (written < 0 || closed < 0)
         throw XmlError(QStringLiteral("Nie można zapisać dokumentu XML w kodowaniu %1")
                            .arg(name)
                            .toStdString());
+}
+
+} // namespace
+
+QByteArray XmlDocument::toBytes(const QString& encoding) const {
+    requireDocument(doc_);
+    QByteArray out;
+    serialise(doc_, encoding, appendToByteArray, &out);
     return out;
 }
 
 void XmlDocument::saveFile(const QString& path, const QString& encoding) const {
-    const QByteArray bytes = toBytes(encoding);
+    requireDocument(doc_);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2")
-                           .arg(path, file.errorString())
-                           .toStdString());
+    auto failed = [&] {
+        return XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2")
+                            .arg(path, file.errorString())
+                            .toStdString());
+    };
+    if (!file.open(QIODevice::WriteOnly)) throw failed();
+    try {
+        serialise(doc_, encoding, writeToDevice, &file);
+    } catch (const XmlError&) {
+        // A write that failed half-way is the file's fault, not the encoding's.
+        if (file.error() != QFileDevice::NoError) throw failed();
+        throw;
     }
+    if (!file.commit()) throw failed();
 }

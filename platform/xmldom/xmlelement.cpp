@@ -4,6 +4,9 @@
 
 #include <libxml/tree.h>
 
+#include <QStringEncoder>
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <new>
 #include <stdexcept>
@@ -25,17 +28,21 @@ bool sameQualifiedName(const xmlNode* a, const xmlNode* b) {
     return xmlStrEqual(pa, pb);
 }
 
-QByteArray checkedName(QByteArrayView utf8Name) {
-    QByteArray name = utf8Name.toByteArray();
-    if (name.isEmpty() ||
-        xmlValidateName(reinterpret_cast<const xmlChar*>(name.constData()), 0) != 0)
-        throw std::invalid_argument("invalid XML name: " + name.toStdString());
-    return name;
-}
+// A name as the library wants it (zero-terminated), checked. Names are short and the
+// writer passes the same few over and over: they are copied to the stack, not the heap.
+class CheckedName {
+public:
+    explicit CheckedName(QByteArrayView name) {
+        bytes_.append(name.data(), name.size());
+        bytes_.append('\0');
+        if (name.isEmpty() || xmlValidateName(get(), 0) != 0)
+            throw std::invalid_argument("invalid XML name: " + name.toByteArray().toStdString());
+    }
+    const xmlChar* get() const { return reinterpret_cast<const xmlChar*>(bytes_.constData()); }
 
-const xmlChar* asXml(const QByteArray& bytes) {
-    return reinterpret_cast<const xmlChar*>(bytes.constData());
-}
+private:
+    QVarLengthArray<char, 64> bytes_;
+};
 
 xmlAttr* findAttribute(xmlNode* node, QByteArrayView name) {
     if (!node) return nullptr;
@@ -52,15 +59,35 @@ bool unrepresentable(QChar c) {
     return (u < 0x20 && u != 0x9 && u != 0xA && u != 0xD) || u == 0xFFFE || u == 0xFFFF;
 }
 
-QByteArray storableUtf8(const QString& value) {
-    if (std::none_of(value.cbegin(), value.cend(), unrepresentable)) return value.toUtf8();
-    QString kept;
-    kept.reserve(value.size());
-    for (QChar c : value) {
-        if (!unrepresentable(c)) kept += c;
+// A value as zero-terminated UTF-8 without the characters XML cannot hold. Most values
+// are short: they are converted on the stack, not the heap.
+class StorableUtf8 {
+public:
+    explicit StorableUtf8(const QString& value) {
+        if (std::none_of(value.cbegin(), value.cend(), unrepresentable)) {
+            encode(value);
+            return;
+        }
+        QString kept;
+        kept.reserve(value.size());
+        for (QChar c : value) {
+            if (!unrepresentable(c)) kept += c;
+        }
+        encode(kept);
     }
-    return kept.toUtf8();
-}
+    const xmlChar* get() const { return reinterpret_cast<const xmlChar*>(bytes_.constData()); }
+    int size() const { return int(bytes_.size() - 1); }
+
+private:
+    void encode(QStringView text) {
+        QStringEncoder toUtf8(QStringEncoder::Utf8);
+        bytes_.resize(toUtf8.requiredSpace(text.size()) + 1);
+        char* end = toUtf8.appendToBuffer(bytes_.data(), text);
+        *end = '\0';
+        bytes_.resize(end - bytes_.data() + 1);
+    }
+    QVarLengthArray<char, 256> bytes_;
+};
 
 void requireElement(const XmlElement& element) {
     if (element.isNull()) throw std::logic_error("change through a null XML element");
@@ -154,11 +181,11 @@ QString XmlElement::attribute(QByteArrayView utf8Name) const {
 
 void XmlElement::setAttribute(QByteArrayView utf8Name, const QString& value) {
     requireElement(*this);
-    const QByteArray name = checkedName(utf8Name);
-    const QByteArray utf8 = storableUtf8(value);
+    const CheckedName name(utf8Name);
+    const StorableUtf8 utf8(value);
     // xmlSetProp stores the value as given (no entity parsing) and replaces an
     // existing attribute in its place.
-    if (!xmlSetProp(node_, asXml(name), asXml(utf8))) throw std::bad_alloc();
+    if (!xmlSetProp(node_, name.get(), utf8.get())) throw std::bad_alloc();
 }
 
 QString XmlElement::text() const {
@@ -175,8 +202,8 @@ void XmlElement::setText(const QString& text) {
         child = next;
     }
     if (text.isEmpty()) return;
-    const QByteArray utf8 = storableUtf8(text);
-    xmlNode* textNode = xmlNewDocTextLen(node_->doc, asXml(utf8), int(utf8.size()));
+    const StorableUtf8 utf8(text);
+    xmlNode* textNode = xmlNewDocTextLen(node_->doc, utf8.get(), utf8.size());
     if (!textNode || !xmlAddChild(node_, textNode)) {
         xmlFreeNode(textNode);
         throw std::bad_alloc();
@@ -185,8 +212,8 @@ void XmlElement::setText(const QString& text) {
 
 XmlElement XmlElement::appendElement(QByteArrayView utf8Name) {
     requireElement(*this);
-    const QByteArray name = checkedName(utf8Name);
-    xmlNode* child = xmlNewDocNode(node_->doc, nullptr, asXml(name), nullptr);
+    const CheckedName name(utf8Name);
+    xmlNode* child = xmlNewDocNode(node_->doc, nullptr, name.get(), nullptr);
     if (!child || !xmlAddChild(node_, child)) {
         xmlFreeNode(child);
         throw std::bad_alloc();

@@ -153,7 +153,9 @@ void TstFrames::ruleControlsExistAndAreBoundToTheRuleField_data() {
                                               row->kind == ControlKind::RepeatingPanel))))
                             onFilledPage = true;
             if (!onFilledPage) continue;
-            QTest::addRow("rule %s %s", rule.number, rule.control) << table << field << control;
+            QTest::addRow("rule %s %s", rule.number.isNumber() ? rule.number.text() : "-",
+                          rule.control)
+                << table << field << control;
             ++rows;
         }
     if (rows == 0) QSKIP("no rule leads to the filled pages");

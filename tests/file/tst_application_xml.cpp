@@ -1,5 +1,5 @@
 #include "file/application_xml.h"
-#include "file/mapping.h"
+#include "model/catalogue/mapping_rows.h"
 #include "tests/model/module_fixture.h"
 
 #include <QFile>

@@ -2,6 +2,7 @@
 // the trial-print marker, page numbers and orientation, and the print routine's flags.
 #include "examples/generator/sample_application.h"
 #include "file/application_file.h"
+#include "model/validation_port.h"
 #include "print/amount_text.h"
 #include "print/print_routine.h"
 #include "print/report_sections.h"
@@ -316,7 +317,7 @@ void TestPrint::printRoutineKeepsZmieniony() {
     hooks.validate = validationInto(*m.dm, window, [&](const FindingList&) { ++shown; });
     hooks.output = [&](const PrintMarks& marks) { printedChecksum = marks.checksum; };
     const PrintMarks marks = runPrintRoutine(file, *m.dm, hooks);
-    m.dm->validationWindow = nullptr;
+    m.dm->plugValidation(nullptr);
     QCOMPARE(m.dm->Zmieniony, changed);
     QCOMPARE(commits, 1);
     QCOMPARE(marks.trialPrint, trial);

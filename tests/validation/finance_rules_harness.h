@@ -40,7 +40,7 @@ inline Outcome runFinanceRules(ModuleFixture& fx, int from = 1, int to = 106) {
     Outcome out;
     ValidationRun run(*fx.dm, out.window);
     for (const ValidationRule& rule : financeScheduleRules()) {
-        const int n = ruleOrdinal(rule.number);
+        const int n = ruleOrdinal(rule);
         if (n >= from && n <= to) runRule(run, rule);
     }
     out.passed = run.passed();
@@ -109,7 +109,7 @@ inline QStringList withMessages(const QStringList& rules) {
     QStringList out;
     for (const QString& n : rules)
         for (const ValidationRule& r : financeScheduleRules())
-            if (n == QLatin1String(r.number))
+            if (n == QLatin1String(r.number.text()))
                 out << n + QLatin1Char(' ') + u(r.message ? r.message : "?");
     return out;
 }

@@ -27,12 +27,20 @@ const QString kRecordedRules = QStringLiteral(TOPAZ_TEST_DATA "/rules.tsv");
 
 QStringList ruleLines() {
     QStringList lines;
-    for (const ValidationRule* r : mergeRuleTables(projectApplicantRules(), financeScheduleRules()))
-        lines << QStringList{QLatin1String(r->number),
-                             r->severity == Severity::Warning ? u("warning") : u("error"),
-                             QLatin1String(r->control ? r->control : ""),
-                             u(r->message ? r->message : "")}
+    auto add = [&](RuleNumber number, const ValidationRule& r) {
+        lines << QStringList{QLatin1String(number.text()),
+                             r.severity == Severity::Warning ? u("warning") : u("error"),
+                             QLatin1String(r.control ? r.control : ""),
+                             u(r.message ? r.message : "")}
                      .join(QLatin1Char('\t'));
+    };
+    // A rule, then its parts (under the rule's number when they have none of their own).
+    for (const ValidationRule* r :
+         mergeRuleTables(projectApplicantRules(), financeScheduleRules())) {
+        if (r->number.isNumber()) add(r->number, *r);
+        for (const ValidationRule& part : r->parts)
+            add(part.number.isNumber() ? part.number : r->number, part);
+    }
     return lines;
 }
 
@@ -41,7 +49,7 @@ QStringList messagesOf(const QStringList& rules) {
     QStringList out;
     for (const QString& n : rules)
         for (const ValidationRule& r : projectApplicantRules())
-            if (n == QLatin1String(r.number)) out << u(r.message);
+            if (n == QLatin1String(r.number.text())) out << u(r.message);
     return out;
 }
 
@@ -82,7 +90,8 @@ Outcome runProjectRules(ModuleFixture& fx, const QStringList& numbers = {},
                         ControlLocator locator = {}) {
     std::vector<const ValidationRule*> rules;
     for (const ValidationRule& r : projectApplicantRules())
-        if (numbers.isEmpty() || numbers.contains(QLatin1String(r.number))) rules.push_back(&r);
+        if (numbers.isEmpty() || numbers.contains(QLatin1String(r.number.text())))
+            rules.push_back(&r);
     if (!numbers.isEmpty() && rules.size() != size_t(numbers.size()))
         qFatal("a requested rule is not in the table");
     FindingList window;
@@ -182,7 +191,7 @@ QStringList emptyApplicationFailures() {
            range(50, 76) + QStringList{"79", "81", "83"};
 }
 
-ValidationRule constantRule(const char* number, Severity severity, bool fails) {
+ValidationRule constantRule(RuleNumber number, Severity severity, bool fails) {
     return ValidationRule{number,
                           severity,
                           "komunikat",
@@ -234,6 +243,7 @@ class TestRulesProject : public QObject {
 private slots:
     void table_matchesTheRecordedRules();
     void merge_ordersByLeadingNumberAndKeepsTableOrder();
+    void ruleSet_declaresEachNumberOnceInOrder();
     void run_resultAndWarningFlag_data();
     void run_resultAndWarningFlag();
     void run_failedRuleWithoutControlCountsUnlisted();
@@ -267,32 +277,54 @@ void TestRulesProject::table_matchesTheRecordedRules() {
     const ModuleFixture fx;
     QStringList numbers;
     for (const ValidationRule& r : projectApplicantRules()) {
-        const QString n = QLatin1String(r.number);
+        const QString n = QLatin1String(r.number.text());
         numbers << n;
         // Only rule 4 leads to its control directly; every other rule names an existing field.
         QCOMPARE(r.table == nullptr && r.field == nullptr, n == QLatin1String("4"));
-        if (r.table) QVERIFY2(fx.t(r.table).findField(u(r.field)), r.number);
+        if (r.table) QVERIFY2(fx.t(r.table).findField(u(r.field)), r.number.text());
     }
     QCOMPARE(numbers, projectRuleNumbers());
 }
 
 void TestRulesProject::merge_ordersByLeadingNumberAndKeepsTableOrder() {
-    const ValidationRule first[] = {
-        constantRule("1", Severity::Error, false), constantRule("5", Severity::Error, false),
-        constantRule("43", Severity::Error, false), constantRule("50", Severity::Error, false)};
-    const ValidationRule second[] = {constantRule("2", Severity::Error, false),
-                                     constantRule("5.1", Severity::Error, false),
-                                     constantRule("42", Severity::Error, false),
-                                     constantRule("48a", Severity::Error, false),
-                                     constantRule("48b", Severity::Error, false),
-                                     constantRule("101", Severity::Warning, false),
-                                     constantRule("106.3", Severity::Error, false),
-                                     constantRule("106.1", Severity::Error, false)};
+    const ValidationRule first[] = {constantRule("1"_rule, Severity::Error, false),
+                                    constantRule("5"_rule, Severity::Error, false),
+                                    constantRule("43"_rule, Severity::Error, false),
+                                    constantRule("50"_rule, Severity::Error, false)};
+    const ValidationRule second[] = {constantRule("2"_rule, Severity::Error, false),
+                                     constantRule("5.1"_rule, Severity::Error, false),
+                                     constantRule("42"_rule, Severity::Error, false),
+                                     constantRule("48a"_rule, Severity::Error, false),
+                                     constantRule("48b"_rule, Severity::Error, false),
+                                     constantRule("101"_rule, Severity::Warning, false),
+                                     constantRule("106.3"_rule, Severity::Error, false),
+                                     constantRule("106.1"_rule, Severity::Error, false)};
     QStringList order;
     for (const ValidationRule* r : mergeRuleTables(first, second))
-        order << QLatin1String(r->number);
+        order << QLatin1String(r->number.text());
     QCOMPARE(order, (QStringList{"1", "2", "5", "5.1", "42", "43", "48a", "48b", "50", "101",
                                  "106.3", "106.1"}));
+}
+
+void TestRulesProject::ruleSet_declaresEachNumberOnceInOrder() {
+    // The numbers of the rule tables: 1 to 106, where 48, 49, 88 and 106 exist only as
+    // their lettered or dotted variants.
+    const QHash<int, QStringList> variants{
+        {48, {"48a", "48b"}},
+        {49, {"49.1", "49.2", "49.3", "49.4", "49.5"}},
+        {88, {"88a", "88b"}},
+        {106, {"106.1", "106.2", "106.3", "106.4", "106.5", "106.6", "106.7"}}};
+    QStringList expected;
+    for (int n = 1; n <= 106; ++n)
+        expected << variants.value(n, {QString::number(n)});
+    QStringList declared;
+    for (const ValidationRule* r :
+         mergeRuleTables(projectApplicantRules(), financeScheduleRules())) {
+        if (r->number.isNumber()) declared << QLatin1String(r->number.text());
+        for (const ValidationRule& part : r->parts)
+            if (part.number.isNumber()) declared << QLatin1String(part.number.text());
+    }
+    QCOMPARE(declared, expected);
 }
 
 void TestRulesProject::run_resultAndWarningFlag_data() {
@@ -319,9 +351,9 @@ void TestRulesProject::run_resultAndWarningFlag() {
     ModuleFixture fx;
     fx.dm->ValidationWarning = warningBefore;
     // The warning rule first: the passing rule after it must not clear the flag.
-    const ValidationRule rules[] = {constantRule("101", Severity::Warning, warningFails),
-                                    constantRule("102", Severity::Error, errorFails),
-                                    constantRule("103", Severity::Error, false)};
+    const ValidationRule rules[] = {constantRule("101"_rule, Severity::Warning, warningFails),
+                                    constantRule("102"_rule, Severity::Error, errorFails),
+                                    constantRule("103"_rule, Severity::Error, false)};
     FindingList window;
     QTEST(runRules(*fx.dm, window, {&rules[0], &rules[1], &rules[2]}), "passed");
     QTEST(fx.dm->ValidationWarning, "warning");
@@ -388,7 +420,9 @@ void TestRulesProject::filledApplicant_passesProjectRules() {
 void TestRulesProject::validate_recordsIntoPreparedWindow() {
     ModuleFixture fx;
     fx.dm->SprawdzSlownik();
-    QVERIFY(!fx.dm->Validate()); // without a window only the result counts
+    // Without a prepared window there is nothing to record into: an error, which the
+    // exports count as a failed validation.
+    QVERIFY_THROWS_EXCEPTION(DataSetError, fx.dm->Validate());
 
     FindingList window;
     window.AddFinding(

@@ -1,4 +1,4 @@
-#include "file/mapping.h"
+#include "model/catalogue/mapping_rows.h"
 
 #include "model/dm_main_tmpl.h"
 

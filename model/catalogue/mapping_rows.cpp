@@ -1,7 +1,7 @@
 // The rows of tabMapowanie, declared in stored order. An entry with a year range stands
 // for one row per year, in ascending order; "{Y}" in its columns and constants is that
 // year, and its non-base list goes to the first row of the group only.
-#include "file/mapping.h"
+#include "model/catalogue/mapping_rows.h"
 
 namespace {
 
