@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QEvent>
-#include <QLayout>
 
 namespace editor {
 
@@ -18,36 +17,9 @@ TfmWniosek::TfmWniosek(TdmDataSets& dm, UserInterface& ui, const HostSettings& s
     buildPages(applicationPages());
 }
 
-namespace {
-
-// The frames of the year-column pages that are panels of grids, after the page's other frames.
-struct YearGridFrames {
-    const char* pageCaption;
-    QStringList frameClasses;
-};
-const YearGridFrames kYearGridFrames[] = {
-    {"6&l", {QStringLiteral("Tfr_wsk_celow_topaz_q")}},
-    {"6ł - 6&m",
-     {QStringLiteral("Tfr_typ_proj_kat_zysk_topaz_q"),
-      QStringLiteral("Tfr_planowane_wydatki_topaz_q")}},
-    {"6&n - 6o",
-     {QStringLiteral("Tfr_zr_finans_topaz_q"), QStringLiteral("Tfr_profil_wyd_topaz_q")}},
-};
-
-} // namespace
-
 void TfmWniosek::fillPage(const QString& caption, QWidget* panel) {
     FrameContext context{dm()};
     editor::fillPage(caption, panel, context);
-    for (const YearGridFrames& page : kYearGridFrames) {
-        if (caption != QString::fromUtf8(page.pageCaption)) continue;
-        for (const QString& frame : page.frameClasses) {
-            // The panel's layout ends with a stretch: the grids go before it.
-            auto* layout = qobject_cast<QBoxLayout*>(panel->layout());
-            auto* grids = new YearGridPanel(dm(), yearGridPanelFor(frame), panel);
-            if (layout) layout->insertWidget(std::max(0, layout->count() - 1), grids);
-        }
-    }
 }
 
 void TfmWniosek::restoreYearColumns() {

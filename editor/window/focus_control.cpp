@@ -34,12 +34,16 @@ bool focusControl(QWidget* control) {
         if (auto* area = qobject_cast<QScrollArea*>(w)) area->ensureWidgetVisible(control);
         if (w->isWindow()) break;
     }
-    if (!control->isEnabled() || !control->isVisible() || control->focusPolicy() == Qt::NoFocus)
+    // A data control hands its focus to the widget inside it.
+    QWidget* target = control;
+    while (target->focusProxy()) target = target->focusProxy();
+    if (!control->isEnabled() || !target->isEnabled() || !target->isVisible() ||
+        target->focusPolicy() == Qt::NoFocus)
         return false;
     QWidget* window = control->window();
     window->raise();
     window->activateWindow();
-    control->setFocus(Qt::OtherFocusReason);
+    target->setFocus(Qt::OtherFocusReason);
     return true;
 }
 

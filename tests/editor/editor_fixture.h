@@ -2,20 +2,26 @@
 
 // An editor window over a data module with the sample dictionary, built as the entry
 // points build it but without one; message boxes are answered by a HeadlessUi, which
-// records them. Tests make one per case and delete it in cleanup().
+// records them. Tests make one per case and delete it in cleanup(). Each fixture keeps its
+// recovery copies in a folder of its own, unless the test has chosen one.
 #include "editor/window/editor_window.h"
 #include "file/host_settings.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <memory>
 
 struct EditorFixture {
+    QTemporaryDir stateFolder;
     HeadlessUi ui;
     std::unique_ptr<TdmDataSets> dm;
     std::unique_ptr<editor::TfmWniosek> window;
 
-    EditorFixture() {
+    explicit EditorFixture(bool ownStateFolder = true) {
+        if (ownStateFolder) qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.path()));
         const HostEnv::HostFolderSources sources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
                                                  [] { return QString(); },
                                                  [] { return QString(); }};

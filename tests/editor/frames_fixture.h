@@ -9,25 +9,13 @@
 #include "model/dm_main.h"
 #include "platform/dataset/dataset.h"
 #include "platform/ui/headlessui.h"
+#include "type_text.h"
 
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include <memory>
-
-// Types text key by key; letters outside ASCII (Polish ones) go in as key events with text,
-// which QTest::keyClicks does not accept. "\n" presses Return.
-inline void typeText(QWidget* widget, const QString& text) {
-    for (const QChar ch : text) {
-        if (ch == u'\n')
-            QTest::keyClick(widget, Qt::Key_Return);
-        else if (ch.unicode() < 128)
-            QTest::keyClicks(widget, QString(ch));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-}
 
 // Records like HeadlessUi and, as the editor does, enables the control of a field.
 class WidgetUi : public HeadlessUi {

@@ -1,42 +1,51 @@
 // The recovery copy as a user meets it: a refused copy, a stale copy, a folder that cannot
 // take copies, a normal close and the viewer.
 #include "editor_fixture.h"
+#include "type_text.h"
 
 #include "editor/forms/frame_pages.h"
+#include "editor/window/focus_control.h"
 #include "editor/window/recovery_guard.h"
 #include "file/application_file.h"
 #include "file/recovery_copy.h"
 
 #include <QAction>
 #include <QFile>
-#include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
+#include <csignal>
+#include <functional>
+
 namespace {
 
 const QString kEdited = QStringLiteral("Tytuł wpisany przed awarią");
 
-// Types the title into its control and leaves it, as a user does; without a control on the
-// pages the value goes into the table as the control would put it.
+// Types the title into its control and leaves it, as a user does.
 void editTitle(EditorFixture& fx) {
     QWidget* control = editor::findControlForField(fx.window.get(), QStringLiteral("dsWniosek"),
                                                    QStringLiteral("tytul_projektu"));
-    if (control && (qobject_cast<QLineEdit*>(control) || qobject_cast<QPlainTextEdit*>(control))) {
-        control->setFocus();
-        QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(control, kEdited);
-        QTest::keyClick(control, Qt::Key_Tab);
-        return;
-    }
-    DataSet& main = fx.dm->table(QStringLiteral("dsWniosek"));
-    main.edit();
-    main.field(QStringLiteral("tytul_projektu")).setValue(kEdited);
-    main.post();
-    fx.dm->Zmieniony = true;
+    QVERIFY(control);
+    fx.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(fx.window.get()));
+    QVERIFY(editor::focusControl(control)); // shows its page first
+    QWidget* typing = QApplication::focusWidget();
+    QVERIFY(typing && control->isAncestorOf(typing));
+    QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
+    typeText(typing, kEdited);
+    QTest::keyClick(typing, Qt::Key_Tab);
+}
+
+// The editor process the test kills: it opens the file, types the title and keeps running
+// until the kill; the recovery timer writes the copy meanwhile.
+int editUntilKilled(const QString& file) {
+    EditorFixture fx(false);
+    fx.window->file().OpenApplicationFile(file);
+    QTimer::singleShot(0, fx.window.get(), [&] { editTitle(fx); });
+    return fx.window->showModal();
 }
 
 } // namespace
@@ -48,6 +57,7 @@ private slots:
     void cleanup();
     void cases_data();
     void cases();
+    void killedEditorKeepsTheEdit();
 
 private:
     QString copyOf(const QString& file) const { return RecoveryCopy::pathFor(file); }
@@ -104,24 +114,21 @@ void TestRecovery::cases() {
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
     }
 
-    EditorFixture fx;
+    EditorFixture fx(false);
     fx.window->file().OpenApplicationFile(file_);
     if (situation == QLatin1String("view")) fx.window->EnterViewMode();
     if (offered) fx.ui.queueAnswer(MessageResult::No); // the copy is refused
-    QString titleAtShow;
+    QString titleAtShow, titleAfterEdit, statusLine;
+    bool changedAfterEdit = false, copyBeforeClose = false;
     QTimer::singleShot(0, fx.window.get(), [&] {
         titleAtShow = fx.value("dsWniosek", "tytul_projektu");
         if (edit) editTitle(fx);
         fx.window->findChild<editor::RecoveryGuard*>()->writeIfChanged();
-        if (situation == QLatin1String("unwritable")) {
-            // One line in the status bar and nothing else: no message, data and flag intact.
-            QVERIFY(fx.window->findChild<QStatusBar*>()->currentMessage().startsWith(
-                QStringLiteral("Nie można zapisać kopii zapasowej wniosku")));
-            QCOMPARE(fx.value("dsWniosek", "tytul_projektu"), kEdited);
-            QVERIFY(fx.dm->Zmieniony);
-        }
+        titleAfterEdit = fx.value("dsWniosek", "tytul_projektu");
+        changedAfterEdit = fx.dm->Zmieniony;
+        statusLine = fx.window->findChild<QStatusBar*>()->currentMessage();
+        copyBeforeClose = QFile::exists(copy);
         if (situation == QLatin1String("close")) {
-            QVERIFY(QFile::exists(copy));
             fx.ui.clearCalls();
             fx.ui.queueAnswer(MessageResult::Yes); // close the editor
             fx.ui.queueAnswer(MessageResult::No);  // without saving
@@ -131,13 +138,66 @@ void TestRecovery::cases() {
         fx.window->done(2);
     });
     fx.window->showModal();
+    QVERIFY(!titleAtShow.contains(QStringLiteral("KOPIA")));
+    if (edit && situation != QLatin1String("view")) {
+        QCOMPARE(titleAfterEdit, kEdited);
+        QVERIFY(changedAfterEdit);
+    }
+    if (situation == QLatin1String("unwritable")) {
+        // One line in the status bar and nothing else: no message, data and flag intact.
+        QVERIFY2(statusLine.startsWith(QStringLiteral("Nie można zapisać kopii zapasowej wniosku")),
+                 qPrintable(statusLine));
+    }
+    if (situation == QLatin1String("close")) QVERIFY(copyBeforeClose);
     QCOMPARE(QFile::exists(copy), copyLeft);
     if (situation != QLatin1String("close")) QCOMPARE(fx.questions(), offered);
-    QVERIFY(!titleAtShow.contains(QStringLiteral("KOPIA")));
+}
+
+void TestRecovery::killedEditorKeepsTheEdit() {
+    const QString copy = copyOf(file_);
+    QProcess editor;
+    editor.setProcessChannelMode(QProcess::ForwardedChannels);
+    editor.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--edit-until-killed"), file_});
+    QVERIFY(editor.waitForStarted());
+    // The copy is renamed into place whole, so once it is there it can be read.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 20000);
+    ::kill(pid_t(editor.processId()), SIGKILL);
+    QVERIFY(editor.waitForFinished());
+    QCOMPARE(editor.exitStatus(), QProcess::CrashExit);
+
+    EditorFixture fx(false);
+    fx.window->file().OpenApplicationFile(file_);
+    fx.ui.queueAnswer(MessageResult::Yes);
+    QString title;
+    bool changed = false;
+    // Opening the copy lets events through while it reads; the check waits until the copy
+    // is in (Zmieniony is set last) so that it runs in the editor's own loop.
+    int tries = 0;
+    std::function<void()> checkWhenRestored = [&] {
+        if (!fx.dm->Zmieniony && ++tries < 500) {
+            QTimer::singleShot(20, fx.window.get(), checkWhenRestored);
+            return;
+        }
+        title = fx.value("dsWniosek", "tytul_projektu");
+        changed = fx.dm->Zmieniony;
+        fx.window->done(2);
+    };
+    QTimer::singleShot(0, fx.window.get(), checkWhenRestored);
+    fx.window->showModal();
+    QCOMPARE(fx.questions(), 1);
+    const UiCall question = fx.ui.calls(UiCall::Kind::MessageBox).front();
+    QCOMPARE(question.caption, QStringLiteral("Zelgor"));
+    QVERIFY(question.text.startsWith(
+        QStringLiteral("Znaleziono niezapisaną wersję tego wniosku z dnia ")));
+    QCOMPARE(title, kEdited);
+    QVERIFY(changed);
 }
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--edit-until-killed") == 0)
+        return editUntilKilled(QString::fromLocal8Bit(argv[2]));
     TestRecovery test;
     return QTest::qExec(&test, argc, argv);
 }
