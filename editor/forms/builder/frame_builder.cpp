@@ -106,6 +106,7 @@ QWidget* FrameBuilder::buildPanel(const FramePanel& panel, QWidget* parent) {
     help->setObjectName(QStringLiteral("help_%1").arg(panel.helpTopic));
     help->setProperty("helpTopic", panel.helpTopic);
     help->setFocusPolicy(Qt::NoFocus);
+    help->setVisible(!panel.helpButtonHidden);
     top->addWidget(help, 0, Qt::AlignTop);
     layout->addLayout(top);
     const int topic = panel.helpTopic;
@@ -260,12 +261,17 @@ void FrameBuilder::attachBehaviour(DataControl* control) {
     if (row.behaviour & SettlementMonth) {
         control->setInputCheck(
             [dm](const QString& text) { return validateSettlementMonthInput(*dm, text); });
-    } else if (row.behaviour & DateTextCheck) {
-        control->setInputCheck([](const QString& text) {
+    } else if (row.behaviour & (DateTextCheck | StatementDate)) {
+        const bool warnsOnSettlement = row.behaviour & StatementDate;
+        control->setInputCheck([dm, warnsOnSettlement](const QString& text) {
             bool error = false;
             DataEditValidateDate(text, error);
-            return error ? InputVerdict::refused(DateControl::notADateMessage())
-                         : InputVerdict::accepted();
+            if (error) return InputVerdict::refused(DateControl::notADateMessage());
+            // The warning keeps the date; a text that is no date is refused when stored.
+            if (const QDate date = DateControl::dateFromText(text);
+                warnsOnSettlement && date.isValid())
+                warnOnDeclarationDate(*dm, date);
+            return InputVerdict::accepted();
         });
     } else if (InputHandler handler = inputHandlerFor(frameClass_, QLatin1String(row.name))) {
         control->setInputCheck(std::move(handler));

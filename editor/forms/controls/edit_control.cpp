@@ -2,8 +2,11 @@
 
 #include "platform/dataset/dataset.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace editor {
 
@@ -32,6 +35,10 @@ QString EditControl::shownText() const {
     return mask_.isEmpty() ? edit_->text() : mask_.storedText(edit_->displayText());
 }
 
+QString EditControl::checkedText() const {
+    return mask_.maskText(edit_->displayText());
+}
+
 void EditControl::showText(const QString& text) {
     edit_->setText(text);
     edit_->setCursorPosition(0);
@@ -47,6 +54,25 @@ void EditControl::applyReadOnly(bool readOnly) {
     QPalette p = edit_->palette();
     p.setColor(QPalette::Base, readOnly ? readOnlyColour() : palette().color(QPalette::Base));
     edit_->setPalette(p);
+}
+
+// The key goes on with the capital in place of its text; the capital passes here unchanged.
+bool EditControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_ && event->type() == QEvent::KeyPress &&
+        (row().behaviour & UpperCaseTyping)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        if (typed.size() == 1 && typed[0].isPrint()) {
+            const QString capital = QLocale().toUpper(typed).left(1);
+            if (capital != typed) {
+                QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers(), capital,
+                                key->isAutoRepeat(), ushort(key->count()));
+                QCoreApplication::sendEvent(edit_, &upper);
+                return true;
+            }
+        }
+    }
+    return DataControl::eventFilter(watched, event);
 }
 
 } // namespace editor

@@ -38,6 +38,8 @@ enum Behaviour : unsigned {
     SettlementMonth = 1u << 7,  // the month check plus the two settlement-date warnings
     StartsDisabled = 1u << 8,   // disabled until a rule of the data module enables it
     NoLabel = 1u << 9,          // the heading says it: the label is only read out
+    UpperCaseTyping = 1u << 10, // every typed letter goes in as its capital
+    StatementDate = 1u << 11,   // date: warns when later than the final settlement's month
 };
 
 // Where a row's label and control go.
@@ -97,6 +99,7 @@ struct FramePanel {
     std::vector<QString> hints;   // italic lines under the heading
     int helpTopic;                // passed unchanged to the help viewer
     std::vector<ControlRow> rows;
+    bool helpButtonHidden = false; // F1 still opens the topic
 };
 
 struct FrameDescription {

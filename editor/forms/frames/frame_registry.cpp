@@ -11,6 +11,10 @@ const std::vector<PageFrames>& framePages() {
         {QStringLiteral("6&i - 6k"), durabilityFrames()},
         {QStringLiteral("6&p - 6s"), policyFrames()},
         {QStringLiteral("6&t - 6u"), procurementFrames()},
+        {QStringLiteral("&5 - 5a"), applicantFrames()},
+        {QStringLiteral("5&b - 5c"), representativeFrames()},
+        {QStringLiteral("6&h"), institutionsFrames()},
+        {QStringLiteral("&Oświadczenie beneficjenta"), statementFrames()},
     };
     return pages;
 }

@@ -26,4 +26,10 @@ std::vector<FrameDescription> durabilityFrames();   // "6&i - 6k"
 std::vector<FrameDescription> policyFrames();       // "6&p - 6s"
 std::vector<FrameDescription> procurementFrames();  // "6&t - 6u"
 
+// The applicant page: "&5 - 5a", "5&b - 5c", "6&h", "&Oświadczenie beneficjenta".
+std::vector<FrameDescription> applicantFrames();
+std::vector<FrameDescription> representativeFrames();
+std::vector<FrameDescription> institutionsFrames();
+std::vector<FrameDescription> statementFrames();
+
 } // namespace editor
