@@ -54,7 +54,7 @@ ControlRow bodies() {
                      110, 10),
             nip,
             regon,
-            bodyEdit("e608031", "osk_nazwisko", QStringLiteral("11. Osoba do kontaktów: nazwisko")),
+            bodyEdit("e608031", "osk_nazwisko", QStringLiteral("11. Kontakt: nazwisko")),
             bodyEdit("e608032", "osk_imie", QStringLiteral("Imię")),
         }};
 }
