@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -56,17 +57,38 @@ void EditControl::applyReadOnly(bool readOnly) {
     edit_->setPalette(p);
 }
 
-// The key goes on with the capital in place of its text; the capital passes here unchanged.
+namespace {
+
+// Each character as the first character of its capital form ("ß" stays one character).
+QString capitals(const QString& text) {
+    QString out;
+    for (const QChar c : text)
+        out += QLocale().toUpper(QString(c)).left(1);
+    return out;
+}
+
+} // namespace
+
+// Typed text goes on as capitals, from keys and from input methods (composed letters); the
+// capitals pass here unchanged.
 bool EditControl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::KeyPress &&
-        (row().behaviour & UpperCaseTyping)) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString typed = key->text();
-        if (typed.size() == 1 && typed[0].isPrint()) {
-            const QString capital = QLocale().toUpper(typed).left(1);
-            if (capital != typed) {
-                QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers(), capital,
+    if (watched == edit_ && (row().behaviour & UpperCaseTyping)) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const QString typed = key->text();
+            if (typed.size() == 1 && typed[0].isPrint() && capitals(typed) != typed) {
+                QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers(), capitals(typed),
                                 key->isAutoRepeat(), ushort(key->count()));
+                QCoreApplication::sendEvent(edit_, &upper);
+                return true;
+            }
+        } else if (event->type() == QEvent::InputMethod) {
+            auto* input = static_cast<QInputMethodEvent*>(event);
+            const QString typed = input->commitString();
+            if (capitals(typed) != typed) {
+                QInputMethodEvent upper(input->preeditString(), input->attributes());
+                upper.setCommitString(capitals(typed), input->replacementStart(),
+                                      input->replacementLength());
                 QCoreApplication::sendEvent(edit_, &upper);
                 return true;
             }
