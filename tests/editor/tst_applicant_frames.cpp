@@ -31,12 +31,6 @@ struct PageFixture : FramesFixture {
     }
 };
 
-// "table.field" of a data row.
-Field& fieldOf(const FramesFixture& fx, const QString& path) {
-    const QStringList parts = path.split(u'.');
-    return fx.t(qPrintable(parts[0])).field(parts.mid(1).join(u'.'));
-}
-
 void store(Field& f, const QVariant& value) {
     DataSet& t = *f.dataSet();
     if (t.isEmpty()) t.append();
@@ -102,21 +96,21 @@ void TstApplicantFrames::lookupLists() {
     QVERIFY(fx.show());
     auto* lookup = fx.find<LookupControl>(control);
     DataSet& entries = fx.t(qPrintable(dictionary));
+    QString chosen;
     if (!parent.isEmpty()) {
         QVERIFY(fx.enter(lookup));
         QCOMPARE(lookup->comboBox()->count(), 0);
         auto* up = fx.find<LookupControl>(parent);
         QVERIFY(fx.enter(up));
         QTest::keyClick(up->comboBox(), Qt::Key_Down); // picks the first województwo
-        const QString chosen = up->comboBox()->currentData().toString();
-        QVERIFY(fx.enter(lookup));
-        QVERIFY(!chosen.isEmpty() && lookup->comboBox()->count() > 0);
-        for (const QString& key : sortedKeys(lookup->comboBox()))
-            QCOMPARE(entries.lookup("ID", key, "PARENT_ID").toString(), chosen);
-        listed = sortedKeys(lookup->comboBox()).join(u' ');
+        chosen = up->comboBox()->currentData().toString();
     }
     QVERIFY(fx.enter(lookup));
-    QCOMPARE(sortedKeys(lookup->comboBox()).join(u' '), listed);
+    const QStringList keys = sortedKeys(lookup->comboBox());
+    QVERIFY(!keys.isEmpty());
+    if (parent.isEmpty()) QCOMPARE(keys.join(u' '), listed);
+    for (const QString& key : keys)
+        if (!parent.isEmpty()) QCOMPARE(entries.lookup("ID", key, "PARENT_ID").toString(), chosen);
     QTest::keyClick(lookup->comboBox(), Qt::Key_Down);
     const QString picked = lookup->comboBox()->currentData().toString();
     QTest::keyClick(lookup->comboBox(), Qt::Key_Tab);
@@ -184,7 +178,7 @@ void TstApplicantFrames::typing() {
     QFETCH(QString, message);
     PageFixture fx(page);
     store(fx.f("dsWniosek", "harm_fin_zak"), QDate(2006, 3, 1));
-    Field& target = fieldOf(fx, field);
+    Field& target = fx.t(qPrintable(field.section(u'.', 0, 0))).field(field.section(u'.', 1));
     DataSet& table = *target.dataSet();
     store(target, before);
     QVERIFY(fx.show());
@@ -232,8 +226,7 @@ void TstApplicantFrames::otherBodies() {
     auto* nav = fx.find<NavigatorControl>(QStringLiteral("dbnav608002"));
     auto* panel = fx.find<RepeatingPanelControl>(QStringLiteral("e608002"));
     DataControl* name = fx.find(QStringLiteral("e608021"));
-    for (const QString& text :
-         {QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Gamma")}) {
+    for (const QString& text : QStringList{"Alfa", "Beta", "Gamma"}) {
         if (text == QLatin1String("Gamma")) panel->scrollBar()->setValue(1); // back to the first
         QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
         QVERIFY(fx.enter(name));
