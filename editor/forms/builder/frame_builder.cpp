@@ -12,6 +12,7 @@
 #include "editor/forms/controls/memo_control.h"
 #include "editor/forms/controls/navigator_control.h"
 #include "editor/forms/controls/repeating_panel.h"
+#include "editor/forms/controls/year_grids_control.h"
 #include "model/dm_main.h"
 #include "platform/ui/userinterface.h"
 #include "validation/date_order_warnings.h"
@@ -48,7 +49,7 @@ QLabel* label(const QString& text, QWidget* parent, bool bold = false, bool ital
 // Whether the control shows its label itself (check boxes) or needs none (navigators).
 bool labelsItself(ControlKind kind) {
     return kind == ControlKind::Check || kind == ControlKind::Navigator ||
-           kind == ControlKind::RepeatingPanel;
+           kind == ControlKind::RepeatingPanel || kind == ControlKind::YearGrids;
 }
 
 // Sets the whole-country flag from the number of places after any navigator click.
@@ -229,6 +230,9 @@ DataControl* FrameBuilder::makeControl(const ControlRow& row, QWidget* parent) {
         control = navigator;
         break;
     }
+    case ControlKind::YearGrids:
+        control = new YearGridsControl(row, dm_, frameClass_, ui, parent);
+        break;
     }
     if (row.behaviour & StartsDisabled) control->setEnabled(false);
     bind(control);

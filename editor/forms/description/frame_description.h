@@ -23,6 +23,7 @@ enum class ControlKind {
     Grid,           // one table, one row per record
     RepeatingPanel, // one table, the child rows repeated for the current record
     Navigator,      // one table: Insert, Delete, Post, Cancel
+    YearGrids,      // the year-column grids of the frame's class with their year buttons
 };
 
 // Behaviour a row cannot say with its other columns.

@@ -15,6 +15,10 @@ const std::vector<PageFrames>& framePages() {
         {QStringLiteral("5&b - 5c"), representativeFrames()},
         {QStringLiteral("6&h"), institutionsFrames()},
         {QStringLiteral("&Oświadczenie beneficjenta"), statementFrames()},
+        {QStringLiteral("6&l"), indicatorFrames()},
+        {QStringLiteral("6ł - 6&m"), profitExpenditureFrames()},
+        {QStringLiteral("6&n - 6o"), sourcesProfileFrames()},
+        {QStringLiteral("Z&ałączniki"), attachmentFrames()},
     };
     return pages;
 }
