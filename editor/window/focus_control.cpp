@@ -34,7 +34,11 @@ bool focusControl(QWidget* control) {
         if (auto* area = qobject_cast<QScrollArea*>(w)) area->ensureWidgetVisible(control);
         if (w->isWindow()) break;
     }
-    if (!control->isEnabled() || !control->isVisible() || control->focusPolicy() == Qt::NoFocus)
+    // A data control hands the focus to its inner editor.
+    QWidget* target = control;
+    while (target->focusProxy())
+        target = target->focusProxy();
+    if (!target->isEnabled() || !control->isVisible() || target->focusPolicy() == Qt::NoFocus)
         return false;
     QWidget* window = control->window();
     window->raise();

@@ -136,6 +136,10 @@ void FrameBuilder::layRows(const std::vector<ControlRow>& rows, int helpTopic, Q
         control->setProperty("helpTopic", helpTopic);
         for (DataControl* inner : control->findChildren<DataControl*>())
             inner->setProperty("helpTopic", helpTopic);
+        if (row.behaviour & Hidden) { // no label, no place in the layout
+            control->hide();
+            continue;
+        }
         const bool ownLabel = !labelsItself(row.kind) && !(row.behaviour & NoLabel);
         const QString prompt = row.prompt.isEmpty() && ownLabel ? row.label : row.prompt;
         const int r = grid->rowCount();
@@ -163,7 +167,6 @@ void FrameBuilder::layRows(const std::vector<ControlRow>& rows, int helpTopic, Q
         } else {
             line->addWidget(control, 1);
         }
-        if (row.behaviour & Hidden) control->hide();
     }
     // Fixed-width controls keep to the left.
     for (int r = 0; r < grid->rowCount(); ++r)
