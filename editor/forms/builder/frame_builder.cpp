@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace editor {
 
 QColor panelColour() {
@@ -79,9 +81,25 @@ QWidget* FrameBuilder::build(const FrameDescription& frame, QWidget* parent) {
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
+    panelGrids_.clear();
     for (const FramePanel& panel : frame.panels)
         layout->addWidget(buildPanel(panel, widget));
+    if (panelGrids_.size() > 1) alignLabelColumns();
     return widget;
+}
+
+// The panels of one frame share the width of the label column, so their controls line up.
+void FrameBuilder::alignLabelColumns() {
+    int width = kLabelWidth;
+    for (QGridLayout* grid : panelGrids_)
+        for (int i = 0; i < grid->count(); ++i) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            if (column == 0 && columns == 1 && grid->itemAt(i)->widget())
+                width = std::max(width, grid->itemAt(i)->sizeHint().width());
+        }
+    for (QGridLayout* grid : panelGrids_)
+        grid->setColumnMinimumWidth(0, width);
 }
 
 QWidget* FrameBuilder::buildPanel(const FramePanel& panel, QWidget* parent) {
@@ -125,6 +143,7 @@ QWidget* FrameBuilder::buildPanel(const FramePanel& panel, QWidget* parent) {
     grid->setColumnStretch(1, 1);
     layRows(panel.rows, panel.helpTopic, grid, frame);
     layout->addLayout(grid);
+    panelGrids_.push_back(grid);
     return frame;
 }
 
