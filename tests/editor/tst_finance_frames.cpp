@@ -139,6 +139,20 @@ private slots:
         }
     }
 
+    // View mode reaches the grids through their frames: no year button, no cell.
+    void viewModeLocksTheYearGrids() {
+        Window w;
+        w.window->EnterViewMode();
+        QCOMPARE(w.window->findChildren<QSpinBox*>(QStringLiteral("dxseRok")).size(), 5);
+        for (QSpinBox* s : w.window->findChildren<QSpinBox*>(QStringLiteral("dxseRok")))
+            QVERIFY(!s->isEnabled());
+        YearGrid* g = w.grid(k6n, "e615001");
+        QVERIFY(!g->model()
+                     ->flags(g->model()->indexOfRecord(
+                         2, g->model()->columnOfField(QStringLiteral("2004"))))
+                     .testFlag(Qt::ItemIsEditable));
+    }
+
     // Clearing the ticked box stores "False" cut to the field; "D" opens the profit grid's table.
     void profitChoiceIsExclusive() {
         const QString frame = QStringLiteral("Tfr_typ_proj_kat_zysk_topaz_q");

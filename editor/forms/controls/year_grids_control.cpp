@@ -17,7 +17,7 @@ YearGridsControl::YearGridsControl(const ControlRow& row, TdmDataSets_t& dm,
 
 void YearGridsControl::setViewOnly(bool on) {
     DataControl::setViewOnly(on);
-    setYearGridsReadOnly(panel_, on);
+    setYearGridsReadOnly(this, on); // looks for the panel below this control
 }
 
 } // namespace editor
