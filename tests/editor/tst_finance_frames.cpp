@@ -4,8 +4,8 @@
 #include "editor/forms/controls/memo_control.h"
 #include "editor/forms/frame_pages.h"
 #include "editor/forms/frames/frame_registry.h"
-#include "editor/grid/banded_header_view.h"
 #include "editor/grid/year_grid.h"
+#include "editor/grid/year_grid_model.h"
 #include "editor/grid/year_grid_panel.h"
 #include "editor/window/focus_control.h"
 #include "editor/window/scroll_box.h"
@@ -48,18 +48,6 @@ struct Window : EditorFixture {
     }
 };
 
-// The distinct texts the grid shows for the year over all rows.
-QStringList shown(YearGrid* g, int year) {
-    QStringList texts;
-    for (int rec = 1; rec <= g->model()->table()->recordCount(); ++rec)
-        texts << g->model()
-                     ->indexOfRecord(rec, g->model()->columnOfField(QString::number(year)))
-                     .data()
-                     .toString();
-    texts.removeDuplicates();
-    return texts;
-}
-
 } // namespace
 
 class TstFinanceFrames : public QObject {
@@ -90,7 +78,8 @@ private slots:
         }
     }
 
-    // Added in 6n (not in 6o on the same page), saved, reopened, removed there.
+    // Added in 6n (not in 6o on the same page), saved, reopened, removed there; what the
+    // grid shows of a year is the grid unit's business.
     void sourceYearThroughAFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("wniosek.xml"));
@@ -98,16 +87,9 @@ private slots:
             Window w;
             w.yearButton(k6n, "btDodajRok");
             YearGrid* g = w.grid(k6n, "e615001");
-            const int amount = g->model()->columnOfField(QStringLiteral("2010"));
             QVERIFY(
                 g->isYearShown(2010) &&
                 !w.grid(QStringLiteral("Tfr_profil_wyd_topaz_q"), "e615001")->isYearShown(2010));
-            QCOMPARE(g->header()->bandOf(amount)->title, QStringLiteral("2010"));
-            QCOMPARE(g->model()->headerData(amount, Qt::Horizontal).toString(),
-                     QStringLiteral("zł"));
-            QCOMPARE(g->model()->headerData(amount + 1, Qt::Horizontal).toString(),
-                     QStringLiteral("%"));
-            QCOMPARE(shown(g, 2010), QStringList{QStringLiteral("0,00")});
             QCOMPARE(w.value("dsWniosek", "tab6n2010v"), QStringLiteral("T"));
             QVERIFY(w.window->file().saveAs(path));
         }
@@ -118,7 +100,6 @@ private slots:
         QVERIFY(g->isYearShown(2010));
         w.yearButton(k6n, "btUsunRok");
         QVERIFY(!g->isYearShown(2010));
-        QCOMPARE(shown(g, 2010), QStringList{QString()});
         QCOMPARE(w.value("dsWniosek", "tab6n2010v"), QStringLiteral("N"));
     }
 
