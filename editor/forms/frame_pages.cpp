@@ -3,8 +3,10 @@
 #include "editor/forms/builder/frame_builder.h"
 #include "editor/forms/controls/data_control.h"
 #include "editor/forms/frames/frame_registry.h"
+#include "editor/grid/year_grid.h"
 
 #include <QLayout>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -26,11 +28,14 @@ int fillPage(const QString& pageCaption, QWidget* panel, FrameContext& context) 
 }
 
 // Children are visited in creation order, depth first, so the first frame that shows a
-// field wins, as does a grid or a repeating panel over the field's table.
+// field wins, as does a grid or a repeating panel over the field's table. A year grid
+// stands for its whole table; its view carries the grid's name.
 QWidget* findControlForField(QWidget* root, const QString& table, const QString& field) {
     if (!root) return nullptr;
     for (DataControl* c : root->findChildren<DataControl*>())
         if (c->isBoundTo(table, field)) return c;
+    for (YearGrid* g : root->findChildren<YearGrid*>())
+        if (g->description().dataSet.compare(table, Qt::CaseInsensitive) == 0) return g->view();
     return nullptr;
 }
 

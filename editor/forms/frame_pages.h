@@ -18,8 +18,8 @@ struct FrameContext {
 // ("Z&ałączniki"). Returns how many frames were placed.
 int fillPage(const QString& pageCaption, QWidget* panel, FrameContext& context);
 
-// The data control bound to table.field inside `root`, or nullptr: findings and the rules
-// reach controls through it.
+// The data control bound to table.field inside `root`, else the view of a year grid over
+// the table, or nullptr: findings and the rules reach controls through it.
 QWidget* findControlForField(QWidget* root, const QString& table, const QString& field);
 
 // Read-only mode: every data control below `root` stops accepting input (actions stay).

@@ -89,7 +89,7 @@ YearGridDescription financeTree(const char* frameClass, const char* dataSet, con
     d.shape = GridShape::Tree;
     d.nameField = QStringLiteral("Zrodlo");
     d.bands.push_back({});
-    GridColumn name = text("Zrodlo", QStringLiteral("Źródło"), 250);
+    GridColumn name = text("Zrodlo", QStringLiteral("Źródło"), 330);
     name.band = 0;
     d.columns.push_back(name);
     for (int year = kFirstGridYear; year <= kLastGridYear; ++year) {

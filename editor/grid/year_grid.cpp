@@ -14,6 +14,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace editor {
 
 namespace {
@@ -61,7 +63,9 @@ YearGrid::YearGrid(TdmDataSets_t& dm, YearGridDescription description, QWidget* 
 
     const auto& columns = this->description().columns;
     for (int i = 0; i < int(columns.size()); ++i) {
-        view_->setColumnWidth(i, defaultWidth(columns[size_t(i)]));
+        // Wide enough for the caption too: the header is never cut.
+        view_->setColumnWidth(
+            i, std::max(defaultWidth(columns[size_t(i)]), header_->sectionSizeHint(i)));
         if (columns[size_t(i)].kind == GridColumnKind::Hidden) view_->setColumnHidden(i, true);
     }
 

@@ -34,16 +34,16 @@ bool focusControl(QWidget* control) {
         if (auto* area = qobject_cast<QScrollArea*>(w)) area->ensureWidgetVisible(control);
         if (w->isWindow()) break;
     }
-    // A data control hands its focus to the widget inside it.
+    // A data control hands the focus to its inner editor.
     QWidget* target = control;
-    while (target->focusProxy()) target = target->focusProxy();
-    if (!control->isEnabled() || !target->isEnabled() || !target->isVisible() ||
-        target->focusPolicy() == Qt::NoFocus)
+    while (target->focusProxy())
+        target = target->focusProxy();
+    if (!target->isEnabled() || !control->isVisible() || target->focusPolicy() == Qt::NoFocus)
         return false;
     QWidget* window = control->window();
     window->raise();
     window->activateWindow();
-    target->setFocus(Qt::OtherFocusReason);
+    control->setFocus(Qt::OtherFocusReason);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "editor/forms/controls/memo_control.h"
 #include "editor/forms/controls/navigator_control.h"
 #include "editor/forms/controls/repeating_panel.h"
+#include "editor/forms/controls/year_grids_control.h"
 #include "model/dm_main.h"
 #include "platform/ui/userinterface.h"
 #include "validation/date_order_warnings.h"
@@ -24,6 +25,8 @@
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace editor {
 
@@ -48,7 +51,7 @@ QLabel* label(const QString& text, QWidget* parent, bool bold = false, bool ital
 // Whether the control shows its label itself (check boxes) or needs none (navigators).
 bool labelsItself(ControlKind kind) {
     return kind == ControlKind::Check || kind == ControlKind::Navigator ||
-           kind == ControlKind::RepeatingPanel;
+           kind == ControlKind::RepeatingPanel || kind == ControlKind::YearGrids;
 }
 
 // Sets the whole-country flag from the number of places after any navigator click.
@@ -78,9 +81,25 @@ QWidget* FrameBuilder::build(const FrameDescription& frame, QWidget* parent) {
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
+    panelGrids_.clear();
     for (const FramePanel& panel : frame.panels)
         layout->addWidget(buildPanel(panel, widget));
+    if (panelGrids_.size() > 1) alignLabelColumns();
     return widget;
+}
+
+// The panels of one frame share the width of the label column, so their controls line up.
+void FrameBuilder::alignLabelColumns() {
+    int width = kLabelWidth;
+    for (QGridLayout* grid : panelGrids_)
+        for (int i = 0; i < grid->count(); ++i) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            if (column == 0 && columns == 1 && grid->itemAt(i)->widget())
+                width = std::max(width, grid->itemAt(i)->sizeHint().width());
+        }
+    for (QGridLayout* grid : panelGrids_)
+        grid->setColumnMinimumWidth(0, width);
 }
 
 QWidget* FrameBuilder::buildPanel(const FramePanel& panel, QWidget* parent) {
@@ -106,6 +125,7 @@ QWidget* FrameBuilder::buildPanel(const FramePanel& panel, QWidget* parent) {
     help->setObjectName(QStringLiteral("help_%1").arg(panel.helpTopic));
     help->setProperty("helpTopic", panel.helpTopic);
     help->setFocusPolicy(Qt::NoFocus);
+    help->setVisible(!panel.helpButtonHidden);
     top->addWidget(help, 0, Qt::AlignTop);
     layout->addLayout(top);
     const int topic = panel.helpTopic;
@@ -123,6 +143,7 @@ QWidget* FrameBuilder::buildPanel(const FramePanel& panel, QWidget* parent) {
     grid->setColumnStretch(1, 1);
     layRows(panel.rows, panel.helpTopic, grid, frame);
     layout->addLayout(grid);
+    panelGrids_.push_back(grid);
     return frame;
 }
 
@@ -134,6 +155,10 @@ void FrameBuilder::layRows(const std::vector<ControlRow>& rows, int helpTopic, Q
         control->setProperty("helpTopic", helpTopic);
         for (DataControl* inner : control->findChildren<DataControl*>())
             inner->setProperty("helpTopic", helpTopic);
+        if (row.behaviour & Hidden) { // no label, no place in the layout
+            control->hide();
+            continue;
+        }
         const bool ownLabel = !labelsItself(row.kind) && !(row.behaviour & NoLabel);
         const QString prompt = row.prompt.isEmpty() && ownLabel ? row.label : row.prompt;
         const int r = grid->rowCount();
@@ -161,7 +186,6 @@ void FrameBuilder::layRows(const std::vector<ControlRow>& rows, int helpTopic, Q
         } else {
             line->addWidget(control, 1);
         }
-        if (row.behaviour & Hidden) control->hide();
     }
     // Fixed-width controls keep to the left.
     for (int r = 0; r < grid->rowCount(); ++r)
@@ -228,6 +252,9 @@ DataControl* FrameBuilder::makeControl(const ControlRow& row, QWidget* parent) {
         control = navigator;
         break;
     }
+    case ControlKind::YearGrids:
+        control = new YearGridsControl(row, dm_, frameClass_, ui, parent);
+        break;
     }
     if (row.behaviour & StartsDisabled) control->setEnabled(false);
     bind(control);
@@ -260,12 +287,17 @@ void FrameBuilder::attachBehaviour(DataControl* control) {
     if (row.behaviour & SettlementMonth) {
         control->setInputCheck(
             [dm](const QString& text) { return validateSettlementMonthInput(*dm, text); });
-    } else if (row.behaviour & DateTextCheck) {
-        control->setInputCheck([](const QString& text) {
+    } else if (row.behaviour & (DateTextCheck | StatementDate)) {
+        const bool warnsOnSettlement = row.behaviour & StatementDate;
+        control->setInputCheck([dm, warnsOnSettlement](const QString& text) {
             bool error = false;
             DataEditValidateDate(text, error);
-            return error ? InputVerdict::refused(DateControl::notADateMessage())
-                         : InputVerdict::accepted();
+            if (error) return InputVerdict::refused(DateControl::notADateMessage());
+            // The warning keeps the date; a text that is no date is refused when stored.
+            if (const QDate date = DateControl::dateFromText(text);
+                warnsOnSettlement && date.isValid())
+                warnOnDeclarationDate(*dm, date);
+            return InputVerdict::accepted();
         });
     } else if (InputHandler handler = inputHandlerFor(frameClass_, QLatin1String(row.name))) {
         control->setInputCheck(std::move(handler));

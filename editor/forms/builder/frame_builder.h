@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+#include <vector>
+
 class QGridLayout;
 class QWidget;
 class TdmDataSets;
@@ -30,10 +32,12 @@ private:
                  QWidget* parent);
     void bind(DataControl* control);
     void attachBehaviour(DataControl* control);
+    void alignLabelColumns();
 
     TdmDataSets& dm_;
     QWidget* bindingOwner_;
     QString frameClass_;
+    std::vector<QGridLayout*> panelGrids_; // of the frame being built
 };
 
 // The background of the frames' panels.

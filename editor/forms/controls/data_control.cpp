@@ -108,7 +108,7 @@ bool DataControl::commit() {
     if (dirty_) {
         const QString text = shownText();
         if (check_) {
-            const InputVerdict verdict = check_(text);
+            const InputVerdict verdict = check_(checkedText());
             if (!verdict.accept) {
                 refuse(verdict.message);
                 return false;

@@ -70,6 +70,8 @@ protected:
 
     virtual QString fieldText(const Field& field) const;
     virtual QString shownText() const = 0;
+    // What the input check reads: the shown text unless the kind reports it otherwise.
+    virtual QString checkedText() const { return shownText(); }
     virtual void showText(const QString& text) = 0;
     // Plain texts go into the field with every key; converted ones when leaving.
     virtual bool writesWhileTyping() const { return false; }

@@ -52,11 +52,16 @@ void DateControl::showText(const QString& text) {
     edit_->setText(text);
 }
 
-bool DateControl::storeText(const QString& text, QString& refusal) {
+QDate DateControl::dateFromText(const QString& text) {
     QString t = text.trimmed();
-    if (t.isEmpty() || t == QLatin1String("..")) return mutableLink().write(QVariant(), ui());
     t.replace(u'-', u'.').replace(u'/', u'.');
-    const QDate d = QDate::fromString(t, QLatin1String(kPattern));
+    return QDate::fromString(t, QLatin1String(kPattern));
+}
+
+bool DateControl::storeText(const QString& text, QString& refusal) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t == QLatin1String("..")) return mutableLink().write(QVariant(), ui());
+    const QDate d = dateFromText(t);
     if (!d.isValid()) {
         refusal = notADateMessage();
         return false;

@@ -2,6 +2,8 @@
 
 #include "editor/forms/controls/data_control.h"
 
+#include <QDate>
+
 class QLineEdit;
 class QToolButton;
 
@@ -17,6 +19,8 @@ public:
 
     // The date editor's own message for a text that is no date.
     static QString notADateMessage();
+    // The date a typed text names ("rrrr.mm.dd", "-" or "/" also); null for any other text.
+    static QDate dateFromText(const QString& text);
 
 protected:
     QString fieldText(const Field& field) const override;

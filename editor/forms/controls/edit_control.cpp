@@ -2,8 +2,12 @@
 
 #include "platform/dataset/dataset.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace editor {
 
@@ -32,6 +36,10 @@ QString EditControl::shownText() const {
     return mask_.isEmpty() ? edit_->text() : mask_.storedText(edit_->displayText());
 }
 
+QString EditControl::checkedText() const {
+    return mask_.maskText(edit_->displayText());
+}
+
 void EditControl::showText(const QString& text) {
     edit_->setText(text);
     edit_->setCursorPosition(0);
@@ -47,6 +55,46 @@ void EditControl::applyReadOnly(bool readOnly) {
     QPalette p = edit_->palette();
     p.setColor(QPalette::Base, readOnly ? readOnlyColour() : palette().color(QPalette::Base));
     edit_->setPalette(p);
+}
+
+namespace {
+
+// Each character as the first character of its capital form ("ß" stays one character).
+QString capitals(const QString& text) {
+    QString out;
+    for (const QChar c : text)
+        out += QLocale().toUpper(QString(c)).left(1);
+    return out;
+}
+
+} // namespace
+
+// Typed text goes on as capitals, from keys and from input methods (composed letters); the
+// capitals pass here unchanged.
+bool EditControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_ && (row().behaviour & UpperCaseTyping)) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const QString typed = key->text();
+            if (typed.size() == 1 && typed[0].isPrint() && capitals(typed) != typed) {
+                QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers(), capitals(typed),
+                                key->isAutoRepeat(), ushort(key->count()));
+                QCoreApplication::sendEvent(edit_, &upper);
+                return true;
+            }
+        } else if (event->type() == QEvent::InputMethod) {
+            auto* input = static_cast<QInputMethodEvent*>(event);
+            const QString typed = input->commitString();
+            if (capitals(typed) != typed) {
+                QInputMethodEvent upper(input->preeditString(), input->attributes());
+                upper.setCommitString(capitals(typed), input->replacementStart(),
+                                      input->replacementLength());
+                QCoreApplication::sendEvent(edit_, &upper);
+                return true;
+            }
+        }
+    }
+    return DataControl::eventFilter(watched, event);
 }
 
 } // namespace editor

@@ -8,7 +8,8 @@ class QLineEdit;
 namespace editor {
 
 // A one-line edit of a string field, with an optional input mask. Plain text goes into
-// the field with every key; text under an input check is stored when leaving.
+// the field with every key; text under an input check is stored when leaving. With
+// UpperCaseTyping every typed character goes in as its capital (Polish letters too).
 class EditControl : public DataControl {
     Q_OBJECT
 public:
@@ -18,9 +19,11 @@ public:
 
 protected:
     QString shownText() const override;
+    QString checkedText() const override;
     void showText(const QString& text) override;
     bool writesWhileTyping() const override { return true; }
     void applyReadOnly(bool readOnly) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* edit_;

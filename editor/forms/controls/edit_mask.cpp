@@ -26,19 +26,25 @@ EditMask EditMask::parse(const QString& mask) {
     return m;
 }
 
-QString EditMask::storedText(const QString& displayText) const {
+QString EditMask::maskText(const QString& displayText) const {
     if (isEmpty()) return displayText;
     QString out;
-    bool typed = false;
     for (int i = 0; i < pattern.size(); ++i) {
         const QChar shown = i < displayText.size() ? displayText[i] : blank;
-        if (pattern[i] == u'0') {
-            const bool isBlank = shown == blank || shown == u' ';
-            typed = typed || !isBlank;
-            out += isBlank ? QChar(u' ') : shown;
-        } else if (storesLiterals) {
+        if (pattern[i] == u'0')
+            out += shown == blank ? QChar(u' ') : shown;
+        else if (storesLiterals)
             out += pattern[i];
-        }
     }
-    return typed ? out : QString();
+    return out;
+}
+
+QString EditMask::storedText(const QString& displayText) const {
+    const QString text = maskText(displayText);
+    if (isEmpty()) return text;
+    const QString literals = storesLiterals ? QString(pattern).remove(u'0') : QString();
+    bool typed = false;
+    for (const QChar c : text)
+        typed = typed || (c != u' ' && !literals.contains(c));
+    return typed ? text : QString();
 }

@@ -15,6 +15,9 @@ struct EditMask {
     // The text a field receives from what the edit displays: blanks become spaces, the
     // literals are dropped unless stored, and a mask with nothing typed gives "".
     QString storedText(const QString& displayText) const;
+    // The same text before a mask with nothing typed is taken as "": the blanks and, when
+    // stored, the literals ("  -   " for an empty postal code). The input checks read it.
+    QString maskText(const QString& displayText) const;
 
 private:
     QString pattern; // the mask positions, one character each: '0' digit, else a literal

@@ -23,6 +23,7 @@ enum class ControlKind {
     Grid,           // one table, one row per record
     RepeatingPanel, // one table, the child rows repeated for the current record
     Navigator,      // one table: Insert, Delete, Post, Cancel
+    YearGrids,      // the year-column grids of the frame's class with their year buttons
 };
 
 // Behaviour a row cannot say with its other columns.
@@ -38,6 +39,8 @@ enum Behaviour : unsigned {
     SettlementMonth = 1u << 7,  // the month check plus the two settlement-date warnings
     StartsDisabled = 1u << 8,   // disabled until a rule of the data module enables it
     NoLabel = 1u << 9,          // the heading says it: the label is only read out
+    UpperCaseTyping = 1u << 10, // every typed letter goes in as its capital
+    StatementDate = 1u << 11,   // date: warns when later than the final settlement's month
 };
 
 // Where a row's label and control go.
@@ -97,6 +100,7 @@ struct FramePanel {
     std::vector<QString> hints;   // italic lines under the heading
     int helpTopic;                // passed unchanged to the help viewer
     std::vector<ControlRow> rows;
+    bool helpButtonHidden = false; // F1 still opens the topic
 };
 
 struct FrameDescription {

@@ -11,6 +11,14 @@ const std::vector<PageFrames>& framePages() {
         {QStringLiteral("6&i - 6k"), durabilityFrames()},
         {QStringLiteral("6&p - 6s"), policyFrames()},
         {QStringLiteral("6&t - 6u"), procurementFrames()},
+        {QStringLiteral("&5 - 5a"), applicantFrames()},
+        {QStringLiteral("5&b - 5c"), representativeFrames()},
+        {QStringLiteral("6&h"), institutionsFrames()},
+        {QStringLiteral("&Oświadczenie beneficjenta"), statementFrames()},
+        {QStringLiteral("6&l"), indicatorFrames()},
+        {QStringLiteral("6ł - 6&m"), profitExpenditureFrames()},
+        {QStringLiteral("6&n - 6o"), sourcesProfileFrames()},
+        {QStringLiteral("Z&ałączniki"), attachmentFrames()},
     };
     return pages;
 }

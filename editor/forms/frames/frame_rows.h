@@ -88,4 +88,9 @@ inline ControlRow monthEdit(const char* name, const char* field, const QString& 
             .width = 90};
 }
 
+// The frame's year-column grids with the year spinner and buttons, across the frame.
+inline ControlRow yearGrids(const QString& label) {
+    return {.name = "pnTabeleRoczne", .kind = ControlKind::YearGrids, .label = label};
+}
+
 } // namespace editor::rows

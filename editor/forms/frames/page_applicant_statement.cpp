@@ -1,0 +1,37 @@
+// "&Oświadczenie beneficjenta": the statement with the signatory's name in capitals and
+// its date.
+#include "editor/forms/frames/applicant_rows.h"
+#include "editor/forms/frames/frame_registry.h"
+
+namespace editor {
+
+using namespace rows;
+
+std::vector<FrameDescription> statementFrames() {
+    ControlRow firstName = edit("e800001", kApplicant, "BK_IMIE", QStringLiteral("Imię *"));
+    firstName.behaviour = UpperCaseTyping;
+    ControlRow surname = edit("dxDBEdit1", kApplicant, "BK_NAZWISKO", QStringLiteral("Nazwisko *"));
+    surname.behaviour = UpperCaseTyping;
+    FramePanel panel{
+        {QStringLiteral("Oświadczenie beneficjenta")},
+        {QStringLiteral("Oświadczam, że informacje zawarte w niniejszym wniosku są "
+                        "zgodne z prawdą."),
+         QStringLiteral("* Proszę o użycie liter drukowanych")},
+        828040201,
+        {
+            firstName,
+            surname,
+            edit("e800002", kApplicant, "bk_stanowisko", QStringLiteral("Zajmowane stanowisko")),
+            {.name = "e800003",
+             .kind = ControlKind::Date,
+             .table = "dsWniosek",
+             .field = "osw_ben_data",
+             .label = QStringLiteral("Data"),
+             .behaviour = DateTextCheck | StatementDate,
+             .width = 140},
+        }};
+    panel.helpButtonHidden = true;
+    return {{"Tfr_oswiadczenie_topaz_q", {panel}}};
+}
+
+} // namespace editor

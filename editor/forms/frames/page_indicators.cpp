@@ -1,0 +1,45 @@
+// "6&l": the indicators of the project's aims.
+#include "editor/forms/frames/frame_registry.h"
+#include "editor/forms/frames/frame_rows.h"
+
+namespace editor {
+
+using namespace rows;
+
+namespace {
+
+constexpr int kIndicatorsTopic = 827030101;
+
+// The impact indicators are not asked in this application type; their grid stays hidden
+// so that the findings about them still have a control.
+ControlRow impactGrid() {
+    return {.name = "e612003",
+            .kind = ControlKind::Grid,
+            .table = "dsOddz",
+            .label = QStringLiteral("3. Wskaźniki planowanych oddziaływań"),
+            .behaviour = Hidden | StartsDisabled,
+            .columns = {{"Oddzialywanie", "Wskaźniki planowanych oddziaływań", 300},
+                        {"Jedn_miary", "jmw", 70}}};
+}
+
+} // namespace
+
+std::vector<FrameDescription> indicatorFrames() {
+    ControlRow otherEffects =
+        memo("e612004", "dsWniosek", "wsk_inne_efekty",
+             QStringLiteral("Proszę opisać inne efekty programu, których nie można przedstawić "
+                            "za pomocą mierzalnych wskaźników osiągnięć"));
+    otherEffects.behaviour = NoLabel;
+    return {{"Tfr_wsk_celow_topaz_q",
+             {{{QStringLiteral("6l. Wskaźniki osiągnięcia celów Projektu ")},
+               {QStringLiteral("* Skrót \"jmw.\" oznacza jednostkę miary użytego wskaźnika")},
+               kIndicatorsTopic,
+               {yearGrids(QStringLiteral("Wskaźniki osiągnięcia celów Projektu")), impactGrid()}},
+              {{QStringLiteral("Proszę opisać inne efekty programu, których nie można "
+                               "przedstawić za pomocą mierzalnych wskaźników osiągnięć")},
+               {kMax4000},
+               kIndicatorsTopic,
+               {otherEffects}}}}};
+}
+
+} // namespace editor

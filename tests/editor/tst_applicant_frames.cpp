@@ -1,0 +1,246 @@
+// The frames of the applicant page driven by keys and clicks: the address cascades, the
+// legal-form lists, the identifier, postal-code and e-mail checks with Esc, capitals, memo
+// limits, the statement date warning and the block of other bodies.
+#include "editor/forms/controls/check_control.h"
+#include "editor/forms/controls/lookup_control.h"
+#include "editor/forms/controls/navigator_control.h"
+#include "editor/forms/controls/repeating_panel.h"
+#include "frames_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QScrollBar>
+#include <QToolButton>
+
+using namespace editor;
+
+namespace {
+
+struct PageFixture : FramesFixture {
+    explicit PageFixture(const QString& caption) {
+        FrameContext context{*dm};
+        fillPage(caption, window.get(), context);
+    }
+    template <typename T = DataControl> T* find(const QString& name) const {
+        return window->findChild<T*>(name);
+    }
+    // Puts the focus in a control and waits until it has it.
+    bool enter(DataControl* c) const {
+        c->editor()->setFocus();
+        return QTest::qWaitFor([c] { return c->editor()->hasFocus(); });
+    }
+};
+
+void store(Field& f, const QVariant& value) {
+    DataSet& t = *f.dataSet();
+    if (t.isEmpty()) t.append();
+    if (!t.isEditing()) t.edit();
+    f.setValue(value);
+    t.post();
+}
+
+QStringList sortedKeys(QComboBox* list) {
+    QStringList keys;
+    for (int i = 0; i < list->count(); ++i)
+        keys << list->itemData(i).toString();
+    keys.sort();
+    return keys;
+}
+
+// Data tables of text columns, one call per row.
+void columns(std::initializer_list<const char*> names) {
+    for (const char* n : names)
+        QTest::addColumn<QString>(n);
+}
+void row(const char* name, std::initializer_list<QString> values) {
+    QTestData& data = QTest::newRow(name);
+    for (const QString& v : values)
+        data << v;
+}
+
+} // namespace
+
+class TstApplicantFrames : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    void lookupLists_data();
+    void lookupLists();
+    void typing_data();
+    void typing();
+    void otherBodies();
+};
+
+void TstApplicantFrames::lookupLists_data() {
+    columns({"page", "parent", "control", "dictionary", "keyField", "listed"});
+    row("5 powiat", {"&5 - 5a", "e500003", "e500004", "sl_NUTS3", "adr_pow_id", ""});
+    row("5a powiat", {"&5 - 5a", "e501004", "e501005", "sl_NUTS3", "osup_adr_pow_id", ""});
+    row("5b powiat", {"5&b - 5c", "e502003", "e502004", "sl_NUTS3", "pod_adr_pow_id", ""});
+    row("5 legal form A", {"&5 - 5a", "", "e500002", "sl_FPR1", "for_pr_kod",
+                           "0 16 17 23 24 25 26 28 29 3 31 JAP OAR SG SP ZS2"});
+    row("5b legal form B", {"5&b - 5c", "", "e502002", "sl_FPR1", "pod_for_pr_kod", "1 27"});
+}
+
+// A powiat lists nothing before its województwo is picked, then only that one's powiats; a
+// legal form lists its forms. Leaving stores the pick and unfilters the dictionary (the
+// legal forms also drop the filter text).
+void TstApplicantFrames::lookupLists() {
+    QFETCH(QString, page);
+    QFETCH(QString, parent);
+    QFETCH(QString, control);
+    QFETCH(QString, dictionary);
+    QFETCH(QString, keyField);
+    QFETCH(QString, listed);
+    PageFixture fx(page);
+    QVERIFY(fx.show());
+    auto* lookup = fx.find<LookupControl>(control);
+    DataSet& entries = fx.t(qPrintable(dictionary));
+    QString chosen;
+    if (!parent.isEmpty()) {
+        QVERIFY(fx.enter(lookup));
+        QCOMPARE(lookup->comboBox()->count(), 0);
+        auto* up = fx.find<LookupControl>(parent);
+        QVERIFY(fx.enter(up));
+        QTest::keyClick(up->comboBox(), Qt::Key_Down); // picks the first województwo
+        chosen = up->comboBox()->currentData().toString();
+    }
+    QVERIFY(fx.enter(lookup));
+    const QStringList keys = sortedKeys(lookup->comboBox());
+    QVERIFY(!keys.isEmpty());
+    if (parent.isEmpty()) QCOMPARE(keys.join(u' '), listed);
+    for (const QString& key : keys)
+        if (!parent.isEmpty()) QCOMPARE(entries.lookup("ID", key, "PARENT_ID").toString(), chosen);
+    QTest::keyClick(lookup->comboBox(), Qt::Key_Down);
+    const QString picked = lookup->comboBox()->currentData().toString();
+    QTest::keyClick(lookup->comboBox(), Qt::Key_Tab);
+    QTRY_VERIFY(!entries.isFiltered());
+    if (parent.isEmpty()) QCOMPARE(entries.filter(), QString());
+    QVERIFY(!picked.isEmpty());
+    QCOMPARE(fx.f("dsBeneficjent", qPrintable(keyField)).asString(), picked);
+    QCOMPARE(fx.t("dsBeneficjent").state(), DataSetState::Browse);
+}
+
+// The field holds `before`; everything is selected and deleted, the keys typed, then Tab.
+// The message is a refusal or, for the statement date (the settlement is planned for March
+// 2006), a warning. A refusal keeps the focus and the field; Esc then shows `before`.
+void TstApplicantFrames::typing_data() {
+    columns({"page", "control", "field", "before", "keys", "stored", "message"});
+    const QString p5 = "&5 - 5a", p5b = "5&b - 5c", p6h = "6&h", p8 = "&Oświadczenie beneficjenta";
+    const QString b = "dsBeneficjent.", nip = b + "NIP", code = "00-950",
+                  postal = "Nieprawidłowa wartość w polu \"kod pocztowy\"",
+                  email = "Nieprawidłowy adres poczty elektronicznej. Użyj ESC żeby anulować",
+                  date = "dsWniosek.osw_ben_data",
+                  notADate = "Nieprawidłowa data. Użyj ESC żeby anulować",
+                  late = "Pole \"Oświadczenie beneficjenta - data\" zawiera datę późniejszą niż "
+                         "\"Planowana data rozliczenia ostatniego kontraktu\"";
+    row("NIP typed with dashes", {p5, "e500014", nip, "", "123-456-32-18", "1234563218", ""});
+    row("NIP check digit",
+        {p5, "e500014", nip, "1234563218", "1234563219", "", "NIP nieprawidłowy"});
+    row("NIP cleared", {p5, "e500014", nip, "1234563218", "", "", ""});
+    row("REGON 8 digits", {p5, "e500015", b + "REGON", "", "12345678", "", "REGON nieprawidłowy"});
+    row("PESEL", {p5b, "e502016", b + "pod_PESEL", "", "44051401359", "44051401359", ""});
+    row("PESEL check digit",
+        {p5b, "e502016", b + "pod_PESEL", "", "44051401358", "", "PESEL nieprawidłowy"});
+    row("postal code", {p5, "e500009", b + "adr_kod", "", "00950", code, ""});
+    row("postal code zeros", {p5, "e500009", b + "adr_kod", code, "00000", "", postal});
+    row("5a postal code cleared", {p5, "e500009", b + "osup_adr_kod", code, "", "", ""});
+    row("5b postal code cleared", {p5b, "e502009", b + "pod_adr_kod", code, "", "", ""});
+    row("5c e-mail without dot", {p5b, "e503006", b + "osk_email", "a@b.pl", "a@bpl", "", email});
+    row("5b e-mail of blanks", {p5b, "e502012", b + "pod_email", "", "  ", "  ", ""});
+    row("6h e-mail short domain", {p6h, "e608029", "dsInstytucje.email", "", "a@b", "", email});
+    row("register number takes anything",
+        {p5, "e500016", b + "nr_rej_edg", "", "A/1 ż-?", "A/1 ż-?", ""});
+    row("6h NIP takes any digits",
+        {p6h, "dxDBMaskEdit1", "dsInstytucje.NIP", "", "0000000000", "0000000000", ""});
+    row("first name in capitals", {p8, "e800001", b + "BK_IMIE", "", "żaneta", "ŻANETA", ""});
+    row("surname in capitals",
+        {p8, "dxDBEdit1", b + "BK_NAZWISKO", "", "Łuczyńska", "ŁUCZYŃSKA", ""});
+    row("statement date", {p8, "e800003", date, "", "2006-03-31", "2006.03.31", ""});
+    row("statement date after the settlement month",
+        {p8, "e800003", date, "", "2006.04.01", "2006.04.01", late});
+    row("statement date without day", {p8, "e800003", date, "", "2006.04", "", notADate});
+    row("5a position 100",
+        {p5, "e501003", b + "osup_rola", "", QString(110, u'r'), QString(100, u'r'), ""});
+    row("5c address 300",
+        {p5b, "e503007", b + "osk_adr_kor", "", QString(310, u'k'), QString(300, u'k'), ""});
+    row("6h description 2000", {p6h, "e605001", "dsPolaSpec.INNEPODZAANOP", "", QString(2010, u'o'),
+                                QString(2000, u'o'), ""});
+}
+
+void TstApplicantFrames::typing() {
+    QFETCH(QString, page);
+    QFETCH(QString, control);
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(QString, keys);
+    QFETCH(QString, stored);
+    QFETCH(QString, message);
+    PageFixture fx(page);
+    store(fx.f("dsWniosek", "harm_fin_zak"), QDate(2006, 3, 1));
+    Field& target = fx.t(qPrintable(field.section(u'.', 0, 0))).field(field.section(u'.', 1));
+    DataSet& table = *target.dataSet();
+    store(target, before);
+    QVERIFY(fx.show());
+    // Names recur between frames (e500009 in 5 and 5a): the field tells which is meant.
+    DataControl* c = nullptr;
+    for (DataControl* named : fx.window->findChildren<DataControl*>(control))
+        if (named->isBoundTo(table.name(), target.name())) c = named;
+    QVERIFY(c && fx.enter(c));
+    QTest::keyClick(c->editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(c->editor(), Qt::Key_Delete);
+    typeText(c->editor(), keys);
+    QTest::keyClick(c->editor(), Qt::Key_Tab);
+    QTRY_COMPARE(fx.ui.shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+    const bool refused = c->isDirty();
+    QVERIFY(!refused || !message.isEmpty());
+    QCOMPARE(target.asString(), refused ? before : stored);
+    if (!refused) {
+        QCOMPARE(table.state(), DataSetState::Browse);
+        return;
+    }
+    QTRY_VERIFY(c->editor()->hasFocus());
+    QTest::keyClick(c->editor(), Qt::Key_Escape);
+    QVERIFY(!c->isDirty());
+    QTest::keyClick(c->editor(), Qt::Key_Tab);
+    QTRY_VERIFY(!c->editor()->hasFocus());
+    QCOMPARE(target.asString(), before);
+    QCOMPARE(fx.ui.shownTexts().size(), 1);
+}
+
+// "NIE DOTYCZY" stores "N" and closes the block; cleared it stores "T". Insert appends
+// at the end wherever the block stands; Delete asks nothing.
+void TstApplicantFrames::otherBodies() {
+    PageFixture fx(QStringLiteral("6&h"));
+    QVERIFY(fx.show());
+    QCheckBox* box = fx.find<CheckControl>(QStringLiteral("e608001"))->checkBox();
+    DataSet& bodies = fx.t("dsInstytucje");
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(fx.f("dsPolaSpec", "CZYWYSTINNEINS").asString(), QStringLiteral("N"));
+    QVERIFY(!bodies.isActive());
+    QVERIFY(!fx.find(QStringLiteral("e605001"))->isEnabled());
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(fx.f("dsPolaSpec", "CZYWYSTINNEINS").asString(), QStringLiteral("T"));
+    QVERIFY(bodies.isActive());
+
+    auto* nav = fx.find<NavigatorControl>(QStringLiteral("dbnav608002"));
+    auto* panel = fx.find<RepeatingPanelControl>(QStringLiteral("e608002"));
+    DataControl* name = fx.find(QStringLiteral("e608021"));
+    for (const QString& text : QStringList{"Alfa", "Beta", "Gamma"}) {
+        if (text == QLatin1String("Gamma")) panel->scrollBar()->setValue(1); // back to the first
+        QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
+        QVERIFY(fx.enter(name));
+        QTest::keyClicks(name->editor(), text);
+        QTest::mouseClick(nav->button(NavigatorControl::Button::Post), Qt::LeftButton);
+    }
+    const Field& names = fx.f("dsInstytucje", "Nazwa");
+    QCOMPARE(bodies.recordCount(), 3);
+    QCOMPARE(bodies.valueAt(3, names).toString(), QStringLiteral("Gamma"));
+    QCOMPARE(bodies.valueAt(1, names).toString(), QStringLiteral("Alfa"));
+    QTest::mouseClick(nav->button(NavigatorControl::Button::Delete), Qt::LeftButton);
+    QCOMPARE(bodies.recordCount(), 2);
+    QCOMPARE(fx.ui.calls(UiCall::Kind::MessageBox).size(), 0);
+}
+
+QTEST_MAIN(TstApplicantFrames)
+#include "tst_applicant_frames.moc"

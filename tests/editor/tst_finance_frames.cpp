@@ -1,0 +1,232 @@
+// The indicator, finance and attachment pages in the editor window: grids in their frames,
+// year buttons through a file, the profit choice, attachment boxes, memo limits, findings.
+#include "editor/forms/controls/check_control.h"
+#include "editor/forms/controls/memo_control.h"
+#include "editor/forms/frame_pages.h"
+#include "editor/forms/frames/frame_registry.h"
+#include "editor/grid/year_grid.h"
+#include "editor/grid/year_grid_model.h"
+#include "editor/grid/year_grid_panel.h"
+#include "editor/window/focus_control.h"
+#include "editor/window/scroll_box.h"
+#include "editor_fixture.h"
+#include "validation/rules_finance.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+#include <span>
+#include <tuple>
+
+using namespace editor;
+
+namespace {
+
+const QString k6l = QStringLiteral("Tfr_wsk_celow_topaz_q"),
+              k6n = QStringLiteral("Tfr_zr_finans_topaz_q");
+
+struct Window : EditorFixture {
+    Window() { window->show(); }
+    template <typename T = QWidget> T* in(const QString& frame, const QString& name) const {
+        return window->findChild<QWidget*>(frame)->findChild<T*>(name);
+    }
+    YearGrid* grid(const QString& frame, const char* name) const {
+        return qobject_cast<YearGrid*>(in(frame, QLatin1String(name))->parentWidget());
+    }
+    void yearButton(const QString& frame, const char* button) const { // 2010 typed, then the button
+        auto* spinner = in<QSpinBox>(frame, QStringLiteral("dxseRok"));
+        focusControl(spinner);
+        spinner->selectAll();
+        QTest::keyClicks(spinner, QStringLiteral("2010"));
+        QTest::mouseClick(in<QPushButton>(frame, QLatin1String(button)), Qt::LeftButton);
+    }
+};
+
+} // namespace
+
+class TstFinanceFrames : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Window> shared_; // one window for the 105 attachment boxes
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    void cleanupTestCase() { shared_.reset(); }
+
+    // A new application: each grid on its page, in its frame, 2004-2008 shown.
+    void gridsOnTheirPagesShowTheDesignYears() {
+        const struct {
+            int mainPage, innerPage;
+            const char *frame, *grid;
+        } grids[] = {{2, 0, "Tfr_wsk_celow_topaz_q", "e612001"},
+                     {2, 0, "Tfr_wsk_celow_topaz_q", "e612002"},
+                     {3, 0, "Tfr_typ_proj_kat_zysk_topaz_q", "e613003"},
+                     {3, 0, "Tfr_planowane_wydatki_topaz_q", "e614001"},
+                     {3, 1, "Tfr_zr_finans_topaz_q", "e615001"},
+                     {3, 1, "Tfr_profil_wyd_topaz_q", "e615001"}};
+        Window w;
+        for (const auto& d : grids) {
+            YearGrid* g = w.grid(QLatin1String(d.frame), d.grid);
+            QVERIFY2(w.window->scrollBox(d.mainPage, d.innerPage)->isAncestorOf(g), d.frame);
+            for (int year = kFirstGridYear; year <= kLastGridYear; ++year)
+                QVERIFY2(g->isYearShown(year) == (year <= 2008), d.frame);
+        }
+    }
+
+    // Added in 6n (not in 6o on the same page), saved, reopened, removed there; what the
+    // grid shows of a year is the grid unit's business.
+    void sourceYearThroughAFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("wniosek.xml"));
+        {
+            Window w;
+            w.yearButton(k6n, "btDodajRok");
+            YearGrid* g = w.grid(k6n, "e615001");
+            QVERIFY(
+                g->isYearShown(2010) &&
+                !w.grid(QStringLiteral("Tfr_profil_wyd_topaz_q"), "e615001")->isYearShown(2010));
+            QCOMPARE(w.value("dsWniosek", "tab6n2010v"), QStringLiteral("T"));
+            QVERIFY(w.window->file().saveAs(path));
+        }
+        Window w;
+        w.window->file().OpenApplicationFile(path);
+        restoreYearGrids(w.window.get());
+        YearGrid* g = w.grid(k6n, "e615001");
+        QVERIFY(g->isYearShown(2010));
+        w.yearButton(k6n, "btUsunRok");
+        QVERIFY(!g->isYearShown(2010));
+        QCOMPARE(w.value("dsWniosek", "tab6n2010v"), QStringLiteral("N"));
+    }
+
+    // The 6l spinner turns with its arrows only (2010 typed is not taken); one click
+    // switches both grids.
+    void indicatorButtonsActOnBothGrids() {
+        Window w;
+        w.yearButton(k6l, "btDodajRok");
+        QCOMPARE(w.value("dsWniosek", "tab6lrez2009v"), QStringLiteral("T"));
+        QTest::keyClick(w.in<QSpinBox>(k6l, QStringLiteral("dxseRok")), Qt::Key_Up);
+        for (const bool add : {true, false}) {
+            QTest::mouseClick(w.in<QPushButton>(k6l, add ? "btDodajRok" : "btUsunRok"),
+                              Qt::LeftButton);
+            QCOMPARE(w.value("dsWniosek", "tab6lprod2010v"), QString(add ? "T" : "N"));
+            QCOMPARE(w.value("dsWniosek", "tab6lrez2010v"), QString(add ? "T" : "N"));
+            QCOMPARE(w.grid(k6l, "e612001")->isYearShown(2010), add);
+            QCOMPARE(w.grid(k6l, "e612002")->isYearShown(2010), add);
+        }
+    }
+
+    // View mode reaches the grids through their frames: no year button, no cell.
+    void viewModeLocksTheYearGrids() {
+        Window w;
+        w.window->EnterViewMode();
+        QCOMPARE(w.window->findChildren<QSpinBox*>(QStringLiteral("dxseRok")).size(), 5);
+        for (QSpinBox* s : w.window->findChildren<QSpinBox*>(QStringLiteral("dxseRok")))
+            QVERIFY(!s->isEnabled());
+        YearGrid* g = w.grid(k6n, "e615001");
+        QVERIFY(!g->model()
+                     ->flags(g->model()->indexOfRecord(
+                         2, g->model()->columnOfField(QStringLiteral("2004"))))
+                     .testFlag(Qt::ItemIsEditable));
+    }
+
+    // Clearing the ticked box stores "False" cut to the field; "D" opens the profit grid's table.
+    void profitChoiceIsExclusive() {
+        const QString frame = QStringLiteral("Tfr_typ_proj_kat_zysk_topaz_q");
+        Window w;
+        QCheckBox* profit = w.in<CheckControl>(frame, QStringLiteral("e613001"))->checkBox();
+        QCheckBox* none = w.in<CheckControl>(frame, QStringLiteral("e613002"))->checkBox();
+        focusControl(profit);
+        for (const auto& [box, stored] : {std::pair{profit, "D"}, {none, "N"}, {none, "F"}}) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(w.value("dsWniosek", "typ_projektu"), QString(stored));
+            QCOMPARE(profit->isChecked(), stored == std::string_view("D"));
+            QCOMPARE(none->isChecked(), stored == std::string_view("N"));
+            QCOMPARE(w.grid(frame, "e613003")->model()->table()->isActive(),
+                     stored == std::string_view("D"));
+        }
+    }
+
+    void attachmentBoxStoresItsOwnField_data() {
+        QTest::addColumn<QString>("field");
+        for (const FramePanel& p :
+             framesForPage(QStringLiteral("Z&ałączniki"))->frames.at(0).panels)
+            for (const ControlRow& row : p.rows)
+                if (row.kind == ControlKind::Check) QTest::newRow(row.name) << row.field;
+    }
+    // The box the field leads to has the row's name; two clicks turn the field over and
+    // back, stored at once.
+    void attachmentBoxStoresItsOwnField() {
+        QFETCH(QString, field);
+        if (!shared_) shared_ = std::make_unique<Window>();
+        Window& w = *shared_;
+        auto* c = static_cast<CheckControl*>(
+            findControlForField(w.window.get(), QStringLiteral("dsPolaSpec"), field));
+        QCOMPARE(c->objectName(), QLatin1String(QTest::currentDataTag()));
+        QVERIFY(focusControl(c));
+        const QString before = w.value("dsPolaSpec", field.toLatin1());
+        for (const QString& after : {QString(before == QLatin1String("T") ? "N" : "T"), before}) {
+            QTest::mouseClick(c->checkBox(), Qt::LeftButton);
+            QCOMPARE(w.value("dsPolaSpec", field.toLatin1()), after);
+            QCOMPARE(c->checkBox()->isChecked(), after == QLatin1String("T"));
+            QCOMPARE(w.dm->table(QStringLiteral("dsPolaSpec")).state(), DataSetState::Browse);
+        }
+    }
+
+    // Pasted up to near the limit, then typed past it: the field takes the first 4000.
+    void memosStopAtTheirLimit() {
+        Window w;
+        for (const auto& [frame, memo, table, field] :
+             {std::tuple{k6l, "e612004", "dsWniosek", "wsk_inne_efekty"},
+              {QStringLiteral("Tfr_zalaczniki_topaz_q"), "e700123", "dsPolaSpec",
+               "ZALWYKINNEDOK"}}) {
+            QPlainTextEdit* edit = w.in<MemoControl>(frame, QLatin1String(memo))->memo();
+            QVERIFY(focusControl(edit));
+            edit->insertPlainText(QString(3990, u'a'));
+            QTest::keyClicks(edit, QString(20, u'b'));
+            QTest::keyClick(edit, Qt::Key_Tab);
+            QCOMPARE(w.value(table, field), QString(3990, u'a') + QString(10, u'b'));
+        }
+    }
+
+    void findingsLeadToTheirControl_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("control");
+        const QStringList tables{"dsProdukty",    "dsRezultaty", "dsOddz",      "dsKatPrzych",
+                                 "dsPlanWydatki", "dsZrodlaFin", "dsProfilWyd", "dsPolaSpec"};
+        std::function<void(std::span<const ValidationRule>)> add = [&](auto rules) {
+            for (const ValidationRule& r : rules) {
+                add(r.parts);
+                if (r.control && tables.contains(QLatin1String(r.table)))
+                    QTest::addRow("%s %s", r.number.text(), r.control)
+                        << r.table << r.field << r.control;
+            }
+        };
+        add(financeScheduleRules());
+    }
+    // The finding's field leads to the control the rule names, which gets the focus on
+    // its page; the two grids named e615001 are told apart by their tables.
+    void findingsLeadToTheirControl() {
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(QString, control);
+        Window w;
+        QWidget* c = findControlForField(w.window.get(), table, field);
+        QCOMPARE(c ? c->objectName() : QString(), control);
+        if (auto* g = qobject_cast<YearGrid*>(c->parentWidget()))
+            QCOMPARE(g->description().dataSet, table);
+        if (c->isHidden()) return; // the impact grid is never shown
+        QVERIFY(focusControl(c));
+        QVERIFY(w.window->mainPages()->currentWidget()->isAncestorOf(c));
+        QTRY_VERIFY(c == QApplication::focusWidget() ||
+                    c->isAncestorOf(QApplication::focusWidget()));
+    }
+};
+
+QTEST_MAIN(TstFinanceFrames)
+#include "tst_finance_frames.moc"
