@@ -3,6 +3,7 @@
 #include "platform/hostenv/moduleversion.h"
 #include "platform/hostenv/sharedfolder.h"
 #include "platform/hostenv/systemfolders.h"
+#include "tests/test_support.h"
 
 #include <QtTest>
 
@@ -14,6 +15,8 @@
 
 // This binary carries a version resource of its own, as the module does.
 TOPAZ_EMBED_MODULE_VERSION(TOPAZ_MODULE_FILE_VERSION);
+
+using TestSupport::writeAll;
 
 namespace {
 
@@ -51,12 +54,6 @@ int mappingCount(const QByteArray& name) {
     return int(maps.readAll().count("/dev/shm" + name));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 // The bytes of a literal, zero bytes inside included, without the final one.
 template <size_t N> QByteArray raw(const char (&text)[N]) {
     return QByteArray(text, qsizetype(N - 1));
@@ -72,367 +69,315 @@ QByteArray withMarker(QByteArray bytes) {
 class TestHostEnv : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    // registry
-    void registryDefaultPath_data();
-    void registryDefaultPath();
-    void registryRoundTripInNamedFile();
-    void registryReadsHostWrittenFile();
-    void registryUnwritableLocationFailsSilently_data();
-    void registryUnwritableLocationFailsSilently();
-    void registryBinLosesTrailingSeparator_data();
-    void registryBinLosesTrailingSeparator();
-
-    // shared memory
-    void sharedFolderRoundTrip();
-    void sharedFolderCutsLongTextAtCharacter_data();
-    void sharedFolderCutsLongTextAtCharacter();
-    void sharedFolderForeignBlocks_data();
-    void sharedFolderForeignBlocks();
-    void sharedFolderLeaksNothing();
-
-    // host folder
-    void hostFolderOrder_data();
-    void hostFolderOrder();
-
-    // folders
-    void applicationsFolderFallsBackToDocuments();
-
-    // version resource
-    void moduleVersionInFile_data();
-    void moduleVersionInFile();
-    void moduleVersionEmbeddedInBinary();
-
 private:
     QHash<QByteArray, std::optional<QByteArray>> savedEnv_;
     QList<QByteArray> blocks_;
     std::unique_ptr<QTemporaryDir> dir_;
-};
 
-void TestHostEnv::init() {
-    savedEnv_.clear();
-    for (const QByteArray& name : EnvNames)
-        savedEnv_.insert(name, qEnvironmentVariableIsSet(name.constData())
-                                   ? std::optional<QByteArray>(qgetenv(name.constData()))
-                                   : std::nullopt);
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-}
+private slots:
+    void init() {
+        savedEnv_.clear();
+        for (const QByteArray& name : EnvNames)
+            savedEnv_.insert(name, qEnvironmentVariableIsSet(name.constData())
+                                       ? std::optional<QByteArray>(qgetenv(name.constData()))
+                                       : std::nullopt);
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
 
-void TestHostEnv::cleanup() {
-    for (auto it = savedEnv_.cbegin(); it != savedEnv_.cend(); ++it) {
-        if (it.value())
-            qputenv(it.key().constData(), *it.value());
+    void cleanup() {
+        for (auto it = savedEnv_.cbegin(); it != savedEnv_.cend(); ++it) {
+            if (it.value())
+                qputenv(it.key().constData(), *it.value());
+            else
+                qunsetenv(it.key().constData());
+        }
+        for (const QByteArray& name : std::as_const(blocks_))
+            HostEnv::removeSharedFolder(name);
+        blocks_.clear();
+        dir_.reset();
+    }
+
+    // ---- registry
+
+    void registryDefaultPath_data() {
+        QTest::addColumn<QString>("registryVar"); // "-" unset
+        QTest::addColumn<QString>("configVar");
+        QTest::addColumn<QString>("expectedUnderTemp");
+
+        auto row = [](const char* name, const char* registry, const char* config,
+                      const char* path) { QTest::newRow(name) << registry << config << path; };
+        row("named by ZELGR_REGISTRY", "named/reg.ini", "cfg", "named/reg.ini");
+        row("XDG config home", "-", "cfg", "cfg/Zelgor/registry.ini");
+        row("empty ZELGR_REGISTRY ignored", "", "cfg", "cfg/Zelgor/registry.ini");
+        row("home .config", "-", "-", "home/.config/Zelgor/registry.ini");
+    }
+
+    void registryDefaultPath() {
+        QFETCH(QString, registryVar);
+        QFETCH(QString, configVar);
+        QFETCH(QString, expectedUnderTemp);
+        const QString base = dir_->path() + QLatin1Char('/');
+        qputenv("HOME", (base + QStringLiteral("home")).toUtf8());
+        if (registryVar == QLatin1String("-"))
+            qunsetenv("ZELGR_REGISTRY");
         else
-            qunsetenv(it.key().constData());
+            qputenv("ZELGR_REGISTRY",
+                    registryVar.isEmpty() ? QByteArray() : (base + registryVar).toUtf8());
+        if (configVar == QLatin1String("-"))
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", (base + configVar).toUtf8());
+
+        QCOMPARE(HostRegistry::defaultFilePath(), base + expectedUnderTemp);
+        QCOMPARE(HostRegistry().filePath(), base + expectedUnderTemp);
     }
-    for (const QByteArray& name : std::as_const(blocks_))
-        HostEnv::removeSharedFolder(name);
-    blocks_.clear();
-    dir_.reset();
-}
 
-// ---- registry
+    void registryRoundTripInNamedFile() {
+        const QString path = dir_->filePath(QStringLiteral("klucz.ini"));
+        qputenv("ZELGR_REGISTRY", path.toUtf8());
+        const QString folder = QStringLiteral("/home/użytkownik/Moje dokumenty/Wnioski Łódź");
 
-void TestHostEnv::registryDefaultPath_data() {
-    QTest::addColumn<QString>("registryVar"); // "-" unset
-    QTest::addColumn<QString>("configVar");
-    QTest::addColumn<QString>("expectedUnderTemp");
+        HostRegistry registry;
+        QVERIFY(registry.writeString(QStringLiteral("wnioski"), folder));
+        QVERIFY(registry.writeString(QStringLiteral("ostatni"),
+                                     folder + QStringLiteral("/wniosek002.xml")));
+        QVERIFY(QFileInfo::exists(path));
 
-    QTest::newRow("named by ZELGR_REGISTRY") << "named/reg.ini"
-                                             << "cfg"
-                                             << "named/reg.ini";
-    QTest::newRow("XDG config home") << "-"
-                                     << "cfg"
-                                     << "cfg/Zelgor/registry.ini";
-    QTest::newRow("empty ZELGR_REGISTRY ignored") << ""
-                                                  << "cfg"
-                                                  << "cfg/Zelgor/registry.ini";
-    QTest::newRow("home .config") << "-"
-                                  << "-"
-                                  << "home/.config/Zelgor/registry.ini";
-}
-
-void TestHostEnv::registryDefaultPath() {
-    QFETCH(QString, registryVar);
-    QFETCH(QString, configVar);
-    QFETCH(QString, expectedUnderTemp);
-    const QString base = dir_->path() + QLatin1Char('/');
-    qputenv("HOME", (base + QStringLiteral("home")).toUtf8());
-    if (registryVar == QLatin1String("-"))
-        qunsetenv("ZELGR_REGISTRY");
-    else
-        qputenv("ZELGR_REGISTRY",
-                registryVar.isEmpty() ? QByteArray() : (base + registryVar).toUtf8());
-    if (configVar == QLatin1String("-"))
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", (base + configVar).toUtf8());
-
-    QCOMPARE(HostRegistry::defaultFilePath(), base + expectedUnderTemp);
-    QCOMPARE(HostRegistry().filePath(), base + expectedUnderTemp);
-}
-
-void TestHostEnv::registryRoundTripInNamedFile() {
-    const QString path = dir_->filePath(QStringLiteral("klucz.ini"));
-    qputenv("ZELGR_REGISTRY", path.toUtf8());
-    const QString folder = QStringLiteral("/home/użytkownik/Moje dokumenty/Wnioski Łódź");
-
-    HostRegistry registry;
-    QVERIFY(registry.writeString(QStringLiteral("wnioski"), folder));
-    QVERIFY(registry.writeString(QStringLiteral("ostatni"),
-                                 folder + QStringLiteral("/wniosek002.xml")));
-    QVERIFY(QFileInfo::exists(path));
-
-    // A second writer keeps the first one's values.
-    const HostRegistry again(path);
-    QCOMPARE(again.readString(QStringLiteral("wnioski")), folder);
-    QCOMPARE(again.readString(QStringLiteral("ostatni")),
-             folder + QStringLiteral("/wniosek002.xml"));
-    QCOMPARE(again.readString(QStringLiteral("bin")), QString());
-}
-
-void TestHostEnv::registryReadsHostWrittenFile() {
-    // The layout the host or a person writes by hand.
-    const QString path = dir_->filePath(QStringLiteral("registry.ini"));
-    writeFile(path, "[Zelgr]\nbin=/opt/zelgor/\nwnioski=/home/ala/Wnioski\n\n[Inne]\nbin=/zle\n");
-    const HostRegistry registry(path);
-    QCOMPARE(registry.binFolder(), QStringLiteral("/opt/zelgor"));
-    QCOMPARE(registry.readString(QStringLiteral("wnioski")), QStringLiteral("/home/ala/Wnioski"));
-    QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
-    // A missing file reads as empty values and is not created by reading.
-    const QString missing = dir_->filePath(QStringLiteral("brak/registry.ini"));
-    QCOMPARE(HostRegistry(missing).binFolder(), QString());
-    QVERIFY(!QFileInfo::exists(missing));
-}
-
-void TestHostEnv::registryUnwritableLocationFailsSilently_data() {
-    QTest::addColumn<QString>("relativePath");
-    QTest::newRow("path is a folder") << "folder";
-    QTest::newRow("parent is a plain file") << "plain/registry.ini";
-}
-
-void TestHostEnv::registryUnwritableLocationFailsSilently() {
-    QFETCH(QString, relativePath);
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("folder")));
-    writeFile(dir_->filePath(QStringLiteral("plain")), "x");
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-
-    const HostRegistry registry(dir_->filePath(relativePath));
-    bool written = true;
-    try {
-        written = registry.writeString(QStringLiteral("ostatni"), QStringLiteral("/w/a.xml"));
-    } catch (...) {
-        QFAIL("a write that cannot be done must not throw");
+        // A second writer keeps the first one's values.
+        const HostRegistry again(path);
+        QCOMPARE(again.readString(QStringLiteral("wnioski")), folder);
+        QCOMPARE(again.readString(QStringLiteral("ostatni")),
+                 folder + QStringLiteral("/wniosek002.xml"));
+        QCOMPARE(again.readString(QStringLiteral("bin")), QString());
     }
-    QVERIFY(!written);
-    QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
-}
 
-void TestHostEnv::registryBinLosesTrailingSeparator_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("backslash") << "/opt/zelgor\\"
-                               << "/opt/zelgor";
-    QTest::newRow("slash") << "/opt/zelgor/"
-                           << "/opt/zelgor";
-    QTest::newRow("windows form") << "C:\\Program Files\\Zelgor\\"
-                                  << "C:\\Program Files\\Zelgor";
-    QTest::newRow("only one removed") << "/opt/zelgor//"
-                                      << "/opt/zelgor/";
-    QTest::newRow("none") << "/opt/zelgor"
-                          << "/opt/zelgor";
-    QTest::newRow("root stays") << "/"
-                                << "/";
-    QTest::newRow("empty") << ""
-                           << "";
-}
+    void registryReadsHostWrittenFile() {
+        // The layout the host or a person writes by hand.
+        const QString path = dir_->filePath(QStringLiteral("registry.ini"));
+        QVERIFY(writeAll(
+            path, "[Zelgr]\nbin=/opt/zelgor/\nwnioski=/home/ala/Wnioski\n\n[Inne]\nbin=/zle\n"));
+        const HostRegistry registry(path);
+        QCOMPARE(registry.binFolder(), QStringLiteral("/opt/zelgor"));
+        QCOMPARE(registry.readString(QStringLiteral("wnioski")),
+                 QStringLiteral("/home/ala/Wnioski"));
+        QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
+        // A missing file reads as empty values and is not created by reading.
+        const QString missing = dir_->filePath(QStringLiteral("brak/registry.ini"));
+        QCOMPARE(HostRegistry(missing).binFolder(), QString());
+        QVERIFY(!QFileInfo::exists(missing));
+    }
 
-void TestHostEnv::registryBinLosesTrailingSeparator() {
-    QFETCH(QString, stored);
-    QFETCH(QString, expected);
-    const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
-    QVERIFY(registry.writeString(QStringLiteral("bin"), stored));
-    QCOMPARE(registry.readString(QStringLiteral("bin")), stored);
-    QCOMPARE(registry.binFolder(), expected);
-}
+    void registryUnwritableLocationFailsSilently_data() {
+        QTest::addColumn<QString>("relativePath");
+        QTest::newRow("path is a folder") << "folder";
+        QTest::newRow("parent is a plain file") << "plain/registry.ini";
+    }
 
-// ---- shared memory
+    void registryUnwritableLocationFailsSilently() {
+        QFETCH(QString, relativePath);
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("folder")));
+        QVERIFY(writeAll(dir_->filePath(QStringLiteral("plain")), "x"));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
 
-void TestHostEnv::sharedFolderRoundTrip() {
-    const QByteArray name = uniqueBlockName();
-    blocks_.append(name);
-    const QString folder = QStringLiteral("/opt/Zelgor ąęśćżźółń");
+        const HostRegistry registry(dir_->filePath(relativePath));
+        bool written = true;
+        try {
+            written = registry.writeString(QStringLiteral("ostatni"), QStringLiteral("/w/a.xml"));
+        } catch (...) {
+            QFAIL("a write that cannot be done must not throw");
+        }
+        QVERIFY(!written);
+        QCOMPARE(registry.readString(QStringLiteral("ostatni")), QString());
+    }
 
-    QVERIFY(HostEnv::publishSharedFolder(folder, name));
-    QCOMPARE(HostEnv::readSharedFolder(name), folder);
-    QVERIFY(blockExists(name)); // a published block stays for other readers
-    QCOMPARE(HostEnv::readSharedFolder(name), folder);
+    void registryBinLosesTrailingSeparator_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const char* stored, const char* expected) {
+            QTest::newRow(name) << stored << expected;
+        };
+        row("backslash", "/opt/zelgor\\", "/opt/zelgor");
+        row("slash", "/opt/zelgor/", "/opt/zelgor");
+        row("windows form", "C:\\Program Files\\Zelgor\\", "C:\\Program Files\\Zelgor");
+        row("only one removed", "/opt/zelgor//", "/opt/zelgor/");
+        row("root stays", "/", "/");
+        row("empty", "", "");
+    }
 
-    // A shorter text leaves nothing of the longer one behind it.
-    QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/krotka"), name));
-    QCOMPARE(HostEnv::readSharedFolder(name), QStringLiteral("/krotka"));
-}
+    void registryBinLosesTrailingSeparator() {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
+        QVERIFY(registry.writeString(QStringLiteral("bin"), stored));
+        QCOMPARE(registry.readString(QStringLiteral("bin")), stored);
+        QCOMPARE(registry.binFolder(), expected);
+    }
 
-void TestHostEnv::sharedFolderCutsLongTextAtCharacter_data() {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<int>("expectedBytes");
-    QTest::newRow("ascii") << QString(600, QLatin1Char('a')) << HostEnv::SharedFolderSize - 1;
-    // 499 = 249 two-byte letters + one byte that would split the 250th.
-    QTest::newRow("two-byte letters") << QString(300, QChar(0x0105)) << 498;
-    QTest::newRow("fits exactly") << QString(499, QLatin1Char('b')) << 499;
-}
+    // ---- shared memory
 
-void TestHostEnv::sharedFolderCutsLongTextAtCharacter() {
-    QFETCH(QString, folder);
-    QFETCH(int, expectedBytes);
-    const QByteArray name = uniqueBlockName();
-    blocks_.append(name);
+    void sharedFolderRoundTrip() {
+        const QByteArray name = uniqueBlockName();
+        blocks_.append(name);
+        const QString folder = QStringLiteral("/opt/Zelgor ąęśćżźółń");
 
-    QVERIFY(HostEnv::publishSharedFolder(folder, name));
-    const QString read = HostEnv::readSharedFolder(name);
-    QCOMPARE(read.toUtf8().size(), expectedBytes);
-    QVERIFY(folder.startsWith(read));
-}
+        QVERIFY(HostEnv::publishSharedFolder(folder, name));
+        QCOMPARE(HostEnv::readSharedFolder(name), folder);
+        QVERIFY(blockExists(name)); // a published block stays for other readers
+        QCOMPARE(HostEnv::readSharedFolder(name), folder);
 
-void TestHostEnv::sharedFolderForeignBlocks_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("blockSize");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("smaller block") << raw("/srv/z\0") << 16 << "/srv/z";
-    QTest::newRow("empty smaller block") << QByteArray() << 0 << "";
-    QTest::newRow("no terminator") << QByteArray(500, 'x') << 500 << QString(500, QLatin1Char('x'));
-    QTest::newRow("larger block") << raw("/duzy\0reszta") << 4096 << "/duzy";
-}
+        // A shorter text leaves nothing of the longer one behind it.
+        QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/krotka"), name));
+        QCOMPARE(HostEnv::readSharedFolder(name), QStringLiteral("/krotka"));
+    }
 
-void TestHostEnv::sharedFolderForeignBlocks() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, blockSize);
-    QFETCH(QString, expected);
-    const QByteArray name = uniqueBlockName();
-    blocks_.append(name);
-    writeRawBlock(name, bytes, blockSize);
-    QCOMPARE(HostEnv::readSharedFolder(name), expected);
-}
+    void sharedFolderCutsLongTextAtCharacter_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("expectedBytes");
+        QTest::newRow("ascii") << QString(600, QLatin1Char('a')) << HostEnv::SharedFolderSize - 1;
+        // 499 = 249 two-byte letters + one byte that would split the 250th.
+        QTest::newRow("two-byte letters") << QString(300, QChar(0x0105)) << 498;
+        QTest::newRow("fits exactly") << QString(499, QLatin1Char('b')) << 499;
+    }
 
-void TestHostEnv::sharedFolderLeaksNothing() {
-    const QByteArray published = uniqueBlockName();
-    const QByteArray absent = uniqueBlockName();
-    blocks_ << published << absent;
-    QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/opt/zelgor"), published));
+    void sharedFolderCutsLongTextAtCharacter() {
+        QFETCH(QString, folder);
+        QFETCH(int, expectedBytes);
+        const QByteArray name = uniqueBlockName();
+        blocks_.append(name);
 
-    const int descriptors = openDescriptorCount();
-    for (int i = 0; i < 50; ++i) {
+        QVERIFY(HostEnv::publishSharedFolder(folder, name));
+        const QString read = HostEnv::readSharedFolder(name);
+        QCOMPARE(read.toUtf8().size(), expectedBytes);
+        QVERIFY(folder.startsWith(read));
+    }
+
+    void sharedFolderForeignBlocks_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("blockSize");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("smaller block") << raw("/srv/z\0") << 16 << "/srv/z";
+        QTest::newRow("empty smaller block") << QByteArray() << 0 << "";
+        QTest::newRow("no terminator")
+            << QByteArray(500, 'x') << 500 << QString(500, QLatin1Char('x'));
+        QTest::newRow("larger block") << raw("/duzy\0reszta") << 4096 << "/duzy";
+    }
+
+    void sharedFolderForeignBlocks() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, blockSize);
+        QFETCH(QString, expected);
+        const QByteArray name = uniqueBlockName();
+        blocks_.append(name);
+        writeRawBlock(name, bytes, blockSize);
+        QCOMPARE(HostEnv::readSharedFolder(name), expected);
+    }
+
+    void sharedFolderLeaksNothing() {
+        const QByteArray published = uniqueBlockName();
+        const QByteArray absent = uniqueBlockName();
+        blocks_ << published << absent;
         QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/opt/zelgor"), published));
-        QCOMPARE(HostEnv::readSharedFolder(published), QStringLiteral("/opt/zelgor"));
-        QCOMPARE(HostEnv::readSharedFolder(absent), QString());
+
+        const int descriptors = openDescriptorCount();
+        for (int i = 0; i < 50; ++i) {
+            QVERIFY(HostEnv::publishSharedFolder(QStringLiteral("/opt/zelgor"), published));
+            QCOMPARE(HostEnv::readSharedFolder(published), QStringLiteral("/opt/zelgor"));
+            QCOMPARE(HostEnv::readSharedFolder(absent), QString());
+        }
+        QCOMPARE(openDescriptorCount(), descriptors);
+        QCOMPARE(mappingCount(published), 0);
+        QCOMPARE(mappingCount(absent), 0);
     }
-    QCOMPARE(openDescriptorCount(), descriptors);
-    QCOMPARE(mappingCount(published), 0);
-    QCOMPARE(mappingCount(absent), 0);
-}
 
-// ---- host folder
+    // ---- host folder
 
-void TestHostEnv::hostFolderOrder_data() {
-    QTest::addColumn<QString>("registry");
-    QTest::addColumn<QString>("shared");
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("sharedAsked");
+    void hostFolderOrder_data() {
+        QTest::addColumn<QString>("registry");
+        QTest::addColumn<QString>("shared");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("sharedAsked");
 
-    QTest::newRow("registry wins") << "/rej"
-                                   << "/shm"
-                                   << "/cwd"
-                                   << "/rej" << false;
-    QTest::newRow("registry backslash") << "/rej\\"
-                                        << "/shm"
-                                        << "/cwd"
-                                        << "/rej" << false;
-    QTest::newRow("empty registry, shared memory") << ""
-                                                   << "/shm/"
-                                                   << "/cwd"
-                                                   << "/shm" << true;
-    QTest::newRow("registry only separator, kept") << "/"
-                                                   << "/shm"
-                                                   << "/cwd"
-                                                   << "/" << false;
-    QTest::newRow("both empty, current folder") << ""
-                                                << ""
-                                                << "/cwd/"
-                                                << "/cwd" << true;
-}
+        auto row = [](const char* name, const char* registry, const char* shared,
+                      const char* current, const char* expected, bool sharedAsked) {
+            QTest::newRow(name) << registry << shared << current << expected << sharedAsked;
+        };
+        row("registry wins", "/rej", "/shm", "/cwd", "/rej", false);
+        row("registry backslash", "/rej\\", "/shm", "/cwd", "/rej", false);
+        row("empty registry, shared memory", "", "/shm/", "/cwd", "/shm", true);
+        row("registry only separator, kept", "/", "/shm", "/cwd", "/", false);
+        row("both empty, current folder", "", "", "/cwd/", "/cwd", true);
+    }
 
-void TestHostEnv::hostFolderOrder() {
-    QFETCH(QString, registry);
-    QFETCH(QString, shared);
-    QFETCH(QString, current);
-    QFETCH(QString, expected);
-    QFETCH(bool, sharedAsked);
+    void hostFolderOrder() {
+        QFETCH(QString, registry);
+        QFETCH(QString, shared);
+        QFETCH(QString, current);
+        QFETCH(QString, expected);
+        QFETCH(bool, sharedAsked);
 
-    bool asked = false;
-    const HostEnv::HostFolderSources sources{
-        [&] { return registry; },
-        [&] {
-            asked = true;
-            return shared;
-        },
-        [&] { return current; },
-    };
-    QCOMPARE(HostEnv::hostFolder(sources), expected);
-    QCOMPARE(asked, sharedAsked);
-}
+        bool asked = false;
+        const HostEnv::HostFolderSources sources{
+            [&] { return registry; },
+            [&] {
+                asked = true;
+                return shared;
+            },
+            [&] { return current; },
+        };
+        QCOMPARE(HostEnv::hostFolder(sources), expected);
+        QCOMPARE(asked, sharedAsked);
+    }
 
-void TestHostEnv::applicationsFolderFallsBackToDocuments() {
-    const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
-    QVERIFY(!HostEnv::documentsFolder().isEmpty());
-    QCOMPARE(HostEnv::applicationsFolder(registry), HostEnv::documentsFolder());
-    QVERIFY(registry.writeString(QStringLiteral("wnioski"), QStringLiteral("/dane/wnioski")));
-    QCOMPARE(HostEnv::applicationsFolder(registry), QStringLiteral("/dane/wnioski"));
-}
+    void applicationsFolderFallsBackToDocuments() {
+        const HostRegistry registry(dir_->filePath(QStringLiteral("r.ini")));
+        QVERIFY(!HostEnv::documentsFolder().isEmpty());
+        QCOMPARE(HostEnv::applicationsFolder(registry), HostEnv::documentsFolder());
+        QVERIFY(registry.writeString(QStringLiteral("wnioski"), QStringLiteral("/dane/wnioski")));
+        QCOMPARE(HostEnv::applicationsFolder(registry), QStringLiteral("/dane/wnioski"));
+    }
 
-// ---- version resource
+    // ---- version resource
 
-void TestHostEnv::moduleVersionInFile_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("expected");
-    const QString none = QString::fromLatin1(HostEnv::VersionNotAvailable);
+    void moduleVersionInFile_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        const QString none = QString::fromLatin1(HostEnv::VersionNotAvailable);
 
-    QTest::newRow("marker inside") << raw("\x7f"
-                                          "ELF\0\0junk<M>1.2.3.4\0more")
-                                   << "1.2.3.4";
-    QTest::newRow("marker at start") << raw("<M>3.0\0") << "3.0";
-    QTest::newRow("no marker") << raw("\x7f"
-                                      "ELF\0\0TOPAZ_Q_FILE\0")
-                               << none;
-    QTest::newRow("cut after marker") << QByteArray("junk<M>") << none;
-    QTest::newRow("cut inside version") << QByteArray("junk<M>1.2") << none;
-    QTest::newRow("empty version skipped") << raw("<M>\0..<M>2.0.0.1\0") << "2.0.0.1";
-    QTest::newRow("unprintable version") << raw("<M>\x01\x02\0") << none;
-    QTest::newRow("first of two") << raw("<M>1.0\0<M>2.0\0") << "1.0";
-    QTest::newRow("too long") << QByteArray("<M>") + QByteArray(65, '9') + QByteArray(1, '\0')
-                              << none;
-    QTest::newRow("empty file") << QByteArray() << none;
-}
+        QTest::newRow("marker inside") << raw("\x7f"
+                                              "ELF\0\0junk<M>1.2.3.4\0more")
+                                       << "1.2.3.4";
+        QTest::newRow("marker at start") << raw("<M>3.0\0") << "3.0";
+        QTest::newRow("no marker") << raw("\x7f"
+                                          "ELF\0\0TOPAZ_Q_FILE\0")
+                                   << none;
+        QTest::newRow("cut after marker") << QByteArray("junk<M>") << none;
+        QTest::newRow("cut inside version") << QByteArray("junk<M>1.2") << none;
+        QTest::newRow("empty version skipped") << raw("<M>\0..<M>2.0.0.1\0") << "2.0.0.1";
+        QTest::newRow("unprintable version") << raw("<M>\x01\x02\0") << none;
+        QTest::newRow("first of two") << raw("<M>1.0\0<M>2.0\0") << "1.0";
+        QTest::newRow("too long") << QByteArray("<M>") + QByteArray(65, '9') + QByteArray(1, '\0')
+                                  << none;
+        QTest::newRow("empty file") << QByteArray() << none;
+    }
 
-void TestHostEnv::moduleVersionInFile() {
-    QFETCH(QByteArray, content);
-    QFETCH(QString, expected);
-    const QString path = dir_->filePath(QStringLiteral("TOPAZ_Q.so"));
-    writeFile(path, withMarker(content));
-    QCOMPARE(HostEnv::readModuleVersion(path), expected);
-}
+    void moduleVersionInFile() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        const QString path = dir_->filePath(QStringLiteral("TOPAZ_Q.so"));
+        QVERIFY(writeAll(path, withMarker(content)));
+        QCOMPARE(HostEnv::readModuleVersion(path), expected);
+    }
 
-void TestHostEnv::moduleVersionEmbeddedInBinary() {
-    // The marker as the build spells it equals the one the reader searches for; its
-    // literal here is followed by a zero byte alone and must not count as a version.
-    QCOMPARE(HostEnv::moduleVersionMarker(), QByteArray(TOPAZ_MODULE_VERSION_MARKER));
-    QCOMPARE(HostEnv::readModuleVersion(QCoreApplication::applicationFilePath()),
-             QStringLiteral(TOPAZ_MODULE_FILE_VERSION));
-}
+    void moduleVersionEmbeddedInBinary() {
+        // The marker as the build spells it equals the one the reader searches for; its
+        // literal here is followed by a zero byte alone and must not count as a version.
+        QCOMPARE(HostEnv::moduleVersionMarker(), QByteArray(TOPAZ_MODULE_VERSION_MARKER));
+        QCOMPARE(HostEnv::readModuleVersion(QCoreApplication::applicationFilePath()),
+                 QStringLiteral(TOPAZ_MODULE_FILE_VERSION));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestHostEnv)
 #include "tst_hostenv.moc"

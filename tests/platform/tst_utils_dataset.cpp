@@ -84,77 +84,50 @@ private:
     }
 
 private slots:
-    void anyRowEmpty_data() {
+    // The three scans; values go into the float field NUM when it is scanned, else into VAL.
+    void scans_data() {
+        QTest::addColumn<QString>("scan");
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("expected");
-        QTest::newRow("all filled") << QStringList{"a", "b", "c"} << "VAL" << false;
-        QTest::newRow("empty in the middle") << QStringList{"a", "", "c"} << "VAL" << true;
-        QTest::newRow("blanks only count as empty")
-            << QStringList{"a", "b", "   "} << "VAL" << true;
-        QTest::newRow("null number") << QStringList{"1", ""} << "NUM" << true;
-        QTest::newRow("empty table") << QStringList{} << "VAL" << true;
-        QTest::newRow("missing field") << QStringList{"a", ""} << "BRAK" << false;
-        QTest::newRow("missing field, empty table") << QStringList{} << "BRAK" << true;
+        auto row = [](const char* name, const char* scan, const QStringList& values,
+                      const char* field, bool expected) {
+            QTest::newRow(name) << scan << values << field << expected;
+        };
+        row("empty: all filled", "empty", {"a", "b", "c"}, "VAL", false);
+        row("empty: in the middle", "empty", {"a", "", "c"}, "VAL", true);
+        row("empty: blanks count as empty", "empty", {"a", "b", "   "}, "VAL", true);
+        row("empty: null number", "empty", {"1", ""}, "NUM", true);
+        row("empty: empty table", "empty", {}, "VAL", true);
+        row("empty: missing field", "empty", {"a", ""}, "BRAK", false);
+        row("empty: missing field, empty table", "empty", {}, "BRAK", true);
+        row("digits: all right", "digits", {"1234567890", "0987654321"}, "VAL", false);
+        row("digits: too short", "digits", {"1234567890", "123456789"}, "VAL", true);
+        row("digits: letter", "digits", {"12345678x0"}, "VAL", true);
+        row("digits: empty is not bad", "digits", {"", "1234567890", " "}, "VAL", false);
+        row("digits: trimmed first", "digits", {" 1234567890 "}, "VAL", false);
+        row("digits: empty table", "digits", {}, "VAL", false);
+        row("digits: missing field", "digits", {"x"}, "BRAK", false);
+        row("zero: all zero", "zero", {"0", "0,0", "0"}, "NUM", true);
+        row("zero: null counts as zero", "zero", {"0", ""}, "NUM", true);
+        row("zero: positive last", "zero", {"0", "0", "0,01"}, "NUM", false);
+        row("zero: negative", "zero", {"0", "-5"}, "NUM", false);
+        row("zero: empty table", "zero", {}, "NUM", true);
+        row("zero: missing field", "zero", {"7"}, "BRAK", true);
+        row("zero: text amount", "zero", {"0", "12,5"}, "VAL", false);
     }
-    void anyRowEmpty() {
+    void scans() {
+        QFETCH(QString, scan);
         QFETCH(QStringList, values);
         QFETCH(QString, field);
         QFETCH(bool, expected);
-        const QString target =
-            field.compare(QLatin1String("NUM")) == 0 ? field : QStringLiteral("VAL");
-        auto ds = tableWith(target, values);
+        auto ds = tableWith(field == QLatin1String("NUM") ? field : QStringLiteral("VAL"), values);
         const int before = ds->recNo();
-        QCOMPARE(Utils::anyRowEmpty(*ds, field), expected);
-        verifyRestored(*ds, before);
-    }
-
-    void anyRowWithBadDigits_data() {
-        QTest::addColumn<QStringList>("values");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("all right")
-            << QStringList{"1234567890", "0987654321"} << "VAL" << 10 << false;
-        QTest::newRow("too short") << QStringList{"1234567890", "123456789"} << "VAL" << 10 << true;
-        QTest::newRow("letter") << QStringList{"12345678x0"} << "VAL" << 10 << true;
-        QTest::newRow("empty is not bad")
-            << QStringList{"", "1234567890", " "} << "VAL" << 10 << false;
-        QTest::newRow("trimmed before measuring")
-            << QStringList{" 1234567890 "} << "VAL" << 10 << false;
-        QTest::newRow("empty table") << QStringList{} << "VAL" << 10 << false;
-        QTest::newRow("missing field") << QStringList{"x"} << "BRAK" << 10 << false;
-    }
-    void anyRowWithBadDigits() {
-        QFETCH(QStringList, values);
-        QFETCH(QString, field);
-        QFETCH(int, length);
-        QFETCH(bool, expected);
-        auto ds = tableWith(QStringLiteral("VAL"), values);
-        const int before = ds->recNo();
-        QCOMPARE(Utils::anyRowWithBadDigits(*ds, field, length), expected);
-        verifyRestored(*ds, before);
-    }
-
-    void allRowsZero_data() {
-        QTest::addColumn<QStringList>("values");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("all zero") << QStringList{"0", "0,0", "0"} << "NUM" << true;
-        QTest::newRow("null counts as zero") << QStringList{"0", ""} << "NUM" << true;
-        QTest::newRow("positive last") << QStringList{"0", "0", "0,01"} << "NUM" << false;
-        QTest::newRow("negative") << QStringList{"0", "-5"} << "NUM" << false;
-        QTest::newRow("empty table") << QStringList{} << "NUM" << true;
-        QTest::newRow("missing field") << QStringList{"7"} << "BRAK" << true;
-        QTest::newRow("text amount") << QStringList{"0", "12,5"} << "VAL" << false;
-    }
-    void allRowsZero() {
-        QFETCH(QStringList, values);
-        QFETCH(QString, field);
-        QFETCH(bool, expected);
-        auto ds = tableWith(field == QLatin1String("VAL") ? field : QStringLiteral("NUM"), values);
-        const int before = ds->recNo();
-        QCOMPARE(Utils::allRowsZero(*ds, field), expected);
+        const bool found = scan == QLatin1String("empty") ? Utils::anyRowEmpty(*ds, field)
+                           : scan == QLatin1String("digits")
+                               ? Utils::anyRowWithBadDigits(*ds, field, 10)
+                               : Utils::allRowsZero(*ds, field);
+        QCOMPARE(found, expected);
         verifyRestored(*ds, before);
     }
 
@@ -201,16 +174,15 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("parent 14")
-            << "14"
-            << "PARENT_ID = 14"
-            << QStringList{"powiat bialski", QString::fromUtf8("powiat chełmski")};
-        QTest::newRow("parent 16") << "16"
-                                   << "PARENT_ID = 16" << QStringList{"powiat brzeski"};
-        QTest::newRow("no parent chosen") << ""
-                                          << "PARENT_ID = -1" << QStringList{};
-        QTest::newRow("unknown parent") << "99"
-                                        << "PARENT_ID = 99" << QStringList{};
+        auto row = [](const char* name, const char* value, const char* filter,
+                      const QStringList& names) {
+            QTest::newRow(name) << value << filter << names;
+        };
+        row("parent 14", "14", "PARENT_ID = 14",
+            {"powiat bialski", QString::fromUtf8("powiat chełmski")});
+        row("parent 16", "16", "PARENT_ID = 16", {"powiat brzeski"});
+        row("no parent chosen", "", "PARENT_ID = -1", {});
+        row("unknown parent", "99", "PARENT_ID = 99", {});
     }
     void dictionaryFilterOn() {
         QFETCH(QString, value);

@@ -116,46 +116,29 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<LocalFormats>("formats");
         QTest::addColumn<QString>("expected");
-        const LocalFormats std = LocalFormats::standard();
-
-        QTest::newRow("file pattern equals local") << "2005.03.31"
-                                                   << "yyyy.MM.dd" << std << "2005.03.31";
-        QTest::newRow("dashes become separators") << "2005-03-31"
-                                                  << "yyyy-mm-dd" << std << "2005.03.31";
-        QTest::newRow("day-first source") << "31/03/2005"
-                                          << "dd/mm/yyyy" << std << "2005.03.31";
-        QTest::newRow("two-digit source year gets 20") << "31-03-05"
-                                                       << "dd-MM-yy" << std << "2005.03.31";
-        QTest::newRow("to day-first local")
-            << "2005.03.31"
-            << "yyyy.MM.dd" << dayFirstFourDigitYear() << "31/03/2005";
-        QTest::newRow("to two-digit local year")
-            << "2005.03.31"
-            << "yyyy.MM.dd" << dayFirstTwoDigitYear() << "31-03-05";
-        QTest::newRow("to year-first two-digit local")
-            << "31.03.2005"
-            << "dd.mm.yyyy" << yearFirstTwoDigitYear() << "05.03.31";
-        QTest::newRow("conversion error keeps step 1") << "2005/3/31"
-                                                       << "yyyy-mm-dd" << std << "2005.3.31";
-        QTest::newRow("short text keeps step 1") << "2005-03"
-                                                 << "yyyy-mm-dd" << std << "2005.03";
-        QTest::newRow("pattern without day") << "2005-03-31"
-                                             << "yyyy-mm" << std << "2005.03.31";
-        QTest::newRow("empty text") << ""
-                                    << "yyyy.MM.dd" << std << "";
-
-        QTest::newRow("no source: day-first to year-first") << "05/03/2006"
-                                                            << "" << std << "2006.03.05";
-        QTest::newRow("no source: year-first stays") << "2006-03-05"
-                                                     << "" << std << "2006.03.05";
-        QTest::newRow("no source: year-first to day-first")
-            << "2006.03.05"
-            << "" << dayFirstFourDigitYear() << "05/03/2006";
-        QTest::newRow("no source: day-first stays")
-            << "05.03.2006"
-            << "" << dayFirstFourDigitYear() << "05/03/2006";
-        QTest::newRow("no source: not 10 characters") << "5.3.2006"
-                                                      << "" << std << "5.3.2006";
+        const LocalFormats std = LocalFormats::standard(), dayFirst = dayFirstFourDigitYear();
+        auto row = [](const char* name, const char* text, const char* source,
+                      const LocalFormats& formats, const char* expected) {
+            QTest::newRow(name) << text << source << formats << expected;
+        };
+        row("file pattern equals local", "2005.03.31", "yyyy.MM.dd", std, "2005.03.31");
+        row("dashes become separators", "2005-03-31", "yyyy-mm-dd", std, "2005.03.31");
+        row("day-first source", "31/03/2005", "dd/mm/yyyy", std, "2005.03.31");
+        row("two-digit source year gets 20", "31-03-05", "dd-MM-yy", std, "2005.03.31");
+        row("to day-first local", "2005.03.31", "yyyy.MM.dd", dayFirst, "31/03/2005");
+        row("to two-digit local year", "2005.03.31", "yyyy.MM.dd", dayFirstTwoDigitYear(),
+            "31-03-05");
+        row("to year-first two-digit local", "31.03.2005", "dd.mm.yyyy", yearFirstTwoDigitYear(),
+            "05.03.31");
+        row("conversion error keeps step 1", "2005/3/31", "yyyy-mm-dd", std, "2005.3.31");
+        row("short text keeps step 1", "2005-03", "yyyy-mm-dd", std, "2005.03");
+        row("pattern without day", "2005-03-31", "yyyy-mm", std, "2005.03.31");
+        row("empty text", "", "yyyy.MM.dd", std, "");
+        row("no source: day-first to year-first", "05/03/2006", "", std, "2006.03.05");
+        row("no source: year-first stays", "2006-03-05", "", std, "2006.03.05");
+        row("no source: year-first to day-first", "2006.03.05", "", dayFirst, "05/03/2006");
+        row("no source: day-first stays", "05.03.2006", "", dayFirst, "05/03/2006");
+        row("no source: not 10 characters", "5.3.2006", "", std, "5.3.2006");
     }
     void normaliseDateText() {
         QFETCH(QString, text);
@@ -173,6 +156,11 @@ private slots:
             << "12 2015" << std::optional(QDate(2015, 12, 1));
         QTest::newRow("one-digit month") << "3-2006" << std::optional<QDate>();
         QTest::newRow("month 13") << "13-2006" << std::optional<QDate>();
+        QTest::newRow("month 0") << "00 2008" << std::optional<QDate>();
+        QTest::newRow("year 0") << "05 0000" << std::optional<QDate>();
+        QTest::newRow("month half typed") << "1  2008" << std::optional<QDate>();
+        QTest::newRow("year half typed") << "05 20  " << std::optional<QDate>();
+        QTest::newRow("signed month") << "+1 2008" << std::optional<QDate>();
         QTest::newRow("trailing text ignored") << "03/2006xyz" << std::optional(QDate(2006, 3, 1));
         QTest::newRow("empty mask positions") << "__ ____" << std::optional<QDate>();
         QTest::newRow("year not a number") << "03-20a6" << std::optional<QDate>();

@@ -2,6 +2,7 @@
 // must survive unchanged (Polish letters, line breaks, markup characters).
 
 #include "platform/xmldom/xmldocument.h"
+#include "tests/test_support.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,144 +10,129 @@
 
 #include <stdexcept>
 
-namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
+using TestSupport::readAll;
 
 class TestXmlDom : public QObject {
     Q_OBJECT
 
 private slots:
-    void savesWindows1250();
-    void valuesSurviveSaveAndParse_data();
-    void valuesSurviveSaveAndParse();
-    void unrepresentableCharactersAreDropped();
-    void textAndAttributeEdges();
-    void saveFailures();
+    void savesWindows1250() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("wniosek.xml");
+        const QString polish = QStringLiteral("zażółć gęślą jaźń");
+
+        XmlDocument doc = XmlDocument::create();
+        XmlElement root = doc.setRoot("WNIOSEK");
+        root.appendElement("POLE").setText(polish);
+        root.firstChildElement("POLE").setAttribute("kod", polish);
+        doc.saveFile(path, "windows-1250");
+
+        const QByteArray bytes = readAll(path);
+        QVERIFY2(bytes.startsWith(R"(<?xml version="1.0" encoding="windows-1250"?>)"),
+                 bytes.constData());
+        // "zażółć" in windows-1250: ż 0xBF, ó 0xF3, ł 0xB3, ć 0xE6; no UTF-8 "ż" (C5 BC).
+        QCOMPARE(bytes.count("za\xbf\xf3\xb3\xe6"), 2);
+        QVERIFY(!bytes.contains("\xc5\xbc"));
+        QVERIFY(!bytes.startsWith("\xef\xbb\xbf"));
+
+        const XmlDocument back = XmlDocument::parseFile(path);
+        QCOMPARE(back.encoding(), QStringLiteral("windows-1250"));
+        QCOMPARE(back.root().firstChildElement("POLE").text(), polish);
+        QCOMPARE(back.root().firstChildElement("POLE").attribute("kod"), polish);
+    }
+
+    void valuesSurviveSaveAndParse_data() {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("value");
+
+        const QStringList encodings{QStringLiteral("windows-1250"), QStringLiteral("UTF-8")};
+        const QList<QPair<const char*, QString>> values{
+            {"CR LF inside", QStringLiteral("a\r\nb")},
+            {"lone CR", QStringLiteral("a\rb")},
+            {"only line breaks", QStringLiteral("\r\n\r\n\n")},
+            {"tab and edge spaces", QStringLiteral("  a\tb  ")},
+            {"Polish with breaks", QStringLiteral("zażółć\r\ngęślą\njaźń\r\n")},
+            {"markup characters", QStringLiteral("<a href=\"x\">&amp; 'q' ]]> </a>")},
+            {"euro sign", QStringLiteral("100 €")},
+            {"outside windows-1250", QStringLiteral("Ωλ 漢字")},
+        };
+        for (const QString& encoding : encodings) {
+            for (const auto& [label, value] : values)
+                QTest::addRow("%s, %s", qPrintable(encoding), label) << encoding << value;
+        }
+    }
+
+    void valuesSurviveSaveAndParse() {
+        QFETCH(QString, encoding);
+        QFETCH(QString, value);
+
+        XmlDocument doc = XmlDocument::create();
+        XmlElement row = doc.setRoot("WNIOSEK").appendElement("ATRYBUT");
+        row.setAttribute("nazwa", value);
+        row.setText(value);
+        // The element after it must come through untouched as well.
+        doc.root().appendElement("NASTEPNY").setText(QStringLiteral("x"));
+
+        const XmlDocument back = XmlDocument::parseMemory(doc.toBytes(encoding));
+        const XmlElement read = back.root().firstChildElement("ATRYBUT");
+        QCOMPARE(read.text(), value);
+        QCOMPARE(read.attribute("nazwa"), value);
+        QCOMPARE(back.root().firstChildElement("NASTEPNY").text(), QStringLiteral("x"));
+    }
+
+    void unrepresentableCharactersAreDropped() {
+        // Pasted control characters must not make the saved file unreadable.
+        XmlDocument doc = XmlDocument::create();
+        XmlElement root = doc.setRoot("R");
+        const QString pasted = QStringLiteral("a\u000Bb\u0001c\u000C\td\uFFFF");
+        root.setAttribute("k", pasted);
+        root.setText(pasted);
+
+        const XmlDocument back =
+            XmlDocument::parseMemory(doc.toBytes(QStringLiteral("windows-1250")));
+        QCOMPARE(back.root().attribute("k"), QStringLiteral("abc\td"));
+        QCOMPARE(back.root().text(), QStringLiteral("abc\td"));
+    }
+
+    void textAndAttributeEdges() {
+        const XmlDocument doc = XmlDocument::parseMemory(
+            "<R e='' x='1'><M>a<i>b</i>c</M><E/><N>  </N><ns:P xmlns:ns='urn:x' ns:k='v'/></R>");
+        const XmlElement root = doc.root();
+        QVERIFY(root.hasAttribute("e"));
+        QVERIFY(root.attribute("e").isEmpty());
+        QVERIFY(!root.hasAttribute("X"));
+        QVERIFY(root.attribute("missing").isNull());
+        QCOMPARE(root.firstChildElement("M").text(), QStringLiteral("abc"));
+        QVERIFY(root.firstChildElement("E").text().isEmpty());
+        QCOMPARE(root.firstChildElement("N").text(), QStringLiteral("  "));
+        // Prefixed names compare as written in the file.
+        QVERIFY(root.firstChildElement("P").isNull());
+        const XmlElement prefixed = root.firstChildElement("ns:P");
+        QCOMPARE(prefixed.name(), QStringLiteral("ns:P"));
+        QCOMPARE(prefixed.attribute("ns:k"), QStringLiteral("v"));
+        QVERIFY(!prefixed.hasAttribute("k"));
+    }
+
+    void saveFailures() {
+        XmlDocument doc = XmlDocument::create();
+        doc.setRoot("WNIOSEK");
+        QVERIFY_THROWS_EXCEPTION(XmlError, doc.toBytes(QStringLiteral("x-no-such-encoding")));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("brak/wniosek.xml");
+        try {
+            doc.saveFile(path, QStringLiteral("windows-1250"));
+            QFAIL("no XmlError");
+        } catch (const XmlError& e) {
+            const QString message = QString::fromStdString(e.what());
+            QVERIFY2(message.contains(path), qPrintable(message));
+            QVERIFY(!message.contains(QLatin1String("Parser error")));
+        }
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, doc.root().appendElement("1zla nazwa"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, doc.root().setAttribute("", QString()));
+    }
 };
-
-void TestXmlDom::savesWindows1250() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath("wniosek.xml");
-    const QString polish = QStringLiteral("zażółć gęślą jaźń");
-
-    XmlDocument doc = XmlDocument::create();
-    XmlElement root = doc.setRoot("WNIOSEK");
-    root.appendElement("POLE").setText(polish);
-    root.firstChildElement("POLE").setAttribute("kod", polish);
-    doc.saveFile(path, "windows-1250");
-
-    const QByteArray bytes = readAll(path);
-    QVERIFY2(bytes.startsWith(R"(<?xml version="1.0" encoding="windows-1250"?>)"),
-             bytes.constData());
-    // "zażółć" in windows-1250: ż 0xBF, ó 0xF3, ł 0xB3, ć 0xE6; no UTF-8 "ż" (C5 BC).
-    QCOMPARE(bytes.count("za\xbf\xf3\xb3\xe6"), 2);
-    QVERIFY(!bytes.contains("\xc5\xbc"));
-    QVERIFY(!bytes.startsWith("\xef\xbb\xbf"));
-
-    const XmlDocument back = XmlDocument::parseFile(path);
-    QCOMPARE(back.encoding(), QStringLiteral("windows-1250"));
-    QCOMPARE(back.root().firstChildElement("POLE").text(), polish);
-    QCOMPARE(back.root().firstChildElement("POLE").attribute("kod"), polish);
-}
-
-void TestXmlDom::valuesSurviveSaveAndParse_data() {
-    QTest::addColumn<QString>("encoding");
-    QTest::addColumn<QString>("value");
-
-    const QStringList encodings{QStringLiteral("windows-1250"), QStringLiteral("UTF-8")};
-    const QList<QPair<const char*, QString>> values{
-        {"CR LF inside", QStringLiteral("a\r\nb")},
-        {"LF inside", QStringLiteral("a\nb")},
-        {"trailing CR LF", QStringLiteral("ab\r\n")},
-        {"lone CR", QStringLiteral("a\rb")},
-        {"only line breaks", QStringLiteral("\r\n\r\n\n")},
-        {"tab and edge spaces", QStringLiteral("  a\tb  ")},
-        {"Polish with breaks", QStringLiteral("zażółć\r\ngęślą\njaźń\r\n")},
-        {"markup characters", QStringLiteral("<a href=\"x\">&amp; 'q' ]]> </a>")},
-        {"euro sign", QStringLiteral("100 €")},
-        {"outside windows-1250", QStringLiteral("Ωλ 漢字")},
-    };
-    for (const QString& encoding : encodings) {
-        for (const auto& [label, value] : values)
-            QTest::addRow("%s, %s", qPrintable(encoding), label) << encoding << value;
-    }
-}
-
-void TestXmlDom::valuesSurviveSaveAndParse() {
-    QFETCH(QString, encoding);
-    QFETCH(QString, value);
-
-    XmlDocument doc = XmlDocument::create();
-    XmlElement row = doc.setRoot("WNIOSEK").appendElement("ATRYBUT");
-    row.setAttribute("nazwa", value);
-    row.setText(value);
-    // The element after it must come through untouched as well.
-    doc.root().appendElement("NASTEPNY").setText(QStringLiteral("x"));
-
-    const XmlDocument back = XmlDocument::parseMemory(doc.toBytes(encoding));
-    const XmlElement read = back.root().firstChildElement("ATRYBUT");
-    QCOMPARE(read.text(), value);
-    QCOMPARE(read.attribute("nazwa"), value);
-    QCOMPARE(back.root().firstChildElement("NASTEPNY").text(), QStringLiteral("x"));
-}
-
-void TestXmlDom::unrepresentableCharactersAreDropped() {
-    // Pasted control characters must not make the saved file unreadable.
-    XmlDocument doc = XmlDocument::create();
-    XmlElement root = doc.setRoot("R");
-    const QString pasted = QStringLiteral("a\u000Bb\u0001c\u000C\td\uFFFF");
-    root.setAttribute("k", pasted);
-    root.setText(pasted);
-
-    const XmlDocument back = XmlDocument::parseMemory(doc.toBytes(QStringLiteral("windows-1250")));
-    QCOMPARE(back.root().attribute("k"), QStringLiteral("abc\td"));
-    QCOMPARE(back.root().text(), QStringLiteral("abc\td"));
-}
-
-void TestXmlDom::textAndAttributeEdges() {
-    const XmlDocument doc = XmlDocument::parseMemory(
-        "<R e='' x='1'><M>a<i>b</i>c</M><E/><N>  </N><ns:P xmlns:ns='urn:x' ns:k='v'/></R>");
-    const XmlElement root = doc.root();
-    QVERIFY(root.hasAttribute("e"));
-    QVERIFY(root.attribute("e").isEmpty());
-    QVERIFY(!root.hasAttribute("X"));
-    QVERIFY(root.attribute("missing").isNull());
-    QCOMPARE(root.firstChildElement("M").text(), QStringLiteral("abc"));
-    QVERIFY(root.firstChildElement("E").text().isEmpty());
-    QCOMPARE(root.firstChildElement("N").text(), QStringLiteral("  "));
-    // Prefixed names compare as written in the file.
-    QVERIFY(root.firstChildElement("P").isNull());
-    const XmlElement prefixed = root.firstChildElement("ns:P");
-    QCOMPARE(prefixed.name(), QStringLiteral("ns:P"));
-    QCOMPARE(prefixed.attribute("ns:k"), QStringLiteral("v"));
-    QVERIFY(!prefixed.hasAttribute("k"));
-}
-
-void TestXmlDom::saveFailures() {
-    XmlDocument doc = XmlDocument::create();
-    doc.setRoot("WNIOSEK");
-    QVERIFY_THROWS_EXCEPTION(XmlError, doc.toBytes(QStringLiteral("x-no-such-encoding")));
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath("brak/wniosek.xml");
-    try {
-        doc.saveFile(path, QStringLiteral("windows-1250"));
-        QFAIL("no XmlError");
-    } catch (const XmlError& e) {
-        const QString message = QString::fromStdString(e.what());
-        QVERIFY2(message.contains(path), qPrintable(message));
-        QVERIFY(!message.contains(QLatin1String("Parser error")));
-    }
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, doc.root().appendElement("1zla nazwa"));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, doc.root().setAttribute("", QString()));
-}
 
 QTEST_GUILESS_MAIN(TestXmlDom)
 #include "tst_xmldom.moc"
