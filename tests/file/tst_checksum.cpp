@@ -36,321 +36,288 @@ void addProduct(DataSet& t, int lp, const QString& name, const QVariant& year200
 class TestChecksum : public QObject {
     Q_OBJECT
 
-private slots:
-    void md5Vectors_data();
-    void md5Vectors();
-    void fold_data();
-    void fold();
-    void checksumOfText_data();
-    void checksumOfText();
-    void digestInput_data();
-    void digestInput();
-
-    void emptyModuleGivesChecksumOfEmptyText();
-    void takesDataFieldsInFieldOrder();
-    void skipsTaggedLookupAndCalculatedFields();
-    void recordOrderMatters();
-    void emptyValueContributesNothing();
-    void datesAsYearMonthDay();
-    void postsEditedTableWithoutMarkingChange();
-    void closedTableContributesNothing();
-
-    void acSumaKStoresChecksum();
-    void acSumaKRespectsTrustedFile();
-    void verifyChecksum_data();
-    void verifyChecksum();
-
 private:
     HeadlessUi ui_;
+
+private slots:
+    // ---------------------------------------------------------------- digest and fold
+
+    void md5Vectors_data() {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("digest");
+        // From the test suite of RFC 1321: nothing, one block, more than one block.
+        QTest::newRow("empty") << QByteArray("") << kEmptyMd5;
+        QTest::newRow("abc") << QByteArray("abc") << "900150983cd24fb0d6963f7d28e17f72";
+        QTest::newRow("digits x8")
+            << QByteArray("1234567890").repeated(8) << "57edf4a22be3c955ac49da2e2107b67a";
+    }
+
+    void md5Vectors() {
+        QFETCH(QByteArray, input);
+        QFETCH(QString, digest);
+        QCOMPARE(Md5::hexDigest(input), digest);
+        QCOMPARE(Md5::digest(input).size(), 16);
+    }
+
+    void fold_data() {
+        QTest::addColumn<QString>("digest");
+        QTest::addColumn<QString>("folded");
+        auto row = [](const char* name, const QString& digest, const char* folded) {
+            QTest::newRow(name) << digest << folded;
+        };
+        row("zero", QString(32, QLatin1Char('0')), "0000-0000-0000-0000");
+        row("no carry", "00000001000000020000000300000004", "0000-0003-0000-0007");
+        // A sum of exactly 2^32 folds to 1; the largest sum folds to ffffffff.
+        row("carry at 2^32", "ffffffff000000018000000080000000", "0000-0001-0000-0001");
+        row("largest sums", QString(32, QLatin1Char('f')), "ffff-ffff-ffff-ffff");
+        row("carry in one half", "fffffffe000000021234567800000000", "0000-0001-1234-5678");
+        row("upper-case digits", "0000000A0000000B0000000C0000000D", "0000-0015-0000-0019");
+    }
+
+    void fold() {
+        QFETCH(QString, digest);
+        QFETCH(QString, folded);
+        QCOMPARE(Checksum::foldDigest(digest), folded);
+    }
+
+    void checksumOfText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("checksum");
+        QTest::newRow("abc") << QString("abc") << QString("ccd3-a048-ff77-beef");
+        QTest::newRow("empty text: fold of the digest of zero bytes")
+            << "" << Checksum::foldDigest(kEmptyMd5);
+    }
+
+    void checksumOfText() {
+        QFETCH(QString, text);
+        QFETCH(QString, checksum);
+        QCOMPARE(Checksum::ofText(text), checksum);
+    }
+
+    // The digest is taken over the text in the system code page: Polish letters are one
+    // byte each, in windows-1250 unless the system has another.
+    void digestInput_data() {
+        QTest::addColumn<QByteArray>("codePage");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("windows-1250")
+            << QByteArray() << QByteArray("\xa5\x8c\x8f\xb9\x9c\x9f\xa3\xb3 1~");
+        QTest::newRow("ISO-8859-2")
+            << QByteArray("ISO-8859-2") << QByteArray("\xa1\xa6\xac\xb1\xb6\xbc\xa3\xb3 1~");
+    }
+
+    void digestInput() {
+        QFETCH(QByteArray, codePage);
+        QFETCH(QByteArray, bytes);
+        qputenv("TOPAZ_SYSTEM_CODEPAGE", codePage);
+        const QByteArray input = Checksum::digestInput(QString::fromUtf8("ĄŚŹąśźŁł 1~"));
+        qunsetenv("TOPAZ_SYSTEM_CODEPAGE");
+        QCOMPARE(input, bytes);
+    }
+
+    // ---------------------------------------------------------------- the digested text
+
+    void emptyModuleGivesChecksumOfEmptyText() {
+        BareModule dm(ui_);
+        QCOMPARE(BuildChecksumText(dm), QString());
+        QCOMPARE(ComputeChecksum(dm), Checksum::foldDigest(kEmptyMd5));
+    }
+
+    void takesDataFieldsInFieldOrder() {
+        BareModule dm(ui_);
+        DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
+        addProduct(produkty, 1, QStringLiteral("Most"), 1200.5);
+        produkty.edit();
+        produkty.field(QStringLiteral("Jedn_miary")).setValue(QStringLiteral("szt"));
+        produkty.post();
+        // Lp., Produkt, 2004 (plain number form), Jedn_miary; empty years and the
+        // calculated total are left out.
+        QCOMPARE(BuildChecksumText(dm), QStringLiteral("1~Most~1200,5~szt~"));
+
+        // Tables follow in component order: dsProdukty before dsWniosek, dsOsobyUpow after it.
+        DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
+        wniosek.append();
+        wniosek.field(QStringLiteral("tytul_projektu")).setValue(QStringLiteral("Tytuł"));
+        wniosek.post();
+        const QString text = BuildChecksumText(dm);
+        QVERIFY2(text.startsWith(QStringLiteral("1~Most~1200,5~szt~Tytuł~")), qPrintable(text));
+    }
+
+    void skipsTaggedLookupAndCalculatedFields() {
+        BareModule dm(ui_);
+        DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
+        wniosek.append();
+        wniosek.field(QStringLiteral("rodz_proj")).setValue(QStringLiteral("RB"));
+        wniosek.post();
+        DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
+        addProduct(produkty, 1, QStringLiteral("Most"), 5);
+        const QString before = BuildChecksumText(dm);
+
+        // The lookup has a value, but only its key is taken.
+        const QString lookupText = wniosek.field(QStringLiteral("lkp_rodz_projektu")).asString();
+        QVERIFY(!lookupText.isEmpty());
+        QVERIFY(!before.contains(lookupText));
+
+        wniosek.edit();
+        wniosek.field(QStringLiteral("plan_okres_real")).setValue(17);
+        wniosek.field(QStringLiteral("plan_okres_do_oddania")).setValue(3);
+        wniosek.field(QStringLiteral("suma_kontrolna"))
+            .setValue(QStringLiteral("abcd-abcd-abcd-abcd"));
+        wniosek.post();
+        produkty.edit();
+        produkty.field(QStringLiteral("Razem")).setValue(999);
+        produkty.post();
+        QCOMPARE(BuildChecksumText(dm), before);
+    }
+
+    void recordOrderMatters() {
+        BareModule dm(ui_);
+        DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
+        addProduct(produkty, 1, QStringLiteral("A"), 1);
+        addProduct(produkty, 1, QStringLiteral("B"), 1);
+        const QString ab = ComputeChecksum(dm);
+        produkty.emptyTable();
+        addProduct(produkty, 1, QStringLiteral("B"), 1);
+        addProduct(produkty, 1, QStringLiteral("A"), 1);
+        QVERIFY(ComputeChecksum(dm) != ab);
+    }
+
+    void emptyValueContributesNothing() {
+        BareModule dm(ui_);
+        DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
+        addProduct(produkty, 1, QStringLiteral("Most"), QVariant());
+        const QString without = BuildChecksumText(dm);
+        produkty.edit();
+        produkty.field(QStringLiteral("Jedn_miary")).setValue(QString(""));
+        produkty.post();
+        QCOMPARE(BuildChecksumText(dm), without);
+        QCOMPARE(without, QStringLiteral("1~Most~"));
+        // A zero is a value, unlike an empty field.
+        produkty.edit();
+        produkty.field(QStringLiteral("2005")).setValue(0);
+        produkty.post();
+        QCOMPARE(BuildChecksumText(dm), QStringLiteral("1~Most~0~"));
+    }
+
+    void datesAsYearMonthDay() {
+        BareModule dm(ui_);
+        DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
+        wniosek.append();
+        wniosek.field(QStringLiteral("harm_rozp")).setValue(QDate(2005, 3, 1));
+        wniosek.post();
+        QVERIFY(BuildChecksumText(dm).contains(QStringLiteral("2005.03.01~")));
+    }
+
+    void postsEditedTableWithoutMarkingChange() {
+        BareModule dm(ui_);
+        DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
+        addProduct(produkty, 1, QStringLiteral("Most"), QVariant());
+        dm.Zmieniony = false;
+        produkty.edit();
+        produkty.field(QStringLiteral("Produkt")).setValue(QStringLiteral("Wiadukt"));
+        QCOMPARE(BuildChecksumText(dm), QStringLiteral("1~Wiadukt~"));
+        QCOMPARE(produkty.state(), DataSetState::Browse);
+        QVERIFY(!dm.Zmieniony);
+    }
+
+    void closedTableContributesNothing() {
+        BareModule dm(ui_);
+        DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
+        addProduct(produkty, 1, QStringLiteral("Most"), 3);
+        QVERIFY(!BuildChecksumText(dm).isEmpty());
+        produkty.close();
+        QCOMPARE(BuildChecksumText(dm), QString());
+    }
+
+    // ---------------------------------------------------------------- the action and the check
+
+    void acSumaKStoresChecksum() {
+        BareModule dm(ui_);
+        ApplicationChecksum checksum(dm);
+        DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
+        QVERIFY(wniosek.isEmpty());
+        checksum.acSumaK();
+        QCOMPARE(wniosek.recordCount(), 1);
+        QCOMPARE(wniosek.state(), DataSetState::Browse);
+        QCOMPARE(checksum.storedChecksum(), ComputeChecksum(dm));
+        QCOMPARE(checksum.storedChecksum().size(), 19);
+
+        addProduct(dm.table(QStringLiteral("dsProdukty")), 1, QStringLiteral("Most"), 3);
+        QVERIFY(checksum.storedChecksum() != ComputeChecksum(dm));
+        checksum.acSumaK();
+        QCOMPARE(checksum.storedChecksum(), ComputeChecksum(dm));
+    }
+
+    void acSumaKRespectsTrustedFile() {
+        BareModule dm(ui_);
+        ApplicationChecksum checksum(dm);
+        DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
+        wniosek.append();
+        wniosek.field(QStringLiteral("suma_kontrolna"))
+            .setValue(QStringLiteral("0000-0000-0000-0000"));
+        wniosek.post();
+        checksum.ChecksumTrusted = true;
+        dm.Zmieniony = false;
+        checksum.acSumaK();
+        QCOMPARE(checksum.storedChecksum(), QStringLiteral("0000-0000-0000-0000"));
+        // Once the user changed something, the checksum follows the data again.
+        dm.Zmieniony = true;
+        checksum.acSumaK();
+        QCOMPARE(checksum.storedChecksum(), ComputeChecksum(dm));
+    }
+
+    void verifyChecksum_data() {
+        QTest::addColumn<bool>("closingByHost");
+        QTest::addColumn<bool>("loadFailed");
+        QTest::addColumn<QString>("fileVersion");
+        QTest::addColumn<bool>("storeCorrect");
+        QTest::addColumn<bool>("holds");
+        QTest::addColumn<bool>("trusted");
+        QTest::addColumn<bool>("rewritten");
+        QTest::addColumn<bool>("changedAfter");
+
+        QTest::newRow("matching checksum")
+            << false << false << "1.0.0.0" << true << true << false << false << false;
+        QTest::newRow("changed data")
+            << false << false << "1.0.0.0" << false << false << false << true << false;
+        QTest::newRow("other module version")
+            << false << false << "0.9.0.0" << false << true << true << false << false;
+        QTest::newRow("damaged file")
+            << false << true << "1.0.0.0" << false << true << false << false << true;
+        QTest::newRow("host closing")
+            << true << false << "1.0.0.0" << false << true << false << false << true;
+    }
+
+    void verifyChecksum() {
+        QFETCH(bool, closingByHost);
+        QFETCH(bool, loadFailed);
+        QFETCH(QString, fileVersion);
+        QFETCH(bool, storeCorrect);
+        QFETCH(bool, holds);
+        QFETCH(bool, trusted);
+        QFETCH(bool, rewritten);
+        QFETCH(bool, changedAfter);
+
+        BareModule dm(ui_);
+        ApplicationChecksum checksum(dm);
+        addProduct(dm.table(QStringLiteral("dsProdukty")), 1, QStringLiteral("Most"), 3);
+        DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
+        wniosek.append();
+        wniosek.post();
+        const QString stored =
+            storeCorrect ? ComputeChecksum(dm) : QStringLiteral("1111-2222-3333-4444");
+        wniosek.edit();
+        wniosek.field(QStringLiteral("suma_kontrolna")).setValue(stored);
+        wniosek.post();
+        dm.Zmieniony = true;
+
+        QCOMPARE(checksum.VerifyChecksum(
+                     {closingByHost, loadFailed, fileVersion, QStringLiteral("1.0.0.0")}),
+                 holds);
+        QCOMPARE(checksum.ChecksumTrusted, trusted);
+        QCOMPARE(checksum.storedChecksum(), rewritten ? ComputeChecksum(dm) : stored);
+        QCOMPARE(dm.Zmieniony, changedAfter);
+    }
 };
-
-// ---------------------------------------------------------------- digest and fold
-
-void TestChecksum::md5Vectors_data() {
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QString>("digest");
-    // The test suite of RFC 1321, appendix A.5.
-    QTest::newRow("empty") << QByteArray("") << kEmptyMd5;
-    QTest::newRow("a") << QByteArray("a") << "0cc175b9c0f1b6a831c399e269772661";
-    QTest::newRow("abc") << QByteArray("abc") << "900150983cd24fb0d6963f7d28e17f72";
-    QTest::newRow("message digest")
-        << QByteArray("message digest") << "f96b697d7cb7938d525a2f31aaf161d0";
-    QTest::newRow("alphabet") << QByteArray("abcdefghijklmnopqrstuvwxyz")
-                              << "c3fcd3d76192e4007dfb496cca67e13b";
-    QTest::newRow("alphanumeric")
-        << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789")
-        << "d174ab98d277d9f5a5611c2c9f419d9f";
-    QTest::newRow("digits x8") << QByteArray("1234567890").repeated(8)
-                               << "57edf4a22be3c955ac49da2e2107b67a";
-}
-
-void TestChecksum::md5Vectors() {
-    QFETCH(QByteArray, input);
-    QFETCH(QString, digest);
-    QCOMPARE(Md5::hexDigest(input), digest);
-    QCOMPARE(Md5::digest(input).size(), 16);
-}
-
-void TestChecksum::fold_data() {
-    QTest::addColumn<QString>("digest");
-    QTest::addColumn<QString>("folded");
-    QTest::newRow("zero") << QString(32, QLatin1Char('0')) << "0000-0000-0000-0000";
-    QTest::newRow("no carry") << "00000001000000020000000300000004"
-                              << "0000-0003-0000-0007";
-    // A sum of exactly 2^32 folds to 1; the largest sum folds to ffffffff.
-    QTest::newRow("carry at 2^32") << "ffffffff0000000180000000"
-                                      "80000000"
-                                   << "0000-0001-0000-0001";
-    QTest::newRow("largest sums") << QString(32, QLatin1Char('f')) << "ffff-ffff-ffff-ffff";
-    QTest::newRow("carry in one half") << "fffffffe00000002"
-                                          "1234567800000000"
-                                       << "0000-0001-1234-5678";
-    QTest::newRow("upper-case digits") << "0000000A0000000B0000000C0000000D"
-                                       << "0000-0015-0000-0019";
-}
-
-void TestChecksum::fold() {
-    QFETCH(QString, digest);
-    QFETCH(QString, folded);
-    QCOMPARE(Checksum::foldDigest(digest), folded);
-}
-
-void TestChecksum::checksumOfText_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("checksum");
-    QTest::newRow("abc") << "abc"
-                         << "ccd3-a048-ff77-beef";
-    QTest::newRow("empty text: fold of the digest of zero bytes")
-        << "" << Checksum::foldDigest(kEmptyMd5);
-}
-
-void TestChecksum::checksumOfText() {
-    QFETCH(QString, text);
-    QFETCH(QString, checksum);
-    QCOMPARE(Checksum::ofText(text), checksum);
-}
-
-// The digest is taken over the text in the system code page: Polish letters are one
-// byte each, in windows-1250 unless the system has another.
-void TestChecksum::digestInput_data() {
-    QTest::addColumn<QByteArray>("codePage");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("windows-1250") << QByteArray()
-                                  << QByteArray("\xa5\x8c\x8f\xb9\x9c\x9f\xa3\xb3 1~");
-    QTest::newRow("ISO-8859-2") << QByteArray("ISO-8859-2")
-                                << QByteArray("\xa1\xa6\xac\xb1\xb6\xbc\xa3\xb3 1~");
-}
-
-void TestChecksum::digestInput() {
-    QFETCH(QByteArray, codePage);
-    QFETCH(QByteArray, bytes);
-    qputenv("TOPAZ_SYSTEM_CODEPAGE", codePage);
-    const QByteArray input = Checksum::digestInput(QString::fromUtf8("ĄŚŹąśźŁł 1~"));
-    qunsetenv("TOPAZ_SYSTEM_CODEPAGE");
-    QCOMPARE(input, bytes);
-}
-
-// ---------------------------------------------------------------- the digested text
-
-void TestChecksum::emptyModuleGivesChecksumOfEmptyText() {
-    BareModule dm(ui_);
-    QCOMPARE(BuildChecksumText(dm), QString());
-    QCOMPARE(ComputeChecksum(dm), Checksum::foldDigest(kEmptyMd5));
-}
-
-void TestChecksum::takesDataFieldsInFieldOrder() {
-    BareModule dm(ui_);
-    DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
-    addProduct(produkty, 1, QStringLiteral("Most"), 1200.5);
-    produkty.edit();
-    produkty.field(QStringLiteral("Jedn_miary")).setValue(QStringLiteral("szt"));
-    produkty.post();
-    // Lp., Produkt, 2004 (plain number form), Jedn_miary; empty years and the
-    // calculated total are left out.
-    QCOMPARE(BuildChecksumText(dm), QStringLiteral("1~Most~1200,5~szt~"));
-
-    // Tables follow in component order: dsProdukty before dsWniosek, dsOsobyUpow after it.
-    DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
-    wniosek.append();
-    wniosek.field(QStringLiteral("tytul_projektu")).setValue(QStringLiteral("Tytuł"));
-    wniosek.post();
-    const QString text = BuildChecksumText(dm);
-    QVERIFY2(text.startsWith(QStringLiteral("1~Most~1200,5~szt~Tytuł~")), qPrintable(text));
-}
-
-void TestChecksum::skipsTaggedLookupAndCalculatedFields() {
-    BareModule dm(ui_);
-    DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
-    wniosek.append();
-    wniosek.field(QStringLiteral("rodz_proj")).setValue(QStringLiteral("RB"));
-    wniosek.post();
-    DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
-    addProduct(produkty, 1, QStringLiteral("Most"), 5);
-    const QString before = BuildChecksumText(dm);
-
-    // The lookup has a value, but only its key is taken.
-    const QString lookupText = wniosek.field(QStringLiteral("lkp_rodz_projektu")).asString();
-    QVERIFY(!lookupText.isEmpty());
-    QVERIFY(!before.contains(lookupText));
-
-    wniosek.edit();
-    wniosek.field(QStringLiteral("plan_okres_real")).setValue(17);
-    wniosek.field(QStringLiteral("plan_okres_do_oddania")).setValue(3);
-    wniosek.field(QStringLiteral("suma_kontrolna")).setValue(QStringLiteral("abcd-abcd-abcd-abcd"));
-    wniosek.post();
-    produkty.edit();
-    produkty.field(QStringLiteral("Razem")).setValue(999);
-    produkty.post();
-    QCOMPARE(BuildChecksumText(dm), before);
-}
-
-void TestChecksum::recordOrderMatters() {
-    BareModule dm(ui_);
-    DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
-    addProduct(produkty, 1, QStringLiteral("A"), 1);
-    addProduct(produkty, 1, QStringLiteral("B"), 1);
-    const QString ab = ComputeChecksum(dm);
-    produkty.emptyTable();
-    addProduct(produkty, 1, QStringLiteral("B"), 1);
-    addProduct(produkty, 1, QStringLiteral("A"), 1);
-    QVERIFY(ComputeChecksum(dm) != ab);
-}
-
-void TestChecksum::emptyValueContributesNothing() {
-    BareModule dm(ui_);
-    DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
-    addProduct(produkty, 1, QStringLiteral("Most"), QVariant());
-    const QString without = BuildChecksumText(dm);
-    produkty.edit();
-    produkty.field(QStringLiteral("Jedn_miary")).setValue(QString(""));
-    produkty.post();
-    QCOMPARE(BuildChecksumText(dm), without);
-    QCOMPARE(without, QStringLiteral("1~Most~"));
-    // A zero is a value, unlike an empty field.
-    produkty.edit();
-    produkty.field(QStringLiteral("2005")).setValue(0);
-    produkty.post();
-    QCOMPARE(BuildChecksumText(dm), QStringLiteral("1~Most~0~"));
-}
-
-void TestChecksum::datesAsYearMonthDay() {
-    BareModule dm(ui_);
-    DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
-    wniosek.append();
-    wniosek.field(QStringLiteral("harm_rozp")).setValue(QDate(2005, 3, 1));
-    wniosek.post();
-    QVERIFY(BuildChecksumText(dm).contains(QStringLiteral("2005.03.01~")));
-}
-
-void TestChecksum::postsEditedTableWithoutMarkingChange() {
-    BareModule dm(ui_);
-    DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
-    addProduct(produkty, 1, QStringLiteral("Most"), QVariant());
-    dm.Zmieniony = false;
-    produkty.edit();
-    produkty.field(QStringLiteral("Produkt")).setValue(QStringLiteral("Wiadukt"));
-    QCOMPARE(BuildChecksumText(dm), QStringLiteral("1~Wiadukt~"));
-    QCOMPARE(produkty.state(), DataSetState::Browse);
-    QVERIFY(!dm.Zmieniony);
-}
-
-void TestChecksum::closedTableContributesNothing() {
-    BareModule dm(ui_);
-    DataSet& produkty = dm.table(QStringLiteral("dsProdukty"));
-    addProduct(produkty, 1, QStringLiteral("Most"), 3);
-    QVERIFY(!BuildChecksumText(dm).isEmpty());
-    produkty.close();
-    QCOMPARE(BuildChecksumText(dm), QString());
-}
-
-// ---------------------------------------------------------------- the action and the check
-
-void TestChecksum::acSumaKStoresChecksum() {
-    BareModule dm(ui_);
-    ApplicationChecksum checksum(dm);
-    DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
-    QVERIFY(wniosek.isEmpty());
-    checksum.acSumaK();
-    QCOMPARE(wniosek.recordCount(), 1);
-    QCOMPARE(wniosek.state(), DataSetState::Browse);
-    QCOMPARE(checksum.storedChecksum(), ComputeChecksum(dm));
-    QCOMPARE(checksum.storedChecksum().size(), 19);
-
-    addProduct(dm.table(QStringLiteral("dsProdukty")), 1, QStringLiteral("Most"), 3);
-    QVERIFY(checksum.storedChecksum() != ComputeChecksum(dm));
-    checksum.acSumaK();
-    QCOMPARE(checksum.storedChecksum(), ComputeChecksum(dm));
-}
-
-void TestChecksum::acSumaKRespectsTrustedFile() {
-    BareModule dm(ui_);
-    ApplicationChecksum checksum(dm);
-    DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
-    wniosek.append();
-    wniosek.field(QStringLiteral("suma_kontrolna")).setValue(QStringLiteral("0000-0000-0000-0000"));
-    wniosek.post();
-    checksum.ChecksumTrusted = true;
-    dm.Zmieniony = false;
-    checksum.acSumaK();
-    QCOMPARE(checksum.storedChecksum(), QStringLiteral("0000-0000-0000-0000"));
-    // Once the user changed something, the checksum follows the data again.
-    dm.Zmieniony = true;
-    checksum.acSumaK();
-    QCOMPARE(checksum.storedChecksum(), ComputeChecksum(dm));
-}
-
-void TestChecksum::verifyChecksum_data() {
-    QTest::addColumn<bool>("closingByHost");
-    QTest::addColumn<bool>("loadFailed");
-    QTest::addColumn<QString>("fileVersion");
-    QTest::addColumn<bool>("storeCorrect");
-    QTest::addColumn<bool>("holds");
-    QTest::addColumn<bool>("trusted");
-    QTest::addColumn<bool>("rewritten");
-    QTest::addColumn<bool>("changedAfter");
-
-    QTest::newRow("matching checksum")
-        << false << false << "1.0.0.0" << true << true << false << false << false;
-    QTest::newRow("changed data") << false << false << "1.0.0.0" << false << false << false << true
-                                  << false;
-    QTest::newRow("other module version")
-        << false << false << "0.9.0.0" << false << true << true << false << false;
-    QTest::newRow("damaged file") << false << true << "1.0.0.0" << false << true << false << false
-                                  << true;
-    QTest::newRow("host closing") << true << false << "1.0.0.0" << false << true << false << false
-                                  << true;
-}
-
-void TestChecksum::verifyChecksum() {
-    QFETCH(bool, closingByHost);
-    QFETCH(bool, loadFailed);
-    QFETCH(QString, fileVersion);
-    QFETCH(bool, storeCorrect);
-    QFETCH(bool, holds);
-    QFETCH(bool, trusted);
-    QFETCH(bool, rewritten);
-    QFETCH(bool, changedAfter);
-
-    BareModule dm(ui_);
-    ApplicationChecksum checksum(dm);
-    addProduct(dm.table(QStringLiteral("dsProdukty")), 1, QStringLiteral("Most"), 3);
-    DataSet& wniosek = dm.table(QStringLiteral("dsWniosek"));
-    wniosek.append();
-    wniosek.post();
-    const QString stored =
-        storeCorrect ? ComputeChecksum(dm) : QStringLiteral("1111-2222-3333-4444");
-    wniosek.edit();
-    wniosek.field(QStringLiteral("suma_kontrolna")).setValue(stored);
-    wniosek.post();
-    dm.Zmieniony = true;
-
-    QCOMPARE(checksum.VerifyChecksum(
-                 {closingByHost, loadFailed, fileVersion, QStringLiteral("1.0.0.0")}),
-             holds);
-    QCOMPARE(checksum.ChecksumTrusted, trusted);
-    QCOMPARE(checksum.storedChecksum(), rewritten ? ComputeChecksum(dm) : stored);
-    QCOMPARE(dm.Zmieniony, changedAfter);
-}
 
 QTEST_GUILESS_MAIN(TestChecksum)
 #include "tst_checksum.moc"
