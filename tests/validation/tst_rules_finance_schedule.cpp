@@ -72,7 +72,20 @@ void addProcedure(ModuleFixture& fx, const QString& spec) {
     QVERIFY(t.post());
 }
 
+// A case of the procurement rules: the works end in May 2006 unless physicalEnd says
+// otherwise; records are "mode|started|start date|announced".
+struct ProcurementCase {
+    bool technicalAssistance = false;
+    QString physicalEnd = QStringLiteral("05.2006"); // harm_rzecz_zak_tmp
+    QString harmZak = {};                            // no control of its own
+    QStringList records = {};
+    QStringList rules = {};
+    int endRecord = -1; // where the walks leave dsZamPub
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(ProcurementCase)
 
 class TestRulesFinanceSchedule : public QObject {
     Q_OBJECT
@@ -322,73 +335,61 @@ private slots:
     // ---------------------------------------------------------------- 47-49 procurement
 
     void procurement_data() {
-        QTest::addColumn<bool>("technicalAssistance");
-        QTest::addColumn<QString>("physicalEnd"); // harm_rzecz_zak_tmp
-        QTest::addColumn<QString>("harmZak");     // harm_zak, no control of its own
-        QTest::addColumn<QStringList>("records");
-        QTest::addColumn<QStringList>("rules");
-        QTest::addColumn<int>("endRecord"); // where the walks leave dsZamPub
-        QTest::newRow("no procedure")
-            << false << u("05.2006") << QString() << QStringList() << QStringList{u("47")} << -1;
-        QTest::newRow("technical assistance without procedures")
-            << true << u("05.2006") << QString() << QStringList() << QStringList() << -1;
-        QTest::newRow("technical assistance skips faulty procedures")
-            << true << QString() << QString() << QStringList{u("|N|2007-01-01|")} << QStringList()
-            << 1;
-        QTest::newRow("complete procedures")
-            << false << u("05.2006") << QString()
-            << QStringList{u("PN|N|2005-04-01|"), u("PO|T||2005-06-01")} << QStringList() << 2;
-        QTest::newRow("no physical end: every dated record")
-            << false << QString() << QString()
-            << QStringList{u("PN|N|2005-04-01|"), u("PO|T||2005-06-01")}
-            << QStringList{u("48a"), u("48b")} << 2;
-        QTest::newRow("started after the physical end")
-            << false << u("05.2006") << QString()
-            << QStringList{u("PN|N|2006-06-01|"), u("PO|T||2006-05-01"), u("ZOC|T||2006-07-01")}
-            << QStringList{u("48a"), u("48b")} << 3;
-        QTest::newRow("only the first failure of the second walk")
-            << false << u("05.2006") << QString() << QStringList{u("|T||2005-06-01"), u("PN|N||")}
-            << QStringList{u("49.1")} << 1;
-        QTest::newRow("not started, no start date")
-            << false << u("05.2006") << QString()
-            << QStringList{u("PN|N|2005-04-01|"), u("PN|N||"), u("|N||")} << QStringList{u("49.2")}
-            << 2;
-        QTest::newRow("not started, starting after harm_zak")
-            << false << u("05.2006") << u("2005-03-31") << QStringList{u("PN|N|2005-04-01|")}
-            << QStringList{u("49.3")} << 1;
-        QTest::newRow("started, no announcement")
-            << false << u("05.2006") << QString() << QStringList{u("PO|T||")}
-            << QStringList{u("49.4")} << 1;
-        QTest::newRow("started, announced after harm_zak")
-            << false << u("05.2006") << u("2005-05-31") << QStringList{u("PO|T||2005-06-01")}
-            << QStringList{u("49.5")} << 1;
-        QTest::newRow("announced on harm_zak")
-            << false << u("05.2006") << u("2005-06-01") << QStringList{u("PO|T||2005-06-01")}
-            << QStringList() << 1;
+        QTest::addColumn<ProcurementCase>("c");
+        auto row = [](const char* name, const ProcurementCase& c) { QTest::newRow(name) << c; };
+        row("no procedure", {.rules = {"47"}});
+        row("technical assistance without procedures", {.technicalAssistance = true, .rules = {}});
+        row("technical assistance skips faulty procedures", {.technicalAssistance = true,
+                                                             .physicalEnd = "",
+                                                             .records = {"|N|2007-01-01|"},
+                                                             .endRecord = 1});
+        row("complete procedures",
+            {.records = {"PN|N|2005-04-01|", "PO|T||2005-06-01"}, .rules = {}, .endRecord = 2});
+        row("no physical end: every dated record",
+            {.physicalEnd = "",
+             .records = {"PN|N|2005-04-01|", "PO|T||2005-06-01"},
+             .rules = {"48a", "48b"},
+             .endRecord = 2});
+        row("started after the physical end",
+            {.records = {"PN|N|2006-06-01|", "PO|T||2006-05-01", "ZOC|T||2006-07-01"},
+             .rules = {"48a", "48b"},
+             .endRecord = 3});
+        row("only the first failure of the second walk",
+            {.records = {"|T||2005-06-01", "PN|N||"}, .rules = {"49.1"}, .endRecord = 1});
+        row("not started, no start date",
+            {.records = {"PN|N|2005-04-01|", "PN|N||", "|N||"}, .rules = {"49.2"}, .endRecord = 2});
+        row("not started, starting after harm_zak", {.harmZak = "2005-03-31",
+                                                     .records = {"PN|N|2005-04-01|"},
+                                                     .rules = {"49.3"},
+                                                     .endRecord = 1});
+        row("started, no announcement", {.records = {"PO|T||"}, .rules = {"49.4"}, .endRecord = 1});
+        row("started, announced after harm_zak", {.harmZak = "2005-05-31",
+                                                  .records = {"PO|T||2005-06-01"},
+                                                  .rules = {"49.5"},
+                                                  .endRecord = 1});
+        row("announced on harm_zak", {.harmZak = "2005-06-01",
+                                      .records = {"PO|T||2005-06-01"},
+                                      .rules = {},
+                                      .endRecord = 1});
     }
     void procurement() {
-        QFETCH(bool, technicalAssistance);
-        QFETCH(QString, physicalEnd);
-        QFETCH(QString, harmZak);
-        QFETCH(QStringList, records);
-        QFETCH(QStringList, rules);
-        QFETCH(int, endRecord);
+        QFETCH(ProcurementCase, c);
         ModuleFixture fx;
-        QVERIFY(fx.dm->UstawPWD(u("SPOT"), technicalAssistance ? u("3") : u("1")));
-        setMain(fx, "harm_rzecz_zak_tmp", physicalEnd);
-        setMain(fx, "harm_zak", harmZak);
-        for (const QString& r : records)
+        QVERIFY(fx.dm->UstawPWD(u("SPOT"), c.technicalAssistance ? u("3") : u("1")));
+        setMain(fx, "harm_rzecz_zak_tmp", c.physicalEnd);
+        setMain(fx, "harm_zak", c.harmZak);
+        for (const QString& r : c.records)
             addProcedure(fx, r);
         fx.t("dsZamPub").first();
 
         const Outcome out = runFinanceRules(fx, 47, 49);
-        QCOMPARE(out.lines(), withMessages(rules, procurementMessages()));
-        QCOMPARE(out.passed, rules.isEmpty());
+        QCOMPARE(out.lines(), withMessages(c.rules, procurementMessages()));
+        QCOMPARE(out.passed, c.rules.isEmpty());
         for (const Finding& f : out.window.findings()) {
             QCOMPARE(f.table, u("dsZamPub"));
             QCOMPARE(f.control, u("DBCtrlGrid"));
         }
-        QCOMPARE(fx.t("dsZamPub").recNo(), endRecord);
+        QCOMPARE(fx.t("dsZamPub").recNo(), c.endRecord);
     }
 };
 

@@ -54,6 +54,19 @@ constexpr int kEfrr = 2, kStateBudget = 4; // Ids of the tree rows
 const char* const kLimitPrefix =
     "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ";
 
+// A case of the indicator and revenue rules: what differs from priority 1, works ending in
+// May 2006, one product and one result within the years.
+struct IndicatorCase {
+    bool technicalAssistance = false;
+    bool complete = true;
+    QString physicalEnd = QStringLiteral("05.2006");
+    QStringList switches = {}; // year switches turned on
+    QString projectType = QStringLiteral("N");
+    // "item|unit|amounts"; revenue "item|amounts"
+    QStringList products = {}, results = {}, impacts = {}, revenue = {};
+    QStringList rules = {};
+};
+
 void addTrees() {
     QTest::addColumn<QString>("tree");
     QTest::newRow("sources") << u("dsZrodlaFin");
@@ -62,6 +75,8 @@ void addTrees() {
 
 } // namespace
 
+Q_DECLARE_METATYPE(IndicatorCase)
+
 class TestRulesFinanceTables : public QObject {
     Q_OBJECT
 
@@ -69,109 +84,60 @@ private slots:
     // ---------------------------------------------------------------- 85-95 indicators, revenue
 
     void indicatorsRevenue_data() {
-        QTest::addColumn<bool>("technicalAssistance");
-        QTest::addColumn<bool>("complete"); // one product and one result within the years
-        QTest::addColumn<QString>("physicalEnd");
-        QTest::addColumn<QStringList>("switches"); // year switches turned on
-        QTest::addColumn<QString>("projectType");
-        QTest::addColumn<QStringList>("products");
-        QTest::addColumn<QStringList>("results");
-        QTest::addColumn<QStringList>("impacts");
-        QTest::addColumn<QStringList>("revenue");
-        QTest::addColumn<QStringList>("rules");
-        const QStringList none;
-        const QString end = u("05.2006"), n = u("N"), d = u("D");
-        QTest::newRow("nothing entered") << false << false << end << none << n << none << none
-                                         << none << none << QStringList{u("85"), u("86")};
-        QTest::newRow("technical assistance needs no results")
-            << true << false << end << none << n << none << none << none << none
-            << QStringList{u("85")};
-        QTest::newRow("complete") << false << true << end << none << n << none << none << none
-                                  << none << none;
-        QTest::newRow("product without unit")
-            << false << true << end << none << n << QStringList{u("Most||2005=1")} << none << none
-            << none << QStringList{u("87")};
-        QTest::newRow("product after the end year")
-            << false << true << end << none << n << QStringList{u("Droga|km|2007=3")} << none
-            << none << none << QStringList{u("88a")};
-        QTest::newRow("product before the start year")
-            << false << true << end << none << n << QStringList{u("Droga|km|2004=3")} << none
-            << none << none << QStringList{u("88b")};
-        QTest::newRow("2009 switched off is not used")
-            << false << true << u("12.2008") << none << n << QStringList{u("Droga|km|2009=3")}
-            << none << none << none << none;
-        QTest::newRow("2009 switched on after a 2008 end")
-            << false << true << u("12.2008") << QStringList{u("tab6lprod2009")} << n
-            << QStringList{u("Droga|km|2009=3")} << none << none << none << QStringList{u("88a")};
-        QTest::newRow("another grid's switch does not count")
-            << false << true << u("12.2008") << QStringList{u("tab6lrez2009")} << n
-            << QStringList{u("Droga|km|2009=3")} << none << none << none << none;
-        QTest::newRow("no physical end, no end year")
-            << false << true << QString() << none << n << QStringList{u("Droga|km|2007=3")} << none
-            << none << none << none;
-        QTest::newRow("result without name")
-            << false << true << end << none << n << none << QStringList{u("|min|2005=2")} << none
-            << none << QStringList{u("89")};
-        QTest::newRow("result before the start year")
-            << false << true << end << none << n << none << QStringList{u("Czas|min|2004=2")}
-            << none << none << QStringList{u("90")};
-        QTest::newRow("results may outlast the project")
-            << false << true << end << none << n << none << QStringList{u("Czas|min|2007=2")}
-            << none << none << none;
-        QTest::newRow("impact without unit")
-            << false << true << end << none << n << none << none << QStringList{u("Ruch||2005=1")}
-            << none << QStringList{u("91")};
-        QTest::newRow("impact before the start year")
-            << false << true << end << none << n << none << none
-            << QStringList{u("Ruch|poj|2004=1")} << none << QStringList{u("92")};
-        QTest::newRow("impacts: only 2004-2008")
-            << false << true << end << none << n << none << none
-            << QStringList{u("Ruch|poj|2004=0,2010=1")} << none << none;
-        QTest::newRow("no project type") << false << true << end << none << QString() << none
-                                         << none << none << none << QStringList{u("93")};
-        QTest::newRow("revenue project without revenue")
-            << false << true << end << none << d << none << none << none << none
-            << QStringList{u("94")};
-        QTest::newRow("revenue without category")
-            << false << true << end << none << d << none << none << none
-            << QStringList{u("Bilety|2005=100"), u("|2006=5")} << QStringList{u("94")};
-        QTest::newRow("revenue before the start year")
-            << false << true << end << none << d << none << none << none
-            << QStringList{u("Bilety|2004=100")} << QStringList{u("95")};
-        QTest::newRow("revenue after the project")
-            << false << true << end << none << d << none << none << none
-            << QStringList{u("Bilety|2007=100")} << none;
+        QTest::addColumn<IndicatorCase>("c");
+        auto row = [](const char* name, const IndicatorCase& c) { QTest::newRow(name) << c; };
+        row("nothing entered", {.complete = false, .rules = {"85", "86"}});
+        row("technical assistance needs no results",
+            {.technicalAssistance = true, .complete = false, .rules = {"85"}});
+        row("complete", {});
+        row("product without unit", {.products = {"Most||2005=1"}, .rules = {"87"}});
+        row("product after the end year", {.products = {"Droga|km|2007=3"}, .rules = {"88a"}});
+        row("product before the start year", {.products = {"Droga|km|2004=3"}, .rules = {"88b"}});
+        row("2009 switched off is not used",
+            {.physicalEnd = "12.2008", .products = {"Droga|km|2009=3"}});
+        row("2009 switched on after a 2008 end", {.physicalEnd = "12.2008",
+                                                  .switches = {"tab6lprod2009"},
+                                                  .products = {"Droga|km|2009=3"},
+                                                  .rules = {"88a"}});
+        row("another grid's switch does not count", {.physicalEnd = "12.2008",
+                                                     .switches = {"tab6lrez2009"},
+                                                     .products = {"Droga|km|2009=3"}});
+        row("no physical end, no end year", {.physicalEnd = "", .products = {"Droga|km|2007=3"}});
+        row("result without name", {.results = {"|min|2005=2"}, .rules = {"89"}});
+        row("result before the start year", {.results = {"Czas|min|2004=2"}, .rules = {"90"}});
+        row("results may outlast the project", {.results = {"Czas|min|2007=2"}});
+        row("impact without unit", {.impacts = {"Ruch||2005=1"}, .rules = {"91"}});
+        row("impact before the start year", {.impacts = {"Ruch|poj|2004=1"}, .rules = {"92"}});
+        row("impacts: only 2004-2008", {.impacts = {"Ruch|poj|2004=0,2010=1"}});
+        row("no project type", {.projectType = "", .rules = {"93"}});
+        row("revenue project without revenue", {.projectType = "D", .rules = {"94"}});
+        row("revenue without category",
+            {.projectType = "D", .revenue = {"Bilety|2005=100", "|2006=5"}, .rules = {"94"}});
+        row("revenue before the start year",
+            {.projectType = "D", .revenue = {"Bilety|2004=100"}, .rules = {"95"}});
+        row("revenue after the project", {.projectType = "D", .revenue = {"Bilety|2007=100"}});
     }
     void indicatorsRevenue() {
-        QFETCH(bool, technicalAssistance);
-        QFETCH(bool, complete);
-        QFETCH(QString, physicalEnd);
-        QFETCH(QStringList, switches);
-        QFETCH(QString, projectType);
-        QFETCH(QStringList, products);
-        QFETCH(QStringList, results);
-        QFETCH(QStringList, impacts);
-        QFETCH(QStringList, revenue);
-        QFETCH(QStringList, rules);
+        QFETCH(IndicatorCase, c);
         ModuleFixture fx;
-        QVERIFY(fx.dm->UstawPWD(u("SPOT"), technicalAssistance ? u("3") : u("1")));
-        setDates(fx, u("01.2005"), physicalEnd);
-        for (const QString& s : switches)
+        QVERIFY(fx.dm->UstawPWD(u("SPOT"), c.technicalAssistance ? u("3") : u("1")));
+        setDates(fx, u("01.2005"), c.physicalEnd);
+        for (const QString& s : c.switches)
             setYearSwitch(fx, s.left(s.size() - 4).toLatin1().constData(), s.right(4).toInt(),
                           true);
-        setMain(fx, "typ_projektu", projectType);
-        if (complete) {
+        setMain(fx, "typ_projektu", c.projectType);
+        if (c.complete) {
             addListRows(fx, "dsProdukty", "Produkt", {u("Długość drogi|km|2005=10")});
             addListRows(fx, "dsRezultaty", "Rezultat", {u("Czas przejazdu|min|2006=5")});
         }
-        addListRows(fx, "dsProdukty", "Produkt", products);
-        addListRows(fx, "dsRezultaty", "Rezultat", results);
-        addListRows(fx, "dsOddz", "Oddzialywanie", impacts);
-        addListRows(fx, "dsKatPrzych", "Kategoria_przychodu", revenue);
+        addListRows(fx, "dsProdukty", "Produkt", c.products);
+        addListRows(fx, "dsRezultaty", "Rezultat", c.results);
+        addListRows(fx, "dsOddz", "Oddzialywanie", c.impacts);
+        addListRows(fx, "dsKatPrzych", "Kategoria_przychodu", c.revenue);
 
         const Outcome out = runFinanceRules(fx, 85, 95);
-        QCOMPARE(out.lines(), withMessages(rules));
-        QCOMPARE(out.passed, rules.isEmpty());
+        QCOMPARE(out.lines(), withMessages(c.rules));
+        QCOMPARE(out.passed, c.rules.isEmpty());
     }
 
     void indicatorTargets() {

@@ -1,5 +1,6 @@
 // The validation run and the rules of the project, the applicant, the persons, the other
 // institutions and the declaration.
+#include "examples/generator/sample_application.h"
 #include "tests/model/module_fixture.h"
 #include "validation/rule_set.h"
 #include "validation/rules_finance.h"
@@ -103,63 +104,12 @@ Outcome runProjectRules(ModuleFixture& fx, const QStringList& numbers = {},
     return out;
 }
 
-// An applicant that has filled in everything this table asks for.
+// The sample application, which passes every rule, with one complete other institution.
 void fillProjectAndApplicant(ModuleFixture& fx) {
     fx.dm->SprawdzSlownik();
-    fx.dm->UstawPWD(u("SPOT"), u("1"), u("1.1"), u("1.1.1"));
-    set(fx.t("dsWniosek"), {{"tytul_projektu", u("Modernizacja linii")},
-                            {"rodz_proj", u("RB")},
-                            {"umiejscowienie", u("OM")},
-                            {"opis_projektu", u("Opis")},
-                            {"powiazania_projektu_nie_dot", u("T")},
-                            {"inne_pr_kontr_woj", u("N")},
-                            {"inne_pr_sr_UE", u("T")},
-                            {"inne_pr_in_mnar", u("N")},
-                            {"inne_pr_EFRR", u("N")},
-                            {"inne_pr_opis", u("Fundusz spójności")},
-                            {"trwalosc_projektu", u("Trwały")},
-                            {"potrzeba_wsparcia", u("T")},
-                            {"potrzeba_wsparcia_uzasad", u("Brak środków")},
-                            {"zgod_srod", u("PPS2")},
-                            {"zgod_row_szans", u("A2")},
-                            {"zgod_row_szans_uzasad", u("Bez wpływu")},
-                            {"lok_caly_kraj", u("N")}});
-    set(fx.t("dsKatInt"), {{"ID1", dictionaryId(fx, "INT", 1, u("3"))},
-                           {"ID2", dictionaryId(fx, "INT", 2, u("31"))},
-                           {"ID3", dictionaryId(fx, "INT", 3, u("311"))}});
-    set(fx.t("dsLokalizacja"), {{"WOJ_ID", dictionaryId(fx, "NUTS", 2, u("02"))}});
-    const QVariant woj = dictionaryId(fx, "NUTS", 2, u("02")),
-                   pow = dictionaryId(fx, "NUTS", 3, u("0201")),
-                   gm = dictionaryId(fx, "NUTS", 4, u("0201043"));
-    set(fx.t("dsBeneficjent"), {{"Nazwa", u("PKP PLK S.A.")},
-                                {"for_pr_kod", u("24")},
-                                {"adr_woj_id", woj},
-                                {"adr_pow_id", pow},
-                                {"adr_gm_id", gm},
-                                {"adr_miejscowosc", u("Nowogrodziec")},
-                                {"adr_nr", u("1")},
-                                {"adr_kod", u("59-730")},
-                                {"nr_tel", u("757310000")},
-                                {"NIP", u("1234567890")},
-                                {"REGON", u("123456789")},
-                                {"osup_nazwisko", u("Kowalski")},
-                                {"osup_imie", u("Jan")},
-                                {"osup_rola", u("Prezes")},
-                                {"osup_adr_woj_id", woj},
-                                {"osup_adr_pow_id", pow},
-                                {"osup_adr_gm_id", gm},
-                                {"osup_adr_miejscowosc", u("Nowogrodziec")},
-                                {"osup_adr_nr", u("2")},
-                                {"osup_adr_kod", u("59-730")},
-                                {"osup_nr_tel", u("757310001")},
-                                {"osk_nazwisko", u("Nowak")},
-                                {"osk_imie", u("Anna")},
-                                {"osk_rola", u("Kierownik")},
-                                {"osk_nr_tel", u("757310002")},
-                                {"osk_adr_kor", u("ul. Kolejowa 1")},
-                                {"bk_imie", u("ŁUKASZ")},
-                                {"bk_nazwisko", u("ŻÓŁKIEWSKI")},
-                                {"bk_stanowisko", u("Prezes zarządu")}});
+    SampleApplication::fill(*fx.dm);
+    set(fx.t("dsPolaSpec"),
+        {{"CZYWYSTINNEINS", u("T")}, {"INNEPODZAANOP", u("Udostępnienie terenu")}});
     set(fx.t("dsInstytucje"), {{"Nazwa", u("Gmina Nowogrodziec")},
                                {"for_pr_kod", u("SG")},
                                {"adr_miejscowosc", u("Nowogrodziec")},
@@ -171,8 +121,6 @@ void fillProjectAndApplicant(ModuleFixture& fx) {
                                {"osk_imie", u("Ewa")},
                                {"NIP", u("6121234567")},
                                {"REGON", u("230821234")}});
-    set(fx.t("dsPolaSpec"),
-        {{"CZYWYSTINNEINS", u("T")}, {"INNEPODZAANOP", u("Udostępnienie terenu")}});
 }
 
 // Sets the other-institutions switch without its rule, which would close or open the list.
@@ -241,453 +189,448 @@ class TestRulesProject : public QObject {
     Q_OBJECT
 
 private slots:
-    void table_matchesTheRecordedRules();
-    void merge_ordersByLeadingNumberAndKeepsTableOrder();
-    void ruleSet_declaresEachNumberOnceInOrder();
-    void run_resultAndWarningFlag_data();
-    void run_resultAndWarningFlag();
-    void run_failedRuleWithoutControlCountsUnlisted();
-    void emptyApplication_findingsInRuleOrder();
-    void emptyApplication_mergedRunOrderedByNumber();
-    void filledApplicant_passesProjectRules();
-    void validate_recordsIntoPreparedWindow();
-    void templateValidate_houseNumberAndPostCode();
+    // ---------------------------------------------------------------- the table and the run
 
-    void rules_edgeCases_data();
-    void rules_edgeCases();
-    void rules4to7_programmeLevels();
-    void rules11and12_categoryWithoutChildren();
-    void rules11and12_restoreDictionaryFilters();
-    void rules76to78_closedWhenAnsweredNo();
-};
+    void table_matchesTheRecordedRules() {
+        const QStringList lines = ruleLines();
+        QFile f(kRecordedRules);
+        if (qEnvironmentVariableIsSet("TOPAZ_RECORD_RULES")) {
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+            QSKIP("rules recorded");
+        }
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(lines,
+                 QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
 
-// ---------------------------------------------------------------- the table and the run
-
-void TestRulesProject::table_matchesTheRecordedRules() {
-    const QStringList lines = ruleLines();
-    QFile f(kRecordedRules);
-    if (qEnvironmentVariableIsSet("TOPAZ_RECORD_RULES")) {
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-        QSKIP("rules recorded");
+        const ModuleFixture fx;
+        QStringList numbers;
+        for (const ValidationRule& r : projectApplicantRules()) {
+            const QString n = QLatin1String(r.number.text());
+            numbers << n;
+            // Only rule 4 leads to its control directly; every other rule names an existing field.
+            QCOMPARE(r.table == nullptr && r.field == nullptr, n == QLatin1String("4"));
+            if (r.table) QVERIFY2(fx.t(r.table).findField(u(r.field)), r.number.text());
+        }
+        QCOMPARE(numbers, projectRuleNumbers());
     }
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(lines, QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
 
-    const ModuleFixture fx;
-    QStringList numbers;
-    for (const ValidationRule& r : projectApplicantRules()) {
-        const QString n = QLatin1String(r.number.text());
-        numbers << n;
-        // Only rule 4 leads to its control directly; every other rule names an existing field.
-        QCOMPARE(r.table == nullptr && r.field == nullptr, n == QLatin1String("4"));
-        if (r.table) QVERIFY2(fx.t(r.table).findField(u(r.field)), r.number.text());
+    void merge_ordersByLeadingNumberAndKeepsTableOrder() {
+        const ValidationRule first[] = {constantRule("1"_rule, Severity::Error, false),
+                                        constantRule("5"_rule, Severity::Error, false),
+                                        constantRule("43"_rule, Severity::Error, false),
+                                        constantRule("50"_rule, Severity::Error, false)};
+        const ValidationRule second[] = {constantRule("2"_rule, Severity::Error, false),
+                                         constantRule("5.1"_rule, Severity::Error, false),
+                                         constantRule("42"_rule, Severity::Error, false),
+                                         constantRule("48a"_rule, Severity::Error, false),
+                                         constantRule("48b"_rule, Severity::Error, false),
+                                         constantRule("101"_rule, Severity::Warning, false),
+                                         constantRule("106.3"_rule, Severity::Error, false),
+                                         constantRule("106.1"_rule, Severity::Error, false)};
+        QStringList order;
+        for (const ValidationRule* r : mergeRuleTables(first, second))
+            order << QLatin1String(r->number.text());
+        QCOMPARE(order, (QStringList{"1", "2", "5", "5.1", "42", "43", "48a", "48b", "50", "101",
+                                     "106.3", "106.1"}));
     }
-    QCOMPARE(numbers, projectRuleNumbers());
-}
 
-void TestRulesProject::merge_ordersByLeadingNumberAndKeepsTableOrder() {
-    const ValidationRule first[] = {constantRule("1"_rule, Severity::Error, false),
-                                    constantRule("5"_rule, Severity::Error, false),
-                                    constantRule("43"_rule, Severity::Error, false),
-                                    constantRule("50"_rule, Severity::Error, false)};
-    const ValidationRule second[] = {constantRule("2"_rule, Severity::Error, false),
-                                     constantRule("5.1"_rule, Severity::Error, false),
-                                     constantRule("42"_rule, Severity::Error, false),
-                                     constantRule("48a"_rule, Severity::Error, false),
-                                     constantRule("48b"_rule, Severity::Error, false),
-                                     constantRule("101"_rule, Severity::Warning, false),
-                                     constantRule("106.3"_rule, Severity::Error, false),
-                                     constantRule("106.1"_rule, Severity::Error, false)};
-    QStringList order;
-    for (const ValidationRule* r : mergeRuleTables(first, second))
-        order << QLatin1String(r->number.text());
-    QCOMPARE(order, (QStringList{"1", "2", "5", "5.1", "42", "43", "48a", "48b", "50", "101",
-                                 "106.3", "106.1"}));
-}
-
-void TestRulesProject::ruleSet_declaresEachNumberOnceInOrder() {
-    // The numbers of the rule tables: 1 to 106, where 48, 49, 88 and 106 exist only as
-    // their lettered or dotted variants.
-    const QHash<int, QStringList> variants{
-        {48, {"48a", "48b"}},
-        {49, {"49.1", "49.2", "49.3", "49.4", "49.5"}},
-        {88, {"88a", "88b"}},
-        {106, {"106.1", "106.2", "106.3", "106.4", "106.5", "106.6", "106.7"}}};
-    QStringList expected;
-    for (int n = 1; n <= 106; ++n)
-        expected << variants.value(n, {QString::number(n)});
-    QStringList declared;
-    for (const ValidationRule* r :
-         mergeRuleTables(projectApplicantRules(), financeScheduleRules())) {
-        if (r->number.isNumber()) declared << QLatin1String(r->number.text());
-        for (const ValidationRule& part : r->parts)
-            if (part.number.isNumber()) declared << QLatin1String(part.number.text());
+    void ruleSet_declaresEachNumberOnceInOrder() {
+        // The numbers of the rule tables: 1 to 106, where 48, 49, 88 and 106 exist only as
+        // their lettered or dotted variants.
+        const QHash<int, QStringList> variants{
+            {48, {"48a", "48b"}},
+            {49, {"49.1", "49.2", "49.3", "49.4", "49.5"}},
+            {88, {"88a", "88b"}},
+            {106, {"106.1", "106.2", "106.3", "106.4", "106.5", "106.6", "106.7"}}};
+        QStringList expected;
+        for (int n = 1; n <= 106; ++n)
+            expected << variants.value(n, {QString::number(n)});
+        QStringList declared;
+        for (const ValidationRule* r :
+             mergeRuleTables(projectApplicantRules(), financeScheduleRules())) {
+            if (r->number.isNumber()) declared << QLatin1String(r->number.text());
+            for (const ValidationRule& part : r->parts)
+                if (part.number.isNumber()) declared << QLatin1String(part.number.text());
+        }
+        QCOMPARE(declared, expected);
     }
-    QCOMPARE(declared, expected);
-}
 
-void TestRulesProject::run_resultAndWarningFlag_data() {
-    QTest::addColumn<bool>("warningBefore");
-    QTest::addColumn<bool>("errorFails");
-    QTest::addColumn<bool>("warningFails");
-    QTest::addColumn<bool>("passed");
-    QTest::addColumn<bool>("warning");
-    QTest::addColumn<QList<int>>("images");
+    void run_resultAndWarningFlag_data() {
+        QTest::addColumn<bool>("warningBefore");
+        QTest::addColumn<bool>("errorFails");
+        QTest::addColumn<bool>("warningFails");
+        QTest::addColumn<bool>("passed");
+        QTest::addColumn<bool>("warning");
+        QTest::addColumn<QList<int>>("images");
 
-    QTest::newRow("flag of the last run cleared")
-        << true << false << false << true << false << QList<int>{};
-    QTest::newRow("error rule") << false << true << false << false << false << QList<int>{0};
-    QTest::newRow("warning rule only") << false << false << true << true << true << QList<int>{1};
-    QTest::newRow("both") << false << true << true << false << true << QList<int>{1, 0};
-}
-
-void TestRulesProject::run_resultAndWarningFlag() {
-    QFETCH(bool, warningBefore);
-    QFETCH(bool, errorFails);
-    QFETCH(bool, warningFails);
-    QFETCH(QList<int>, images);
-
-    ModuleFixture fx;
-    fx.dm->ValidationWarning = warningBefore;
-    // The warning rule first: the passing rule after it must not clear the flag.
-    const ValidationRule rules[] = {constantRule("101"_rule, Severity::Warning, warningFails),
-                                    constantRule("102"_rule, Severity::Error, errorFails),
-                                    constantRule("103"_rule, Severity::Error, false)};
-    FindingList window;
-    QTEST(runRules(*fx.dm, window, {&rules[0], &rules[1], &rules[2]}), "passed");
-    QTEST(fx.dm->ValidationWarning, "warning");
-    QList<int> recorded;
-    for (const Finding& f : window.findings())
-        recorded << f.imageIndex();
-    QCOMPARE(recorded, images);
-}
-
-void TestRulesProject::run_failedRuleWithoutControlCountsUnlisted() {
-    ModuleFixture fx; // no programme row: rule 4 fails
-    // An editor in which no field has a control: only the rule that names its control
-    // directly is listed, yet the run fails.
-    const Outcome none =
-        runProjectRules(fx, {"4", "59"}, [](const Field&, const QString&) { return QString(); });
-    QVERIFY(!none.passed);
-    QCOMPARE(none.rules, QStringList{"4"});
-    QCOMPARE(none.findings.first().control, u("e100001"));
-
-    const Outcome renamed =
-        runProjectRules(fx, {"59"}, [](const Field& f, const QString& tableControl) {
-            return f.name() + QLatin1Char('/') + tableControl;
-        });
-    QCOMPARE(renamed.findings.first().control, u("NIP/e500014"));
-}
-
-void TestRulesProject::emptyApplication_findingsInRuleOrder() {
-    ModuleFixture fx;
-    fx.dm->SprawdzSlownik();
-    const Outcome out = runProjectRules(fx);
-    QVERIFY(!out.passed);
-    QCOMPARE(out.rules, emptyApplicationFailures());
-    QCOMPARE(out.rules, emptyApplicationFailures());
-    QCOMPARE(out.messages, messagesOf(emptyApplicationFailures()));
-}
-
-void TestRulesProject::emptyApplication_mergedRunOrderedByNumber() {
-    ModuleFixture fx;
-    fx.dm->SprawdzSlownik();
-    fx.dm->ValidationWarning = true;
-    FindingList window;
-    QVERIFY(!runRuleSet(*fx.dm, window));
-    QVERIFY(!fx.dm->ValidationWarning);
-    QStringList own;
-    int previous = 0;
-    for (const Finding& f : window.findings()) {
-        const int n = ruleOrdinal(f.rule.toLatin1().constData());
-        QVERIFY2(n >= previous, qPrintable(f.rule));
-        previous = n;
-        if (projectRuleNumbers().contains(f.rule)) own << f.rule;
+        QTest::newRow("flag of the last run cleared")
+            << true << false << false << true << false << QList<int>{};
+        QTest::newRow("error rule") << false << true << false << false << false << QList<int>{0};
+        QTest::newRow("warning rule only")
+            << false << false << true << true << true << QList<int>{1};
+        QTest::newRow("both") << false << true << true << false << true << QList<int>{1, 0};
     }
-    QCOMPARE(own, emptyApplicationFailures());
-    QVERIFY(window.findings().size() > own.size()); // the other table took part
-}
 
-void TestRulesProject::filledApplicant_passesProjectRules() {
-    ModuleFixture fx;
-    fillProjectAndApplicant(fx);
-    const Outcome out = runProjectRules(fx);
-    QCOMPARE(out.messages, QStringList{});
-    QVERIFY(out.passed);
-}
+    void run_resultAndWarningFlag() {
+        QFETCH(bool, warningBefore);
+        QFETCH(bool, errorFails);
+        QFETCH(bool, warningFails);
+        QFETCH(QList<int>, images);
 
-void TestRulesProject::validate_recordsIntoPreparedWindow() {
-    ModuleFixture fx;
-    fx.dm->SprawdzSlownik();
-    // Without a prepared window there is nothing to record into: an error, which the
-    // exports count as a failed validation.
-    QVERIFY_THROWS_EXCEPTION(DataSetError, fx.dm->Validate());
-
-    FindingList window;
-    window.AddFinding(
-        true, Finding{u("9"), Severity::Error, u("z poprzedniej walidacji"), {}, {}, u("e601001")});
-    PrepareValidationWindow(*fx.dm, window);
-    QVERIFY(window.findings().isEmpty());
-    fx.dm->ValidationWarning = true;
-    QVERIFY(!fx.dm->Validate());
-    QVERIFY(!fx.dm->ValidationWarning);
-
-    FindingList direct;
-    runRuleSet(*fx.dm, direct);
-    QStringList viaValidate, viaRun;
-    for (const Finding& f : window.findings())
-        viaValidate << f.rule + QLatin1Char(' ') + f.message;
-    for (const Finding& f : direct.findings())
-        viaRun << f.rule + QLatin1Char(' ') + f.message;
-    QCOMPARE(viaValidate, viaRun);
-    QVERIFY(viaValidate.contains(u("59 Pole \"NIP\" musi być wypełnione")));
-}
-
-void TestRulesProject::templateValidate_houseNumberAndPostCode() {
-    ModuleFixture fx;
-    FindingList window;
-    auto run = [&] {
-        PrepareValidationWindow(*fx.dm, window);
-        const bool ok = fx.dm->TdmDataSets_t::Validate();
-        QStringList lines;
+        ModuleFixture fx;
+        fx.dm->ValidationWarning = warningBefore;
+        // The warning rule first: the passing rule after it must not clear the flag.
+        const ValidationRule rules[] = {constantRule("101"_rule, Severity::Warning, warningFails),
+                                        constantRule("102"_rule, Severity::Error, errorFails),
+                                        constantRule("103"_rule, Severity::Error, false)};
+        FindingList window;
+        QTEST(runRules(*fx.dm, window, {&rules[0], &rules[1], &rules[2]}), "passed");
+        QTEST(fx.dm->ValidationWarning, "warning");
+        QList<int> recorded;
         for (const Finding& f : window.findings())
-            lines << f.field + QLatin1Char(' ') + f.message;
-        return std::make_pair(ok, lines);
-    };
-    QCOMPARE(
-        run(),
-        std::make_pair(false, QStringList{u("adr_nr Pole \"Nr domu\" musi być wypełnione"),
-                                          u("adr_kod Pole \"Kod pocztowy\" musi być wypełnione")}));
-    QVERIFY(fx.ui.shownTexts().isEmpty());
-    set(fx.t("dsBeneficjent"), {{"adr_nr", u("12")}});
-    QCOMPARE(
-        run(),
-        std::make_pair(false, QStringList{u("adr_kod Pole \"Kod pocztowy\" musi być wypełnione")}));
-    set(fx.t("dsBeneficjent"), {{"adr_kod", u("00-950")}});
-    QCOMPARE(run(), std::make_pair(true, QStringList{}));
-}
+            recorded << f.imageIndex();
+        QCOMPARE(recorded, images);
+    }
 
-// ---------------------------------------------------------------- the rules' edge cases
+    void run_failedRuleWithoutControlCountsUnlisted() {
+        ModuleFixture fx; // no programme row: rule 4 fails
+        // An editor in which no field has a control: only the rule that names its control
+        // directly is listed, yet the run fails.
+        const Outcome none = runProjectRules(
+            fx, {"4", "59"}, [](const Field&, const QString&) { return QString(); });
+        QVERIFY(!none.passed);
+        QCOMPARE(none.rules, QStringList{"4"});
+        QCOMPARE(none.findings.first().control, u("e100001"));
 
-void TestRulesProject::rules_edgeCases_data() {
-    QTest::addColumn<QStringList>("rules");
-    QTest::addColumn<Setup>("setup");
-    QTest::addColumn<QStringList>("failed");
-    auto row = [](const char* name, const QStringList& rules, const Setup& setup,
-                  const QStringList& failed) { QTest::newRow(name) << rules << setup << failed; };
-    auto type = [](const char* priority, const char* kind) {
-        return [=](ModuleFixture& fx) {
-            if (*priority) fx.dm->UstawPWD(u("SPOT"), u(priority));
-            set(fx.t("dsWniosek"), {{"rodz_proj", u(kind)}});
+        const Outcome renamed =
+            runProjectRules(fx, {"59"}, [](const Field& f, const QString& tableControl) {
+                return f.name() + QLatin1Char('/') + tableControl;
+            });
+        QCOMPARE(renamed.findings.first().control, u("NIP/e500014"));
+    }
+
+    void emptyApplication_findingsInRuleOrder() {
+        ModuleFixture fx;
+        fx.dm->SprawdzSlownik();
+        const Outcome out = runProjectRules(fx);
+        QVERIFY(!out.passed);
+        QCOMPARE(out.rules, emptyApplicationFailures());
+        QCOMPARE(out.rules, emptyApplicationFailures());
+        QCOMPARE(out.messages, messagesOf(emptyApplicationFailures()));
+    }
+
+    void emptyApplication_mergedRunOrderedByNumber() {
+        ModuleFixture fx;
+        fx.dm->SprawdzSlownik();
+        fx.dm->ValidationWarning = true;
+        FindingList window;
+        QVERIFY(!runRuleSet(*fx.dm, window));
+        QVERIFY(!fx.dm->ValidationWarning);
+        QStringList own;
+        int previous = 0;
+        for (const Finding& f : window.findings()) {
+            const int n = ruleOrdinal(f.rule.toLatin1().constData());
+            QVERIFY2(n >= previous, qPrintable(f.rule));
+            previous = n;
+            if (projectRuleNumbers().contains(f.rule)) own << f.rule;
+        }
+        QCOMPARE(own, emptyApplicationFailures());
+        QVERIFY(window.findings().size() > own.size()); // the other table took part
+    }
+
+    void filledApplicant_passesProjectRules() {
+        ModuleFixture fx;
+        fillProjectAndApplicant(fx);
+        const Outcome out = runProjectRules(fx);
+        QCOMPARE(out.messages, QStringList{});
+        QVERIFY(out.passed);
+    }
+
+    void validate_recordsIntoPreparedWindow() {
+        ModuleFixture fx;
+        fx.dm->SprawdzSlownik();
+        // Without a prepared window there is nothing to record into: an error, which the
+        // exports count as a failed validation.
+        QVERIFY_THROWS_EXCEPTION(DataSetError, fx.dm->Validate());
+
+        FindingList window;
+        window.AddFinding(
+            true,
+            Finding{u("9"), Severity::Error, u("z poprzedniej walidacji"), {}, {}, u("e601001")});
+        PrepareValidationWindow(*fx.dm, window);
+        QVERIFY(window.findings().isEmpty());
+        fx.dm->ValidationWarning = true;
+        QVERIFY(!fx.dm->Validate());
+        QVERIFY(!fx.dm->ValidationWarning);
+
+        FindingList direct;
+        runRuleSet(*fx.dm, direct);
+        QStringList viaValidate, viaRun;
+        for (const Finding& f : window.findings())
+            viaValidate << f.rule + QLatin1Char(' ') + f.message;
+        for (const Finding& f : direct.findings())
+            viaRun << f.rule + QLatin1Char(' ') + f.message;
+        QCOMPARE(viaValidate, viaRun);
+        QVERIFY(viaValidate.contains(u("59 Pole \"NIP\" musi być wypełnione")));
+    }
+
+    void templateValidate_houseNumberAndPostCode() {
+        ModuleFixture fx;
+        FindingList window;
+        auto run = [&] {
+            PrepareValidationWindow(*fx.dm, window);
+            const bool ok = fx.dm->TdmDataSets_t::Validate();
+            QStringList lines;
+            for (const Finding& f : window.findings())
+                lines << f.field + QLatin1Char(' ') + f.message;
+            return std::make_pair(ok, lines);
         };
-    };
-    const QStringList typeRules{"1", "9"};
-    row("1: Inne under technical assistance", typeRules, type("3", "IN"), {});
-    row("1: Inne under priority 1", typeRules, type("1", "IN"), {"1"});
-    row("1: Inne without a programme", typeRules, type("", "IN"), {"1"});
-    row("1: blank type", typeRules, type("1", ""), {"9"});
-    row("1: code compared exactly", typeRules, type("1", "in"), {});
+        QCOMPARE(run(),
+                 std::make_pair(
+                     false, QStringList{u("adr_nr Pole \"Nr domu\" musi być wypełnione"),
+                                        u("adr_kod Pole \"Kod pocztowy\" musi być wypełnione")}));
+        QVERIFY(fx.ui.shownTexts().isEmpty());
+        set(fx.t("dsBeneficjent"), {{"adr_nr", u("12")}});
+        QCOMPARE(run(),
+                 std::make_pair(
+                     false, QStringList{u("adr_kod Pole \"Kod pocztowy\" musi być wypełnione")}));
+        set(fx.t("dsBeneficjent"), {{"adr_kod", u("00-950")}});
+        QCOMPARE(run(), std::make_pair(true, QStringList{}));
+    }
 
-    const QStringList categoryRules{"10", "11", "12"};
-    row("10-12: nothing chosen", categoryRules, category("", "", ""), {"10"});
-    row("10-12: level 1 with children", categoryRules, category("3", "", ""), {"11"});
-    row("10-12: level 2 without children", categoryRules, category("3", "36", ""), {});
-    row("10-12: level 2 with children", categoryRules, category("3", "31", ""), {"12"});
-    row("10-12: all three levels", categoryRules, category("3", "31", "311"), {});
-    row("10-12: technical assistance", categoryRules, category("4", "41", ""), {"12"});
+    // ---------------------------------------------------------------- the rules' edge cases
 
-    auto location = [](const char* wholeCountry, const char* voivodeship) {
-        return [=](ModuleFixture& fx) {
-            set(fx.t("dsWniosek"), {{"lok_caly_kraj", u(wholeCountry)}});
-            if (*voivodeship)
-                set(fx.t("dsLokalizacja"),
-                    {{"WOJ_ID", dictionaryId(fx, "NUTS", 2, u(voivodeship))}});
+    void rules_edgeCases_data() {
+        QTest::addColumn<QStringList>("rules");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QStringList>("failed");
+        auto row = [](const char* name, const QStringList& rules, const Setup& setup,
+                      const QStringList& failed) {
+            QTest::newRow(name) << rules << setup << failed;
         };
-    };
-    row("14: no location", {"14"}, location("N", ""), {"14"});
-    row("14: no location, switch blank", {"14"}, location("", ""), {"14"});
-    row("14: whole country", {"14"}, location("T", ""), {});
-    row("14: a voivodeship", {"14"}, location("N", "12"), {});
+        auto type = [](const char* priority, const char* kind) {
+            return [=](ModuleFixture& fx) {
+                if (*priority) fx.dm->UstawPWD(u("SPOT"), u(priority));
+                set(fx.t("dsWniosek"), {{"rodz_proj", u(kind)}});
+            };
+        };
+        const QStringList typeRules{"1", "9"};
+        row("1: Inne under technical assistance", typeRules, type("3", "IN"), {});
+        row("1: Inne under priority 1", typeRules, type("1", "IN"), {"1"});
+        row("1: Inne without a programme", typeRules, type("", "IN"), {"1"});
+        row("1: blank type", typeRules, type("1", ""), {"9"});
+        row("1: code compared exactly", typeRules, type("1", "in"), {});
 
-    auto links = [](const char* notApplicable, const char* text) {
-        return put("dsWniosek", {{"powiazania_projektu_nie_dot", u(notApplicable)},
-                                 {"powiazania_projektu", u(text)}});
-    };
-    row("16: not applicable", {"16"}, links("T", ""), {});
-    row("16: unanswered", {"16"}, links("", ""), {"16"});
-    row("16: only blanks", {"16"}, links("N", "   "), {"16"});
-    row("16: described", {"16"}, links("N", "Powiązany z projektem A"), {});
+        const QStringList categoryRules{"10", "11", "12"};
+        row("10-12: nothing chosen", categoryRules, category("", "", ""), {"10"});
+        row("10-12: level 1 with children", categoryRules, category("3", "", ""), {"11"});
+        row("10-12: level 2 without children", categoryRules, category("3", "36", ""), {});
+        row("10-12: level 2 with children", categoryRules, category("3", "31", ""), {"12"});
+        row("10-12: all three levels", categoryRules, category("3", "31", "311"), {});
+        row("10-12: technical assistance", categoryRules, category("4", "41", ""), {"12"});
 
-    auto others = [](const char* woj, const char* ue, const char* mnar, const char* efrr,
-                     const char* text) {
-        return put("dsWniosek", {{"inne_pr_kontr_woj", u(woj)},
-                                 {"inne_pr_sr_UE", u(ue)},
-                                 {"inne_pr_in_mnar", u(mnar)},
-                                 {"inne_pr_EFRR", u(efrr)},
-                                 {"inne_pr_opis", u(text)}});
-    };
-    row("17-21: unanswered", range(17, 21), others("", "", "", "", ""), range(17, 20));
-    row("17-21: one unanswered", range(17, 21), others("N", "N", "", "N", ""), {"19"});
-    row("17-21: all no, no description", range(17, 21), others("N", "N", "N", "N", ""), {});
-    row("17-21: EFRR yes, no description", range(17, 21), others("N", "N", "N", "T", ""), {"21"});
-    row("17-21: UE yes, blank description", range(17, 21), others("N", "T", "N", "N", "  "),
-        {"21"});
-    row("17-21: yes, described", range(17, 21), others("T", "N", "N", "N", "Kontrakt 2003"), {});
+        auto location = [](const char* wholeCountry, const char* voivodeship) {
+            return [=](ModuleFixture& fx) {
+                set(fx.t("dsWniosek"), {{"lok_caly_kraj", u(wholeCountry)}});
+                if (*voivodeship)
+                    set(fx.t("dsLokalizacja"),
+                        {{"WOJ_ID", dictionaryId(fx, "NUTS", 2, u(voivodeship))}});
+            };
+        };
+        row("14: no location", {"14"}, location("N", ""), {"14"});
+        row("14: no location, switch blank", {"14"}, location("", ""), {"14"});
+        row("14: whole country", {"14"}, location("T", ""), {});
+        row("14: a voivodeship", {"14"}, location("N", "12"), {});
 
-    auto support = [](const char* need, const char* reason) {
-        return put("dsWniosek",
-                   {{"potrzeba_wsparcia", u(need)}, {"potrzeba_wsparcia_uzasad", u(reason)}});
-    };
-    row("23-24: unanswered", {"23", "24"}, support("", ""), {"23"});
-    row("23-24: blank answer", {"23", "24"}, support(" ", ""), {"23"});
-    row("23-24: no without reason", {"23", "24"}, support("N", "  "), {"24"});
-    row("23-24: yes with reason", {"23", "24"}, support("T", "Brak środków"), {});
+        auto links = [](const char* notApplicable, const char* text) {
+            return put("dsWniosek", {{"powiazania_projektu_nie_dot", u(notApplicable)},
+                                     {"powiazania_projektu", u(text)}});
+        };
+        row("16: not applicable", {"16"}, links("T", ""), {});
+        row("16: unanswered", {"16"}, links("", ""), {"16"});
+        row("16: only blanks", {"16"}, links("N", "   "), {"16"});
+        row("16: described", {"16"}, links("N", "Powiązany z projektem A"), {});
 
-    auto policies = [](const char* environment, const char* equality, const char* reason) {
-        return put("dsWniosek", {{"zgod_srod", u(environment)},
-                                 {"zgod_row_szans", u(equality)},
-                                 {"zgod_row_szans_uzasad", u(reason)}});
-    };
-    row("43-44: nothing", {"43", "44"}, policies("", "", ""), {"43", "44"});
-    row("43-44: equality without reason", {"43", "44"}, policies("PPS2", "A2", ""), {"44"});
-    row("43-44: reason without equality", {"43", "44"}, policies("PPS2", "", "Bez wpływu"), {"44"});
-    row("43-44: complete", {"43", "44"}, policies("PPS2", "A2", "Bez wpływu"), {});
+        auto others = [](const char* woj, const char* ue, const char* mnar, const char* efrr,
+                         const char* text) {
+            return put("dsWniosek", {{"inne_pr_kontr_woj", u(woj)},
+                                     {"inne_pr_sr_UE", u(ue)},
+                                     {"inne_pr_in_mnar", u(mnar)},
+                                     {"inne_pr_EFRR", u(efrr)},
+                                     {"inne_pr_opis", u(text)}});
+        };
+        row("17-21: unanswered", range(17, 21), others("", "", "", "", ""), range(17, 20));
+        row("17-21: one unanswered", range(17, 21), others("N", "N", "", "N", ""), {"19"});
+        row("17-21: all no, no description", range(17, 21), others("N", "N", "N", "N", ""), {});
+        row("17-21: EFRR yes, no description", range(17, 21), others("N", "N", "N", "T", ""),
+            {"21"});
+        row("17-21: UE yes, blank description", range(17, 21), others("N", "T", "N", "N", "  "),
+            {"21"});
+        row("17-21: yes, described", range(17, 21), others("T", "N", "N", "N", "Kontrakt 2003"),
+            {});
 
-    row("60: neither", {"60"}, put("dsBeneficjent", {{"nr_rej_sad", u("")}, {"REGON", u(" ")}}),
-        {"60"});
-    row("60: court register only", {"60"}, put("dsBeneficjent", {{"nr_rej_sad", u("0000012345")}}),
-        {});
-    row("60: REGON only", {"60"}, put("dsBeneficjent", {{"REGON", u("123456789")}}), {});
+        auto support = [](const char* need, const char* reason) {
+            return put("dsWniosek",
+                       {{"potrzeba_wsparcia", u(need)}, {"potrzeba_wsparcia_uzasad", u(reason)}});
+        };
+        row("23-24: unanswered", {"23", "24"}, support("", ""), {"23"});
+        row("23-24: blank answer", {"23", "24"}, support(" ", ""), {"23"});
+        row("23-24: no without reason", {"23", "24"}, support("N", "  "), {"24"});
+        row("23-24: yes with reason", {"23", "24"}, support("T", "Brak środków"), {});
 
-    const QStringList institutionRules{"76", "77", "78"};
-    row("76-78: complete", institutionRules, institutions("T"), {});
-    row("76-78: complete, switch blank", institutionRules, institutions(""), {});
-    row("76-78: no description", institutionRules, institutions("T", "INNEPODZAANOP", " "), {"76"});
-    for (const char* field : {"Nazwa", "for_pr_kod", "adr_miejscowosc", "rola", "adr_nr", "adr_kod",
-                              "nr_tel", "osk_nazwisko", "osk_imie"})
-        QTest::addRow("76: no %s", field)
-            << institutionRules << institutions("T", field) << QStringList{"76"};
-    row("76-78: no role, switch blank", institutionRules, institutions("", "rola"), {"76"});
-    row("76-78: NIP of 10 digits with a dash", institutionRules,
-        institutions("T", "NIP", "123456789-0"), {"77"});
-    row("76-78: NIP with dashes, switch blank", institutionRules,
-        institutions("", "NIP", "123-456-78-90"), {"77"});
-    row("76-78: NIP of 9 digits", institutionRules, institutions("T", "NIP", "123456789"), {"77"});
-    row("76-78: NIP empty", institutionRules, institutions("T", "NIP", ""), {});
-    row("76-78: REGON of 14 digits", institutionRules, institutions("T", "REGON", "12345678901234"),
-        {"78"});
-    row("76-78: REGON with a letter", institutionRules, institutions("T", "REGON", "12345678X"),
-        {"78"});
-    // "N" skips the block even when the rows left in the list are faulty.
-    row("76-78: not applicable, faulty NIP", institutionRules, institutions("N", "NIP", "123"), {});
-    row("76-78: not applicable, no role", institutionRules, institutions("N", "rola"), {});
-    row("76-78: not applicable, no description", institutionRules,
-        institutions("N", "INNEPODZAANOP"), {});
+        auto policies = [](const char* environment, const char* equality, const char* reason) {
+            return put("dsWniosek", {{"zgod_srod", u(environment)},
+                                     {"zgod_row_szans", u(equality)},
+                                     {"zgod_row_szans_uzasad", u(reason)}});
+        };
+        row("43-44: nothing", {"43", "44"}, policies("", "", ""), {"43", "44"});
+        row("43-44: equality without reason", {"43", "44"}, policies("PPS2", "A2", ""), {"44"});
+        row("43-44: reason without equality", {"43", "44"}, policies("PPS2", "", "Bez wpływu"),
+            {"44"});
+        row("43-44: complete", {"43", "44"}, policies("PPS2", "A2", "Bez wpływu"), {});
 
-    const QStringList declarationRules = range(79, 83);
-    row("79-83: capitals", declarationRules, declaration("JAN", "KOWALSKI", "Prezes"), {});
-    row("79-83: Polish capitals", declarationRules, declaration("ŁUKASZ", "ŻÓŁKIEWSKI", "Prezes"),
-        {});
-    row("79-83: blanks around", declarationRules, declaration("  JAN ", " KOWALSKI", "Prezes"), {});
-    row("79-83: capitalised", declarationRules, declaration("Jan", "KOWALSKI", "Prezes"), {"80"});
-    row("79-83: one lower-case letter", declarationRules, declaration("JAn", "KOWALSKI", "Prezes"),
-        {"80"});
-    row("79-83: lower-case Polish letter", declarationRules,
-        declaration("ŁUKASz", "KOWALSKI", "Prezes"), {"80"});
-    row("79-83: lower-case diacritic", declarationRules,
-        declaration("ANNA", "ŻÓłKIEWSKA", "Prezes"), {"82"});
-    row("79-83: both lower case", declarationRules, declaration("jan", "kowalski", "Prezes"),
-        {"80", "82"});
-    // Capitals as windows-1250 holds them: "µ" and "ß" have none there.
-    row("79-83: letters without a capital", declarationRules, declaration("JANµ", "GROß", "Prezes"),
-        {});
-    row("79-83: lower case next to them", declarationRules, declaration("Janµ", "Groß", "Prezes"),
-        {"80", "82"});
-    row("79-83: nothing", declarationRules, declaration("", "  ", ""), {"79", "81", "83"});
-    row("79-83: digits and a hyphen", declarationRules,
-        declaration("JAN 2", "NOWAK-KOWALSKI", "Prezes"), {});
+        row("60: neither", {"60"}, put("dsBeneficjent", {{"nr_rej_sad", u("")}, {"REGON", u(" ")}}),
+            {"60"});
+        row("60: court register only", {"60"},
+            put("dsBeneficjent", {{"nr_rej_sad", u("0000012345")}}), {});
+        row("60: REGON only", {"60"}, put("dsBeneficjent", {{"REGON", u("123456789")}}), {});
 
-    auto signedOn = [](QDate date) {
-        return put("dsWniosek", {{"osw_ben_data", date.isValid() ? QVariant(date) : QVariant()}});
-    };
-    row("84: last day of 2003", {"84"}, signedOn(QDate(2003, 12, 31)), {"84"});
-    row("84: 1 January 2004", {"84"}, signedOn(QDate(2004, 1, 1)), {});
-    row("84: empty", {"84"}, signedOn(QDate()), {});
-}
+        const QStringList institutionRules{"76", "77", "78"};
+        row("76-78: complete", institutionRules, institutions("T"), {});
+        row("76-78: complete, switch blank", institutionRules, institutions(""), {});
+        row("76-78: no description", institutionRules, institutions("T", "INNEPODZAANOP", " "),
+            {"76"});
+        for (const char* field : {"Nazwa", "for_pr_kod", "adr_miejscowosc", "rola", "adr_nr",
+                                  "adr_kod", "nr_tel", "osk_nazwisko", "osk_imie"})
+            QTest::addRow("76: no %s", field)
+                << institutionRules << institutions("T", field) << QStringList{"76"};
+        row("76-78: no role, switch blank", institutionRules, institutions("", "rola"), {"76"});
+        row("76-78: NIP of 10 digits with a dash", institutionRules,
+            institutions("T", "NIP", "123456789-0"), {"77"});
+        row("76-78: NIP with dashes, switch blank", institutionRules,
+            institutions("", "NIP", "123-456-78-90"), {"77"});
+        row("76-78: NIP of 9 digits", institutionRules, institutions("T", "NIP", "123456789"),
+            {"77"});
+        row("76-78: NIP empty", institutionRules, institutions("T", "NIP", ""), {});
+        row("76-78: REGON of 14 digits", institutionRules,
+            institutions("T", "REGON", "12345678901234"), {"78"});
+        row("76-78: REGON with a letter", institutionRules, institutions("T", "REGON", "12345678X"),
+            {"78"});
+        // "N" skips the block even when the rows left in the list are faulty.
+        row("76-78: not applicable, faulty NIP", institutionRules, institutions("N", "NIP", "123"),
+            {});
+        row("76-78: not applicable, no role", institutionRules, institutions("N", "rola"), {});
+        row("76-78: not applicable, no description", institutionRules,
+            institutions("N", "INNEPODZAANOP"), {});
 
-void TestRulesProject::rules_edgeCases() {
-    QFETCH(QStringList, rules);
-    QFETCH(Setup, setup);
-    QFETCH(QStringList, failed);
+        const QStringList declarationRules = range(79, 83);
+        row("79-83: capitals", declarationRules, declaration("JAN", "KOWALSKI", "Prezes"), {});
+        row("79-83: Polish capitals", declarationRules,
+            declaration("ŁUKASZ", "ŻÓŁKIEWSKI", "Prezes"), {});
+        row("79-83: blanks around", declarationRules, declaration("  JAN ", " KOWALSKI", "Prezes"),
+            {});
+        row("79-83: capitalised", declarationRules, declaration("Jan", "KOWALSKI", "Prezes"),
+            {"80"});
+        row("79-83: one lower-case letter", declarationRules,
+            declaration("JAn", "KOWALSKI", "Prezes"), {"80"});
+        row("79-83: lower-case Polish letter", declarationRules,
+            declaration("ŁUKASz", "KOWALSKI", "Prezes"), {"80"});
+        row("79-83: lower-case diacritic", declarationRules,
+            declaration("ANNA", "ŻÓłKIEWSKA", "Prezes"), {"82"});
+        row("79-83: both lower case", declarationRules, declaration("jan", "kowalski", "Prezes"),
+            {"80", "82"});
+        // Capitals as windows-1250 holds them: "µ" and "ß" have none there.
+        row("79-83: letters without a capital", declarationRules,
+            declaration("JANµ", "GROß", "Prezes"), {});
+        row("79-83: lower case next to them", declarationRules,
+            declaration("Janµ", "Groß", "Prezes"), {"80", "82"});
+        row("79-83: nothing", declarationRules, declaration("", "  ", ""), {"79", "81", "83"});
+        row("79-83: digits and a hyphen", declarationRules,
+            declaration("JAN 2", "NOWAK-KOWALSKI", "Prezes"), {});
 
-    ModuleFixture fx;
-    setup(fx);
-    const Outcome out = runProjectRules(fx, rules);
-    QCOMPARE(out.messages, messagesOf(failed));
-    QCOMPARE(out.rules, failed);
-    QCOMPARE(out.passed, failed.isEmpty());
-}
+        auto signedOn = [](QDate date) {
+            return put("dsWniosek",
+                       {{"osw_ben_data", date.isValid() ? QVariant(date) : QVariant()}});
+        };
+        row("84: last day of 2003", {"84"}, signedOn(QDate(2003, 12, 31)), {"84"});
+        row("84: 1 January 2004", {"84"}, signedOn(QDate(2004, 1, 1)), {});
+        row("84: empty", {"84"}, signedOn(QDate()), {});
+    }
 
-void TestRulesProject::rules4to7_programmeLevels() {
-    ModuleFixture fx;
-    const QStringList levels{"4", "5", "6", "7"};
-    QCOMPARE(runProjectRules(fx, levels).rules, levels); // no programme row at all
-    fx.t("dsPozWdr").append();
-    fx.t("dsPozWdr").post();
-    QCOMPARE(runProjectRules(fx, levels).rules, levels); // a row without a programme
+    void rules_edgeCases() {
+        QFETCH(QStringList, rules);
+        QFETCH(Setup, setup);
+        QFETCH(QStringList, failed);
 
-    QVERIFY(fx.dm->SprawdzSlownik());
-    QCOMPARE(runProjectRules(fx, levels).messages, messagesOf({"5", "6", "7"}));
-    QVERIFY(fx.dm->UstawPWD(u("SPOT"), u("1"), u("1.3"))); // a measure without sub-measures
-    QCOMPARE(runProjectRules(fx, levels).rules, QStringList{"7"});
-    set(fx.t("dsWniosek"), {{"pwd_nie_dot_4poz", u("T")}});
-    QCOMPARE(runProjectRules(fx, levels).rules, QStringList{});
-    set(fx.t("dsWniosek"), {{"pwd_nie_dot_4poz", u("N")}});
-    QVERIFY(fx.dm->UstawPWD(u("SPOT"), u("1"), u("1.1"), u("1.1.2")));
-    QCOMPARE(runProjectRules(fx, levels).rules, QStringList{});
-}
+        ModuleFixture fx;
+        setup(fx);
+        const Outcome out = runProjectRules(fx, rules);
+        QCOMPARE(out.messages, messagesOf(failed));
+        QCOMPARE(out.rules, failed);
+        QCOMPARE(out.passed, failed.isEmpty());
+    }
 
-void TestRulesProject::rules11and12_categoryWithoutChildren() {
-    ModuleFixture fx;
-    category("4", "", "")(fx);
-    QCOMPARE(runProjectRules(fx, {"11", "12"}).rules, QStringList{"11"});
-    // A dictionary edition without level-2 entries under "4" asks for neither lower level.
-    DataSet& level2 = *fx.dm->dictionaryTable(u("INT"), 2);
-    QVERIFY(level2.locate(u("KOD"), u("41")));
-    QVERIFY(level2.deleteRecord());
-    QCOMPARE(runProjectRules(fx, {"11", "12"}).rules, QStringList{});
-}
+    void rules4to7_programmeLevels() {
+        ModuleFixture fx;
+        const QStringList levels{"4", "5", "6", "7"};
+        QCOMPARE(runProjectRules(fx, levels).rules, levels); // no programme row at all
+        fx.t("dsPozWdr").append();
+        fx.t("dsPozWdr").post();
+        QCOMPARE(runProjectRules(fx, levels).rules, levels); // a row without a programme
 
-void TestRulesProject::rules11and12_restoreDictionaryFilters() {
-    ModuleFixture fx;
-    category("3", "31", "")(fx);
-    DataSet& level2 = *fx.dm->dictionaryTable(u("INT"), 2);
-    DataSet& level3 = *fx.dm->dictionaryTable(u("INT"), 3);
-    level3.setFilter(u("KOD = '999'"));
-    level3.setFiltered(false);
-    QCOMPARE(runProjectRules(fx, {"11", "12"}).rules, QStringList{"12"});
-    QCOMPARE(std::make_tuple(level2.filter(), level2.isFiltered(), level2.recordCount()),
-             std::make_tuple(QString(), false, 20));
-    QCOMPARE(std::make_tuple(level3.filter(), level3.isFiltered()),
-             std::make_tuple(u("KOD = '999'"), false));
+        QVERIFY(fx.dm->SprawdzSlownik());
+        QCOMPARE(runProjectRules(fx, levels).messages, messagesOf({"5", "6", "7"}));
+        QVERIFY(fx.dm->UstawPWD(u("SPOT"), u("1"), u("1.3"))); // a measure without sub-measures
+        QCOMPARE(runProjectRules(fx, levels).rules, QStringList{"7"});
+        set(fx.t("dsWniosek"), {{"pwd_nie_dot_4poz", u("T")}});
+        QCOMPARE(runProjectRules(fx, levels).rules, QStringList{});
+        set(fx.t("dsWniosek"), {{"pwd_nie_dot_4poz", u("N")}});
+        QVERIFY(fx.dm->UstawPWD(u("SPOT"), u("1"), u("1.1"), u("1.1.2")));
+        QCOMPARE(runProjectRules(fx, levels).rules, QStringList{});
+    }
 
-    // A filter that hides the whole level does not hide it from the rule.
-    level3.setFiltered(true);
-    QCOMPARE(runProjectRules(fx, {"12"}).rules, QStringList{"12"});
-    QCOMPARE(std::make_tuple(level3.filter(), level3.isFiltered(), level3.recordCount()),
-             std::make_tuple(u("KOD = '999'"), true, 0));
-}
+    void rules11and12_categoryWithoutChildren() {
+        ModuleFixture fx;
+        category("4", "", "")(fx);
+        QCOMPARE(runProjectRules(fx, {"11", "12"}).rules, QStringList{"11"});
+        // A dictionary edition without level-2 entries under "4" asks for neither lower level.
+        DataSet& level2 = *fx.dm->dictionaryTable(u("INT"), 2);
+        QVERIFY(level2.locate(u("KOD"), u("41")));
+        QVERIFY(level2.deleteRecord());
+        QCOMPARE(runProjectRules(fx, {"11", "12"}).rules, QStringList{});
+    }
 
-void TestRulesProject::rules76to78_closedWhenAnsweredNo() {
-    ModuleFixture fx;
-    QCOMPARE(runProjectRules(fx, {"76", "77", "78"}).rules,
-             QStringList{"76"}); // applicable and empty
-    // Answered "N" in the editor: the list is closed and the block is not asked for.
-    set(fx.t("dsPolaSpec"), {{"CZYWYSTINNEINS", u("N")}});
-    QVERIFY(!fx.t("dsInstytucje").isActive());
-    QCOMPARE(runProjectRules(fx, {"76", "77", "78"}).rules, QStringList{});
-}
+    void rules11and12_restoreDictionaryFilters() {
+        ModuleFixture fx;
+        category("3", "31", "")(fx);
+        DataSet& level2 = *fx.dm->dictionaryTable(u("INT"), 2);
+        DataSet& level3 = *fx.dm->dictionaryTable(u("INT"), 3);
+        level3.setFilter(u("KOD = '999'"));
+        level3.setFiltered(false);
+        QCOMPARE(runProjectRules(fx, {"11", "12"}).rules, QStringList{"12"});
+        QCOMPARE(std::make_tuple(level2.filter(), level2.isFiltered(), level2.recordCount()),
+                 std::make_tuple(QString(), false, 20));
+        QCOMPARE(std::make_tuple(level3.filter(), level3.isFiltered()),
+                 std::make_tuple(u("KOD = '999'"), false));
+
+        // A filter that hides the whole level does not hide it from the rule.
+        level3.setFiltered(true);
+        QCOMPARE(runProjectRules(fx, {"12"}).rules, QStringList{"12"});
+        QCOMPARE(std::make_tuple(level3.filter(), level3.isFiltered(), level3.recordCount()),
+                 std::make_tuple(u("KOD = '999'"), true, 0));
+    }
+
+    void rules76to78_closedWhenAnsweredNo() {
+        ModuleFixture fx;
+        QCOMPARE(runProjectRules(fx, {"76", "77", "78"}).rules,
+                 QStringList{"76"}); // applicable and empty
+        // Answered "N" in the editor: the list is closed and the block is not asked for.
+        set(fx.t("dsPolaSpec"), {{"CZYWYSTINNEINS", u("N")}});
+        QVERIFY(!fx.t("dsInstytucje").isActive());
+        QCOMPARE(runProjectRules(fx, {"76", "77", "78"}).rules, QStringList{});
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRulesProject)
 #include "tst_rules_project.moc"

@@ -1,5 +1,7 @@
 // Validation of whole application files from outside, as institutions run it: topaz_q
 // validate and the module's silent exports on the sample files of tests/data.
+#include "tests/test_support.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -9,15 +11,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using TestSupport::readAll;
+using TestSupport::Run;
+
 namespace {
 
 const QString kApplications = QStringLiteral(TOPAZ_TEST_DATA "/applications/");
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
 
 class Host {
 public:
@@ -31,15 +30,8 @@ public:
     QString path(const QString& name) const { return dir_.filePath(name); }
     // Runs a program of the host folder; codePage overrides the system code page.
     Run run(const QString& program, const QStringList& args, const QString& codePage = {}) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ZELGR_REGISTRY"), dir_.filePath(QStringLiteral("registry.ini")));
-        if (!codePage.isEmpty()) env.insert(QStringLiteral("TOPAZ_SYSTEM_CODEPAGE"), codePage);
-        p.setProcessEnvironment(env);
-        p.start(program, args);
-        p.waitForFinished(120000);
-        return {p.exitCode(), p.readAllStandardOutput(),
-                QString::fromUtf8(p.readAllStandardError())};
+        return TestSupport::runProgram(program, args, dir_.filePath(QStringLiteral("registry.ini")),
+                                       codePage);
     }
     Run topaz(QStringList args, const QString& codePage = {}) const {
         args.insert(1, QStringLiteral("--bin"));
@@ -47,43 +39,32 @@ public:
         return run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), args, codePage);
     }
     QString zelgor(const QString& exportName, const QString& file) const {
-        return QString::fromUtf8(run(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
-                                     {"--bin", dir_.path(), exportName, file})
-                                     .out)
-            .trimmed();
+        return run(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
+                   {"--bin", dir_.path(), exportName, file})
+            .out.trimmed();
     }
     // A copy of a sample file with byte-level replacements (values changed outside):
     // edits holds pairs of a text and its replacement.
     QString tampered(const QString& sample, const QByteArrayList& edits,
                      const QString& name) const {
-        QFile in(kApplications + sample);
-        in.open(QIODevice::ReadOnly);
-        QByteArray content = in.readAll();
+        QByteArray content = TestSupport::readAll(kApplications + sample);
         for (qsizetype i = 0; i + 1 < edits.size(); i += 2) {
             if (!content.contains(edits[i])) qFatal("sample lacks %s", edits[i].constData());
             content.replace(edits[i], edits[i + 1]);
         }
         const QString out = path(name);
-        QFile f(out);
-        f.open(QIODevice::WriteOnly);
-        f.write(content);
-        return out;
+        return TestSupport::writeAll(out, content) ? out : QString();
     }
 
 private:
     QTemporaryDir dir_;
 };
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QJsonArray validateJson(const Host& host, const QStringList& files, const QStringList& extra = {},
                         const QString& codePage = {}) {
     const Run r = host.topaz(QStringList{"validate", "--json"} + extra + files, codePage);
-    const QJsonDocument doc = QJsonDocument::fromJson(r.out);
-    if (!doc.isArray()) qWarning("not JSON: %s %s", r.out.constData(), qPrintable(r.err));
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8());
+    if (!doc.isArray()) qWarning("not JSON: %s %s", qPrintable(r.out), qPrintable(r.err));
     return doc.array();
 }
 
@@ -98,230 +79,222 @@ QStringList rules(const QJsonObject& file) {
 
 class TestValidateFiles : public QObject {
     Q_OBJECT
+
 private slots:
-    void completeApplicationPasses();
-    void verdictOfEachFile_data();
-    void verdictOfEachFile();
-    void cofinancingWarningKeepsTheApplicationValid();
-    void emptyApplicationFindingsInRuleOrder();
-    void plainOutputAndExitCodes();
-    void threadsGiveTheSameAnswers();
-    void exportsCombineChecksumAndValidation();
-    void damagedFile();
-};
+    void completeApplicationPasses() {
+        Host host;
+        const QJsonArray a =
+            validateJson(host, {kApplications + "complete.xml",
+                                QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml")});
+        QCOMPARE(a.size(), 2);
+        for (const QJsonValue& v : a) {
+            const QJsonObject o = v.toObject();
+            QVERIFY(o.value("loaded").toBool());
+            QVERIFY(o.value("valid").toBool());
+            QVERIFY(!o.value("warning").toBool());
+            QVERIFY(o.value("findings").toArray().isEmpty());
+            const QJsonObject sum = o.value("checksum").toObject();
+            QVERIFY(sum.value("verified").toBool());
+            QCOMPARE(sum.value("stored").toString(), sum.value("computed").toString());
+            QVERIFY(QRegularExpression("^[0-9a-f]{4}(-[0-9a-f]{4}){3}$")
+                        .match(sum.value("stored").toString())
+                        .hasMatch());
+        }
+    }
 
-void TestValidateFiles::completeApplicationPasses() {
-    Host host;
-    const QJsonArray a =
-        validateJson(host, {kApplications + "complete.xml",
-                            QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml")});
-    QCOMPARE(a.size(), 2);
-    for (const QJsonValue& v : a) {
-        const QJsonObject o = v.toObject();
-        QVERIFY(o.value("loaded").toBool());
-        QVERIFY(o.value("valid").toBool());
-        QVERIFY(!o.value("warning").toBool());
-        QVERIFY(o.value("findings").toArray().isEmpty());
+    // Each family of rules broken by its sample, and files written by other copies of the
+    // form, which must read as their authors meant: same verdict, checksum as stated. A
+    // file that verifies keeps its checksum when saved again (its values unchanged).
+    void verdictOfEachFile_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArrayList>("edits"); // pairs: text, replacement
+        QTest::addColumn<QString>("codePage");     // the system's, when not windows-1250
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<bool>("intact");
+        auto row = [](const char* name, const char* file, const QByteArrayList& edits,
+                      const char* codePage, const QStringList& expected, bool intact = true) {
+            QTest::newRow(name) << file << edits << codePage << expected << intact;
+        };
+        row("applicant", "applicant-missing.xml", {}, "", {"50", "58"});
+        row("schedule", "schedule-out-of-order.xml", {}, "", {"35"});
+        row("finance", "no-finance.xml", {}, "", {"2", "3"});
+        row("procurement", "procurement-missing.xml", {}, "", {"47"});
+        row("attachments", "attachments-missing.xml", {}, "", {"106.3"});
+        // An empty special field keeps the value the module gave it.
+        row("empty special field", "complete.xml",
+            {"dsKW=\"ZALMAPYRT\">T<", "dsKW=\"ZALMAPYRT\"><"}, "", {});
+        // Without a date pattern a day-first date is reordered by its shape.
+        const QByteArrayList dayFirst{">2004.11.15<", ">15.11.2004<"};
+        row("no date pattern", "complete.xml",
+            QByteArrayList{" format_daty=\"yyyy.MM.dd\"", ""} + dayFirst, "", {});
+        row("empty date pattern", "complete.xml",
+            QByteArrayList{"format_daty=\"yyyy.MM.dd\"", "format_daty=\"\""} + dayFirst, "", {});
+        // "ß" has no capital in windows-1250: the name counts as written in capitals.
+        row("sharp s in capitals", "complete.xml", {">KOWALSKI-\xAF\xD3\xA3TOWSKI<", ">GRO\xDF<"},
+            "", {}, false);
+        row("Greek mu in capitals", "complete.xml", {">JAN<", ">JAN\xB5<"}, "", {}, false);
+        // On a system with another code page the text, its checksum and the letters read
+        // as that code page gives them.
+        row("ISO-8859-2", "complete.xml", {}, "ISO-8859-2", {});
+        row("ISO-8859-2, applicant", "applicant-missing.xml", {}, "ISO-8859-2", {"50", "58"});
+    }
+
+    void verdictOfEachFile() {
+        QFETCH(QString, file);
+        QFETCH(QByteArrayList, edits);
+        QFETCH(QString, codePage);
+        QFETCH(QStringList, expected);
+        QFETCH(bool, intact);
+        Host host;
+        const QString path = host.tampered(file, edits, QStringLiteral("wniosek.xml"));
+        const QJsonArray a = validateJson(host, {path}, {}, codePage);
+        QCOMPARE(a.size(), 1);
+        const QJsonObject o = a.first().toObject();
+        QCOMPARE(rules(o), expected);
+        QCOMPARE(o.value("valid").toBool(), expected.isEmpty());
+        for (const QJsonValue& f : o.value("findings").toArray()) {
+            QCOMPARE(f.toObject().value("severity").toString(), QStringLiteral("error"));
+            QVERIFY(!f.toObject().value("control").toString().isEmpty());
+        }
         const QJsonObject sum = o.value("checksum").toObject();
-        QVERIFY(sum.value("verified").toBool());
-        QCOMPARE(sum.value("stored").toString(), sum.value("computed").toString());
-        QVERIFY(QRegularExpression("^[0-9a-f]{4}(-[0-9a-f]{4}){3}$")
-                    .match(sum.value("stored").toString())
-                    .hasMatch());
+        QCOMPARE(sum.value("verified").toBool(), intact);
+        if (!intact) return;
+
+        // Saved again on the same system, the file is the sample as this module writes it,
+        // byte for byte.
+        const QString again = host.path(QStringLiteral("ponownie.xml"));
+        QCOMPARE(host.topaz({"resave", path, again}, codePage).exitCode, 0);
+        QCOMPARE(readAll(again), readAll(kApplications + file));
+        const QJsonObject resaved = validateJson(host, {again}).first().toObject();
+        QCOMPARE(rules(resaved), expected);
+        QCOMPARE(resaved.value("checksum").toObject().value("stored"), sum.value("stored"));
+        QVERIFY(resaved.value("checksum").toObject().value("verified").toBool());
     }
-}
 
-// Each family of rules broken by its sample, and files written by other copies of the
-// form, which must read as their authors meant: same verdict, checksum as stated. A
-// file that verifies keeps its checksum when saved again (its values unchanged).
-void TestValidateFiles::verdictOfEachFile_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArrayList>("edits"); // pairs: text, replacement
-    QTest::addColumn<QString>("codePage");     // the system's, when not windows-1250
-    QTest::addColumn<QStringList>("expected");
-    QTest::addColumn<bool>("intact");
-    auto row = [](const char* name, const char* file, const QByteArrayList& edits,
-                  const char* codePage, const QStringList& expected, bool intact = true) {
-        QTest::newRow(name) << file << edits << codePage << expected << intact;
-    };
-    row("applicant", "applicant-missing.xml", {}, "", {"50", "58"});
-    row("schedule", "schedule-out-of-order.xml", {}, "", {"35"});
-    row("finance", "no-finance.xml", {}, "", {"2", "3"});
-    row("procurement", "procurement-missing.xml", {}, "", {"47"});
-    row("attachments", "attachments-missing.xml", {}, "", {"106.3"});
-    // An empty special field keeps the value the module gave it.
-    row("empty special field", "complete.xml", {"dsKW=\"ZALMAPYRT\">T<", "dsKW=\"ZALMAPYRT\"><"},
-        "", {});
-    // Without a date pattern a day-first date is reordered by its shape.
-    const QByteArrayList dayFirst{">2004.11.15<", ">15.11.2004<"};
-    row("no date pattern", "complete.xml",
-        QByteArrayList{" format_daty=\"yyyy.MM.dd\"", ""} + dayFirst, "", {});
-    row("empty date pattern", "complete.xml",
-        QByteArrayList{"format_daty=\"yyyy.MM.dd\"", "format_daty=\"\""} + dayFirst, "", {});
-    // "ß" has no capital in windows-1250: the name counts as written in capitals.
-    row("sharp s in capitals", "complete.xml", {">KOWALSKI-\xAF\xD3\xA3TOWSKI<", ">GRO\xDF<"}, "",
-        {}, false);
-    row("Greek mu in capitals", "complete.xml", {">JAN<", ">JAN\xB5<"}, "", {}, false);
-    // On a system with another code page the text, its checksum and the letters read
-    // as that code page gives them.
-    row("ISO-8859-2", "complete.xml", {}, "ISO-8859-2", {});
-    row("ISO-8859-2, applicant", "applicant-missing.xml", {}, "ISO-8859-2", {"50", "58"});
-}
-
-void TestValidateFiles::verdictOfEachFile() {
-    QFETCH(QString, file);
-    QFETCH(QByteArrayList, edits);
-    QFETCH(QString, codePage);
-    QFETCH(QStringList, expected);
-    QFETCH(bool, intact);
-    Host host;
-    const QString path = host.tampered(file, edits, QStringLiteral("wniosek.xml"));
-    const QJsonArray a = validateJson(host, {path}, {}, codePage);
-    QCOMPARE(a.size(), 1);
-    const QJsonObject o = a.first().toObject();
-    QCOMPARE(rules(o), expected);
-    QCOMPARE(o.value("valid").toBool(), expected.isEmpty());
-    for (const QJsonValue& f : o.value("findings").toArray()) {
-        QCOMPARE(f.toObject().value("severity").toString(), QStringLiteral("error"));
-        QVERIFY(!f.toObject().value("control").toString().isEmpty());
+    void cofinancingWarningKeepsTheApplicationValid() {
+        Host host;
+        const QJsonArray a = validateJson(host, {kApplications + "cofinancing-warning.xml"});
+        const QJsonObject o = a.first().toObject();
+        QVERIFY(o.value("valid").toBool());
+        QVERIFY(o.value("warning").toBool());
+        const QJsonArray findings = o.value("findings").toArray();
+        QCOMPARE(findings.size(), 1);
+        const QJsonObject f = findings.first().toObject();
+        QCOMPARE(f.value("rule").toString(), QStringLiteral("101"));
+        QCOMPARE(f.value("severity").toString(), QStringLiteral("warning"));
+        QCOMPARE(
+            f.value("message").toString(),
+            QString::fromUtf8("Maksimum współfinansowania z Funduszy Strukturalnych przekracza "
+                              "75% w 2005, 2007 roku."));
+        QCOMPARE(host.zelgor("SilentValidate_", kApplications + "cofinancing-warning.xml"),
+                 QStringLiteral("1"));
     }
-    const QJsonObject sum = o.value("checksum").toObject();
-    QCOMPARE(sum.value("verified").toBool(), intact);
-    if (!intact) return;
 
-    // Saved again on the same system, the file is the sample as this module writes it,
-    // byte for byte.
-    const QString again = host.path(QStringLiteral("ponownie.xml"));
-    QCOMPARE(host.topaz({"resave", path, again}, codePage).exitCode, 0);
-    QCOMPARE(readAll(again), readAll(kApplications + file));
-    const QJsonObject resaved = validateJson(host, {again}).first().toObject();
-    QCOMPARE(rules(resaved), expected);
-    QCOMPARE(resaved.value("checksum").toObject().value("stored"), sum.value("stored"));
-    QVERIFY(resaved.value("checksum").toObject().value("verified").toBool());
-}
+    void emptyApplicationFindingsInRuleOrder() {
+        Host host;
+        const QString file = host.path(QStringLiteral("pusty.xml"));
+        QCOMPARE(host.topaz({"new", file}).exitCode, 0);
+        const QJsonObject o = validateJson(host, {file}).first().toObject();
+        QVERIFY(!o.value("valid").toBool());
+        const QStringList found = rules(o);
+        QVERIFY(found.size() > 50);
+        auto ordinal = [](const QString& n) {
+            return QStringView(n)
+                .left(n.indexOf(QRegularExpression("[^0-9]")) < 0
+                          ? n.size()
+                          : n.indexOf(QRegularExpression("[^0-9]")))
+                .toInt();
+        };
+        for (qsizetype i = 1; i < found.size(); ++i)
+            QVERIFY2(ordinal(found[i - 1]) <= ordinal(found[i]), qPrintable(found.join(',')));
+        // Rule 1 passes: the project type is blank. The required fields of every section fail.
+        QVERIFY(!found.contains("1"));
+        for (const char* r : {"5", "8", "9", "25", "50", "79", "85", "106.1"})
+            QVERIFY2(found.contains(r), r);
+        QCOMPARE(o.value("findings").toArray().first().toObject().value("message").toString(),
+                 QString::fromUtf8("Pole \"Profil wydatkowania środków w ramach Projektu - środki "
+                                   "publiczne (SUMA)\" musi zawierać wartość wiekszą od zera"));
+    }
 
-void TestValidateFiles::cofinancingWarningKeepsTheApplicationValid() {
-    Host host;
-    const QJsonArray a = validateJson(host, {kApplications + "cofinancing-warning.xml"});
-    const QJsonObject o = a.first().toObject();
-    QVERIFY(o.value("valid").toBool());
-    QVERIFY(o.value("warning").toBool());
-    const QJsonArray findings = o.value("findings").toArray();
-    QCOMPARE(findings.size(), 1);
-    const QJsonObject f = findings.first().toObject();
-    QCOMPARE(f.value("rule").toString(), QStringLiteral("101"));
-    QCOMPARE(f.value("severity").toString(), QStringLiteral("warning"));
-    QCOMPARE(f.value("message").toString(),
-             QString::fromUtf8("Maksimum współfinansowania z Funduszy Strukturalnych przekracza "
-                               "75% w 2005, 2007 roku."));
-    QCOMPARE(host.zelgor("SilentValidate_", kApplications + "cofinancing-warning.xml"),
-             QStringLiteral("1"));
-}
+    void plainOutputAndExitCodes() {
+        Host host;
+        Run r = host.topaz({"validate", kApplications + "complete.xml"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.startsWith(kApplications + "complete.xml: poprawny"));
+        r = host.topaz({"validate", kApplications + "cofinancing-warning.xml"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains(QString::fromUtf8(": ostrzeżenia: 1")));
+        r = host.topaz(
+            {"validate", kApplications + "complete.xml", kApplications + "applicant-missing.xml"});
+        QCOMPARE(r.exitCode, 1);
+        const QString out = r.out;
+        QVERIFY(out.contains(QString::fromUtf8("applicant-missing.xml: błędy: 2")));
+        QVERIFY(out.contains(QString::fromUtf8("[50] Pole \"Nazwa beneficjenta końcowego\" musi "
+                                               "być wypełnione (dsBeneficjent.Nazwa)")));
+        r = host.topaz({"validate", host.path("brak.xml")});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains(QStringLiteral("brak.xml")));
+        QCOMPARE(host.topaz({"validate", "-j", "0", kApplications + "complete.xml"}).exitCode, 2);
+    }
 
-void TestValidateFiles::emptyApplicationFindingsInRuleOrder() {
-    Host host;
-    const QString file = host.path(QStringLiteral("pusty.xml"));
-    QCOMPARE(host.topaz({"new", file}).exitCode, 0);
-    const QJsonObject o = validateJson(host, {file}).first().toObject();
-    QVERIFY(!o.value("valid").toBool());
-    const QStringList found = rules(o);
-    QVERIFY(found.size() > 50);
-    auto ordinal = [](const QString& n) {
-        return QStringView(n)
-            .left(n.indexOf(QRegularExpression("[^0-9]")) < 0
-                      ? n.size()
-                      : n.indexOf(QRegularExpression("[^0-9]")))
-            .toInt();
-    };
-    for (qsizetype i = 1; i < found.size(); ++i)
-        QVERIFY2(ordinal(found[i - 1]) <= ordinal(found[i]), qPrintable(found.join(',')));
-    // Rule 1 passes: the project type is blank. The required fields of every section fail.
-    QVERIFY(!found.contains("1"));
-    for (const char* r : {"5", "8", "9", "25", "50", "79", "85", "106.1"})
-        QVERIFY2(found.contains(r), r);
-    QCOMPARE(o.value("findings").toArray().first().toObject().value("message").toString(),
-             QString::fromUtf8("Pole \"Profil wydatkowania środków w ramach Projektu - środki "
-                               "publiczne (SUMA)\" musi zawierać wartość wiekszą od zera"));
-}
+    void threadsGiveTheSameAnswers() {
+        Host host;
+        QStringList files;
+        for (const char* f :
+             {"complete.xml", "applicant-missing.xml", "no-finance.xml", "cofinancing-warning.xml",
+              "attachments-missing.xml", "schedule-out-of-order.xml", "procurement-missing.xml"})
+            files << kApplications + f << kApplications + f;
+        const QJsonArray one = validateJson(host, files);
+        const QJsonArray two = validateJson(host, files, {"-j", "2"});
+        QCOMPARE(one.size(), files.size());
+        QCOMPARE(two, one);
+    }
 
-void TestValidateFiles::plainOutputAndExitCodes() {
-    Host host;
-    Run r = host.topaz({"validate", kApplications + "complete.xml"});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(QString::fromUtf8(r.out).startsWith(kApplications + "complete.xml: poprawny"));
-    r = host.topaz({"validate", kApplications + "cofinancing-warning.xml"});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(QString::fromUtf8(r.out).contains(QString::fromUtf8(": ostrzeżenia: 1")));
-    r = host.topaz(
-        {"validate", kApplications + "complete.xml", kApplications + "applicant-missing.xml"});
-    QCOMPARE(r.exitCode, 1);
-    const QString out = QString::fromUtf8(r.out);
-    QVERIFY(out.contains(QString::fromUtf8("applicant-missing.xml: błędy: 2")));
-    QVERIFY(out.contains(QString::fromUtf8(
-        "[50] Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione (dsBeneficjent.Nazwa)")));
-    r = host.topaz({"validate", host.path("brak.xml")});
-    QCOMPARE(r.exitCode, 2);
-    QVERIFY(r.err.contains(QStringLiteral("brak.xml")));
-    QCOMPARE(host.topaz({"validate", "-j", "0", kApplications + "complete.xml"}).exitCode, 2);
-}
+    void exportsCombineChecksumAndValidation() {
+        Host host;
+        const QString valid = kApplications + "complete.xml";
+        const QString invalid = kApplications + "applicant-missing.xml";
+        QCOMPARE(host.zelgor("SilentValidate_", valid), QStringLiteral("1"));
+        QCOMPARE(host.zelgor("SilentValidate_", invalid), QStringLiteral("0"));
+        QCOMPARE(host.zelgor("SilentValCrcCheck_", valid), QStringLiteral("1"));
+        QCOMPARE(host.zelgor("SilentValCrcCheck_", invalid), QStringLiteral("2"));
+        // A value changed outside the module that keeps the application valid, and one that
+        // breaks it: the checksum fails in both.
+        const QString tamperedValid =
+            host.tampered("complete.xml",
+                          {"<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" "
+                           "dsK=\"typ_projektu\" nrW=\"1\">N<",
+                           "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" "
+                           "dsK=\"typ_projektu\" nrW=\"1\">T<"},
+                          "poprawny.xml");
+        QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedValid), QStringLiteral("3"));
+        const QString tamperedInvalid = host.tampered(
+            "complete.xml", {"dsK=\"adr_nr\" nrW=\"1\">1<", "dsK=\"adr_nr\" nrW=\"1\"><"},
+            "bledny.xml");
+        QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedInvalid), QStringLiteral("0"));
+        QCOMPARE(host.zelgor("SprawdzSume_", tamperedInvalid), QStringLiteral("0"));
+        // The command line agrees with the export.
+        const QJsonObject o = validateJson(host, {tamperedValid}).first().toObject();
+        QVERIFY(o.value("valid").toBool());
+        QVERIFY(!o.value("checksum").toObject().value("verified").toBool());
+        // Another module version is not held to its checksum: 1 or 2 only.
+        const QString otherVersion = host.tampered(
+            "complete.xml", {"wersja=\"1.0.0.0\"", "wersja=\"0.9.0.0\""}, "inna-wersja.xml");
+        QCOMPARE(host.zelgor("SilentValCrcCheck_", otherVersion), QStringLiteral("1"));
+    }
 
-void TestValidateFiles::threadsGiveTheSameAnswers() {
-    Host host;
-    QStringList files;
-    for (const char* f :
-         {"complete.xml", "applicant-missing.xml", "no-finance.xml", "cofinancing-warning.xml",
-          "attachments-missing.xml", "schedule-out-of-order.xml", "procurement-missing.xml"})
-        files << kApplications + f << kApplications + f;
-    const QJsonArray one = validateJson(host, files);
-    const QJsonArray two = validateJson(host, files, {"-j", "2"});
-    QCOMPARE(one.size(), files.size());
-    QCOMPARE(two, one);
-}
-
-void TestValidateFiles::exportsCombineChecksumAndValidation() {
-    Host host;
-    const QString valid = kApplications + "complete.xml";
-    const QString invalid = kApplications + "applicant-missing.xml";
-    QCOMPARE(host.zelgor("SilentValidate_", valid), QStringLiteral("1"));
-    QCOMPARE(host.zelgor("SilentValidate_", invalid), QStringLiteral("0"));
-    QCOMPARE(host.zelgor("SilentValCrcCheck_", valid), QStringLiteral("1"));
-    QCOMPARE(host.zelgor("SilentValCrcCheck_", invalid), QStringLiteral("2"));
-    // A value changed outside the module that keeps the application valid, and one that
-    // breaks it: the checksum fails in both.
-    const QString tamperedValid = host.tampered(
-        "complete.xml",
-        {"<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">N<",
-         "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" dsK=\"typ_projektu\" nrW=\"1\">T<"},
-        "poprawny.xml");
-    QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedValid), QStringLiteral("3"));
-    const QString tamperedInvalid =
-        host.tampered("complete.xml", {"dsK=\"adr_nr\" nrW=\"1\">1<", "dsK=\"adr_nr\" nrW=\"1\"><"},
-                      "bledny.xml");
-    QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedInvalid), QStringLiteral("0"));
-    QCOMPARE(host.zelgor("SprawdzSume_", tamperedInvalid), QStringLiteral("0"));
-    // The command line agrees with the export.
-    const QJsonObject o = validateJson(host, {tamperedValid}).first().toObject();
-    QVERIFY(o.value("valid").toBool());
-    QVERIFY(!o.value("checksum").toObject().value("verified").toBool());
-    // Another module version is not held to its checksum: 1 or 2 only.
-    const QString otherVersion = host.tampered(
-        "complete.xml", {"wersja=\"1.0.0.0\"", "wersja=\"0.9.0.0\""}, "inna-wersja.xml");
-    QCOMPARE(host.zelgor("SilentValCrcCheck_", otherVersion), QStringLiteral("1"));
-}
-
-void TestValidateFiles::damagedFile() {
-    Host host;
-    const QString file = host.path(QStringLiteral("uszkodzony.xml"));
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<WNIOSEK><DANE><TABELA");
-    f.close();
-    const QJsonObject o = validateJson(host, {file}).first().toObject();
-    QVERIFY(!o.value("loaded").toBool());
-    QVERIFY(!o.value("valid").toBool());
-    QVERIFY(o.value("checksum").toObject().value("verified").toBool()); // not held to it
-    QCOMPARE(host.zelgor("SilentValCrcCheck_", file), QStringLiteral("2"));
-}
+    void damagedFile() {
+        Host host;
+        const QString file = host.path(QStringLiteral("uszkodzony.xml"));
+        QVERIFY(TestSupport::writeAll(
+            file, "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<WNIOSEK><DANE><TABELA"));
+        const QJsonObject o = validateJson(host, {file}).first().toObject();
+        QVERIFY(!o.value("loaded").toBool());
+        QVERIFY(!o.value("valid").toBool());
+        QVERIFY(o.value("checksum").toObject().value("verified").toBool()); // not held to it
+        QCOMPARE(host.zelgor("SilentValCrcCheck_", file), QStringLiteral("2"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestValidateFiles)
 #include "tst_validate_files.moc"
