@@ -1,6 +1,7 @@
 // topaz_q import end to end: the sample application into a real SQLite file and into a
 // throwaway PostgreSQL cluster, read back through Qt SQL.
 #include "platform/xmldom/xmldocument.h"
+#include "tests/test_support.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -20,26 +21,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+using TestSupport::readAll;
+using TestSupport::Run;
+
 namespace {
 
 const QString kSample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // What the sample file itself says: rows per table, the title, the sum of the amounts.
 struct FileFacts {
@@ -140,18 +127,15 @@ int freePort() {
 class TestImport : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void sampleIntoSqlite();
-    void againSkippedReplaceKeepsOneCopy();
-    void refusedFilesLeaveTheDatabaseAsItWas_data();
-    void refusedFilesLeaveTheDatabaseAsItWas();
-    void failureMidFileLeavesNoRow();
-    void presentTablesAreChecked();
-    void sampleIntoPostgresql();
-
 private:
-    Run topaz(const QStringList& args);
+    Run topaz(const QStringList& args) {
+        return TestSupport::runProgram(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"),
+                                       QStringList{QStringLiteral("import"),
+                                                   QStringLiteral("--bin"),
+                                                   QStringLiteral(TOPAZ_EXAMPLES)} +
+                                           args,
+                                       work_.filePath(QStringLiteral("registry.ini")), {}, 300000);
+    }
     QString path(const QString& name) const { return work_.filePath(name); }
     QString sqlite(const QString& name) { return path(name); }
     std::unique_ptr<Peek> peekSqlite(const QString& file) {
@@ -161,252 +145,242 @@ private:
 
     QTemporaryDir work_;
     FileFacts facts_;
-};
 
-void TestImport::initTestCase() {
-    QVERIFY(work_.isValid());
-    QVERIFY(QFile::exists(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q")));
-    facts_ = factsOf(kSample);
-    QCOMPARE(facts_.rows.value(QStringLiteral("PLO_WNIOSKI")), 1);
-    QVERIFY(facts_.sourceAmounts > 0);
-}
-
-Run TestImport::topaz(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ZELGR_REGISTRY"), work_.filePath(QStringLiteral("registry.ini")));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"),
-            QStringList{QStringLiteral("import"), QStringLiteral("--bin"),
-                        QStringLiteral(TOPAZ_EXAMPLES)} +
-                args);
-    Run r;
-    if (!p.waitForFinished(300000)) return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-void TestImport::sampleIntoSqlite() {
-    const QString db = sqlite(QStringLiteral("jeden.sqlite"));
-    const Run r = topaz({QStringLiteral("--db"), db, kSample});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.out.contains(QStringLiteral("zaimportowany (wiersze: 406)")),
-             qPrintable(r.out + r.err));
-    auto peek = peekSqlite(db);
-    for (auto it = facts_.rows.cbegin(); it != facts_.rows.cend(); ++it)
-        QCOMPARE(peek->count(it.key()), it.value());
-    QCOMPARE(peek->value("SELECT WNI_TYTUL_PROJEKTU FROM PLO_WNIOSKI").toString(), facts_.title);
-    for (const QString& t : kChildTables)
-        QCOMPARE(peek->orphans(t, QStringLiteral("PLO_WNIOSKI")), 0);
-    QCOMPARE(peek->orphans("PLO_WYDATKI_W_RAMACH_PROJEKTOW", "PLO_ETAPY_REALIZACJI_PROJEKTOW"), 0);
-    QCOMPARE(peek->orphans("PLO_WARTOSCI_WCP", "PLO_WSKAZNIKI_CELOW_PROJEKTOW"), 0);
-    // Amounts are numbers, dates are dates, the log says what was imported.
-    QCOMPARE(peek->value("SELECT COUNT(*) FROM PLO_ZRODLA_FINANSOWANIA_PROJ WHERE "
-                         "typeof(ZFP_KWOTA) NOT IN ('integer', 'real', 'null')")
-                 .toInt(),
-             0);
-    QCOMPARE(peek->value("SELECT SUM(ZFP_KWOTA) FROM PLO_ZRODLA_FINANSOWANIA_PROJ").toDouble(),
-             facts_.sourceAmounts);
-    QCOMPARE(peek->value("SELECT WNI_PLAN_TERMIN_ROZPOCZECIA FROM PLO_WNIOSKI").toString(),
-             QStringLiteral("2005-01-01"));
-    QCOMPARE(peek->value("SELECT file_name || ' ' || checksum || ' ' || module_version || ' ' || "
-                         "outcome FROM import_log")
-                 .toString(),
-             kSample + QStringLiteral(" ac53-273f-eec6-6d35 1.0.0.0 zaimportowany"));
-}
-
-void TestImport::againSkippedReplaceKeepsOneCopy() {
-    const QString db = sqlite(QStringLiteral("dwa.sqlite"));
-    QCOMPARE(topaz({QStringLiteral("--db"), db, kSample}).exitCode, 0);
-    const Run again = topaz(
-        {QStringLiteral("--db"), db, QStringLiteral("-j"), QStringLiteral("2"), kSample, kSample});
-    QCOMPARE(again.exitCode, 0);
-    QCOMPARE(again.out.count(QStringLiteral("pominięty")), 2);
-    const Run replaced = topaz({QStringLiteral("--db"), db, QStringLiteral("--replace"),
-                                QStringLiteral("--json"), kSample});
-    QCOMPARE(replaced.exitCode, 0);
-    QVERIFY2(replaced.out.contains(QStringLiteral("\"outcome\": \"replaced\"")),
-             qPrintable(replaced.out));
-    auto peek = peekSqlite(db);
-    QCOMPARE(peek->count("PLO_WNIOSKI"), 1);
-    QCOMPARE(peek->count("PLO_WYDATKI_W_RAMACH_PROJEKTOW"),
-             facts_.rows.value("PLO_WYDATKI_W_RAMACH_PROJEKTOW"));
-    QCOMPARE(peek->value("SELECT COUNT(*) || outcome FROM import_log").toString(),
-             QStringLiteral("1zastąpiony"));
-}
-
-void TestImport::refusedFilesLeaveTheDatabaseAsItWas_data() {
-    QTest::addColumn<QByteArray>("from");
-    QTest::addColumn<QByteArray>("to");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("tampered") << QByteArray(">800000<") << QByteArray(">800001<")
-                              << "niepoprawna suma kontrolna";
-    QTest::newRow("damaged") << QByteArray("</WNIOSEK>") << QByteArray("</WNIOS")
-                             << "plik uszkodzony";
-    QTest::newRow("other form type")
-        << QByteArray("plik=\"TOPAZ_Q\"") << QByteArray("plik=\"TOPAZ_X\"")
-        << "plik innego typu wniosku (TOPAZ_X)";
-}
-
-void TestImport::refusedFilesLeaveTheDatabaseAsItWas() {
-    QFETCH(QByteArray, from);
-    QFETCH(QByteArray, to);
-    QFETCH(QString, reason);
-    const QString db = sqlite(QStringLiteral("odrzucone.sqlite"));
-    if (!QFile::exists(db)) QCOMPARE(topaz({QStringLiteral("--db"), db, kSample}).exitCode, 0);
-    QByteArray bytes = readAll(kSample);
-    QVERIFY(bytes.contains(from));
-    const QString bad = path(QStringLiteral("zly.xml"));
-    writeAll(bad, bytes.replace(from, to));
-    const QByteArray before = readAll(db);
-    const Run r = topaz({QStringLiteral("--db"), db, QStringLiteral("--replace"), bad});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.out.contains(bad + QStringLiteral(": odrzucony: ") + reason),
-             qPrintable(r.out + r.err));
-    QCOMPARE(QCryptographicHash::hash(readAll(db), QCryptographicHash::Sha256),
-             QCryptographicHash::hash(before, QCryptographicHash::Sha256));
-}
-
-// A database that refuses a row of a deep table half-way through the file: the whole file
-// is rolled back, the application imported before it stays.
-void TestImport::failureMidFileLeavesNoRow() {
-    const QString db = sqlite(QStringLiteral("awaria.sqlite"));
-    const QString other = QStringLiteral(TOPAZ_TEST_DATA "/applications/no-finance.xml");
-    QCOMPARE(topaz({QStringLiteral("--db"), db, other}).exitCode, 0);
-    const QStringList tables = QStringList{"PLO_WNIOSKI", "PLO_WYDATKI_W_RAMACH_PROJEKTOW",
-                                           "PLO_WARTOSCI_WCP", "import_log"} +
-                               kChildTables;
-    QList<int> before;
-    {
-        auto peek = peekSqlite(db);
-        for (const QString& t : tables)
-            before << peek->count(t);
-        QVERIFY(peek->exec("CREATE TRIGGER awaria BEFORE INSERT ON PLO_WARTOSCI_WCP BEGIN "
-                           "SELECT RAISE(ABORT, 'awaria w polowie pliku'); END"));
+private slots:
+    void initTestCase() {
+        QVERIFY(work_.isValid());
+        QVERIFY(QFile::exists(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q")));
+        facts_ = factsOf(kSample);
+        QCOMPARE(facts_.rows.value(QStringLiteral("PLO_WNIOSKI")), 1);
+        QVERIFY(facts_.sourceAmounts > 0);
     }
-    const Run r = topaz({QStringLiteral("--db"), db, kSample});
-    QCOMPARE(r.exitCode, 2);
-    QVERIFY2(r.err.contains(QStringLiteral("awaria w polowie pliku")), qPrintable(r.err));
-    QVERIFY2(r.err.contains(QStringLiteral("nic z pliku nie zapisano")), qPrintable(r.err));
-    auto peek = peekSqlite(db);
-    for (qsizetype i = 0; i < tables.size(); ++i)
-        QCOMPARE(peek->count(tables[i]), before[i]);
-}
 
-// A present table: a missing column is added, a column of another kind is an error.
-void TestImport::presentTablesAreChecked() {
-    for (const bool clash : {false, true}) {
-        const QString db =
-            sqlite(clash ? QStringLiteral("typ.sqlite") : QStringLiteral("kolumna.sqlite"));
+    void sampleIntoSqlite() {
+        const QString db = sqlite(QStringLiteral("jeden.sqlite"));
+        const Run r = topaz({QStringLiteral("--db"), db, kSample});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.contains(QStringLiteral("zaimportowany (wiersze: 406)")),
+                 qPrintable(r.out + r.err));
+        auto peek = peekSqlite(db);
+        for (auto it = facts_.rows.cbegin(); it != facts_.rows.cend(); ++it)
+            QCOMPARE(peek->count(it.key()), it.value());
+        QCOMPARE(peek->value("SELECT WNI_TYTUL_PROJEKTU FROM PLO_WNIOSKI").toString(),
+                 facts_.title);
+        for (const QString& t : kChildTables)
+            QCOMPARE(peek->orphans(t, QStringLiteral("PLO_WNIOSKI")), 0);
+        QCOMPARE(peek->orphans("PLO_WYDATKI_W_RAMACH_PROJEKTOW", "PLO_ETAPY_REALIZACJI_PROJEKTOW"),
+                 0);
+        QCOMPARE(peek->orphans("PLO_WARTOSCI_WCP", "PLO_WSKAZNIKI_CELOW_PROJEKTOW"), 0);
+        // Amounts are numbers, dates are dates, the log says what was imported.
+        QCOMPARE(peek->value("SELECT COUNT(*) FROM PLO_ZRODLA_FINANSOWANIA_PROJ WHERE "
+                             "typeof(ZFP_KWOTA) NOT IN ('integer', 'real', 'null')")
+                     .toInt(),
+                 0);
+        QCOMPARE(peek->value("SELECT SUM(ZFP_KWOTA) FROM PLO_ZRODLA_FINANSOWANIA_PROJ").toDouble(),
+                 facts_.sourceAmounts);
+        QCOMPARE(peek->value("SELECT WNI_PLAN_TERMIN_ROZPOCZECIA FROM PLO_WNIOSKI").toString(),
+                 QStringLiteral("2005-01-01"));
+        QCOMPARE(
+            peek->value("SELECT file_name || ' ' || checksum || ' ' || module_version || ' ' || "
+                        "outcome FROM import_log")
+                .toString(),
+            kSample + QStringLiteral(" ac53-273f-eec6-6d35 1.0.0.0 zaimportowany"));
+    }
+
+    void againSkippedReplaceKeepsOneCopy() {
+        const QString db = sqlite(QStringLiteral("dwa.sqlite"));
+        QCOMPARE(topaz({QStringLiteral("--db"), db, kSample}).exitCode, 0);
+        const Run again = topaz({QStringLiteral("--db"), db, QStringLiteral("-j"),
+                                 QStringLiteral("2"), kSample, kSample});
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(again.out.count(QStringLiteral("pominięty")), 2);
+        const Run replaced = topaz({QStringLiteral("--db"), db, QStringLiteral("--replace"),
+                                    QStringLiteral("--json"), kSample});
+        QCOMPARE(replaced.exitCode, 0);
+        QVERIFY2(replaced.out.contains(QStringLiteral("\"outcome\": \"replaced\"")),
+                 qPrintable(replaced.out));
+        auto peek = peekSqlite(db);
+        QCOMPARE(peek->count("PLO_WNIOSKI"), 1);
+        QCOMPARE(peek->count("PLO_WYDATKI_W_RAMACH_PROJEKTOW"),
+                 facts_.rows.value("PLO_WYDATKI_W_RAMACH_PROJEKTOW"));
+        QCOMPARE(peek->value("SELECT COUNT(*) || outcome FROM import_log").toString(),
+                 QStringLiteral("1zastąpiony"));
+    }
+
+    void refusedFilesLeaveTheDatabaseAsItWas_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("tampered") << QByteArray(">800000<") << QByteArray(">800001<")
+                                  << "niepoprawna suma kontrolna";
+        QTest::newRow("damaged") << QByteArray("</WNIOSEK>") << QByteArray("</WNIOS")
+                                 << "plik uszkodzony";
+        QTest::newRow("other form type")
+            << QByteArray("plik=\"TOPAZ_Q\"") << QByteArray("plik=\"TOPAZ_X\"")
+            << "plik innego typu wniosku (TOPAZ_X)";
+    }
+
+    void refusedFilesLeaveTheDatabaseAsItWas() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, reason);
+        const QString db = sqlite(QStringLiteral("odrzucone.sqlite"));
+        if (!QFile::exists(db)) QCOMPARE(topaz({QStringLiteral("--db"), db, kSample}).exitCode, 0);
+        QByteArray bytes = readAll(kSample);
+        QVERIFY(bytes.contains(from));
+        const QString bad = path(QStringLiteral("zly.xml"));
+        QVERIFY(TestSupport::writeAll(bad, bytes.replace(from, to)));
+        const QByteArray before = readAll(db);
+        const Run r = topaz({QStringLiteral("--db"), db, QStringLiteral("--replace"), bad});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.out.contains(bad + QStringLiteral(": odrzucony: ") + reason),
+                 qPrintable(r.out + r.err));
+        QCOMPARE(QCryptographicHash::hash(readAll(db), QCryptographicHash::Sha256),
+                 QCryptographicHash::hash(before, QCryptographicHash::Sha256));
+    }
+
+    // A database that refuses a row of a deep table half-way through the file: the whole file
+    // is rolled back, the application imported before it stays.
+    void failureMidFileLeavesNoRow() {
+        const QString db = sqlite(QStringLiteral("awaria.sqlite"));
+        const QString other = QStringLiteral(TOPAZ_TEST_DATA "/applications/no-finance.xml");
+        QCOMPARE(topaz({QStringLiteral("--db"), db, other}).exitCode, 0);
+        const QStringList tables = QStringList{"PLO_WNIOSKI", "PLO_WYDATKI_W_RAMACH_PROJEKTOW",
+                                               "PLO_WARTOSCI_WCP", "import_log"} +
+                                   kChildTables;
+        QList<int> before;
         {
             auto peek = peekSqlite(db);
-            QVERIFY(
-                peek->exec(QStringLiteral("CREATE TABLE PLO_WNIOSKI (id INTEGER PRIMARY KEY, "
-                                          "import_id INTEGER%1)")
-                               .arg(clash ? QStringLiteral(", WNI_PLAN_TERMIN_ROZPOCZECIA NUMERIC")
-                                          : QString())));
+            for (const QString& t : tables)
+                before << peek->count(t);
+            QVERIFY(peek->exec("CREATE TRIGGER awaria BEFORE INSERT ON PLO_WARTOSCI_WCP BEGIN "
+                               "SELECT RAISE(ABORT, 'awaria w polowie pliku'); END"));
         }
         const Run r = topaz({QStringLiteral("--db"), db, kSample});
-        if (clash) {
-            QCOMPARE(r.exitCode, 2);
-            QVERIFY2(
-                r.err.contains(QStringLiteral("Kolumna PLO_WNIOSKI.WNI_PLAN_TERMIN_ROZPOCZECIA "
-                                              "ma w bazie danych typ NUMERIC, a import "
-                                              "zapisuje w niej daty.")),
-                qPrintable(r.err));
-        } else {
-            QCOMPARE(r.exitCode, 0);
-            auto peek = peekSqlite(db);
-            QCOMPARE(peek->value("SELECT WNI_TYTUL_PROJEKTU FROM PLO_WNIOSKI").toString(),
-                     facts_.title);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("awaria w polowie pliku")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("nic z pliku nie zapisano")), qPrintable(r.err));
+        auto peek = peekSqlite(db);
+        for (qsizetype i = 0; i < tables.size(); ++i)
+            QCOMPARE(peek->count(tables[i]), before[i]);
+    }
+
+    // A present table: a missing column is added, a column of another kind is an error.
+    void presentTablesAreChecked() {
+        for (const bool clash : {false, true}) {
+            const QString db =
+                sqlite(clash ? QStringLiteral("typ.sqlite") : QStringLiteral("kolumna.sqlite"));
+            {
+                auto peek = peekSqlite(db);
+                QVERIFY(peek->exec(
+                    QStringLiteral("CREATE TABLE PLO_WNIOSKI (id INTEGER PRIMARY KEY, "
+                                   "import_id INTEGER%1)")
+                        .arg(clash ? QStringLiteral(", WNI_PLAN_TERMIN_ROZPOCZECIA NUMERIC")
+                                   : QString())));
+            }
+            const Run r = topaz({QStringLiteral("--db"), db, kSample});
+            if (clash) {
+                QCOMPARE(r.exitCode, 2);
+                QVERIFY2(
+                    r.err.contains(QStringLiteral("Kolumna PLO_WNIOSKI.WNI_PLAN_TERMIN_ROZPOCZECIA "
+                                                  "ma w bazie danych typ NUMERIC, a import "
+                                                  "zapisuje w niej daty.")),
+                    qPrintable(r.err));
+            } else {
+                QCOMPARE(r.exitCode, 0);
+                auto peek = peekSqlite(db);
+                QCOMPARE(peek->value("SELECT WNI_TYTUL_PROJEKTU FROM PLO_WNIOSKI").toString(),
+                         facts_.title);
+            }
         }
     }
-}
 
-// A throwaway cluster on a free port of 127.0.0.1, run by an unprivileged user.
-void TestImport::sampleIntoPostgresql() {
-    const QStringList bins =
-        QDir(QStringLiteral("/usr/lib/postgresql"))
-            .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed);
-    QString binDir;
-    for (const QString& v : bins)
-        if (QFile::exists(QStringLiteral("/usr/lib/postgresql/%1/bin/initdb").arg(v))) {
-            binDir = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(v);
-            break;
+    // A throwaway cluster on a free port of 127.0.0.1, run by an unprivileged user.
+    void sampleIntoPostgresql() {
+        const QStringList bins =
+            QDir(QStringLiteral("/usr/lib/postgresql"))
+                .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed);
+        QString binDir;
+        for (const QString& v : bins)
+            if (QFile::exists(QStringLiteral("/usr/lib/postgresql/%1/bin/initdb").arg(v))) {
+                binDir = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(v);
+                break;
+            }
+        if (binDir.isEmpty())
+            QSKIP("PostgreSQL (initdb, pg_ctl) is not installed: the PostgreSQL import is not "
+                  "tested");
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+            QSKIP("The Qt SQL driver QPSQL is not installed: the PostgreSQL import is not tested");
+        QTemporaryDir cluster(QDir::tempPath() + QStringLiteral("/topaz_pg_XXXXXX"));
+        QVERIFY(cluster.isValid());
+        QFile::setPermissions(cluster.path(), QFileDevice::Permissions(0x7777));
+        const QString data = cluster.filePath(QStringLiteral("data"));
+        const int port = freePort();
+        QVERIFY(port > 0);
+        // As root the server must run as someone else.
+        const QStringList asUser =
+            ::geteuid() == 0 ? QStringList{QStringLiteral("runuser"), QStringLiteral("-u"),
+                                           QStringLiteral("nobody"), QStringLiteral("--")}
+                             : QStringList{};
+        const auto pg = [&](const QString& tool, const QStringList& args) {
+            QProcess p;
+            const QStringList command =
+                asUser + QStringList{binDir + QLatin1Char('/') + tool} + args;
+            p.start(command.first(), command.mid(1));
+            const bool ok = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit &&
+                            p.exitCode() == 0;
+            if (!ok) qWarning("%s: %s", qPrintable(tool), p.readAllStandardError().constData());
+            return ok;
+        };
+        QVERIFY(pg(QStringLiteral("initdb"),
+                   {QStringLiteral("-D"), data, QStringLiteral("-U"), QStringLiteral("postgres"),
+                    QStringLiteral("--auth=trust"), QStringLiteral("-E"), QStringLiteral("UTF8")}));
+        const QString options = QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -F")
+                                    .arg(port)
+                                    .arg(cluster.path());
+        QVERIFY(pg(QStringLiteral("pg_ctl"),
+                   {QStringLiteral("-D"), data, QStringLiteral("-o"), options, QStringLiteral("-l"),
+                    cluster.filePath(QStringLiteral("log")), QStringLiteral("-w"),
+                    QStringLiteral("start")}));
+        struct Stop {
+            std::function<void()> stop;
+            ~Stop() { stop(); }
+        } stop{[&] {
+            pg(QStringLiteral("pg_ctl"),
+               {QStringLiteral("-D"), data, QStringLiteral("-m"), QStringLiteral("fast"),
+                QStringLiteral("-w"), QStringLiteral("stop")});
+        }};
+
+        const QString noFinance = QStringLiteral(TOPAZ_TEST_DATA "/applications/no-finance.xml");
+        const QString procurement =
+            QStringLiteral(TOPAZ_TEST_DATA "/applications/procurement-missing.xml");
+        const QString url = QStringLiteral("postgresql://postgres@127.0.0.1:%1/postgres").arg(port);
+        const QString lite = sqlite(QStringLiteral("porownanie.sqlite"));
+        for (const QString& target : {url, lite}) {
+            const Run r = topaz({QStringLiteral("--db"), target, QStringLiteral("-j"),
+                                 QStringLiteral("2"), kSample, noFinance, procurement});
+            QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
         }
-    if (binDir.isEmpty())
-        QSKIP("PostgreSQL (initdb, pg_ctl) is not installed: the PostgreSQL import is not tested");
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-        QSKIP("The Qt SQL driver QPSQL is not installed: the PostgreSQL import is not tested");
-    QTemporaryDir cluster(QDir::tempPath() + QStringLiteral("/topaz_pg_XXXXXX"));
-    QVERIFY(cluster.isValid());
-    QFile::setPermissions(cluster.path(), QFileDevice::Permissions(0x7777));
-    const QString data = cluster.filePath(QStringLiteral("data"));
-    const int port = freePort();
-    QVERIFY(port > 0);
-    // As root the server must run as someone else.
-    const QStringList asUser = ::geteuid() == 0
-                                   ? QStringList{QStringLiteral("runuser"), QStringLiteral("-u"),
-                                                 QStringLiteral("nobody"), QStringLiteral("--")}
-                                   : QStringList{};
-    const auto pg = [&](const QString& tool, const QStringList& args) {
-        QProcess p;
-        const QStringList command = asUser + QStringList{binDir + QLatin1Char('/') + tool} + args;
-        p.start(command.first(), command.mid(1));
-        const bool ok = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit &&
-                        p.exitCode() == 0;
-        if (!ok) qWarning("%s: %s", qPrintable(tool), p.readAllStandardError().constData());
-        return ok;
-    };
-    QVERIFY(pg(QStringLiteral("initdb"),
-               {QStringLiteral("-D"), data, QStringLiteral("-U"), QStringLiteral("postgres"),
-                QStringLiteral("--auth=trust"), QStringLiteral("-E"), QStringLiteral("UTF8")}));
-    const QString options = QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -F")
-                                .arg(port)
-                                .arg(cluster.path());
-    QVERIFY(
-        pg(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), data, QStringLiteral("-o"), options,
-                                      QStringLiteral("-l"), cluster.filePath(QStringLiteral("log")),
-                                      QStringLiteral("-w"), QStringLiteral("start")}));
-    struct Stop {
-        std::function<void()> stop;
-        ~Stop() { stop(); }
-    } stop{[&] {
-        pg(QStringLiteral("pg_ctl"),
-           {QStringLiteral("-D"), data, QStringLiteral("-m"), QStringLiteral("fast"),
-            QStringLiteral("-w"), QStringLiteral("stop")});
-    }};
-
-    const QString noFinance = QStringLiteral(TOPAZ_TEST_DATA "/applications/no-finance.xml");
-    const QString procurement =
-        QStringLiteral(TOPAZ_TEST_DATA "/applications/procurement-missing.xml");
-    const QString url = QStringLiteral("postgresql://postgres@127.0.0.1:%1/postgres").arg(port);
-    const QString lite = sqlite(QStringLiteral("porownanie.sqlite"));
-    for (const QString& target : {url, lite}) {
-        const Run r = topaz({QStringLiteral("--db"), target, QStringLiteral("-j"),
-                             QStringLiteral("2"), kSample, noFinance, procurement});
-        QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
+        auto inLite = peekSqlite(lite);
+        Peek inPg(
+            [&](QSqlDatabase& db) {
+                db.setHostName(QStringLiteral("127.0.0.1"));
+                db.setPort(port);
+                db.setDatabaseName(QStringLiteral("postgres"));
+                db.setUserName(QStringLiteral("postgres"));
+            },
+            QStringLiteral("QPSQL"));
+        for (const QString& t : QStringList{"PLO_WNIOSKI", "PLO_WYDATKI_W_RAMACH_PROJEKTOW",
+                                            "PLO_WARTOSCI_WCP", "import_log"} +
+                                    kChildTables)
+            QCOMPARE(inPg.count(t), inLite->count(t));
+        QCOMPARE(
+            inPg.value("SELECT SUM(\"ZFP_KWOTA\") FROM \"PLO_ZRODLA_FINANSOWANIA_PROJ\"")
+                .toDouble(),
+            inLite->value("SELECT SUM(ZFP_KWOTA) FROM PLO_ZRODLA_FINANSOWANIA_PROJ").toDouble());
+        QCOMPARE(inPg.orphans("PLO_WARTOSCI_WCP", "PLO_WSKAZNIKI_CELOW_PROJEKTOW"), 0);
     }
-    auto inLite = peekSqlite(lite);
-    Peek inPg(
-        [&](QSqlDatabase& db) {
-            db.setHostName(QStringLiteral("127.0.0.1"));
-            db.setPort(port);
-            db.setDatabaseName(QStringLiteral("postgres"));
-            db.setUserName(QStringLiteral("postgres"));
-        },
-        QStringLiteral("QPSQL"));
-    for (const QString& t : QStringList{"PLO_WNIOSKI", "PLO_WYDATKI_W_RAMACH_PROJEKTOW",
-                                        "PLO_WARTOSCI_WCP", "import_log"} +
-                                kChildTables)
-        QCOMPARE(inPg.count(t), inLite->count(t));
-    QCOMPARE(
-        inPg.value("SELECT SUM(\"ZFP_KWOTA\") FROM \"PLO_ZRODLA_FINANSOWANIA_PROJ\"").toDouble(),
-        inLite->value("SELECT SUM(ZFP_KWOTA) FROM PLO_ZRODLA_FINANSOWANIA_PROJ").toDouble());
-    QCOMPARE(inPg.orphans("PLO_WARTOSCI_WCP", "PLO_WSKAZNIKI_CELOW_PROJEKTOW"), 0);
-}
+};
 
 QTEST_GUILESS_MAIN(TestImport)
 #include "tst_import.moc"
