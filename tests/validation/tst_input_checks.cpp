@@ -81,6 +81,7 @@ private slots:
         row("first five zeros, check fits", "0000012345", false);
         row("last five zeros, check fits", "1000900000", false);
         row("9 digits", "123456321", false);
+        row("empty", "", false);
         row("ten blanks", "          ", false);
         check = "REGON";
         row("empty", "", true);
@@ -98,6 +99,7 @@ private slots:
         row("separator not checked", "31x542", true);
         row("all zeros", "00-000", false);
         row("blank mask", "  -   ", false);
+        row("empty", "", false);
         row("five digits without dash", "31542", false);
         row("dash one place early", "3-1542", false);
         row("partly typed", "31-5  ", false);
@@ -112,6 +114,7 @@ private slots:
         row("domain without dot", "a@bcde", false);
         row("domain begins with dot", "a@.bcd", false);
         row("two @", "a@b@c.pl", false);
+        row("no @", "ab.pl", false);
         row("nothing before @", "@bcd.pl", false);
         row("diacritic in name", "łukasz@b.pl", false);
         row("diacritic in domain", "a@bąk.pl", false);

@@ -140,42 +140,30 @@ private slots:
         QTest::addColumn<bool>("filled");         // start from the accepted schedule
         QTest::addColumn<QStringList>("changes"); // then change dsWniosek fields
         QTest::addColumn<QStringList>("rules");
-        QTest::newRow("nothing entered")
-            << false << QStringList()
-            << QStringList{u("25"), u("26"), u("27"), u("28"), u("29"), u("30"), u("31"), u("32")};
-        QTest::newRow("accepted schedule") << true << QStringList() << QStringList();
-        QTest::newRow("December 2003")
-            << true << QStringList{u("harm_rozp_tmp=12.2003"), u("harm_rzecz_rozp_tmp=12.2003")}
-            << QStringList{u("33"), u("34")};
-        QTest::newRow("January 2004 is early enough")
-            << true << QStringList{u("harm_rozp_tmp=01.2004"), u("harm_rzecz_rozp_tmp=01.2004")}
-            << QStringList();
-        QTest::newRow("project starts after the works, the settlement, the results")
-            << true << QStringList{u("harm_rozp_tmp=08.2006"), u("harm_okres_rezultat_tmp=07.2006")}
-            << QStringList{u("35"), u("38"), u("39")};
-        QTest::newRow("project starts after harm_zak")
-            << true << QStringList{u("harm_zak=2004-06-01")} << QStringList{u("36")};
-        QTest::newRow("works start after their end")
-            << true << QStringList{u("harm_rzecz_rozp_tmp=06.2006")} << QStringList{u("37")};
+        auto row = [](const char* name, const QStringList& changes, const QStringList& rules,
+                      bool filled = true) { QTest::newRow(name) << filled << changes << rules; };
+        row("nothing entered", {}, {"25", "26", "27", "28", "29", "30", "31", "32"}, false);
+        row("accepted schedule", {}, {});
+        row("December 2003", {"harm_rozp_tmp=12.2003", "harm_rzecz_rozp_tmp=12.2003"},
+            {"33", "34"});
+        row("January 2004 is early enough",
+            {"harm_rozp_tmp=01.2004", "harm_rzecz_rozp_tmp=01.2004"}, {});
+        row("project starts after the works, the settlement, the results",
+            {"harm_rozp_tmp=08.2006", "harm_okres_rezultat_tmp=07.2006"}, {"35", "38", "39"});
+        row("project starts after harm_zak", {"harm_zak=2004-06-01"}, {"36"});
+        row("works start after their end", {"harm_rzecz_rozp_tmp=06.2006"}, {"37"});
         // The end plus three calendar months, the day kept or cut back.
-        QTest::newRow("31 May + 3 months < 1 September")
-            << true << QStringList{u("harm_rzecz_zak=2006-05-31"), u("harm_fin_zak=2006-09-01")}
-            << QStringList{u("40")};
-        QTest::newRow("31 May + 3 months = 31 August")
-            << true << QStringList{u("harm_rzecz_zak=2006-05-31"), u("harm_fin_zak=2006-08-31")}
-            << QStringList();
-        QTest::newRow("30 November + 3 months < 1 March")
-            << true << QStringList{u("harm_rzecz_zak=2006-11-30"), u("harm_fin_zak=2007-03-01")}
-            << QStringList{u("40")};
-        QTest::newRow("30 November + 3 months = 28 February")
-            << true << QStringList{u("harm_rzecz_zak=2006-11-30"), u("harm_fin_zak=2007-02-28")}
-            << QStringList();
-        QTest::newRow("settled before the end")
-            << true << QStringList{u("harm_fin_zak_tmp=04.2006")} << QStringList{u("41")};
-        QTest::newRow("no settlement date counts as the earliest")
-            << true << QStringList{u("harm_fin_zak_tmp=")} << QStringList{u("28"), u("41")};
-        QTest::newRow("an unreadable month is no date")
-            << true << QStringList{u("harm_rozp_tmp=13.2005")} << QStringList{u("25")};
+        row("31 May + 3 months < 1 September",
+            {"harm_rzecz_zak=2006-05-31", "harm_fin_zak=2006-09-01"}, {"40"});
+        row("31 May + 3 months = 31 August",
+            {"harm_rzecz_zak=2006-05-31", "harm_fin_zak=2006-08-31"}, {});
+        row("30 November + 3 months < 1 March",
+            {"harm_rzecz_zak=2006-11-30", "harm_fin_zak=2007-03-01"}, {"40"});
+        row("30 November + 3 months = 28 February",
+            {"harm_rzecz_zak=2006-11-30", "harm_fin_zak=2007-02-28"}, {});
+        row("settled before the end", {"harm_fin_zak_tmp=04.2006"}, {"41"});
+        row("no settlement date counts as the earliest", {"harm_fin_zak_tmp="}, {"28", "41"});
+        row("an unreadable month is no date", {"harm_rozp_tmp=13.2005"}, {"25"});
     }
     void scheduleDates() {
         QFETCH(bool, filled);
@@ -288,21 +276,19 @@ private slots:
         QTest::addColumn<QString>("received");
         QTest::addColumn<QStringList>("aid"); // "date|title" rows
         QTest::addColumn<QStringList>("findings");
-        QTest::newRow("unanswered")
-            << QString() << QString() << QStringList() << withMessages({u("45")});
-        QTest::newRow("not applicable") << u("T") << QString() << QStringList() << QStringList();
-        QTest::newRow("applicable, unanswered")
-            << u("N") << QString() << QStringList() << withMessages({u("45")});
-        QTest::newRow("none received") << u("N") << u("N") << QStringList() << QStringList();
-        QTest::newRow("received, no aid listed")
-            << u("N") << u("T") << QStringList() << withMessages({u("46")});
-        QTest::newRow("received and listed")
-            << u("N") << u("T") << QStringList{u("2004-05-10|Dotacja")} << QStringList();
-        QTest::newRow("an aid without a title")
-            << u("N") << u("T") << QStringList{u("2004-05-10|Dotacja"), u("2004-06-01|")}
-            << withMessages({u("46")});
-        QTest::newRow("an aid without a date")
-            << u("N") << u("T") << QStringList{u("|Dotacja")} << withMessages({u("46")});
+        auto row = [](const char* name, const char* notApplicable, const char* received,
+                      const QStringList& aid, const char* rule) {
+            QTest::newRow(name) << notApplicable << received << aid
+                                << (*rule ? withMessages({u(rule)}) : QStringList());
+        };
+        row("unanswered", "", "", {}, "45");
+        row("not applicable", "T", "", {}, "");
+        row("applicable, unanswered", "N", "", {}, "45");
+        row("none received", "N", "N", {}, "");
+        row("received, no aid listed", "N", "T", {}, "46");
+        row("received and listed", "N", "T", {"2004-05-10|Dotacja"}, "");
+        row("an aid without a title", "N", "T", {"2004-05-10|Dotacja", "2004-06-01|"}, "46");
+        row("an aid without a date", "N", "T", {"|Dotacja"}, "46");
     }
     void publicAid() {
         QFETCH(QString, notApplicable);

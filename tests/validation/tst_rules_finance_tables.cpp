@@ -164,29 +164,23 @@ private slots:
         QTest::addColumn<QStringList>("switches"); // tab6m years turned on
         QTest::addColumn<QStringList>("rules");
         QTest::addColumn<int>("endRecord"); // where the walk leaves the table
-        const QStringList none, laterYears = {u("2009"), u("2010"), u("2011"), u("2012"),
-                                              u("2013"), u("2014"), u("2015"), u("2016")};
-        const QStringList from2010 = laterYears.mid(1);
-        QTest::newRow("no stage, no expenditure")
-            << 0 << 0 << QString() << QString() << none << none << -1;
-        QTest::newRow("a new stage's empty eligible row")
-            << 1 << 0 << QString() << QString() << none << QStringList{u("96")} << 1;
-        QTest::newRow("category and amount")
-            << 1 << 1 << u("Roboty") << u("2005=1000") << none << none << 2;
-        QTest::newRow("amount without category")
-            << 1 << 1 << QString() << u("2005=1000") << none << QStringList{u("96")} << 1;
-        QTest::newRow("the walk stops at the faulty row")
-            << 2 << 1 << u("Roboty") << u("2005=1000") << none << QStringList{u("96")} << 3;
-        QTest::newRow("zeros, later years off")
-            << 1 << 1 << u("Roboty") << QString() << none << none << 2;
-        QTest::newRow("zeros, 2009-2016 on")
-            << 1 << 1 << u("Roboty") << QString() << laterYears << QStringList{u("96")} << 1;
-        QTest::newRow("zeros, 2009 off, 2010-2016 on")
-            << 1 << 1 << u("Roboty") << QString() << from2010 << none << 2;
-        QTest::newRow("zeros but 2016, all on")
-            << 1 << 1 << u("Roboty") << u("2016=1") << laterYears << QStringList{u("97")} << 2;
-        QTest::newRow("amount after the end year")
-            << 1 << 1 << u("Roboty") << u("2007=5") << none << QStringList{u("97")} << 2;
+        const QStringList later = {"2009", "2010", "2011", "2012", "2013", "2014", "2015", "2016"};
+        auto row = [](const char* name, int stages, int row, const char* category,
+                      const char* amounts, const QStringList& switches, const QStringList& rules,
+                      int endRecord) {
+            QTest::newRow(name) << stages << row << (*category ? QString(category) : QString())
+                                << amounts << switches << rules << endRecord;
+        };
+        row("no stage, no expenditure", 0, 0, "", "", {}, {}, -1);
+        row("a new stage's empty eligible row", 1, 0, "", "", {}, {"96"}, 1);
+        row("category and amount", 1, 1, "Roboty", "2005=1000", {}, {}, 2);
+        row("amount without category", 1, 1, "", "2005=1000", {}, {"96"}, 1);
+        row("the walk stops at the faulty row", 2, 1, "Roboty", "2005=1000", {}, {"96"}, 3);
+        row("zeros, later years off", 1, 1, "Roboty", "", {}, {}, 2);
+        row("zeros, 2009-2016 on", 1, 1, "Roboty", "", later, {"96"}, 1);
+        row("zeros, 2009 off, 2010-2016 on", 1, 1, "Roboty", "", later.mid(1), {}, 2);
+        row("zeros but 2016, all on", 1, 1, "Roboty", "2016=1", later, {"97"}, 2);
+        row("amount after the end year", 1, 1, "Roboty", "2007=5", {}, {"97"}, 2);
     }
     void plannedExpenditure() {
         QFETCH(int, stages);
@@ -367,45 +361,32 @@ private slots:
         QTest::addColumn<QStringList>("answers"); // dsPolaSpec "field=value" after the kind
         QTest::addColumn<bool>("loading");
         QTest::addColumn<QStringList>("rules");
-        const QStringList none;
-        const QString rb = u("RB"), s = u("S");
-        QTest::newRow("works, answers as created")
-            << false << rb << QString() << none << false << none;
-        QTest::newRow("works without report and maps")
-            << false << rb << QString() << QStringList{u("ZALOCSRODRT=N"), u("ZALMAPYRT=N")}
-            << false << QStringList{u("106.2"), u("106.3")};
-        QTest::newRow("no business plan")
-            << false << rb << QString() << QStringList{u("ZALBIZPLRT=N")} << false
-            << QStringList{u("106.1")};
-        QTest::newRow("services take the answers over")
-            << false << s << QString() << none << false << none;
-        QTest::newRow("technical assistance drops the business plan")
-            << true << s << u("16") << QStringList{u("ZALBIZPLUT=N")} << false << none;
-        QTest::newRow("unless the applicant is a company")
-            << true << s << u("24") << QStringList{u("ZALBIZPLUT=N")} << false
-            << QStringList{u("106.1")};
-        QTest::newRow("companies: profit and loss, register")
-            << false << rb << u("25") << QStringList{u("ZALRZSRT=N"), u("ZALWYPKRSRT=N")} << false
-            << QStringList{u("106.4"), u("106.5")};
-        QTest::newRow("other legal forms need neither")
-            << false << rb << u("16") << QStringList{u("ZALRZSRT=N"), u("ZALWYPKRSRT=N")} << false
-            << none;
-        QTest::newRow("kind IN: no business plan, company papers still")
-            << true << u("IN") << u("24") << none << false << QStringList{u("106.4"), u("106.5")};
-        QTest::newRow("other documents without a list")
-            << false << rb << QString()
-            << QStringList{u("ZALINDOKRT=T"), u("ZALINDOKUT=T"), u("ZALINDOKDT=T")} << true
-            << QStringList{u("106.6")};
-        QTest::newRow("other documents listed")
-            << false << rb << QString()
-            << QStringList{u("ZALINDOKRT=T"), u("ZALINDOKUT=T"), u("ZALINDOKDT=T"),
-                           u("ZALWYKINNEDOK=Mapa")}
-            << true << none;
-        QTest::newRow("technical assistance services without the scope")
-            << true << s << QString() << QStringList{u("ZALZAKZADUT=N")} << false
-            << QStringList{u("106.7")};
-        QTest::newRow("other services without the scope")
-            << false << s << QString() << QStringList{u("ZALZAKZADUT=N")} << false << none;
+        auto row = [](const char* name, bool technicalAssistance, const char* kind,
+                      const char* legalForm, const QStringList& answers, const QStringList& rules,
+                      bool loading = false) {
+            QTest::newRow(name) << technicalAssistance << kind << legalForm << answers << loading
+                                << rules;
+        };
+        const QStringList otherDocuments{"ZALINDOKRT=T", "ZALINDOKUT=T", "ZALINDOKDT=T"};
+        row("works, answers as created", false, "RB", "", {}, {});
+        row("works without report and maps", false, "RB", "", {"ZALOCSRODRT=N", "ZALMAPYRT=N"},
+            {"106.2", "106.3"});
+        row("no business plan", false, "RB", "", {"ZALBIZPLRT=N"}, {"106.1"});
+        row("services take the answers over", false, "S", "", {}, {});
+        row("technical assistance drops the business plan", true, "S", "16", {"ZALBIZPLUT=N"}, {});
+        row("unless the applicant is a company", true, "S", "24", {"ZALBIZPLUT=N"}, {"106.1"});
+        row("companies: profit and loss, register", false, "RB", "25",
+            {"ZALRZSRT=N", "ZALWYPKRSRT=N"}, {"106.4", "106.5"});
+        row("other legal forms need neither", false, "RB", "16", {"ZALRZSRT=N", "ZALWYPKRSRT=N"},
+            {});
+        row("kind IN: no business plan, company papers still", true, "IN", "24", {},
+            {"106.4", "106.5"});
+        row("other documents without a list", false, "RB", "", otherDocuments, {"106.6"}, true);
+        row("other documents listed", false, "RB", "",
+            otherDocuments + QStringList{"ZALWYKINNEDOK=Mapa"}, {}, true);
+        row("technical assistance services without the scope", true, "S", "", {"ZALZAKZADUT=N"},
+            {"106.7"});
+        row("other services without the scope", false, "S", "", {"ZALZAKZADUT=N"}, {});
     }
     void attachments() {
         QFETCH(bool, technicalAssistance);
