@@ -334,9 +334,11 @@ private slots:
         };
         row("CR LF", "Tytul_pomocy", "a\r\nb");
         row("CR", "Tytul_pomocy", "a\rb");
+        row("LF twice", "Tytul_pomocy", "a\n\nb");
         row("blanks around", "Tytul_pomocy", "  odstęp  ");
         row("markup", "Tytul_pomocy", "<a href=\"x\">&amp;'</a>");
         row("15 significant digits", "Kwota_pomocy", 123456789012.345);
+        row("15 digits, all whole", "Kwota_pomocy", 999999999999999.0);
         row("negative grosz", "Kwota_pomocy", -0.01);
         row("exponent", "Kwota_pomocy", 1e20);
         row("negative exponent", "Kwota_pomocy", -1.5e-7);
@@ -475,6 +477,8 @@ private slots:
     void ignoredElements_data() {
         QTest::addColumn<QString>("element");
         QTest::newRow("nrW zero") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "0", "x");
+        QTest::newRow("nrW negative") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "-3", "x");
+        QTest::newRow("nrW empty") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "", "x");
         QTest::newRow("nrW not a number") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "abc", "x");
         QTest::newRow("nrW fraction") << attr("dsZamPub", "zgod_zam_pub_przedmiot", "1.5", "x");
         QTest::newRow("unknown dataset") << attr("dsNieMa", "zgod_zam_pub_przedmiot", "1", "x");

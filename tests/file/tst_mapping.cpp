@@ -133,6 +133,7 @@ private slots:
             QTest::newRow(*text ? text : "empty") << text << pieces;
         };
         row("", {});
+        row("a", {"a"});
         row("a;b;", {"a", "b"});
         row("a;;b", {"a", "", "b"});
         row("a;;", {"a", ""});

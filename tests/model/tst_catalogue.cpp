@@ -124,8 +124,10 @@ private slots:
         };
         row("whole country no", "dsWniosek", "lok_caly_kraj", "N");
         row("base default dropped", "dsWniosek", "inne_pr_EFRR", QVariant());
+        row("revenue year", "dsKatPrzych", "2016", 0.0);
         row("revenue n+5", "dsKatPrzych", "n_5", 0.0);
         row("finance year without default", "dsZrodlaFin", "2004", QVariant());
+        row("profile year without default", "dsProfilWyd", "2012", QVariant());
         row("total cost", "dsCalkKoszt", "RAZEM", 0.0);
         row("qualified expenditure", "dsWydatkiKw", "2008", 0.0);
     }

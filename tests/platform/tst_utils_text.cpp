@@ -164,6 +164,7 @@ private slots:
         QTest::newRow("trailing text ignored") << "03/2006xyz" << std::optional(QDate(2006, 3, 1));
         QTest::newRow("empty mask positions") << "__ ____" << std::optional<QDate>();
         QTest::newRow("year not a number") << "03-20a6" << std::optional<QDate>();
+        QTest::newRow("month not a number") << "ab 2008" << std::optional<QDate>();
         QTest::newRow("empty") << "" << std::optional<QDate>();
     }
     void monthTextToDate() {
