@@ -1,0 +1,416 @@
+// The sample application typed into a new application in the editor window through its
+// widgets only (keys and clicks), saved with the save action, read back and compared with
+// the sample field for field; the command line then finds the saved file valid.
+#include "../model/module_fixture.h"
+#include "editor/forms/controls/amount_text.h"
+#include "editor/forms/controls/check_control.h"
+#include "editor/forms/controls/choice_controls.h"
+#include "editor/forms/controls/dataset_model.h"
+#include "editor/forms/controls/grid_control.h"
+#include "editor/forms/controls/lookup_control.h"
+#include "editor/forms/controls/navigator_control.h"
+#include "editor/forms/controls/repeating_panel.h"
+#include "editor/forms/controls/year_grids_control.h"
+#include "editor/forms/frames/frame_registry.h"
+#include "editor/grid/year_grid.h"
+#include "editor/grid/year_grid_model.h"
+#include "editor/grid/year_grid_panel.h"
+#include "editor/window/editor_window.h"
+#include "editor/window/focus_control.h"
+#include "frames_fixture.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+using namespace editor;
+
+namespace {
+
+// Where the saved application legitimately differs from the sample. Fields are matched
+// with wildcards; a rule without a field covers the whole table.
+enum class Rule { NotCompared, TypedInstead, MonthBlank, LineBreaks };
+const struct Exception {
+    const char *table, *field;
+    Rule rule;
+    const char* typed; // TypedInstead: what is typed and saved in place of the sample's
+    const char* reason;
+} kExceptions[] = {
+    {"dsWniosek", "suma_kontrolna", Rule::NotCompared, nullptr, "the checksum of this save"},
+    {"dsOddz", nullptr, Rule::NotCompared, nullptr, "impact indicators: no control shows them"},
+    {"dsWniosek", "*zgod_zam_pub", Rule::NotCompared, nullptr,
+     "asked per procurement (dsZamPub) in this application type; no control"},
+    {"dsBeneficjent", "REGON", Rule::NotCompared, nullptr,
+     "the 14-place mask keeps blanks after a 9-digit number"},
+    {"dsBeneficjent", "NIP", Rule::TypedInstead, "5260000005",
+     "the sample's NIP fails its check digit; the mask stores digits only"},
+    {"dsWniosek", "potrzeba_wsparcia", Rule::TypedInstead, "A",
+     "the sample's \"T\" is none of the five boxes' letters A-E"},
+    {"*", "*_tmp", Rule::MonthBlank, nullptr,
+     "the month mask stores \"MM RRRR\", the sample \"MM-RRRR\""},
+    {"dsWniosek", "opis_projektu", Rule::LineBreaks, nullptr, "Enter stores LF, the sample CR LF"},
+};
+
+const Exception* exceptionFor(const QString& table, const QString& field) {
+    const auto matches = [](const char* pattern, const QString& name) {
+        return !pattern || QRegularExpression::fromWildcard(QString::fromLatin1(pattern))
+                               .match(name)
+                               .hasMatch();
+    };
+    for (const Exception& e : kExceptions)
+        if (matches(e.table, table) && matches(e.field, field)) return &e;
+    return nullptr;
+}
+
+// The value the saved application must hold: the sample's, or the one typed in its place.
+QString expected(const DataSet& sample, const Field& f, int recNo) {
+    const Exception* e = exceptionFor(sample.name(), f.name());
+    return e && e->typed ? QString::fromUtf8(e->typed) : sample.valueAt(recNo, f).toString();
+}
+
+// Both sides of a comparison as the field's exception reads them.
+QString comparable(QString text, const Exception* e) {
+    if (e && e->rule == Rule::MonthBlank) text.replace(u'-', u' ');
+    if (e && e->rule == Rule::LineBreaks)
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+// A new application in the editor window, as the host's "new application" call builds it,
+// with a recording user interface that enables the controls the rules name.
+struct NewApplication {
+    QTemporaryDir stateFolder;
+    WidgetUi ui;
+    std::unique_ptr<TdmDataSets> dm;
+    std::unique_ptr<TfmWniosek> window;
+
+    NewApplication() {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.path()));
+        qputenv("ZELGR_REGISTRY", QFile::encodeName(stateFolder.filePath("registry.ini")));
+        const HostEnv::HostFolderSources sources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
+                                                 [] { return QString(); },
+                                                 [] { return QString(); }};
+        DataModuleOptions options;
+        options.folderSources = sources;
+        dm = TdmDataSets::create(ui, options);
+        dm->SprawdzSlownik();
+        window = std::make_unique<TfmWniosek>(*dm, ui, HostSettings::ReadHostSettings(sources));
+        ui.root = window.get();
+    }
+    ~NewApplication() {
+        window.reset(); // the window refers to the data module
+        dm.reset();
+    }
+};
+
+struct Loaded : ModuleFixture {
+    explicit Loaded(const QString& path) : file(*dm, ui, HostSettings{}) {
+        dm->SprawdzSlownik(); // the dictionaries' filters, as every entry point sets them
+        file.OpenApplicationFile(path);
+    }
+    ApplicationFile file;
+};
+
+int rowsOf(const DataSet& t) {
+    return t.isActive() ? t.recordCount() : 0;
+}
+
+// The field a control stores into: the key behind a lookup, else its own field.
+const Field* storedField(const DataSet& table, const char* name) {
+    const Field* f = table.findField(QLatin1String(name));
+    if (f && f->kind() == FieldKind::Lookup) return table.findField(f->definition().keyField);
+    return f;
+}
+
+// How a value is typed: dates and amounts as the controls show them, masks without their
+// literals.
+QString typedText(ControlKind kind, const Field& source, QString want) {
+    if (want.isEmpty()) return {};
+    if (kind == ControlKind::Date) return source.asDate().toString(QStringLiteral("yyyy.MM.dd"));
+    if (kind == ControlKind::Currency) return AmountText::format(source.asFloat());
+    if (kind == ControlKind::MaskEdit) return want.remove(QRegularExpression("\\D"));
+    return want.remove(u'\r'); // Enter is one key
+}
+
+// Types into whatever has the focus, key by key: the first key may open a cell editor.
+void typeKeys(const QString& text) {
+    for (const QChar ch : text)
+        typeText(QApplication::focusWidget(), QString(ch));
+}
+
+// Moves a drop-down list to the entry showing `shown` with Home and Down.
+void pickInList(QComboBox* list, const QString& shown) {
+    const int index = list->findText(shown);
+    QVERIFY2(index >= 0, qPrintable(list->objectName() + u' ' + shown));
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+}
+
+// One control: the sample's value entered as a user enters it for the control's kind.
+void enterValue(DataControl* c, DataSet& live, const DataSet& sample) {
+    const ControlRow& row = c->row();
+    const Field* source = storedField(sample, row.field);
+    QVERIFY2(source, row.name);
+    const QString want = expected(sample, *source, sample.recNo());
+    if (live.field(source->name()).asString() == want) return;
+    QVERIFY2(c->isEnabled() && c->editor()->isEnabled(), row.name);
+    QVERIFY2(focusControl(c), row.name);
+    QTRY_VERIFY2(c->isAncestorOf(QApplication::focusWidget()), row.name);
+    switch (row.kind) {
+    case ControlKind::Check: // ticked, or ticked and cleared for the off value
+        if (want != QLatin1String(row.onValue) && !QString(row.offValue).startsWith(want)) return;
+        for (int i = 0; i < 2 && live.field(source->name()).asString() != want; ++i)
+            QTest::mouseClick(static_cast<CheckControl*>(c)->checkBox(), Qt::LeftButton);
+        return;
+    case ControlKind::RadioGroup:
+        for (QAbstractButton* b : static_cast<RadioGroupControl*>(c)->buttons()->buttons())
+            if (b->property("value").toString() == want) QTest::mouseClick(b, Qt::LeftButton);
+        return;
+    case ControlKind::Lookup:
+        if (want.isEmpty())
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        else
+            pickInList(static_cast<LookupControl*>(c)->comboBox(),
+                       sample.field(QLatin1String(row.field)).asString());
+        break;
+    default: {
+        QWidget* editor = QApplication::focusWidget();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        const QString typed = typedText(row.kind, *source, want);
+        if (typed.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
+        else
+            typeText(editor, typed);
+    }
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_VERIFY2(!c->isDirty(), row.name);
+}
+
+void clickInsert(NavigatorControl* nav) {
+    QVERIFY(nav);
+    QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
+}
+
+// A grid's rows: Insert, then cell by cell a list pick or typing, Return.
+void enterGridRows(GridControl* grid, NavigatorControl* nav, DataSet& sample) {
+    DataSetModel* model = grid->model();
+    for (int r = 1; r <= rowsOf(sample); ++r) {
+        sample.setRecNo(r);
+        clickInsert(nav);
+        for (int col = 0; col < model->columnCount(); ++col) {
+            const ColumnRow& column = model->column(col);
+            if (column.readOnly || column.hidden) continue;
+            const QModelIndex index = model->index(r - 1, col);
+            grid->view()->setCurrentIndex(index); // opens the cell's editor
+            if (QApplication::focusWidget() == grid->view())
+                QTest::keyClick(grid->view(), Qt::Key_F2);
+            QWidget* cell = QApplication::focusWidget();
+            QVERIFY2(cell != grid->view(), column.field);
+            const QString shown = sample.field(QLatin1String(column.field)).asString();
+            if (auto* list = qobject_cast<QComboBox*>(cell)) {
+                pickInList(list, shown);
+            } else {
+                QTest::keyClick(cell, Qt::Key_A, Qt::ControlModifier);
+                typeText(cell,
+                         column.mask ? QString(shown).remove(QRegularExpression("\\D")) : shown);
+            }
+            QTest::keyClick(cell, Qt::Key_Return);
+            QTRY_VERIFY2(!grid->view()->isPersistentEditorOpen(index) &&
+                             QApplication::focusWidget() == grid->view(),
+                         column.field);
+        }
+    }
+}
+
+// A repeating block's records: Insert, then the block's controls one by one.
+void enterPanelRows(RepeatingPanelControl* panel, NavigatorControl* nav, DataSet& live,
+                    DataSet& sample) {
+    for (int r = 1; r <= rowsOf(sample); ++r) {
+        sample.setRecNo(r);
+        clickInsert(nav);
+        for (DataControl* c : panel->block()->findChildren<DataControl*>())
+            if (c->row().field && c->row().kind != ControlKind::BoundLabel)
+                enterValue(c, live, sample);
+    }
+}
+
+// Year grids: the years the sample switches on, rows added with the grid's Insert, and
+// every cell the user may type into that differs, clicked and typed.
+void enterYearGrids(YearGridPanel* panel, const DataSet& application, TdmDataSets& dm,
+                    const Loaded& sample) {
+    for (int year = kFirstAddableYear; year <= kLastGridYear; ++year)
+        for (YearGrid* g : panel->grids()) {
+            const QString flag = g->description().flagPrefix + QString::number(year) + u'v';
+            if (g->description().flagPrefix.isEmpty() || g->isYearShown(year) ||
+                application.field(flag).asString() != QLatin1String("T"))
+                continue;
+            QVERIFY(focusControl(panel->yearSpinner()));
+            panel->yearSpinner()->selectAll();
+            QTest::keyClicks(panel->yearSpinner(), QString::number(year));
+            QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("btDodajRok")),
+                              Qt::LeftButton);
+        }
+    for (YearGrid* g : panel->grids()) {
+        YearGridModel* model = g->model();
+        const DataSet& want = *sample.dm->findTable(g->description().dataSet);
+        DataSet& live = dm.table(g->description().dataSet);
+        QVERIFY(focusControl(g->view()));
+        while (rowsOf(live) < rowsOf(want) && live.isActive())
+            QTest::mouseClick(g->findChild<QToolButton*>(g->description().navigatorName +
+                                                         QStringLiteral("Insert")),
+                              Qt::LeftButton);
+        for (int r = 1; r <= rowsOf(want); ++r)
+            for (int col = 0; col < model->columnCount(); ++col) {
+                const GridColumn& column = model->column(col);
+                const QModelIndex cell = model->indexOfRecord(r, col);
+                const Field* f = live.findField(column.field);
+                if (!f || !model->isEditableCell(cell) || g->view()->isColumnHidden(col)) continue;
+                const QVariant value = want.valueAt(r, want.field(column.field));
+                if (live.valueAt(r, *f) == value) continue;
+                const QString text = column.kind == GridColumnKind::Amount
+                                         ? QString::number(value.toDouble()).replace(u'.', u',')
+                                         : value.toString();
+                g->view()->scrollTo(cell);
+                g->view()->setCurrentIndex(cell);
+                typeKeys(text); // the first key opens the cell's editor
+                if (column.kind == GridColumnKind::PickText) // the list's completion
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(g->view()));
+            }
+    }
+}
+
+} // namespace
+
+class TstApplicationEntry : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    void sampleTypedIntoANewApplication();
+
+private:
+    void enterSample(NewApplication& fx, Loaded& sample);
+};
+
+void TstApplicationEntry::enterSample(NewApplication& fx, Loaded& sample) {
+    TfmWniosek& window = *fx.window;
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (const PageFrames& page : framePages())
+        for (const FrameDescription& frame : page.frames) {
+            auto* frameWidget = window.findChild<QWidget*>(QLatin1String(frame.className));
+            QVERIFY2(frameWidget, frame.className);
+            auto control = [&](const ControlRow& row) {
+                return frameWidget->findChild<DataControl*>(QLatin1String(row.name));
+            };
+            const auto navigatorOf = [&](const char* table) -> NavigatorControl* {
+                for (const FramePanel& panel : frame.panels)
+                    for (const ControlRow& r : panel.rows)
+                        if (r.kind == ControlKind::Navigator && qstrcmp(r.table, table) == 0)
+                            return static_cast<NavigatorControl*>(control(r));
+                return nullptr;
+            };
+            for (const FramePanel& panel : frame.panels) {
+                for (const ControlRow& row : panel.rows) {
+                    DataControl* c = control(row);
+                    QVERIFY2(c, row.name);
+                    if (row.behaviour & (Disabled | ReadOnly | Hidden)) continue;
+                    DataSet* want = row.table ? &sample.t(row.table) : nullptr;
+                    switch (row.kind) {
+                    case ControlKind::Navigator:
+                    case ControlKind::BoundLabel:
+                        break;
+                    case ControlKind::Grid:
+                        enterGridRows(static_cast<GridControl*>(c), navigatorOf(row.table), *want);
+                        break;
+                    case ControlKind::RepeatingPanel:
+                        enterPanelRows(static_cast<RepeatingPanelControl*>(c),
+                                       navigatorOf(row.table), fx.dm->table(row.table), *want);
+                        break;
+                    case ControlKind::YearGrids:
+                        enterYearGrids(static_cast<YearGridsControl*>(c)->panel(),
+                                       sample.t("dsWniosek"), *fx.dm, sample);
+                        break;
+                    default:
+                        if (!row.field || rowsOf(*want) == 0) break;
+                        want->first();
+                        enterValue(c, fx.dm->table(row.table), *want);
+                    }
+                    if (QTest::currentTestFailed()) return;
+                }
+            }
+        }
+}
+
+void TstApplicationEntry::sampleTypedIntoANewApplication() {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("wniosek.xml"));
+    Loaded sample(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
+
+    NewApplication fx;
+    fx.window->file().chooseSavePath = [&](const QString&, const QString&) { return saved; };
+    QTimer::singleShot(0, fx.window.get(), [&] {
+        enterSample(fx, sample);
+        if (!QTest::currentTestFailed()) fx.window->acZapisz->trigger();
+        fx.window->done(0);
+    });
+    fx.window->showModal();
+    if (QTest::currentTestFailed()) {
+        qDebug() << "Messages shown:" << fx.ui.shownTexts();
+        return;
+    }
+    QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), 0);
+    QVERIFY(QFile::exists(saved));
+
+    // Every application table, record and field as in the sample.
+    Loaded back(saved);
+    QStringList differences;
+    for (const auto& t : sample.dm->tables()) {
+        // Dictionaries and the mapping tables come from the program, not the file.
+        if (!t->name().startsWith(QLatin1String("ds"))) continue;
+        if (const Exception* e = exceptionFor(t->name(), {}); e && !e->field) continue;
+        DataSet& got = back.dm->table(t->name());
+        if (rowsOf(got) != rowsOf(*t)) {
+            differences << QStringLiteral("%1: %2 records, %3 expected")
+                               .arg(t->name())
+                               .arg(rowsOf(got))
+                               .arg(rowsOf(*t));
+            continue;
+        }
+        for (int r = 1; r <= rowsOf(*t); ++r)
+            for (const auto& f : t->fields()) {
+                const Exception* e = exceptionFor(t->name(), f->name());
+                const QString want = expected(*t, *f, r),
+                              have = got.valueAt(r, got.field(f->name())).toString();
+                if (comparable(want, e) != comparable(have, e) &&
+                    !(e && e->rule == Rule::NotCompared))
+                    differences << QStringLiteral("%1[%2].%3: \"%4\", expected \"%5\"")
+                                       .arg(t->name())
+                                       .arg(r)
+                                       .arg(f->name(), have, want);
+            }
+    }
+    QCOMPARE(differences.join(u'\n'), QString());
+
+    QProcess validate;
+    validate.start(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), {QStringLiteral("validate"), saved});
+    QVERIFY(validate.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(validate.readAllStandardOutput()).trimmed(),
+             saved + QStringLiteral(": poprawny"));
+    QCOMPARE(validate.exitCode(), 0);
+}
+
+QTEST_MAIN(TstApplicationEntry)
+#include "tst_application_entry.moc"
