@@ -2,15 +2,17 @@
 // a control, the validate action, and the message boxes of the port with widgets.
 #include "editor_fixture.h"
 
+#include "editor/forms/controls/data_control.h"
+#include "editor/forms/frame_pages.h"
+#include "editor/grid/year_grid.h"
 #include "editor/uiport/qt_user_interface.h"
 #include "editor/uiport/translations.h"
 #include "editor/validation/message_browser.h"
 #include "editor/validation/validation_window.h"
-#include "editor/window/scroll_box.h"
+#include "validation/rules_finance.h"
+#include "validation/rules_project.h"
 
 #include <QAction>
-#include <QLayout>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -18,6 +20,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTranslator>
+#include <QTreeView>
 #include <QtTest>
 
 class TestEditorDialogs : public QObject {
@@ -25,8 +28,10 @@ class TestEditorDialogs : public QObject {
 private slots:
     void initTestCase();
     void cleanup();
+    void cleanupTestCase() { shared_.reset(); }
     void messageBrowserSteps_data();
     void messageBrowserSteps();
+    void findingsLeadToTheirControls_data();
     void findingsLeadToTheirControls();
     void validateActionKeepsZmieniony_data();
     void validateActionKeepsZmieniony();
@@ -36,6 +41,7 @@ private slots:
 private:
     std::unique_ptr<QTranslator> polish_;
     std::unique_ptr<EditorFixture> fx;
+    std::unique_ptr<EditorFixture> shared_;
     std::unique_ptr<editor::TfmMsgForm> browser_;
 };
 
@@ -91,57 +97,127 @@ void TestEditorDialogs::messageBrowserSteps() {
     QCOMPARE(browser_->result(), int(QDialog::Accepted));
 }
 
+namespace {
+
+// Rules whose finding leads to a control the user never reaches, and why.
+const QHash<QString, QString> kNoControl = {
+    {"4", "the programme is set by the data module; its lookup stays disabled"},
+    {"91", "the impact indicators are not asked here: their grid is hidden and disabled"},
+    {"92", "the impact indicators are not asked here: their grid is hidden and disabled"},
+};
+
+// Every row of the rule tables that records a finding: the rules and their parts, an
+// unnumbered part under the number of its rule.
+void addFindingRows(std::span<const ValidationRule> rules, const QString& owner, int& index) {
+    for (const ValidationRule& rule : rules) {
+        const QString number =
+            rule.number.isNumber() ? QString::fromLatin1(rule.number.text()) : owner;
+        addFindingRows(rule.parts, number, index);
+        if (!rule.table && !rule.control) continue; // a group: its parts record
+        ++index;
+        QTest::addRow("%d rule %s %s", index, qPrintable(number), rule.control ? rule.control : "-")
+            << number << QString::fromUtf8(rule.message ? rule.message : "Komunikat reguły")
+            << QString::fromLatin1(rule.table ? rule.table : "")
+            << QString::fromLatin1(rule.field ? rule.field : "")
+            << QString::fromLatin1(rule.control ? rule.control : "") << (index % 2 == 0);
+    }
+}
+
+// The data control or year grid around `focused` that the finding names: bound to its
+// table and field, or named as the rule names it (a block of a repeating panel holds
+// controls of its own).
+QWidget* findingControlHolding(QWidget* focused, const Finding& finding) {
+    for (QWidget* w = focused; w; w = w->parentWidget()) {
+        auto* c = qobject_cast<editor::DataControl*>(w);
+        if (c && (c->isBoundTo(finding.table, finding.field) || c->objectName() == finding.control))
+            return c;
+        auto* g = qobject_cast<editor::YearGrid*>(w);
+        if (g && (g->description().dataSet.compare(finding.table, Qt::CaseInsensitive) == 0 ||
+                  g->view()->objectName() == finding.control))
+            return g;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TestEditorDialogs::findingsLeadToTheirControls_data() {
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("byKey");
+    int index = 0;
+    for (auto rules : {projectApplicantRules(), financeScheduleRules()})
+        addFindingRows(rules, {}, index);
+}
+
+// One finding per rule in the validation window of a real editor, after a finding without
+// a control (which gets no line); visiting its line, by double-click or by Enter on
+// alternate rows, switches the pages and puts the cursor into the rule's control.
 void TestEditorDialogs::findingsLeadToTheirControls() {
-    fx = std::make_unique<EditorFixture>();
-    editor::TfmWniosek& w = *fx->window;
-    auto* onProject = new QLineEdit;
-    onProject->setObjectName(QStringLiteral("eTest001"));
-    w.scrollBox(0, 3)->panel()->layout()->addWidget(onProject);
-    auto* onApplicant = new QLineEdit;
-    onApplicant->setObjectName(QStringLiteral("eTest002"));
-    w.scrollBox(1, 2)->panel()->layout()->addWidget(onApplicant);
-    onApplicant->hide(); // a hidden control is shown when its finding is visited
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QFETCH(QString, rule);
+    QFETCH(QString, message);
+    Finding finding;
+    finding.rule = rule;
+    finding.message = message;
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    QFETCH(QString, control);
+    finding.table = table;
+    finding.field = field;
+    finding.control = control;
+    if (kNoControl.contains(rule)) QSKIP(qPrintable(kNoControl.value(rule)));
+    if (!shared_) { // one editor for all rules: building it per rule would take long
+        shared_ = std::make_unique<EditorFixture>();
+        // A control that waits for an answer (a "Tak" above it) is enabled by that answer,
+        // which its rule's failure implies.
+        for (auto* c : shared_->window->findChildren<editor::DataControl*>())
+            if ((c->row().behaviour & (editor::StartsDisabled | editor::Hidden)) ==
+                editor::StartsDisabled)
+                c->setEnabled(true);
+        shared_->window->show();
+        QVERIFY(QTest::qWaitForWindowActive(shared_->window.get()));
+    }
+    editor::TfmWniosek& w = *shared_->window;
+    const int checksumPage = w.mainPages()->count() - 1;
+    w.mainPages()->setCurrentIndex(checksumPage);
 
     FindingList& list = w.PrepareValidationWindow();
-    auto finding = [](const char* message, const char* control, Severity severity) {
-        Finding f;
-        f.message = QString::fromUtf8(message);
-        f.control = QLatin1String(control);
-        f.severity = severity;
-        return f;
-    };
-    list.AddFinding(true, finding("Pierwszy błąd", "eTest002", Severity::Error));
-    list.AddFinding(true, finding("Bez kontrolki", "eBrak999", Severity::Error));
-    list.AddFinding(true, finding("Ostrzeżenie", "eTest001", Severity::Warning));
+    Finding without = finding;
+    without.table = without.field = QString();
+    without.control = QStringLiteral("eBrak999");
+    list.AddFinding(true, without);
+    list.AddFinding(true, finding);
     editor::TfmValForm* window = w.validationWindow();
     window->showFindings();
     window->show();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Edytor wniosku - błędy walidacji"));
-    QListWidget* lines = window->list();
-    QCOMPARE(lines->count(), 2); // a finding without a control in the editor gets no line
-    QCOMPARE(lines->item(0)->text(), QStringLiteral("Pierwszy błąd"));
-    QCOMPARE(lines->item(1)->text(), QStringLiteral("Ostrzeżenie"));
-    QCOMPARE(lines->item(1)->toolTip(), QStringLiteral("Ostrzeżenie"));
-    QVERIFY(!lines->item(0)->icon().isNull());
-
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    const QRect second = lines->visualItemRect(lines->item(1));
-    // A double click is a press and release, then a second press reported as double.
-    QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, second.center());
-    QTest::mouseDClick(lines->viewport(), Qt::LeftButton, {}, second.center());
-    QTRY_VERIFY(onProject->hasFocus());
-    QCOMPARE(w.mainPages()->currentIndex(), 0);
-    QCOMPARE(w.innerPages(0)->currentIndex(), 3);
-
     window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QListWidget* lines = window->list();
+    QCOMPARE(lines->count(), 1);
+    QCOMPARE(lines->item(0)->toolTip(), message);
     lines->setFocus();
-    lines->setCurrentRow(0);
-    QTest::keyClick(lines, Qt::Key_Return);
-    QTRY_VERIFY(onApplicant->hasFocus());
-    QCOMPARE(w.mainPages()->currentIndex(), 1);
-    QCOMPARE(w.innerPages(1)->currentIndex(), 2);
+    QTRY_VERIFY(lines->hasFocus());
+    QFETCH(bool, byKey);
+    if (!byKey) {
+        const QPoint line = lines->visualItemRect(lines->item(0)).center();
+        // A double click is a press and release, then a second press reported as double.
+        QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, line);
+        QTest::mouseDClick(lines->viewport(), Qt::LeftButton, {}, line);
+    } else {
+        lines->setCurrentRow(0);
+        QTest::keyClick(lines, Qt::Key_Return);
+    }
+    QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == &w);
+    QWidget* holder = findingControlHolding(QApplication::focusWidget(), finding);
+    QVERIFY2(holder, qPrintable(QApplication::focusWidget()->objectName()));
+    QVERIFY(holder->isVisible() && holder->isEnabled());
+    const int page = w.mainPages()->currentIndex();
+    QVERIFY(w.mainPages()->currentWidget()->isAncestorOf(holder));
+    if (QTabWidget* inner = w.innerPages(page))
+        QVERIFY(inner->currentWidget()->isAncestorOf(holder));
 }
 
 void TestEditorDialogs::validateActionKeepsZmieniony_data() {

@@ -2,6 +2,7 @@
 
 #include "platform/dataset/dataset.h"
 
+#include <QFocusEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScrollBar>
@@ -18,6 +19,7 @@ RepeatingPanelControl::RepeatingPanelControl(const ControlRow& row, UserInterfac
     layout->addWidget(block_, 1);
     layout->addWidget(scroll_);
     scroll_->setObjectName(objectName() + QStringLiteral("_scroll"));
+    setFocusPolicy(Qt::StrongFocus);
     scroll_->setAccessibleName(row.label);
     connect(scroll_, &QScrollBar::valueChanged, this, [this](int recNo) {
         DataSet* t = link().table();
@@ -38,6 +40,18 @@ void RepeatingPanelControl::refresh(const Field* changed) {
     scroll_->setEnabled(count > 1);
     // The block takes input only while there is a record to show.
     block_->setEnabled(count > 0);
+}
+
+void RepeatingPanelControl::focusInEvent(QFocusEvent* event) {
+    DataControl::focusInEvent(event);
+    // Shift+Tab out of the block stops on the panel instead of going straight back in.
+    if (event->reason() == Qt::BacktabFocusReason || !block_->isEnabled()) return;
+    for (QWidget* w : block_->findChildren<QWidget*>())
+        if (w->isEnabled() && w->isVisible() && w->focusPolicy() != Qt::NoFocus &&
+            !w->focusProxy()) {
+            w->setFocus(event->reason());
+            return;
+        }
 }
 
 void RepeatingPanelControl::setViewOnly(bool on) {

@@ -8,7 +8,9 @@ namespace editor {
 
 // One block of controls repeated over the records of a table: the block shows the
 // current record and the scroll bar beside it moves through the records. Records are
-// added and removed only through the section's navigator.
+// added and removed only through the section's navigator. The panel takes the focus
+// itself (a finding on its table leads to it) and hands it on to the first control of
+// the block while there is a record to show.
 class RepeatingPanelControl : public DataControl {
     Q_OBJECT
 public:
@@ -24,6 +26,7 @@ protected:
     QString shownText() const override { return {}; }
     void showText(const QString&) override {}
     void applyReadOnly(bool) override {}
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QWidget* block_;
