@@ -2,7 +2,10 @@
 // steps, the checksum page, view mode, the wheel and the return to the last control.
 #include "editor_fixture.h"
 
+#include "editor/forms/frame_pages.h"
+#include "editor/window/focus_control.h"
 #include "editor/window/scroll_box.h"
+#include "type_text.h"
 
 #include <QAction>
 #include <QLabel>
@@ -197,6 +200,8 @@ void TestEditorWindow::closing_data() {
     // The save question comes only for changed data outside view mode; it is answered No.
     QTest::newRow("changed data") << "acZamknij" << false << true << 1 << 2;
     QTest::newRow("changed data, view mode") << "acZamknij" << true << true << 1 << 1;
+    // Typing the title and leaving it with Tab posts it and marks the data changed.
+    QTest::newRow("title typed") << "typed" << false << true << 1 << 2;
 }
 
 void TestEditorWindow::closing() {
@@ -208,9 +213,19 @@ void TestEditorWindow::closing() {
     if (viewOnly) fx->window->EnterViewMode();
     fx->ui.queueAnswer(MessageResult::Yes);
     if (changed && !viewOnly && how != QLatin1String("host")) fx->ui.queueAnswer(MessageResult::No);
+    const QString title = QStringLiteral("Obwodnica Łomży – etap źródłowy");
+    bool changedByTyping = false;
     const int r = runModal([&] {
-        fx->dm->Zmieniony = changed;
-        if (how == QLatin1String("acZamknij"))
+        fx->dm->Zmieniony = changed && how != QLatin1String("typed");
+        if (how == QLatin1String("typed") && QTest::qWaitForWindowActive(fx->window.get()) &&
+            editor::focusControl(editor::findControlForField(
+                fx->window.get(), QStringLiteral("dsWniosek"), QStringLiteral("tytul_projektu")))) {
+            QWidget* typedInto = QApplication::focusWidget();
+            typeText(typedInto, title);
+            QTest::keyClick(typedInto, Qt::Key_Tab);
+            changedByTyping = fx->dm->Zmieniony && QApplication::focusWidget() != typedInto;
+        }
+        if (how != QLatin1String("close box") && how != QLatin1String("host"))
             action("acZamknij")->trigger();
         else if (how == QLatin1String("close box"))
             fx->window->close();
@@ -221,6 +236,11 @@ void TestEditorWindow::closing() {
     QCOMPARE(r, result);
     QCOMPARE(fx->questions(), questions);
     QVERIFY(!fx->window->isVisible());
+    if (how == QLatin1String("typed")) {
+        QVERIFY(changedByTyping);
+        QCOMPARE(fx->value("dsWniosek", "tytul_projektu"), title);
+        QVERIFY(fx->ui.calls(UiCall::Kind::MessageBox).last().text.contains(u"zapisać"));
+    }
 }
 
 void TestEditorWindow::refusedCloseKeepsTheEditorOpen() {

@@ -4,7 +4,11 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -35,16 +39,21 @@ private slots:
     void listsApplicationFiles();
     void selectsTheFileSavedLast();
     void fileActionsNeedAFile();
+    void newApplicationIsListedAfterSaving();
 
 private:
     QTreeWidgetItem* rowOf(LauncherWindow& window, const QString& fileName);
 
+    QTemporaryDir home_;
     QTemporaryDir folder_;
     QTemporaryDir empty_;
     ModuleLibrary module_;
 };
 
 void TestLauncherWindow::initTestCase() {
+    // The module's recovery copies and settings go below the test's own folder.
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"})
+        qputenv(name, QFile::encodeName(home_.path()));
     const QString registry = folder_.filePath(QStringLiteral("registry.ini"));
     qputenv("ZELGR_REGISTRY", QFile::encodeName(registry));
     HostRegistry().writeString(HostRegistry::ValueBin, QStringLiteral(TOPAZ_BIN_DIR));
@@ -119,6 +128,61 @@ void TestLauncherWindow::fileActionsNeedAFile() {
     for (const char* name : {"acEdytuj", "acPodglad", "acDrukuj", "acSprawdzSume", "acWaliduj"})
         QVERIFY2(!window.findChild<QAction*>(QLatin1String(name))->isEnabled(), name);
     QVERIFY(window.findChild<QAction*>(QStringLiteral("acNowyWniosek"))->isEnabled());
+}
+
+// "Nowy wniosek" as a user goes through it with the real module: the window hides while
+// the editor is shown, the editor saves through its save dialog (which opens in the
+// registry folder) and is closed, and the window comes back with the new file listed.
+void TestLauncherWindow::newApplicationIsListedAfterSaving() {
+    QTemporaryDir applications;
+    HostRegistry().writeString(HostRegistry::ValueApplications, applications.path());
+    LauncherWindow window(module_, applications.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The user takes the name the dialog proposes.
+    const QString saved = applications.filePath(QStringLiteral("wniosek001.xml"));
+    QString dialogFolder;
+    QStringList boxes;
+    bool hiddenWhileEditing = false;
+    int step = 0; // 0 editor shown, 1 saving, 2 saved, 3 closing
+    QTimer user;
+    // Answers run after the timer's step: an answer may open the next modal window.
+    auto later = [](QObject* target, auto fn) {
+        QMetaObject::invokeMethod(target, fn, Qt::QueuedConnection);
+    };
+    connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            boxes << box->text();
+            QAbstractButton* yes = box->button(QMessageBox::Yes);
+            QAbstractButton* button =
+                yes ? yes : static_cast<QAbstractButton*>(box->defaultButton());
+            if (button) later(button, [button] { button->click(); });
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && step == 1) {
+            step = 2;
+            dialogFolder = dialog->directory().absolutePath();
+            later(dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); });
+        } else if (modal->objectName() == QLatin1String("fmWniosek") && (step == 0 || step == 2)) {
+            hiddenWhileEditing = step == 0 ? !window.isVisible() : hiddenWhileEditing;
+            QAction* action =
+                modal->findChild<QAction*>(QLatin1String(step == 0 ? "acZapisz" : "acZamknij"));
+            step = step == 0 ? 1 : 3;
+            later(action, [action] { action->trigger(); });
+        }
+    });
+    user.start(20);
+    window.findChild<QAction*>(QStringLiteral("acNowyWniosek"))->trigger();
+    user.stop();
+    QCOMPARE(step, 3);
+    QVERIFY(hiddenWhileEditing);
+    QCOMPARE(dialogFolder, QFileInfo(applications.path()).absoluteFilePath());
+    QVERIFY2(boxes.size() == 1, qPrintable(boxes.join(u'|'))); // only "close?"
+    QVERIFY(window.isVisible());
+    QTreeWidgetItem* row = rowOf(window, QStringLiteral("wniosek001.xml"));
+    QVERIFY(row);
+    QCOMPARE(row->text(3), QStringLiteral("poprawna"));
+    QCOMPARE(window.selectedFile(), saved);
 }
 
 QTEST_MAIN(TestLauncherWindow)
