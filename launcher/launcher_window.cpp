@@ -122,8 +122,10 @@ void LauncherWindow::refresh() {
                                       : holds       ? QStringLiteral("poprawna")
                                                     : QStringLiteral("niepoprawna"));
     }
-    for (int c = ColumnFile; c <= ColumnChecksum; ++c)
+    for (int c = ColumnFile; c <= ColumnChecksum; ++c) {
         list_->resizeColumnToContents(c);
+        list_->setColumnWidth(c, list_->columnWidth(c) + 16); // a gap to the next column
+    }
     const QString last = HostRegistry().readString(HostRegistry::ValueLastFile);
     selectFile(previous);
     if (!last.isEmpty()) selectFile(last);

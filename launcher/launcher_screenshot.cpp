@@ -1,0 +1,40 @@
+// launcher_screenshot — the host's main window over a folder of application files as a PNG
+// file, without a display (run it with QT_QPA_PLATFORM=offscreen and a registry file that
+// names the host folder, as scripts/screenshots.sh does).
+//   launcher_screenshot HOST_FOLDER APPLICATIONS_FOLDER OUTPUT.png
+#include "launcher/launcher_window.h"
+#include "launcher/module_library.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QPixmap>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 4) {
+        std::fprintf(stderr, "Użycie: launcher_screenshot KATALOG_PROGRAMU KATALOG_WNIOSKÓW "
+                             "PLIK.png\n");
+        return 2;
+    }
+    ModuleLibrary module;
+    if (!module.load(ModuleLibrary::modulePath(args[1]))) {
+        std::fprintf(stderr, "launcher_screenshot: %s\n", qUtf8Printable(module.errorText()));
+        return 3;
+    }
+    LauncherWindow window(module, args[2]);
+    window.resize(1000, 440);
+    // The pointer stays off the window: over a tool button it would put the button's
+    // hint into the status bar.
+    QCursor::setPos(2000, 2000);
+    window.show();
+    QApplication::processEvents();
+    if (!window.grab().save(args[3])) {
+        std::fprintf(stderr, "launcher_screenshot: nie można zapisać %s\n",
+                     qUtf8Printable(args[3]));
+        return 1;
+    }
+    return 0;
+}
