@@ -1,5 +1,6 @@
 #include "editor/grid/banded_header_view.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QStyleOptionHeader>
 
@@ -9,6 +10,11 @@ BandedHeaderView::BandedHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal
     setSectionsClickable(false);
     setHighlightSections(false);
     setDefaultAlignment(Qt::AlignCenter);
+    // Beyond the last section the header shows the application's window colour, not the
+    // colour of the frame it stands in.
+    QPalette own = palette();
+    own.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    setPalette(own);
     // A resized section moves the sections after it and changes its band's width: the
     // band's title is drawn in every section of the span, so the whole header is redrawn.
     connect(this, &QHeaderView::sectionResized, this, &BandedHeaderView::repaintBands);
