@@ -19,7 +19,9 @@ sample = open("examples/wniosek-przyklad.xml", "rb").read()
 # Every location row repeated with its own record number.
 m = re.search(rb'(<TABELA nazwa="PLO_LOKALIZACJE_PROJEKTOW">\s*)(<WIERSZ>.*?</WIERSZ>)', sample, re.S)
 row = m.group(2)
-many = b"".join(re.sub(rb'nrW="1"', b'nrW="%d"' % i, row) for i in range(1, rows + 1))
+# Only the location's own values are numbered; the main record merged into the row stays one.
+many = b"".join(re.sub(rb'(dsN="dsLokalizacja" dsK="[^"]*" nrW=")1"', rb'\g<1>%d"' % i, row)
+                for i in range(1, rows + 1))
 files = {"wiele_wierszy.xml": sample[:m.start(2)] + many + sample[m.end(2):]}
 # The title and the description a megabyte long each.
 long_text = ("Bardzo długi opis ąęśćżź " * 44000)[:1 << 20].encode("cp1250")

@@ -1,5 +1,6 @@
 // The document skeleton of the application file, its parsing and its saving.
 #include "file/application_xml.h"
+#include "file/mapping_lists.h"
 
 #include "model/catalogue/mapping_rows.h"
 #include "model/dm_main_tmpl.h"
@@ -87,13 +88,22 @@ void ApplicationXml::adopt(XmlDocument parsed, const QString& source) {
                            .toStdString());
     // A record number too large to be real makes the whole file damaged before any
     // table is touched.
-    checkRecordNumbers(root.firstChildElement("DANE"));
+    checkRecordNumbers(root.firstChildElement("DANE"), singleRecordDataSets());
     doc_ = std::move(parsed);
     root_ = root;
     infoDll_ = root_.firstChildElement("INFO_DLL");
     dane_ = root_.firstChildElement("DANE");
     polaSpec_ = dane_.firstChildElement("POLA_SPEC");
     row_ = dane_.firstChildElement("TABELA").firstChildElement("WIERSZ");
+}
+
+QSet<QString> ApplicationXml::singleRecordDataSets() const {
+    const DataSet* mapping = dm_.findTable(QStringLiteral("tabMapowanie"));
+    if (!mapping || !mapping->isActive()) return {};
+    QSet<QString> merged, ownRows;
+    for (const MappingLists& m : readMappingLists(*mapping))
+        (m.newRow ? ownRows : merged).insert(m.dsname);
+    return merged - ownRows;
 }
 
 void ApplicationXml::createMissingElements() {

@@ -4,6 +4,7 @@
 #include "platform/xmldom/xmlelement.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +15,10 @@ class Field;
 class TdmDataSets_t;
 
 // Throws XmlError ("Parser error") when an ATRYBUT or POLE below the element names a
-// record number above ApplicationXml::MaxRecordNumber.
-void checkRecordNumbers(const XmlElement& element);
+// record number above ApplicationXml::MaxRecordNumber, or above 1 for a dataset of
+// `singleRecord` (one the mapping only merges into rows: a second record of it would be
+// written into every row once more, so a file could make its own copy grow as rows x records).
+void checkRecordNumbers(const XmlElement& element, const QSet<QString>& singleRecord = {});
 struct MappingLists;
 
 // The application file's DOM and the two directions between it and the data module: the
@@ -76,6 +79,8 @@ public:
 
     // The largest record number a file may name.
     static constexpr qint64 MaxRecordNumber = 100000;
+    // The datasets the mapping only merges into rows of other tables: one record each.
+    QSet<QString> singleRecordDataSets() const;
 
 private:
     struct Target; // a mapping row resolved against its dataset

@@ -36,7 +36,7 @@ std::optional<qint64> recordNumber(const QString& attributeText) {
 
 // Every ATRYBUT or POLE below the element is checked before anything is applied, so a
 // file naming an absurd record number changes no table.
-void checkRecordNumbers(const XmlElement& element) {
+void checkRecordNumbers(const XmlElement& element, const QSet<QString>& singleRecord) {
     for (const XmlElement& child : element.childElements()) {
         if (child.nameIs("ATRYBUT") || child.nameIs("POLE")) {
             const std::optional<qint64> n = recordNumber(child.attribute("nrW"));
@@ -45,8 +45,15 @@ void checkRecordNumbers(const XmlElement& element) {
                                    .arg(child.attribute("nrW").left(40))
                                    .arg(ApplicationXml::MaxRecordNumber)
                                    .toStdString());
+            if (n && *n > 1 && !singleRecord.isEmpty() &&
+                singleRecord.contains(child.attribute("dsN")))
+                throw XmlError(QStringLiteral("Parser error: record number %1 of %2, which holds "
+                                              "one record")
+                                   .arg(*n)
+                                   .arg(child.attribute("dsN").left(40))
+                                   .toStdString());
         } else {
-            checkRecordNumbers(child);
+            checkRecordNumbers(child, singleRecord);
         }
     }
 }

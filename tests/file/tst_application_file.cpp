@@ -453,6 +453,14 @@ private slots:
                    "nrW=\"100001\">x</ATRYBUT>"
                    "</WIERSZ></TABELA></DANE></WNIOSEK>")
             << false;
+        // The main record is merged into every location row: a second one would be written
+        // into each of them once more.
+        QTest::newRow("second main record")
+            << QByteArray(
+                   "<?xml version=\"1.0\"?><WNIOSEK><DANE><TABELA nazwa=\"PLO_WNIOSKI\"><WIERSZ>"
+                   "<ATRYBUT nazwa=\"\" dsN=\"dsWniosek\" dsK=\"tytul_projektu\" nrW=\"2\">x"
+                   "</ATRYBUT></WIERSZ></TABELA></DANE></WNIOSEK>")
+            << false;
         QTest::newRow("record number too large in special fields")
             << QByteArray("<?xml version=\"1.0\"?><WNIOSEK><DANE><POLA_SPEC>"
                           "<POLE kod=\"ZALMAPYRT\" nrW=\"99999999999999999999\" dsN=\"dsPolaSpec\" "
