@@ -12,6 +12,8 @@ packages+=(clang-format)
 packages+=(qt6-translations-l10n)
 # Import: the Qt SQL drivers, and a PostgreSQL server for the import test's throwaway cluster.
 packages+=(libqt6sql6-sqlite libqt6sql6-psql postgresql)
+# Fuzzing: clang with libFuzzer and the sanitizer runtimes; llvm-symbolizer for the findings' stack traces.
+packages+=(clang libclang-rt-14-dev llvm)
 packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
