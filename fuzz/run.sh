@@ -40,7 +40,7 @@ status=0
 for target in "${targets[@]}"; do
     echo "== fuzz_$target =="
     if wait "${pids[$target]}"; then
-        grep -E '^#[0-9]+ +DONE|^stat::' "build-fuzz/fuzz_$target.log"
+        grep -E '^#[0-9]+[[:space:]]+DONE|^stat::' "build-fuzz/fuzz_$target.log"
     else
         status=1
         tail -n 60 "build-fuzz/fuzz_$target.log"
