@@ -1,6 +1,7 @@
 // Recalculation of a finance tree as after loading a file: the sums from a row under
 // "inne" up to "OGÓŁEM", then every row's shares, with all thirteen years shown and 200
 // rows of the applicant's own sources.
+#include "bench/sample_module.h"
 #include "model/dm_main.h"
 #include "model/finance_rules.h"
 #include "platform/ui/headlessui.h"
@@ -10,14 +11,6 @@
 namespace {
 
 constexpr int kOwnRows = 200;
-
-std::unique_ptr<TdmDataSets> makeModule(UserInterface& ui) {
-    DataModuleOptions options;
-    options.folderSources =
-        HostEnv::HostFolderSources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                                   [] { return QString(); }, [] { return QString(); }};
-    return TdmDataSets::create(ui, options);
-}
 
 // Every year of dsZrodlaFin shown, with 0 in the added years, as the year grid does it.
 void showAllYears(TdmDataSets& dm, DataSet& tree) {
@@ -52,7 +45,7 @@ void addOwnRows(DataSet& tree) {
 
 void BM_FinanceTreeRecalculation(benchmark::State& state) {
     HeadlessUi ui;
-    auto dm = makeModule(ui);
+    auto dm = makeSampleModule(ui);
     DataSet& tree = dm->table(QStringLiteral("dsZrodlaFin"));
     dm->Wczytywanie = true; // filled like a file: no recalculation per row
     showAllYears(*dm, tree);

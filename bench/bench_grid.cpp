@@ -2,6 +2,7 @@
 // the cell, type the digits, Enter; the data module climbs the sums and recomputes the
 // shares, and the grid repaints. All thirteen years are shown and 200 rows stand under
 // "inne", the leaf being one of them.
+#include "bench/sample_module.h"
 #include "editor/grid/year_grid.h"
 #include "editor/grid/year_grid_model.h"
 #include "editor/grid/year_grid_panel.h"
@@ -20,14 +21,6 @@ namespace {
 
 constexpr int kOwnRows = 200;
 
-std::unique_ptr<TdmDataSets> makeModule(UserInterface& ui) {
-    DataModuleOptions options;
-    options.folderSources =
-        HostEnv::HostFolderSources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                                   [] { return QString(); }, [] { return QString(); }};
-    return TdmDataSets::create(ui, options);
-}
-
 void addOwnRows(DataSet& tree) {
     for (int i = 0; i < kOwnRows; ++i) {
         tree.locate(QStringLiteral("Id"), 11);
@@ -43,7 +36,7 @@ void addOwnRows(DataSet& tree) {
 
 void BM_TypeAmountIntoSourcesGrid(benchmark::State& state) {
     HeadlessUi ui;
-    auto dm = makeModule(ui);
+    auto dm = makeSampleModule(ui);
     DataSet& tree = dm->table(QStringLiteral("dsZrodlaFin"));
 
     QWidget window;
