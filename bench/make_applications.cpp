@@ -1,6 +1,7 @@
 // Writes COUNT different applications for the batch benchmarks: the application FILE,
 // each copy with its own title (so its own checksum), saved as the editor saves.
 //   make_applications FILE OUT_DIR COUNT
+#include "bench/sample_module.h"
 #include "file/application_file.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
@@ -17,13 +18,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     HeadlessUi ui;
-    DataModuleOptions options;
-    const QString folder = QStringLiteral(TOPAZ_EXAMPLES);
-    options.folderSources = HostEnv::HostFolderSources{
-        [folder] { return folder; }, [] { return QString(); }, [] { return QString(); }};
-    auto dm = TdmDataSets::create(ui, options);
+    auto dm = makeSampleModule(ui);
     dm->SprawdzSlownik();
-    ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(*options.folderSources));
+    ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(sampleFolderSources()));
     file.OpenApplicationFile(QString::fromLocal8Bit(argv[1]));
     if (file.LoadFailed) return 1;
     const QDir out(QString::fromLocal8Bit(argv[2]));

@@ -1,6 +1,7 @@
 // Writes a large application for the file benchmarks: every list table with ROWS rows
 // (default 200), every plain data field filled.
 //   make_large_application OUT [ROWS]
+#include "bench/sample_module.h"
 #include "file/application_file.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
@@ -67,11 +68,7 @@ int main(int argc, char** argv) {
     }
     const int rows = argc > 2 ? std::atoi(argv[2]) : 200;
     HeadlessUi ui;
-    DataModuleOptions options;
-    const QString folder = QStringLiteral(TOPAZ_EXAMPLES);
-    options.folderSources = HostEnv::HostFolderSources{
-        [folder] { return folder; }, [] { return QString(); }, [] { return QString(); }};
-    auto dm = TdmDataSets::create(ui, options);
+    auto dm = makeSampleModule(ui);
     dm->SprawdzSlownik();
     DataSet& w = dm->table("dsWniosek");
     w.edit();
@@ -90,7 +87,7 @@ int main(int argc, char** argv) {
     for (const char* tree : {"dsZrodlaFin", "dsProfilWyd"})
         addRows(*dm, tree, rows, [](DataSet& t, int) { t.field("par_id").setValue(10); });
     dm->Wczytywanie = false;
-    ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(*options.folderSources));
+    ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(sampleFolderSources()));
     if (!file.saveAs(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "Nie udało się zapisać %s\n", argv[1]);
         return 1;

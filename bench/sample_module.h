@@ -6,10 +6,13 @@
 
 #include <memory>
 
+inline HostEnv::HostFolderSources sampleFolderSources() {
+    return {[] { return QStringLiteral(TOPAZ_EXAMPLES); }, [] { return QString(); },
+            [] { return QString(); }};
+}
+
 inline std::unique_ptr<TdmDataSets> makeSampleModule(UserInterface& ui) {
     DataModuleOptions options;
-    options.folderSources =
-        HostEnv::HostFolderSources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                                   [] { return QString(); }, [] { return QString(); }};
+    options.folderSources = sampleFolderSources();
     return TdmDataSets::create(ui, options);
 }
