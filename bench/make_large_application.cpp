@@ -1,14 +1,22 @@
 // Writes a large application for the file benchmarks: every list table with ROWS rows
-// (default 200), every plain data field filled.
+// (default 200), every year shown and every plain data field the file stores filled.
+// The rows are filled as a load does (dependent rules paused, the finance trees
+// recomputed at the end) and saved through the program's own save, so the file is what
+// the program writes; it is then read back and its checksum verified.
 //   make_large_application OUT [ROWS]
 #include "bench/sample_module.h"
 #include "file/application_file.h"
+#include "file/mapping_lists.h"
 #include "model/dm_main.h"
+#include "model/finance_years.h"
 #include "platform/ui/headlessui.h"
+#include "validation/application_validation.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -20,9 +28,36 @@ bool isKey(const QString& name) {
            n == "czy_kwalifikowane";
 }
 
-void fillRow(DataSet& t, int i) {
+// The year switches "Dodaj rok" sets: every later year of every year grid shown.
+void showAllYears(DataSet& wniosek) {
+    for (const char* family : {"tab6lprod", "tab6lrez", "tab6ltyp", "tab6m", "tab6n", "tab6o"})
+        for (int year = FinanceYears::kLastBaseYear + 1; year <= FinanceYears::kLastYear; ++year)
+            wniosek.field(QLatin1String(family) + QString::number(year) + QLatin1Char('v'))
+                .setValue(QStringLiteral("T"));
+}
+
+// The fields the file stores, per table (lower case): the mapping's columns and
+// non-base fields. A value anywhere else would be lost by the save but still count in
+// the checksum.
+using StoredFields = std::map<QString, std::set<QString>>;
+
+StoredFields storedFields(const TdmDataSets& dm) {
+    StoredFields out;
+    for (const MappingLists& m : readMappingLists(dm.table(QStringLiteral("tabMapowanie")))) {
+        auto& fields = out[m.dsname.toLower()];
+        for (const auto& column : m.columns)
+            fields.insert(column.second.toLower());
+        for (const QString& name : m.nonBase)
+            fields.insert(name.toLower());
+    }
+    return out;
+}
+
+void fillRow(DataSet& t, const std::set<QString>& stored, int i) {
     for (const auto& f : t.fields()) {
-        if (f->kind() != FieldKind::Data || f->isReadOnly() || isKey(f->name())) continue;
+        if (f->kind() != FieldKind::Data || f->isReadOnly() || isKey(f->name()) ||
+            !stored.count(f->name().toLower()))
+            continue;
         switch (f->type()) {
         case FieldType::String:
             f->setValue(f->size() <= 2
@@ -46,13 +81,16 @@ void fillRow(DataSet& t, int i) {
     }
 }
 
-void addRows(TdmDataSets& dm, const char* name, int rows,
+// A table the file does not store gets no rows.
+void addRows(TdmDataSets& dm, const StoredFields& stored, const char* name, int rows,
              const std::function<void(DataSet&, int)>& extra = {}) {
+    const auto fields = stored.find(QString::fromLatin1(name).toLower());
+    if (fields == stored.end()) return;
     DataSet& t = dm.table(QString::fromLatin1(name));
     if (!t.isActive()) t.open();
     for (int i = 1; i <= rows; ++i) {
         if (!t.append()) continue;
-        fillRow(t, i);
+        fillRow(t, fields->second, i);
         if (extra) extra(t, i);
         t.post();
     }
@@ -70,26 +108,48 @@ int main(int argc, char** argv) {
     HeadlessUi ui;
     auto dm = makeSampleModule(ui);
     dm->SprawdzSlownik();
-    DataSet& w = dm->table("dsWniosek");
-    w.edit();
-    w.field("typ_projektu").setValue("D");           // revenue table open
-    w.field("zgod_pom_pub_korzystal").setValue("T"); // public aid table open
-    w.post();
-    dm->Wczytywanie = true; // bulk filling: the sums are recomputed once at the end
-    for (const char* t : {"dsOsobyUpow", "dsInstytucje", "dsLokalizacja", "dsProdukty",
-                          "dsRezultaty", "dsOddz", "dsKatPrzych", "dsPomocPub", "dsZamPub"})
-        addRows(*dm, t, rows);
-    addRows(*dm, "dsEtapyRealizacji", rows);
-    addRows(*dm, "dsPlanWydatki", rows, [](DataSet& t, int i) {
-        t.field("Etap").setValue(i % 20 + 1);
-        t.field("CZY_KWALIFIKOWANE").setValue(i % 2 ? "T" : "N");
-    });
-    for (const char* tree : {"dsZrodlaFin", "dsProfilWyd"})
-        addRows(*dm, tree, rows, [](DataSet& t, int) { t.field("par_id").setValue(10); });
-    dm->Wczytywanie = false;
-    ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(sampleFolderSources()));
-    if (!file.saveAs(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "Nie udało się zapisać %s\n", argv[1]);
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    {
+        // The file's start-up extends the mapping, so it comes before the filling.
+        ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(sampleFolderSources()));
+        file.runShowTimeSteps(); // what the editor does to a new application it shows
+        const StoredFields stored = storedFields(*dm);
+        DataSet& w = dm->table("dsWniosek");
+        w.edit();
+        w.field("typ_projektu").setValue("D");           // revenue table open
+        w.field("zgod_pom_pub_korzystal").setValue("T"); // public aid table open
+        showAllYears(w);
+        w.post();
+        // Filled as a load fills: the sums and percentages of the finance trees are
+        // recomputed once at the end.
+        dm->loadWithRulesPaused([&] {
+            dm->Wczytywanie = true;
+            for (const char* t :
+                 {"dsOsobyUpow", "dsInstytucje", "dsLokalizacja", "dsProdukty", "dsRezultaty",
+                  "dsOddz", "dsKatPrzych", "dsPomocPub", "dsZamPub", "dsEtapyRealizacji"})
+                addRows(*dm, stored, t, rows);
+            addRows(*dm, stored, "dsPlanWydatki", rows, [](DataSet& t, int i) {
+                t.field("Etap").setValue(i % 20 + 1);
+                t.field("CZY_KWALIFIKOWANE").setValue(i % 2 ? "T" : "N");
+            });
+            for (const char* tree : {"dsZrodlaFin", "dsProfilWyd"})
+                addRows(*dm, stored, tree, rows,
+                        [](DataSet& t, int) { t.field("par_id").setValue(10); });
+            dm->Wczytywanie = false;
+        });
+        if (!file.saveAs(path)) {
+            std::fprintf(stderr, "Nie udało się zapisać %s\n", argv[1]);
+            return 1;
+        }
+    }
+    // Read back as `validate` reads it: a checksum that no longer matches means the
+    // filling wrote something the reading rules change.
+    auto check = makeSampleModule(ui);
+    check->SprawdzSlownik();
+    ApplicationFile reread(*check, ui, HostSettings::ReadHostSettings(sampleFolderSources()));
+    reread.Silent = true;
+    if (!validateApplicationFile(reread, *check, path).checksumVerified) {
+        std::fprintf(stderr, "Suma kontrolna %s nie zgadza się po ponownym odczycie\n", argv[1]);
         return 1;
     }
     return 0;
