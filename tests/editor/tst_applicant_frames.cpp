@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -237,6 +238,32 @@ void TstApplicantFrames::otherBodies() {
     QCOMPARE(bodies.recordCount(), 3);
     QCOMPARE(bodies.valueAt(3, names).toString(), QStringLiteral("Gamma"));
     QCOMPARE(bodies.valueAt(1, names).toString(), QStringLiteral("Alfa"));
+
+    // Two records show. A click into the other block's name edits that record; Ctrl+Up
+    // goes back a record and the blocks follow.
+    panel->scrollBar()->setValue(1);
+    DataControl* otherName = fx.find(QStringLiteral("e608021_copy"));
+    QCOMPARE(panel->otherRecord(), 2);
+    QCOMPARE(qobject_cast<QLineEdit*>(otherName->editor())->text(), QStringLiteral("Beta"));
+    QTest::mouseClick(panel->findChild<QWidget*>(QStringLiteral("e608002_cover")), Qt::LeftButton,
+                      {}, otherName->mapTo(panel->otherBlock(), QPoint(5, 5)));
+    QTRY_VERIFY(name->editor()->hasFocus());
+    QCOMPARE(panel->otherRecord(), 1);
+    QTest::keyClick(name->editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name->editor(), QStringLiteral("Delta"));
+    QTest::keyClick(name->editor(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(bodies.recNo(), 1);
+    QCOMPARE(panel->otherRecord(), 2);
+    QCOMPARE(qobject_cast<QLineEdit*>(otherName->editor())->text(), QStringLiteral("Delta"));
+    QCOMPARE(bodies.valueAt(1, names).toString(), QStringLiteral("Alfa"));
+    QCOMPARE(bodies.valueAt(2, names).toString(), QStringLiteral("Delta"));
+    QCOMPARE(bodies.valueAt(3, names).toString(), QStringLiteral("Gamma"));
+    setDataControlsReadOnly(fx.window.get(), true); // view mode: read-only, still scrolls
+    QVERIFY(name->isReadOnly());
+    panel->scrollBar()->setValue(3);
+    QCOMPARE(panel->otherRecord(), 2);
+    setDataControlsReadOnly(fx.window.get(), false);
     QTest::mouseClick(nav->button(NavigatorControl::Button::Delete), Qt::LeftButton);
     QCOMPARE(bodies.recordCount(), 2);
     QCOMPARE(fx.ui.calls(UiCall::Kind::MessageBox).size(), 0);

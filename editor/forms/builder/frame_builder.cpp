@@ -199,6 +199,13 @@ void FrameBuilder::layRows(const std::vector<ControlRow>& rows, int helpTopic, Q
                 }
 }
 
+void FrameBuilder::layBlock(const std::vector<ControlRow>& rows, QWidget* block) {
+    auto* grid = new QGridLayout(block);
+    grid->setColumnMinimumWidth(0, kLabelWidth - 20);
+    grid->setColumnStretch(1, 1);
+    layRows(rows, 0, grid, block);
+}
+
 DataControl* FrameBuilder::makeControl(const ControlRow& row, QWidget* parent) {
     UserInterface& ui = dm_.ui();
     DataControl* control = nullptr;
@@ -236,10 +243,15 @@ DataControl* FrameBuilder::makeControl(const ControlRow& row, QWidget* parent) {
         break;
     case ControlKind::RepeatingPanel: {
         auto* panel = new RepeatingPanelControl(row, ui, parent);
-        auto* grid = new QGridLayout(panel->block());
-        grid->setColumnMinimumWidth(0, kLabelWidth - 20);
-        grid->setColumnStretch(1, 1);
-        layRows(row.children, 0, grid, panel->block());
+        layBlock(row.children, panel->block());
+        // The second block repeats the rows over a copy of the other visible record.
+        if (DataSet* table = row.table ? dm_.findTable(QLatin1String(row.table)) : nullptr) {
+            TdmDataSets* dm = &dm_;
+            copyTable_ = &panel->copyTableFor(
+                *table, [dm](const QString& name) { return dm->findTable(name); });
+            layBlock(row.children, panel->otherBlock());
+            copyTable_ = nullptr;
+        }
         control = panel;
         break;
     }
@@ -268,7 +280,10 @@ void FrameBuilder::bind(DataControl* control) {
         control->refresh(nullptr);
         return;
     }
-    DataSet* table = dm_.findTable(QLatin1String(row.table));
+    DataSet* table =
+        copyTable_ && copyTable_->name().compare(QLatin1String(row.table), Qt::CaseInsensitive) == 0
+            ? copyTable_
+            : dm_.findTable(QLatin1String(row.table));
     if (!table) return; // the frame tests name every table; nothing to bind to here
     control->bind(Binder::forTable(bindingOwner_, *table));
     if (auto* lookup = qobject_cast<LookupControl*>(control)) {

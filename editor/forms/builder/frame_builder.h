@@ -7,6 +7,7 @@
 #include <vector>
 
 class QGridLayout;
+class DataSet;
 class QWidget;
 class TdmDataSets;
 
@@ -30,6 +31,8 @@ private:
     QWidget* buildPanel(const FramePanel& panel, QWidget* parent);
     void layRows(const std::vector<ControlRow>& rows, int helpTopic, QGridLayout* grid,
                  QWidget* parent);
+    // The rows of one block of a repeating panel.
+    void layBlock(const std::vector<ControlRow>& rows, QWidget* block);
     void bind(DataControl* control);
     void attachBehaviour(DataControl* control);
     void alignLabelColumns();
@@ -38,6 +41,7 @@ private:
     QWidget* bindingOwner_;
     QString frameClass_;
     std::vector<QGridLayout*> panelGrids_; // of the frame being built
+    DataSet* copyTable_ = nullptr;         // binds a panel's second block instead of its table
 };
 
 // The background of the frames' panels.

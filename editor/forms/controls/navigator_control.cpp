@@ -80,6 +80,10 @@ void NavigatorControl::click(Button b) {
 
 void NavigatorControl::refresh(const Field* changed) {
     DataControl::refresh(changed);
+    updateButtons();
+}
+
+void NavigatorControl::updateButtons() {
     const DataSet* t = link().table();
     const bool open = t && t->isActive() && !isReadOnly();
     const bool editing = open && t->isEditing();
@@ -89,6 +93,9 @@ void NavigatorControl::refresh(const Field* changed) {
     buttons_[int(Button::Cancel)]->setEnabled(editing);
 }
 
-void NavigatorControl::applyReadOnly(bool) {}
+// Leaving view mode gives the buttons back at once, not with the next change of the table.
+void NavigatorControl::applyReadOnly(bool) {
+    updateButtons();
+}
 
 } // namespace editor

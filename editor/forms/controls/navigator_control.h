@@ -30,6 +30,7 @@ protected:
     void applyReadOnly(bool readOnly) override;
 
 private:
+    void updateButtons();
     QToolButton* buttons_[4];
 };
 
