@@ -13,6 +13,7 @@
 #include "validation/rules_finance.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -153,21 +154,33 @@ private slots:
 
     void attachmentBoxStoresItsOwnField_data() {
         QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("column");
         for (const FramePanel& p :
-             framesForPage(QStringLiteral("Z&ałączniki"))->frames.at(0).panels)
+             framesForPage(QStringLiteral("Z&ałączniki"))->frames.at(0).panels) {
+            int boxes = 0;
             for (const ControlRow& row : p.rows)
-                if (row.kind == ControlKind::Check) QTest::newRow(row.name) << row.field;
+                if (row.kind == ControlKind::Check)
+                    QTest::newRow(row.name) << row.field << boxes++ % 5;
+        }
     }
-    // The box the field leads to has the row's name; two clicks turn the field over and
-    // back, stored at once.
+    // The box the field leads to has the row's name and stands under its column's word;
+    // two clicks turn the field over and back, stored at once.
     void attachmentBoxStoresItsOwnField() {
         QFETCH(QString, field);
+        QFETCH(int, column);
         if (!shared_) shared_ = std::make_unique<Window>();
         Window& w = *shared_;
         auto* c = static_cast<CheckControl*>(
             findControlForField(w.window.get(), QStringLiteral("dsPolaSpec"), field));
         QCOMPARE(c->objectName(), QLatin1String(QTest::currentDataTag()));
         QVERIFY(focusControl(c));
+        auto* word =
+            c->parentWidget()->findChild<QLabel*>(QStringLiteral("columnHead%1").arg(column));
+        QVERIFY(word);
+        QCOMPARE(word->mapTo(c->window(), QPoint()).x(), c->mapTo(c->window(), QPoint()).x());
+        QCOMPARE(word->width(), c->width());
+        QVERIFY(qAbs(c->checkBox()->geometry().center().x() - c->width() / 2) <= 2);
+        QCOMPARE(c->checkBox()->toolTip(), word->text());
         const QString before = w.value("dsPolaSpec", field.toLatin1());
         for (const QString& after : {QString(before == QLatin1String("T") ? "N" : "T"), before}) {
             QTest::mouseClick(c->checkBox(), Qt::LeftButton);

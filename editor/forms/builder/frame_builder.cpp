@@ -141,6 +141,7 @@ QWidget* FrameBuilder::buildPanel(const FramePanel& panel, QWidget* parent) {
     auto* grid = new QGridLayout;
     grid->setColumnMinimumWidth(0, kLabelWidth);
     grid->setColumnStretch(1, 1);
+    layColumnHeads(panel.columnHeads, grid, frame);
     layRows(panel.rows, panel.helpTopic, grid, frame);
     layout->addLayout(grid);
     panelGrids_.push_back(grid);
@@ -197,6 +198,27 @@ void FrameBuilder::layRows(const std::vector<ControlRow>& rows, int helpTopic, Q
                         anyStretch = anyStretch || l->stretch(i) > 0;
                     if (!anyStretch) l->addStretch();
                 }
+}
+
+// Laid out as the rows' lines are, with words as wide as the controls below them, so each
+// word stands over its column.
+void FrameBuilder::layColumnHeads(const ColumnHeads& heads, QGridLayout* grid, QWidget* parent) {
+    if (heads.columns.empty()) return;
+    const int r = grid->rowCount();
+    QLabel* lead = label(heads.lead, parent, false, true);
+    lead->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    grid->addWidget(lead, r, 0);
+    auto* line = new QHBoxLayout;
+    for (size_t i = 0; i < heads.columns.size(); ++i) {
+        QLabel* word = label(heads.columns[i].text, parent, false, true);
+        word->setWordWrap(false);
+        word->setFixedWidth(heads.columns[i].width);
+        word->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        word->setObjectName(QStringLiteral("columnHead%1").arg(i));
+        line->addWidget(word);
+    }
+    line->addStretch();
+    grid->addLayout(line, r, 1);
 }
 
 void FrameBuilder::layBlock(const std::vector<ControlRow>& rows, QWidget* block) {

@@ -31,6 +31,7 @@ private:
     QWidget* buildPanel(const FramePanel& panel, QWidget* parent);
     void layRows(const std::vector<ControlRow>& rows, int helpTopic, QGridLayout* grid,
                  QWidget* parent);
+    void layColumnHeads(const ColumnHeads& heads, QGridLayout* grid, QWidget* parent);
     // The rows of one block of a repeating panel.
     void layBlock(const std::vector<ControlRow>& rows, QWidget* block);
     void bind(DataControl* control);

@@ -9,9 +9,15 @@
 namespace editor {
 
 CheckControl::CheckControl(const ControlRow& row, UserInterface& ui, QWidget* parent)
-    : DataControl(row, ui, parent), box_(new QCheckBox(row.label, this)) {
+    : DataControl(row, ui, parent),
+      box_(new QCheckBox(row.behaviour & NoLabel ? QString() : row.label, this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // A box without a caption stands in the middle of its column, under the column's word.
+    if (row.behaviour & NoLabel) {
+        layout->addStretch();
+        box_->setToolTip(row.label);
+    }
     layout->addWidget(box_);
     layout->addStretch(); // a click beside the caption does not tick the box
     box_->setObjectName(objectName() + QStringLiteral("_box"));

@@ -38,7 +38,8 @@ enum Behaviour : unsigned {
     WholeCountryFlag = 1u << 6, // navigator: dsWniosek.lok_caly_kraj follows the row count
     SettlementMonth = 1u << 7,  // the month check plus the two settlement-date warnings
     StartsDisabled = 1u << 8,   // disabled until a rule of the data module enables it
-    NoLabel = 1u << 9,          // the heading says it: the label is only read out
+    NoLabel = 1u << 9,          // the heading says it: the label is only read out (check
+                                // boxes: a tooltip, the box centred under its column's word)
     UpperCaseTyping = 1u << 10, // every typed letter goes in as its capital
     StatementDate = 1u << 11,   // date: warns when later than the final settlement's month
 };
@@ -94,13 +95,27 @@ struct ControlRow {
     std::vector<std::pair<QString, QString>> choices = {}; // radio groups: value, caption
 };
 
+// A word over one column of the controls that every line of a panel lays side by side;
+// the column is as wide as its controls.
+struct ColumnHead {
+    QString text;
+    int width;
+};
+
+// The words over those columns: `lead` ends the label column, then one word per column.
+struct ColumnHeads {
+    QString lead;
+    std::vector<ColumnHead> columns;
+};
+
 // One coloured panel of a frame: a section or point of the paper form.
 struct FramePanel {
-    std::vector<QString> heading; // bold lines
-    std::vector<QString> hints;   // italic lines under the heading
-    int helpTopic;                // passed unchanged to the help viewer
+    std::vector<QString> heading;    // bold lines
+    std::vector<QString> hints = {}; // italic lines under the heading
+    int helpTopic;                   // passed unchanged to the help viewer
     std::vector<ControlRow> rows;
     bool helpButtonHidden = false; // F1 still opens the topic
+    ColumnHeads columnHeads = {};  // over the rows, when they form a table
 };
 
 struct FrameDescription {

@@ -12,7 +12,6 @@ using namespace rows;
 namespace {
 
 constexpr int kAttachmentsTopic = 827050101;
-const QString kColumns = QStringLiteral("TAK:  Roboty  Dostawy  Usługi         NIE   NIE DOTYCZY");
 
 struct Attachment {
     const char* label;
@@ -105,8 +104,17 @@ void addAttachment(std::vector<ControlRow>& rows, const Attachment& a) {
                                i == 0 ? Placement::NewLine : Placement::Beside,
                                i == 0 ? QString::fromUtf8(a.label) : QString());
         box.width = answer.width;
+        box.behaviour = NoLabel; // the column's word names the box
         rows.push_back(std::move(box));
     }
+}
+
+// "TAK:" ends the label column, then one word over each answer's column.
+ColumnHeads answerColumns() {
+    ColumnHeads heads{QStringLiteral("TAK:"), {}};
+    for (const Answer& answer : kAnswers)
+        heads.columns.push_back({QString::fromUtf8(answer.caption), answer.width});
+    return heads;
 }
 
 } // namespace
@@ -121,11 +129,14 @@ std::vector<FrameDescription> attachmentFrames() {
     std::vector<ControlRow> technicalAssistance;
     addAttachment(technicalAssistance, std::end(kAttachments)[-1]);
     return {{"Tfr_zalaczniki_topaz_q",
-             {{{QStringLiteral("Lista załączników")}, {kColumns}, kAttachmentsTopic, list},
-              {{QStringLiteral("Dla projektów pomocy technicznej")},
-               {kColumns},
-               kAttachmentsTopic,
-               technicalAssistance}}}};
+             {{.heading = {QStringLiteral("Lista załączników")},
+               .helpTopic = kAttachmentsTopic,
+               .rows = list,
+               .columnHeads = answerColumns()},
+              {.heading = {QStringLiteral("Dla projektów pomocy technicznej")},
+               .helpTopic = kAttachmentsTopic,
+               .rows = technicalAssistance,
+               .columnHeads = answerColumns()}}}};
 }
 
 } // namespace editor
