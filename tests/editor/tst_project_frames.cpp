@@ -278,6 +278,18 @@ void TstProjectFrames::publicAidBlock() {
     QCOMPARE(fx.value("dsPomocPub", "Data_udz_pom"), QStringLiteral("2004.05.17"));
     QCOMPARE(fx.value("dsPomocPub", "Tytul_pomocy"), QStringLiteral("Dotacja"));
     QCOMPARE(fx.f("dsPomocPub", "Kwota_pomocy").asFloat(), 12500.5);
+
+    // A date typed but not yet stored goes into its own record before Insert appends.
+    date->editor()->setFocus();
+    QTest::keyClick(date->editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(date->editor(), QStringLiteral("2005-01-02"));
+    QTest::mouseClick(
+        fx.find<NavigatorControl>("dbnav619003")->button(NavigatorControl::Button::Insert),
+        Qt::LeftButton);
+    QCOMPARE(aid.state(), DataSetState::Insert);
+    QCOMPARE(aid.valueAt(1, fx.f("dsPomocPub", "Data_udz_pom")), QVariant(QDate(2005, 1, 2)));
+    QCOMPARE(fx.value("dsPomocPub", "Data_udz_pom"), QString());
+    QVERIFY(!date->isDirty());
 }
 
 // A new procurement starts as begun ("Tak"); "Nie" stores at once.

@@ -4,6 +4,7 @@
 #include "platform/dataset/dataset.h"
 #include "platform/ui/userinterface.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -137,6 +138,12 @@ void DataControl::refuse(const QString& message) {
         if (self->editor_) self->editor_->setFocus(Qt::OtherFocusReason);
         emit self->refused(message);
     });
+}
+
+DataControl* DataControl::focused() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (auto* c = qobject_cast<DataControl*>(w)) return c;
+    return nullptr;
 }
 
 bool DataControl::restore() {

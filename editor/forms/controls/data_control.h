@@ -58,6 +58,10 @@ public:
     bool commit();
     // Whether the control holds typed text not yet stored.
     bool isDirty() const { return dirty_; }
+    // Drops typed text not yet stored and shows the stored value again.
+    void discardTyping() { restore(); }
+    // The data control that holds the focus (in its editor or a widget inside it), if any.
+    static DataControl* focused();
 
 signals:
     // A typed text was refused with this message (after it was shown).

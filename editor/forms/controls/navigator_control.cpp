@@ -53,6 +53,16 @@ QToolButton* NavigatorControl::button(Button b) const {
 void NavigatorControl::click(Button b) {
     DataSet* t = link().table();
     if (!t || !t->isActive() || isReadOnly()) return;
+    // Text typed into a control of the table and not yet stored belongs to the record it
+    // was typed for: Insert and Post store it first, Cancel and Delete drop it.
+    if (DataControl* typing = DataControl::focused();
+        typing && typing != this && typing->isDirty() && typing->link().table() == t) {
+        if (b == Button::Insert || b == Button::Post) {
+            if (!typing->commit()) return;
+        } else {
+            typing->discardTyping();
+        }
+    }
     try {
         switch (b) {
         case Button::Insert:

@@ -187,16 +187,12 @@ bool RepeatingPanelControl::moveTo(int recNo) {
         return false;
     }
     // What was typed belongs to the record it was typed for.
-    QWidget* focus = QApplication::focusWidget();
-    const bool focusInside = focus && block_->isAncestorOf(focus);
-    for (QWidget* w = focus; focusInside && w != block_; w = w->parentWidget())
-        if (auto* control = qobject_cast<DataControl*>(w)) {
-            if (!control->commit()) {
-                refresh(nullptr);
-                return false;
-            }
-            break;
-        }
+    DataControl* typing = DataControl::focused();
+    const bool focusInside = typing && block_->isAncestorOf(typing);
+    if (focusInside && !typing->commit()) {
+        refresh(nullptr);
+        return false;
+    }
     try {
         t->setRecNo(recNo);
     } catch (const DataSetError& e) {
