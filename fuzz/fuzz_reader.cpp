@@ -10,11 +10,13 @@
 
 namespace {
 
-// The dictionary is read once; every input gets a data module of its own on it, as
-// batch validation does, so no input sees what an earlier one loaded.
+// The dictionary is read and the module built once. Every input starts from the module as
+// it was built (its snapshot put back), as batch validation starts each file from a new
+// module: no input sees what an earlier one loaded, and no input pays for the building.
 struct Environment {
     HeadlessUi ui;
-    std::unique_ptr<TdmDataSets> dictionaries;
+    std::unique_ptr<TdmDataSets> dm;
+    DataModuleSnapshot built;
     HostSettings settings;
 
     Environment() {
@@ -22,8 +24,9 @@ struct Environment {
         DataModuleOptions options;
         options.folderSources = HostEnv::HostFolderSources{
             [folder] { return folder; }, [] { return QString(); }, [] { return QString(); }};
-        dictionaries = TdmDataSets::create(ui, options);
-        dictionaries->SprawdzSlownik();
+        dm = TdmDataSets::create(ui, options);
+        dm->SprawdzSlownik();
+        built = dm->snapshot();
         settings = HostSettings::ReadHostSettings(*options.folderSources);
     }
 };
@@ -32,12 +35,9 @@ struct Environment {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Environment env;
-    HeadlessUi ui;
-    DataModuleOptions options;
-    options.dictionarySource = env.dictionaries.get();
-    auto dm = TdmDataSets::create(ui, options);
-    dm->SprawdzSlownik();
-    ApplicationFile file(*dm, ui, env.settings);
+    env.dm->restore(env.built);
+    env.ui.clearCalls();
+    ApplicationFile file(*env.dm, env.ui, env.settings);
     file.Silent = true;
     file.OpenApplicationBytes(
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));

@@ -5,6 +5,21 @@
 class FinanceRules;
 class RecordRules;
 
+// The module's tables and flags at rest (created, or between two files), to put the module
+// back as it was: a fuzzing run reads one input after another into one module instead of
+// building a module for each.
+struct DataModuleSnapshot {
+    std::vector<DataSetSnapshot> tables; // in the order of tables()
+    bool Zmieniony = false;
+    bool BladSlownika = false;
+    bool ValidationWarning = false;
+    bool HostTerminationRequested = false;
+    QString WersjaSlownika, DbidSlownika, SidSlownika;
+    QString WersjaSlownikaPliku, DbidSlownikaPliku, SidSlownikaPliku;
+    QString dictionaryPath;
+    QString KwalifikacjaNowegoWydatku;
+};
+
 // The data module of this application type ("SPO Transport / EFRR - Standardowy wniosek"):
 // the base module with the type's fields and tables, its programme "SPOT" and its rules.
 class TdmDataSets : public TdmDataSets_t {
@@ -35,6 +50,11 @@ public:
     // The after-load sequence: stage events off, load (the caller raises Wczytywanie),
     // sums and percentages of both finance trees recomputed, stage events on again.
     void loadWithRulesPaused(const std::function<void()>& load);
+
+    // Only at rest: throws DataSetError while a row is being edited.
+    DataModuleSnapshot snapshot() const;
+    // No rule runs: the tables and flags become what they were, as if newly built.
+    void restore(const DataModuleSnapshot& snapshot);
 
     ~TdmDataSets() override;
 

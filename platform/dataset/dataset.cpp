@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
 
 namespace {
@@ -101,6 +102,12 @@ void DataSet::removeObserver(DataSetObserver* o) {
 void DataSet::enableControls() {
     if (disableCount_ == 0) return;
     if (--disableCount_ == 0) notify([this](DataSetObserver& o) { o.dataSetReset(*this); });
+}
+
+void DataSet::touch() {
+    static std::atomic<quint64> rowsVersions{0};
+    ++version_;
+    rowsVersion_ = ++rowsVersions;
 }
 
 // ---------------------------------------------------------------- open / close
@@ -461,6 +468,45 @@ void DataSet::copyRowsFrom(const DataSet& source) {
     notify([this](DataSetObserver& o) { o.dataSetReset(*this); });
 }
 
+DataSetSnapshot DataSet::snapshot() const {
+    if (isEditing())
+        throw DataSetError(
+            QStringLiteral("Tabela %1 jest w trakcie edycji (stan)").arg(name_).toStdString());
+    DataSetSnapshot s{rows_,       view_,     current_, eof_, bof_,        state_,
+                      filterText_, filtered_, {},       {},   rowsVersion_};
+    s.readOnly.reserve(fields_.size());
+    s.displayFormats.reserve(fields_.size());
+    for (const auto& f : fields_) {
+        s.readOnly.push_back(f->isReadOnly());
+        s.displayFormats.push_back(f->displayFormat());
+    }
+    return s;
+}
+
+void DataSet::restore(const DataSetSnapshot& s) {
+    buffer_.clear();
+    insertPos_ = -1;
+    if (rowsVersion_ != s.rowsVersion) rows_ = s.rows;
+    touchView();
+    rowsVersion_ = s.rowsVersion;
+    if (filterText_ != s.filterText) {
+        filterExpr_ = FilterExpression::parse(s.filterText, *this);
+        filterText_ = s.filterText;
+    }
+    filtered_ = s.filtered;
+    view_ = s.view;
+    current_ = s.current;
+    eof_ = s.eof;
+    bof_ = s.bof;
+    state_ = s.state;
+    for (size_t i = 0; i < fields_.size() && i < s.readOnly.size(); ++i) {
+        fields_[i]->setReadOnly(s.readOnly[i]);
+        if (fields_[i]->displayFormat() != s.displayFormats[i])
+            fields_[i]->setDisplayFormat(s.displayFormats[i]);
+    }
+    notify([this](DataSetObserver& o) { o.dataSetReset(*this); });
+}
+
 // ---------------------------------------------------------------- search
 
 bool DataSet::locate(const QString& fieldName, const QVariant& value) {
@@ -507,7 +553,7 @@ void DataSet::setFilter(const QString& text) {
     filterText_ = text;
     if (filtered_) {
         rebuildView();
-        touch();
+        touchView();
         current_ = recordCount() > 0 ? 0 : -1;
         eof_ = bof_ = recordCount() == 0;
         notify([this](DataSetObserver& o) { o.dataSetReset(*this); });
@@ -519,7 +565,7 @@ void DataSet::setFiltered(bool on) {
     if (isEditing()) post();
     filtered_ = on;
     rebuildView();
-    touch();
+    touchView();
     current_ = recordCount() > 0 ? 0 : -1;
     eof_ = bof_ = recordCount() == 0;
     notify([this](DataSetObserver& o) { o.dataSetReset(*this); });

@@ -33,6 +33,22 @@ struct DataSetEvents {
     Hook onCalcFields; // fills the calculated fields of the row being read
 };
 
+// A table's rows, cursor, filter and changeable field settings at rest, to put the table
+// back as it was: one module then reads many files in turn without being rebuilt.
+struct DataSetSnapshot {
+    std::vector<std::vector<QVariant>> rows;
+    std::vector<int> view;
+    int current = -1;
+    bool eof = true;
+    bool bof = true;
+    DataSetState state = DataSetState::Inactive;
+    QString filterText;
+    bool filtered = false;
+    std::vector<bool> readOnly; // by field index
+    std::vector<QString> displayFormats;
+    quint64 rowsVersion = 0;
+};
+
 // An in-memory table: typed fields, rows, a current row, states browse / edit / insert,
 // filters, locate, lookup, sort, event hooks and observers (data sources, item models).
 class DataSet {
@@ -88,6 +104,11 @@ public:
     // Replaces the rows by those of a table with the same fields (a dictionary already
     // loaded elsewhere); no hooks run. Throws DataSetError when the fields differ.
     void copyRowsFrom(const DataSet& source);
+    // The state to restore later; throws DataSetError while a row is being edited.
+    DataSetSnapshot snapshot() const;
+    // Puts back a snapshot of this table: no hooks run; rows left untouched since are not
+    // copied again (the dictionaries).
+    void restore(const DataSetSnapshot& snapshot);
 
     // ---- search
     // Moves to the first row whose field equals the value; false when none does.
@@ -134,7 +155,8 @@ private:
     QVariant lookupValue(const Field& f, const Row& row) const;
     QVariant calculatedValue(const Row& row, const Field& f) const;
     int physicalIndex(int viewIndex) const;
-    void touch() { ++version_; }
+    void touch();
+    void touchView() { ++version_; } // the rows are the same, the filter shows others
     const Row* currentRow() const;
 
     // notifications (suppressed while controls are disabled)
@@ -162,6 +184,9 @@ private:
     int disableCount_ = 0;
     std::vector<DataSetObserver*> observers_;
     quint64 version_ = 0;
+    // Names the stored rows: a new number, unique in the process, at every change of them,
+    // and a snapshot's number again when its rows are put back.
+    quint64 rowsVersion_ = 0;
     mutable const Row* calcTarget_ = nullptr; // row whose calculated fields are being read
     mutable Row calcScratch_;
 };

@@ -87,6 +87,37 @@ struct ActAsUnprivileged {
     }
 };
 
+// Everything a read leaves behind: each table's filter, cursor, rows and locked fields,
+// the module's flags, the messages and the checksum verdict.
+QString readInto(TdmDataSets& dm, HeadlessUi& ui, const QString& path) {
+    ApplicationFile file(dm, ui, settingsFor(QDir::tempPath()));
+    file.Silent = true;
+    const QByteArray bytes = readAll(path);
+    file.OpenApplicationBytes(bytes);
+    QString out =
+        file.VerifyChecksum() ? QStringLiteral("suma zgodna\n") : QStringLiteral("suma błędna\n");
+    out += ui.shownTexts().join(u'|') + u'\n';
+    out += QStringLiteral("%1 %2 %3 %4 %5\n")
+               .arg(dm.Zmieniony)
+               .arg(dm.BladSlownika)
+               .arg(dm.WersjaSlownikaPliku, dm.DbidSlownikaPliku, dm.SidSlownikaPliku);
+    for (const auto& t : dm.tables()) {
+        out += QStringLiteral("%1 [%2] %3 %4:")
+                   .arg(t->name(), t->filter())
+                   .arg(t->isFiltered())
+                   .arg(t->recNo());
+        for (const auto& f : t->fields())
+            if (f->isReadOnly()) out += u' ' + f->name();
+        out += u'\n';
+        for (int r = 1; r <= t->recordCount(); ++r) {
+            for (const auto& f : t->fields())
+                out += t->valueAt(r, *f).toString() + u';';
+            out += u'\n';
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 class TestApplicationFile : public QObject {
@@ -433,6 +464,37 @@ private slots:
             QCOMPARE(e.file.MessageList.size(), silent ? 0 : 2);
             QCOMPARE(e.title(), kTitle);
         }
+    }
+
+    // One module reads file after file (the fuzzing run does): put back to its snapshot,
+    // it must read each file exactly as a newly built module does.
+    void restoredModuleReadsAsNew_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("file");
+        const QString apps = QStringLiteral(TOPAZ_TEST_DATA "/applications/");
+        const QString xml = QStringLiteral(TOPAZ_TEST_DATA "/xml/");
+        const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+        QTest::newRow("sample, then another") << sample << apps + QStringLiteral("complete.xml");
+        QTest::newRow("another, then sample") << apps + QStringLiteral("no-finance.xml") << sample;
+        QTest::newRow("sample, then damaged") << sample << xml + QStringLiteral("truncated.xml");
+        QTest::newRow("entities, then sample")
+            << xml + QStringLiteral("billion_laughs.xml") << sample;
+        QTest::newRow("sample, then empty") << sample << xml + QStringLiteral("empty.xml");
+    }
+    void restoredModuleReadsAsNew() {
+        QFETCH(QString, before);
+        QFETCH(QString, file);
+        ModuleFixture fresh;
+        QVERIFY(fresh.dm->SprawdzSlownik());
+        const QString expected = readInto(*fresh.dm, fresh.ui, file);
+
+        ModuleFixture reused;
+        QVERIFY(reused.dm->SprawdzSlownik());
+        const DataModuleSnapshot built = reused.dm->snapshot();
+        readInto(*reused.dm, reused.ui, before);
+        reused.dm->restore(built);
+        reused.ui.clearCalls();
+        QCOMPARE(readInto(*reused.dm, reused.ui, file), expected);
     }
 
     void damagedFile_data() {
