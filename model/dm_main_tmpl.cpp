@@ -39,6 +39,8 @@ TdmDataSets_t::~TdmDataSets_t() {
 // ---------------------------------------------------------------- lookup of tables
 
 DataSet* TdmDataSets_t::findTable(const QString& name) const {
+    // Most callers spell the name as declared: that lookup needs no lower-case copy.
+    if (DataSet* t = tablesByDeclaredName_.value(name, nullptr)) return t;
     return tablesByName_.value(name.toLower(), nullptr);
 }
 
@@ -73,6 +75,7 @@ void TdmDataSets_t::createTable(const TableSpec& spec) {
     }
     t->setTableResolver([this](const QString& n) { return findTable(n); });
     tablesByName_.insert(t->name().toLower(), t.get());
+    tablesByDeclaredName_.insert(t->name(), t.get());
     tables_.push_back(std::move(t));
 }
 

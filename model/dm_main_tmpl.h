@@ -112,7 +112,8 @@ private:
     UserInterface& ui_;
     DataModuleOptions options_;
     std::vector<std::unique_ptr<DataSet>> tables_;
-    QHash<QString, DataSet*> tablesByName_; // lower-case names
+    QHash<QString, DataSet*> tablesByName_;         // lower-case names
+    QHash<QString, DataSet*> tablesByDeclaredName_; // names as declared
     std::vector<std::unique_ptr<DataSource>> dataSources_;
     std::unique_ptr<ValidationPort> validation_;
 };

@@ -6,6 +6,19 @@
 namespace FinanceYears {
 
 QString columnName(int year, const char* suffix) {
+    // The rules ask for these names all the time; build the two families once.
+    static const auto names = [] {
+        std::array<std::array<QString, kYearCount>, 2> n;
+        for (int y = kFirstYear; y <= kLastYear; ++y) {
+            n[0][size_t(y - kFirstYear)] = QString::number(y);
+            n[1][size_t(y - kFirstYear)] = QString::number(y) + QLatin1String("_pr");
+        }
+        return n;
+    }();
+    if (year >= kFirstYear && year <= kLastYear) {
+        if (*suffix == 0) return names[0][size_t(year - kFirstYear)];
+        if (qstrcmp(suffix, "_pr") == 0) return names[1][size_t(year - kFirstYear)];
+    }
     return QString::number(year) + QLatin1String(suffix);
 }
 

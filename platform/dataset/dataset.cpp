@@ -65,11 +65,14 @@ Field& DataSet::addField(const FieldDef& def) {
     if (d.type != FieldType::String) d.size = 0;
     fields_.push_back(std::make_unique<Field>(this, d, int(fields_.size())));
     byName_.insert(key, fields_.back().get());
+    byDeclaredName_.insert(def.name, fields_.back().get());
     filterExpr_ = FilterExpression::parse(filterText_, *this);
     return *fields_.back();
 }
 
 Field* DataSet::findField(const QString& name) const {
+    // Most callers spell the name as declared: that lookup needs no lower-case copy.
+    if (Field* f = byDeclaredName_.value(name, nullptr)) return f;
     return byName_.value(name.toLower(), nullptr);
 }
 
@@ -84,7 +87,7 @@ Field& DataSet::field(const QString& name) const {
 // ---------------------------------------------------------------- notifications
 
 template <typename Fn> void DataSet::notify(Fn fn) {
-    if (disableCount_ > 0) return;
+    if (disableCount_ > 0 || observers_.empty()) return;
     const auto obs = observers_; // an observer may detach itself while notified
     for (DataSetObserver* o : obs)
         fn(*o);
@@ -377,7 +380,8 @@ bool DataSet::post() {
         rows_.insert(rows_.begin() + physical, std::move(buffer_));
     } else {
         physical = physicalIndex(current_);
-        rows_[size_t(physical)] = std::move(buffer_);
+        // The old row's storage stays in the buffer for the next edit to copy into.
+        rows_[size_t(physical)].swap(buffer_);
     }
     buffer_.clear();
     state_ = DataSetState::Browse;

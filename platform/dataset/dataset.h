@@ -164,7 +164,8 @@ private:
 
     QString name_;
     std::vector<std::unique_ptr<Field>> fields_;
-    QHash<QString, Field*> byName_; // lower-case names
+    QHash<QString, Field*> byName_;         // lower-case names
+    QHash<QString, Field*> byDeclaredName_; // names as declared
     TableResolver resolver_;
 
     std::vector<Row> rows_; // physical order
