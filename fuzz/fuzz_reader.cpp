@@ -28,8 +28,10 @@ struct Environment {
             [folder] { return folder; }, [] { return QString(); }, [] { return QString(); }};
         dm = TdmDataSets::create(ui, options);
         dm->SprawdzSlownik();
-        built = dm->snapshot();
         settings = HostSettings::ReadHostSettings(*options.folderSources);
+        // An application file completes the module's mapping once; later ones find it done.
+        ApplicationFile(*dm, ui, settings);
+        built = dm->snapshot();
     }
 };
 

@@ -3,6 +3,8 @@
 #include "model/dm_main_tmpl.h"
 #include "platform/dataset/dataset.h"
 
+#include <QHash>
+
 namespace FinanceYears {
 
 QString columnName(int year, const char* suffix) {
@@ -36,15 +38,33 @@ double sumOfYears(const YearFields& years) {
     return sum;
 }
 
+namespace {
+
+// The switch names of a family ("tab6n2004v" ...): the rules read them at every post of a
+// finance row, so each family's names are built once per thread.
+const std::array<QString, kYearCount>& switchNames(const QString& family) {
+    thread_local QHash<QString, std::array<QString, kYearCount>> byFamily;
+    auto it = byFamily.find(family);
+    if (it == byFamily.end()) {
+        std::array<QString, kYearCount> names;
+        for (int year = kFirstYear; year <= kLastYear; ++year)
+            names[size_t(year - kFirstYear)] = family + QString::number(year) + QLatin1Char('v');
+        it = byFamily.insert(family, names);
+    }
+    return *it;
+}
+
+} // namespace
+
 Visibility::Visibility(const TdmDataSets_t& dm, const QString& family) {
     const DataSet* wniosek = dm.findTable(QStringLiteral("dsWniosek"));
     // The row being appended counts too: its buffer already holds the defaults.
     const bool hasRow = wniosek && (wniosek->isEditing() || wniosek->recordCount() > 0);
+    const auto& names = switchNames(family);
     for (int year = kFirstYear; year <= kLastYear; ++year) {
         bool shown = year <= kLastBaseYear;
         if (hasRow) {
-            const QString flag =
-                wniosek->field(family + QString::number(year) + QLatin1Char('v')).asString();
+            const QString flag = wniosek->field(names[size_t(year - kFirstYear)]).asString();
             if (flag == QLatin1String("T"))
                 shown = true;
             else if (flag == QLatin1String("N"))
