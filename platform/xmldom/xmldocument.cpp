@@ -56,6 +56,14 @@ XmlDocument XmlDocument::create() {
     ensureXmlLibrary();
     xmlDoc* doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
     if (!doc) throw std::bad_alloc();
+    // Element and attribute names are kept once in the document's dictionary, not once
+    // per node, as a parsed document keeps them: a written application repeats the same
+    // few names for every value.
+    doc->dict = xmlDictCreate();
+    if (!doc->dict) {
+        xmlFreeDoc(doc);
+        throw std::bad_alloc();
+    }
     return XmlDocument(doc);
 }
 

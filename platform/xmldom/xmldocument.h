@@ -7,7 +7,17 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <vector>
+
 struct _xmlDoc;
+
+// What a parse keeps. By default every text node. With data elements named, text made
+// only of white space (the indentation of a formatted file) is kept inside those elements
+// and below them, where it may be data, and dropped everywhere else: a large formatted
+// file then needs a good part fewer nodes. Elements are named by their qualified name.
+struct XmlParseOptions {
+    std::vector<QByteArray> dataElements;
+};
 
 // Owner of one XML document: frees it on destruction; movable, not copyable.
 // A default-constructed document is null (holds nothing).
@@ -31,9 +41,9 @@ public:
     // with "Parser error" when the content is refused (empty, malformed, truncated,
     // hostile, too large); with a Polish message naming the file, and without that
     // phrase, when the file cannot be opened or read at all.
-    static XmlDocument parseFile(const QString& path);
+    static XmlDocument parseFile(const QString& path, const XmlParseOptions& options = {});
     // Parses bytes already in memory; every failure carries "Parser error".
-    static XmlDocument parseMemory(const QByteArray& data);
+    static XmlDocument parseMemory(const QByteArray& data, const XmlParseOptions& options = {});
 
     bool isNull() const { return doc_ == nullptr; }
 

@@ -59,41 +59,53 @@ bool unrepresentable(QChar c) {
     return (u < 0x20 && u != 0x9 && u != 0xA && u != 0xD) || u == 0xFFFE || u == 0xFFFF;
 }
 
-// A value as zero-terminated UTF-8 without the characters XML cannot hold. Most values
-// are short: they are converted on the stack, not the heap.
+// A value as zero-terminated UTF-8 without the characters XML cannot hold, written into
+// out (resized to the text plus the terminator).
+template <typename Bytes> void storableUtf8(const QString& value, Bytes& out) {
+    auto encode = [&out](QStringView text) {
+        QStringEncoder toUtf8(QStringEncoder::Utf8);
+        out.resize(toUtf8.requiredSpace(text.size()) + 1);
+        char* end = toUtf8.appendToBuffer(out.data(), text);
+        *end = '\0';
+        out.resize(end - out.data() + 1);
+    };
+    if (std::none_of(value.cbegin(), value.cend(), unrepresentable)) {
+        encode(value);
+        return;
+    }
+    QString kept;
+    kept.reserve(value.size());
+    for (QChar c : value) {
+        if (!unrepresentable(c)) kept += c;
+    }
+    encode(kept);
+}
+
+// Most values are short: they are converted on the stack, not the heap.
 class StorableUtf8 {
 public:
-    explicit StorableUtf8(const QString& value) {
-        if (std::none_of(value.cbegin(), value.cend(), unrepresentable)) {
-            encode(value);
-            return;
-        }
-        QString kept;
-        kept.reserve(value.size());
-        for (QChar c : value) {
-            if (!unrepresentable(c)) kept += c;
-        }
-        encode(kept);
-    }
+    explicit StorableUtf8(const QString& value) { storableUtf8(value, bytes_); }
     const xmlChar* get() const { return reinterpret_cast<const xmlChar*>(bytes_.constData()); }
     int size() const { return int(bytes_.size() - 1); }
 
 private:
-    void encode(QStringView text) {
-        QStringEncoder toUtf8(QStringEncoder::Utf8);
-        bytes_.resize(toUtf8.requiredSpace(text.size()) + 1);
-        char* end = toUtf8.appendToBuffer(bytes_.data(), text);
-        *end = '\0';
-        bytes_.resize(end - bytes_.data() + 1);
-    }
     QVarLengthArray<char, 256> bytes_;
 };
+
+const xmlChar* xmlChars(const XmlText& text) {
+    return reinterpret_cast<const xmlChar*>(text.utf8());
+}
 
 void requireElement(const XmlElement& element) {
     if (element.isNull()) throw std::logic_error("change through a null XML element");
 }
 
 } // namespace
+
+XmlText::XmlText(const QString& text) {
+    storableUtf8(text, bytes_);
+    bytes_.chop(1); // QByteArray keeps its own terminator
+}
 
 namespace xmldom_detail {
 
@@ -180,34 +192,51 @@ QString XmlElement::attribute(QByteArrayView utf8Name) const {
 }
 
 void XmlElement::setAttribute(QByteArrayView utf8Name, const QString& value) {
+    setAttribute(utf8Name, XmlText(value));
+}
+
+void XmlElement::setAttribute(QByteArrayView utf8Name, const XmlText& value) {
     requireElement(*this);
     const CheckedName name(utf8Name);
-    const StorableUtf8 utf8(value);
     // xmlSetProp stores the value as given (no entity parsing) and replaces an
     // existing attribute in its place.
-    if (!xmlSetProp(node_, name.get(), utf8.get())) throw std::bad_alloc();
+    if (!xmlSetProp(node_, name.get(), xmlChars(value))) throw std::bad_alloc();
 }
 
 QString XmlElement::text() const {
     return node_ ? contentOf(node_) : QString();
 }
 
-void XmlElement::setText(const QString& text) {
-    requireElement(*this);
-    xmlNode* child = node_->children;
+namespace {
+
+// Replaces every child of the element by one text node of size bytes (none when empty).
+void replaceChildrenByText(xmlNode* node, const xmlChar* utf8, int size) {
+    xmlNode* child = node->children;
     while (child) {
         xmlNode* next = child->next;
         xmlUnlinkNode(child);
         xmlFreeNode(child);
         child = next;
     }
-    if (text.isEmpty()) return;
-    const StorableUtf8 utf8(text);
-    xmlNode* textNode = xmlNewDocTextLen(node_->doc, utf8.get(), utf8.size());
-    if (!textNode || !xmlAddChild(node_, textNode)) {
+    if (size == 0) return;
+    xmlNode* textNode = xmlNewDocTextLen(node->doc, utf8, size);
+    if (!textNode || !xmlAddChild(node, textNode)) {
         xmlFreeNode(textNode);
         throw std::bad_alloc();
     }
+}
+
+} // namespace
+
+void XmlElement::setText(const QString& text) {
+    requireElement(*this);
+    const StorableUtf8 utf8(text);
+    replaceChildrenByText(node_, utf8.get(), utf8.size());
+}
+
+void XmlElement::setText(const XmlText& text) {
+    requireElement(*this);
+    replaceChildrenByText(node_, xmlChars(text), int(text.size()));
 }
 
 XmlElement XmlElement::appendElement(QByteArrayView utf8Name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -11,6 +12,21 @@
 struct _xmlNode;
 
 class XmlElement;
+
+// A text converted once to what a document stores (UTF-8 without the characters XML
+// cannot hold), for a value written into many elements: the writer of a large file sets
+// the same names on every element of a table.
+class XmlText {
+public:
+    XmlText() = default;
+    explicit XmlText(const QString& text);
+    // Zero-terminated.
+    const char* utf8() const { return bytes_.constData(); }
+    qsizetype size() const { return bytes_.size(); }
+
+private:
+    QByteArray bytes_;
+};
 
 // Non-owning handle to any node of a document (element, text or anything else),
 // as met while iterating the children of an element. Valid while its document
@@ -103,11 +119,13 @@ public:
     // Replaces the value in place or appends a new attribute, so attributes keep
     // the order in which they were first set.
     void setAttribute(QByteArrayView utf8Name, const QString& value);
+    void setAttribute(QByteArrayView utf8Name, const XmlText& value);
 
     // All text below the element, concatenated.
     QString text() const;
     // Replaces every child by one text node (none for an empty text).
     void setText(const QString& text);
+    void setText(const XmlText& text);
 
     // Appends a new, empty child element and returns it.
     XmlElement appendElement(QByteArrayView utf8Name);

@@ -6,6 +6,7 @@
 #include "platform/xmldom/xmldocument.h"
 
 #include "platform/xmldom/xmllibrary.h"
+#include "platform/xmldom/xmlnames.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
@@ -25,8 +26,10 @@ namespace {
 // XINCLUDE, HUGE (keeps the library's size and depth limits), RECOVER.
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_COMPACT;
 
-// The first failure of one parse, reached through the context's _private field.
+// The first failure of one parse and its options, reached through the context's _private
+// field.
 struct ParseReport {
+    const XmlParseOptions* options = nullptr;
     bool failed = false;
     QByteArray message;
     int line = 0;
@@ -82,6 +85,33 @@ void skipExternalSubset(void*, const xmlChar*, const xmlChar*, const xmlChar*) {
     // The external DTD subset is never read, whatever the library's defaults say.
 }
 
+bool onlyWhiteSpace(const xmlChar* text, int length) {
+    for (int i = 0; i < length; ++i) {
+        const xmlChar c = text[i];
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r') return false;
+    }
+    return true;
+}
+
+bool insideDataElement(const xmlNode* node, const XmlParseOptions& options) {
+    for (; node && node->type == XML_ELEMENT_NODE; node = node->parent) {
+        for (const QByteArray& name : options.dataElements)
+            if (xmldom_detail::qualifiedNameIs(node->name, node->ns, name)) return true;
+    }
+    return false;
+}
+
+// Text (and the white space the library may report as ignorable, which it only does when
+// this is not also the text handler) goes into the tree unless it is layout.
+void keepText(void* context, const xmlChar* text, int length) {
+    auto* ctxt = static_cast<xmlParserCtxt*>(context);
+    const XmlParseOptions& options = *reportOf(context)->options;
+    if (!options.dataElements.empty() && onlyWhiteSpace(text, length) &&
+        !insideDataElement(ctxt->node, options))
+        return;
+    xmlSAX2Characters(context, text, length);
+}
+
 struct ContextFree {
     void operator()(xmlParserCtxt* ctxt) const { xmlFreeParserCtxt(ctxt); }
 };
@@ -99,9 +129,11 @@ std::string parserErrorText(const ParseReport& report, const QString& source) {
 
 // Runs one parse on a fresh, hardened context; read starts the library's parse on
 // it. Returns the document, or throws XmlError naming source (empty for memory).
-template <typename Read> xmlDoc* parseHardened(const QString& source, Read read) {
+template <typename Read>
+xmlDoc* parseHardened(const QString& source, const XmlParseOptions& options, Read read) {
     ensureXmlLibrary();
     ParseReport report;
+    report.options = &options;
     std::unique_ptr<xmlParserCtxt, ContextFree> ctxt(xmlNewParserCtxt());
     if (!ctxt || !ctxt->sax) throw std::bad_alloc();
     ctxt->_private = &report;
@@ -111,6 +143,8 @@ template <typename Read> xmlDoc* parseHardened(const QString& source, Read read)
     sax->unparsedEntityDecl = refuseUnparsedEntityDecl;
     sax->reference = refuseReference;
     sax->externalSubset = skipExternalSubset;
+    sax->characters = keepText;
+    sax->ignorableWhitespace = keepText;
 
     const QByteArray url = source.toUtf8();
     xmlDoc* doc = read(ctxt.get(), url.isEmpty() ? nullptr : url.constData());
@@ -134,7 +168,7 @@ int leaveOpen(void*) {
 
 } // namespace
 
-XmlDocument XmlDocument::parseMemory(const QByteArray& data) {
+XmlDocument XmlDocument::parseMemory(const QByteArray& data, const XmlParseOptions& options) {
     if (data.size() > INT_MAX) {
         ParseReport report;
         report.fail("Document too large", 0, 0);
@@ -143,12 +177,12 @@ XmlDocument XmlDocument::parseMemory(const QByteArray& data) {
     // The library wants a valid pointer even for no bytes at all.
     static const char nothing[] = "";
     const char* bytes = data.isEmpty() ? nothing : data.constData();
-    return XmlDocument(parseHardened(QString(), [&](xmlParserCtxt* ctxt, const char* url) {
+    return XmlDocument(parseHardened(QString(), options, [&](xmlParserCtxt* ctxt, const char* url) {
         return xmlCtxtReadMemory(ctxt, bytes, int(data.size()), url, nullptr, kParseOptions);
     }));
 }
 
-XmlDocument XmlDocument::parseFile(const QString& path) {
+XmlDocument XmlDocument::parseFile(const QString& path, const XmlParseOptions& options) {
     QFile file(path);
     // Unbuffered: the library asks for large chunks and keeps its own buffer.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
@@ -159,7 +193,7 @@ XmlDocument XmlDocument::parseFile(const QString& path) {
     // Read in chunks through our own callback, not by file name: the library's own
     // file loader would also open compressed files and go through the global
     // external entity loader.
-    return XmlDocument(parseHardened(path, [&](xmlParserCtxt* ctxt, const char* url) {
+    return XmlDocument(parseHardened(path, options, [&](xmlParserCtxt* ctxt, const char* url) {
         return xmlCtxtReadIO(ctxt, readFromFile, leaveOpen, &file, url, nullptr, kParseOptions);
     }));
 }

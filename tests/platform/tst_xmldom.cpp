@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <iterator>
 #include <stdexcept>
 
 using TestSupport::readAll;
@@ -93,6 +94,50 @@ private slots:
             XmlDocument::parseMemory(doc.toBytes(QStringLiteral("windows-1250")));
         QCOMPARE(back.root().attribute("k"), QStringLiteral("abc\td"));
         QCOMPARE(back.root().text(), QStringLiteral("abc\td"));
+
+        // A text converted once and written many times is cleaned alike.
+        const XmlText once(pasted);
+        XmlElement copy = root.appendElement("C");
+        copy.setAttribute("k", once);
+        copy.setText(once);
+        QCOMPARE(copy.attribute("k"), QStringLiteral("abc\td"));
+        QCOMPARE(copy.text(), QStringLiteral("abc\td"));
+    }
+
+    // With data elements named, white space alone is layout outside them and dropped;
+    // inside them, at any depth, every text stays.
+    void layoutDroppedOutsideDataElements_data() {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("text");  // all text of the root
+        QTest::addColumn<int>("rootNodes"); // children of the root, text nodes included
+        QTest::addColumn<int>("rootNodesKeepingAll");
+
+        QTest::newRow("indentation") << QByteArray("<R>\n  <V>a</V>\n  <W>\n    <X/>\n  </W>\n</R>")
+                                     << QStringLiteral("a") << 2 << 5;
+        QTest::newRow("white space as a value")
+            << QByteArray("<R>\n <V> \r\n </V>\n</R>") << QStringLiteral(" \n ") << 1 << 3;
+        QTest::newRow("below a data element")
+            << QByteArray("<R><V> <b> </b> <![CDATA[ ]]><!-- c --> </V></R>")
+            << QStringLiteral("     ") << 1 << 1;
+        QTest::newRow("text that is not only white space")
+            << QByteArray("<R> x <V/>\n</R>") << QStringLiteral(" x ") << 2 << 3;
+        QTest::newRow("white space split by a reference")
+            << QByteArray("<R> &#32; <V/></R>") << QString() << 1 << 2;
+    }
+
+    void layoutDroppedOutsideDataElements() {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, text);
+        QFETCH(int, rootNodes);
+        QFETCH(int, rootNodesKeepingAll);
+        auto count = [](const XmlElement& e) {
+            const XmlChildNodes nodes = e.childNodes();
+            return int(std::distance(nodes.begin(), nodes.end()));
+        };
+        const XmlDocument doc = XmlDocument::parseMemory(xml, {{"V", "POLE"}});
+        QCOMPARE(doc.root().text(), text);
+        QCOMPARE(count(doc.root()), rootNodes);
+        QCOMPARE(count(XmlDocument::parseMemory(xml).root()), rootNodesKeepingAll);
     }
 
     void textAndAttributeEdges() {
