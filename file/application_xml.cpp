@@ -20,10 +20,17 @@ bool isFileCodePage(const QString& name) {
     return name.compare(kFileCodePage, Qt::CaseInsensitive) == 0;
 }
 
+// Values are the text of ATRYBUT and POLE; the indentation between the other elements is
+// not kept.
+const XmlParseOptions& parseOptions() {
+    static const XmlParseOptions options{{QByteArray("ATRYBUT"), QByteArray("POLE")}};
+    return options;
+}
+
 // Parses the file as it is, or, on a system with another code page, a temporary copy
 // that declares that code page (deleted again once parsed).
 XmlDocument parseApplicationFile(const QString& path, const QString& codePage) {
-    if (isFileCodePage(codePage)) return XmlDocument::parseFile(path);
+    if (isFileCodePage(codePage)) return XmlDocument::parseFile(path, parseOptions());
     const QString copy = QDir(HostEnv::tempFolder()).filePath(QStringLiteral("wniosek.xml.tmp"));
     struct RemoveCopy {
         QString path;
@@ -33,7 +40,7 @@ XmlDocument parseApplicationFile(const QString& path, const QString& codePage) {
         throw XmlError(QStringLiteral("Nie można przygotować pliku \"%1\" do odczytu")
                            .arg(path)
                            .toStdString());
-    return XmlDocument::parseFile(copy);
+    return XmlDocument::parseFile(copy, parseOptions());
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
@@ -70,11 +77,12 @@ void ApplicationXml::InitWniosekXMLFromMemory(const QByteArray& bytes) {
     forgetDocument();
     const QString codePage = HostEnv::systemCodePageName();
     if (isFileCodePage(codePage)) {
-        adopt(XmlDocument::parseMemory(bytes), QStringLiteral("(pamięć)"));
+        adopt(XmlDocument::parseMemory(bytes, parseOptions()), QStringLiteral("(pamięć)"));
     } else {
         QList<QByteArray> lines = splitLines(bytes);
         rewriteDeclaration(lines, codePage.toLatin1());
-        adopt(XmlDocument::parseMemory(joinLines(lines)), QStringLiteral("(pamięć)"));
+        adopt(XmlDocument::parseMemory(joinLines(lines), parseOptions()),
+              QStringLiteral("(pamięć)"));
     }
     createMissingElements();
 }

@@ -101,6 +101,7 @@ QDate fileDate(const QString& text, const QString& filePattern) {
 
 void ApplicationXml::XML2proba(const XmlElement& table) {
     checkRecordNumbers(table);
+    lastTableKnown_ = false;
     readTable(table);
 }
 
@@ -119,7 +120,7 @@ void ApplicationXml::ReadRow(const XmlElement& row) {
             continue;
         }
         if (!e.nameIs("ATRYBUT")) continue;
-        lastDataSet = dm_.findTable(e.attribute("dsN"));
+        lastDataSet = tableNamed(e.attribute("dsN"));
         if (lastDataSet) readAttribute(*lastDataSet, e);
     }
     if (lastDataSet && lastDataSet->isEditing()) {
@@ -129,6 +130,16 @@ void ApplicationXml::ReadRow(const XmlElement& row) {
             lastDataSet->cancel();
         }
     }
+}
+
+// Consecutive values mostly name the same table: the last name found is remembered.
+DataSet* ApplicationXml::tableNamed(const QString& name) {
+    if (!lastTableKnown_ || name != lastTableName_) {
+        lastTable_ = dm_.findTable(name);
+        lastTableName_ = name;
+        lastTableKnown_ = true;
+    }
+    return lastTable_;
 }
 
 void ApplicationXml::readAttribute(DataSet& ds, const XmlElement& attribute) {
@@ -172,7 +183,9 @@ void ApplicationXml::assignFromFile(Field& field, const QString& text) {
             if (const std::optional<double> v = Utils::textToNumber(text)) field.setValue(*v);
             break;
         case FieldType::String:
-            if (FileStringText::reduced(current) != FileStringText::reduced(text))
+            // Reducing keeps the length: texts of different lengths always differ.
+            if (current.size() != text.size() ||
+                FileStringText::reduced(current) != FileStringText::reduced(text))
                 field.setValue(FileStringText::asStored(text));
             break;
         default:

@@ -22,8 +22,8 @@ void finishEdit(DataSet& ds) {
     if (ds.isEditing()) ds.post();
 }
 
-void appendAttribute(XmlElement& row, const QString& column, const QString& dataSet,
-                     const QString& field, const QString& recNo, const QString& value) {
+void appendAttribute(XmlElement& row, const XmlText& column, const XmlText& dataSet,
+                     const XmlText& field, const XmlText& recNo, const QString& value) {
     XmlElement a = row.appendElement("ATRYBUT");
     a.setAttribute("nazwa", column);
     a.setAttribute("dsN", dataSet);
@@ -52,38 +52,48 @@ XmlElement childTableNamed(XmlElement& row, const QString& name) {
 
 } // namespace
 
-// A mapping row with its fields found in its dataset, resolved once per row.
+// A mapping row with its fields found in its dataset, resolved once per row; the names
+// written on every value are converted for the document once as well.
 struct ApplicationXml::Target {
+    struct Column {
+        XmlText column;    // "nazwa"; empty for non-base fields
+        XmlText fieldName; // "dsK"
+        const Field* field;
+    };
+    struct Constant {
+        XmlText column;
+        QString value;
+    };
+
     const MappingLists& mapping;
     DataSet& ds;
-    std::vector<std::pair<QString, const Field*>> nonBase;
-    std::vector<std::pair<QString, const Field*>> columns; // column, field
+    XmlText dsName;
+    std::vector<Column> columns; // non-base fields first, then the mapped columns
+    std::vector<Constant> constants;
 
-    Target(const MappingLists& m, DataSet& table) : mapping(m), ds(table) {
+    Target(const MappingLists& m, DataSet& table) : mapping(m), ds(table), dsName(table.name()) {
+        columns.reserve(size_t(m.nonBase.size() + m.columns.size()));
         for (const QString& name : m.nonBase)
-            nonBase.emplace_back(name, &ds.field(name));
+            columns.push_back({XmlText(), XmlText(name), &ds.field(name)});
         for (const auto& [column, name] : m.columns)
-            columns.emplace_back(column, &ds.field(name));
+            columns.push_back({XmlText(column), XmlText(name), &ds.field(name)});
+        for (const auto& [column, constant] : m.constants)
+            constants.push_back({XmlText(column), constant});
     }
 };
 
 void ApplicationXml::WriteMappedRow(XmlElement row, const Target& target, int recNo,
                                     bool currentRecord) const {
-    const QString nr = QString::number(recNo == -1 ? 1 : recNo);
-    const QString& dsName = target.ds.name();
+    const XmlText nr(QString::number(recNo == -1 ? 1 : recNo));
+    static const XmlText noName;
     auto value = [&](const Field& f) {
         return currentRecord ? FileValueText::ofCurrentRecord(f)
                              : FileValueText::ofRecord(target.ds, recNo, f);
     };
-    for (const auto& [name, field] : target.nonBase)
-        appendAttribute(row, QString(), dsName, name, nr, value(*field));
-    for (size_t i = 0; i < target.columns.size(); ++i) {
-        const auto& [column, field] = target.columns[i];
-        appendAttribute(row, column, dsName, target.mapping.columns[qsizetype(i)].second, nr,
-                        value(*field));
-    }
-    for (const auto& [column, constant] : target.mapping.constants)
-        appendAttribute(row, column, dsName, QString(), nr, constant);
+    for (const Target::Column& c : target.columns)
+        appendAttribute(row, c.column, target.dsName, c.fieldName, nr, value(*c.field));
+    for (const Target::Constant& c : target.constants)
+        appendAttribute(row, c.column, target.dsName, noName, nr, c.value);
 }
 
 void ApplicationXml::proba2xml() {

@@ -106,6 +106,30 @@ QString ComputeChecksum(TdmDataSets_t& dm) {
     return Checksum::ofText(BuildChecksumText(dm));
 }
 
+namespace {
+
+// The versions of the application tables (0 for one missing or closed); empty while one
+// of them is being edited, as its edit buffer may hold changes.
+std::vector<quint64> tableVersions(const TdmDataSets_t& dm) {
+    std::vector<quint64> out;
+    out.reserve(size_t(applicationTableNames().size()));
+    for (const QString& name : applicationTableNames()) {
+        const DataSet* t = dm.findTable(name);
+        if (t && t->isEditing()) return {};
+        out.push_back(t && t->isActive() ? t->version() + 1 : 0);
+    }
+    return out;
+}
+
+} // namespace
+
+QString ApplicationChecksum::currentChecksum() {
+    if (!computedAt_.empty() && tableVersions(dm_) == computedAt_) return computed_;
+    computed_ = ComputeChecksum(dm_);
+    computedAt_ = tableVersions(dm_);
+    return computed_;
+}
+
 QString ApplicationChecksum::storedChecksum() const {
     return dm_.table(kMainTable).field(kChecksumField).asString();
 }
@@ -116,7 +140,7 @@ void ApplicationChecksum::acSumaK() {
         main.append();
         main.post();
     }
-    const QString sum = ComputeChecksum(dm_);
+    const QString sum = currentChecksum();
     Field& stored = main.field(kChecksumField);
     if (stored.asString() == sum) return;
     if (ChecksumTrusted && !dm_.Zmieniony) return;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 class TdmDataSets_t;
 
 // The checksum of an application: an MD5 digest of the text values of every data field
@@ -62,5 +64,12 @@ public:
     QString storedChecksum() const;
 
 private:
+    // ComputeChecksum, computed again only when a table changed since the last time:
+    // verifying after a load and saving right after would otherwise build the text of
+    // every value twice.
+    QString currentChecksum();
+
     TdmDataSets_t& dm_;
+    std::vector<quint64> computedAt_; // the tables' versions when `computed_` was made
+    QString computed_;
 };

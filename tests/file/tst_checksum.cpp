@@ -247,6 +247,48 @@ private slots:
         QCOMPARE(checksum.storedChecksum(), ComputeChecksum(dm));
     }
 
+    // The stored checksum follows every kind of change made after the last one, whether
+    // the change is posted or still in the edit buffer.
+    void acSumaKFollowsChanges_data() {
+        QTest::addColumn<int>("change");
+        QTest::newRow("row appended") << 0;
+        QTest::newRow("value edited, not posted") << 1;
+        QTest::newRow("value edited and posted") << 2;
+        QTest::newRow("table emptied") << 3;
+        QTest::newRow("table closed") << 4;
+    }
+
+    void acSumaKFollowsChanges() {
+        QFETCH(int, change);
+        BareModule dm(ui_);
+        ApplicationChecksum checksum(dm);
+        DataSet& products = dm.table(QStringLiteral("dsProdukty"));
+        addProduct(products, 1, QStringLiteral("Most"), 3);
+        checksum.acSumaK();
+        const QString before = checksum.storedChecksum();
+        switch (change) {
+        case 0:
+            addProduct(products, 2, QStringLiteral("Droga"), 4);
+            break;
+        case 1:
+        case 2:
+            products.first();
+            products.edit();
+            products.field(QStringLiteral("Produkt")).setValue(QStringLiteral("Wiadukt"));
+            if (change == 2) products.post();
+            break;
+        case 3:
+            products.emptyTable();
+            break;
+        case 4:
+            products.close();
+            break;
+        }
+        checksum.acSumaK();
+        QVERIFY(checksum.storedChecksum() != before);
+        QCOMPARE(checksum.storedChecksum(), ComputeChecksum(dm));
+    }
+
     void acSumaKRespectsTrustedFile() {
         BareModule dm(ui_);
         ApplicationChecksum checksum(dm);
