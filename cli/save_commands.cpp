@@ -21,7 +21,7 @@ int runResaveCommand(const Arguments& args) {
         Console::err(QStringLiteral("Nie znaleziono pliku wniosku: %1").arg(in));
         return ExitError;
     }
-    Session session(args.binFolder);
+    Session& session = Session::untilExit(args.binFolder);
     ApplicationFile& file = session.file();
     file.OpenApplicationFile(in);
     session.reportMessages(in);

@@ -53,6 +53,11 @@ Session::Session(const QString& binFolder) {
     file_ = std::make_unique<ApplicationFile>(*dm_, ui_, HostSettings::ReadHostSettings(sources));
 }
 
+Session& Session::untilExit(const QString& binFolder) {
+    static Session* const kept = new Session(binFolder);
+    return *kept;
+}
+
 void Session::reportMessages(const QString& path) const {
     for (const QString& m : file_->MessageList)
         Console::err(path + QStringLiteral(": ") + m);

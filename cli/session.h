@@ -23,6 +23,12 @@ public:
     // The load-time messages of the file, on standard error under the file's name.
     void reportMessages(const QString& path) const;
 
+    // The session of a command that ends the process with it (one per process). It is
+    // never freed: after a large application, freeing the data module row by row is a
+    // good part of the run, and the process ends anyway. A static pointer keeps it
+    // reachable, so leak checkers report nothing.
+    static Session& untilExit(const QString& binFolder);
+
 private:
     HeadlessUi ui_{true};
     std::unique_ptr<TdmDataSets> dm_;
