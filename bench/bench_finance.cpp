@@ -30,26 +30,13 @@ void showAllYears(TdmDataSets& dm, DataSet& tree) {
     }
 }
 
-void addOwnRows(DataSet& tree) {
-    for (int i = 0; i < kOwnRows; ++i) {
-        tree.locate(QStringLiteral("Id"), 11);
-        tree.insert();
-        tree.field(QStringLiteral("par_id")).setValue(10);
-        tree.field(QStringLiteral("Zrodlo"))
-            .setValue(QStringLiteral("źródło własne %1").arg(i + 1));
-        for (int year = 2004; year <= 2016; ++year)
-            tree.field(QString::number(year)).setValue(1000.0 + i * 13 + (year - 2004) + 0.25);
-        tree.post();
-    }
-}
-
 void BM_FinanceTreeRecalculation(benchmark::State& state) {
     HeadlessUi ui;
     auto dm = makeSampleModule(ui);
     DataSet& tree = dm->table(QStringLiteral("dsZrodlaFin"));
     dm->Wczytywanie = true; // filled like a file: no recalculation per row
     showAllYears(*dm, tree);
-    addOwnRows(tree);
+    addOwnRows(tree, kOwnRows, 0.25);
     dm->Wczytywanie = false;
     tree.locate(QStringLiteral("Id"), 13);
 

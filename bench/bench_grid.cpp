@@ -21,19 +21,6 @@ namespace {
 
 constexpr int kOwnRows = 200;
 
-void addOwnRows(DataSet& tree) {
-    for (int i = 0; i < kOwnRows; ++i) {
-        tree.locate(QStringLiteral("Id"), 11);
-        tree.insert();
-        tree.field(QStringLiteral("par_id")).setValue(10);
-        tree.field(QStringLiteral("Zrodlo"))
-            .setValue(QStringLiteral("źródło własne %1").arg(i + 1));
-        for (int year = 2004; year <= 2016; ++year)
-            tree.field(QString::number(year)).setValue(1000.0 + i * 13 + (year - 2004));
-        tree.post();
-    }
-}
-
 void BM_TypeAmountIntoSourcesGrid(benchmark::State& state) {
     HeadlessUi ui;
     auto dm = makeSampleModule(ui);
@@ -49,7 +36,7 @@ void BM_TypeAmountIntoSourcesGrid(benchmark::State& state) {
         panel->addYear();
     }
     dm->Wczytywanie = true; // filled like a file, then recomputed once
-    addOwnRows(tree);
+    addOwnRows(tree, kOwnRows);
     dm->Wczytywanie = false;
     tree.locate(QStringLiteral("Zrodlo"), QStringLiteral("źródło własne 100"));
     const int leaf = tree.recNo();
