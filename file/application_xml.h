@@ -97,7 +97,6 @@ private:
 
     void readTable(const XmlElement& table);
     void ReadRow(const XmlElement& row);
-    DataSet* tableNamed(const QString& name);
     void readAttribute(DataSet& ds, const XmlElement& attribute);
     void readSpecialField(DataSet& ds, const XmlElement& pole);
     void assignFromFile(Field& field, const QString& text);
@@ -106,7 +105,4 @@ private:
     InfoValues info_;
     XmlDocument doc_;
     XmlElement root_, infoDll_, dane_, polaSpec_, row_;
-    bool lastTableKnown_ = false; // the reader's last table lookup
-    QString lastTableName_;
-    DataSet* lastTable_ = nullptr;
 };

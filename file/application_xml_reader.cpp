@@ -101,7 +101,6 @@ QDate fileDate(const QString& text, const QString& filePattern) {
 
 void ApplicationXml::XML2proba(const XmlElement& table) {
     checkRecordNumbers(table);
-    lastTableKnown_ = false;
     readTable(table);
 }
 
@@ -120,7 +119,7 @@ void ApplicationXml::ReadRow(const XmlElement& row) {
             continue;
         }
         if (!e.nameIs("ATRYBUT")) continue;
-        lastDataSet = tableNamed(e.attribute("dsN"));
+        lastDataSet = dm_.findTable(e.attribute("dsN"));
         if (lastDataSet) readAttribute(*lastDataSet, e);
     }
     if (lastDataSet && lastDataSet->isEditing()) {
@@ -130,16 +129,6 @@ void ApplicationXml::ReadRow(const XmlElement& row) {
             lastDataSet->cancel();
         }
     }
-}
-
-// Consecutive values mostly name the same table: the last name found is remembered.
-DataSet* ApplicationXml::tableNamed(const QString& name) {
-    if (!lastTableKnown_ || name != lastTableName_) {
-        lastTable_ = dm_.findTable(name);
-        lastTableName_ = name;
-        lastTableKnown_ = true;
-    }
-    return lastTable_;
 }
 
 void ApplicationXml::readAttribute(DataSet& ds, const XmlElement& attribute) {

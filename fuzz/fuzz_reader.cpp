@@ -3,6 +3,7 @@
 // sanitizer report is a finding; a damaged file is an ordinary outcome.
 #include "file/application_file.h"
 #include "file/host_settings.h"
+#include "model/catalogue/mapping_rows.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
 
@@ -29,8 +30,9 @@ struct Environment {
         dm = TdmDataSets::create(ui, options);
         dm->SprawdzSlownik();
         settings = HostSettings::ReadHostSettings(*options.folderSources);
-        // An application file completes the module's mapping once; later ones find it done.
-        ApplicationFile(*dm, ui, settings);
+        // Every application file completes the mapping so; done here, it is part of the
+        // snapshot and the files of the inputs find it done.
+        extendMappingTable(*dm);
         built = dm->snapshot();
     }
 };

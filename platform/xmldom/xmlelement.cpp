@@ -192,7 +192,10 @@ QString XmlElement::attribute(QByteArrayView utf8Name) const {
 }
 
 void XmlElement::setAttribute(QByteArrayView utf8Name, const QString& value) {
-    setAttribute(utf8Name, XmlText(value));
+    requireElement(*this);
+    const CheckedName name(utf8Name);
+    const StorableUtf8 utf8(value);
+    if (!xmlSetProp(node_, name.get(), utf8.get())) throw std::bad_alloc();
 }
 
 void XmlElement::setAttribute(QByteArrayView utf8Name, const XmlText& value) {

@@ -14,6 +14,19 @@
 
 #include <memory>
 
+// The sample module past its dictionary gate and an editor window over it, as the entry
+// points build them; the window must go before the module.
+inline void openSampleEditor(HeadlessUi& ui, std::unique_ptr<TdmDataSets>& dm,
+                             std::unique_ptr<editor::TfmWniosek>& window) {
+    const HostEnv::HostFolderSources sources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
+                                             [] { return QString(); }, [] { return QString(); }};
+    DataModuleOptions options;
+    options.folderSources = sources;
+    dm = TdmDataSets::create(ui, options);
+    dm->SprawdzSlownik();
+    window = std::make_unique<editor::TfmWniosek>(*dm, ui, HostSettings::ReadHostSettings(sources));
+}
+
 struct EditorFixture {
     QTemporaryDir stateFolder;
     HeadlessUi ui;
@@ -22,15 +35,7 @@ struct EditorFixture {
 
     explicit EditorFixture(bool ownStateFolder = true) {
         if (ownStateFolder) qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.path()));
-        const HostEnv::HostFolderSources sources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                                                 [] { return QString(); },
-                                                 [] { return QString(); }};
-        DataModuleOptions options;
-        options.folderSources = sources;
-        dm = TdmDataSets::create(ui, options);
-        dm->SprawdzSlownik();
-        window =
-            std::make_unique<editor::TfmWniosek>(*dm, ui, HostSettings::ReadHostSettings(sources));
+        openSampleEditor(ui, dm, window);
     }
     ~EditorFixture() {
         window.reset(); // the window refers to the data module

@@ -17,6 +17,7 @@
 #include "editor/grid/year_grid_panel.h"
 #include "editor/window/editor_window.h"
 #include "editor/window/focus_control.h"
+#include "editor_fixture.h"
 #include "frames_fixture.h"
 
 #include <QAbstractButton>
@@ -97,14 +98,7 @@ struct NewApplication {
     NewApplication() {
         qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.path()));
         qputenv("ZELGR_REGISTRY", QFile::encodeName(stateFolder.filePath("registry.ini")));
-        const HostEnv::HostFolderSources sources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                                                 [] { return QString(); },
-                                                 [] { return QString(); }};
-        DataModuleOptions options;
-        options.folderSources = sources;
-        dm = TdmDataSets::create(ui, options);
-        dm->SprawdzSlownik();
-        window = std::make_unique<TfmWniosek>(*dm, ui, HostSettings::ReadHostSettings(sources));
+        openSampleEditor(ui, dm, window);
         ui.root = window.get();
     }
     ~NewApplication() {
