@@ -40,7 +40,10 @@ std::vector<Column> columnsOf(const DataSet& table, const DiffCaptions& captions
         return captions.field ? captions.field(table.name(), field) : std::nullopt;
     };
     for (const auto& f : table.fields()) {
-        if (f->kind() != FieldKind::Data) continue;
+        // The stored checksum is reported on its own, as each file's checksum state.
+        if (f->kind() != FieldKind::Data ||
+            f->name().compare(QLatin1String("suma_kontrolna"), Qt::CaseInsensitive) == 0)
+            continue;
         Column c{f.get(), f->name(), {}};
         std::optional<DiffPlace> place = placeOf(f->name());
         // A key shown through its lookup: the lookup's caption and text.

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEventLoop>
 #include <QPixmap>
 
 #include <cstdio>
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
     // hint into the status bar.
     QCursor::setPos(2000, 2000);
     window.show();
+    // The titles and checksum states come from the background reader.
+    QEventLoop loop;
+    QObject::connect(&window, &LauncherWindow::checkingFinished, &loop, &QEventLoop::quit);
+    if (window.isChecking()) loop.exec();
     QApplication::processEvents();
     if (!window.grab().save(args[3])) {
         std::fprintf(stderr, "launcher_screenshot: nie można zapisać %s\n",
