@@ -1,6 +1,7 @@
 #include "launcher/launcher_window.h"
 
 #include "launcher/application_list.h"
+#include "launcher/compare_window.h"
 #include "platform/hostenv/hostregistry.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolBar>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -75,12 +77,19 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
     toolBar->addAction(sum);
     toolBar->addAction(validation);
     fileActions_ << sum << validation;
+    toolBar->addSeparator();
+    compare_ = makeAction("acPorownaj", QStringLiteral("Po&równaj"),
+                          QStringLiteral("Porównaj dwa zaznaczone wnioski: co zmieniło się w "
+                                         "nowszym"));
+    connect(compare_, &QAction::triggered, this, &LauncherWindow::compareSelected);
+    toolBar->addAction(compare_);
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("lvWnioski"));
     list_->setAccessibleName(QStringLiteral("Wnioski"));
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection); // two files to compare
     list_->setHeaderLabels({QStringLiteral("Tytuł projektu"), QStringLiteral("Plik"),
                             QStringLiteral("Zmieniony"), QStringLiteral("Suma kontrolna")});
     list_->header()->setSectionResizeMode(ColumnTitle, QHeaderView::Stretch);
@@ -88,6 +97,7 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
     connect(list_, &QTreeWidget::itemActivated, this,
             [this] { runExport(QStringLiteral("EdytujWniosek_"), selectedFile()); });
     connect(list_, &QTreeWidget::currentItemChanged, this, &LauncherWindow::updateActions);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &LauncherWindow::updateActions);
     setCentralWidget(list_);
 
     progress_ = new QProgressBar(this);
@@ -241,6 +251,47 @@ void LauncherWindow::updateActions() {
     const bool selected = !selectedFile().isEmpty();
     for (QAction* action : fileActions_)
         action->setEnabled(selected);
+    compare_->setEnabled(list_->selectedItems().size() == 2 && !comparing_);
+}
+
+QStringList LauncherWindow::selectedFiles() const {
+    QStringList files;
+    for (const QTreeWidgetItem* item : list_->selectedItems())
+        files << item->data(ColumnFile, Qt::UserRole).toString();
+    return files;
+}
+
+void LauncherWindow::compareSelected() {
+    QStringList files = selectedFiles();
+    if (files.size() != 2 || comparing_) return;
+    // The older file first: the list tells what the newer one changed.
+    if (QFileInfo(files[0]).lastModified() > QFileInfo(files[1]).lastModified())
+        files.swapItemsAt(0, 1);
+    comparing_ = true;
+    updateActions();
+    statusBar()->showMessage(QStringLiteral("Porównywanie wniosków…"));
+    auto result = std::make_shared<FileComparison>();
+    QThread* worker =
+        QThread::create([result, files] { *result = compareFiles(files[0], files[1]); });
+    connect(worker, &QThread::finished, this, [this, worker, result] {
+        worker->deleteLater();
+        comparing_ = false;
+        updateActions();
+        showProgress();
+        if (!result->error.isEmpty()) {
+            QMessageBox::warning(this, QString::fromUtf8(kCaption), result->error);
+            return;
+        }
+        auto* window = new CompareWindow(*result, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &CompareWindow::openRequested, this,
+                [this](const QString& path, const QString&) {
+                    runExport(QStringLiteral("PodgladWniosku_"), path);
+                });
+        window->show();
+        emit comparisonShown(window);
+    });
+    worker->start();
 }
 
 int32_t LauncherWindow::runExport(const QString& exportName, const QString& path) {

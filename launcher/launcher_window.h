@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QProgressBar;
 class QTranslator;
 class QTreeWidget;
@@ -32,6 +33,8 @@ public:
     void refresh();
     // The selected application file; empty when none is selected.
     QString selectedFile() const;
+    // Every selected file ("Porównaj" takes two).
+    QStringList selectedFiles() const;
     // Whether files are still being read in the background.
     bool isChecking() const { return waiting_ > 0; }
 
@@ -42,11 +45,14 @@ public:
 signals:
     // Every listed file has its title and checksum state.
     void checkingFinished();
+    // "Porównaj" has read both files and shows the comparison window.
+    void comparisonShown(QDialog* window);
 
 private:
     void showChecked(const FileState& state);
     void fillRow(QTreeWidgetItem* item, const FileState& state);
     void showProgress();
+    void compareSelected();
     QAction* makeAction(const char* objectName, const QString& caption, const QString& hint);
     void selectFile(const QString& path);
     // Calls an export as the host does. The interactive ones hide this window for the time
@@ -61,6 +67,8 @@ private:
     QString folder_;
     QTreeWidget* list_ = nullptr;
     QList<QAction*> fileActions_;
+    QAction* compare_ = nullptr;
+    bool comparing_ = false;
     QProgressBar* progress_ = nullptr;
     FileChecker* checker_ = nullptr;
     QHash<QString, FileState> known_;       // by path, as last read

@@ -5,10 +5,12 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
@@ -51,6 +53,7 @@ private slots:
     void newApplicationIsListedAfterSaving();
     void openDialogIsPolish();
     void changedFilesAreReadAgain();
+    void compareListsWhatChanged();
 
 private:
     QTreeWidgetItem* rowOf(LauncherWindow& window, const QString& fileName);
@@ -242,6 +245,45 @@ void TestLauncherWindow::changedFilesAreReadAgain() {
     QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(0), kTitle + " III");
     window.refresh();
     QVERIFY(!window.isChecking());
+}
+
+// Two files picked with the mouse (click, Ctrl+click) and "Porównaj" clicked: the window lists
+// what the newer one changed, in the editor's words.
+void TestLauncherWindow::compareListsWhatChanged() {
+    LauncherWindow window(module_, folder_.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(settled(window));
+    // The newer file is the changed one.
+    QFile(folder_.filePath(QStringLiteral("zmieniony.xml")))
+        .setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
+    QAction* compare = window.findChild<QAction*>(QStringLiteral("acPorownaj"));
+    const auto click = [&](const QString& file, Qt::KeyboardModifiers keys) {
+        QTreeWidgetItem* row = rowOf(window, file);
+        QVERIFY(row);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
+                          list->visualItemRect(row).center());
+    };
+    click(QStringLiteral("zmieniony.xml"), Qt::NoModifier);
+    QVERIFY(!compare->isEnabled());
+    click(QStringLiteral("przyklad.xml"), Qt::ControlModifier);
+    QVERIFY(compare->isEnabled());
+    QDialog* shown = nullptr;
+    connect(&window, &LauncherWindow::comparisonShown, this, [&](QDialog* w) { shown = w; });
+    auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("tbWnioski"));
+    QTest::mouseClick(toolBar->widgetForAction(compare), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(shown, 60000);
+    auto* differences = shown->findChild<QTreeWidget*>(QStringLiteral("lvRoznice"));
+    QCOMPARE(differences->topLevelItemCount(), 1);
+    const QTreeWidgetItem* row = differences->topLevelItem(0);
+    QCOMPARE(QStringList({row->text(0), row->text(1), row->text(3), row->text(4)}),
+             QStringList({QStringLiteral("6. Projekt"), QStringLiteral("Tytuł Projektu"), kTitle,
+                          kTitle + " II"}));
+    QVERIFY(shown->findChild<QLabel*>(QStringLiteral("lbPliki"))
+                ->text()
+                .contains(QStringLiteral("Nowszy: zmieniony.xml (suma kontrolna niepoprawna)")));
+    shown->close();
 }
 
 QTEST_MAIN(TestLauncherWindow)
