@@ -15,9 +15,10 @@ ls -l "$work/old.xml" | awk '{ printf "large application: %.1f MB\n", $5 / 1e6 }
 # The changed copy: another title (its checksum then fails, which diff reports too).
 python3 - "$work/old.xml" "$work/new.xml" <<'PY'
 import re, sys
-text = open(sys.argv[1], encoding="utf-8").read()
-text = re.sub(r'(dsK="tytul_projektu"[^>]*>)([^<]*)', r'\1\2 (poprawiony)', text, count=1)
-open(sys.argv[2], "w", encoding="utf-8").write(text)
+text = open(sys.argv[1], encoding="latin-1").read()
+text = re.sub(r'(dsK="tytul_projektu" nrW="1")(/>|>[^<]*</ATRYBUT>)',
+              r'\1>Tytuł poprawiony</ATRYBUT>', text, count=1)
+open(sys.argv[2], "w", encoding="latin-1").write(text)
 PY
 "$build/bin/topaz_q" diff --bin examples "$work/old.xml" "$work/new.xml" | tail -3 || true
 bench/compare.sh "$runs" "$build/bin/topaz_q diff --bin examples $work/old.xml $work/new.xml" \

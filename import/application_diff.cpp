@@ -16,6 +16,11 @@ struct Column {
     const Field* data;
     QString shown; // field name of what is displayed
     DiffPlace place;
+    // The same fields in the two tables compared (each module has its own).
+    const Field* dataA = nullptr;
+    const Field* dataB = nullptr;
+    const Field* shownA = nullptr;
+    const Field* shownB = nullptr;
 };
 
 // The tables a file carries, in the order of the mapping, then the special fields.
@@ -27,10 +32,13 @@ QStringList fileTables(const TdmDataSets_t& dm) {
     return names;
 }
 
+QString text(const DataSet& table, int row, const Field* f) {
+    if (!f || row < 1 || row > table.recordCount()) return {};
+    return FieldText::format(f->type(), table.valueAt(row, *f));
+}
+
 QString text(const DataSet& table, int row, const QString& field) {
-    if (row < 1 || row > table.recordCount()) return {};
-    const Field* f = table.findField(field);
-    return f ? FieldText::format(f->type(), table.valueAt(row, *f)) : QString();
+    return text(table, row, table.findField(field));
 }
 
 std::vector<Column> columnsOf(const DataSet& table, const DiffCaptions& captions,
@@ -124,6 +132,12 @@ public:
         if (!list_ && (a.recordCount() > 1 || b.recordCount() > 1))
             list_ = DiffPlace{a.name(), a.name(), {}};
         columns_ = columnsOf(a, captions, list_);
+        for (Column& c : columns_) {
+            c.dataA = c.data;
+            c.dataB = b.findField(c.data->name());
+            c.shownA = a.findField(c.shown);
+            c.shownB = b.findField(c.shown);
+        }
         rowName_ = captions.rowName ? captions.rowName(a.name()) : QString();
     }
 
@@ -162,11 +176,12 @@ public:
 
 private:
     QStringList signatures(const DataSet& t) const {
+        const bool first = &t == &a_;
         QStringList out;
         for (int r = 1; r <= t.recordCount(); ++r) {
             QString s;
             for (const Column* c : content_)
-                s += text(t, r, c->data->name()) + QChar(0x1f);
+                s += text(t, r, first ? c->dataA : c->dataB) + QChar(0x1f);
             out << s;
         }
         return out;
@@ -179,7 +194,7 @@ private:
     void compareRows(int rowA, int rowB, bool list) {
         for (const Column& c : columns_) {
             if (list && std::find(content_.begin(), content_.end(), &c) == content_.end()) continue;
-            const QString va = text(a_, rowA, c.data->name()), vb = text(b_, rowB, c.data->name());
+            const QString va = text(a_, rowA, c.dataA), vb = text(b_, rowB, c.dataB);
             if (va == vb) continue;
             ApplicationDifference d;
             d.table = a_.name();
@@ -189,17 +204,18 @@ private:
             d.oldRow = list ? rowA : 0;
             d.newRow = list ? rowB : 0;
             d.rowName = list ? nameOf(b_, rowB) : QString();
-            d.oldValue = c.shown == c.data->name() ? va : text(a_, rowA, c.shown);
-            d.newValue = c.shown == c.data->name() ? vb : text(b_, rowB, c.shown);
+            d.oldValue = c.shownA == c.dataA ? va : text(a_, rowA, c.shownA);
+            d.newValue = c.shownB == c.dataB ? vb : text(b_, rowB, c.shownB);
             out_.push_back(d);
         }
     }
 
     void wholeRow(ApplicationDifference::Kind kind, int row) {
-        const DataSet& t = kind == ApplicationDifference::Deleted ? a_ : b_;
+        const bool old = kind == ApplicationDifference::Deleted;
+        const DataSet& t = old ? a_ : b_;
         QStringList values;
         for (const Column* c : content_) {
-            const QString v = text(t, row, c->shown);
+            const QString v = text(t, row, old ? c->shownA : c->shownB);
             if (!v.isEmpty()) values << c->place.caption + QStringLiteral(": ") + v;
         }
         ApplicationDifference d;
