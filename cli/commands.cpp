@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/checksum_command.h"
+#include "cli/diff_command.h"
 #include "cli/import_command.h"
 #include "cli/print_command.h"
 #include "cli/save_commands.h"
@@ -46,7 +47,9 @@ OptionSpec databaseOption() {
     OptionSpec o{
         {QStringLiteral("db")},
         QStringLiteral("CEL"),
-        QStringLiteral("baza danych: plik SQLite albo postgresql://użytkownik@host:port/baza"),
+        QStringLiteral("baza danych: plik SQLite albo adres "
+                       "postgresql://[użytkownik[:hasło]@][host][:port][/baza][?parametr=wartość]"
+                       " (brakujące części ze zmiennych PG*, hasło także z ~/.pgpass)"),
         QStringLiteral("Opcja --db wymaga bazy danych: pliku SQLite albo adresu "
                        "postgresql://użytkownik@host:port/baza.")};
     o.required = true;
@@ -89,6 +92,16 @@ std::vector<CommandSpec> buildTable() {
          -1,
          {databaseOption(), binOption(), jobsOption(), replaceOption(), jsonOption()},
          runImportCommand},
+        {QStringLiteral("diff"),
+         QStringLiteral("STARY NOWY"),
+         QStringLiteral("Porównuje dwie wersje wniosku, wczytane tak jak w edytorze: dla każdej "
+                        "różniącej się wartości wypisuje sekcję, pole, wiersz tabeli oraz starą "
+                        "i nową wartość, a także stan sumy kontrolnej obu plików.\nKod wyjścia: "
+                        "0 gdy wnioski są takie same, 1 gdy się różnią, 2 przy błędzie."),
+         2,
+         2,
+         {binOption(), jsonOption()},
+         runDiffCommand},
         {QStringLiteral("resave"),
          QStringLiteral("WEJŚCIE WYJŚCIE"),
          QStringLiteral("Otwiera wniosek WEJŚCIE i zapisuje go jako WYJŚCIE w bieżącej wersji, "

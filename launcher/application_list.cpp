@@ -23,16 +23,12 @@ bool attributeIs(xmlTextReader* reader, const char* name, const char* value) {
     return same;
 }
 
+} // namespace
+
 // Reads the file element by element to its end: no entities, no DTD, no network. The title
 // is an ATRYBUT of dsWniosek.tytul_projektu; a root other than WNIOSEK means not an
 // application; a read error means a damaged file.
-struct TitleScan {
-    bool application = false;
-    bool damaged = false;
-    QString title;
-};
-
-TitleScan scanFile(const QString& path) {
+TitleScan scanApplicationFile(const QString& path) {
     TitleScan scan;
     Reader reader(xmlReaderForFile(QFile::encodeName(path).constData(), nullptr,
                                    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
@@ -61,10 +57,17 @@ TitleScan scanFile(const QString& path) {
     return scan;
 }
 
-} // namespace
-
 QString readApplicationTitle(const QString& path) {
-    return scanFile(path).title;
+    return scanApplicationFile(path).title;
+}
+
+QList<QFileInfo> listXmlFiles(const QString& folder) {
+    QFileInfoList files =
+        QDir(folder).entryInfoList({QStringLiteral("*.xml")}, QDir::Files | QDir::Readable);
+    std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return a.lastModified() > b.lastModified();
+    });
+    return files;
 }
 
 QList<ApplicationEntry> listApplications(const QString& folder) {
@@ -72,7 +75,7 @@ QList<ApplicationEntry> listApplications(const QString& folder) {
     const QFileInfoList files =
         QDir(folder).entryInfoList({QStringLiteral("*.xml")}, QDir::Files | QDir::Readable);
     for (const QFileInfo& file : files) {
-        const TitleScan scan = scanFile(file.absoluteFilePath());
+        const TitleScan scan = scanApplicationFile(file.absoluteFilePath());
         if (!scan.application) continue;
         entries.append({file.absoluteFilePath(), scan.title, scan.damaged, file.lastModified()});
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QList>
 #include <QString>
 
@@ -18,3 +19,14 @@ QString readApplicationTitle(const QString& path);
 
 // The application files (*.xml whose root element is WNIOSEK) of a folder, newest first.
 QList<ApplicationEntry> listApplications(const QString& folder);
+
+// The *.xml files of a folder, newest first, without reading them.
+QList<QFileInfo> listXmlFiles(const QString& folder);
+
+// What streaming one file tells: its root, well-formedness and project title.
+struct TitleScan {
+    bool application = false;
+    bool damaged = false;
+    QString title;
+};
+TitleScan scanApplicationFile(const QString& path);

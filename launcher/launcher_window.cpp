@@ -1,14 +1,20 @@
 #include "launcher/launcher_window.h"
 
 #include "launcher/application_list.h"
+#include "launcher/compare_window.h"
 #include "platform/hostenv/hostregistry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolBar>
+#include <QTranslator>
 #include <QTreeWidget>
 
 namespace {
@@ -71,12 +77,19 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
     toolBar->addAction(sum);
     toolBar->addAction(validation);
     fileActions_ << sum << validation;
+    toolBar->addSeparator();
+    compare_ = makeAction("acPorownaj", QStringLiteral("Po&równaj"),
+                          QStringLiteral("Porównaj dwa zaznaczone wnioski: co zmieniło się w "
+                                         "nowszym"));
+    connect(compare_, &QAction::triggered, this, &LauncherWindow::compareSelected);
+    toolBar->addAction(compare_);
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("lvWnioski"));
     list_->setAccessibleName(QStringLiteral("Wnioski"));
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection); // two files to compare
     list_->setHeaderLabels({QStringLiteral("Tytuł projektu"), QStringLiteral("Plik"),
                             QStringLiteral("Zmieniony"), QStringLiteral("Suma kontrolna")});
     list_->header()->setSectionResizeMode(ColumnTitle, QHeaderView::Stretch);
@@ -84,11 +97,33 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
     connect(list_, &QTreeWidget::itemActivated, this,
             [this] { runExport(QStringLiteral("EdytujWniosek_"), selectedFile()); });
     connect(list_, &QTreeWidget::currentItemChanged, this, &LauncherWindow::updateActions);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &LauncherWindow::updateActions);
     setCentralWidget(list_);
 
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("pbSprawdzanie"));
+    progress_->setMaximumWidth(220);
+    progress_->setFormat(QStringLiteral("%v z %m"));
+    progress_->hide();
+    statusBar()->addPermanentWidget(progress_);
     statusBar()->showMessage(
         QStringLiteral("Katalog wniosków: %1").arg(QDir::toNativeSeparators(folder_)));
+    checker_ = new FileChecker(this);
+    connect(checker_, &FileChecker::checked, this, &LauncherWindow::showChecked);
     refresh();
+}
+
+LauncherWindow::~LauncherWindow() {
+    delete checker_; // stops the thread before the window goes
+}
+
+std::unique_ptr<QTranslator> LauncherWindow::installPolishTranslations() {
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_pl"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return nullptr;
+    QCoreApplication::installTranslator(translator.get());
+    return translator;
 }
 
 QAction* LauncherWindow::makeAction(const char* objectName, const QString& caption,
@@ -104,24 +139,38 @@ QAction* LauncherWindow::makeAction(const char* objectName, const QString& capti
 void LauncherWindow::refresh() {
     const QString previous = selectedFile();
     list_->clear();
-    for (const ApplicationEntry& entry : listApplications(folder_)) {
-        // The checksum state comes from the module, exactly as "Sprawdź sumę" asks it.
-        int32_t holds = 0;
-        const bool known =
-            !entry.damaged && module_.call(QStringLiteral("SilentCrcCheck_"), entry.path, holds);
+    rows_.clear();
+    QList<FileState> toRead;
+    ++round_;
+    for (const QFileInfo& info : listXmlFiles(folder_)) {
+        const QString path = info.absoluteFilePath();
+        const auto known = known_.constFind(path);
+        const bool current =
+            known != known_.constEnd() && known->isCurrent(info.size(), info.lastModified());
+        if (current && !known->application) continue;
         auto* item = new QTreeWidgetItem(list_);
-        item->setText(ColumnTitle,
-                      entry.title.isEmpty() ? QStringLiteral("(bez tytułu)") : entry.title);
-        item->setToolTip(ColumnTitle, entry.title);
-        item->setText(ColumnFile, QFileInfo(entry.path).fileName());
-        item->setToolTip(ColumnFile, QDir::toNativeSeparators(entry.path));
-        item->setData(ColumnFile, Qt::UserRole, entry.path);
-        item->setText(ColumnModified, entry.modified.toString(QStringLiteral("yyyy.MM.dd HH:mm")));
-        item->setText(ColumnChecksum, entry.damaged ? QStringLiteral("plik uszkodzony")
-                                      : !known      ? QStringLiteral("nieznana")
-                                      : holds       ? QStringLiteral("poprawna")
-                                                    : QStringLiteral("niepoprawna"));
+        item->setText(ColumnFile, info.fileName());
+        item->setToolTip(ColumnFile, QDir::toNativeSeparators(path));
+        item->setData(ColumnFile, Qt::UserRole, path);
+        item->setText(ColumnModified,
+                      info.lastModified().toString(QStringLiteral("yyyy.MM.dd HH:mm")));
+        rows_.insert(path, item);
+        if (current) {
+            fillRow(item, *known);
+        } else {
+            item->setText(ColumnTitle, QStringLiteral("…"));
+            item->setText(ColumnChecksum, QStringLiteral("sprawdzanie…"));
+            FileState state;
+            state.path = path;
+            state.size = info.size();
+            state.modified = info.lastModified();
+            state.round = round_;
+            toRead << state;
+        }
     }
+    waiting_ = queued_ = int(toRead.size());
+    checker_->check(toRead);
+    showProgress();
     for (int c = ColumnFile; c <= ColumnChecksum; ++c) {
         list_->resizeColumnToContents(c);
         list_->setColumnWidth(c, list_->columnWidth(c) + 16); // a gap to the next column
@@ -132,6 +181,53 @@ void LauncherWindow::refresh() {
     if (!list_->currentItem() && list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
     updateActions();
+    if (waiting_ == 0) emit checkingFinished();
+}
+
+void LauncherWindow::fillRow(QTreeWidgetItem* item, const FileState& state) {
+    item->setText(ColumnTitle,
+                  state.title.isEmpty() ? QStringLiteral("(bez tytułu)") : state.title);
+    item->setToolTip(ColumnTitle, state.title);
+    item->setText(ColumnChecksum, state.damaged ? QStringLiteral("plik uszkodzony")
+                                  : state.checksum == FileState::Holds ? QStringLiteral("poprawna")
+                                  : state.checksum == FileState::Fails
+                                      ? QStringLiteral("niepoprawna")
+                                      : QStringLiteral("nieznana"));
+}
+
+void LauncherWindow::showChecked(const FileState& state) {
+    known_.insert(state.path, state);
+    QTreeWidgetItem* item = rows_.value(state.path);
+    // A file queued by an earlier listing: remembered only.
+    if (!item || state.round != round_) return;
+    if (state.application) {
+        fillRow(item, state);
+    } else {
+        rows_.remove(state.path);
+        const bool wasCurrent = list_->currentItem() == item;
+        delete item;
+        if (wasCurrent && list_->topLevelItemCount() > 0)
+            list_->setCurrentItem(list_->topLevelItem(0));
+        updateActions();
+    }
+    --waiting_;
+    showProgress();
+    if (waiting_ == 0) {
+        list_->resizeColumnToContents(ColumnChecksum);
+        emit checkingFinished();
+    }
+}
+
+void LauncherWindow::showProgress() {
+    progress_->setVisible(waiting_ > 0);
+    if (waiting_ == 0) {
+        statusBar()->showMessage(
+            QStringLiteral("Katalog wniosków: %1").arg(QDir::toNativeSeparators(folder_)));
+        return;
+    }
+    progress_->setMaximum(queued_);
+    progress_->setValue(queued_ - waiting_);
+    statusBar()->showMessage(QStringLiteral("Sprawdzanie plików wniosków…"));
 }
 
 void LauncherWindow::selectFile(const QString& path) {
@@ -155,6 +251,47 @@ void LauncherWindow::updateActions() {
     const bool selected = !selectedFile().isEmpty();
     for (QAction* action : fileActions_)
         action->setEnabled(selected);
+    compare_->setEnabled(list_->selectedItems().size() == 2 && !comparing_);
+}
+
+QStringList LauncherWindow::selectedFiles() const {
+    QStringList files;
+    for (const QTreeWidgetItem* item : list_->selectedItems())
+        files << item->data(ColumnFile, Qt::UserRole).toString();
+    return files;
+}
+
+void LauncherWindow::compareSelected() {
+    QStringList files = selectedFiles();
+    if (files.size() != 2 || comparing_) return;
+    // The older file first: the list tells what the newer one changed.
+    if (QFileInfo(files[0]).lastModified() > QFileInfo(files[1]).lastModified())
+        files.swapItemsAt(0, 1);
+    comparing_ = true;
+    updateActions();
+    statusBar()->showMessage(QStringLiteral("Porównywanie wniosków…"));
+    auto result = std::make_shared<FileComparison>();
+    QThread* worker =
+        QThread::create([result, files] { *result = compareFiles(files[0], files[1]); });
+    connect(worker, &QThread::finished, this, [this, worker, result] {
+        worker->deleteLater();
+        comparing_ = false;
+        updateActions();
+        showProgress();
+        if (!result->error.isEmpty()) {
+            QMessageBox::warning(this, QString::fromUtf8(kCaption), result->error);
+            return;
+        }
+        auto* window = new CompareWindow(*result, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &CompareWindow::openRequested, this,
+                [this](const QString& path, const QString&) {
+                    runExport(QStringLiteral("PodgladWniosku_"), path);
+                });
+        window->show();
+        emit comparisonShown(window);
+    });
+    worker->start();
 }
 
 int32_t LauncherWindow::runExport(const QString& exportName, const QString& path) {

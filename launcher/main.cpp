@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTranslator>
 
 #include <cstdint>
 #include <cstdio>
@@ -28,16 +29,19 @@ const QStringList kExports{"NowyWniosek_",   "EdytujWniosek_",  "PodgladWniosku_
 
 enum Exit { Ok = 0, Usage = 2, NotLoadable = 3 };
 
+// The usage on standard output when asked for (--help, exit 0), else after the reason on
+// standard error (exit 2).
 int usage(const QString& why) {
+    FILE* to = why.isEmpty() ? stdout : stderr;
     if (!why.isEmpty()) std::fprintf(stderr, "zelgor: %s\n", qUtf8Printable(why));
-    std::fprintf(stderr,
+    std::fprintf(to,
                  "Użycie: zelgor [--bin KATALOG]\n"
                  "        zelgor [--bin KATALOG] PLIK\n"
                  "        zelgor [--bin KATALOG] EKSPORT [PLIK]\n"
                  "        zelgor --module-version [--bin KATALOG]\n"
                  "EKSPORT: %s\n",
                  qUtf8Printable(kExports.join(QStringLiteral(", "))));
-    return Usage;
+    return why.isEmpty() ? Ok : Usage;
 }
 
 // The folder of the executable itself, links resolved (installed, zelgor is started
@@ -47,15 +51,15 @@ QString ownFolder() {
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
-// The host publishes its folder in the registry ("bin", unless the registry named by
-// ZELGR_REGISTRY already gives one) and in the shared memory for as long as it runs: the
-// block goes with the host, so no later program reads a folder that may be gone.
+// Every start, the host publishes the folder it runs from in the registry ("bin") and in the
+// shared memory, for as long as it runs: the module reads the registry first, so a folder
+// left there by another installation must never decide which dictionary is read. The block
+// goes with the host, so no later program reads a folder that may be gone.
 class PublishedHostFolder {
 public:
     explicit PublishedHostFolder(const QString& bin) : bin_(bin) {
         HostRegistry registry;
-        if (!qEnvironmentVariableIsSet("ZELGR_REGISTRY") ||
-            registry.readString(HostRegistry::ValueBin).isEmpty())
+        if (registry.readString(HostRegistry::ValueBin) != bin)
             registry.writeString(HostRegistry::ValueBin, bin);
         HostEnv::publishSharedFolder(bin);
     }
@@ -87,6 +91,8 @@ std::optional<int> parse(int argc, char** argv, Invocation& call) {
             call.versionOnly = true;
         } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
             return usage(QString());
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            return usage(QStringLiteral("nieznana opcja: %1").arg(a));
         } else {
             call.positional << a;
         }
@@ -109,6 +115,13 @@ int printModuleVersion(const Invocation& call) {
 int callExport(const Invocation& call) {
     if (call.positional.size() > 2) return usage(QStringLiteral("nadmiarowe argumenty"));
     const QString exportName = call.positional[0];
+    // A name with a dot or a slash is a file the user meant to open.
+    if (!kExports.contains(exportName) && call.positional.size() == 1 &&
+        (exportName.contains(QLatin1Char('.')) || exportName.contains(QLatin1Char('/')))) {
+        std::fprintf(stderr, "zelgor: plik %s nie istnieje\n",
+                     qUtf8Printable(QDir::toNativeSeparators(exportName)));
+        return Usage;
+    }
     if (!kExports.contains(exportName))
         return usage(QStringLiteral("nieznany eksport: %1").arg(exportName));
     const bool takesPath = ModuleLibrary::takesPath(exportName);
@@ -133,6 +146,7 @@ int callExport(const Invocation& call) {
 int showMainWindow(int argc, char** argv, const Invocation& call) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelgor"));
+    const auto polish = LauncherWindow::installPolishTranslations();
     const PublishedHostFolder published(call.bin);
     ModuleLibrary module;
     if (!module.load(ModuleLibrary::modulePath(call.bin))) {

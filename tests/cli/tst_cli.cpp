@@ -1,3 +1,6 @@
+#include "file/application_file.h"
+#include "model/dm_main.h"
+#include "platform/ui/headlessui.h"
 #include "tests/test_support.h"
 
 #include <QFile>
@@ -10,8 +13,43 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 using TestSupport::readAll;
 using TestSupport::Run;
+
+namespace {
+
+const QString kSample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+const QString kTitle =
+    QStringLiteral("Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa");
+
+using Change = std::function<void(TdmDataSets&)>;
+
+// The sample changed through the data module, its rules running, and saved as the editor
+// saves it (so with a checksum that holds).
+bool writeChanged(const QString& path, const Change& change) {
+    HeadlessUi ui;
+    DataModuleOptions options;
+    options.folderSources = {[] { return QStringLiteral(TOPAZ_EXAMPLES); },
+                             [] { return QString(); }, [] { return QString(); }};
+    auto dm = TdmDataSets::create(ui, options);
+    dm->SprawdzSlownik();
+    ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(*options.folderSources));
+    file.OpenApplicationFile(kSample);
+    if (file.LoadFailed) return false;
+    change(*dm);
+    return file.saveAs(path);
+}
+
+void setValue(DataSet& t, int row, const char* field, const QVariant& value) {
+    t.setRecNo(row);
+    t.edit();
+    t.field(QLatin1String(field)).setValue(value);
+    t.post();
+}
+
+} // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -39,6 +77,10 @@ private:
     QTemporaryDir work_;
 
 private slots:
+    void diffNamesWhatChanged_data();
+    void diffNamesWhatChanged();
+    void diffStatesAndErrors();
+
     void initTestCase() {
         QVERIFY(bin_.isValid() && work_.isValid());
         QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"),
@@ -206,6 +248,110 @@ private slots:
         QCOMPARE(onTerminal.out.count(file + QStringLiteral(": poprawny")), 25);
     }
 };
+
+// topaz_q diff over every kind of table: the lines name the section and the caption as the
+// editor shows them, the row of a list table, the old and the new value.
+void TestCli::diffNamesWhatChanged_data() {
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("lines"); // each must be printed
+    QTest::addColumn<int>("count");         // differences; -1: more than the lines
+    QTest::newRow("main record")
+        << Change([](TdmDataSets& dm) {
+               setValue(dm.table("dsWniosek"), 1, "tytul_projektu", QStringLiteral("Nowy tytuł"));
+           })
+        << QStringList{QStringLiteral("6. Projekt — Tytuł Projektu: „%1” → „Nowy tytuł”")
+                           .arg(kTitle)}
+        << 1;
+    QTest::newRow("special fields")
+        << Change([](TdmDataSets& dm) {
+               setValue(dm.table("dsPolaSpec"), 1, "ZALWYKINNEDOK", QStringLiteral("Mapa terenu"));
+               setValue(dm.table("dsPolaSpec"), 1, "ZALMAPYDT", QStringLiteral("T"));
+           })
+        << QStringList{QStringLiteral("Lista załączników — Proszę o wyszczególnienie poniżej w "
+                                      "tabeli dołączonych dodatkowo dokumentów: „” → „Mapa "
+                                      "terenu”"),
+                       QStringLiteral("Lista załączników — 7. Mapy, szkice lokalizacyjne — "
+                                      "Dostawy: „N” → „T”")}
+        << -1;
+    // Inserted before the first place: one insertion, the row after it is no change.
+    QTest::newRow("list table, row inserted") << Change([](TdmDataSets& dm) {
+        DataSet& t = dm.table("dsLokalizacja");
+        t.first();
+        t.insert();
+        t.field("Miejscowosc").setValue(QStringLiteral("Bolesławiec"));
+        t.post();
+    }) << QStringList{QStringLiteral("6d. Miejsce realizacji Projektu — wiersz 1 dodany — ")}
+                                              << 1;
+    QTest::newRow("year tree")
+        << Change([](TdmDataSets& dm) {
+               DataSet& t = dm.table("dsZrodlaFin");
+               t.locate(QStringLiteral("Id"), 4);
+               setValue(t, t.recNo(), "2005", t.field("2005").asFloat() + 1000);
+           })
+        << QStringList{QStringLiteral("wiersz 4 „budżet państwa” — 2005 zł: „"),
+                       QStringLiteral("wiersz 11 „OGÓŁEM” — 2005 zł: „800000” → „801000”")}
+        << -1;
+}
+
+void TestCli::diffNamesWhatChanged() {
+    QFETCH(Change, change);
+    QFETCH(QStringList, lines);
+    QFETCH(int, count);
+    const QString changed = path(QStringLiteral("zmieniony.xml"));
+    QVERIFY(writeChanged(changed, change));
+    const Run r = topaz({QStringLiteral("diff"), kSample, changed});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.out.startsWith(QStringLiteral("Stary: %1: suma kontrolna poprawna\nNowy: %2: suma "
+                                             "kontrolna poprawna\n")
+                                  .arg(kSample, changed)),
+             qPrintable(r.out));
+    for (const QString& line : lines)
+        QVERIFY2(r.out.contains(line), qPrintable(line + QStringLiteral("\n in:\n") + r.out));
+    const int found = int(r.out.count(QLatin1Char('\n'))) - 3;
+    if (count >= 0) QCOMPARE(found, count);
+    QVERIFY2(r.out.endsWith(QStringLiteral("Różnice: %1\n").arg(found)), qPrintable(r.out));
+    // Both ways: what one calls inserted the other calls deleted, the values swap.
+    const Run back = topaz({QStringLiteral("diff"), QStringLiteral("--json"), changed, kSample});
+    QCOMPARE(back.exitCode, 1);
+    const QJsonObject o = QJsonDocument::fromJson(back.out.toUtf8()).object();
+    QCOMPARE(o.value(QStringLiteral("differences")).toArray().size(), found);
+    QCOMPARE(o.value(QStringLiteral("equal")).toBool(), false);
+    if (QTest::currentDataTag() == QLatin1String("list table, row inserted")) {
+        QVERIFY2(r.out.contains(QStringLiteral("Miejscowość: Bolesławiec")), qPrintable(r.out));
+        QCOMPARE(o.value(QStringLiteral("differences"))
+                     .toArray()
+                     .at(0)
+                     .toObject()
+                     .value(QStringLiteral("kind")),
+                 QStringLiteral("deleted"));
+    }
+}
+
+// Equal files, a file changed by hand (its checksum no longer holds) and files that cannot be
+// compared.
+void TestCli::diffStatesAndErrors() {
+    Run r = topaz({QStringLiteral("diff"), kSample, kSample});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.endsWith(QStringLiteral("Wnioski się nie różnią.\n")), qPrintable(r.out));
+    QByteArray bytes = readAll(kSample);
+    const QString byHand = path(QStringLiteral("reka.xml"));
+    QVERIFY(TestSupport::writeAll(byHand, bytes.replace("Zebrzydowa</", "Zebrzydowa!</")));
+    r = topaz({QStringLiteral("diff"), QStringLiteral("--json"), kSample, byHand});
+    QCOMPARE(r.exitCode, 1);
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(o.value(QStringLiteral("new")).toObject().value(QStringLiteral("checksum")).toString(),
+             QStringLiteral("suma kontrolna niepoprawna"));
+    const QJsonArray list = o.value(QStringLiteral("differences")).toArray();
+    QCOMPARE(list.size(), 1);
+    QCOMPARE(list.at(0).toObject().value(QStringLiteral("control")).toString(),
+             QStringLiteral("tytul_projektu"));
+    for (const QString& bad : {path(QStringLiteral("brak.xml")), path(QStringLiteral("zly.xml"))}) {
+        QVERIFY(TestSupport::writeAll(path(QStringLiteral("zly.xml")), bytes.left(1000)));
+        r = topaz({QStringLiteral("diff"), kSample, bad});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(bad), qPrintable(r.err));
+    }
+}
 
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -5,10 +5,13 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -29,6 +32,14 @@ void writeFile(const QString& path, const QByteArray& data) {
     f.write(data);
 }
 
+// Waits until the window has read every listed file in the background.
+bool settled(const LauncherWindow& window) {
+    QDeadlineTimer deadline(60000);
+    while (window.isChecking() && !deadline.hasExpired())
+        QTest::qWait(10);
+    return !window.isChecking();
+}
+
 } // namespace
 
 class TestLauncherWindow : public QObject {
@@ -40,10 +51,14 @@ private slots:
     void selectsTheFileSavedLast();
     void fileActionsNeedAFile();
     void newApplicationIsListedAfterSaving();
+    void openDialogIsPolish();
+    void changedFilesAreReadAgain();
+    void compareListsWhatChanged();
 
 private:
     QTreeWidgetItem* rowOf(LauncherWindow& window, const QString& fileName);
 
+    std::unique_ptr<QTranslator> polish_;
     QTemporaryDir home_;
     QTemporaryDir folder_;
     QTemporaryDir empty_;
@@ -57,6 +72,8 @@ void TestLauncherWindow::initTestCase() {
     const QString registry = folder_.filePath(QStringLiteral("registry.ini"));
     qputenv("ZELGR_REGISTRY", QFile::encodeName(registry));
     HostRegistry().writeString(HostRegistry::ValueBin, QStringLiteral(TOPAZ_BIN_DIR));
+    polish_ = LauncherWindow::installPolishTranslations();
+    QVERIFY(polish_);
     QVERIFY2(module_.load(ModuleLibrary::modulePath(QStringLiteral(TOPAZ_BIN_DIR))),
              qPrintable(module_.errorText()));
 
@@ -104,6 +121,9 @@ void TestLauncherWindow::listsApplicationFiles() {
     QFETCH(QString, title);
     QFETCH(QString, checksum);
     LauncherWindow window(module_, folder_.path());
+    // Listed at once, read in the background.
+    QVERIFY(rowOf(window, file) || !listed);
+    QVERIFY(settled(window));
     QCOMPARE(window.objectName(), QStringLiteral("TfmLauncher"));
     QCOMPARE(window.windowTitle(), QStringLiteral("Zelgor"));
     QTreeWidgetItem* row = rowOf(window, file);
@@ -179,10 +199,91 @@ void TestLauncherWindow::newApplicationIsListedAfterSaving() {
     QCOMPARE(dialogFolder, QFileInfo(applications.path()).absoluteFilePath());
     QVERIFY2(boxes.size() == 1, qPrintable(boxes.join(u'|'))); // only "close?"
     QVERIFY(window.isVisible());
+    QVERIFY(settled(window));
     QTreeWidgetItem* row = rowOf(window, QStringLiteral("wniosek001.xml"));
     QVERIFY(row);
     QCOMPARE(row->text(3), QStringLiteral("poprawna"));
     QCOMPARE(window.selectedFile(), saved);
+}
+
+// "Otwórz…" shows Qt's file dialog with Qt's own texts in Polish.
+void TestLauncherWindow::openDialogIsPolish() {
+    LauncherWindow window(module_, empty_.path());
+    QStringList buttons;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        for (const QPushButton* b : dialog->findChildren<QPushButton*>())
+            buttons << b->text();
+        dialog->reject();
+    });
+    window.findChild<QAction*>(QStringLiteral("acOtworz"))->trigger();
+    QVERIFY2(buttons.contains(QStringLiteral("Anuluj")), qPrintable(buttons.join(u'|')));
+    QVERIFY2(!buttons.contains(QStringLiteral("Cancel")), qPrintable(buttons.join(u'|')));
+}
+
+// A file changed on disk is read again at the next listing; the others come from memory.
+void TestLauncherWindow::changedFilesAreReadAgain() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("a.xml"));
+    const QByteArray sample = readFile(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
+    writeFile(path, sample);
+    writeFile(folder.filePath(QStringLiteral("b.xml")), sample);
+    LauncherWindow window(module_, folder.path());
+    QVERIFY(settled(window));
+    QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("poprawna"));
+    QByteArray changed = sample;
+    writeFile(path, changed.replace("Zebrzydowa</ATRYBUT>", "Zebrzydowa III</ATRYBUT>"));
+    QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(5),
+                            QFileDevice::FileModificationTime);
+    window.refresh();
+    QVERIFY(window.isChecking());
+    QCOMPARE(rowOf(window, QStringLiteral("b.xml"))->text(3), QStringLiteral("poprawna"));
+    QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("sprawdzanie…"));
+    QVERIFY(settled(window));
+    QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("niepoprawna"));
+    QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(0), kTitle + " III");
+    window.refresh();
+    QVERIFY(!window.isChecking());
+}
+
+// Two files picked with the mouse (click, Ctrl+click) and "Porównaj" clicked: the window lists
+// what the newer one changed, in the editor's words.
+void TestLauncherWindow::compareListsWhatChanged() {
+    LauncherWindow window(module_, folder_.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(settled(window));
+    // The newer file is the changed one.
+    QFile(folder_.filePath(QStringLiteral("zmieniony.xml")))
+        .setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
+    QAction* compare = window.findChild<QAction*>(QStringLiteral("acPorownaj"));
+    const auto click = [&](const QString& file, Qt::KeyboardModifiers keys) {
+        QTreeWidgetItem* row = rowOf(window, file);
+        QVERIFY(row);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
+                          list->visualItemRect(row).center());
+    };
+    click(QStringLiteral("zmieniony.xml"), Qt::NoModifier);
+    QVERIFY(!compare->isEnabled());
+    click(QStringLiteral("przyklad.xml"), Qt::ControlModifier);
+    QVERIFY(compare->isEnabled());
+    QDialog* shown = nullptr;
+    connect(&window, &LauncherWindow::comparisonShown, this, [&](QDialog* w) { shown = w; });
+    auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("tbWnioski"));
+    QTest::mouseClick(toolBar->widgetForAction(compare), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(shown, 60000);
+    auto* differences = shown->findChild<QTreeWidget*>(QStringLiteral("lvRoznice"));
+    QCOMPARE(differences->topLevelItemCount(), 1);
+    const QTreeWidgetItem* row = differences->topLevelItem(0);
+    QCOMPARE(QStringList({row->text(0), row->text(1), row->text(3), row->text(4)}),
+             QStringList({QStringLiteral("6. Projekt"), QStringLiteral("Tytuł Projektu"), kTitle,
+                          kTitle + " II"}));
+    QVERIFY(shown->findChild<QLabel*>(QStringLiteral("lbPliki"))
+                ->text()
+                .contains(QStringLiteral("Nowszy: zmieniony.xml (suma kontrolna niepoprawna)")));
+    shown->close();
 }
 
 QTEST_MAIN(TestLauncherWindow)

@@ -1,0 +1,6 @@
+#pragma once
+
+struct Arguments;
+
+// topaz_q diff STARY NOWY: every value that differs between two versions of an application.
+int runDiffCommand(const Arguments& args);
