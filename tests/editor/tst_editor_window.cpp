@@ -1,6 +1,7 @@
 // The editor window driven as a user drives it: pages, tool bar, closing, the show-time
 // steps, the checksum page, view mode, the wheel and the return to the last control.
 #include "editor_fixture.h"
+#include "tests/modal_step.h"
 
 #include "editor/forms/frame_pages.h"
 #include "editor/window/focus_control.h"
@@ -62,7 +63,7 @@ void TestEditorWindow::cleanup() {
 }
 
 int TestEditorWindow::runModal(const std::function<void()>& step) {
-    QTimer::singleShot(0, fx->window.get(), step);
+    TestSupport::inModalLoop(fx->window.get(), step);
     return fx->window->showModal();
 }
 
