@@ -247,7 +247,7 @@ void enterYearGrids(YearGridPanel* panel, const DataSet& application, TdmDataSet
 
 } // namespace
 
-class TstApplicationEntry : public QObject {
+class TestApplicationEntry : public QObject {
     Q_OBJECT
 
 private slots:
@@ -258,7 +258,7 @@ private:
     void enterSample(NewApplication& fx, Loaded& sample);
 };
 
-void TstApplicationEntry::enterSample(NewApplication& fx, Loaded& sample) {
+void TestApplicationEntry::enterSample(NewApplication& fx, Loaded& sample) {
     TfmWniosek& window = *fx.window;
     QVERIFY(QTest::qWaitForWindowActive(&window));
     for (const PageFrames& page : framePages())
@@ -307,7 +307,7 @@ void TstApplicationEntry::enterSample(NewApplication& fx, Loaded& sample) {
         }
 }
 
-void TstApplicationEntry::sampleTypedIntoANewApplication() {
+void TestApplicationEntry::sampleTypedIntoANewApplication() {
     QTemporaryDir dir;
     const QString saved = dir.filePath(QStringLiteral("wniosek.xml"));
     Loaded sample(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
@@ -365,5 +365,5 @@ void TstApplicationEntry::sampleTypedIntoANewApplication() {
     QCOMPARE(validate.exitCode(), 0);
 }
 
-QTEST_MAIN(TstApplicationEntry)
+QTEST_MAIN(TestApplicationEntry)
 #include "tst_application_entry.moc"

@@ -18,7 +18,7 @@ using namespace editor;
 
 Q_DECLARE_METATYPE(editor::ControlKind)
 
-class TstControls : public QObject {
+class TestControls : public QObject {
     Q_OBJECT
 
 private slots:
@@ -38,7 +38,7 @@ private slots:
     void viewMode();
 };
 
-void TstControls::editMask_data() {
+void TestControls::editMask_data() {
     QTest::addColumn<QString>("mask");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("stored");
@@ -66,7 +66,7 @@ void TstControls::editMask_data() {
                                       << "0175 11575";
 }
 
-void TstControls::editMask() {
+void TestControls::editMask() {
     QFETCH(QString, mask);
     QFETCH(QString, display);
     QFETCH(QString, stored);
@@ -75,7 +75,7 @@ void TstControls::editMask() {
 
 // One control per row: keys typed, then Tab. The stored text (field's text form), whether
 // a message refused it, and the table posted (browse) unless refused.
-void TstControls::typing_data() {
+void TestControls::typing_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("field");
@@ -138,7 +138,7 @@ void TstControls::typing_data() {
                                       << "Nieprawidłowa kwota. Użyj ESC żeby anulować";
 }
 
-void TstControls::typing() {
+void TestControls::typing() {
     QFETCH(int, kind);
     QFETCH(QString, table);
     QFETCH(QString, field);
@@ -184,7 +184,7 @@ void TstControls::typing() {
     }
 }
 
-void TstControls::escapeRestoresStoredValue() {
+void TestControls::escapeRestoresStoredValue() {
     FramesFixture fx;
     DataControl* c = fx.control({.name = "e1000111",
                                  .kind = ControlKind::MaskEdit,
@@ -217,7 +217,7 @@ void TstControls::escapeRestoresStoredValue() {
 }
 
 // At the limit nothing more is taken, backspace included, unless a selection is replaced.
-void TstControls::memoLimitOnTyping() {
+void TestControls::memoLimitOnTyping() {
     FramesFixture fx;
     auto* c = static_cast<MemoControl*>(fx.control({.name = "tytul_projektu",
                                                     .kind = ControlKind::Memo,
@@ -247,7 +247,7 @@ void TstControls::memoLimitOnTyping() {
 }
 
 // Boxes on one field: the "Tak"/"Nie" pair and the five-way choice (off value "False").
-void TstControls::choicesOnOneField_data() {
+void TestControls::choicesOnOneField_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QStringList>("onValues");
     QTest::addColumn<QStringList>("offValues");
@@ -270,7 +270,7 @@ void TstControls::choicesOnOneField_data() {
         << QList<bool>{false, false, false, false, false};
 }
 
-void TstControls::choicesOnOneField() {
+void TestControls::choicesOnOneField() {
     QFETCH(QString, field);
     QFETCH(QStringList, onValues);
     QFETCH(QStringList, offValues);
@@ -308,7 +308,7 @@ void TstControls::choicesOnOneField() {
 
 // Level 2 of the intervention category lists nothing before level 1 is chosen, then only
 // the children of the chosen entry; leaving switches the dictionary's filter off.
-void TstControls::cascadingLookup() {
+void TestControls::cascadingLookup() {
     FramesFixture fx;
     auto* level1 = static_cast<LookupControl*>(fx.control({.name = "e602001",
                                                            .kind = ControlKind::Lookup,
@@ -353,7 +353,7 @@ void TstControls::cascadingLookup() {
 }
 
 // A change of another field repaints nothing that did not change: the cursor stays.
-void TstControls::repaintKeepsCursorWhenValueIsTheSame() {
+void TestControls::repaintKeepsCursorWhenValueIsTheSame() {
     FramesFixture fx;
     DataControl* c = fx.control({.name = "e605001",
                                  .kind = ControlKind::Memo,
@@ -373,7 +373,7 @@ void TstControls::repaintKeepsCursorWhenValueIsTheSame() {
     QCOMPARE(memo->toPlainText(), QStringLiteral("z innego miejsca"));
 }
 
-void TstControls::navigatorAppendsAndDeletesWithoutQuestion() {
+void TestControls::navigatorAppendsAndDeletesWithoutQuestion() {
     FramesFixture fx;
     auto* nav = static_cast<NavigatorControl*>(fx.control({.name = "dbnav604003",
                                                            .kind = ControlKind::Navigator,
@@ -400,7 +400,7 @@ void TstControls::navigatorAppendsAndDeletesWithoutQuestion() {
 }
 
 // In view mode a memo stays enabled (it scrolls) but is read-only; a lookup is disabled.
-void TstControls::viewMode() {
+void TestControls::viewMode() {
     FramesFixture fx;
     DataControl* memo = fx.control({.name = "e605001",
                                     .kind = ControlKind::Memo,
@@ -424,5 +424,5 @@ void TstControls::viewMode() {
     QVERIFY(lookup->editor()->isEnabled());
 }
 
-QTEST_MAIN(TstControls)
+QTEST_MAIN(TestControls)
 #include "tst_controls.moc"

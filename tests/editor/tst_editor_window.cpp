@@ -31,8 +31,6 @@ private slots:
     void init();
     void cleanup();
     void pagesAndCaptionsInOrder();
-    void actions_data();
-    void actions();
     void toolBarInOrder();
     void closing_data();
     void closing();
@@ -117,61 +115,6 @@ void TestEditorWindow::pagesAndCaptionsInOrder() {
     QCOMPARE(w.statusPanel(0)->text(), QStringLiteral("Typ wniosku: TOPAZ_Q"));
     QVERIFY(w.statusPanel(1)->text().startsWith(QStringLiteral("Wersja: ")));
     QVERIFY(w.statusPanel(0)->minimumWidth() == 150);
-}
-
-void TestEditorWindow::actions_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("hint");
-    QTest::addColumn<QString>("buttonCaption");
-    QTest::newRow("acZapisz") << "acZapisz"
-                              << "&Zapisz"
-                              << "Zapisz wniosek"
-                              << "&Zapisz";
-    QTest::newRow("acZapiszJako") << "acZapiszJako"
-                                  << "Zapisz &jako..."
-                                  << "Zapisz wniosek jako..."
-                                  << "Zapisz &jako...";
-    QTest::newRow("acWalidacja") << "acWalidacja"
-                                 << "&Walidacja"
-                                 << "Sprawdzenie poprawnosci"
-                                 << "&Walidacja";
-    QTest::newRow("acSumaK") << "acSumaK"
-                             << "&Suma kontrolna"
-                             << ""
-                             << "";
-    QTest::newRow("acPodglad") << "acPodglad"
-                               << "&Podglad wydruku"
-                               << "Podglad wydruku wniosku"
-                               << "&Podgląd wydruku";
-    QTest::newRow("acDrukuj") << "acDrukuj"
-                              << "&Drukuj"
-                              << "Drukuj wniosek"
-                              << "&Drukuj";
-    QTest::newRow("acZamknij") << "acZamknij"
-                               << "Zam&knij"
-                               << "Zamknij edytor wniosku"
-                               << "Zam&knij";
-}
-
-void TestEditorWindow::actions() {
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, hint);
-    QFETCH(QString, buttonCaption);
-    QAction* a = fx->window->findChild<QAction*>(name);
-    QVERIFY(a);
-    QCOMPARE(a->text(), caption);
-    QCOMPARE(a->statusTip(), hint);
-    QVERIFY(a->shortcut().isEmpty());
-    QToolButton* button = nullptr;
-    for (QToolButton* b : fx->window->findChildren<QToolButton*>())
-        if (b->defaultAction() == a) button = b;
-    QCOMPARE(button != nullptr, !buttonCaption.isEmpty());
-    if (button) {
-        QCOMPARE(button->text(), buttonCaption);
-        QVERIFY(!button->icon().isNull());
-    }
 }
 
 void TestEditorWindow::toolBarInOrder() {

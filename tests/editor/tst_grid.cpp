@@ -6,6 +6,7 @@
 #include "editor/grid/year_grid_panel.h"
 #include "file/application_file.h"
 #include "tests/amount_cases.h"
+#include "tests/editor/model_tester.h"
 #include "tests/editor/type_text.h"
 #include "tests/model/module_fixture.h"
 
@@ -57,6 +58,7 @@ struct Editor {
         panel = new YearGridPanel(*fx.dm, yearGridPanelFor(u(frameClass)), window.get());
         panel->resize(1200, 900);
         window->resize(1200, 900);
+        testItemModels(window.get());
         window->show();
         restoreYearGrids(window.get());
     }
@@ -112,15 +114,6 @@ void generateProfit(ModuleFixture& fx) {
     w.edit();
     w.field(u("typ_projektu")).setValue(u("D"));
     w.post();
-}
-
-void addStage(ModuleFixture& fx, const char* name) {
-    DataSet& stages = fx.t("dsEtapyRealizacji");
-    stages.append();
-    stages.field(u("ZAKRES_PRAC")).setValue(u(name));
-    stages.field(u("TERMIN_ROZP")).setValue(QDate(2006, 3, 1));
-    stages.field(u("TERMIN_ZAK")).setValue(QDate(2007, 6, 1));
-    QVERIFY(stages.post());
 }
 
 } // namespace
