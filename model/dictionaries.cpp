@@ -178,16 +178,25 @@ void TdmDataSets_t::WczytajSlownik(const QString& code) {
     int levels = 0;
     const XmlElement slownik = ZnajdzSlownik(code, levels);
     if (slownik.isNull()) return;
-    for (int level = 1; level <= levels; ++level)
-        WczytajPoziom(slownik, code, level);
+    // Only levels that have a POZIOM element can load anything, so the walk goes over the
+    // elements, not over the level count: a hostile count (say 961041859) costs nothing.
+    // The first element of each number counts; the levels load in ascending order.
+    QMap<int, XmlElement> firstOfLevel;
+    for (XmlElement poziom = slownik.firstChildElement("POZIOM"); !poziom.isNull();
+         poziom = poziom.nextSiblingElement()) {
+        if (!poziom.nameIs("POZIOM")) continue;
+        const int level = decimalAttribute(poziom, "numer");
+        if (level >= 1 && level <= levels && !firstOfLevel.contains(level))
+            firstOfLevel.insert(level, poziom);
+    }
+    for (auto it = firstOfLevel.cbegin(); it != firstOfLevel.cend(); ++it)
+        WczytajPoziom(it.value(), code, it.key());
 }
 
-void TdmDataSets_t::WczytajPoziom(const XmlElement& slownik, const QString& code, int level) {
-    XmlElement poziom = slownik.firstChildElement("POZIOM");
-    while (!poziom.isNull() && decimalAttribute(poziom, "numer") != level)
-        poziom = poziom.nextSiblingElement();
+// One level: the rows of the POZIOM element into the table "sl_" + code + level.
+void TdmDataSets_t::WczytajPoziom(const XmlElement& poziom, const QString& code, int level) {
     DataSet* t = dictionaryTable(code, level);
-    if (poziom.isNull() || !t) return;
+    if (!t) return;
     t->disableControls();
     struct Enable {
         DataSet* t;

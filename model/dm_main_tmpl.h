@@ -107,7 +107,7 @@ private:
     void takeDictionariesFrom(const TdmDataSets_t& source);
     void CzytajIdentyfikacjeSlownika();
     XmlElement ZnajdzSlownik(const QString& code, int& levels) const;
-    void WczytajPoziom(const XmlElement& slownik, const QString& code, int level);
+    void WczytajPoziom(const XmlElement& poziom, const QString& code, int level);
 
     UserInterface& ui_;
     DataModuleOptions options_;

@@ -1,7 +1,7 @@
 #include "print/report_data.h"
 
 #include "model/dm_main_tmpl.h"
-#include "print/amount_text.h"
+#include "platform/utils/amount.h"
 
 #include <QDate>
 
@@ -29,7 +29,7 @@ QString ReportData::text(const char* tableName, const char* field, int row) cons
     case FieldType::Date:
         return v.toDate().toString(QStringLiteral("yyyy.MM.dd"));
     case FieldType::Float:
-        if (!f.displayFormat().isEmpty()) return amountText(v);
+        if (!f.displayFormat().isEmpty()) return Utils::amountText(v);
         return QString::number(v.toDouble(), 'g', 15).replace(u'.', u',');
     case FieldType::Integer:
     case FieldType::Int64:

@@ -2,7 +2,7 @@
 
 #include "model/finance_years.h"
 #include "platform/dataset/dataset.h"
-#include "print/amount_text.h"
+#include "platform/utils/amount.h"
 #include "print/layout/row_band.h"
 #include "print/layout/stack_band.h"
 
@@ -27,7 +27,7 @@ QString sumOf(const DataSet& table, const std::vector<int>& rows, const QString&
     double sum = 0;
     for (int row : rows)
         sum += FinanceYears::amount(valueOf(table, row, field));
-    return amountText(sum);
+    return Utils::amountText(sum);
 }
 
 Cell headerCell(const QString& text, qreal widthMm) {
@@ -83,8 +83,8 @@ std::shared_ptr<Band> lineBand(const DataSet& table, const YearTableSpec& spec,
     for (const YearColumn& c : columns) {
         QString amount, percent;
         if (line.kind == YearTableLine::Kind::Row) {
-            amount = amountText(valueOf(table, line.row, c.field));
-            percent = amountText(valueOf(table, line.row, c.percentField));
+            amount = Utils::amountText(valueOf(table, line.row, c.field));
+            percent = Utils::amountText(valueOf(table, line.row, c.percentField));
         } else if (line.kind == YearTableLine::Kind::Sum) {
             amount = sumOf(table, line.rows, c.field);
         }

@@ -44,7 +44,7 @@ std::vector<std::vector<YearColumn>> yearBlocks(const YearSlotLayout& layout,
                                                 const YearColumn& total);
 
 // The bands of the table: for each non-empty block a header row, the lines and a gap.
-// Amounts print through amountText; sums add the rows' values (a missing value counts 0).
+// Amounts print through Utils::amountText; sums add the rows' values (a missing value counts 0).
 std::vector<BandPtr> yearTableBands(const DataSet& table, const YearTableSpec& spec,
                                     const std::vector<std::vector<YearColumn>>& blocks,
                                     const std::vector<YearTableLine>& lines);

@@ -30,15 +30,6 @@ bool CheckEmail(const QString& text) {
            !domain.last(2).contains(u'.');
 }
 
-std::optional<double> amountFromText(const QString& text) {
-    QString plain = text;
-    plain.remove(Utils::LocalFormats::standard().thousandSeparator);
-    plain.remove(QChar(0x00A0)); // the no-break space some editors group digits with
-    plain = plain.trimmed();
-    if (plain.isEmpty()) return 0.0;
-    return Utils::textToNumber(plain);
-}
-
 std::optional<QDate> monthYearFromText(const QString& text) {
     return Utils::monthTextToDate(text);
 }

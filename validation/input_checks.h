@@ -18,11 +18,6 @@ bool CheckKodPoczt(const QString& text);
 // not begin with "." and has no "." among its last two characters.
 bool CheckEmail(const QString& text);
 
-// An amount typed into a currency editor or a currency column, read with either decimal
-// separator and with thousands separators and blanks ignored; the empty text is 0.
-// nullopt when the text is no number.
-std::optional<double> amountFromText(const QString& text);
-
 // The month input of the schedule ("MM YYYY"): the first day of the month, or nullopt when
 // the month or the year is no number or the date does not exist (month 0 or 13, year 0).
 std::optional<QDate> monthYearFromText(const QString& text);

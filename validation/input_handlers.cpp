@@ -1,5 +1,6 @@
 #include "validation/input_handlers.h"
 
+#include "platform/utils/amount.h"
 #include "validation/input_checks.h"
 #include "validation/nip_reg_pes_valid.h"
 
@@ -74,7 +75,7 @@ InputVerdict validateNonNegativeValue(double value) {
 }
 
 InputVerdict validateNonNegativeInput(const QString& text) {
-    const auto amount = amountFromText(text);
+    const auto amount = Utils::parseAmount(text);
     // A text that is no amount cannot be stored either; it gets the same refusal.
     return amount ? validateNonNegativeValue(*amount) : InputVerdict::refused(kNegativeAmount);
 }

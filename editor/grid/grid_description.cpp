@@ -1,6 +1,6 @@
 #include "editor/grid/grid_description.h"
 
-#include "editor/grid/amount_format.h"
+#include "platform/utils/amount.h"
 
 namespace editor {
 
@@ -70,9 +70,9 @@ YearGridDescription indicatorGrid(const char* name, const char* dataSet, const c
         QStringLiteral("kg"),   QStringLiteral("ton/rok")};
     unit.pickList.sort();
     d.columns.push_back(unit);
-    addYearColumns(d, kIndicatorAmountPattern, kLastDesignYear);
+    addYearColumns(d, Utils::kAmountPattern, kLastDesignYear);
     d.columns.push_back(readOnlyAmount(QStringLiteral("Razem"), QStringLiteral("RAZEM"),
-                                       GridColumnKind::Total, kIndicatorAmountPattern));
+                                       GridColumnKind::Total, Utils::kAmountPattern));
     d.columns.push_back(hidden("Lp."));
     return d;
 }
@@ -95,13 +95,14 @@ YearGridDescription financeTree(const char* frameClass, const char* dataSet, con
     for (int year = kFirstGridYear; year <= kLastGridYear; ++year) {
         d.bands.push_back({QString::number(year)});
         const int band = int(d.bands.size()) - 1;
-        GridColumn value = amount(QString::number(year), QStringLiteral("zł"), kAmountPattern);
+        GridColumn value =
+            amount(QString::number(year), QStringLiteral("zł"), Utils::kCurrencyPattern);
         value.year = year;
         value.band = band;
         if (year <= kFirstAddableYear) value.maxLength = 13;
         GridColumn share =
             readOnlyAmount(QString::number(year) + QStringLiteral("_pr"), QStringLiteral("%"),
-                           GridColumnKind::Percent, kAmountPattern);
+                           GridColumnKind::Percent, Utils::kCurrencyPattern);
         share.year = year;
         share.band = band;
         d.columns.push_back(value);
@@ -110,10 +111,10 @@ YearGridDescription financeTree(const char* frameClass, const char* dataSet, con
     d.bands.push_back({QStringLiteral("SUMA")});
     const int sum = int(d.bands.size()) - 1;
     GridColumn total = readOnlyAmount(QStringLiteral("RAZEM"), QStringLiteral("zł"),
-                                      GridColumnKind::Total, kAmountPattern);
+                                      GridColumnKind::Total, Utils::kCurrencyPattern);
     total.band = sum;
     GridColumn totalShare = readOnlyAmount(QStringLiteral("Razem_pr"), QStringLiteral("%"),
-                                           GridColumnKind::Percent, kAmountPattern);
+                                           GridColumnKind::Percent, Utils::kCurrencyPattern);
     totalShare.band = sum;
     d.columns.push_back(total);
     d.columns.push_back(totalShare);
@@ -142,9 +143,9 @@ YearGridDescription profitCategoryGrid() {
     d.caption = QStringLiteral("Kategoria zysku");
     d.footer = true;
     d.columns.push_back(text("Kategoria_przychodu", QStringLiteral("Kategoria zysku"), 185));
-    addYearColumns(d, kAmountPattern, 0);
+    addYearColumns(d, Utils::kCurrencyPattern, 0);
     d.columns.push_back(readOnlyAmount(QStringLiteral("Razem"), QStringLiteral("RAZEM"),
-                                       GridColumnKind::Total, kAmountPattern));
+                                       GridColumnKind::Total, Utils::kCurrencyPattern));
     d.columns.push_back(hidden("Lp."));
     return d;
 }
@@ -159,13 +160,13 @@ YearGridDescription profitAfterGrid() {
     category.band = 0;
     d.columns.push_back(category);
     for (int n = 1; n <= 5; ++n) {
-        GridColumn c =
-            amount(QStringLiteral("n_%1").arg(n), QStringLiteral("n + %1").arg(n), kAmountPattern);
+        GridColumn c = amount(QStringLiteral("n_%1").arg(n), QStringLiteral("n + %1").arg(n),
+                              Utils::kCurrencyPattern);
         c.band = 1;
         d.columns.push_back(c);
     }
     GridColumn total = readOnlyAmount(QStringLiteral("Razem_n"), QStringLiteral("RAZEM"),
-                                      GridColumnKind::Total, kAmountPattern);
+                                      GridColumnKind::Total, Utils::kCurrencyPattern);
     total.band = 2;
     d.columns.push_back(total);
     return d;
@@ -182,9 +183,9 @@ YearGridDescription plannedExpenditureGrid() {
     d.shape = GridShape::Grouped;
     d.footer = true;
     d.columns.push_back(text("Kategoria", QStringLiteral("Kategoria wydatku"), 185));
-    addYearColumns(d, kAmountPattern, kLastDesignYear);
+    addYearColumns(d, Utils::kCurrencyPattern, kLastDesignYear);
     d.columns.push_back(readOnlyAmount(QStringLiteral("RAZEM"), QStringLiteral("RAZEM"),
-                                       GridColumnKind::Total, kAmountPattern));
+                                       GridColumnKind::Total, Utils::kCurrencyPattern));
     d.columns.push_back(hidden("Id"));
     d.columns.push_back(hidden("Etap"));
     d.columns.push_back(hidden("clcKwalifikowane", QStringLiteral("Rodzaj")));

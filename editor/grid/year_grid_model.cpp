@@ -1,7 +1,7 @@
 #include "editor/grid/year_grid_model.h"
 
-#include "editor/grid/amount_format.h"
 #include "platform/dataset/dataset.h"
+#include "platform/utils/amount.h"
 #include "validation/input_checks.h"
 
 #include <QFont>
@@ -34,7 +34,7 @@ YearGridModel::YearGridModel(YearGridDescription description, DataSet& table, QO
     : QAbstractItemModel(parent), description_(std::move(description)), table_(&table) {
     for (const GridColumn& c : description_.columns) {
         fields_.push_back(table.findField(c.field));
-        formats_.emplace_back(c.format.isEmpty() ? kAmountPattern : c.format);
+        formats_.emplace_back(c.format.isEmpty() ? Utils::kCurrencyPattern : c.format);
     }
     table_->addObserver(this);
     std::vector<int> roots;
@@ -406,7 +406,7 @@ QVariant YearGridModel::footerData(int node, int section, int role) const {
     case Qt::DisplayRole:
         if (c.kind == GridColumnKind::Text && section == 0) return kFooterText;
         if (c.kind == GridColumnKind::Amount || c.kind == GridColumnKind::Total)
-            return AmountFormat(kFooterSumPattern).format(footerSum(node, section));
+            return Utils::AmountFormat(Utils::kTotalPattern).format(footerSum(node, section));
         return {};
     case Qt::TextAlignmentRole:
         return isAmountKind(c.kind) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
@@ -457,9 +457,9 @@ bool YearGridModel::setData(const QModelIndex& index, const QVariant& value, int
         }
         table_->edit();
         if (c.kind == GridColumnKind::Amount) {
-            const std::optional<double> amount = amountFromText(value.toString());
+            const std::optional<double> amount = Utils::parseCents(value.toString());
             if (!amount) return false;
-            f->setValue(roundToCents(*amount));
+            f->setValue(*amount);
         } else {
             f->setValue(value.toString());
         }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/grid/amount_format.h"
 #include "editor/grid/grid_description.h"
 #include "platform/dataset/datasource.h"
+#include "platform/utils/amount.h"
 
 #include <QAbstractItemModel>
 #include <QColor>
@@ -115,8 +115,8 @@ private:
 
     YearGridDescription description_;
     DataSet* table_;
-    std::vector<Field*> fields_;        // per column; null for a field the table lacks
-    std::vector<AmountFormat> formats_; // per column
+    std::vector<Field*> fields_;               // per column; null for a field the table lacks
+    std::vector<Utils::AmountFormat> formats_; // per column
     std::vector<Node> nodes_;
     std::vector<int> roots_;
     bool readOnly_ = false;

@@ -63,7 +63,7 @@ inline void fill(TdmDataSets& dm, Variant variant) {
          {"rodz_proj", "RB"},
          {"umiejscowienie", "OM"},
          {"opis_projektu", QString::fromUtf8("Przebudowa 12 km drogi wraz z obiektami "
-                                             "mostowymi.\r\nCel: poprawa bezpieczeństwa ruchu.")},
+                                             "mostowymi.\nCel: poprawa bezpieczeństwa ruchu.")},
          {"powiazania_projektu_nie_dot", "T"},
          {"inne_pr_kontr_woj", "N"},
          {"inne_pr_sr_UE", "N"},
@@ -72,7 +72,7 @@ inline void fill(TdmDataSets& dm, Variant variant) {
          {"inne_pr_opis", QString::fromUtf8("Modernizacja skrzyżowań w 2003 r. ze środków EFRR.")},
          {"trwalosc_projektu",
           QString::fromUtf8("Utrzymanie drogi zapewni zarządca z budżetu państwa.")},
-         {"potrzeba_wsparcia", "T"},
+         {"potrzeba_wsparcia", "A"},
          {"potrzeba_wsparcia_uzasad",
           QString::fromUtf8("Brak własnych środków na pełny zakres prac.")},
          {"zgod_srod", "PPS2"},
@@ -81,14 +81,13 @@ inline void fill(TdmDataSets& dm, Variant variant) {
          {"zgod_row_szans_uzasad", QString::fromUtf8("Projekt neutralny wobec równości szans.")},
          {"zgod_pom_pub_nie_dot", "N"},
          {"zgod_pom_pub_korzystal", "N"},
-         {"zgod_zam_pub", "PN"},
          {"promocja_projektu", QString::fromUtf8("Tablice informacyjne i strona internetowa.")},
          {"typ_projektu", "N"},
-         {"harm_rozp_tmp", "01-2005"},
-         {"harm_rzecz_rozp_tmp", "03-2005"},
-         {"harm_rzecz_zak_tmp", "10-2006"},
-         {"harm_fin_zak_tmp", "12-2006"},
-         {"harm_okres_rezultat_tmp", "12-2007"},
+         {"harm_rozp_tmp", "01 2005"},
+         {"harm_rzecz_rozp_tmp", "03 2005"},
+         {"harm_rzecz_zak_tmp", "10 2006"},
+         {"harm_fin_zak_tmp", "12 2006"},
+         {"harm_okres_rezultat_tmp", "12 2007"},
          {"osw_ben_data", QDate(2004, 11, 15)}});
 
     DataSet& kat = dm.table(QStringLiteral("dsKatInt"));
@@ -120,7 +119,7 @@ inline void fill(TdmDataSets& dm, Variant variant) {
                {"adr_kod", "59-730"},
                {"nr_tel", "75 731 00 00"},
                {"email", "sekretariat@example.pl"},
-               {"NIP", "526-000-00-00"},
+               {"NIP", "5260000005"},
                {"REGON", "017511575"},
                {"nr_rej_sad", "0000012345"},
                {"osup_nazwisko", "Kowalski"},
@@ -149,11 +148,11 @@ inline void fill(TdmDataSets& dm, Variant variant) {
 
     DataSet& etapy = dm.table(QStringLiteral("dsEtapyRealizacji"));
     appendRow(etapy, {{"ZAKRES_PRAC", QString::fromUtf8("Prace przygotowawcze i projekt")},
-                      {"TERMIN_ROZP_TMP", "03-2005"},
-                      {"TERMIN_ZAK_TMP", "12-2005"}});
+                      {"TERMIN_ROZP_TMP", "03 2005"},
+                      {"TERMIN_ZAK_TMP", "12 2005"}});
     appendRow(etapy, {{"ZAKRES_PRAC", QString::fromUtf8("Roboty budowlane")},
-                      {"TERMIN_ROZP_TMP", "01-2006"},
-                      {"TERMIN_ZAK_TMP", "10-2006"}});
+                      {"TERMIN_ROZP_TMP", "01 2006"},
+                      {"TERMIN_ZAK_TMP", "10 2006"}});
 
     // Planned expenditure: the qualified row of each stage gets a category and amounts.
     DataSet& plan = dm.table(QStringLiteral("dsPlanWydatki"));
@@ -188,11 +187,6 @@ inline void fill(TdmDataSets& dm, Variant variant) {
     appendRow(rez, {{"Rezultat", QString::fromUtf8("Skrócenie czasu przejazdu")},
                     {"Jedn_miary", "min"},
                     {"2006", 8.0}});
-    DataSet& oddz = dm.table(QStringLiteral("dsOddz"));
-    appendRow(oddz, {{"Oddzialywanie", QString::fromUtf8("Spadek liczby wypadków")},
-                     {"Jedn_miary", "szt."},
-                     {"2007", 15.0}});
-
     DataSet& zam = dm.table(QStringLiteral("dsZamPub"));
     if (variant != Variant::ProcurementMissing)
         appendRow(zam, {{"zgod_zam_pub", "PN"},
@@ -205,9 +199,9 @@ inline void fill(TdmDataSets& dm, Variant variant) {
     case Variant::ProcurementMissing:
         break;
     case Variant::CofinancingWarning: {
-        setAll(w, {{"harm_rzecz_zak_tmp", "10-2007"},
-                   {"harm_fin_zak_tmp", "12-2007"},
-                   {"harm_okres_rezultat_tmp", "12-2008"}});
+        setAll(w, {{"harm_rzecz_zak_tmp", "10 2007"},
+                   {"harm_fin_zak_tmp", "12 2007"},
+                   {"harm_okres_rezultat_tmp", "12 2008"}});
         DataSet& zrodla = dm.table(QStringLiteral("dsZrodlaFin"));
         enterAmount(zrodla, 2, 2005, 750100.0);
         enterAmount(zrodla, 4, 2005, 249900.0);
@@ -219,7 +213,7 @@ inline void fill(TdmDataSets& dm, Variant variant) {
         setAll(b, {{"Nazwa", QString()}, {"nr_tel", QString()}});
         break;
     case Variant::ScheduleOutOfOrder:
-        setAll(w, {{"harm_rzecz_rozp_tmp", "11-2004"}});
+        setAll(w, {{"harm_rzecz_rozp_tmp", "11 2004"}});
         break;
     case Variant::NoFinance:
         for (const char* name : {"dsZrodlaFin", "dsProfilWyd"}) {

@@ -8,6 +8,7 @@
 #include "file/host_settings.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
+#include "tests/editor/model_tester.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,6 +37,7 @@ struct EditorFixture {
     explicit EditorFixture(bool ownStateFolder = true) {
         if (ownStateFolder) qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.path()));
         openSampleEditor(ui, dm, window);
+        testItemModels(window.get());
     }
     ~EditorFixture() {
         window.reset(); // the window refers to the data module

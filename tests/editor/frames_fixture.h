@@ -9,6 +9,7 @@
 #include "model/dm_main.h"
 #include "platform/dataset/dataset.h"
 #include "platform/ui/headlessui.h"
+#include "tests/editor/model_tester.h"
 #include "type_text.h"
 
 #include <QTest>
@@ -61,6 +62,7 @@ struct FramesFixture {
     }
 
     bool show() {
+        testItemModels(window.get());
         window->show();
         return QTest::qWaitForWindowActive(window.get());
     }

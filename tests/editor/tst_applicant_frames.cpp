@@ -61,7 +61,7 @@ void row(const char* name, std::initializer_list<QString> values) {
 
 } // namespace
 
-class TstApplicantFrames : public QObject {
+class TestApplicantFrames : public QObject {
     Q_OBJECT
 
 private slots:
@@ -73,7 +73,7 @@ private slots:
     void otherBodies();
 };
 
-void TstApplicantFrames::lookupLists_data() {
+void TestApplicantFrames::lookupLists_data() {
     columns({"page", "parent", "control", "dictionary", "keyField", "listed"});
     row("5 powiat", {"&5 - 5a", "e500003", "e500004", "sl_NUTS3", "adr_pow_id", ""});
     row("5a powiat", {"&5 - 5a", "e501004", "e501005", "sl_NUTS3", "osup_adr_pow_id", ""});
@@ -86,7 +86,7 @@ void TstApplicantFrames::lookupLists_data() {
 // A powiat lists nothing before its województwo is picked, then only that one's powiats; a
 // legal form lists its forms. Leaving stores the pick and unfilters the dictionary (the
 // legal forms also drop the filter text).
-void TstApplicantFrames::lookupLists() {
+void TestApplicantFrames::lookupLists() {
     QFETCH(QString, page);
     QFETCH(QString, parent);
     QFETCH(QString, control);
@@ -125,7 +125,7 @@ void TstApplicantFrames::lookupLists() {
 // The field holds `before`; everything is selected and deleted, the keys typed, then Tab.
 // The message is a refusal or, for the statement date (the settlement is planned for March
 // 2006), a warning. A refusal keeps the focus and the field; Esc then shows `before`.
-void TstApplicantFrames::typing_data() {
+void TestApplicantFrames::typing_data() {
     columns({"page", "control", "field", "before", "keys", "stored", "message"});
     const QString p5 = "&5 - 5a", p5b = "5&b - 5c", p6h = "6&h", p8 = "&Oświadczenie beneficjenta";
     const QString b = "dsBeneficjent.", nip = b + "NIP", code = "00-950",
@@ -169,7 +169,7 @@ void TstApplicantFrames::typing_data() {
                                 QString(2000, u'o'), ""});
 }
 
-void TstApplicantFrames::typing() {
+void TestApplicantFrames::typing() {
     QFETCH(QString, page);
     QFETCH(QString, control);
     QFETCH(QString, field);
@@ -211,7 +211,7 @@ void TstApplicantFrames::typing() {
 
 // "NIE DOTYCZY" stores "N" and closes the block; cleared it stores "T". Insert appends
 // at the end wherever the block stands; Delete asks nothing.
-void TstApplicantFrames::otherBodies() {
+void TestApplicantFrames::otherBodies() {
     PageFixture fx(QStringLiteral("6&h"));
     QVERIFY(fx.show());
     QCheckBox* box = fx.find<CheckControl>(QStringLiteral("e608001"))->checkBox();
@@ -269,5 +269,5 @@ void TstApplicantFrames::otherBodies() {
     QCOMPARE(fx.ui.calls(UiCall::Kind::MessageBox).size(), 0);
 }
 
-QTEST_MAIN(TstApplicantFrames)
+QTEST_MAIN(TestApplicantFrames)
 #include "tst_applicant_frames.moc"

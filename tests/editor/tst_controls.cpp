@@ -1,7 +1,6 @@
 // The data controls driven by keys and clicks over the data module's tables: what typing
 // and leaving store, what is refused, Esc, the choices on one field, cascading lookups,
 // the navigator, view mode, and the widget-free amount and mask texts.
-#include "editor/forms/controls/amount_text.h"
 #include "editor/forms/controls/check_control.h"
 #include "editor/forms/controls/edit_mask.h"
 #include "editor/forms/controls/lookup_control.h"
@@ -19,14 +18,12 @@ using namespace editor;
 
 Q_DECLARE_METATYPE(editor::ControlKind)
 
-class TstControls : public QObject {
+class TestControls : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
 
-    void amountText_data();
-    void amountText();
     void editMask_data();
     void editMask();
     void typing_data();
@@ -41,27 +38,7 @@ private slots:
     void viewMode();
 };
 
-void TstControls::amountText_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0.0 << "0,00";
-    QTest::newRow("thousands") << 1234567.5 << "1 234 567,50";
-    QTest::newRow("rounds up") << 10.006 << "10,01";
-    QTest::newRow("rounds down") << 10.004 << "10,00";
-    QTest::newRow("half cent") << 10.005 << "10,01";
-    QTest::newRow("negative") << -1234.25 << "-1 234,25";
-    QTest::newRow("below one") << 0.5 << "0,50";
-}
-
-void TstControls::amountText() {
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(AmountText::format(value), text);
-    // What is shown reads back as the same amount.
-    QCOMPARE(AmountText::parse(text).value(), AmountText::toCents(value));
-}
-
-void TstControls::editMask_data() {
+void TestControls::editMask_data() {
     QTest::addColumn<QString>("mask");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("stored");
@@ -80,9 +57,16 @@ void TstControls::editMask_data() {
     QTest::newRow("nip without dashes") << "!000-000-00-00;0;_"
                                         << "123-456-78-90"
                                         << "1234567890";
+    // The unfilled places of a longer mask are not stored; blanks inside the value are.
+    QTest::newRow("regon of nine digits") << "00000000000000;0;_"
+                                          << "017511575_____"
+                                          << "017511575";
+    QTest::newRow("regon with a gap") << "!00000000000000;0;_"
+                                      << "_0175_11575___"
+                                      << "0175 11575";
 }
 
-void TstControls::editMask() {
+void TestControls::editMask() {
     QFETCH(QString, mask);
     QFETCH(QString, display);
     QFETCH(QString, stored);
@@ -91,7 +75,7 @@ void TstControls::editMask() {
 
 // One control per row: keys typed, then Tab. The stored text (field's text form), whether
 // a message refused it, and the table posted (browse) unless refused.
-void TstControls::typing_data() {
+void TestControls::typing_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("field");
@@ -154,7 +138,7 @@ void TstControls::typing_data() {
                                       << "Nieprawidłowa kwota. Użyj ESC żeby anulować";
 }
 
-void TstControls::typing() {
+void TestControls::typing() {
     QFETCH(int, kind);
     QFETCH(QString, table);
     QFETCH(QString, field);
@@ -200,7 +184,7 @@ void TstControls::typing() {
     }
 }
 
-void TstControls::escapeRestoresStoredValue() {
+void TestControls::escapeRestoresStoredValue() {
     FramesFixture fx;
     DataControl* c = fx.control({.name = "e1000111",
                                  .kind = ControlKind::MaskEdit,
@@ -233,7 +217,7 @@ void TstControls::escapeRestoresStoredValue() {
 }
 
 // At the limit nothing more is taken, backspace included, unless a selection is replaced.
-void TstControls::memoLimitOnTyping() {
+void TestControls::memoLimitOnTyping() {
     FramesFixture fx;
     auto* c = static_cast<MemoControl*>(fx.control({.name = "tytul_projektu",
                                                     .kind = ControlKind::Memo,
@@ -263,7 +247,7 @@ void TstControls::memoLimitOnTyping() {
 }
 
 // Boxes on one field: the "Tak"/"Nie" pair and the five-way choice (off value "False").
-void TstControls::choicesOnOneField_data() {
+void TestControls::choicesOnOneField_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QStringList>("onValues");
     QTest::addColumn<QStringList>("offValues");
@@ -286,7 +270,7 @@ void TstControls::choicesOnOneField_data() {
         << QList<bool>{false, false, false, false, false};
 }
 
-void TstControls::choicesOnOneField() {
+void TestControls::choicesOnOneField() {
     QFETCH(QString, field);
     QFETCH(QStringList, onValues);
     QFETCH(QStringList, offValues);
@@ -324,7 +308,7 @@ void TstControls::choicesOnOneField() {
 
 // Level 2 of the intervention category lists nothing before level 1 is chosen, then only
 // the children of the chosen entry; leaving switches the dictionary's filter off.
-void TstControls::cascadingLookup() {
+void TestControls::cascadingLookup() {
     FramesFixture fx;
     auto* level1 = static_cast<LookupControl*>(fx.control({.name = "e602001",
                                                            .kind = ControlKind::Lookup,
@@ -369,7 +353,7 @@ void TstControls::cascadingLookup() {
 }
 
 // A change of another field repaints nothing that did not change: the cursor stays.
-void TstControls::repaintKeepsCursorWhenValueIsTheSame() {
+void TestControls::repaintKeepsCursorWhenValueIsTheSame() {
     FramesFixture fx;
     DataControl* c = fx.control({.name = "e605001",
                                  .kind = ControlKind::Memo,
@@ -389,7 +373,7 @@ void TstControls::repaintKeepsCursorWhenValueIsTheSame() {
     QCOMPARE(memo->toPlainText(), QStringLiteral("z innego miejsca"));
 }
 
-void TstControls::navigatorAppendsAndDeletesWithoutQuestion() {
+void TestControls::navigatorAppendsAndDeletesWithoutQuestion() {
     FramesFixture fx;
     auto* nav = static_cast<NavigatorControl*>(fx.control({.name = "dbnav604003",
                                                            .kind = ControlKind::Navigator,
@@ -416,7 +400,7 @@ void TstControls::navigatorAppendsAndDeletesWithoutQuestion() {
 }
 
 // In view mode a memo stays enabled (it scrolls) but is read-only; a lookup is disabled.
-void TstControls::viewMode() {
+void TestControls::viewMode() {
     FramesFixture fx;
     DataControl* memo = fx.control({.name = "e605001",
                                     .kind = ControlKind::Memo,
@@ -440,5 +424,5 @@ void TstControls::viewMode() {
     QVERIFY(lookup->editor()->isEnabled());
 }
 
-QTEST_MAIN(TstControls)
+QTEST_MAIN(TestControls)
 #include "tst_controls.moc"

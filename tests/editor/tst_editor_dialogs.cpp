@@ -9,6 +9,7 @@
 #include "editor/uiport/translations.h"
 #include "editor/validation/message_browser.h"
 #include "editor/validation/validation_window.h"
+#include "tests/modal_step.h"
 #include "validation/rules_finance.h"
 #include "validation/rules_project.h"
 
@@ -265,7 +266,7 @@ void TestEditorDialogs::messageBoxesInPolish() {
     QStringList shown;
     QString text;
     QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
-    QTimer::singleShot(0, [&] {
+    TestSupport::inModalLoop(qApp, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
         text = box->text();

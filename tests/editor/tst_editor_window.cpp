@@ -1,6 +1,7 @@
 // The editor window driven as a user drives it: pages, tool bar, closing, the show-time
 // steps, the checksum page, view mode, the wheel and the return to the last control.
 #include "editor_fixture.h"
+#include "tests/modal_step.h"
 
 #include "editor/forms/frame_pages.h"
 #include "editor/window/focus_control.h"
@@ -30,8 +31,6 @@ private slots:
     void init();
     void cleanup();
     void pagesAndCaptionsInOrder();
-    void actions_data();
-    void actions();
     void toolBarInOrder();
     void closing_data();
     void closing();
@@ -62,7 +61,7 @@ void TestEditorWindow::cleanup() {
 }
 
 int TestEditorWindow::runModal(const std::function<void()>& step) {
-    QTimer::singleShot(0, fx->window.get(), step);
+    TestSupport::inModalLoop(fx->window.get(), step);
     return fx->window->showModal();
 }
 
@@ -116,61 +115,6 @@ void TestEditorWindow::pagesAndCaptionsInOrder() {
     QCOMPARE(w.statusPanel(0)->text(), QStringLiteral("Typ wniosku: TOPAZ_Q"));
     QVERIFY(w.statusPanel(1)->text().startsWith(QStringLiteral("Wersja: ")));
     QVERIFY(w.statusPanel(0)->minimumWidth() == 150);
-}
-
-void TestEditorWindow::actions_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("hint");
-    QTest::addColumn<QString>("buttonCaption");
-    QTest::newRow("acZapisz") << "acZapisz"
-                              << "&Zapisz"
-                              << "Zapisz wniosek"
-                              << "&Zapisz";
-    QTest::newRow("acZapiszJako") << "acZapiszJako"
-                                  << "Zapisz &jako..."
-                                  << "Zapisz wniosek jako..."
-                                  << "Zapisz &jako...";
-    QTest::newRow("acWalidacja") << "acWalidacja"
-                                 << "&Walidacja"
-                                 << "Sprawdzenie poprawnosci"
-                                 << "&Walidacja";
-    QTest::newRow("acSumaK") << "acSumaK"
-                             << "&Suma kontrolna"
-                             << ""
-                             << "";
-    QTest::newRow("acPodglad") << "acPodglad"
-                               << "&Podglad wydruku"
-                               << "Podglad wydruku wniosku"
-                               << "&Podgląd wydruku";
-    QTest::newRow("acDrukuj") << "acDrukuj"
-                              << "&Drukuj"
-                              << "Drukuj wniosek"
-                              << "&Drukuj";
-    QTest::newRow("acZamknij") << "acZamknij"
-                               << "Zam&knij"
-                               << "Zamknij edytor wniosku"
-                               << "Zam&knij";
-}
-
-void TestEditorWindow::actions() {
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, hint);
-    QFETCH(QString, buttonCaption);
-    QAction* a = fx->window->findChild<QAction*>(name);
-    QVERIFY(a);
-    QCOMPARE(a->text(), caption);
-    QCOMPARE(a->statusTip(), hint);
-    QVERIFY(a->shortcut().isEmpty());
-    QToolButton* button = nullptr;
-    for (QToolButton* b : fx->window->findChildren<QToolButton*>())
-        if (b->defaultAction() == a) button = b;
-    QCOMPARE(button != nullptr, !buttonCaption.isEmpty());
-    if (button) {
-        QCOMPARE(button->text(), buttonCaption);
-        QVERIFY(!button->icon().isNull());
-    }
 }
 
 void TestEditorWindow::toolBarInOrder() {

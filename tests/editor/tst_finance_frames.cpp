@@ -51,7 +51,7 @@ struct Window : EditorFixture {
 
 } // namespace
 
-class TstFinanceFrames : public QObject {
+class TestFinanceFrames : public QObject {
     Q_OBJECT
     std::unique_ptr<Window> shared_; // one window for the 105 attachment boxes
 
@@ -241,5 +241,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstFinanceFrames)
+QTEST_MAIN(TestFinanceFrames)
 #include "tst_finance_frames.moc"

@@ -48,7 +48,7 @@ struct AllPages : FramesFixture {
 
 } // namespace
 
-class TstFrames : public QObject {
+class TestFrames : public QObject {
     Q_OBJECT
 
 private slots:
@@ -62,7 +62,7 @@ private slots:
     void helpButtonAndF1();
 };
 
-void TstFrames::rowsNameExistingFields() {
+void TestFrames::rowsNameExistingFields() {
     ModuleFixture fx;
     int checked = 0;
     for (const PageFrames& page : framePages()) {
@@ -100,7 +100,7 @@ void TstFrames::rowsNameExistingFields() {
     QVERIFY(checked > 0);
 }
 
-void TstFrames::everyControlIsBoundNamedAndHelped() {
+void TestFrames::everyControlIsBoundNamedAndHelped() {
     AllPages pages;
     QCOMPARE(pages.filled, [] {
         int n = 0;
@@ -121,7 +121,7 @@ void TstFrames::everyControlIsBoundNamedAndHelped() {
 
 // Every rule whose field is shown on a filled page leads to a control of its name, and
 // that control is the first one bound to the field.
-void TstFrames::ruleControlsExistAndAreBoundToTheRuleField_data() {
+void TestFrames::ruleControlsExistAndAreBoundToTheRuleField_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("control");
@@ -161,7 +161,7 @@ void TstFrames::ruleControlsExistAndAreBoundToTheRuleField_data() {
     if (rows == 0) QSKIP("no rule leads to the filled pages");
 }
 
-void TstFrames::ruleControlsExistAndAreBoundToTheRuleField() {
+void TestFrames::ruleControlsExistAndAreBoundToTheRuleField() {
     QFETCH(QString, table);
     QFETCH(QString, field);
     QFETCH(QString, control);
@@ -175,7 +175,7 @@ void TstFrames::ruleControlsExistAndAreBoundToTheRuleField() {
     }
 }
 
-void TstFrames::unknownPageStaysEmpty() {
+void TestFrames::unknownPageStaysEmpty() {
     FramesFixture fx;
     FrameContext context{*fx.dm};
     QCOMPARE(fillPage(QStringLiteral("&Nie ma takiej"), fx.window.get(), context), 0);
@@ -183,7 +183,7 @@ void TstFrames::unknownPageStaysEmpty() {
     QVERIFY(fx.window->findChildren<DataControl*>().isEmpty());
 }
 
-void TstFrames::readOnlyModeReachesEveryControl() {
+void TestFrames::readOnlyModeReachesEveryControl() {
     AllPages pages;
     setDataControlsReadOnly(pages.window.get(), true);
     for (DataControl* c : pages.window->findChildren<DataControl*>())
@@ -195,7 +195,7 @@ void TstFrames::readOnlyModeReachesEveryControl() {
 
 // Without a help file the user is told which file is missing; with one, the viewer gets
 // the section's topic, from the button and from F1 on a control.
-void TstFrames::helpButtonAndF1() {
+void TestFrames::helpButtonAndF1() {
     AllPages pages;
     QVERIFY(pages.show());
     QTemporaryDir dir;
@@ -226,5 +226,5 @@ void TstFrames::helpButtonAndF1() {
     setHelpFile({});
 }
 
-QTEST_MAIN(TstFrames)
+QTEST_MAIN(TestFrames)
 #include "tst_frames.moc"

@@ -1,9 +1,13 @@
-#include "editor/grid/amount_format.h"
+#include "editor/forms/builder/frame_builder.h"
+#include "editor/forms/controls/data_control.h"
 #include "editor/grid/banded_header_view.h"
 #include "editor/grid/year_grid.h"
 #include "editor/grid/year_grid_model.h"
 #include "editor/grid/year_grid_panel.h"
 #include "file/application_file.h"
+#include "tests/amount_cases.h"
+#include "tests/editor/model_tester.h"
+#include "tests/editor/type_text.h"
 #include "tests/model/module_fixture.h"
 
 #include <QApplication>
@@ -54,6 +58,7 @@ struct Editor {
         panel = new YearGridPanel(*fx.dm, yearGridPanelFor(u(frameClass)), window.get());
         panel->resize(1200, 900);
         window->resize(1200, 900);
+        testItemModels(window.get());
         window->show();
         restoreYearGrids(window.get());
     }
@@ -91,8 +96,9 @@ void typeInto(YearGrid* g, int recNo, const QString& field, const QString& text,
     view->scrollTo(cell);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
     QCOMPARE(view->currentIndex(), cell);
-    for (const QChar c : text)
-        QTest::keyClick(QApplication::focusWidget(), c.toLatin1() ? c.toLatin1() : '?');
+    if (text.isEmpty()) return;
+    QTest::keyClick(QApplication::focusWidget(), text[0].toLatin1() ? text[0].toLatin1() : '?');
+    typeText(QApplication::focusWidget(), text.mid(1));
     QTest::keyClick(QApplication::focusWidget(), end);
     QCoreApplication::processEvents(); // the view commits a cell on its next turn
 }
@@ -110,15 +116,6 @@ void generateProfit(ModuleFixture& fx) {
     w.post();
 }
 
-void addStage(ModuleFixture& fx, const char* name) {
-    DataSet& stages = fx.t("dsEtapyRealizacji");
-    stages.append();
-    stages.field(u("ZAKRES_PRAC")).setValue(u(name));
-    stages.field(u("TERMIN_ROZP")).setValue(QDate(2006, 3, 1));
-    stages.field(u("TERMIN_ZAK")).setValue(QDate(2007, 6, 1));
-    QVERIFY(stages.post());
-}
-
 } // namespace
 
 class TestGrid : public QObject {
@@ -126,8 +123,8 @@ class TestGrid : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
 
-    void amountFormat_data();
-    void amountFormat();
+    void currencyFieldAndCellStoreAlike_data() { AmountCases::addRows(true); }
+    void currencyFieldAndCellStoreAlike();
     void newApplicationShowsDesignYears_data();
     void newApplicationShowsDesignYears();
     void addedYearSurvivesSaveAndReopen();
@@ -147,24 +144,38 @@ private slots:
     void viewModeTakesNoInput();
 };
 
-void TestGrid::amountFormat_data() {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("indicator") << kIndicatorAmountPattern << 1234567.891 << u("1 234 567,89");
-    QTest::newRow("zero") << kAmountPattern << 0.0 << u("0,00");
-    QTest::newRow("footer negative") << kFooterSumPattern << -1234.5 << u("-1 234,50");
-    QTest::newRow("half cent up") << kAmountPattern << 0.005 << u("0,01");
-    QTest::newRow("tiny negative") << kAmountPattern << -0.001 << u("0,00");
-    QTest::newRow("no decimals") << u("###,###,###,##0") << 999.5 << u("1 000");
-    QTest::newRow("no grouping") << u("0.0#") << 1234.5 << u("1234,5");
-}
+// The shared amount table typed into a currency field and into an amount cell of a year
+// grid: both store the value the table gives.
+void TestGrid::currencyFieldAndCellStoreAlike() {
+    QFETCH(QString, typed);
+    QFETCH(std::optional<double>, stored);
+    if (typed.isEmpty()) return; // nothing typed changes nothing
+    Editor e("Tfr_zr_finans_topaz_q");
+    e.window->resize(1200, 960);
+    FrameBuilder builder(*e.fx.dm, e.window.get());
+    DataControl* currency = builder.makeControl({.name = "eKwota",
+                                                 .kind = ControlKind::Currency,
+                                                 .table = "dsWniosek",
+                                                 .field = "plan_okres_real",
+                                                 .label = u("Kwota")},
+                                                e.window.get());
+    currency->setGeometry(0, 910, 300, 40);
+    currency->show();
+    QVERIFY(e.activate());
+    currency->editor()->setFocus();
+    QTRY_VERIFY(currency->editor()->hasFocus());
+    QTest::keyClick(currency->editor(), Qt::Key_A, Qt::ControlModifier);
+    typeText(currency->editor(), typed);
+    QTest::keyClick(currency->editor(), Qt::Key_Tab);
+    QCOMPARE(e.fx.f("dsWniosek", "plan_okres_real").asFloat(), *stored);
 
-void TestGrid::amountFormat() {
-    QFETCH(QString, pattern);
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(AmountFormat(pattern).format(value), text);
+    YearGrid* g = e.grid("e615001");
+    const DataSet& t = e.table(g);
+    const int rec = recOf(t, "Zrodlo", u("prywatne"));
+    if (typed.size() > 13) return; // the cells of 2004-2008 take at most 13 characters
+    typeInto(g, rec, u("2005"), typed);
+    QCOMPARE(valueOf(t, rec, u("2005")).toDouble(), *stored);
+    QVERIFY(e.fx.ui.calls(UiCall::Kind::ErrorDialog).isEmpty());
 }
 
 void TestGrid::newApplicationShowsDesignYears_data() {

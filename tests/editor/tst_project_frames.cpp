@@ -48,7 +48,7 @@ void closeCell(GridControl* grid, QWidget* editor, bool commit) {
 
 } // namespace
 
-class TstProjectFrames : public QObject {
+class TestProjectFrames : public QObject {
     Q_OBJECT
 
 private slots:
@@ -66,7 +66,7 @@ private slots:
 
 // The powiat column lists nothing before a województwo is chosen, then only its powiats;
 // ending the cell edit switches the dictionary's filter off.
-void TstProjectFrames::locationColumnsCascade() {
+void TestProjectFrames::locationColumnsCascade() {
     PageFixture fx("&6 - 6e");
     QVERIFY(fx.show());
     auto* grid = fx.find<GridControl>("e604003");
@@ -103,7 +103,7 @@ void TstProjectFrames::locationColumnsCascade() {
 
 // Navigator clicks set the flag from the number of places; the grid's own append by
 // moving down does not touch it.
-void TstProjectFrames::wholeCountryFlag() {
+void TestProjectFrames::wholeCountryFlag() {
     PageFixture fx("&6 - 6e");
     QVERIFY(fx.show());
     auto* grid = fx.find<GridControl>("e604003");
@@ -131,7 +131,7 @@ void TstProjectFrames::wholeCountryFlag() {
     QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("T"));
 }
 
-void TstProjectFrames::titleStopsAtItsLimit() {
+void TestProjectFrames::titleStopsAtItsLimit() {
     PageFixture fx("&6 - 6e");
     QVERIFY(fx.show());
     auto* title = fx.find<MemoControl>("tytul_projektu");
@@ -144,7 +144,7 @@ void TstProjectFrames::titleStopsAtItsLimit() {
 }
 
 // Clicks on boxes bound to one field: what is stored and which boxes show ticked.
-void TstProjectFrames::answersOnOneField_data() {
+void TestProjectFrames::answersOnOneField_data() {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("field");
@@ -166,7 +166,7 @@ void TstProjectFrames::answersOnOneField_data() {
         << "T" << QStringList{"e606001"} << QStringList{};
 }
 
-void TstProjectFrames::answersOnOneField() {
+void TestProjectFrames::answersOnOneField() {
     QFETCH(QString, page);
     QFETCH(QStringList, clicks);
     QFETCH(QString, field);
@@ -190,7 +190,7 @@ void TstProjectFrames::answersOnOneField() {
 }
 
 // e1000115: the month check first, then the warning about the end of 2008.
-void TstProjectFrames::settlementMonth_data() {
+void TestProjectFrames::settlementMonth_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("warning");
@@ -210,7 +210,7 @@ void TstProjectFrames::settlementMonth_data() {
                                       << "Nieprawidłowa data (miesiąc/rok)";
 }
 
-void TstProjectFrames::settlementMonth() {
+void TestProjectFrames::settlementMonth() {
     QFETCH(QString, keys);
     QFETCH(QString, stored);
     QFETCH(QString, warning);
@@ -242,7 +242,7 @@ void TstProjectFrames::settlementMonth() {
 
 // "Tak" opens the aid table; its block takes a record through the navigator; a negative
 // amount is refused.
-void TstProjectFrames::publicAidBlock() {
+void TestProjectFrames::publicAidBlock() {
     PageFixture fx("6&p - 6s");
     QVERIFY(fx.show());
     auto* panel = fx.find<RepeatingPanelControl>("e619003");
@@ -293,7 +293,7 @@ void TstProjectFrames::publicAidBlock() {
 }
 
 // A new procurement starts as begun ("Tak"); "Nie" stores at once.
-void TstProjectFrames::procurementBlock() {
+void TestProjectFrames::procurementBlock() {
     PageFixture fx("6&t - 6u");
     QVERIFY(fx.show());
     QTest::mouseClick(
@@ -310,5 +310,5 @@ void TstProjectFrames::procurementBlock() {
     QCOMPARE(fx.find<RepeatingPanelControl>("DBCtrlGrid")->scrollBar()->maximum(), 1);
 }
 
-QTEST_MAIN(TstProjectFrames)
+QTEST_MAIN(TestProjectFrames)
 #include "tst_project_frames.moc"

@@ -7,11 +7,6 @@
 
 namespace {
 
-// The mapping as filled for writing, one row a line, its columns tab-separated.
-// TOPAZ_RECORD_MAPPING=1 writes the file from the table (then read the difference before
-// committing it).
-const QString kRecordedMapping = QStringLiteral(TOPAZ_TEST_DATA "/mapping.tsv");
-
 struct Row {
     QString dsname, table, newRow, columns, constants, nonBase, parent, condition;
 };
@@ -56,26 +51,6 @@ private slots:
     void init() {
         mapping().emptyTable();
         fillMappingTable(*fx.dm);
-    }
-
-    // Filling twice adds nothing; every row holds its declared texts uncut.
-    void rowsAsRecorded() {
-        fillMappingTable(*fx.dm);
-        QStringList lines;
-        for (const Row& r : tableRows(mapping()))
-            lines << QStringList{r.dsname,    r.table,   r.newRow, r.columns,
-                                 r.constants, r.nonBase, r.parent, r.condition}
-                         .join(QLatin1Char('\t'));
-        QCOMPARE(lines.size(), int(declaredMappingRows().size()));
-        QFile f(kRecordedMapping);
-        if (qEnvironmentVariableIsSet("TOPAZ_RECORD_MAPPING")) {
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-            QSKIP("mapping recorded");
-        }
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(lines,
-                 QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     }
 
     // Every field the writer will ask for, and every link field, is in its dataset.

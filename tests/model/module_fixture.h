@@ -5,6 +5,9 @@
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
 
+#include <QDate>
+#include <QTest>
+
 #include <memory>
 
 struct ModuleFixture {
@@ -24,3 +27,13 @@ struct ModuleFixture {
         return t(table).field(QString::fromUtf8(field));
     }
 };
+
+// A stage of the project from March 2006 to June 2007; its planned-expenditure rows follow.
+inline void addStage(ModuleFixture& fx, const char* name) {
+    DataSet& stages = fx.t("dsEtapyRealizacji");
+    stages.append();
+    stages.field(QStringLiteral("ZAKRES_PRAC")).setValue(QString::fromUtf8(name));
+    stages.field(QStringLiteral("TERMIN_ROZP")).setValue(QDate(2006, 3, 1));
+    stages.field(QStringLiteral("TERMIN_ZAK")).setValue(QDate(2007, 6, 1));
+    QVERIFY(stages.post());
+}

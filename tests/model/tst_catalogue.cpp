@@ -7,8 +7,6 @@
 
 namespace {
 
-const QStringList kFlagFamilies = {"tab6lprod", "tab6lrez", "tab6ltyp", "tab6m", "tab6n", "tab6o"};
-
 std::vector<const TableSpec*> allTables() {
     std::vector<const TableSpec*> out{&Catalogue::mainRecord()};
     for (const TableSpec& t : Catalogue::sectionTables())
@@ -73,71 +71,6 @@ private slots:
             if (f.required) ds->field(QString::fromUtf8(f.name)).setValue(1);
         ds->post();
         QCOMPARE(ds->recordCount(), 1);
-    }
-
-    // Only the tables this type adds are its own, and all their fields are too.
-    void tablesOfThisType() {
-        const QStringList own = {"dsPolaSpec", "dsEtapyRealizacji", "dsPlanWydatki", "dsZamPub",
-                                 "tabMapowanie"};
-        for (const TableSpec* t : allTables()) {
-            const QString name = QString::fromUtf8(t->name);
-            QCOMPARE(t->level == Level::Type, own.contains(name));
-            if (t->level == Level::Type)
-                for (const FieldSpec& f : t->fields)
-                    QVERIFY2(f.level == Level::Type, f.name);
-        }
-    }
-
-    void yearFlagDefaults_data() {
-        QTest::addColumn<QString>("family");
-        for (const QString& f : kFlagFamilies)
-            QTest::newRow(qPrintable(f)) << f;
-    }
-    void yearFlagDefaults() {
-        QFETCH(QString, family);
-        auto ds = build(Catalogue::mainRecord());
-        QVERIFY(ds->append());
-        for (int year = 2004; year <= 2016; ++year) {
-            const QString name = family + QString::number(year) + "v";
-            QCOMPARE(ds->field(name).asString(), QString(year <= 2008 ? "T" : "N"));
-        }
-    }
-
-    // The checksum leaves out itself and the derived period counts.
-    void checksumTags() {
-        QStringList tagged;
-        for (const FieldSpec& f : Catalogue::mainRecord().fields)
-            if (f.tag != 0) tagged << QString::fromUtf8(f.name);
-        tagged.sort();
-        QCOMPARE(tagged,
-                 QStringList({"plan_okres_do_oddania", "plan_okres_finansowej_real",
-                              "plan_okres_real", "plan_okres_rzeczowej_real", "suma_kontrolna"}));
-    }
-
-    // Defaults arrive, converted to the field's type, when a row is appended.
-    void defaultsOnAppend_data() {
-        QTest::addColumn<QString>("tableName");
-        QTest::addColumn<QString>("fieldName");
-        QTest::addColumn<QVariant>("expected");
-        auto row = [](const char* name, const char* table, const char* field, const QVariant& v) {
-            QTest::newRow(name) << table << field << v;
-        };
-        row("whole country no", "dsWniosek", "lok_caly_kraj", "N");
-        row("base default dropped", "dsWniosek", "inne_pr_EFRR", QVariant());
-        row("revenue year", "dsKatPrzych", "2016", 0.0);
-        row("revenue n+5", "dsKatPrzych", "n_5", 0.0);
-        row("finance year without default", "dsZrodlaFin", "2004", QVariant());
-        row("profile year without default", "dsProfilWyd", "2012", QVariant());
-        row("total cost", "dsCalkKoszt", "RAZEM", 0.0);
-        row("qualified expenditure", "dsWydatkiKw", "2008", 0.0);
-    }
-    void defaultsOnAppend() {
-        QFETCH(QString, tableName);
-        QFETCH(QString, fieldName);
-        QFETCH(QVariant, expected);
-        auto ds = build(table(tableName));
-        QVERIFY(ds->append());
-        QCOMPARE(ds->field(fieldName).value(), expected);
     }
 
     // Every lookup names a key field of its own table and an existing dictionary column.

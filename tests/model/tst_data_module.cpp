@@ -3,6 +3,7 @@
 #include "tests/model/module_fixture.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -66,6 +67,15 @@ void TestDataModule::dictionaryVariants_data() {
         {"<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"3\">",
          "<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"2\">"},
         false, true, {"sl_INT2=20", "sl_INT3=0"});
+    // A hostile level count loads the levels that exist, at once (see the time bound).
+    row("level count of a billion",
+        {"<SLOWNIK nazwa=\"Jednostki geograficzne NUTS\" poziomy=\"4\">",
+         "<SLOWNIK nazwa=\"Jednostki geograficzne NUTS\" poziomy=\"00000000000961041859\">"},
+        false, true, {"sl_NUTS1=1", "sl_NUTS4=2477"});
+    // The first element of a level number counts; later ones are not read.
+    row("level repeated",
+        {"<POZIOM numer=\"2\">", "<POZIOM numer=\"3\"></POZIOM><POZIOM numer=\"2\">"}, false, true,
+        {"sl_NUTS2=16", "sl_NUTS3=0", "sl_INT2=20", "sl_INT3=0"});
     row("level count not a number",
         {"<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"1\">",
          "<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"jeden\">"},
@@ -100,8 +110,12 @@ void TestDataModule::dictionaryVariants() {
     }
     const QString copy = QDir(QDir::tempPath()).filePath(QStringLiteral("slowniki.xml.tmp"));
     if (!codePage.isEmpty()) qputenv("TOPAZ_SYSTEM_CODEPAGE", codePage);
+    QElapsedTimer clock;
+    clock.start();
     ModuleFixture fx(dir.path());
     qunsetenv("TOPAZ_SYSTEM_CODEPAGE");
+    // Whatever the dictionary says, creating the module takes well under a few seconds.
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed()) + " ms"));
     QVERIFY(!QFile::exists(copy));
     QCOMPARE(fx.dm->BladSlownika, error);
     QVERIFY(fx.ui.shownTexts().isEmpty());

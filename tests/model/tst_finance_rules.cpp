@@ -60,15 +60,6 @@ int addOwnSource(DataSet& t, double amount2007) {
     return int(t.field(u("Id")).asInteger());
 }
 
-void addStage(ModuleFixture& fx, const char* name) {
-    DataSet& stages = fx.t("dsEtapyRealizacji");
-    stages.append();
-    stages.field(u("ZAKRES_PRAC")).setValue(u(name));
-    stages.field(u("TERMIN_ROZP")).setValue(QDate(2006, 3, 1));
-    stages.field(u("TERMIN_ZAK")).setValue(QDate(2007, 6, 1));
-    QVERIFY(stages.post());
-}
-
 // Expenditure rows in table order as stage + kind ("1T"); "*" marks the category "nowy".
 QStringList layout(const DataSet& plan) {
     QStringList out;

@@ -1,15 +1,18 @@
 #include <QtTest>
 
+#include "platform/utils/amount.h"
 #include "platform/utils/datetext.h"
 #include "platform/utils/montharithmetic.h"
 #include "platform/utils/monthtext.h"
 #include "platform/utils/numbertext.h"
+#include "tests/amount_cases.h"
+
+#include <QRandomGenerator>
 
 #include <optional>
 
 using namespace Utils;
 
-Q_DECLARE_METATYPE(std::optional<double>)
 Q_DECLARE_METATYPE(std::optional<QDate>)
 Q_DECLARE_METATYPE(Utils::LocalFormats)
 
@@ -109,6 +112,87 @@ private slots:
             Utils::textToNumber(text, pointIsLocal ? pointDecimal() : LocalFormats::standard());
         QCOMPARE(got.has_value(), number.has_value());
         if (number) QCOMPARE(*got, *number);
+    }
+
+    // The shared table: what a typed amount stores and shows, and that the shown text
+    // reads back as the same value.
+    void amounts_data() { AmountCases::addRows(); }
+    void amounts() {
+        QFETCH(QString, typed);
+        QFETCH(std::optional<double>, stored);
+        QFETCH(QString, shown);
+        const std::optional<double> got = Utils::parseCents(typed);
+        QCOMPARE(got.has_value(), stored.has_value());
+        if (!stored) return;
+        QCOMPARE(*got, *stored);
+        const Utils::AmountFormat currency(Utils::kCurrencyPattern);
+        QCOMPARE(currency.format(*got), shown);
+        // Showing the unrounded value rounds the same way; the printout's pattern agrees.
+        QCOMPARE(currency.format(Utils::parseAmount(typed).value()), shown);
+        QCOMPARE(Utils::amountText(*got), shown);
+        QCOMPARE(Utils::parseCents(shown), got);
+    }
+
+    // Patterns of the grids and the printout, and values that are not numbers.
+    void amountPatterns_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("text");
+        auto row = [](const char* name, const QString& pattern, const QVariant& v, const char* t) {
+            QTest::newRow(name) << pattern << v << QString::fromUtf8(t);
+        };
+        row("indicator", Utils::kAmountPattern, 1234567.891, "1 234 567,89");
+        row("total", Utils::kTotalPattern, -1234.5, "-1 234,50");
+        row("counts", Utils::kCountPattern, 999.5, "1 000");
+        row("no grouping, optional decimal", QStringLiteral("0.0#"), 1234.5, "1234,5");
+        row("no integer digit", QStringLiteral(".00"), 0.25, ",25");
+        row("tiny negative", Utils::kCurrencyPattern, -0.001, "0,00");
+        row("null", Utils::kAmountPattern, QVariant(), "");
+        row("blank text", Utils::kAmountPattern, QStringLiteral(" "), "");
+        row("number text", Utils::kAmountPattern, QStringLiteral("2675,5"), "2 675,50");
+        row("not finite", Utils::kAmountPattern, qInf(), "0,00");
+        row("beyond 15 digits", Utils::kAmountPattern, 1e20, "100 000 000 000 000 000 000,00");
+    }
+    void amountPatterns() {
+        QFETCH(QString, pattern);
+        QFETCH(QVariant, value);
+        QFETCH(QString, text);
+        QCOMPARE(Utils::AmountFormat(pattern).format(value), text);
+    }
+
+    // Random amounts of up to three decimals, typed with or without grouping and with
+    // either separator: the stored value is the decimal value rounded half away from zero,
+    // computed here in whole numbers, and what is shown reads back unchanged.
+    void randomAmountsRoundByTheDecimalRule() {
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        const Utils::AmountFormat currency(Utils::kCurrencyPattern);
+        for (int i = 0; i < 20000; ++i) {
+            const qint64 mills = qint64(random.bounded(Q_INT64_C(1000000000000000))) *
+                                 (random.bounded(4) == 0 ? -1 : 1);
+            QString typed = QString::number(qAbs(mills) / 1000);
+            if (random.bounded(2))
+                for (qsizetype at = typed.size() - 3; at > 0; at -= 3)
+                    typed.insert(at, u' ');
+            typed += (random.bounded(2) ? u',' : u'.') +
+                     QStringLiteral("%1").arg(qAbs(mills) % 1000, 3, 10, QLatin1Char('0'));
+            if (mills < 0) typed.prepend(u'-');
+            const qint64 cents = (qAbs(mills) + 5) / 10 * (mills < 0 ? -1 : 1);
+            const double want = QStringLiteral("%1.%2")
+                                    .arg(cents / 100)
+                                    .arg(qAbs(cents) % 100, 2, 10, QLatin1Char('0'))
+                                    .toDouble() *
+                                (cents < 0 && cents / 100 == 0 ? -1 : 1);
+            const std::optional<double> got = Utils::parseCents(typed);
+            QVERIFY2(got && *got == want,
+                     qPrintable(QStringLiteral("seed %1: \"%2\" stored %3, expected %4")
+                                    .arg(seed)
+                                    .arg(typed)
+                                    .arg(got.value_or(qQNaN()), 0, 'g', 17)
+                                    .arg(want, 0, 'g', 17)));
+            QVERIFY2(Utils::parseCents(currency.format(*got)) == got,
+                     qPrintable(QStringLiteral("seed %1: \"%2\"").arg(seed).arg(typed)));
+        }
     }
 
     void normaliseDateText_data() {

@@ -3,7 +3,7 @@
 #include "examples/generator/sample_application.h"
 #include "file/application_file.h"
 #include "model/validation_port.h"
-#include "print/amount_text.h"
+#include "platform/utils/amount.h"
 #include "print/print_routine.h"
 #include "print/report_sections.h"
 #include "tests/model/module_fixture.h"
@@ -32,8 +32,6 @@ private:
     QStringList printPages(const TdmDataSets& dm, bool trial = false);
 
 private slots:
-    void amountFormat_data();
-    void amountFormat();
     void sourceRowName_data();
     void sourceRowName();
     void yearBlocks_data();
@@ -60,24 +58,6 @@ QStringList TestPrint::printPages(const TdmDataSets& dm, bool trial) {
     const QStringList out = PdfText::pages(pdf);
     if (out.size() != pages) return {};
     return out;
-}
-
-void TestPrint::amountFormat_data() {
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("printed");
-    QTest::newRow("empty") << QVariant() << QString();
-    QTest::newRow("zero") << QVariant(0.0) << QStringLiteral("0,00");
-    QTest::newRow("thousands") << QVariant(1234567.5) << QStringLiteral("1 234 567,50");
-    QTest::newRow("rounded up") << QVariant(999.999) << QStringLiteral("1 000,00");
-    QTest::newRow("negative") << QVariant(-1234.567) << QStringLiteral("-1 234,57");
-    QTest::newRow("negative zero") << QVariant(-0.001) << QStringLiteral("0,00");
-    QTest::newRow("text blank") << QVariant(QStringLiteral(" ")) << QString();
-}
-
-void TestPrint::amountFormat() {
-    QFETCH(QVariant, value);
-    QFETCH(QString, printed);
-    QCOMPARE(amountText(value), printed);
 }
 
 void TestPrint::sourceRowName_data() {
@@ -222,7 +202,7 @@ void TestPrint::expenditureTotalsUnderLaterYear() {
         QCOMPARE(amounts.first(), QString::fromUtf8(e.under2012));
     }
     QCOMPARE(PdfText::amountsAfter(lineOf("Ogółem wydatki", 0), "Ogółem wydatki").last(),
-             amountText(grandTotal));
+             Utils::amountText(grandTotal));
 }
 
 void TestPrint::financeRowNames() {

@@ -68,10 +68,16 @@ QJsonArray validateJson(const Host& host, const QStringList& files, const QStrin
     return doc.array();
 }
 
-QStringList rules(const QJsonObject& file) {
+QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// The rule of each finding, with its message when asked.
+QStringList rules(const QJsonObject& file, bool withMessages = true) {
     QStringList out;
     for (const QJsonValue& f : file.value("findings").toArray())
-        out << f.toObject().value("rule").toString();
+        out << f.toObject().value("rule").toString() +
+                   (withMessages ? u' ' + f.toObject().value("message").toString() : QString());
     return out;
 }
 
@@ -115,11 +121,23 @@ private slots:
                       const char* codePage, const QStringList& expected, bool intact = true) {
             QTest::newRow(name) << file << edits << codePage << expected << intact;
         };
-        row("applicant", "applicant-missing.xml", {}, "", {"50", "58"});
-        row("schedule", "schedule-out-of-order.xml", {}, "", {"35"});
-        row("finance", "no-finance.xml", {}, "", {"2", "3"});
-        row("procurement", "procurement-missing.xml", {}, "", {"47"});
-        row("attachments", "attachments-missing.xml", {}, "", {"106.3"});
+        const QStringList applicant{
+            u("50 Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione"),
+            u("58 Pole \"Numer telefonu\" musi być wypełnione")};
+        row("applicant", "applicant-missing.xml", {}, "", applicant);
+        row("schedule", "schedule-out-of-order.xml", {}, "",
+            {u("35 W polu \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" powinna "
+               "znajdować się data nie wcześniejsza niż w polu \"Planowany termin rozpoczęcia "
+               "realizacji projektu\"")});
+        row("finance", "no-finance.xml", {}, "",
+            {u("2 Pole \"Profil wydatkowania środków w ramach Projektu - środki publiczne (SUMA)\" "
+               "musi zawierać wartość wiekszą od zera"),
+             u("3 Pole \"Źródła finansowania projektu - środki publiczne (SUMA)\" musi zawierać "
+               "wartość wiekszą od zera")});
+        row("procurement", "procurement-missing.xml", {}, "",
+            {u("47 Informacja o zamówieniach publicznych jest niekompletna")});
+        row("attachments", "attachments-missing.xml", {}, "",
+            {u("106.3 Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny")});
         // An empty special field keeps the value the module gave it.
         row("empty special field", "complete.xml",
             {"dsKW=\"ZALMAPYRT\">T<", "dsKW=\"ZALMAPYRT\"><"}, "", {});
@@ -136,7 +154,7 @@ private slots:
         // On a system with another code page the text, its checksum and the letters read
         // as that code page gives them.
         row("ISO-8859-2", "complete.xml", {}, "ISO-8859-2", {});
-        row("ISO-8859-2, applicant", "applicant-missing.xml", {}, "ISO-8859-2", {"50", "58"});
+        row("ISO-8859-2, applicant", "applicant-missing.xml", {}, "ISO-8859-2", applicant);
     }
 
     void verdictOfEachFile() {
@@ -196,7 +214,7 @@ private slots:
         QCOMPARE(host.topaz({"new", file}).exitCode, 0);
         const QJsonObject o = validateJson(host, {file}).first().toObject();
         QVERIFY(!o.value("valid").toBool());
-        const QStringList found = rules(o);
+        const QStringList found = rules(o, false);
         QVERIFY(found.size() > 50);
         auto ordinal = [](const QString& n) {
             return QStringView(n)

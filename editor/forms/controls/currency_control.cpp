@@ -1,7 +1,7 @@
 #include "editor/forms/controls/currency_control.h"
 
-#include "editor/forms/controls/amount_text.h"
 #include "platform/dataset/dataset.h"
+#include "platform/utils/amount.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -20,8 +20,17 @@ CurrencyControl::CurrencyControl(const ControlRow& row, UserInterface& ui, QWidg
     connect(edit_, &QLineEdit::returnPressed, this, [this] { commit(); });
 }
 
+namespace {
+
+QString currencyText(double value) {
+    static const Utils::AmountFormat format(Utils::kCurrencyPattern);
+    return format.format(value);
+}
+
+} // namespace
+
 QString CurrencyControl::fieldText(const Field& field) const {
-    return AmountText::format(field.asFloat());
+    return currencyText(field.asFloat());
 }
 
 QString CurrencyControl::shownText() const {
@@ -29,16 +38,16 @@ QString CurrencyControl::shownText() const {
 }
 
 void CurrencyControl::showText(const QString& text) {
-    edit_->setText(text.isEmpty() ? AmountText::format(0) : text);
+    edit_->setText(text.isEmpty() ? currencyText(0) : text);
 }
 
 bool CurrencyControl::storeText(const QString& text, QString& refusal) {
-    const std::optional<double> amount = AmountText::parse(text);
+    const std::optional<double> amount = Utils::parseCents(text);
     if (!amount) {
         refusal = QStringLiteral("Nieprawidłowa kwota. Użyj ESC żeby anulować");
         return false;
     }
-    return mutableLink().write(AmountText::toCents(*amount), ui());
+    return mutableLink().write(*amount, ui());
 }
 
 void CurrencyControl::applyReadOnly(bool readOnly) {

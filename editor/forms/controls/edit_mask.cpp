@@ -46,5 +46,13 @@ QString EditMask::storedText(const QString& displayText) const {
     bool typed = false;
     for (const QChar c : text)
         typed = typed || (c != u' ' && !literals.contains(c));
-    return typed ? text : QString();
+    if (!typed) return QString();
+    // Positions left blank at either end are not part of the value: a nine-digit REGON in
+    // the fourteen-place mask stores its nine digits, as the file and the printout carry it.
+    qsizetype first = 0, last = text.size();
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
+    return text.mid(first, last - first);
 }

@@ -13,7 +13,8 @@ struct EditMask {
     static EditMask parse(const QString& mask);
     bool isEmpty() const { return inputMask.isEmpty(); }
     // The text a field receives from what the edit displays: blanks become spaces, the
-    // literals are dropped unless stored, and a mask with nothing typed gives "".
+    // literals are dropped unless stored, blank positions at either end are dropped, and
+    // a mask with nothing typed gives "".
     QString storedText(const QString& displayText) const;
     // The same text before a mask with nothing typed is taken as "": the blanks and, when
     // stored, the literals ("  -   " for an empty postal code). The input checks read it.
