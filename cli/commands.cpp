@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/checksum_command.h"
+#include "cli/help_command.h"
 #include "cli/import_command.h"
 #include "cli/print_command.h"
 #include "cli/save_commands.h"
@@ -60,6 +61,15 @@ OptionSpec replaceOption() {
             QString()};
 }
 
+OptionSpec helpPdfOption() {
+    OptionSpec o{{QStringLiteral("pdf")},
+                 QStringLiteral("WYJŚCIE"),
+                 QStringLiteral("plik PDF z instrukcją"),
+                 QStringLiteral("Opcja --pdf wymaga nazwy pliku.")};
+    o.required = true;
+    return o;
+}
+
 std::vector<CommandSpec> buildTable() {
     return {
         {QStringLiteral("validate"),
@@ -112,6 +122,14 @@ std::vector<CommandSpec> buildTable() {
          1,
          {binOption(), pdfOption()},
          runPrintCommand},
+        {QStringLiteral("help"),
+         QString(),
+         QStringLiteral("Zapisuje całą instrukcję wypełniania wniosku (pomoc edytora) jako plik "
+                        "PDF do wydrukowania."),
+         0,
+         0,
+         {binOption(), helpPdfOption()},
+         runHelpCommand},
     };
 }
 

@@ -1,10 +1,12 @@
 #include "launcher/launcher_window.h"
 
+#include "editor/help/help_window.h"
 #include "launcher/application_list.h"
 #include "platform/hostenv/hostregistry.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -71,6 +73,12 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
     toolBar->addAction(sum);
     toolBar->addAction(validation);
     fileActions_ << sum << validation;
+    toolBar->addSeparator();
+    QAction* help = makeAction("acPomoc", QStringLiteral("Po&moc"),
+                               QStringLiteral("Instrukcja wypełniania wniosku"));
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, &LauncherWindow::showHelp);
+    toolBar->addAction(help);
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("lvWnioski"));
@@ -99,6 +107,15 @@ QAction* LauncherWindow::makeAction(const char* objectName, const QString& capti
     action->setStatusTip(hint);
     QWidget::addAction(action);
     return action;
+}
+
+// The module's instruction, beside the module file.
+void LauncherWindow::showHelp() {
+    const QString folder =
+        QDir(QFileInfo(module_.path()).absolutePath()).filePath(QStringLiteral("pomoc"));
+    QString error;
+    if (!help::HelpWindow::open(folder, 1, this, &error))
+        QMessageBox::warning(this, QString::fromUtf8(kCaption), error);
 }
 
 void LauncherWindow::refresh() {

@@ -30,6 +30,7 @@ private:
     void checkSum();
     void validate();
     void updateActions();
+    void showHelp();
 
     ModuleLibrary& module_;
     QString folder_;
