@@ -1,0 +1,79 @@
+// Spelling of a full 4000-character memo: the checker on its own with nothing remembered
+// (the first look at a text), with the answers remembered (every later keystroke), and the
+// highlighter re-marking the whole document as the editor does after a paste.
+#include "editor/forms/controls/spell_highlighter.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Polish prose as applicants write it, with a few typos, cut to 4000 characters.
+QString memoText() {
+    const QString paragraph = QStringLiteral(
+        "Celem projektu jest poprawa bezpieczeństwa ruchu drogowego oraz skrócenie czasu "
+        "przejazdu na odcinku drogi krajowej nr 8 między Kórnikiem a Wrocławiem. Zakres "
+        "rzeczowy obejmuje przebudowę jezdni, budowę chodników, ścieżek rowerowych i "
+        "zatok autobusowych, wymianę oświetlenia oraz przebudowę skrzyżowań na ronda. "
+        "Projekt zostanie zrealizowny w latach 2005-2007 zgodnie z harmonogramem; "
+        "wydatki kwalifikowane wynoszą 12 500 000,00 zł. Beneficjentem jest Generalna "
+        "Dyrekcja Dróg Krajowych i Autostrad (NIP 526-000-12-46, e-mail: "
+        "sekretariat@example.pl), która zapewni trwałość produktów projektu przez "
+        "co najmniej pięć lat po jego zakończeniu. Inwestycja przyczyni się do "
+        "zmniejszenia liczby wypadków, ograniczenia hałasu i emisji spalin, a także do "
+        "poprawy dostępności terenów inwestycyjnych gmin położonych wzdłuż drogi.\n");
+    QString text;
+    while (text.size() < 4000)
+        text += paragraph;
+    return text.left(4000);
+}
+
+editor::SpellChecker& checker() {
+    static editor::SpellChecker c(QStringLiteral("/usr/share/hunspell/pl_PL"), QString());
+    static const bool named = [] {
+        c.learnNamesFrom(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"));
+        return true;
+    }();
+    (void)named;
+    return c;
+}
+
+void BM_Memo4000_Cold(benchmark::State& state) {
+    const QString text = memoText();
+    for (auto _ : state) {
+        checker().clearCache();
+        benchmark::DoNotOptimize(checker().misspelt(text));
+    }
+}
+BENCHMARK(BM_Memo4000_Cold)->Unit(benchmark::kMillisecond);
+
+void BM_Memo4000_Remembered(benchmark::State& state) {
+    const QString text = memoText();
+    checker().misspelt(text);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checker().misspelt(text));
+}
+BENCHMARK(BM_Memo4000_Remembered)->Unit(benchmark::kMillisecond);
+
+void BM_Memo4000_Highlighter(benchmark::State& state) {
+    QTextDocument document;
+    document.setPlainText(memoText());
+    editor::SpellHighlighter highlighter(&document, checker());
+    checker().clearCache();
+    for (auto _ : state)
+        highlighter.rehighlight();
+}
+BENCHMARK(BM_Memo4000_Highlighter)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
