@@ -77,21 +77,21 @@ QString refusalOf(const InputHandler& handler) {
 }
 
 QString formatByCheck(const QString& refusal) {
-    if (refusal.contains(QLatin1String("NIP")))
+    if (refusal.contains(QStringLiteral("NIP")))
         return QStringLiteral("NIP: 10 cyfr w układzie 000-000-00-00; ostatnia cyfra jest cyfrą "
                               "kontrolną, program sprawdza ją po wyjściu z pola");
-    if (refusal.contains(QLatin1String("REGON")))
+    if (refusal.contains(QStringLiteral("REGON")))
         return QStringLiteral("REGON: 9 albo 14 cyfr; ostatnia cyfra jest cyfrą kontrolną");
-    if (refusal.contains(QLatin1String("PESEL")))
+    if (refusal.contains(QStringLiteral("PESEL")))
         return QStringLiteral("PESEL: 11 cyfr; ostatnia cyfra jest cyfrą kontrolną");
-    if (refusal.contains(QLatin1String("kod pocztowy")))
+    if (refusal.contains(QStringLiteral("kod pocztowy")))
         return QStringLiteral("kod pocztowy w układzie 00-000, np. 00-950");
-    if (refusal.contains(QLatin1String("poczty elektronicznej")))
+    if (refusal.contains(QStringLiteral("poczty elektronicznej")))
         return QStringLiteral("adres poczty elektronicznej, np. jan.kowalski@example.pl; bez "
                               "spacji, z kropką w nazwie domeny");
-    if (refusal.contains(QLatin1String("miesiąc")))
+    if (refusal.contains(QStringLiteral("miesiąc")))
         return QStringLiteral("miesiąc i rok w formacie \"mm rrrr\", np. 03 2006");
-    if (refusal.contains(QLatin1String("ujemna")))
+    if (refusal.contains(QStringLiteral("ujemna")))
         return QStringLiteral("kwota w złotych, np. 12 500,00; nie może być ujemna");
     return {};
 }
@@ -117,7 +117,7 @@ QString formatOf(const ControlRow& row, const QString& refusal) {
     case ControlKind::Lookup:
         return row.cascade.isSet()
                    ? QStringLiteral("wybór z listy; lista zawiera tylko pozycje należące do "
-                                    "wyboru w polu powyżej, dopóki go nie ma – jest pusta")
+                                    "wyboru w polu powyżej (bez niego jest pusta)")
                    : QStringLiteral("wybór z listy (strzałka w dół lub Alt+↓ otwiera listę)");
     case ControlKind::Check:
         return QStringLiteral("pole wyboru: spacja lub kliknięcie zaznacza i odznacza");
@@ -281,7 +281,9 @@ private:
                 }
                 if (c.year == 0) columns << quoted(c.caption);
             }
-            const QString name = entry.heading.isEmpty() ? g.caption : entry.heading;
+            QString name = entry.heading.isEmpty() ? g.caption : entry.heading;
+            for (const GridColumn& c : g.columns)
+                if (name.isEmpty() && c.kind == GridColumnKind::Text) name = c.caption;
             std::vector<const RuleEntry*> rules;
             for (const RuleEntry& r : ruleEntries())
                 if (r.table.compare(g.dataSet, Qt::CaseInsensitive) == 0) rules.push_back(&r);

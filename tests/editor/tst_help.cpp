@@ -132,6 +132,8 @@ private slots:
     void everyFrameOpensItsTopic();
     void ruleFieldsAreNamedWithTheirMessages_data();
     void ruleFieldsAreNamedWithTheirMessages();
+    void formatsStandWithTheirFields_data();
+    void formatsStandWithTheirFields();
     void filesSearchAndPdf();
     void windowSearchesAndMarks();
     void randomSearchesKeepTheirPromise();
@@ -190,6 +192,19 @@ void TstHelp::ruleFieldsAreNamedWithTheirMessages_data() {
     addRuleRows(financeScheduleRules());
 }
 
+namespace {
+
+// Whether one row of the topic's field table holds both texts.
+bool inOneRow(const help::HelpTopic& topic, const QString& a, const QString& b) {
+    for (const QString& row : topic.body.split(QStringLiteral("<tr>"))) {
+        const QString cells = QTextDocumentFragment::fromHtml(row).toPlainText().simplified();
+        if (cells.contains(a) && cells.contains(b.simplified())) return true;
+    }
+    return false;
+}
+
+} // namespace
+
 // The field's caption and the message stand in one row of the topic's field table.
 void TstHelp::ruleFieldsAreNamedWithTheirMessages() {
     QFETCH(int, topic);
@@ -197,15 +212,39 @@ void TstHelp::ruleFieldsAreNamedWithTheirMessages() {
     QFETCH(QString, message);
     const help::HelpTopic* t = book_.topic(topic);
     QVERIFY(t);
-    const QString text = t->text.simplified();
-    QVERIFY2(text.contains(message.simplified()), qPrintable(message));
-    if (caption.isEmpty()) return;
-    bool together = false;
-    for (const QString& row : t->body.split(QStringLiteral("<tr>"))) {
-        const QString cells = QTextDocumentFragment::fromHtml(row).toPlainText().simplified();
-        together = together || (cells.contains(caption) && cells.contains(message.simplified()));
-    }
-    QVERIFY2(together, qPrintable(caption + QStringLiteral(" / ") + message));
+    QVERIFY2(t->text.simplified().contains(message.simplified()), qPrintable(message));
+    if (!caption.isEmpty())
+        QVERIFY2(inOneRow(*t, caption, message), qPrintable(caption + u'/' + message));
+}
+
+void TstHelp::formatsStandWithTheirFields_data() {
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("format");
+    const auto u = [](const char* text) { return QString::fromUtf8(text); };
+    QTest::newRow("month") << 827010503 << u("1. Planowany termin rozpoczęcia realizacji projektu")
+                           << u("\"mm rrrr\"");
+    QTest::newRow("month column") << 827010503 << u("Data zakończenia realizacji")
+                                  << u("\"mm rrrr\"");
+    QTest::newRow("date") << 827010603 << u("Data pozyskania pomocy") << u("rrrr.mm.dd");
+    QTest::newRow("NIP") << 827020101 << u("8. NIP") << u("000-000-00-00");
+    QTest::newRow("REGON") << 827020101 << u("9. REGON") << u("9 albo 14 cyfr");
+    QTest::newRow("PESEL") << 827020201 << u("10. PESEL") << u("11 cyfr");
+    QTest::newRow("postal code") << 827020101 << u("Kod pocztowy") << u("00-000");
+    QTest::newRow("e-mail") << 500 << u("6. Adres poczty elektronicznej") << u("@");
+    QTest::newRow("amount") << 827010603 << u("Kwota pomocy") << u("nie może być ujemna");
+    QTest::newRow("year grid") << 614 << u("Dodaj rok") << u("Usuń rok");
+}
+
+void TstHelp::formatsStandWithTheirFields() {
+    QFETCH(int, topic);
+    QFETCH(QString, caption);
+    QFETCH(QString, format);
+    const help::HelpTopic* t = book_.topic(topic);
+    QVERIFY(t);
+    QVERIFY2(inOneRow(*t, caption, format) || QTest::currentDataTag() == QByteArray("year grid"),
+             qPrintable(caption));
+    QVERIFY(t->text.contains(caption) && t->text.contains(format));
 }
 
 void TstHelp::filesSearchAndPdf() {
