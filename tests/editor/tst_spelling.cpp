@@ -60,11 +60,14 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         QFile::remove(SpellChecker::personalListPath());
         QVERIFY2(SpellChecker::shared().isAvailable(), "hunspell-pl is installed");
+        SpellChecker::shared().waitUntilLoaded();
+        QVERIFY(SpellChecker::shared().isLoaded());
     }
     void checkedWords_data();
     void checkedWords();
     void memoUnderlinesAndSuggests();
     void lineEditMarksAndSuggests();
+    void marksComeWhenTheDictionaryIsRead();
     void randomTextsKeepTheRules();
 };
 
@@ -175,6 +178,20 @@ void TstSpelling::lineEditMarksAndSuggests() {
                                                            .label = QStringLiteral("8. NIP"),
                                                            .mask = "!000-000-00-00;0;_"}));
     QVERIFY(!spellMarkerOf(nip->lineEdit()));
+}
+
+// The dictionary is read in the background: a memo shown before gets its marks once it is
+// read. Without a dictionary nothing is marked.
+void TstSpelling::marksComeWhenTheDictionaryIsRead() {
+    SpellChecker own(QStringLiteral("/usr/share/hunspell/pl_PL"), QString());
+    QPlainTextEdit memo;
+    memo.setPlainText(QStringLiteral("Projekt zostanie zrealizowny."));
+    attachSpellCheck(&memo, own);
+    QTRY_COMPARE(underlined(&memo), QStringList{QStringLiteral("zrealizowny")});
+
+    SpellChecker none(QStringLiteral("/brak/pl_PL"), QString());
+    QVERIFY(!none.isAvailable());
+    QVERIFY(none.misspelt(memo.toPlainText()).empty());
 }
 
 // Texts of words, numbers, codes, addresses and punctuation: every word checked lies in

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -73,9 +74,19 @@ SpellChecker::SpellChecker(const QString& dictionaryBase, const QString& persona
     const QByteArray dic = QFile::encodeName(dictionaryBase + QStringLiteral(".dic"));
     if (QFileInfo::exists(QString::fromLocal8Bit(aff)) &&
         QFileInfo::exists(QString::fromLocal8Bit(dic))) {
-        hunspell_ = std::make_unique<Hunspell>(aff.constData(), dic.constData());
-        encoding_ = QByteArray::fromStdString(hunspell_->get_dict_encoding());
-        if (encoding_.isEmpty()) encoding_ = "ISO8859-1";
+        QPointer<SpellChecker> self(this);
+        loading_ = std::async(std::launch::async, [aff, dic, self] {
+            auto hunspell = std::make_unique<Hunspell>(aff.constData(), dic.constData());
+            // Tell the owner's thread; dropped when the checker is gone by then.
+            if (self)
+                QMetaObject::invokeMethod(
+                    self,
+                    [self] {
+                        if (self && self->takeLoaded(false)) emit self->loaded();
+                    },
+                    Qt::QueuedConnection);
+            return hunspell;
+        });
     }
     QFile list(personalList_);
     if (list.open(QIODevice::ReadOnly))
@@ -84,7 +95,30 @@ SpellChecker::SpellChecker(const QString& dictionaryBase, const QString& persona
                 known_.insert(word.toLower());
 }
 
-SpellChecker::~SpellChecker() = default;
+SpellChecker::~SpellChecker() {
+    if (loading_.valid()) loading_.wait();
+}
+
+// Takes the dictionary read in the background once it is there (or, with `wait`, once it
+// has been read). True when the checker has it.
+bool SpellChecker::takeLoaded(bool wait) {
+    if (!hunspell_ && loading_.valid() &&
+        (wait || loading_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)) {
+        hunspell_ = loading_.get();
+        encoding_ = QByteArray::fromStdString(hunspell_->get_dict_encoding());
+        if (encoding_.isEmpty()) encoding_ = "ISO8859-1";
+        cache_.clear();
+    }
+    return hunspell_ != nullptr;
+}
+
+bool SpellChecker::isLoaded() {
+    return takeLoaded(false);
+}
+
+void SpellChecker::waitUntilLoaded() {
+    takeLoaded(true);
+}
 
 std::string SpellChecker::encode(const QString& word, bool* ok) const {
     QByteArray out;
@@ -135,7 +169,7 @@ std::vector<WordRange> SpellChecker::checkedWords(const QString& text) {
 }
 
 bool SpellChecker::isKnown(const QString& word) {
-    if (!hunspell_) return true;
+    if (!takeLoaded(false)) return true;
     if (const auto hit = cache_.constFind(word); hit != cache_.constEnd()) return hit.value();
     bool known = known_.contains(word.toLower());
     if (!known) {
@@ -150,7 +184,7 @@ bool SpellChecker::isKnown(const QString& word) {
 
 std::vector<WordRange> SpellChecker::misspelt(const QString& text) {
     std::vector<WordRange> wrong;
-    if (!hunspell_) return wrong;
+    if (!takeLoaded(false)) return wrong;
     for (const WordRange& w : checkedWords(text))
         if (!isKnown(text.mid(w.start, w.length))) wrong.push_back(w);
     return wrong;
@@ -158,7 +192,7 @@ std::vector<WordRange> SpellChecker::misspelt(const QString& text) {
 
 QStringList SpellChecker::suggestions(const QString& word, int limit) {
     QStringList list;
-    if (!hunspell_) return list;
+    if (!takeLoaded(false)) return list;
     bool encoded = false;
     const std::string bytes = encode(word, &encoded);
     if (!encoded) return list;

@@ -5,10 +5,12 @@
 // word list. Codes, numbers, e-mail addresses, abbreviations in capitals and identifiers
 // are never checked.
 #include <QHash>
+#include <QObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -23,7 +25,11 @@ struct WordRange {
     bool operator==(const WordRange&) const = default;
 };
 
-class SpellChecker {
+// The dictionary is read in the background from construction on, so that the editor opens
+// without waiting for it; until it is read no word counts as misspelt, and `loaded` asks the
+// marks to be drawn again.
+class SpellChecker : public QObject {
+    Q_OBJECT
 public:
     // The checker the editor shares: /usr/share/hunspell/pl_PL, the personal list in the
     // user's configuration folder.
@@ -32,12 +38,13 @@ public:
     static QString personalListPath();
 
     SpellChecker(const QString& dictionaryBase, const QString& personalList);
-    ~SpellChecker();
-    SpellChecker(const SpellChecker&) = delete;
-    SpellChecker& operator=(const SpellChecker&) = delete;
+    ~SpellChecker() override;
 
-    // False when the Hunspell dictionary could not be read: then no word is underlined.
-    bool isAvailable() const { return hunspell_ != nullptr; }
+    // False when there is no Hunspell dictionary to read: then no word is underlined.
+    bool isAvailable() const { return hunspell_ != nullptr || loading_.valid(); }
+    // Whether the dictionary has been read; waits for it (tests, benchmarks).
+    bool isLoaded();
+    void waitUntilLoaded();
 
     // The words of a text that are checked at all, and those of them nobody knows.
     static std::vector<WordRange> checkedWords(const QString& text);
@@ -54,11 +61,17 @@ public:
     // Forgets the answers remembered so far (after the known words changed).
     void clearCache() { cache_.clear(); }
 
+signals:
+    // The dictionary has been read: marks drawn before are out of date.
+    void loaded();
+
 private:
+    bool takeLoaded(bool wait);
     std::string encode(const QString& word, bool* ok) const;
     QString decode(const std::string& bytes) const;
 
     std::unique_ptr<Hunspell> hunspell_;
+    std::future<std::unique_ptr<Hunspell>> loading_;
     QByteArray encoding_;
     QString personalList_;
     QSet<QString> known_; // lower case: names and personal words

@@ -13,6 +13,7 @@ namespace editor {
 SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellChecker& checker)
     : QSyntaxHighlighter(document), checker_(checker) {
     setObjectName(QStringLiteral("spellHighlighter"));
+    connect(&checker, &SpellChecker::loaded, this, &QSyntaxHighlighter::rehighlight);
 }
 
 void SpellHighlighter::setActive(bool active) {
@@ -98,6 +99,7 @@ QMenu* spellContextMenu(QPlainTextEdit* edit, const QPoint& position) {
 LineSpellMarker::LineSpellMarker(QLineEdit* edit, SpellChecker& checker)
     : QObject(edit), edit_(edit), checker_(checker) {
     setObjectName(QStringLiteral("spellMarker"));
+    connect(&checker, &SpellChecker::loaded, this, &LineSpellMarker::mark);
     connect(edit, &QLineEdit::textChanged, this, &LineSpellMarker::mark);
     connect(edit, &QLineEdit::cursorPositionChanged, this, &LineSpellMarker::mark);
     edit->setContextMenuPolicy(Qt::CustomContextMenu);
