@@ -2,6 +2,7 @@
 
 #include "cli/checksum_command.h"
 #include "cli/diff_command.h"
+#include "cli/help_command.h"
 #include "cli/import_command.h"
 #include "cli/print_command.h"
 #include "cli/save_commands.h"
@@ -61,6 +62,15 @@ OptionSpec replaceOption() {
             QString(),
             QStringLiteral("zastępuje wnioski, które już są w bazie (ta sama suma kontrolna)"),
             QString()};
+}
+
+OptionSpec helpPdfOption() {
+    OptionSpec o{{QStringLiteral("pdf")},
+                 QStringLiteral("WYJŚCIE"),
+                 QStringLiteral("plik PDF z instrukcją"),
+                 QStringLiteral("Opcja --pdf wymaga nazwy pliku.")};
+    o.required = true;
+    return o;
 }
 
 std::vector<CommandSpec> buildTable() {
@@ -125,6 +135,14 @@ std::vector<CommandSpec> buildTable() {
          1,
          {binOption(), pdfOption()},
          runPrintCommand},
+        {QStringLiteral("help"),
+         QString(),
+         QStringLiteral("Zapisuje całą instrukcję wypełniania wniosku (pomoc edytora) jako plik "
+                        "PDF do wydrukowania."),
+         0,
+         0,
+         {binOption(), helpPdfOption()},
+         runHelpCommand},
     };
 }
 

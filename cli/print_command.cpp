@@ -22,7 +22,7 @@ QString defaultPdfName(const QString& in) {
 } // namespace
 
 bool commandNeedsGui(int argc, char* argv[]) {
-    return argc > 1 && std::strcmp(argv[1], "print") == 0;
+    return argc > 1 && (std::strcmp(argv[1], "print") == 0 || std::strcmp(argv[1], "help") == 0);
 }
 
 void prepareGuiPlatform() {

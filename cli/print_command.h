@@ -8,7 +8,7 @@ struct Arguments;
 // is a trial print, 2 on errors.
 int runPrintCommand(const Arguments& args);
 
-// The print command paints with QtGui: it needs a QGuiApplication, which the other
+// The print and help commands paint with QtGui: it needs a QGuiApplication, which the other
 // commands do without. Without a display it uses the offscreen platform.
 bool commandNeedsGui(int argc, char* argv[]);
 void prepareGuiPlatform();

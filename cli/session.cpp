@@ -32,6 +32,10 @@ HostEnv::HostFolderSources folderSources(const QString& binFolder) {
 
 } // namespace
 
+QString hostFolderFor(const QString& binFolder) {
+    return HostSettings::ReadHostSettings(folderSources(binFolder)).HostFolder;
+}
+
 Session::Session(const QString& binFolder) {
     const HostEnv::HostFolderSources sources = folderSources(binFolder);
     DataModuleOptions options;

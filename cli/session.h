@@ -7,6 +7,10 @@
 #include <memory>
 #include <stdexcept>
 
+// The host folder as a command finds it without reading the dictionary: binFolder when
+// given, else the registry, the shared memory or the current (or the program's) folder.
+QString hostFolderFor(const QString& binFolder);
+
 // What one export call builds: the data module with its dictionaries, past the dictionary
 // gate, and the editor's file half. Message boxes go to standard error.
 class Session {

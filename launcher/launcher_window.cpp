@@ -1,5 +1,6 @@
 #include "launcher/launcher_window.h"
 
+#include "editor/help/help_window.h"
 #include "launcher/application_list.h"
 #include "launcher/compare_window.h"
 #include "platform/hostenv/hostregistry.h"
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -83,6 +85,11 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
                                          "nowszym"));
     connect(compare_, &QAction::triggered, this, &LauncherWindow::compareSelected);
     toolBar->addAction(compare_);
+    QAction* help = makeAction("acPomoc", QStringLiteral("Po&moc"),
+                               QStringLiteral("Instrukcja wypełniania wniosku"));
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, &LauncherWindow::showHelp);
+    toolBar->addAction(help);
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("lvWnioski"));
@@ -134,6 +141,15 @@ QAction* LauncherWindow::makeAction(const char* objectName, const QString& capti
     action->setStatusTip(hint);
     QWidget::addAction(action);
     return action;
+}
+
+// The module's instruction, beside the module file.
+void LauncherWindow::showHelp() {
+    const QString folder =
+        QDir(QFileInfo(module_.path()).absolutePath()).filePath(QStringLiteral("pomoc"));
+    QString error;
+    if (!help::HelpWindow::open(folder, 1, this, &error))
+        QMessageBox::warning(this, QString::fromUtf8(kCaption), error);
 }
 
 void LauncherWindow::refresh() {

@@ -62,6 +62,7 @@ private:
     void checkSum();
     void validate();
     void updateActions();
+    void showHelp();
 
     ModuleLibrary& module_;
     QString folder_;

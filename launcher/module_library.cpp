@@ -15,6 +15,7 @@ QString ModuleLibrary::modulePath(const QString& hostFolder) {
 }
 
 bool ModuleLibrary::load(const QString& path) {
+    path_ = path;
     handle_ = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_)
         error_ = QStringLiteral("nie można załadować modułu %1: %2")

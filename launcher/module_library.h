@@ -19,6 +19,8 @@ public:
     bool load(const QString& path);
     bool isLoaded() const { return handle_ != nullptr; }
     const QString& errorText() const { return error_; }
+    // The file loaded last.
+    const QString& path() const { return path_; }
 
     // Whether the export takes the path of an application file (all but NowyWniosek_).
     static bool takesPath(const QString& exportName);
@@ -28,4 +30,5 @@ public:
 private:
     void* handle_ = nullptr;
     QString error_;
+    QString path_;
 };

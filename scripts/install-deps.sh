@@ -10,6 +10,8 @@ packages+=(fonts-dejavu-core poppler-utils)
 packages+=(clang-format)
 # The editor: Qt's own Polish translations of standard buttons and dialogs.
 packages+=(qt6-translations-l10n)
+# Spelling of the long texts: Hunspell and its Polish dictionary.
+packages+=(libhunspell-dev hunspell-pl pkg-config)
 # Import: the Qt SQL drivers, and a PostgreSQL server for the import test's throwaway cluster.
 packages+=(libqt6sql6-sqlite libqt6sql6-psql postgresql)
 # Fuzzing: clang with libFuzzer and the sanitizer runtimes; llvm-symbolizer for the findings' stack traces.

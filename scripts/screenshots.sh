@@ -8,9 +8,11 @@ application="${1:-examples/wniosek-przyklad.xml}"
 [ -d build ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # The host folder build/bin holds the module (its version shows in the status bar) and the
 # dictionary.
-cmake --build build -j2 --target editor_screenshots launcher_screenshot TOPAZ_Q >/dev/null
+cmake --build build -j2 --target editor_screenshots launcher_screenshot TOPAZ_Q topaz_help_writer >/dev/null
 rm -f docs/screenshots/[0-9][0-9]-*.png
 QT_QPA_PLATFORM=offscreen build/tools/editor_screenshots build/bin "$application" docs/screenshots
+# The help window with a search for "NIP".
+QT_QPA_PLATFORM=offscreen build/tools/topaz_help_writer --screenshot docs/screenshots/pomoc-nip.png NIP
 
 # The main window lists copies of the samples; its registry and home are a temporary folder,
 # so no user file is read or written.

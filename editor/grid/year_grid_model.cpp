@@ -428,6 +428,7 @@ QVariant YearGridModel::data(const QModelIndex& index, int role) const {
     if (!n || !table_) return {};
     if (role == RecNoRole) return n->kind == RowKind::Record ? n->recNo : 0;
     if (role == RowKindRole) return int(n->kind);
+    if (role == Qt::AccessibleDescriptionRole) return cellDescription(index);
     switch (n->kind) {
     case RowKind::Record:
         return recordData(*n, index.column(), role);
@@ -443,6 +444,20 @@ QVariant YearGridModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     return {};
+}
+
+// What a screen reader says with a cell: the row's caption (its first text column) and the
+// column's caption.
+QString YearGridModel::cellDescription(const QModelIndex& index) const {
+    const QString columnCaption =
+        headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString();
+    for (int c = 0; c < columnCount(); ++c)
+        if (column(c).kind == GridColumnKind::Text || column(c).kind == GridColumnKind::PickText) {
+            if (c == index.column()) return columnCaption;
+            const QString row = data(index.siblingAtColumn(c), Qt::DisplayRole).toString();
+            return row.isEmpty() ? columnCaption : QStringLiteral("%1, %2").arg(row, columnCaption);
+        }
+    return columnCaption;
 }
 
 bool YearGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -68,6 +68,7 @@ signals:
     void insertStarted();
 
 private:
+    QString cellDescription(const QModelIndex& index) const;
     struct Node {
         RowKind kind = RowKind::Record;
         int recNo = 0;   // records

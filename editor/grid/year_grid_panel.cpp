@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace editor {
@@ -40,6 +41,30 @@ YearGridPanel::YearGridPanel(TdmDataSets_t& dm, const YearGridPanelDescription& 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     bool switchable = false;
+    for (const auto& entry : description.grids)
+        switchable = switchable || !entry.grid.flagPrefix.isEmpty();
+    // The year bar stands above the grids and is made first, so Tab reaches it first.
+    if (switchable) {
+        auto* bar = new QHBoxLayout;
+        spinner_ = new QSpinBox(this);
+        spinner_->setObjectName(QStringLiteral("dxseRok"));
+        spinner_->setAccessibleName(QStringLiteral("Rok"));
+        spinner_->setRange(kFirstAddableYear, kLastGridYear);
+        spinner_->setValue(kFirstAddableYear);
+        if (description.spinnerArrowsOnly)
+            if (auto* text = spinner_->findChild<QLineEdit*>()) text->setReadOnly(true);
+        auto* add = new QPushButton(QStringLiteral("Dodaj rok"), this);
+        add->setObjectName(QStringLiteral("btDodajRok"));
+        auto* remove = new QPushButton(QStringLiteral("Usuń rok"), this);
+        remove->setObjectName(QStringLiteral("btUsunRok"));
+        connect(add, &QPushButton::clicked, this, &YearGridPanel::addYear);
+        connect(remove, &QPushButton::clicked, this, &YearGridPanel::removeYear);
+        bar->addWidget(spinner_);
+        bar->addWidget(add);
+        bar->addWidget(remove);
+        bar->addStretch();
+        layout->addLayout(bar);
+    }
     for (const auto& entry : description.grids) {
         if (!entry.heading.isEmpty()) {
             auto* heading = new QLabel(entry.heading, this);
@@ -48,31 +73,15 @@ YearGridPanel::YearGridPanel(TdmDataSets_t& dm, const YearGridPanelDescription& 
         }
         auto* grid = new YearGrid(dm, entry.grid, this);
         grid->setMinimumHeight(entry.grid.shape == GridShape::Tree ? 360 : 200);
+        // A screen reader names the grid by its caption, else its heading, else the
+        // caption of its first column.
+        QString name = entry.heading;
+        for (const GridColumn& c : entry.grid.columns)
+            if (name.isEmpty() && c.kind == GridColumnKind::Text) name = c.caption;
+        if (grid->view()->accessibleName().isEmpty()) grid->view()->setAccessibleName(name);
         layout->addWidget(grid);
         grids_.push_back(grid);
-        switchable = switchable || !entry.grid.flagPrefix.isEmpty();
     }
-    if (!switchable) return;
-
-    auto* bar = new QHBoxLayout;
-    spinner_ = new QSpinBox(this);
-    spinner_->setObjectName(QStringLiteral("dxseRok"));
-    spinner_->setAccessibleName(QStringLiteral("Rok"));
-    spinner_->setRange(kFirstAddableYear, kLastGridYear);
-    spinner_->setValue(kFirstAddableYear);
-    if (description.spinnerArrowsOnly)
-        if (auto* text = spinner_->findChild<QLineEdit*>()) text->setReadOnly(true);
-    auto* add = new QPushButton(QStringLiteral("Dodaj rok"), this);
-    add->setObjectName(QStringLiteral("btDodajRok"));
-    auto* remove = new QPushButton(QStringLiteral("Usuń rok"), this);
-    remove->setObjectName(QStringLiteral("btUsunRok"));
-    connect(add, &QPushButton::clicked, this, &YearGridPanel::addYear);
-    connect(remove, &QPushButton::clicked, this, &YearGridPanel::removeYear);
-    bar->addWidget(spinner_);
-    bar->addWidget(add);
-    bar->addWidget(remove);
-    bar->addStretch();
-    layout->insertLayout(0, bar);
 }
 
 YearGrid* YearGridPanel::grid(const QString& name) const {

@@ -2,6 +2,7 @@
 
 #include "editor/forms/frame_pages.h"
 #include "editor/grid/year_grid_panel.h"
+#include "editor/help/help_book.h"
 #include "editor/uiport/qt_user_interface.h"
 #include "model/dm_main.h"
 
@@ -13,7 +14,7 @@ namespace editor {
 TfmWniosek::TfmWniosek(TdmDataSets& dm, UserInterface& ui, const HostSettings& settings,
                        QWidget* parent)
     : TfmWniosek_t(dm, ui, settings, parent),
-      helpFile_(QDir(settings.HostFolder).filePath(QStringLiteral("wn_typy/TOPAZ_Q.hlp"))) {
+      helpFile_(help::HelpBook::indexIn(settings.HostFolder)) {
     buildPages(applicationPages());
 }
 

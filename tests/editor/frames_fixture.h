@@ -6,6 +6,7 @@
 #include "editor/forms/builder/frame_builder.h"
 #include "editor/forms/controls/data_control.h"
 #include "editor/forms/frame_pages.h"
+#include "editor/forms/frames/frame_registry.h"
 #include "model/dm_main.h"
 #include "platform/dataset/dataset.h"
 #include "platform/ui/headlessui.h"
@@ -68,4 +69,19 @@ struct FramesFixture {
     }
 
     QWidget* next = nullptr;
+};
+
+// Every page with frames, built into one window as the editor stacks them; each page's
+// panel is named after its caption.
+struct AllPages : FramesFixture {
+    AllPages() {
+        editor::FrameContext context{*dm};
+        for (const editor::PageFrames& page : editor::framePages()) {
+            auto* panel = new QWidget(window.get());
+            panel->setObjectName(page.caption);
+            window->layout()->addWidget(panel);
+            filled += editor::fillPage(page.caption, panel, context);
+        }
+    }
+    int filled = 0;
 };

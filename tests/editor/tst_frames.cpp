@@ -32,20 +32,6 @@ std::vector<const ControlRow*> allRows(const FrameDescription& frame) {
     return rows;
 }
 
-// Every page with frames, built into one window as the editor stacks them.
-struct AllPages : FramesFixture {
-    AllPages() {
-        FrameContext context{*dm};
-        for (const PageFrames& page : framePages()) {
-            auto* panel = new QWidget(window.get());
-            panel->setObjectName(page.caption);
-            window->layout()->addWidget(panel);
-            filled += fillPage(page.caption, panel, context);
-        }
-    }
-    int filled = 0;
-};
-
 } // namespace
 
 class TestFrames : public QObject {

@@ -12,7 +12,9 @@
 #include "editor/forms/controls/memo_control.h"
 #include "editor/forms/controls/navigator_control.h"
 #include "editor/forms/controls/repeating_panel.h"
+#include "editor/forms/controls/spell_checker.h"
 #include "editor/forms/controls/year_grids_control.h"
+#include "editor/help/help_content.h"
 #include "model/dm_main.h"
 #include "platform/ui/userinterface.h"
 #include "validation/date_order_warnings.h"
@@ -72,7 +74,10 @@ void updateWholeCountryFlag(TdmDataSets& dm) {
 } // namespace
 
 FrameBuilder::FrameBuilder(TdmDataSets& dm, QWidget* bindingOwner)
-    : dm_(dm), bindingOwner_(bindingOwner) {}
+    : dm_(dm), bindingOwner_(bindingOwner) {
+    // Place and institution names of the dictionary file are no spelling mistakes.
+    SpellChecker::shared().learnNamesFrom(dm.dictionaryPath);
+}
 
 QWidget* FrameBuilder::build(const FrameDescription& frame, QWidget* parent) {
     frameClass_ = QLatin1String(frame.className);
@@ -291,6 +296,11 @@ DataControl* FrameBuilder::makeControl(const ControlRow& row, QWidget* parent) {
         break;
     }
     if (row.behaviour & StartsDisabled) control->setEnabled(false);
+    // Screen readers read the instruction's words on the field's format with its name.
+    if (const QString description = fieldDescription(frameClass_, row); !description.isEmpty()) {
+        control->setAccessibleDescription(description);
+        if (control->editor()) control->editor()->setAccessibleDescription(description);
+    }
     bind(control);
     attachBehaviour(control);
     return control;

@@ -1,12 +1,12 @@
 #include "editor/forms/builder/help_topic.h"
 
+#include "editor/help/help_window.h"
 #include "model/dm_main_tmpl.h"
 #include "platform/ui/userinterface.h"
 
-#include <QDesktopServices>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace editor {
 
@@ -22,10 +22,10 @@ HelpViewer& viewerSetting() {
     return viewer;
 }
 
-bool openWithDesktop(const QString& file, int topic) {
-    QUrl url = QUrl::fromLocalFile(file);
-    url.setFragment(QString::number(topic));
-    return QDesktopServices::openUrl(url);
+// The module's own help window over the instruction beside the index file.
+bool openHelpWindow(const QString& file, int topic) {
+    return help::HelpWindow::open(QFileInfo(file).absolutePath(), topic,
+                                  QApplication::focusWidget()) != nullptr;
 }
 
 } // namespace
@@ -37,7 +37,7 @@ void setHelpFile(const QString& path) {
 QString helpFile(const TdmDataSets_t& dm) {
     if (!fileSetting().isEmpty()) return fileSetting();
     const QString hostFolder = QFileInfo(dm.dictionaryPath).absolutePath();
-    return QDir(hostFolder).filePath(QStringLiteral("wn_typy/TOPAZ_Q.hlp"));
+    return help::HelpBook::indexIn(hostFolder);
 }
 
 void setHelpViewer(HelpViewer viewer) {
@@ -55,7 +55,7 @@ void showHelpTopic(const TdmDataSets_t& dm, int topic) {
         return;
     }
     const HelpViewer& viewer = viewerSetting();
-    const bool opened = viewer ? viewer(file, topic) : openWithDesktop(file, topic);
+    const bool opened = viewer ? viewer(file, topic) : openHelpWindow(file, topic);
     if (!opened)
         dm.ui().messageBox(QStringLiteral("Nie można otworzyć pliku pomocy \"%1\" (temat %2).")
                                .arg(shown)

@@ -8,13 +8,13 @@ class TdmDataSets_t;
 
 namespace editor {
 
-// The module's help file: set by the window, else "wn_typy/TOPAZ_Q.hlp" in the host's
-// folder (where the dictionary was read).
+// The module's help file: set by the window, else the instruction's index
+// "wn_typy/pomoc/index.html" in the host's folder (where the dictionary was read).
 void setHelpFile(const QString& path);
 QString helpFile(const TdmDataSets_t& dm);
 
-// Opens the help file at a topic; false when it could not be opened. The default hands
-// the file with the topic as its fragment to the desktop's viewer.
+// Opens the help file at a topic; false when it could not be opened. The default is the
+// module's help window over the instruction.
 using HelpViewer = std::function<bool(const QString& file, int topic)>;
 void setHelpViewer(HelpViewer viewer);
 

@@ -72,6 +72,11 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
         const QString text = FieldText::format(f->type(), value(index.row(), *f));
         return text.isEmpty() ? QVariant() : QVariant(text);
     }
+    // A screen reader reads the cell with its column and row.
+    if (role == Qt::AccessibleDescriptionRole)
+        return QStringLiteral("%1, wiersz %2")
+            .arg(QString::fromUtf8(columns_[size_t(index.column())].title))
+            .arg(index.row() + 1);
     if (role == Qt::EditRole) {
         const Field* key = keyFieldOf(index.column());
         return FieldText::format((key ? key : f)->type(), value(index.row(), key ? *key : *f));

@@ -1,5 +1,6 @@
 #include "editor/forms/controls/edit_control.h"
 
+#include "editor/forms/controls/spell_highlighter.h"
 #include "platform/dataset/dataset.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,9 @@ EditControl::EditControl(const ControlRow& row, UserInterface& ui, QWidget* pare
     if (!mask_.isEmpty()) edit_->setInputMask(mask_.inputMask);
     if (row.maxLength > 0) edit_->setMaxLength(row.maxLength);
     setEditor(edit_);
+    // Free text is spell-checked; masked codes and texts typed in capitals are not.
+    if (mask_.isEmpty() && !(row.behaviour & (Disabled | ReadOnly | UpperCaseTyping)))
+        new LineSpellMarker(edit_, SpellChecker::shared());
     connect(edit_, &QLineEdit::textEdited, this, [this] { userTyped(); });
     connect(edit_, &QLineEdit::returnPressed, this, [this] { commit(); });
 }
@@ -46,15 +50,19 @@ void EditControl::showText(const QString& text) {
 }
 
 void EditControl::applyReadOnly(bool readOnly) {
+    // View mode shows the text as it is, without spelling marks.
+    LineSpellMarker* spelling = spellMarkerOf(edit_);
+    if (spelling && readOnly) spelling->setActive(false);
     if (isViewOnly() || (row().behaviour & Disabled) || !row().field) {
         edit_->setEnabled(!readOnly);
-        return;
+    } else {
+        edit_->setEnabled(true);
+        edit_->setReadOnly(readOnly);
+        QPalette p = edit_->palette();
+        p.setColor(QPalette::Base, readOnly ? readOnlyColour() : palette().color(QPalette::Base));
+        edit_->setPalette(p);
     }
-    edit_->setEnabled(true);
-    edit_->setReadOnly(readOnly);
-    QPalette p = edit_->palette();
-    p.setColor(QPalette::Base, readOnly ? readOnlyColour() : palette().color(QPalette::Base));
-    edit_->setPalette(p);
+    if (spelling && !readOnly) spelling->setActive(true);
 }
 
 namespace {

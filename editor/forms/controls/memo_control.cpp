@@ -1,5 +1,6 @@
 #include "editor/forms/controls/memo_control.h"
 
+#include "editor/forms/controls/spell_highlighter.h"
 #include "platform/dataset/dataset.h"
 
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@ MemoControl::MemoControl(const ControlRow& row, UserInterface& ui, QWidget* pare
     memo_->setMinimumHeight(row.height > 0 ? row.height : 80);
     if (row.height > 0) memo_->setMaximumHeight(row.height);
     setEditor(memo_);
+    attachSpellCheck(memo_, SpellChecker::shared());
     connect(memo_, &QPlainTextEdit::textChanged, this, [this] {
         if (isPainting()) return;
         cutToLimit();
@@ -56,6 +58,9 @@ void MemoControl::showText(const QString& text) {
 }
 
 void MemoControl::applyReadOnly(bool readOnly) {
+    // View mode shows the text as it is, without spelling marks.
+    if (SpellHighlighter* spelling = spellHighlighterOf(memo_))
+        spelling->setActive(!readOnly && !(row().behaviour & Disabled));
     if (row().behaviour & Disabled) {
         memo_->setEnabled(false);
         return;
