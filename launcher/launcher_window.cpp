@@ -1,5 +1,7 @@
 #include "launcher/launcher_window.h"
 
+#include "file/recovery_copy.h"
+
 #include "launcher/application_list.h"
 #include "platform/hostenv/hostregistry.h"
 
@@ -86,8 +88,6 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
     connect(list_, &QTreeWidget::currentItemChanged, this, &LauncherWindow::updateActions);
     setCentralWidget(list_);
 
-    statusBar()->showMessage(
-        QStringLiteral("Katalog wniosków: %1").arg(QDir::toNativeSeparators(folder_)));
     refresh();
 }
 
@@ -132,6 +132,15 @@ void LauncherWindow::refresh() {
     if (!list_->currentItem() && list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
     updateActions();
+    // A new application whose editor ended before it was saved has left its recovery
+    // copy; "Nowy wniosek" offers it.
+    const qsizetype left = RecoveryCopy::orphanedNewApplicationCopies().size();
+    statusBar()->showMessage(
+        QStringLiteral("Katalog wniosków: %1").arg(QDir::toNativeSeparators(folder_)) +
+        (left ? QStringLiteral("   Niezapisane nowe wnioski: %1 – „Nowy wniosek” zaproponuje "
+                               "ich przywrócenie.")
+                    .arg(left)
+              : QString()));
 }
 
 void LauncherWindow::selectFile(const QString& path) {

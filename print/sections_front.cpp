@@ -52,10 +52,14 @@ void titlePage(ReportPart& part, const ReportData& data) {
     part.add(textBand(QStringLiteral("ze środków Europejskiego Funduszu Rozwoju Regionalnego"),
                       Style::Heading, Qt::AlignHCenter));
     part.add(gap(4));
-    part.add(textBand(
-        QStringLiteral(
-            "* Przed wypełnieniem wniosku proszę zapoznać się z dołączoną do wniosku instrukcją."),
-        Style::Small));
+    // The three hint lines of the introduction, as the editor shows them.
+    for (const QString& hint :
+         {QStringLiteral("* Przed wypełnieniem wniosku proszę zapoznać się z dołączoną do "
+                         "wniosku instrukcją."),
+          QStringLiteral("* Pola oznaczone kolorem szarym wypełnia instytucja przyjmująca "
+                         "wniosek."),
+          QStringLiteral("* Wniosek należy wypełnić w języku polskim.")})
+        part.add(textBand(hint, Style::Small));
     part.add(gap(6));
     part.add(fields({{QStringLiteral("Numer wniosku"), QString()},
                      {QStringLiteral("Data wpłynięcia wniosku"), QString()}}));
