@@ -9,6 +9,7 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace editor {
@@ -66,16 +67,23 @@ void RecoveryGuard::release(bool remove) {
     copy_.clear();
 }
 
+// The application has a file of its own; the bare name a cancelled save dialog proposed
+// is none.
+bool RecoveryGuard::named() const {
+    return !file_.FileName.isEmpty() && QFileInfo(file_.FileName).isAbsolute();
+}
+
 void RecoveryGuard::offer() {
     QString candidate;
-    if (file_.FileName.isEmpty()) {
+    if (!named()) {
         const QStringList left = RecoveryCopy::orphanedNewApplicationCopies();
         if (!left.isEmpty()) candidate = left.front();
     } else {
         candidate = RecoveryCopy::pathFor(file_.FileName);
     }
     if (candidate.isEmpty() || !adopt(candidate)) return;
-    const std::optional<QDateTime> written = RecoveryCopy::offered(candidate, file_.FileName);
+    const std::optional<QDateTime> written =
+        RecoveryCopy::offered(candidate, named() ? file_.FileName : QString());
     if (!written) return;
     const MessageResult answer =
         ui_.messageBox(RecoveryCopy::question(*written), QStringLiteral("Zelgor"),
@@ -91,9 +99,9 @@ void RecoveryGuard::offer() {
 }
 
 QString RecoveryGuard::copyForCurrentFile(QString* error) {
-    if (!file_.FileName.isEmpty()) {
-        const QString named = RecoveryCopy::pathFor(file_.FileName);
-        if (adopt(named, error)) return named;
+    if (named()) {
+        const QString copy = RecoveryCopy::pathFor(file_.FileName);
+        if (adopt(copy, error)) return copy;
         if (!error->isEmpty()) return QString();
     }
     if (!copy_.isEmpty()) return copy_;

@@ -53,6 +53,7 @@ protected:
 
 private:
     bool active() const;
+    bool named() const;
     bool hasUnsavedData() const;
     void offer();
     // Makes `copy` this editor's own copy; false when another living editor has it.
