@@ -95,6 +95,8 @@ void applicant(ReportPart& part, const ReportData& data) {
     heading(part, QStringLiteral("5a. Dane personalne osoby upoważnionej do podpisania wniosku"));
     part.add(field(QStringLiteral("Imię i nazwisko"), data.text(kB, "cal_osup_imie_naz")));
     part.add(field(QStringLiteral("Stanowisko"), data.text(kB, "osup_rola")));
+    part.add(field(QStringLiteral("Seria i numer dowodu osobistego"),
+                   data.text(kB, "osup_seria_nr_dowodu")));
     address(part, data, QStringLiteral("osup_"), "lkp_osup_adr_gmina");
     contact(part, data, QStringLiteral("osup_"));
 }
@@ -106,7 +108,8 @@ void representative(ReportPart& part, const ReportData& data) {
     address(part, data, QStringLiteral("pod_"), "lkp_pod_adr_gmina");
     contact(part, data, QStringLiteral("pod_"));
     part.add(fields({{QStringLiteral("NIP"), data.text(kB, "pod_NIP")},
-                     {QStringLiteral("REGON"), data.text(kB, "pod_REGON")}}));
+                     {QStringLiteral("REGON"), data.text(kB, "pod_REGON")},
+                     {QStringLiteral("PESEL"), data.text(kB, "pod_PESEL")}}));
     part.add(fields({{QStringLiteral("Nr KRS"), data.text(kB, "pod_nr_rej_sad")},
                      {QStringLiteral("Nr EDG"), data.text(kB, "pod_nr_edg")}}));
 
