@@ -64,8 +64,9 @@ ApplicationFile::LockResult ApplicationFile::lockFile(const QString& path, QStri
     auto lock = std::make_unique<QLockFile>(lockPath);
     // Only a dead editor's lock is stale, however long a living one keeps its file open.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
-        if (lock->error() != QLockFile::LockFailedError) return LockResult::Locked; // no lock possible
+    if (!RecoveryCopy::tryLock(*lock)) {
+        if (lock->error() != QLockFile::LockFailedError)
+            return LockResult::Locked; // no lock possible
         if (holder) {
             qint64 pid = 0;
             QString host, program;

@@ -17,7 +17,6 @@ namespace {
 const QString kApplicationTable = QStringLiteral("PLO_WNIOSKI");
 const QString kSpecialFields = QStringLiteral("dsPolaSpec");
 
-
 void appendAttribute(XmlElement& row, const XmlText& column, const XmlText& dataSet,
                      const XmlText& field, const XmlText& recNo, const QString& value) {
     XmlElement a = row.appendElement("ATRYBUT");

@@ -69,7 +69,7 @@ QStringList orphanedNewApplicationCopies() {
     for (const QFileInfo& copy : copies) {
         QLockFile probe(copy.absoluteFilePath() + QStringLiteral(".lock"));
         probe.setStaleLockTime(0);
-        if (probe.tryLock(0)) out << copy.absoluteFilePath(); // unlocked again on return
+        if (tryLock(probe)) out << copy.absoluteFilePath(); // unlocked again on return
     }
     return out;
 }
@@ -104,7 +104,7 @@ std::unique_ptr<QLockFile> own(const QString& copy, QString* error) {
     auto lock = std::make_unique<QLockFile>(copy + QStringLiteral(".lock"));
     // Only a dead owner makes a lock stale, however long a living editor keeps it.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
+    if (!tryLock(*lock)) {
         if (error && lock->error() != QLockFile::LockFailedError)
             *error = QStringLiteral("nie można utworzyć pliku blokady %1")
                          .arg(QDir::toNativeSeparators(copy + QStringLiteral(".lock")));
@@ -112,6 +112,15 @@ std::unique_ptr<QLockFile> own(const QString& copy, QString* error) {
     }
     restrict(copy + QStringLiteral(".lock"));
     return lock;
+}
+
+bool tryLock(QLockFile& lock) {
+    if (lock.tryLock(0)) return true;
+    qint64 pid = 0;
+    if (lock.error() != QLockFile::LockFailedError || lock.getLockInfo(&pid, nullptr, nullptr))
+        return false;
+    lock.removeStaleLockFile();
+    return lock.tryLock(0);
 }
 
 void restrict(const QString& path) {

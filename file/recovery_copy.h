@@ -39,6 +39,10 @@ QString question(const QDateTime& written);
 // the lock cannot be written (then `error` says why, else it is left alone).
 std::unique_ptr<QLockFile> own(const QString& copy, QString* error = nullptr);
 
+// Takes a lock without waiting; a lock file that names no process (its writing failed) is
+// no owner's and is taken over like a dead one's.
+bool tryLock(QLockFile& lock);
+
 // Makes a written copy readable by its owner alone.
 void restrict(const QString& path);
 

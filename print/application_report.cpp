@@ -3,8 +3,8 @@
 #include "print/layout/report_renderer.h"
 #include "print/report_sections.h"
 
-#include <QSaveFile>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Policies and public aid (6p-6s), procurement and promotion (6t, 6u), the list of
 // attachments and the applicant's statement.
 #include "print/form_bands.h"
-#include "print/layout/stack_band.h"
 #include "print/layout/row_band.h"
+#include "print/layout/stack_band.h"
 #include "print/layout/text_band.h"
 #include "print/report_sections.h"
 

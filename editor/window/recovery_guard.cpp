@@ -1,8 +1,8 @@
 #include "editor/window/recovery_guard.h"
 
 #include "file/application_file.h"
-#include "file/recovery_copy.h"
 #include "file/application_tables.h"
+#include "file/recovery_copy.h"
 #include "model/dm_main.h"
 #include "platform/ui/userinterface.h"
 #include "platform/utils/scopeexit.h"

@@ -132,13 +132,16 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::newRow("resave onto itself") << QStringList{"resave", "A.xml", "A.xml"} << "A.xml";
         QTest::newRow("resave, .xml added") << QStringList{"resave", "A.xml", "A"} << "A.xml";
-        QTest::newRow("resave onto a symlink") << QStringList{"resave", "A.xml", "L.xml"} << "A.xml";
-        QTest::newRow("resave onto a hard link") << QStringList{"resave", "H.xml", "A.xml"} << "H.xml";
+        QTest::newRow("resave onto a symlink")
+            << QStringList{"resave", "A.xml", "L.xml"} << "A.xml";
+        QTest::newRow("resave onto a hard link")
+            << QStringList{"resave", "H.xml", "A.xml"} << "H.xml";
         QTest::newRow("print --pdf onto itself")
             << QStringList{"print", "--pdf", "A.xml", "A.xml"} << "A.xml";
         QTest::newRow("print --pdf onto a hard link")
             << QStringList{"print", "--pdf", "H.xml", "A.xml"} << "A.xml";
-        QTest::newRow("print, default name is the input") << QStringList{"print", "P.pdf"} << "P.pdf";
+        QTest::newRow("print, default name is the input")
+            << QStringList{"print", "P.pdf"} << "P.pdf";
         QTest::newRow("import --db onto an application")
             << QStringList{"import", "--db", "L.xml", "B.xml", "A.xml"} << "A.xml";
     }

@@ -23,8 +23,8 @@
 #include <QLockFile>
 
 #include <csignal>
-#include <sys/stat.h>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -342,7 +342,8 @@ void TestRecovery::closeDuringRestoreKeepsTheCopy() {
     fx.ui.queueAnswer(MessageResult::Yes); // restore
     fx.ui.queueAnswer(MessageResult::Yes); // close
     fx.ui.queueAnswer(MessageResult::No);  // without saving
-    QMetaObject::invokeMethod(fx.window.get(), [&] { fx.window->close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        fx.window.get(), [&] { fx.window->close(); }, Qt::QueuedConnection);
     QTimer::singleShot(500, fx.window.get(), [&] { fx.window->done(2); });
     fx.window->showModal();
     QVERIFY(fx.questions() >= 2); // the close did arrive during the restore

@@ -25,8 +25,8 @@ const QString kTyped = QStringLiteral("Opis wpisany, pole nieopuszczone");
 
 // Types into the control of a field; with `leave` Tab moves on, else the focus stays.
 void typeInto(editor::TfmWniosek& window, const char* field, const QString& text, bool leave) {
-    QWidget* control = editor::findControlForField(&window, QStringLiteral("dsWniosek"),
-                                                   QLatin1String(field));
+    QWidget* control =
+        editor::findControlForField(&window, QStringLiteral("dsWniosek"), QLatin1String(field));
     QVERIFY(control);
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -152,8 +152,8 @@ void TestWriterChecker::matrix() {
                               dir_.filePath(writer + QStringLiteral(".sqlite")), file});
     if (import.exitCode != 0 || import.out.contains(kTampered, Qt::CaseInsensitive))
         failed << QStringLiteral("import: ") + import.out + import.err;
-    QVERIFY2(failed.isEmpty(), qPrintable(writer + QStringLiteral(" fails: ") +
-                                          failed.join(QStringLiteral(", "))));
+    QVERIFY2(failed.isEmpty(),
+             qPrintable(writer + QStringLiteral(" fails: ") + failed.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(TestWriterChecker)

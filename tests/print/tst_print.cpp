@@ -444,10 +444,11 @@ void TestPrint::everyShownTextIsPrinted() {
     for (int i = 0; i < expected.size(); ++i)
         if (!printed.contains(QString(expected[i]).remove(u' ')))
             missing << where[i] + QStringLiteral(": ") + expected[i];
-    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("%1 of %2 not printed:\n")
-                                               .arg(missing.size())
-                                               .arg(expected.size()) +
-                                           missing.join(u'\n')));
+    QVERIFY2(
+        missing.isEmpty(),
+        qPrintable(
+            QStringLiteral("%1 of %2 not printed:\n").arg(missing.size()).arg(expected.size()) +
+            missing.join(u'\n')));
 }
 
 QTEST_MAIN(TestPrint)
