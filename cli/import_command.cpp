@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/batch.h"
 #include "cli/console.h"
+#include "cli/output_guard.h"
 #include "cli/progress.h"
 #include "cli/session.h"
 #include "import/import_database.h"
@@ -110,6 +111,10 @@ int runImportCommand(const Arguments& args) {
     const TdmDataSets& dictionaries = session.dm();
     const HostSettings settings = session.settings();
     const ImportSchema schema = ImportSchema::fromMapping(declaredMappingRows(), dictionaries);
+    // A database file named like one of the applications would be written over it.
+    const QString target = args.value(QStringLiteral("db"));
+    if (!target.contains(QLatin1String("://")) && !OutputGuard::allowed(target, args.files))
+        return ExitError;
     std::optional<ImportDatabase> db;
     try {
         db.emplace(args.value(QStringLiteral("db")), schema);

@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "cli/console.h"
+#include "cli/output_guard.h"
 #include "cli/session.h"
 #include "model/validation_port.h"
 #include "print/print_routine.h"
@@ -39,6 +40,7 @@ int runPrintCommand(const Arguments& args) {
     }
     const QString out =
         args.isSet(QStringLiteral("pdf")) ? args.value(QStringLiteral("pdf")) : defaultPdfName(in);
+    if (!OutputGuard::allowed(out, {in})) return ExitError;
     Session session(args.binFolder);
     ApplicationFile& file = session.file();
     file.OpenApplicationFile(in);

@@ -1,6 +1,7 @@
 #include "cli/save_commands.h"
 
 #include "cli/console.h"
+#include "cli/output_guard.h"
 #include "cli/session.h"
 
 #include <QFileInfo>
@@ -21,6 +22,10 @@ int runResaveCommand(const Arguments& args) {
         Console::err(QStringLiteral("Nie znaleziono pliku wniosku: %1").arg(in));
         return ExitError;
     }
+    // The name saved under gets ".xml" when it lacks it, as the save-as action gives it.
+    QString out = args.files[1];
+    if (out.right(4).toLower() != QLatin1String(".xml")) out += QStringLiteral(".xml");
+    if (!OutputGuard::allowed(out, {in})) return ExitError;
     Session& session = Session::untilExit(args.binFolder);
     ApplicationFile& file = session.file();
     file.OpenApplicationFile(in);

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <algorithm>
 #include <utility>
@@ -66,6 +67,7 @@ ApplicationXml::InfoValues ApplicationFile::infoValues() const {
 // ---------------------------------------------------------------- loading
 
 void ApplicationFile::OpenApplicationFile(const QString& path) {
+    shownData_ = false;
     dm_.loadWithRulesPaused([&] { LoadApplicationFile(path); });
     // The sums and percentages recomputed from the loaded rows are no change by the user.
     dm_.Zmieniony = false;

@@ -9,10 +9,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class DataSet;
+class QLockFile;
 class TdmDataSets;
 class UserInterface;
 
@@ -79,6 +81,11 @@ public:
     // application without a kind, the year columns, Zmieniony cleared. The editor window
     // runs them when it is shown, the silent validation without a window.
     void runShowTimeSteps();
+    // The data part of the show-time steps alone: what the editor changes in the tables
+    // when it shows them. Every write runs it first unless the steps already ran on the
+    // data being written, so a file of ours reads back the same whether a check shows it
+    // or not.
+    void applyShowTimeData();
 
     // ---- checksum
     bool& ChecksumTrusted() { return checksum_.ChecksumTrusted; }
@@ -109,6 +116,21 @@ public:
     // Zmieniony is set, so the user still decides whether to save.
     void restoreRecoveryCopy(const QString& path);
 
+    // ---- one editor per file
+    // Set by the editor: the file it edits is locked ("." + name + ".lock" beside it), so
+    // that a second editor can only view it. The command line and the checks lock nothing.
+    bool LocksFile = false;
+    enum class LockResult { Locked, HeldByOther };
+    // Locks `path` for this editor (a lock of a dead process is taken over) and lets go of
+    // the file locked before. HeldByOther, with `holder` naming the process, when a living
+    // editor has it; a folder that cannot take a lock file locks nothing.
+    LockResult lockFile(const QString& path, QString* holder = nullptr);
+    void unlockFile();
+    static QString lockedByOtherMessage(const QString& path, const QString& holder);
+    // Set by the close query when the user asked to save but the save was cancelled or
+    // failed: the unsaved work must survive the close.
+    bool CloseLeftUnsaved = false;
+
     // ---- texts the editor shows after opening and saving
     QString statusFileText() const;   // "Plik wniosku: " + file
     QString captionAfterSave() const; // "Edytor wniosku " + title + " - " + file
@@ -138,7 +160,9 @@ private:
     QString dialogFolder_;
     const QByteArray* sourceBytes_ = nullptr; // set while OpenApplicationBytes reads
     bool confirmName_ = false; // a damaged file was opened: its name is not reused unasked
+    bool shownData_ = false;   // the show-time steps ran on the data since it was loaded
     std::vector<DataSet*> suspended_;
+    std::unique_ptr<QLockFile> lock_;
 };
 
 // The check of SprawdzSume_ and SilentCrcCheck_ on a module that passed the dictionary

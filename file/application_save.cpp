@@ -33,8 +33,11 @@ bool ApplicationFile::nameMustBeChosen() const {
     return FileName.isEmpty() || QFileInfo(FileName).isRelative() || confirmName_;
 }
 
-// The saved file always carries the checksum of its data.
+// The saved file always carries the checksum of its data, in the state in which the editor
+// shows it: a file written without being shown (a new application or a resave from the
+// command line) would otherwise read back differently in the checks that show it first.
 void ApplicationFile::refreshChecksumForSaving() {
+    if (!shownData_) applyShowTimeData();
     const bool trusted = checksum_.ChecksumTrusted;
     checksum_.ChecksumTrusted = false;
     ScopeExit restore([&] { checksum_.ChecksumTrusted = trusted; });
@@ -65,6 +68,13 @@ bool ApplicationFile::saveAs(const QString& path) {
     QString name = path;
     if (name.right(4).toLower() != QLatin1String(".xml")) name += QStringLiteral(".xml");
     const QFileInfo chosen(name);
+    QString holder;
+    if (lockFile(chosen.absoluteFilePath(), &holder) == LockResult::HeldByOther) {
+        ui_.messageBox(lockedByOtherMessage(chosen.absoluteFilePath(), holder) +
+                           QStringLiteral("\r\nNie zapisano; proszę wybrać inną nazwę."),
+                       QStringLiteral("Zelgor"), MessageIcon::Error, MessageButtons::Ok);
+        return false;
+    }
     FileName = chosen.absoluteFilePath();
     dialogFolder_ = chosen.absolutePath();
     confirmName_ = false;
@@ -93,7 +103,8 @@ bool ApplicationFile::closeQuery() {
     if (CommitActiveControl) CommitActiveControl();
     if (!askYes(ui_, kCloseQuestion)) return false;
     // The close goes ahead also when the save dialog was cancelled.
-    if (!ViewOnly && dm_.Zmieniony && askYes(ui_, kSaveQuestion)) save();
+    CloseLeftUnsaved = false;
+    if (!ViewOnly && dm_.Zmieniony && askYes(ui_, kSaveQuestion)) CloseLeftUnsaved = !save();
     return true;
 }
 

@@ -9,6 +9,16 @@ void ApplicationFile::runShowTimeSteps() {
     dm_.UstawProgram();
     if (!MessageList.isEmpty() && !Silent && ShowMessageBrowser) ShowMessageBrowser();
     dm_.Zmieniony = false;
+    applyShowTimeData();
+    // The year columns' visibility follows the flags of dsWniosek; only the grids change.
+    if (RestoreYearColumns) RestoreYearColumns();
+    dm_.Zmieniony = false;
+}
+
+void ApplicationFile::applyShowTimeData() {
+    shownData_ = true;
+    const bool changed = dm_.Zmieniony;
+    dm_.UstawProgram();
     // A new application gets the attachment flags of the project kind "IN" while its kind
     // stays unanswered.
     DataSet& wniosek = dm_.table(QStringLiteral("dsWniosek"));
@@ -19,7 +29,5 @@ void ApplicationFile::runShowTimeSteps() {
         dm_.records().UstawZalacznikiWgRodzaju(QStringLiteral("IN"));
         kind.setValue(QString());
     }
-    // The year columns' visibility follows the flags of dsWniosek; only the grids change.
-    if (RestoreYearColumns) RestoreYearColumns();
-    dm_.Zmieniony = false;
+    dm_.Zmieniony = changed;
 }

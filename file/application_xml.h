@@ -65,6 +65,14 @@ public:
     // Throws XmlError with the underlying reason.
     void save(const QString& path) const;
 
+    // While set, proba2xml and Spec2XML write a copy on the side: no table being edited is
+    // posted, a record being edited is written as its edit buffer holds it, and the stored
+    // checksum is replaced by `checksum`.
+    struct Snapshot {
+        QString checksum;
+    };
+    void setSnapshot(const Snapshot* snapshot) { snapshot_ = snapshot; }
+
     XmlDocument& document() { return doc_; }
     XmlElement infoDll() const { return infoDll_; }
     XmlElement dane() const { return dane_; }
@@ -86,6 +94,7 @@ private:
     struct Target; // a mapping row resolved against its dataset
 
     void forgetDocument();
+    void finishEdit(DataSet& ds) const;
     // Takes a parsed document as the current one and locates its skeleton elements.
     void adopt(XmlDocument parsed, const QString& source);
     void createMissingElements();
@@ -102,6 +111,8 @@ private:
     void assignFromFile(Field& field, const QString& text);
 
     TdmDataSets_t& dm_;
+
+    const Snapshot* snapshot_ = nullptr;
     InfoValues info_;
     XmlDocument doc_;
     XmlElement root_, infoDll_, dane_, polaSpec_, row_;

@@ -17,11 +17,6 @@ namespace {
 const QString kApplicationTable = QStringLiteral("PLO_WNIOSKI");
 const QString kSpecialFields = QStringLiteral("dsPolaSpec");
 
-// Walking a table from its first record posts a pending edit, as moving would.
-void finishEdit(DataSet& ds) {
-    if (ds.isEditing()) ds.post();
-}
-
 void appendAttribute(XmlElement& row, const XmlText& column, const XmlText& dataSet,
                      const XmlText& field, const XmlText& recNo, const QString& value) {
     XmlElement a = row.appendElement("ATRYBUT");
@@ -82,11 +77,21 @@ struct ApplicationXml::Target {
     }
 };
 
+// Walking a table from its first record posts a pending edit, as moving would; a copy on the
+// side reads the edit buffer instead.
+void ApplicationXml::finishEdit(DataSet& ds) const {
+    if (!snapshot_ && ds.isEditing()) ds.post();
+}
+
 void ApplicationXml::WriteMappedRow(XmlElement row, const Target& target, int recNo,
                                     bool currentRecord) const {
     const XmlText nr(QString::number(recNo == -1 ? 1 : recNo));
     static const XmlText noName;
     auto value = [&](const Field& f) {
+        if (snapshot_) {
+            if (f.name() == QLatin1String("suma_kontrolna")) return snapshot_->checksum;
+            if (!currentRecord) return FileValueText::ofShownRecord(target.ds, recNo, f);
+        }
         return currentRecord ? FileValueText::ofCurrentRecord(f)
                              : FileValueText::ofRecord(target.ds, recNo, f);
     };
@@ -191,6 +196,8 @@ void ApplicationXml::Spec2XML() {
         pole.setAttribute("dsN", ds->name());
         pole.setAttribute("dsKN", QString());
         pole.setAttribute("dsKW", f->name());
-        pole.setText(hasRecord ? FileValueText::ofRecord(*ds, 1, *f) : QString());
+        pole.setText(hasRecord ? snapshot_ ? FileValueText::ofShownRecord(*ds, 1, *f)
+                                           : FileValueText::ofRecord(*ds, 1, *f)
+                               : QString());
     }
 }

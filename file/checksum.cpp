@@ -29,14 +29,15 @@ QString valueText(const Field& f, const QVariant& v) {
 
 // Reads the rows in place: nothing moves, so the current record and the bound controls
 // stay as they were.
-void appendTableText(const DataSet& t, QString& text) {
+void appendTableText(const DataSet& t, QString& text, bool shown = false) {
     std::vector<const Field*> taken;
     for (const auto& f : t.fields())
         if (contributes(*f)) taken.push_back(f.get());
     const int rows = t.recordCount();
     for (int rec = 1; rec <= rows; ++rec) {
         for (const Field* f : taken) {
-            const QString value = valueText(*f, t.valueAt(rec, *f));
+            const bool buffer = shown && t.state() == DataSetState::Edit && t.recNo() == rec;
+            const QString value = valueText(*f, buffer ? f->value() : t.valueAt(rec, *f));
             if (value.isEmpty()) continue;
             text += value;
             text += QLatin1Char('~');
@@ -98,6 +99,15 @@ QString BuildChecksumText(TdmDataSets_t& dm) {
         if (!t || !t->isActive()) continue;
         if (t->isEditing()) t->post();
         appendTableText(*t, text);
+    }
+    return text;
+}
+
+QString BuildShownChecksumText(const TdmDataSets_t& dm) {
+    QString text;
+    for (const QString& name : applicationTableNames()) {
+        const DataSet* t = dm.findTable(name);
+        if (t && t->isActive()) appendTableText(*t, text, true);
     }
     return text;
 }

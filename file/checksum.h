@@ -31,6 +31,9 @@ QString ofText(const QString& text);
 // than "suma_kontrolna", its value followed by "~" (dates as "yyyy.MM.dd"). Tables being
 // edited are posted first; Zmieniony keeps its value.
 QString BuildChecksumText(TdmDataSets_t& dm);
+// The same text of the data as the controls show it: nothing is posted, and a record being
+// edited contributes what its edit buffer holds.
+QString BuildShownChecksumText(const TdmDataSets_t& dm);
 
 // The checksum of the data as it is now, without storing it.
 QString ComputeChecksum(TdmDataSets_t& dm);

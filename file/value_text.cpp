@@ -14,6 +14,12 @@ QString ofRecord(const DataSet& table, int recNo, const Field& field) {
     return FieldText::format(field.type(), table.valueAt(recNo, field));
 }
 
+QString ofShownRecord(const DataSet& table, int recNo, const Field& field) {
+    if (table.state() == DataSetState::Edit && table.recNo() == recNo)
+        return ofCurrentRecord(field);
+    return ofRecord(table, recNo, field);
+}
+
 } // namespace FileValueText
 
 namespace FileStringText {

@@ -11,6 +11,8 @@ class Field;
 namespace FileValueText {
 QString ofCurrentRecord(const Field& field);
 QString ofRecord(const DataSet& table, int recNo, const Field& field);
+// As ofRecord, but the record being edited gives what its edit buffer holds (not posted).
+QString ofShownRecord(const DataSet& table, int recNo, const Field& field);
 } // namespace FileValueText
 
 // How the reader compares and stores the text of a string field.

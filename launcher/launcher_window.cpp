@@ -1,6 +1,8 @@
 #include "launcher/launcher_window.h"
 
 #include "editor/help/help_window.h"
+#include "file/recovery_copy.h"
+
 #include "launcher/application_list.h"
 #include "launcher/compare_window.h"
 #include "platform/hostenv/hostregistry.h"
@@ -113,8 +115,7 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
     progress_->setFormat(QStringLiteral("%v z %m"));
     progress_->hide();
     statusBar()->addPermanentWidget(progress_);
-    statusBar()->showMessage(
-        QStringLiteral("Katalog wniosków: %1").arg(QDir::toNativeSeparators(folder_)));
+    statusBar()->showMessage(folderStatus());
     checker_ = new FileChecker(this);
     connect(checker_, &FileChecker::checked, this, &LauncherWindow::showChecked);
     refresh();
@@ -197,7 +198,21 @@ void LauncherWindow::refresh() {
     if (!list_->currentItem() && list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
     updateActions();
-    if (waiting_ == 0) emit checkingFinished();
+    if (waiting_ == 0) {
+        statusBar()->showMessage(folderStatus());
+        emit checkingFinished();
+    }
+}
+
+// The folder, and the new applications whose editor ended before they were saved: their
+// recovery copies are left, and "Nowy wniosek" offers them.
+QString LauncherWindow::folderStatus() const {
+    const qsizetype left = RecoveryCopy::orphanedNewApplicationCopies().size();
+    return QStringLiteral("Katalog wniosków: %1").arg(QDir::toNativeSeparators(folder_)) +
+           (left ? QStringLiteral("   Niezapisane nowe wnioski: %1 – „Nowy wniosek” zaproponuje "
+                                  "ich przywrócenie.")
+                       .arg(left)
+                 : QString());
 }
 
 void LauncherWindow::fillRow(QTreeWidgetItem* item, const FileState& state) {
@@ -237,8 +252,7 @@ void LauncherWindow::showChecked(const FileState& state) {
 void LauncherWindow::showProgress() {
     progress_->setVisible(waiting_ > 0);
     if (waiting_ == 0) {
-        statusBar()->showMessage(
-            QStringLiteral("Katalog wniosków: %1").arg(QDir::toNativeSeparators(folder_)));
+        statusBar()->showMessage(folderStatus());
         return;
     }
     progress_->setMaximum(queued_);

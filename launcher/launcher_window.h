@@ -52,6 +52,7 @@ private:
     void showChecked(const FileState& state);
     void fillRow(QTreeWidgetItem* item, const FileState& state);
     void showProgress();
+    QString folderStatus() const;
     void compareSelected();
     QAction* makeAction(const char* objectName, const QString& caption, const QString& hint);
     void selectFile(const QString& path);

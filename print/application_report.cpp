@@ -3,8 +3,8 @@
 #include "print/layout/report_renderer.h"
 #include "print/report_sections.h"
 
-#include <QFile>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace {
 
@@ -60,7 +60,9 @@ int renderApplication(const TdmDataSets_t& dm, const PrintMarks& marks, QPagedPa
 
 bool writeApplicationPdf(const TdmDataSets_t& dm, const PrintMarks& marks, const QString& path,
                          int* pageCount) {
-    QFile file(path);
+    // Written beside the target and renamed into place: a failed print leaves no half PDF
+    // and no old file damaged.
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     int pages = 0;
     {
@@ -70,7 +72,10 @@ bool writeApplicationPdf(const TdmDataSets_t& dm, const PrintMarks& marks, const
         writer.setResolution(600);
         pages = renderApplication(dm, marks, writer);
     }
-    file.close();
     if (pageCount) *pageCount = pages;
-    return pages > 0 && file.error() == QFileDevice::NoError;
+    if (pages <= 0 || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }

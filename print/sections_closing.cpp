@@ -2,6 +2,7 @@
 // attachments and the applicant's statement.
 #include "print/form_bands.h"
 #include "print/layout/row_band.h"
+#include "print/layout/stack_band.h"
 #include "print/layout/text_band.h"
 #include "print/report_sections.h"
 
@@ -106,14 +107,15 @@ void policies(ReportPart& part, const ReportData& data) {
         part.add(textBand(
             QStringLiteral("Jeśli odpowiedź brzmi \"Tak\", proszę podać następujące informacje:"),
             Style::Small));
-    for (int row = 1; row <= data.rows(t); ++row) {
-        part.add(fields({{QStringLiteral("Lp."), data.text(t, "Lp.", row)},
-                         {QStringLiteral("Data udzielenia"), data.text(t, "Data_udz_pom", row)},
-                         {QStringLiteral("Kwota (PLN)"), data.text(t, "Kwota_pomocy", row)}}));
-        part.add(field(QStringLiteral("Tytuł pomocy"), data.text(t, "Tytul_pomocy", row), 30));
-        part.add(field(QStringLiteral("Źródło pomocy"), data.text(t, "zrodlo_pomocy", row), 30));
-        part.add(gap(1.5));
-    }
+    // One block per aid, kept whole on one page; the editor has no "Źródło pomocy" field,
+    // so the paper has none either.
+    for (int row = 1; row <= data.rows(t); ++row)
+        part.add(std::make_shared<StackBand>(std::vector<BandPtr>{
+            fields({{QStringLiteral("Lp."), data.text(t, "Lp.", row)},
+                    {QStringLiteral("Data udzielenia"), data.text(t, "Data_udz_pom", row)},
+                    {QStringLiteral("Kwota (PLN)"), data.text(t, "Kwota_pomocy", row)}}),
+            field(QStringLiteral("Tytuł pomocy"), data.text(t, "Tytul_pomocy", row), 30),
+            gap(1.5)}));
 }
 
 void procurement(ReportPart& part, const ReportData& data) {

@@ -52,10 +52,14 @@ void titlePage(ReportPart& part, const ReportData& data) {
     part.add(textBand(QStringLiteral("ze środków Europejskiego Funduszu Rozwoju Regionalnego"),
                       Style::Heading, Qt::AlignHCenter));
     part.add(gap(4));
-    part.add(textBand(
-        QStringLiteral(
-            "* Przed wypełnieniem wniosku proszę zapoznać się z dołączoną do wniosku instrukcją."),
-        Style::Small));
+    // The three hint lines of the introduction, as the editor shows them.
+    for (const QString& hint :
+         {QStringLiteral("* Przed wypełnieniem wniosku proszę zapoznać się z dołączoną do "
+                         "wniosku instrukcją."),
+          QStringLiteral("* Pola oznaczone kolorem szarym wypełnia instytucja przyjmująca "
+                         "wniosek."),
+          QStringLiteral("* Wniosek należy wypełnić w języku polskim.")})
+        part.add(textBand(hint, Style::Small));
     part.add(gap(6));
     part.add(fields({{QStringLiteral("Numer wniosku"), QString()},
                      {QStringLiteral("Data wpłynięcia wniosku"), QString()}}));
@@ -91,6 +95,8 @@ void applicant(ReportPart& part, const ReportData& data) {
     heading(part, QStringLiteral("5a. Dane personalne osoby upoważnionej do podpisania wniosku"));
     part.add(field(QStringLiteral("Imię i nazwisko"), data.text(kB, "cal_osup_imie_naz")));
     part.add(field(QStringLiteral("Stanowisko"), data.text(kB, "osup_rola")));
+    part.add(field(QStringLiteral("Seria i numer dowodu osobistego"),
+                   data.text(kB, "osup_seria_nr_dowodu")));
     address(part, data, QStringLiteral("osup_"), "lkp_osup_adr_gmina");
     contact(part, data, QStringLiteral("osup_"));
 }
@@ -102,7 +108,8 @@ void representative(ReportPart& part, const ReportData& data) {
     address(part, data, QStringLiteral("pod_"), "lkp_pod_adr_gmina");
     contact(part, data, QStringLiteral("pod_"));
     part.add(fields({{QStringLiteral("NIP"), data.text(kB, "pod_NIP")},
-                     {QStringLiteral("REGON"), data.text(kB, "pod_REGON")}}));
+                     {QStringLiteral("REGON"), data.text(kB, "pod_REGON")},
+                     {QStringLiteral("PESEL"), data.text(kB, "pod_PESEL")}}));
     part.add(fields({{QStringLiteral("Nr KRS"), data.text(kB, "pod_nr_rej_sad")},
                      {QStringLiteral("Nr EDG"), data.text(kB, "pod_nr_edg")}}));
 

@@ -123,6 +123,11 @@ void indicators(ReportPart& part, const ReportData& data) {
                    QStringLiteral("3. Wskaźniki planowanych odziaływań"),
                    yearBlocks(layOutYearSlots([](int) { return false; }), kIndicatorTotal));
 
+    memo(part,
+         QStringLiteral("Inne efekty programu, których nie można przedstawić za pomocą "
+                        "wskaźników"),
+         data.text("dsWniosek", "wsk_inne_efekty"));
+
     heading(part, QStringLiteral("6ł. Typ Projektu"));
     part.add(checks(
         {{QStringLiteral("Generujący zysk"), data.is("dsWniosek", "typ_projektu", "D")},

@@ -46,9 +46,14 @@ void body(ReportPart& part, const ReportData& data, int row) {
                      {QStringLiteral("Powiat"), data.text(t, "lkp_adr_pow", row)},
                      {QStringLiteral("Gmina"), data.text(t, "lkp_adr_gm", row)}}));
     part.add(fields({{QStringLiteral("Miejscowość"), data.text(t, "Adr_miejscowosc", row)},
-                     {QStringLiteral("Ulica"), data.text(t, "adr_ulica", row)},
-                     {QStringLiteral("Nr"), data.text(t, "adr_nr", row)},
+                     {QStringLiteral("Ulica"), data.text(t, "adr_ulica", row)}}));
+    part.add(fields({{QStringLiteral("Nr domu"), data.text(t, "adr_nr", row)},
+                     {QStringLiteral("Nr lokalu"), data.text(t, "adr_nr_lok", row)},
                      {QStringLiteral("Kod"), data.text(t, "adr_kod", row)}}));
+    part.add(fields({{QStringLiteral("NIP"), data.text(t, "NIP", row)},
+                     {QStringLiteral("REGON"), data.text(t, "REGON", row)}}));
+    part.add(fields({{QStringLiteral("Nr KRS"), data.text(t, "nr_rej_sad", row)},
+                     {QStringLiteral("Nr EDG"), data.text(t, "nr_rej_edg", row)}}));
     part.add(fields({{QStringLiteral("Nr tel."), data.text(t, "nr_tel", row)},
                      {QStringLiteral("Nr faksu"), data.text(t, "nr_fax", row)},
                      {QStringLiteral("E-mail"), data.text(t, "email", row)}}));
@@ -112,6 +117,10 @@ void otherBodies(ReportPart& part, const ReportData& data) {
                    data.text("dsPolaSpec", "CZYWYSTINNEINS")));
     for (int row = 1; row <= data.rows("dsInstytucje"); ++row)
         body(part, data, row);
+    memo(part,
+         QStringLiteral("Opis współpracy z podmiotami zaangażowanymi finansowo w realizację "
+                        "Projektu"),
+         data.text("dsPolaSpec", "INNEPODZAANOP"));
 
     heading(part, QStringLiteral("6i. Trwałość Projektu"));
     memo(part,

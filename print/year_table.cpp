@@ -126,6 +126,8 @@ std::vector<BandPtr> yearTableBands(const DataSet& table, const YearTableSpec& s
         for (const YearTableLine& line : lines) {
             std::shared_ptr<Band> band = lineBand(table, spec, columns, line);
             band->repeatHeader = header;
+            // A caption (a stage's name) never ends a page: it goes with its first row.
+            band->keepWithNext = line.kind == YearTableLine::Kind::Caption;
             bands.push_back(band);
         }
         bands.push_back(std::make_shared<SpacerBand>(3));

@@ -16,6 +16,8 @@ packages+=(libhunspell-dev hunspell-pl pkg-config)
 packages+=(libqt6sql6-sqlite libqt6sql6-psql postgresql)
 # Fuzzing: clang with libFuzzer and the sanitizer runtimes; llvm-symbolizer for the findings' stack traces.
 packages+=(clang libclang-rt-14-dev llvm)
+# Save failures in tests: strace fails chosen system calls with ENOSPC.
+packages+=(strace)
 packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do

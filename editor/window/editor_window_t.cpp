@@ -65,6 +65,7 @@ TfmWniosek_t::TfmWniosek_t(TdmDataSets& dm, UserInterface& ui, const HostSetting
 
     // The file half: mapping extended, host settings taken, flags cleared, Zmieniony clear.
     file_ = std::make_unique<ApplicationFile>(dm_, ui_, settings);
+    file_->LocksFile = true;
     file_->CommitActiveControl = [this] { return CommitActiveControl(); };
     file_->chooseSavePath = [this](const QString& folder, const QString& proposed) {
         return chooseSavePath(this, folder, proposed);
@@ -285,6 +286,17 @@ void TfmWniosek_t::updateCaptionAfterSave() {
 // ---------------------------------------------------------------- showing and pages
 
 int TfmWniosek_t::showModal() {
+    // One editor per file: a file another editor has open is only viewed, or not opened.
+    QString holder;
+    if (!file_->ViewOnly && !file_->Silent &&
+        file_->lockFile(file_->FileName, &holder) == ApplicationFile::LockResult::HeldByOther) {
+        const MessageResult answer = ui_.messageBox(
+            ApplicationFile::lockedByOtherMessage(file_->FileName, holder) +
+                QStringLiteral("\r\nOK – otwórz go tylko do odczytu, Anuluj – nie otwieraj."),
+            QStringLiteral("Zelgor"), MessageIcon::Warning, MessageButtons::OkCancel);
+        if (answer != MessageResult::Ok) return 0;
+        EnterViewMode();
+    }
     setWindowModality(Qt::ApplicationModal);
     closeResult_ = 2;
     show();
@@ -381,7 +393,8 @@ void TfmWniosek_t::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    if (!file_->ClosingByHost) recovery_->closedNormally();
+    recovery_->closed();
+    file_->unlockFile();
     showHostWindow();
     if (fmValForm_) fmValForm_->hide();
     done(closeResult_);

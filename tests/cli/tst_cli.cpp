@@ -3,6 +3,7 @@
 #include "platform/ui/headlessui.h"
 #include "tests/test_support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include <functional>
+#include <unistd.h>
 
 using TestSupport::readAll;
 using TestSupport::Run;
@@ -162,6 +164,73 @@ private slots:
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(reason), qPrintable(r.err));
         QVERIFY(!QFile::exists(path(QStringLiteral("b.xml"))));
+    }
+
+    // No command writes over a file it reads, whatever name reaches it: "A" is the
+    // application; "L" a symbolic link to it, "H" a hard link, "P" a copy named .pdf.
+    void noCommandWritesOverItsInput_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("input");
+        QTest::newRow("resave onto itself") << QStringList{"resave", "A.xml", "A.xml"} << "A.xml";
+        QTest::newRow("resave, .xml added") << QStringList{"resave", "A.xml", "A"} << "A.xml";
+        QTest::newRow("resave onto a symlink")
+            << QStringList{"resave", "A.xml", "L.xml"} << "A.xml";
+        QTest::newRow("resave onto a hard link")
+            << QStringList{"resave", "H.xml", "A.xml"} << "H.xml";
+        QTest::newRow("print --pdf onto itself")
+            << QStringList{"print", "--pdf", "A.xml", "A.xml"} << "A.xml";
+        QTest::newRow("print --pdf onto a hard link")
+            << QStringList{"print", "--pdf", "H.xml", "A.xml"} << "A.xml";
+        QTest::newRow("print, default name is the input")
+            << QStringList{"print", "P.pdf"} << "P.pdf";
+        QTest::newRow("import --db onto an application")
+            << QStringList{"import", "--db", "L.xml", "B.xml", "A.xml"} << "A.xml";
+    }
+    void noCommandWritesOverItsInput() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, input);
+        QTemporaryDir dir;
+        const auto in = [&](const QString& name) { return dir.filePath(name); };
+        QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"), in("A.xml")));
+        QVERIFY(QFile::copy(in("A.xml"), in("B.xml")) && QFile::copy(in("A.xml"), in("P.pdf")));
+        QVERIFY(QFile::link(in("A.xml"), in("L.xml")));
+        QCOMPARE(::link(QFile::encodeName(in("A.xml")).constData(),
+                        QFile::encodeName(in("H.xml")).constData()),
+                 0);
+        const QByteArray before = readAll(in(input));
+        for (QString& word : args)
+            if (word.contains(QLatin1Char('.')) || word == QLatin1String("A")) word = in(word);
+        const Run r = topaz(args);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("jest plikiem wejściowym")), qPrintable(r.err));
+        QVERIFY(readAll(in(input)) == before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5); // nothing new, no temp
+    }
+
+    // Every output replaces an existing file by a rename: another hard link of the old file
+    // keeps the old bytes, and no temporary file is left beside the new one.
+    void outputsReplaceByRename_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("new") << QStringList{"new", "O.xml"};
+        QTest::newRow("resave") << QStringList{"resave", "A.xml", "O.xml"};
+        QTest::newRow("print") << QStringList{"print", "--pdf", "O.xml", "A.xml"};
+    }
+    void outputsReplaceByRename() {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"),
+                            dir.filePath(QStringLiteral("A.xml"))));
+        QVERIFY(TestSupport::writeAll(dir.filePath(QStringLiteral("O.xml")), "stary"));
+        QCOMPARE(::link(QFile::encodeName(dir.filePath(QStringLiteral("O.xml"))).constData(),
+                        QFile::encodeName(dir.filePath(QStringLiteral("K.xml"))).constData()),
+                 0);
+        for (QString& word : args)
+            if (word.contains(QLatin1Char('.'))) word = dir.filePath(word);
+        const Run r = topaz(args);
+        QVERIFY2(r.exitCode == 0 || r.exitCode == 1, qPrintable(r.err));
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("K.xml"))), QByteArray("stary"));
+        QVERIFY(readAll(dir.filePath(QStringLiteral("O.xml"))).size() > 1000);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
     }
 
     void usageErrors_data() {

@@ -14,20 +14,27 @@
 #include <QProcess>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
+#include "tests/test_support.h"
+
+#include <QLockFile>
+
 #include <csignal>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
 const QString kEdited = QStringLiteral("Tytuł wpisany przed awarią");
+const QString kDescription = QStringLiteral("Opis wpisany przed awarią");
 
-// Types the title into its control and leaves it, as a user does.
-void editTitle(EditorFixture& fx) {
-    QWidget* control = editor::findControlForField(fx.window.get(), QStringLiteral("dsWniosek"),
-                                                   QStringLiteral("tytul_projektu"));
+// Types into the control of a dsWniosek field; with `leave` Tab moves on, as a user does.
+void editField(EditorFixture& fx, const QString& field, const QString& text, bool leave) {
+    QWidget* control =
+        editor::findControlForField(fx.window.get(), QStringLiteral("dsWniosek"), field);
     QVERIFY(control);
     fx.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(fx.window.get()));
@@ -35,17 +42,48 @@ void editTitle(EditorFixture& fx) {
     QWidget* typing = QApplication::focusWidget();
     QVERIFY(typing && control->isAncestorOf(typing));
     QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
-    typeText(typing, kEdited);
-    QTest::keyClick(typing, Qt::Key_Tab);
+    typeText(typing, text);
+    if (leave) QTest::keyClick(typing, Qt::Key_Tab);
 }
 
-// The editor process the test kills: it opens the file, types the title and keeps running
-// until the kill; the recovery timer writes the copy meanwhile.
-int editUntilKilled(const QString& file) {
+void editTitle(EditorFixture& fx) {
+    editField(fx, QStringLiteral("tytul_projektu"), kEdited, true);
+}
+
+// The editor process the test kills: it opens the file, types into the field (leaving it
+// or not) and keeps running until the kill; the recovery timer writes the copy meanwhile.
+int editUntilKilled(const QString& file, const QString& field, bool leave) {
     EditorFixture fx(false);
     fx.window->file().OpenApplicationFile(file);
-    QTimer::singleShot(0, fx.window.get(), [&] { editTitle(fx); });
+    const QString text = field == QLatin1String("tytul_projektu") ? kEdited : kDescription;
+    QTimer::singleShot(0, fx.window.get(), [&] { editField(fx, field, text, leave); });
     return fx.window->showModal();
+}
+
+// Runs the editor on `file` (a new application when empty) with `step` once it runs its own
+// loop (a restored copy lets events through before that).
+int runEditor(EditorFixture& fx, const QString& file, const std::function<void()>& step) {
+    if (!file.isEmpty()) fx.window->file().OpenApplicationFile(file);
+    std::function<void()> whenShown = [&] {
+        if (QThread::currentThread()->loopLevel() == 0) {
+            QTimer::singleShot(10, fx.window.get(), whenShown);
+            return;
+        }
+        step();
+        if (fx.window->isVisible()) fx.window->done(2);
+    };
+    QTimer::singleShot(0, fx.window.get(), whenShown);
+    return fx.window->showModal();
+}
+
+QString lockOf(const QString& file) {
+    return QFileInfo(file).dir().filePath(QLatin1Char('.') + QFileInfo(file).fileName() +
+                                          QStringLiteral(".lock"));
+}
+
+int modeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
 }
 
 } // namespace
@@ -57,7 +95,11 @@ private slots:
     void cleanup();
     void cases_data();
     void cases();
+    void killedEditorKeepsTheEdit_data();
     void killedEditorKeepsTheEdit();
+    void saveRemovesOwnCopyOnly();
+    void cancelledSaveKeepsTheCopy();
+    void closeDuringRestoreKeepsTheCopy();
 
 private:
     QString copyOf(const QString& file) const { return RecoveryCopy::pathFor(file); }
@@ -83,7 +125,7 @@ void TestRecovery::cases_data() {
     QTest::addColumn<int>("offered");
     QTest::addColumn<bool>("copyLeft");
     QTest::newRow("copy refused") << "refuse" << false << 1 << false;
-    QTest::newRow("copy older than the file") << "stale" << false << 0 << true;
+    QTest::newRow("copy older than the file: removed") << "stale" << false << 0 << false;
     QTest::newRow("folder cannot take copies") << "unwritable" << true << 0 << false;
     QTest::newRow("normal close") << "close" << true << 0 << false;
     QTest::newRow("viewer") << "view" << true << 0 << false;
@@ -153,24 +195,55 @@ void TestRecovery::cases() {
     if (situation != QLatin1String("close")) QCOMPARE(fx.questions(), offered);
 }
 
+void TestRecovery::killedEditorKeepsTheEdit_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("leave");
+    QTest::newRow("title left") << "tytul_projektu" << true;
+    QTest::newRow("memo never left") << "opis_projektu" << false;
+}
+
+// Two processes on one file: while the first editor lives, the second may only view the
+// file or cancel, and neither offers nor touches the first one's copy; once the first is
+// killed, its lock is taken over and its copy, typed text included, is offered.
 void TestRecovery::killedEditorKeepsTheEdit() {
+    QFETCH(QString, field);
+    QFETCH(bool, leave);
     const QString copy = copyOf(file_);
     QProcess editor;
     editor.setProcessChannelMode(QProcess::ForwardedChannels);
     editor.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--edit-until-killed"), file_});
+                 {QStringLiteral("--edit-until-killed"), file_, field,
+                  leave ? QStringLiteral("leave") : QStringLiteral("stay")});
     QVERIFY(editor.waitForStarted());
-    // The copy is renamed into place whole, so once it is there it can be read.
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 20000);
+    // The copy is renamed into place whole, so once it holds the text it can be read.
+    QTRY_VERIFY_WITH_TIMEOUT(TestSupport::readAll(copy).contains("wpisany przed awari"), 20000);
+    QCOMPARE(modeOf(copy), 0600);
+    QCOMPARE(modeOf(QFileInfo(copy).absolutePath()), 0700);
+    QCOMPARE(modeOf(lockOf(file_)), 0600);
+
+    for (const MessageResult answer : {MessageResult::Cancel, MessageResult::Ok}) {
+        EditorFixture second(false);
+        second.ui.queueAnswer(answer);
+        bool viewOnly = false;
+        const int result =
+            runEditor(second, file_, [&] { viewOnly = second.window->file().ViewOnly; });
+        QCOMPARE(second.questions(), 1); // the choice, and no copy offered
+        QVERIFY(second.ui.calls(UiCall::Kind::MessageBox)
+                    .front()
+                    .text.contains(QStringLiteral("jest już otwarty do edycji w innym oknie")));
+        if (answer == MessageResult::Cancel) QCOMPARE(result, 0);
+        QCOMPARE(viewOnly, answer == MessageResult::Ok);
+        QVERIFY(QFile::exists(copy));
+    }
+
     ::kill(pid_t(editor.processId()), SIGKILL);
     QVERIFY(editor.waitForFinished());
     QCOMPARE(editor.exitStatus(), QProcess::CrashExit);
 
     EditorFixture fx(false);
-    fx.window->file().OpenApplicationFile(file_);
     fx.ui.queueAnswer(MessageResult::Yes);
-    QString title;
-    bool changed = false;
+    QString value;
+    bool changed = false, locked = false;
     // Opening the copy lets events through while it reads; the check waits until the copy
     // is in (Zmieniony is set last) so that it runs in the editor's own loop.
     int tries = 0;
@@ -179,25 +252,109 @@ void TestRecovery::killedEditorKeepsTheEdit() {
             QTimer::singleShot(20, fx.window.get(), checkWhenRestored);
             return;
         }
-        title = fx.value("dsWniosek", "tytul_projektu");
+        value = fx.value("dsWniosek", field.toLatin1().constData());
         changed = fx.dm->Zmieniony;
+        locked = QFile::exists(lockOf(file_));
         fx.window->done(2);
     };
+    fx.window->file().OpenApplicationFile(file_);
     QTimer::singleShot(0, fx.window.get(), checkWhenRestored);
     fx.window->showModal();
-    QCOMPARE(fx.questions(), 1);
+    QCOMPARE(fx.questions(), 1); // no lock question: the dead editor's lock is taken over
     const UiCall question = fx.ui.calls(UiCall::Kind::MessageBox).front();
     QCOMPARE(question.caption, QStringLiteral("Zelgor"));
     QVERIFY(question.text.startsWith(
         QStringLiteral("Znaleziono niezapisaną wersję tego wniosku z dnia ")));
-    QCOMPARE(title, kEdited);
+    QCOMPARE(value, leave ? kEdited : kDescription);
     QVERIFY(changed);
+    QVERIFY(locked);
+}
+
+// A save removes the copy of the editor that saved, and no copy of another editor.
+void TestRecovery::saveRemovesOwnCopyOnly() {
+    const QString other = copyOf(dir_->filePath(QStringLiteral("inny.xml")));
+    const QString livingNew = RecoveryCopy::newApplicationPath();
+    QCOMPARE(RecoveryCopy::prepareFolder(), QString());
+    QVERIFY(TestSupport::writeAll(other, "<WNIOSEK/>"));
+    QVERIFY(TestSupport::writeAll(livingNew, "<WNIOSEK/>"));
+    const std::unique_ptr<QLockFile> living = RecoveryCopy::own(livingNew);
+    QVERIFY(living);
+
+    EditorFixture fx(false);
+    QString own;
+    bool written = false, saved = false;
+    runEditor(fx, file_, [&] {
+        editTitle(fx);
+        auto* guard = fx.window->findChild<editor::RecoveryGuard*>();
+        guard->writeIfChanged();
+        own = guard->ownCopy();
+        written = QFile::exists(own);
+        saved = fx.window->file().save();
+    });
+    QVERIFY(written && saved);
+    QVERIFY(!QFile::exists(own));
+    QVERIFY(QFile::exists(other) && QFile::exists(livingNew));
+}
+
+// A new application closed with "Tak" to saving and the save dialog cancelled: the close
+// goes ahead, the copy stays with the typed text, one line says so, and the next new
+// application offers it.
+void TestRecovery::cancelledSaveKeepsTheCopy() {
+    {
+        EditorFixture fx(false);
+        fx.window->file().chooseSavePath = [](const QString&, const QString&) {
+            return std::optional<QString>();
+        };
+        runEditor(fx, QString(), [&] {
+            editField(fx, QStringLiteral("opis_projektu"), kDescription, false);
+            fx.ui.queueAnswer(MessageResult::Yes); // close
+            fx.ui.queueAnswer(MessageResult::Yes); // save: then the dialog is cancelled
+            fx.window->findChild<QAction*>(QStringLiteral("acZamknij"))->trigger();
+        });
+        const auto calls = fx.ui.calls(UiCall::Kind::MessageBox);
+        QCOMPARE(calls.size(), qsizetype(3));
+        QCOMPARE(calls.back().text, QStringLiteral("Zmian nie zapisano: kopia zapasowa wniosku "
+                                                   "została zachowana i zostanie zaproponowana "
+                                                   "przy następnym otwarciu."));
+    }
+    QCOMPARE(RecoveryCopy::orphanedNewApplicationCopies().size(), 1);
+    EditorFixture next(false);
+    next.ui.queueAnswer(MessageResult::Yes);
+    QString restored;
+    runEditor(next, QString(), [&] { restored = next.value("dsWniosek", "opis_projektu"); });
+    QCOMPARE(next.questions(), 1);
+    QCOMPARE(restored, kDescription);
+}
+
+// A close that arrives while the offered copy loads (the load lets events through) does
+// not remove the copy being read.
+void TestRecovery::closeDuringRestoreKeepsTheCopy() {
+    const QString copy = copyOf(file_);
+    QCOMPARE(RecoveryCopy::prepareFolder(), QString());
+    QVERIFY(QFile::copy(file_, copy));
+    QFile newer(copy);
+    QVERIFY(newer.open(QIODevice::ReadWrite));
+    QVERIFY(newer.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                              QFileDevice::FileModificationTime));
+    newer.close();
+    EditorFixture fx(false);
+    fx.window->file().OpenApplicationFile(file_);
+    fx.ui.queueAnswer(MessageResult::Yes); // restore
+    fx.ui.queueAnswer(MessageResult::Yes); // close
+    fx.ui.queueAnswer(MessageResult::No);  // without saving
+    QMetaObject::invokeMethod(
+        fx.window.get(), [&] { fx.window->close(); }, Qt::QueuedConnection);
+    QTimer::singleShot(500, fx.window.get(), [&] { fx.window->done(2); });
+    fx.window->showModal();
+    QVERIFY(fx.questions() >= 2); // the close did arrive during the restore
+    QVERIFY(QFile::exists(copy));
 }
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--edit-until-killed") == 0)
-        return editUntilKilled(QString::fromLocal8Bit(argv[2]));
+    if (argc == 5 && qstrcmp(argv[1], "--edit-until-killed") == 0)
+        return editUntilKilled(QString::fromLocal8Bit(argv[2]), QString::fromLatin1(argv[3]),
+                               qstrcmp(argv[4], "leave") == 0);
     TestRecovery test;
     return QTest::qExec(&test, argc, argv);
 }

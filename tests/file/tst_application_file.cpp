@@ -7,9 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using TestSupport::readAll;
@@ -700,9 +702,15 @@ private slots:
         QFETCH(bool, offered);
         qputenv("XDG_STATE_HOME", QFile::encodeName(path(QStringLiteral("stan"))));
         const QString file = newApplication ? QString() : path(QStringLiteral("wniosek.xml"));
-        const QString copy = RecoveryCopy::pathFor(file);
+        QCOMPARE(RecoveryCopy::prepareFolder(), QString());
+        const QString copy =
+            newApplication ? RecoveryCopy::newApplicationPath() : RecoveryCopy::pathFor(file);
         QVERIFY(copy.startsWith(path(QStringLiteral("stan/Zelgor/odzyskiwanie/"))));
         QVERIFY(copy != RecoveryCopy::pathFor(path(QStringLiteral("inny/wniosek.xml"))));
+        // Personal data: the folder is its owner's alone.
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(RecoveryCopy::folder()).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0700u);
         const QDateTime fileTime = QDateTime::currentDateTime().addSecs(-3600);
         auto setModified = [](const QString& name, const QDateTime& time) {
             QFile f(name);
@@ -714,17 +722,24 @@ private slots:
             QVERIFY(setModified(file, fileTime));
         }
         if (copyAgeAgainstFile != 0) {
-            QVERIFY(QDir().mkpath(QFileInfo(copy).absolutePath()));
             QVERIFY(writeAll(copy, "<WNIOSEK/>"));
             QVERIFY(setModified(copy, fileTime.addSecs(copyAgeAgainstFile)));
         }
-        const std::optional<QDateTime> written = RecoveryCopy::offered(file);
+        // A new application's copy is found while no editor holds it, and only then.
+        if (newApplication) {
+            QCOMPARE(RecoveryCopy::orphanedNewApplicationCopies().contains(copy), offered);
+            const std::unique_ptr<QLockFile> owner = RecoveryCopy::own(copy);
+            QVERIFY(owner);
+            QVERIFY(!RecoveryCopy::orphanedNewApplicationCopies().contains(copy));
+            QVERIFY(!RecoveryCopy::own(copy));
+        }
+        const std::optional<QDateTime> written = RecoveryCopy::offered(copy, file);
         QCOMPARE(written.has_value(), offered);
         if (written)
             QVERIFY(RecoveryCopy::question(*written).startsWith(
                 QStringLiteral("Znaleziono niezapisaną wersję tego wniosku z dnia ")));
-        RecoveryCopy::remove(file);
-        QVERIFY(!QFileInfo::exists(copy));
+        // A copy older than its file is removed, not kept forever.
+        QCOMPARE(QFileInfo::exists(copy), offered);
         qunsetenv("XDG_STATE_HOME");
     }
 };

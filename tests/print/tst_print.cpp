@@ -10,6 +10,8 @@
 #include "tests/print/pdf_text.h"
 #include "validation/findings.h"
 
+#include "editor/forms/frames/frame_registry.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +44,7 @@ private slots:
     void trialMarkerAndPages();
     void printRoutineKeepsZmieniony_data();
     void printRoutineKeepsZmieniony();
+    void everyShownTextIsPrinted();
 };
 
 void TestPrint::fillSample(ModuleFixture& m, SampleApplication::Variant variant) {
@@ -307,6 +310,128 @@ void TestPrint::printRoutineKeepsZmieniony() {
     QCOMPARE(shown, trial ? 1 : 0);
     // The header prints the checksum of the data as printed.
     QCOMPARE(printedChecksum, ComputeChecksum(*m.dm));
+}
+
+namespace {
+
+// A text field the editor shows, where it is shown.
+struct ShownField {
+    QString table, field, control, mask;
+    bool list = false; // a grid column or a field of a repeating block: several records
+};
+
+void collect(const editor::ControlRow& row, std::vector<ShownField>& out) {
+    using editor::ControlKind;
+    const QString table = row.table ? QLatin1String(row.table) : QString();
+    if ((row.kind == ControlKind::Edit || row.kind == ControlKind::MaskEdit ||
+         row.kind == ControlKind::Memo) &&
+        row.field)
+        out.push_back({table, QLatin1String(row.field), QLatin1String(row.name),
+                       row.mask ? QLatin1String(row.mask) : QString()});
+    if (row.kind == ControlKind::Grid)
+        for (const editor::ColumnRow& c : row.columns)
+            if (!c.hidden)
+                out.push_back({table, QLatin1String(c.field), QLatin1String(row.name),
+                               c.mask ? QLatin1String(c.mask) : QString(), true});
+    for (const editor::ControlRow& child : row.children) {
+        std::vector<ShownField> inner;
+        collect(child, inner);
+        for (ShownField& f : inner)
+            f.list = true;
+        out.insert(out.end(), inner.begin(), inner.end());
+    }
+}
+
+// Every text field of every frame of the editor, each once.
+std::vector<ShownField> shownTextFields() {
+    std::vector<ShownField> all, out;
+    for (const editor::PageFrames& page : editor::framePages())
+        for (const editor::FrameDescription& frame : page.frames)
+            for (const editor::FramePanel& panel : frame.panels)
+                for (const editor::ControlRow& row : panel.rows)
+                    collect(row, all);
+    for (const ShownField& f : all)
+        if (std::none_of(out.begin(), out.end(), [&](const ShownField& o) {
+                return o.table == f.table && o.field == f.field;
+            }))
+            out.push_back(f);
+    return out;
+}
+
+// A marker nothing else on paper contains: letters for plain texts, digits in the shape of
+// the mask for masked ones ("!000-000-00-00;1;_" keeps its dashes).
+QString marker(int n, const ShownField& f, int size) {
+    if (f.mask.isEmpty()) {
+        QString m = QStringLiteral("Xq");
+        for (int i = 0; i < 3; ++i, n /= 26)
+            m += QChar(u'a' + n % 26);
+        return m.left(size);
+    }
+    const QStringList parts = f.mask.split(u';');
+    const bool literals = parts.size() > 1 && parts[1] == QLatin1String("1");
+    QString digits = QString::number(7000000 + n * 37).rightJustified(40, u'3');
+    QString m;
+    int next = 0;
+    for (const QChar c : parts[0]) {
+        if (c == u'0' || c == u'9')
+            m += digits.at(digits.size() - 1 - next++ % digits.size());
+        else if (c != u'!' && c != u'>' && c != u'<' && literals)
+            m += c;
+    }
+    return m.left(size);
+}
+
+} // namespace
+
+// Every text the editor shows is on paper: each text field of the frame tables gets a marker
+// of its own in every record (lists and repeating blocks have several), and the printout
+// must hold them all, but for the few exceptions named with their reasons.
+void TestPrint::everyShownTextIsPrinted() {
+    const QHash<QString, QString> exceptions = {
+        {"dsEtapyRealizacji.TERMIN_ROZP_TMP", "the month text the editor types a stage's "
+                                              "start in; the paper prints the date it sets"},
+        {"dsEtapyRealizacji.TERMIN_ZAK_TMP", "the same for the stage's end"},
+    };
+    ModuleFixture m;
+    fillSample(m);
+    QStringList expected, where;
+    int n = 0;
+    m.dm->Wczytywanie = true; // the markers are data, not typing: no rule runs
+    for (const ShownField& f : shownTextFields()) {
+        if (exceptions.contains(f.table + u'.' + f.field)) continue;
+        DataSet& t = m.dm->table(f.table);
+        if (!t.isActive()) t.open(); // a block the answers close is printed when it holds rows
+        Field& field = t.field(f.field);
+        if (field.type() != FieldType::String || field.kind() != FieldKind::Data) continue;
+        while (f.list && t.recordCount() < 2) {
+            t.append();
+            t.post();
+        }
+        for (t.first(); !t.eof(); t.next()) {
+            const QString value = marker(n++, f, field.size());
+            t.edit();
+            field.setValue(value);
+            t.post();
+            expected << value;
+            where << QStringLiteral("%1.%2 (%3, rekord %4)")
+                         .arg(f.table, f.field, f.control)
+                         .arg(t.recNo());
+        }
+    }
+    m.dm->Wczytywanie = false;
+    QVERIFY2(expected.size() > 60, qPrintable(QString::number(expected.size())));
+    QString printed = text(printPages(*m.dm));
+    printed.remove(u' ');
+    printed.remove(u'\n');
+    QStringList missing;
+    for (int i = 0; i < expected.size(); ++i)
+        if (!printed.contains(QString(expected[i]).remove(u' ')))
+            missing << where[i] + QStringLiteral(": ") + expected[i];
+    QVERIFY2(
+        missing.isEmpty(),
+        qPrintable(
+            QStringLiteral("%1 of %2 not printed:\n").arg(missing.size()).arg(expected.size()) +
+            missing.join(u'\n')));
 }
 
 QTEST_MAIN(TestPrint)

@@ -1,0 +1,250 @@
+// Every failure of a save, proven: each save path (the editor's save, its recovery copy,
+// topaz_q resave and import's database commit) runs under strace, which fails the N-th
+// write, fsync, fdatasync, rename or close of the saving thread with ENOSPC, for N = 1, 2,
+// ... from the save's first file operation until the save goes through untouched. After
+// every run the old file is byte-identical or the new one is complete with a checksum that
+// holds, the user got one clear message, and no temporary file is left.
+#include "editor_fixture.h"
+
+#include "editor/window/recovery_guard.h"
+#include "file/application_file.h"
+#include "file/recovery_copy.h"
+
+#include "tests/test_support.h"
+#include <QStatusBar>
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <map>
+
+using TestSupport::readAll;
+using TestSupport::Run;
+
+namespace {
+
+const QStringList kSyscalls = {QStringLiteral("write"),     QStringLiteral("fsync"),
+                               QStringLiteral("fdatasync"), QStringLiteral("rename"),
+                               QStringLiteral("renameat"),  QStringLiteral("renameat2"),
+                               QStringLiteral("linkat"),    QStringLiteral("close")};
+
+// The child's side: one save in the editor, its messages on standard error; 0 when saved.
+int saveInEditor(const QString& file, bool recoveryCopy) {
+    EditorFixture fx(false);
+    fx.window->file().OpenApplicationFile(file);
+    int result = 3;
+    QTimer::singleShot(0, fx.window.get(), [&] {
+        DataSet& t = fx.dm->table(QStringLiteral("dsWniosek"));
+        t.edit();
+        t.field(QStringLiteral("tytul_projektu")).setValue(QStringLiteral("Tytuł po awarii"));
+        t.post();
+        if (recoveryCopy) {
+            fx.window->findChild<editor::RecoveryGuard*>()->writeIfChanged();
+            const QString line = fx.window->findChild<QStatusBar*>()->currentMessage();
+            if (!line.isEmpty()) fprintf(stderr, "%s\n", line.toUtf8().constData());
+            result = line.isEmpty() ? 0 : 3;
+        } else {
+            result = fx.window->file().save() ? 0 : 3;
+        }
+        fx.window->done(2);
+    });
+    fx.window->showModal();
+    for (const UiCall& c : fx.ui.calls(UiCall::Kind::MessageBox))
+        fprintf(stderr, "%s\n", c.text.toUtf8().constData());
+    return result;
+}
+
+} // namespace
+
+class TestSaveFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyFailureLeavesOldOrNew_data();
+    void everyFailureLeavesOldOrNew();
+
+private:
+    struct Save {
+        QStringList command; // the program and its words
+        QString target;      // the file the save replaces
+    };
+    Save prepare(const QString& path, QTemporaryDir& dir);
+    // How many calls of each kind the saving thread makes before it opens the target.
+    std::map<QString, int> callsBeforeSave(const Save& save, const QString& log);
+    Run strace(const QStringList& words, const Save& save);
+    bool holds(const QString& file);
+    int imported(const QString& database);
+
+    QString topaz_ = QStringLiteral(TOPAZ_BIN_DIR "/topaz_q");
+    QString registry_;
+    QTemporaryDir home_;
+};
+
+void TestSaveFaults::initTestCase() {
+    if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+        QSKIP("strace is not installed (scripts/install-deps.sh installs it)");
+    registry_ = home_.filePath(QStringLiteral("registry.ini"));
+    QVERIFY(TestSupport::writeAll(registry_, "[Zelgr]\nbin=" TOPAZ_EXAMPLES "\n"));
+    // A tracer that cannot attach (no ptrace in the container) leaves nothing to test.
+    const Run probe = TestSupport::runProgram(QStringLiteral("strace"),
+                                              {QStringLiteral("-qq"), QStringLiteral("-o"),
+                                               QStringLiteral("/dev/null"), QStringLiteral("true")},
+                                              registry_);
+    if (probe.exitCode != 0) QSKIP("strace cannot trace here");
+}
+
+TestSaveFaults::Save TestSaveFaults::prepare(const QString& path, QTemporaryDir& dir) {
+    const QString in = dir.filePath(QStringLiteral("wniosek.xml"));
+    QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"), in);
+    const QString self = QCoreApplication::applicationFilePath();
+    if (path == QLatin1String("editor save")) return {{self, QStringLiteral("--save"), in}, in};
+    if (path == QLatin1String("recovery copy")) {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("stan"))));
+        const QString copy = RecoveryCopy::pathFor(in);
+        QDir().mkpath(QFileInfo(copy).absolutePath());
+        QFile::copy(in, copy); // an earlier copy the new one replaces
+        return {{self, QStringLiteral("--copy"), in}, copy};
+    }
+    const QString bin = QStringLiteral("--bin=" TOPAZ_EXAMPLES);
+    if (path == QLatin1String("resave")) {
+        const QString out = dir.filePath(QStringLiteral("wynik.xml"));
+        QFile::copy(in, out);
+        return {{topaz_, QStringLiteral("resave"), bin, in, out}, out};
+    }
+    // import: a database that already holds another application.
+    const QString db = dir.filePath(QStringLiteral("baza.sqlite"));
+    const QString other = dir.filePath(QStringLiteral("inny.xml"));
+    TestSupport::runProgram(topaz_, {QStringLiteral("new"), bin, other}, registry_);
+    TestSupport::runProgram(
+        topaz_, {QStringLiteral("import"), bin, QStringLiteral("--db"), db, other}, registry_);
+    return {{topaz_, QStringLiteral("import"), bin, QStringLiteral("--db"), db, in}, db};
+}
+
+Run TestSaveFaults::strace(const QStringList& words, const Save& save) {
+    return TestSupport::runProgram(QStringLiteral("strace"), words + save.command, registry_);
+}
+
+std::map<QString, int> TestSaveFaults::callsBeforeSave(const Save& save, const QString& log) {
+    strace({QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), log,
+            QStringLiteral("-e"), QStringLiteral("trace=openat,") + kSyscalls.join(u',')},
+           save);
+    std::map<QString, std::map<QString, int>> perThread;
+    const QString opened = QStringLiteral("\"") + save.target;
+    static const QRegularExpression line(QStringLiteral("^(\\d+) +(\\w+)\\("));
+    for (const QString& l : QString::fromUtf8(readAll(log)).split(u'\n')) {
+        const auto m = line.match(l);
+        if (!m.hasMatch()) continue;
+        // The target itself, or an unnamed file in its folder that is linked in later.
+        const bool target = l.contains(opened) || (l.contains(QLatin1String("O_TMPFILE")) &&
+                                                   l.contains(QFileInfo(save.target).path()));
+        if (m.captured(2) == QLatin1String("openat") && target &&
+            (l.contains(QLatin1String("O_WRONLY")) || l.contains(QLatin1String("O_RDWR"))))
+            return perThread[m.captured(1)];
+        ++perThread[m.captured(1)][m.captured(2)];
+    }
+    return {};
+}
+
+bool TestSaveFaults::holds(const QString& file) {
+    return TestSupport::runProgram(
+               topaz_, {QStringLiteral("checksum"), QStringLiteral("--bin=" TOPAZ_EXAMPLES), file},
+               registry_)
+               .exitCode == 0;
+}
+
+int TestSaveFaults::imported(const QString& database) {
+    int count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("c"));
+        db.setDatabaseName(database);
+        if (db.open()) {
+            QSqlQuery ok(QStringLiteral("PRAGMA integrity_check"), db);
+            QSqlQuery q(QStringLiteral("SELECT count(*) FROM import_log"), db);
+            if (ok.next() && ok.value(0).toString() == QLatin1String("ok") && q.next())
+                count = q.value(0).toInt();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("c"));
+    return count;
+}
+
+void TestSaveFaults::everyFailureLeavesOldOrNew_data() {
+    QTest::addColumn<QString>("path");
+    for (const char* p : {"editor save", "recovery copy", "resave", "import"})
+        QTest::newRow(p) << QString::fromLatin1(p);
+}
+
+void TestSaveFaults::everyFailureLeavesOldOrNew() {
+    QFETCH(QString, path);
+    QTemporaryDir dir;
+    const Save save = prepare(path, dir);
+    const bool database = path == QLatin1String("import");
+    const QByteArray before = readAll(save.target);
+    const int importedBefore = database ? imported(save.target) : 0;
+    QVERIFY(!before.isEmpty());
+    const QStringList filesBefore = QDir(QFileInfo(save.target).path()).entryList(QDir::Files);
+    const std::map<QString, int> start =
+        callsBeforeSave(save, dir.filePath(QStringLiteral("trace.log")));
+    QVERIFY2(!start.empty(), "the save never opened its target");
+
+    int runs = 0, failures = 0;
+    for (const QString& syscall : kSyscalls) {
+        const int first = start.count(syscall) ? start.at(syscall) + 1 : 1;
+        for (int n = first;; ++n) {
+            QFile::remove(save.target);
+            QVERIFY(TestSupport::writeAll(save.target, before));
+            const QString log = dir.filePath(QStringLiteral("inject.log"));
+            const Run r = strace(
+                {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), log,
+                 QStringLiteral("-e"), QStringLiteral("trace=") + syscall, QStringLiteral("-e"),
+                 QStringLiteral("inject=%1:error=ENOSPC:when=%2").arg(syscall).arg(n)},
+                save);
+            ++runs;
+            const bool injected = readAll(log).contains("(INJECTED)");
+            const QString replay = QStringLiteral("%1, %2 call %3: exit %4\n%5")
+                                       .arg(path, syscall)
+                                       .arg(n)
+                                       .arg(r.exitCode)
+                                       .arg(r.err);
+            const QByteArray after = readAll(save.target);
+            if (database) {
+                const int now = imported(save.target);
+                QVERIFY2(now == importedBefore || now == importedBefore + 1, qPrintable(replay));
+            } else if (after != before) {
+                QVERIFY2(holds(save.target), qPrintable(replay)); // a complete new file
+            }
+            if (r.exitCode != 0) {
+                ++failures;
+                QVERIFY2(r.exitCode > 0, qPrintable(replay)); // no crash
+                QVERIFY2(r.err.contains(QStringLiteral("ie można")) ||
+                             r.err.contains(QStringLiteral("nic z pliku nie zapisano")),
+                         qPrintable(replay));
+            }
+            QStringList left = QDir(QFileInfo(save.target).path()).entryList(QDir::Files);
+            left.removeAll(QStringLiteral("inject.log"));
+            left.removeAll(QStringLiteral("trace.log"));
+            for (const QString& f : filesBefore)
+                left.removeAll(f);
+            QVERIFY2(left.isEmpty(), qPrintable(replay + left.join(u' ')));
+            if (!injected) break; // the save went through untouched: every call was tried
+            QVERIFY2(n < first + 400, qPrintable(replay));
+        }
+    }
+    qInfo("%s: %d runs, %d refused saves", qPrintable(path), runs, failures);
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc == 3 && (qstrcmp(argv[1], "--save") == 0 || qstrcmp(argv[1], "--copy") == 0))
+        return saveInEditor(QString::fromLocal8Bit(argv[2]), qstrcmp(argv[1], "--copy") == 0);
+    TestSaveFaults test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_save_faults.moc"
