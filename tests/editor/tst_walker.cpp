@@ -267,6 +267,9 @@ QList<DataControl*> TstWalker::pageControls() const {
 // cancelled. The answers run queued, outside this timer's event.
 void TstWalker::answer() {
     if (QWidget* popup = QApplication::activePopupWidget()) {
+        // One answer per window, so that the draws do not depend on the timer's pace.
+        if (popup->property("answered").toBool()) return;
+        popup->setProperty("answered", true);
         QPointer<QWidget> p(popup);
         auto* calendar = popup->findChild<QCalendarWidget*>();
         const QDate day = QDate(2004, 1, 1).addDays(rng_.bounded(4000));
@@ -607,6 +610,7 @@ QString TstWalker::walkOnce(quint32 seed, bool sample, int actions) {
     w_->showModal();
     answerer.stop();
     ++walks_;
+    if (qEnvironmentVariableIsSet("TOPAZ_WALKER_VERBOSE")) qInfo().noquote() << log_.join(u'\n');
     w_.reset();
     dm_.reset();
     ui_.reset();
