@@ -48,8 +48,9 @@ public:
 
     // ---- widget steps supplied by the editor
     // Moves the focus out of the active control and back, so a value being typed is
-    // posted. Without widgets there is nothing to commit.
-    std::function<void()> CommitActiveControl;
+    // posted. False when the control refused the typed text (it keeps the text and the
+    // focus); a save then writes nothing. Without widgets there is nothing to commit.
+    std::function<bool()> CommitActiveControl;
     // The save dialog: the initial folder and the proposed name in, the chosen path out;
     // no value when cancelled. Without it, save-as counts as cancelled.
     using PathChooser =

@@ -43,7 +43,8 @@ void ApplicationFile::refreshChecksumForSaving() {
 
 bool ApplicationFile::save() {
     if (nameMustBeChosen()) return saveAs();
-    if (CommitActiveControl) CommitActiveControl();
+    // A refused text in the control: what it shows could not be written.
+    if (CommitActiveControl && !CommitActiveControl()) return false;
     refreshChecksumForSaving();
     if (!WriteApplicationFile(FileName)) return false;
     RememberFileLocation();

@@ -1,5 +1,6 @@
 #include "editor/grid/amount_delegate.h"
 
+#include "editor/forms/controls/cell_refusal.h"
 #include "editor/grid/year_grid_model.h"
 #include "platform/dataset/dataset.h"
 #include "platform/ui/userinterface.h"
@@ -7,10 +8,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QStyle>
+#include <QTreeView>
 
 namespace editor {
 
@@ -76,7 +79,7 @@ QWidget* AmountDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
 QSize AmountDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const YearGridModel* model = gridModel(index);
     const GridColumnKind kind = model ? model->column(index.column()).kind : GridColumnKind::Text;
-    if (kind == GridColumnKind::Text) return QStyledItemDelegate::sizeHint(option, index);
+    if (kind == GridColumnKind::Text) return wrappedSizeHint(option, index);
     if (oneLineHeight_ == 0) {
         QStyleOptionViewItem probe = option;
         initStyleOption(&probe, index);
@@ -87,6 +90,31 @@ QSize AmountDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelI
                 .height();
     }
     return QSize(0, oneLineHeight_);
+}
+
+// A text column is as high as its text wrapped at the column's width (less the tree's
+// indentation in the first column), so a long name is shown whole on several lines.
+QSize AmountDelegate::wrappedSizeHint(const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const auto* view = qobject_cast<const QTreeView*>(option.widget);
+    if (!view) return size;
+    int width = view->columnWidth(index.column());
+    if (view->header()->visualIndex(index.column()) == 0) {
+        int depth = view->rootIsDecorated() ? 1 : 0;
+        for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
+            ++depth;
+        width -= depth * view->indentation();
+    }
+    QStyleOptionViewItem probe = option;
+    initStyleOption(&probe, index);
+    const QStyle* style = view->style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int textWidth = std::max(20, width - 2 * margin - 4);
+    const QRect text = probe.fontMetrics.boundingRect(QRect(0, 0, textWidth, 100000),
+                                                      Qt::TextWordWrap | Qt::AlignLeft, probe.text);
+    size.setHeight(std::max(size.height(), text.height() + 2 * margin + 2));
+    return size;
 }
 
 void AmountDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
@@ -111,7 +139,7 @@ void AmountDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (text == index.data(Qt::EditRole).toString()) return; // nothing typed
     const InputVerdict verdict = checkInput(index, text);
     if (!verdict.accept) {
-        ui_.errorDialog(verdict.message);
+        if (!refusalShown(editor)) ui_.errorDialog(verdict.message);
         return;
     }
     model->setData(index, text, Qt::EditRole);
@@ -119,19 +147,14 @@ void AmountDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 
 bool AmountDelegate::eventFilter(QObject* object, QEvent* event) {
     auto* line = qobject_cast<QLineEdit*>(object);
-    if (line && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool ends = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
-                          key == Qt::Key_Backtab;
+    if (line) {
         const QModelIndex index = line->property(kIndexProperty).value<QPersistentModelIndex>();
-        if (ends && index.isValid()) {
-            const InputVerdict verdict = checkInput(index, line->text());
-            if (!verdict.accept) {
-                // The value stays in the cell until it is corrected or Esc cancels it.
-                ui_.errorDialog(verdict.message);
-                return true;
-            }
-        }
+        const CellEvent e =
+            index.isValid() ? checkCellEvent(
+                                  line, event, [&] { return checkInput(index, line->text()); }, ui_)
+                            : CellEvent::PassOn;
+        if (e == CellEvent::Consumed) return true;
+        if (e == CellEvent::Withheld) return false;
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }

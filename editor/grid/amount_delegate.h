@@ -36,6 +36,8 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
+    QSize wrappedSizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
     UserInterface& ui_;
     mutable int oneLineHeight_ = 0;
 };

@@ -69,6 +69,9 @@ YearGrid::YearGrid(TdmDataSets_t& dm, YearGridDescription description, QWidget* 
         if (columns[size_t(i)].kind == GridColumnKind::Hidden) view_->setColumnHidden(i, true);
     }
 
+    // Wrapped texts take their height from the column's width.
+    view_->setUniformRowHeights(false);
+    connect(header_, &QHeaderView::sectionResized, view_, [this] { view_->doItemsLayout(); });
     // The band titles are centred on what is in view, so sideways scrolling redraws them.
     connect(view_->horizontalScrollBar(), &QScrollBar::valueChanged, header_,
             &BandedHeaderView::repaintBands);
@@ -104,7 +107,8 @@ void YearGrid::buildNavigator(QWidget* bar) {
         b->setText(text);
         b->setToolTip(tip);
         b->setAccessibleName(tip);
-        b->setFocusPolicy(Qt::NoFocus); // the cell being typed in keeps the focus
+        // Tab reaches it; a click leaves the focus in the cell being typed in.
+        b->setFocusPolicy(Qt::TabFocus);
         connect(b, &QToolButton::clicked, this, action);
         row->addWidget(b);
     };

@@ -348,6 +348,12 @@ QVariant YearGridModel::recordData(const Node& n, int section, int role) const {
         return role == Qt::DisplayRole ? formats_[size_t(section)].format(v.toDouble())
                                        : FieldText::formatFloat(v.toDouble());
     }
+    case Qt::ToolTipRole: {
+        // A text that a narrow column cuts can still be read whole.
+        if (isAmountKind(c.kind)) return {};
+        const QString text = recordData(n, section, Qt::DisplayRole).toString();
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
     case Qt::TextAlignmentRole:
         return isAmountKind(c.kind) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                     : QVariant(Qt::AlignLeft | Qt::AlignVCenter);

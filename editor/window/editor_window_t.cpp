@@ -2,6 +2,7 @@
 
 #include "editor/window/recovery_guard.h"
 
+#include "editor/forms/controls/data_control.h"
 #include "editor/forms/frame_pages.h"
 #include "editor/uiport/save_dialog.h"
 #include "editor/validation/message_browser.h"
@@ -22,7 +23,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcutEvent>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -62,7 +65,7 @@ TfmWniosek_t::TfmWniosek_t(TdmDataSets& dm, UserInterface& ui, const HostSetting
 
     // The file half: mapping extended, host settings taken, flags cleared, Zmieniony clear.
     file_ = std::make_unique<ApplicationFile>(dm_, ui_, settings);
-    file_->CommitActiveControl = [this] { CommitActiveControl(); };
+    file_->CommitActiveControl = [this] { return CommitActiveControl(); };
     file_->chooseSavePath = [this](const QString& folder, const QString& proposed) {
         return chooseSavePath(this, folder, proposed);
     };
@@ -115,8 +118,11 @@ TfmWniosek_t::TfmWniosek_t(TdmDataSets& dm, UserInterface& ui, const HostSetting
     statusPanels_[1]->setText(QStringLiteral("Wersja: ") + settings.moduleVersionText);
     setWindowTitle(QStringLiteral("Edytor wniosku ") + QLatin1String(FormTypeTitle));
 
+    // Only a change of the data itself: re-enabling the controls after a run, or moving
+    // through the records, leaves the action as the run left it.
     dm_.onDataChangeWhileEditing = [this] {
-        if (!acWalidacja->isEnabled()) acWalidacja->setEnabled(true);
+        if (!acWalidacja->isEnabled() && dataVersion() != validatedVersion_)
+            acWalidacja->setEnabled(true);
     };
     dm_.Zmieniony = false;
 }
@@ -175,6 +181,7 @@ void TfmWniosek_t::createToolBar(QToolBar* bar) {
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         button->setMinimumSize(95, 36);
+        button->installEventFilter(this);
         bar->addWidget(button);
     };
     add(acZapisz, "btnZapisz");
@@ -216,6 +223,7 @@ void TfmWniosek_t::buildPages(const QList<MainPageSpec>& pages) {
                 boxes << box;
             }
             new ActiveControlRestore(inner);
+            inner->tabBar()->installEventFilter(this);
             page = inner;
         }
         // Frames stack from the top; the rest of the panel stays empty.
@@ -229,6 +237,7 @@ void TfmWniosek_t::buildPages(const QList<MainPageSpec>& pages) {
         scrollBoxes_ << boxes;
     }
     mainPages_->setCurrentIndex(0);
+    mainPages_->tabBar()->installEventFilter(this);
     connect(mainPages_, &QTabWidget::currentChanged, this, &TfmWniosek_t::mainPageChanged);
 }
 
@@ -295,6 +304,40 @@ void TfmWniosek_t::mainPageChanged(int index) {
     if (box) box->setFocus(Qt::OtherFocusReason);
 }
 
+// An Alt+letter that several visible captions underline reaches the tool-bar command or
+// the main page first; when that main page is already shown, its inner page with the
+// letter is chosen. An inner page whose letter the window's commands take is reached with
+// Ctrl+Tab or Ctrl+Shift+Tab inside its page control.
+bool TfmWniosek_t::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Shortcut || !static_cast<QShortcutEvent*>(event)->isAmbiguous())
+        return QDialog::eventFilter(watched, event);
+    const QKeySequence key = static_cast<QShortcutEvent*>(event)->key();
+    const auto letterOf = [&key](const QString& caption) {
+        return QKeySequence::mnemonic(caption) == key;
+    };
+    for (QToolButton* b : findChildren<QToolButton*>()) {
+        if (b->parentWidget() && qobject_cast<QToolBar*>(b->parentWidget()) && b->isVisible() &&
+            b->isEnabled() && letterOf(b->text())) {
+            b->animateClick();
+            return true;
+        }
+    }
+    const auto tabWith = [&](const QTabWidget* tabs) {
+        for (int i = 0; tabs && i < tabs->count(); ++i)
+            if (tabs->isTabEnabled(i) && letterOf(tabs->tabText(i))) return i;
+        return -1;
+    };
+    const int main = tabWith(mainPages_);
+    if (main >= 0 && main != mainPages_->currentIndex()) {
+        mainPages_->setCurrentIndex(main);
+        return true;
+    }
+    QTabWidget* inner = innerPages(mainPages_->currentIndex());
+    const int page = tabWith(inner);
+    if (page >= 0) inner->setCurrentIndex(page);
+    return true;
+}
+
 // ---------------------------------------------------------------- host window
 
 // The host's main window is a top-level widget named "TfmLauncher"; a host without one
@@ -351,17 +394,21 @@ void TfmWniosek_t::EnterViewMode() {
     setDataControlsReadOnly(this, true);
 }
 
-void TfmWniosek_t::CommitActiveControl() {
+bool TfmWniosek_t::CommitActiveControl() {
     QWidget* active = focusWidget();
-    if (!active) return;
+    if (!active) return true;
     if (active->hasFocus()) {
         active->clearFocus();
         active->setFocus(Qt::OtherFocusReason);
-        return;
+    } else {
+        // The window is not active: the control still finishes its edit on a focus-out.
+        QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(active, &out);
     }
-    // The window is not active: the control still finishes its edit on a focus-out.
-    QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
-    QCoreApplication::sendEvent(active, &out);
+    // A refused text stays typed in its control.
+    for (QWidget* w = active; w && w != this; w = w->parentWidget())
+        if (auto* control = qobject_cast<DataControl*>(w)) return !control->isDirty();
+    return true;
 }
 
 // ---------------------------------------------------------------- validation
@@ -394,6 +441,7 @@ bool TfmWniosek_t::RunValidation(bool showSuccess) {
                            QStringLiteral("Edytor wniosku - walidacja"), MessageIcon::Information,
                            MessageButtons::Ok);
     }
+    validatedVersion_ = dataVersion();
     acWalidacja->setEnabled(!passed);
     return passed;
 }
@@ -405,6 +453,19 @@ void TfmWniosek_t::acWalidacjaExecute() {
     RunValidation(true);
     SuspendDataControls(true);
     dm_.Zmieniony = changed;
+}
+
+// Grows with every value stored in any table (a record posted, added or deleted, a table
+// emptied or reopened) and with a value typed into the record being edited.
+quint64 TfmWniosek_t::dataVersion() const {
+    quint64 sum = 0;
+    for (const auto& t : dm_.tables()) {
+        sum += t->version();
+        if (t->isEditing())
+            for (const auto& f : t->fields())
+                if (f->kind() == FieldKind::Data) sum += quint64(qHash(f->value().toString()));
+    }
+    return sum;
 }
 
 // ---------------------------------------------------------------- printing

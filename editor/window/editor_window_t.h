@@ -54,8 +54,8 @@ public:
 
     // ---- operations of the actions
     // Moves the focus out of the active control and back, so the value being typed is
-    // posted by the control.
-    void CommitActiveControl();
+    // posted by the control. False when the control refused it.
+    bool CommitActiveControl();
     void PostPendingEdits() { file_->PostPendingEdits(); }
     void SuspendDataControls(bool on) { file_->SuspendDataControls(on); }
     // Commits the active control, validates and shows the findings; true when the
@@ -86,6 +86,8 @@ protected:
     virtual void restoreYearColumns() {}
 
     bool event(QEvent* event) override;
+    // Resolves an Alt+letter shared by several captions in view.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Escape does not close the editor: it closes through acZamknij or the close box.
     void reject() override {}
@@ -102,6 +104,7 @@ private:
     void hideHostWindow();
     void showHostWindow();
     void updateCaptionAfterSave();
+    quint64 dataVersion() const;
 
     TdmDataSets& dm_;
     UserInterface& ui_;
@@ -121,7 +124,8 @@ private:
     QLabel* statusPanels_[3] = {};
     QLineEdit* checksumEdit_ = nullptr;
     QPointer<QWidget> hiddenHostWindow_;
-    int closeResult_ = 2; // the modal result a close box gives; acZamknij sets 1
+    int closeResult_ = 2;          // the modal result a close box gives; acZamknij sets 1
+    quint64 validatedVersion_ = 0; // dataVersion() at the end of the last validation run
 
 public:
     QAction* acZapisz = nullptr;

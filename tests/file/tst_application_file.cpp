@@ -614,7 +614,10 @@ private slots:
         e.file.ClosingByHost = closingByHost;
         e.file.ViewOnly = viewOnly;
         int commits = 0;
-        e.file.CommitActiveControl = [&] { ++commits; };
+        e.file.CommitActiveControl = [&] {
+            ++commits;
+            return true;
+        };
         e.fx.dm->Zmieniony = changed;
         for (QChar a : answers)
             e.fx.ui.queueAnswer(a == QLatin1Char('Y') ? MessageResult::Yes : MessageResult::No);

@@ -308,7 +308,10 @@ void TestPrint::printRoutineKeepsZmieniony() {
     HostSettings settings;
     ApplicationFile file(*m.dm, m.ui, settings);
     int commits = 0;
-    file.CommitActiveControl = [&] { ++commits; };
+    file.CommitActiveControl = [&] {
+        ++commits;
+        return true;
+    };
     m.dm->Zmieniony = changed;
     FindingList window;
     int shown = 0;

@@ -1,6 +1,7 @@
 #include "editor/forms/controls/data_control.h"
 
 #include "editor/forms/binding/binder.h"
+#include "editor/window/focus_control.h"
 #include "platform/dataset/dataset.h"
 #include "platform/ui/userinterface.h"
 
@@ -95,6 +96,16 @@ void DataControl::userTyped() {
         return;
     }
     dirty_ = true;
+    // As the first key of a data-aware edit does: the record is being edited from now on,
+    // so the record bar offers to post or cancel it.
+    DataSet* t = link_.table();
+    if (t && t->state() == DataSetState::Browse && t->recordCount() > 0 && !readOnly_) {
+        try {
+            t->edit();
+        } catch (const DataSetError&) {
+            // A table that cannot be edited keeps the text until it is left.
+        }
+    }
 }
 
 bool DataControl::storeNow(const QVariant& value) {
@@ -130,13 +141,14 @@ bool DataControl::commit() {
 }
 
 // The message and the focus wait until the focus change that triggered the check is over.
+// The focus comes back also when the change went to another page: that page is left again.
 void DataControl::refuse(const QString& message) {
     QPointer<DataControl> self(this);
     QTimer::singleShot(0, this, [self, message] {
         if (!self) return;
         self->ui_.errorDialog(message);
-        if (self->editor_) self->editor_->setFocus(Qt::OtherFocusReason);
-        emit self->refused(message);
+        if (self && self->editor_) focusControl(self->editor_);
+        if (self) emit self->refused(message);
     });
 }
 

@@ -67,6 +67,11 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     const Field* f = fieldOf(index.column());
     if (!f) return {};
     if (role == Qt::DisplayRole) return FieldText::format(f->type(), value(index.row(), *f));
+    // A text that a narrow column cuts can still be read whole.
+    if (role == Qt::ToolTipRole) {
+        const QString text = FieldText::format(f->type(), value(index.row(), *f));
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
     if (role == Qt::EditRole) {
         const Field* key = keyFieldOf(index.column());
         return FieldText::format((key ? key : f)->type(), value(index.row(), key ? *key : *f));

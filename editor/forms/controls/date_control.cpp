@@ -4,9 +4,12 @@
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QWidgetAction>
 
 namespace editor {
@@ -74,21 +77,57 @@ void DateControl::applyReadOnly(bool readOnly) {
     calendarButton_->setEnabled(!readOnly);
 }
 
+// The calendar pop-up with "Dziś" (today) and "Wyczyść" (no date) under it. What is picked
+// is typed into the edit and stored when the control is left, as a typed date is.
 void DateControl::pickDate() {
     QMenu menu(this);
-    auto* calendar = new QCalendarWidget(&menu);
+    menu.setObjectName(QStringLiteral("datePopup"));
+    auto* box = new QWidget(&menu);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto* calendar = new QCalendarWidget(box);
     const QDate shown = QDate::fromString(edit_->text(), QLatin1String(kPattern));
     if (shown.isValid()) calendar->setSelectedDate(shown);
+    layout->addWidget(calendar);
+    auto* buttons = new QHBoxLayout;
+    auto* today = new QPushButton(QStringLiteral("Dziś"), box);
+    today->setObjectName(QStringLiteral("btnDzis"));
+    auto* clear = new QPushButton(QStringLiteral("Wyczyść"), box);
+    clear->setObjectName(QStringLiteral("btnWyczysc"));
+    buttons->addWidget(today);
+    buttons->addWidget(clear);
+    buttons->addStretch();
+    layout->addLayout(buttons);
     auto* action = new QWidgetAction(&menu);
-    action->setDefaultWidget(calendar);
+    action->setDefaultWidget(box);
     menu.addAction(action);
-    connect(calendar, &QCalendarWidget::clicked, &menu, [this, &menu](QDate d) {
-        edit_->setText(d.toString(QLatin1String(kPattern)));
+    const auto choose = [this, &menu](const QString& text) {
+        edit_->setText(text);
         userTyped();
         menu.close();
-    });
+    };
+    const auto chooseDate = [choose](QDate d) { choose(d.toString(QLatin1String(kPattern))); };
+    connect(calendar, &QCalendarWidget::clicked, &menu, chooseDate);
+    connect(calendar, &QCalendarWidget::activated, &menu, chooseDate);
+    connect(today, &QPushButton::clicked, &menu,
+            [chooseDate] { chooseDate(QDate::currentDate()); });
+    connect(clear, &QPushButton::clicked, &menu, [choose] { choose(QString()); });
+    calendar->setFocus(Qt::PopupFocusReason);
     menu.exec(calendarButton_->mapToGlobal(QPoint(0, calendarButton_->height())));
     edit_->setFocus(Qt::OtherFocusReason);
+}
+
+// Alt+Down or F4 opens the calendar from the keyboard.
+bool DateControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_ && event->type() == QEvent::KeyPress && !isReadOnly()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F4 ||
+            (key->key() == Qt::Key_Down && key->modifiers() & Qt::AltModifier)) {
+            pickDate();
+            return true;
+        }
+    }
+    return DataControl::eventFilter(watched, event);
 }
 
 } // namespace editor

@@ -9,7 +9,8 @@ class QToolButton;
 
 namespace editor {
 
-// A date field typed as "rrrr.mm.dd" (also with "-" or "/") or picked from a calendar.
+// A date field typed as "rrrr.mm.dd" (also with "-" or "/") or picked from a calendar
+// (the button beside it, Alt+Down or F4) with "Dziś" and "Wyczyść" under it.
 // An empty text stores no date; a text that names no date is refused when leaving.
 class DateControl : public DataControl {
     Q_OBJECT
@@ -28,6 +29,7 @@ protected:
     void showText(const QString& text) override;
     bool storeText(const QString& text, QString& refusal) override;
     void applyReadOnly(bool readOnly) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void pickDate();

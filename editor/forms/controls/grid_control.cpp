@@ -64,6 +64,9 @@ void GridControl::bind(Binder* binder) {
             return w && (w == view_ || view_->isAncestorOf(w));
         };
         if (!inside(old) || inside(now) || !now) return;
+        // A message box (also the one a refused post opens) or another window takes the
+        // focus only for a while; posting then would refuse again at every answer.
+        if (now->window() != view_->window()) return;
         DataSet* table = model_->table();
         if (!table || !table->isActive() || !table->isEditing()) return;
         try {
@@ -83,10 +86,31 @@ void GridControl::followTable() {
     const QModelIndex current = view_->currentIndex();
     if (current.isValid() && current.row() == row) return;
     const int column = current.isValid() ? current.column() : 0;
-    const QSignalBlocker block(view_->selectionModel());
-    view_->selectionModel()->setCurrentIndex(model_->index(std::max(0, row), column),
-                                             QItemSelectionModel::ClearAndSelect);
+    {
+        const QSignalBlocker block(view_->selectionModel());
+        view_->selectionModel()->setCurrentIndex(model_->index(std::max(0, row), column),
+                                                 QItemSelectionModel::ClearAndSelect);
+    }
     view_->viewport()->update();
+    if (t->state() == DataSetState::Insert) takeFocusForInsert();
+}
+
+// A record just inserted (by the navigator, by Down) is typed into at once: the grid takes
+// the focus in its first editable column, unless it has it already or cannot take it.
+void GridControl::takeFocusForInsert() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!view_->isVisible() || !view_->isEnabled() || !window()->isActiveWindow() || isViewOnly() ||
+        (focus && (focus == view_ || view_->isAncestorOf(focus))))
+        return;
+    const int row = view_->currentIndex().row();
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const QModelIndex cell = model_->index(row, c);
+        if (view_->isColumnHidden(c) || !(model_->flags(cell) & Qt::ItemIsEditable)) continue;
+        const QSignalBlocker block(view_->selectionModel());
+        view_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+        break;
+    }
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 void GridControl::refresh(const Field* changed) {

@@ -37,6 +37,7 @@ protected:
 
 private:
     void followTable();
+    void takeFocusForInsert();
 
     TdmDataSets_t& dm_;
     QTableView* view_;

@@ -1,5 +1,6 @@
 #include "editor/forms/controls/grid_delegate.h"
 
+#include "editor/forms/controls/cell_refusal.h"
 #include "editor/forms/controls/dataset_model.h"
 #include "editor/forms/controls/edit_mask.h"
 #include "editor/forms/controls/grid_control.h"
@@ -11,6 +12,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTableView>
 
 namespace editor {
 
@@ -81,11 +83,30 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (column.monthCheck) {
         const InputVerdict verdict = validateMonthYearInput(text);
         if (!verdict.accept) {
-            grid_.dataModule().ui().errorDialog(verdict.message);
+            if (!refusalShown(editor)) grid_.dataModule().ui().errorDialog(verdict.message);
             return;
         }
     }
     model->setData(index, text, Qt::EditRole);
+}
+
+bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(object);
+    const QModelIndex index = edit ? grid_.view()->currentIndex() : QModelIndex();
+    if (index.isValid() && grid_.model()->column(index.column()).monthCheck) {
+        const char* mask = grid_.model()->column(index.column()).mask;
+        const auto verdict = [&] {
+            const QString text =
+                mask ? EditMask::parse(QLatin1String(mask)).storedText(edit->displayText())
+                     : edit->text();
+            if (text == index.data(Qt::EditRole).toString()) return InputVerdict::accepted();
+            return validateMonthYearInput(text);
+        };
+        const CellEvent e = checkCellEvent(edit, event, verdict, grid_.dataModule().ui());
+        if (e == CellEvent::Consumed) return true;
+        if (e == CellEvent::Withheld) return false;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void GridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {

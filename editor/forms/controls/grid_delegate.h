@@ -21,6 +21,10 @@ public:
                       const QModelIndex& index) const override;
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
 
+protected:
+    // A refused month keeps the cell open with one message (see checkCellEvent).
+    bool eventFilter(QObject* object, QEvent* event) override;
+
 private:
     GridControl& grid_;
 };

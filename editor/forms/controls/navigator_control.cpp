@@ -37,7 +37,8 @@ NavigatorControl::NavigatorControl(const ControlRow& row, UserInterface& ui, QWi
         b->setToolTip(QString::fromUtf8(kLooks[i].hint));
         b->setAccessibleName(QString::fromUtf8(kLooks[i].hint));
         b->setObjectName(objectName() + u'_' + QLatin1String(kLooks[i].name));
-        b->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches it (Space presses it); a click leaves the focus where the typing is.
+        b->setFocusPolicy(Qt::TabFocus);
         b->setMinimumWidth(28);
         connect(b, &QToolButton::clicked, this, [this, i] { click(Button(i)); });
         buttons_[i] = b;

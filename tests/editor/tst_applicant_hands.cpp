@@ -1,0 +1,608 @@
+// The editor as an applicant slips through it, with real message boxes answered as they
+// come: a refused post and the focus going to its own message box, the wheel over every
+// control of every page, "+" on the grids, refused amounts in the year grids, a refused
+// value and a page change, Walidacja after a passing run, the record bars and the Alt
+// letters from the keyboard, cut captions, the date pop-up.
+#include "editor/forms/controls/dataset_model.h"
+#include "editor/forms/controls/date_control.h"
+#include "editor/forms/controls/grid_control.h"
+#include "editor/forms/controls/navigator_control.h"
+#include "editor/grid/year_grid.h"
+#include "editor/grid/year_grid_model.h"
+#include "editor/uiport/qt_user_interface.h"
+#include "editor/validation/validation_window.h"
+#include "editor/window/editor_window.h"
+#include "editor/window/focus_control.h"
+#include "editor/window/scroll_box.h"
+#include "file/host_settings.h"
+#include "model/dm_main.h"
+#include "platform/dataset/dataset.h"
+#include "type_text.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+using namespace editor;
+
+namespace {
+
+const QString kSample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+
+// Shows every message box for real and answers it with its default button once it is up.
+// Past 20 boxes it stops showing them, so that an endless chain ends (and fails the test)
+// instead of hanging it.
+class AnsweringUi : public QtUserInterface {
+public:
+    QStringList shown;
+    int count(const QString& text) const { return int(shown.count(text)); }
+    MessageResult messageBox(const QString& text, const QString& caption, MessageIcon icon,
+                             MessageButtons buttons) override {
+        shown << text;
+        if (shown.size() > 20) return MessageResult::Ok;
+        answerSoon(50);
+        return QtUserInterface::messageBox(text, caption, icon, buttons);
+    }
+
+private:
+    static void answerSoon(int tries) {
+        QTimer::singleShot(20, [tries] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && !box->isActiveWindow() && tries > 0) {
+                box->activateWindow(); // as a desktop does with a new message box
+                answerSoon(tries - 1);
+            } else if (box && box->defaultButton()) {
+                box->defaultButton()->click();
+            } else if (tries > 0) {
+                answerSoon(tries - 1);
+            }
+        });
+    }
+};
+
+// The editor over a new application or a copy of the sample, shown and active.
+struct Editor {
+    QTemporaryDir dir;
+    AnsweringUi ui;
+    std::unique_ptr<TdmDataSets> dm;
+    std::unique_ptr<TfmWniosek> window;
+    QString file;
+    bool active = false;
+
+    explicit Editor(bool sample) {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.path()));
+        const HostEnv::HostFolderSources sources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
+                                                 [] { return QString(); },
+                                                 [] { return QString(); }};
+        DataModuleOptions options;
+        options.folderSources = sources;
+        dm = TdmDataSets::create(ui, options);
+        dm->SprawdzSlownik();
+        window = std::make_unique<TfmWniosek>(*dm, ui, HostSettings::ReadHostSettings(sources));
+        ui.setEditorWindow(window.get());
+        if (sample) {
+            file = dir.filePath(QStringLiteral("wniosek.xml"));
+            QFile::copy(kSample, file);
+            window->file().OpenApplicationFile(file);
+        }
+        window->resize(1000, 700);
+        window->show();
+        active = QTest::qWaitForWindowActive(window.get());
+        ui.shown.clear();
+    }
+    ~Editor() {
+        window.reset();
+        dm.reset();
+    }
+    template <typename T = QWidget> T* in(const char* frame, const char* name) const {
+        QWidget* f = window->findChild<QWidget*>(QLatin1String(frame));
+        return f ? f->findChild<T*>(QLatin1String(name)) : nullptr;
+    }
+    DataSet& t(const char* name) const { return dm->table(QLatin1String(name)); }
+    void store(const char* table, const char* field, const QString& value) const {
+        DataSet& d = t(table);
+        if (d.isEmpty()) d.append();
+        if (!d.isEditing()) d.edit();
+        d.field(QLatin1String(field)).setValue(value);
+        d.post();
+    }
+    // Every stored value of every application table, and the record being edited.
+    QString tables() const {
+        QString all;
+        for (const auto& table : dm->tables()) {
+            if (!table->name().startsWith(QLatin1String("ds")) || !table->isActive()) continue;
+            all += table->name() + QString::number(int(table->state())) + u'|';
+            for (int rec = 1; rec <= table->recordCount(); ++rec)
+                for (const auto& f : table->fields())
+                    if (f->kind() == FieldKind::Data)
+                        all += table->valueAt(rec, *f).toString() + u'\t';
+            if (table->isEditing())
+                for (const auto& f : table->fields())
+                    if (f->kind() == FieldKind::Data) all += f->value().toString() + u'\t';
+        }
+        return all;
+    }
+};
+
+void settle(int ms = 150) {
+    QTest::qWait(ms);
+}
+
+// Whether `w` has the focus of its window (also while a message box had it last).
+bool focusInside(const QWidget* w) {
+    const QWidget* f = w->window()->focusWidget();
+    return f && (f == w || w->isAncestorOf(f));
+}
+
+// Presses Tab from the focus until `target` has it; false when a whole round misses it.
+bool tabTo(QWidget* target) {
+    for (int i = 0; i < 400 && !target->hasFocus(); ++i) {
+        QWidget* f = target->window()->focusWidget();
+        if (!f) return false;
+        QTest::keyClick(f, Qt::Key_Tab);
+    }
+    return target->hasFocus();
+}
+
+} // namespace
+
+class TstApplicantHands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    void refusedPostAsksOnce_data();
+    void refusedPostAsksOnce();
+    void wheelChangesNoData_data();
+    void wheelChangesNoData();
+    void findingsScrollWithTheWheel();
+    void insertGivesTheGridTheFocus_data();
+    void insertGivesTheGridTheFocus();
+    void refusedAmountStaysTyped_data();
+    void refusedAmountStaysTyped();
+    void refusedValueKeepsItsPage();
+    void validateStaysDisabledAfterAPass();
+    void recordBarsFromTheKeyboard_data();
+    void recordBarsFromTheKeyboard();
+    void accelerators_data();
+    void accelerators();
+    void sourceNamesWrap_data();
+    void sourceNamesWrap();
+    void datePopupButtons_data();
+    void datePopupButtons();
+};
+
+// A new stage without dates, then the focus leaves the grid: one message, the focus back
+// in the grid, the stage not posted. Going to another window posts nothing.
+void TstApplicantHands::refusedPostAsksOnce_data() {
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("click on 6") << "click" << 1;
+    QTest::newRow("Walidacja") << "validate" << 1;
+    QTest::newRow("another window") << "window" << 0;
+}
+
+void TstApplicantHands::refusedPostAsksOnce() {
+    QFETCH(QString, then);
+    QFETCH(int, messages);
+    Editor e(false);
+    const char* frame = "Tfr_harm_real_proj_topaz_q";
+    auto* grid = e.in<GridControl>(frame, "e10000113");
+    auto* after = e.in<DataControl>(frame, "e1000116");
+    QVERIFY(focusControl(after->editor()));
+    QTest::mouseClick(
+        e.in<NavigatorControl>(frame, "dbnav604003")->button(NavigatorControl::Button::Insert),
+        Qt::LeftButton);
+    QTableView* view = grid->view();
+    const QModelIndex name = grid->model()->index(0, 1);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(name).center());
+    typeText(QApplication::focusWidget(), QStringLiteral("Etap A"));
+    QLineEdit other; // takes the focus when its window is activated
+    if (then == QLatin1String("click")) {
+        QTest::mouseClick(after->editor(), Qt::LeftButton);
+    } else if (then == QLatin1String("validate")) {
+        e.window->acWalidacja->trigger();
+    } else {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    settle(400);
+    QCOMPARE(e.ui.count(QStringLiteral("Nieprawidłowa data rozpoczęcia etapu.")), messages);
+    QCOMPARE(e.t("dsEtapyRealizacji").state(), DataSetState::Insert);
+    if (messages) QVERIFY(focusInside(view));
+}
+
+// Every control of every page: a notch down and back up over it, the focus elsewhere (in
+// the page) or in the control itself, scrolls the page only.
+void TstApplicantHands::wheelChangesNoData_data() {
+    QTest::addColumn<bool>("sample");
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("sample, focus in the page") << true << false;
+    QTest::newRow("new, focus in the control") << false << true;
+}
+
+void TstApplicantHands::wheelChangesNoData() {
+    QFETCH(bool, sample);
+    QFETCH(bool, focused);
+    Editor e(sample);
+    int controls = 0;
+    for (ScrollBox* box : e.window->scrollBoxes()) {
+        focusControl(box); // the checksum page stores the checksum when it is entered
+        const QString before = e.tables();
+        QList<QWidget*> targets;
+        for (DataControl* c : box->panel()->findChildren<DataControl*>())
+            if (c->isVisible() && c->editor()) targets << c->editor();
+        for (YearGrid* g : box->panel()->findChildren<YearGrid*>())
+            targets << g->view()->viewport();
+        for (QAbstractSpinBox* s : box->panel()->findChildren<QAbstractSpinBox*>())
+            targets << s;
+        for (QWidget* target : targets) {
+            if (!target->isVisible()) continue;
+            box->ensureWidgetVisible(target);
+            if (focused && target->isEnabled())
+                target->setFocus();
+            else
+                box->setFocus();
+            QWidget* under = target->childAt(target->rect().center());
+            QWidget* at = under ? under : target;
+            // A focused grid or memo keeps the page still.
+            QWidget* f = QApplication::focusWidget();
+            const bool grabsWheel =
+                focused && f &&
+                (qobject_cast<QAbstractItemView*>(f) || qobject_cast<QPlainTextEdit*>(f) ||
+                 qobject_cast<QAbstractItemView*>(f->parentWidget()) ||
+                 qobject_cast<QAbstractItemView*>(f->parentWidget()->parentWidget()));
+            QScrollBar* bar = box->verticalScrollBar();
+            for (const int delta : {-120, 120}) {
+                const int was = bar->value();
+                const QPoint p = at->rect().center();
+                QWheelEvent notch(p, at->mapToGlobal(p), QPoint(), QPoint(0, delta), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(at, &notch);
+                const int expected =
+                    grabsWheel ? was : std::clamp(was - delta / 3, bar->minimum(), bar->maximum());
+                QVERIFY2(bar->value() == expected, qPrintable(target->objectName()));
+            }
+            ++controls;
+        }
+        box->setFocus();
+        QVERIFY2(e.tables() == before, qPrintable(box->objectName()));
+    }
+    QVERIFY(controls > 200);
+    QCOMPARE(e.ui.shown, QStringList());
+}
+
+void TstApplicantHands::findingsScrollWithTheWheel() {
+    Editor e(false);
+    e.window->acWalidacja->trigger();
+    TfmValForm* findings = e.window->validationWindow();
+    QVERIFY(findings && findings->isVisible());
+    findings->resize(400, 150);
+    findings->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(findings));
+    QListWidget* list = findings->list();
+    list->setFocus();
+    QVERIFY(list->verticalScrollBar()->maximum() > 0);
+    const QPoint p = list->viewport()->rect().center();
+    QWheelEvent notch(p, list->viewport()->mapToGlobal(p), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &notch);
+    QVERIFY(list->verticalScrollBar()->value() > 0);
+}
+
+// "+" with the focus in another control: the grid takes it, and what is typed next lands
+// in the new row, not in the control left.
+void TstApplicantHands::insertGivesTheGridTheFocus_data() {
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("previousFrame");
+    QTest::addColumn<QString>("previous");
+    QTest::newRow("6d") << "Tfr_lokalizacja"
+                        << "e604003"
+                        << "Tfr_opis_pr"
+                        << "e605001";
+    QTest::newRow("6k") << "Tfr_harm_real_proj_topaz_q"
+                        << "e10000113"
+                        << "Tfr_harm_real_proj_topaz_q"
+                        << "e1000116";
+}
+
+void TstApplicantHands::insertGivesTheGridTheFocus() {
+    QFETCH(QString, frame);
+    QFETCH(QString, grid);
+    QFETCH(QString, previousFrame);
+    QFETCH(QString, previous);
+    Editor e(false);
+    auto* before = e.in<DataControl>(previousFrame.toLatin1(), previous.toLatin1());
+    auto* g = e.in<GridControl>(frame.toLatin1(), grid.toLatin1());
+    QVERIFY(before && g);
+    QVERIFY(focusControl(before->editor()));
+    const QString text = e.tables();
+    QTest::mouseClick(e.in<NavigatorControl>(frame.toLatin1(), "dbnav604003")
+                          ->button(NavigatorControl::Button::Insert),
+                      Qt::LeftButton);
+    QVERIFY(focusInside(g->view()));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    QVERIFY(focusInside(g->view()));
+    QCOMPARE(e.in<DataControl>(previousFrame.toLatin1(), previous.toLatin1())->isDirty(), false);
+    QVERIFY(text != e.tables()); // the new row
+}
+
+// A negative amount where the column refuses it: one message, the text stays in the
+// cell, Esc cancels it.
+void TstApplicantHands::refusedAmountStaysTyped_data() {
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<int>("year");
+    QTest::newRow("6n 2009") << "Tfr_zr_finans_topaz_q" << 2009;
+    QTest::newRow("6m 2004") << "Tfr_planowane_wydatki_topaz_q" << 2004;
+}
+
+void TstApplicantHands::refusedAmountStaysTyped() {
+    QFETCH(QString, frame);
+    QFETCH(int, year);
+    Editor e(true);
+    QWidget* f = e.window->findChild<QWidget*>(frame);
+    YearGrid* g = f->findChild<YearGrid*>();
+    if (!g->isYearShown(year)) {
+        f->findChild<QSpinBox*>(QStringLiteral("dxseRok"))->setValue(year);
+        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("btDodajRok")), Qt::LeftButton);
+    }
+    YearGridModel* m = g->model();
+    const int column = m->columnOfField(QString::number(year));
+    QModelIndex cell;
+    for (int rec = 1; rec <= m->table()->recordCount() && !cell.isValid(); ++rec) {
+        const QModelIndex i = m->indexOfRecord(rec, column);
+        if (m->flags(i) & Qt::ItemIsEditable) cell = i;
+    }
+    QVERIFY(cell.isValid());
+    const QString stored = cell.data(Qt::EditRole).toString();
+    QVERIFY(focusControl(g->view()));
+    g->view()->scrollTo(cell);
+    QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {},
+                      g->view()->visualRect(cell).center());
+    for (const char key : {'-', '5'}) // the first key opens the cell
+        QTest::keyClick(QApplication::focusWidget(), key);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    settle();
+    QCOMPARE(e.ui.shown, QStringList{QStringLiteral("Wprowadzona wartość nie może być ujemna")});
+    auto* typed = qobject_cast<QLineEdit*>(e.window->focusWidget());
+    QVERIFY(typed);
+    QCOMPARE(typed->text(), QStringLiteral("-5"));
+    QTest::keyClick(typed, Qt::Key_Escape);
+    settle();
+    QCOMPARE(e.ui.shown.size(), 1);
+    QCOMPARE(cell.data(Qt::EditRole).toString(), stored);
+}
+
+// A refused NIP and a click on another page: one message, the page and the focus come
+// back, the text stays; Zapisz then writes nothing.
+void TstApplicantHands::refusedValueKeepsItsPage() {
+    Editor e(true);
+    auto* nip = e.in<DataControl>("Tfr_bk_topaz_q", "e500014");
+    const QString stored = e.t("dsBeneficjent").field(QStringLiteral("NIP")).asString();
+    QVERIFY(focusControl(nip->editor()));
+    qobject_cast<QLineEdit*>(nip->editor())->selectAll();
+    QTest::keyClicks(nip->editor(), QStringLiteral("1234567891"));
+    const QString shown = qobject_cast<QLineEdit*>(nip->editor())->text();
+    QTabBar* tabs = e.window->mainPages()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    settle(300);
+    QCOMPARE(e.ui.shown.size(), 1);
+    QCOMPARE(e.window->mainPages()->currentIndex(), 1);
+    QVERIFY(nip->editor()->hasFocus());
+    QCOMPARE(qobject_cast<QLineEdit*>(nip->editor())->text(), shown);
+
+    QFile saved(e.file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray onDisk = saved.readAll();
+    saved.close();
+    e.window->acZapisz->trigger();
+    settle(300);
+    QCOMPARE(e.ui.shown.size(), 2);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), onDisk);
+    QCOMPARE(e.t("dsBeneficjent").field(QStringLiteral("NIP")).asString(), stored);
+}
+
+// A run that passes (or only warns) disables Walidacja until a value really changes.
+void TstApplicantHands::validateStaysDisabledAfterAPass() {
+    Editor e(true);
+    e.window->acWalidacja->trigger();
+    settle();
+    QVERIFY2(!e.window->acWalidacja->isEnabled(), qPrintable(e.ui.shown.join(u'\n')));
+    auto* title = e.in<DataControl>("Tfr_tytul_proj", "tytul_projektu");
+    QVERIFY(title);
+    QVERIFY(focusControl(title->editor()));
+    QVERIFY(!e.window->acWalidacja->isEnabled());
+    QTest::keyClicks(title->editor(), QStringLiteral("x"));
+    QTest::keyClick(title->editor(), Qt::Key_Tab);
+    QVERIFY(e.window->acWalidacja->isEnabled());
+}
+
+// The record bars of the repeating blocks: "✓" offered as soon as a value is typed, and
+// every button reached with Tab and pressed with Space.
+void TstApplicantHands::recordBarsFromTheKeyboard_data() {
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("table");
+    QTest::newRow("6h masked") << "Tfr_inne_inst_zaang_topaz_q"
+                               << "dbnav608002"
+                               << "dxDBMaskEdit1"
+                               << "1234567890"
+                               << "dsInstytucje";
+    QTest::newRow("6s amount") << "Tfr_pomoc_pub_topaz_q"
+                               << "dbnav619003"
+                               << "e619033"
+                               << "100"
+                               << "dsPomocPub";
+    QTest::newRow("6s date") << "Tfr_pomoc_pub_topaz_q"
+                             << "dbnav619003"
+                             << "e619031"
+                             << "2006.01.02"
+                             << "dsPomocPub";
+    QTest::newRow("6t date") << "Tfr_zam_pub_topaz_q"
+                             << "dbnav608002"
+                             << "e23200005"
+                             << "2006.01.02"
+                             << "dsZamPub";
+}
+
+void TstApplicantHands::recordBarsFromTheKeyboard() {
+    QFETCH(QString, frame);
+    QFETCH(QString, bar);
+    QFETCH(QString, control);
+    QFETCH(QString, typed);
+    QFETCH(QString, table);
+    Editor e(false);
+    e.store("dsPolaSpec", "CZYWYSTINNEINS", QStringLiteral("T"));
+    e.store("dsWniosek", "zgod_pom_pub_korzystal", QStringLiteral("T"));
+    e.store("dsWniosek", "zgod_zam_pub_nie_dot", QStringLiteral("N"));
+    auto* nav = e.in<NavigatorControl>(frame.toLatin1(), bar.toLatin1());
+    DataSet& t = e.t(table.toLatin1());
+    QVERIFY(focusControl(nav->button(NavigatorControl::Button::Insert)));
+    QTest::keyClick(nav->button(NavigatorControl::Button::Insert), Qt::Key_Space);
+    QVERIFY(focusControl(nav->button(NavigatorControl::Button::Post)));
+    QTest::keyClick(nav->button(NavigatorControl::Button::Post), Qt::Key_Space);
+    QCOMPARE(t.state(), DataSetState::Browse);
+    QCOMPARE(t.recordCount(), 1);
+
+    auto* c = e.in<DataControl>(frame.toLatin1(), control.toLatin1());
+    QVERIFY(focusControl(c->editor()));
+    QTest::keyClick(c->editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(c->editor(), typed);
+    QVERIFY(nav->button(NavigatorControl::Button::Post)->isEnabled());
+    // Tab leaves the control (its value is posted) and reaches the bar.
+    QVERIFY(tabTo(nav->button(NavigatorControl::Button::Insert)));
+    QVERIFY(!t.field(QLatin1String(c->row().field)).asString().isEmpty());
+    QTest::keyClick(nav->button(NavigatorControl::Button::Insert), Qt::Key_Space);
+    QCOMPARE(t.state(), DataSetState::Insert);
+    QCOMPARE(e.ui.shown, QStringList());
+}
+
+// Alt+letter with the captions as they are: the tool bar and the main pages first, the
+// inner page when its main page is already shown; Ctrl+Tab through the inner pages.
+void TstApplicantHands::accelerators_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifier");
+    QTest::addColumn<int>("mainAfter");
+    QTest::addColumn<int>("innerAfter");
+    QTest::addColumn<QString>("action");
+    const int alt = Qt::AltModifier, ctrl = Qt::ControlModifier;
+    QTest::newRow("Alt+P preview") << 0 << int(Qt::Key_P) << alt << 0 << 0 << "acPodglad";
+    QTest::newRow("Alt+F Finanse") << 0 << int(Qt::Key_F) << alt << 3 << 0 << "";
+    QTest::newRow("Alt+B Beneficjent") << 0 << int(Qt::Key_B) << alt << 1 << 0 << "";
+    QTest::newRow("Alt+B again 5b") << 1 << int(Qt::Key_B) << alt << 1 << 1 << "";
+    QTest::newRow("Alt+N Wskaźniki") << 3 << int(Qt::Key_N) << alt << 2 << 0 << "";
+    QTest::newRow("Alt+R Projekt") << 1 << int(Qt::Key_R) << alt << 0 << 0 << "";
+    QTest::newRow("Alt+I 6i") << 0 << int(Qt::Key_I) << alt << 0 << 4 << "";
+    QTest::newRow("Alt+W Walidacja") << 0 << int(Qt::Key_W) << alt << 0 << 0 << "acWalidacja";
+    QTest::newRow("Ctrl+Tab 1 - 4") << 0 << int(Qt::Key_Tab) << ctrl << 0 << 1 << "";
+    QTest::newRow("Ctrl+Tab 6n - 6o") << 3 << int(Qt::Key_Tab) << ctrl << 3 << 1 << "";
+}
+
+void TstApplicantHands::accelerators() {
+    QFETCH(int, page);
+    QFETCH(int, key);
+    QFETCH(int, modifier);
+    QFETCH(int, mainAfter);
+    QFETCH(int, innerAfter);
+    QFETCH(QString, action);
+    Editor e(false);
+    QTabWidget* pages = e.window->mainPages();
+    pages->setCurrentIndex(page);
+    focusControl(e.window->scrollBox(page, 0));
+    int triggered = 0;
+    if (!action.isEmpty())
+        connect(e.window->findChild<QAction*>(action), &QAction::triggered, [&] { ++triggered; });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifier));
+    settle(300);
+    QCOMPARE(pages->currentIndex(), mainAfter);
+    if (QTabWidget* inner = e.window->innerPages(mainAfter))
+        QCOMPARE(inner->currentIndex(), innerAfter);
+    QCOMPARE(triggered, action.isEmpty() ? 0 : 1);
+}
+
+// Every source name of 6n and 6o is shown whole on as many lines as it needs, and its
+// tooltip is the whole name.
+void TstApplicantHands::sourceNamesWrap_data() {
+    QTest::addColumn<QString>("frame");
+    QTest::newRow("6n") << "Tfr_zr_finans_topaz_q";
+    QTest::newRow("6o") << "Tfr_profil_wyd_topaz_q";
+}
+
+void TstApplicantHands::sourceNamesWrap() {
+    QFETCH(QString, frame);
+    Editor e(true);
+    YearGrid* g = e.window->findChild<QWidget*>(frame)->findChild<YearGrid*>();
+    QVERIFY(focusControl(g->view()));
+    settle();
+    YearGridModel* m = g->model();
+    const int column = m->columnOfField(QStringLiteral("Zrodlo"));
+    int wrapped = 0;
+    for (int rec = 1; rec <= m->table()->recordCount(); ++rec) {
+        const QModelIndex i = m->indexOfRecord(rec, column);
+        const QString name = i.data().toString();
+        QCOMPARE(i.data(Qt::ToolTipRole).toString(), name);
+        const QRect cell = g->view()->visualRect(i);
+        const QRect needed = g->view()->fontMetrics().boundingRect(
+            QRect(0, 0, cell.width() - 8, 10000), Qt::TextWordWrap, name);
+        QVERIFY2(needed.height() <= cell.height(), qPrintable(name));
+        if (needed.height() > g->view()->fontMetrics().height()) ++wrapped;
+    }
+    QVERIFY(wrapped > 0);
+}
+
+// The calendar pop-up, opened with F4, sets today or clears the date.
+void TstApplicantHands::datePopupButtons_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QDate>("stored");
+    QTest::newRow("Dziś") << "btnDzis" << QDate::currentDate();
+    QTest::newRow("Wyczyść") << "btnWyczysc" << QDate();
+}
+
+void TstApplicantHands::datePopupButtons() {
+    QFETCH(QString, button);
+    QFETCH(QDate, stored);
+    Editor e(false);
+    DataSet& w = e.t("dsWniosek");
+    w.edit();
+    w.field(QStringLiteral("osw_ben_data")).setValue(QDate(2006, 1, 2));
+    w.post();
+    auto* date = e.in<DateControl>("Tfr_oswiadczenie_topaz_q", "e800003");
+    QVERIFY(date);
+    QVERIFY(focusControl(date->lineEdit()));
+    QString captions;
+    QTimer::singleShot(100, [&] {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup) return;
+        for (auto* b : popup->findChildren<QPushButton*>())
+            captions += b->text() + u' ';
+        if (auto* b = popup->findChild<QPushButton*>(button)) b->click();
+        if (popup->isVisible()) popup->close();
+    });
+    QTest::keyClick(date->lineEdit(), Qt::Key_F4);
+    QCOMPARE(captions, QStringLiteral("Dziś Wyczyść "));
+    QTest::keyClick(date->lineEdit(), Qt::Key_Tab);
+    QCOMPARE(e.t("dsWniosek").field(QLatin1String(date->row().field)).asDate(), stored);
+}
+
+QTEST_MAIN(TstApplicantHands)
+#include "tst_applicant_hands.moc"
