@@ -60,7 +60,7 @@ constexpr int kStormLimit = 12;
 enum class Fault {
     BoxesInARow,
     ShownNotStored,
-    RefusedTextLeft, // a control left with a refused text in it
+    RefusedTextLeft, // a control left with a text typed or picked but not stored
     WheelChangedData,
     ValidationChangedData,
     SavedFileDiffers,
@@ -70,9 +70,9 @@ const struct KnownFault {
     const char* text; // what the report of the fault contains
     const char* what;
 } kKnownFaults[] = {
-    {Fault::RefusedTextLeft, "", "a page change leaves a refused text in its control"},
     {Fault::BoxesInARow, "Nieprawidłowa data rozpoczęcia etapu.",
-     "a new stage's refusal comes back whenever the focus goes to its message"},
+     "\"+\" on the stages while a refused date waits: the date and the new stage take the "
+     "focus from each other, each refusing again"},
     {Fault::SavedFileDiffers, "wydatek bez etapu",
      "a planned expenditure without a stage is not saved; the checksum then fails"},
 };
@@ -349,6 +349,15 @@ void TstWalker::act() {
             editing = editing || t->isEditing();
         if (!editing || row.act == Act::Wheel) before = tablesText(*dm_);
     }
+    // A click into the editor while another window (the findings) is active activates it,
+    // as the window manager does.
+    if (row.act == Act::Page || row.act == Act::Type || row.act == Act::Click ||
+        row.act == Act::Cell) {
+        if (!w_->isActiveWindow()) {
+            w_->activateWindow();
+            settle();
+        }
+    }
     QWidget* focus = QApplication::focusWidget();
     QString what = QString::fromUtf8(row.name);
     switch (row.act) {
@@ -469,6 +478,7 @@ void TstWalker::act() {
                 letters << tabs->tabText(i).section(u'&', 1).left(1);
         letters << QStringLiteral("z") << QStringLiteral("w");
         letters.removeAll(QString());
+        letters.removeAll(QStringLiteral("k")); // Alt+K closes the editor
         const QString letter = pick(rng_, letters).toUpper();
         what += QStringLiteral(" Alt+") + letter;
         QTest::keyClick(focus ? focus : w_.get(), letter.at(0).toLatin1(), Qt::AltModifier);
@@ -514,10 +524,12 @@ QString TstWalker::check(Act act, const QStringList& before) {
         const DataSet& t = *f->dataSet();
         const auto [shown, want] = shownAndStored(c, *f, t.recordCount() > 0 || t.isEditing());
         if (c->isDirty()) {
-            fault(
-                Fault::RefusedTextLeft,
-                QStringLiteral("%1 (%2.%3) opuszczone z odrzuconym tekstem \"%4\"; zapisane \"%5\"")
-                    .arg(c->objectName(), t.name(), f->name(), shown, want));
+            fault(Fault::RefusedTextLeft,
+                  QStringLiteral("%1 (%2.%3) opuszczone z niezapisanym tekstem \"%4\"; zapisane "
+                                 "\"%5\"; fokus w %6")
+                      .arg(c->objectName(), t.name(), f->name(), shown, want)
+                      .arg(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                       : QStringLiteral("-")));
             c->discardTyping(); // as Esc would, so that the walk goes on from a known state
         } else if (shown != want) {
             fault(Fault::ShownNotStored,
