@@ -629,22 +629,34 @@ QString TstWalker::walkOnce(quint32 seed, bool sample, int actions) {
     return fault_;
 }
 
+// The two walks, then the walks that found faults, replayed from their seeds.
 void TstWalker::walk_data() {
     QTest::addColumn<bool>("sample");
-    QTest::newRow("przyklad") << true;
-    QTest::newRow("nowy") << false;
+    QTest::addColumn<quint32>("seed"); // 0: TOPAZ_WALKER_SEED or the CI seed
+    QTest::addColumn<int>("actions");  // 0: TOPAZ_WALKER_ACTIONS or 250
+    QTest::newRow("przyklad") << true << 0u << 0;
+    QTest::newRow("nowy") << false << 0u << 0;
+    // A rule disabled a control that held a refused e-mail address; the text stayed.
+    QTest::newRow("odrzucony-wylaczony") << false << 43u << 195;
 }
 
 void TstWalker::walk() {
     QFETCH(bool, sample);
-    const quint32 seed = qEnvironmentVariableIsSet("TOPAZ_WALKER_SEED")
-                             ? quint32(qEnvironmentVariableIntValue("TOPAZ_WALKER_SEED"))
-                             : 20261207u;
-    const int actions = qEnvironmentVariableIsSet("TOPAZ_WALKER_ACTIONS")
-                            ? qEnvironmentVariableIntValue("TOPAZ_WALKER_ACTIONS")
-                            : 250;
+    QFETCH(quint32, seed);
+    QFETCH(int, actions);
+    const bool replay = seed != 0;
+    if (replay && qEnvironmentVariableIsSet("TOPAZ_WALKER_SEED")) QSKIP("a replay of a fixed seed");
+    if (!replay)
+        seed = qEnvironmentVariableIsSet("TOPAZ_WALKER_SEED")
+                   ? quint32(qEnvironmentVariableIntValue("TOPAZ_WALKER_SEED"))
+                   : 20261207u;
+    if (!actions)
+        actions = qEnvironmentVariableIsSet("TOPAZ_WALKER_ACTIONS")
+                      ? qEnvironmentVariableIntValue("TOPAZ_WALKER_ACTIONS")
+                      : 250;
     // Half of a long run's time goes to each row.
-    const qint64 ms = qint64(qEnvironmentVariableIntValue("TOPAZ_WALKER_MINUTES")) * 30000;
+    const qint64 ms =
+        replay ? 0 : qint64(qEnvironmentVariableIntValue("TOPAZ_WALKER_MINUTES")) * 30000;
     QElapsedTimer clock;
     clock.start();
     actions_ = boxes_ = walks_ = toleratedFaults_ = 0;
@@ -663,6 +675,9 @@ void TstWalker::walk() {
                              .arg(boxes_)
                              .arg(toleratedFaults_)
                              .arg(failure.isEmpty() ? 0 : 1);
+    QStringList pages = pages_.values();
+    pages.sort();
+    qInfo().noquote() << QStringLiteral("walker pages: ") + pages.join(u'|');
     if (failure.isEmpty()) return;
     qInfo().noquote() << log_.mid(qMax(0, int(log_.size()) - 25)).join(u'\n');
     QFAIL(qPrintable(QStringLiteral("%1 (step %2)\nreplay: TOPAZ_WALKER_SEED=%3 "
