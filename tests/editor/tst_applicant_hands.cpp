@@ -158,6 +158,17 @@ bool tabTo(QWidget* target) {
     return target->hasFocus();
 }
 
+// Data tables of text columns, one call per row.
+void columns(std::initializer_list<const char*> names) {
+    for (const char* n : names)
+        QTest::addColumn<QString>(n);
+}
+void row(const char* name, std::initializer_list<const char*> values) {
+    QTestData& data = QTest::newRow(name);
+    for (const char* v : values)
+        data << QString::fromUtf8(v);
+}
+
 } // namespace
 
 class TstApplicantHands : public QObject {
@@ -308,18 +319,10 @@ void TstApplicantHands::findingsScrollWithTheWheel() {
 // "+" with the focus in another control: the grid takes it, and what is typed next lands
 // in the new row, not in the control left.
 void TstApplicantHands::insertGivesTheGridTheFocus_data() {
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QString>("grid");
-    QTest::addColumn<QString>("previousFrame");
-    QTest::addColumn<QString>("previous");
-    QTest::newRow("6d") << "Tfr_lokalizacja"
-                        << "e604003"
-                        << "Tfr_opis_pr"
-                        << "e605001";
-    QTest::newRow("6k") << "Tfr_harm_real_proj_topaz_q"
-                        << "e10000113"
-                        << "Tfr_harm_real_proj_topaz_q"
-                        << "e1000116";
+    columns({"frame", "grid", "previousFrame", "previous"});
+    row("6d", {"Tfr_lokalizacja", "e604003", "Tfr_opis_pr", "e605001"});
+    row("6k",
+        {"Tfr_harm_real_proj_topaz_q", "e10000113", "Tfr_harm_real_proj_topaz_q", "e1000116"});
 }
 
 void TstApplicantHands::insertGivesTheGridTheFocus() {
@@ -437,31 +440,12 @@ void TstApplicantHands::validateStaysDisabledAfterAPass() {
 // The record bars of the repeating blocks: "✓" offered as soon as a value is typed, and
 // every button reached with Tab and pressed with Space.
 void TstApplicantHands::recordBarsFromTheKeyboard_data() {
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QString>("bar");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("table");
-    QTest::newRow("6h masked") << "Tfr_inne_inst_zaang_topaz_q"
-                               << "dbnav608002"
-                               << "dxDBMaskEdit1"
-                               << "1234567890"
-                               << "dsInstytucje";
-    QTest::newRow("6s amount") << "Tfr_pomoc_pub_topaz_q"
-                               << "dbnav619003"
-                               << "e619033"
-                               << "100"
-                               << "dsPomocPub";
-    QTest::newRow("6s date") << "Tfr_pomoc_pub_topaz_q"
-                             << "dbnav619003"
-                             << "e619031"
-                             << "2006.01.02"
-                             << "dsPomocPub";
-    QTest::newRow("6t date") << "Tfr_zam_pub_topaz_q"
-                             << "dbnav608002"
-                             << "e23200005"
-                             << "2006.01.02"
-                             << "dsZamPub";
+    columns({"frame", "bar", "control", "typed", "table"});
+    const char *bodies = "Tfr_inne_inst_zaang_topaz_q", *aid = "Tfr_pomoc_pub_topaz_q";
+    row("6h masked", {bodies, "dbnav608002", "dxDBMaskEdit1", "1234567890", "dsInstytucje"});
+    row("6s amount", {aid, "dbnav619003", "e619033", "100", "dsPomocPub"});
+    row("6s date", {aid, "dbnav619003", "e619031", "2006.01.02", "dsPomocPub"});
+    row("6t date", {"Tfr_zam_pub_topaz_q", "dbnav608002", "e23200005", "2006.01.02", "dsZamPub"});
 }
 
 void TstApplicantHands::recordBarsFromTheKeyboard() {
@@ -543,9 +527,9 @@ void TstApplicantHands::accelerators() {
 // Every source name of 6n and 6o is shown whole on as many lines as it needs, and its
 // tooltip is the whole name.
 void TstApplicantHands::sourceNamesWrap_data() {
-    QTest::addColumn<QString>("frame");
-    QTest::newRow("6n") << "Tfr_zr_finans_topaz_q";
-    QTest::newRow("6o") << "Tfr_profil_wyd_topaz_q";
+    columns({"frame"});
+    row("6n", {"Tfr_zr_finans_topaz_q"});
+    row("6o", {"Tfr_profil_wyd_topaz_q"});
 }
 
 void TstApplicantHands::sourceNamesWrap() {
