@@ -100,7 +100,7 @@ struct Peek : DataControl {
 // depend on how the text reached it: a list shows the key of its line, or a name of its
 // own when the list does not offer the value now; an input mask the same digits with or
 // without the literals stored; a memo its lines without CR; a check box without a record
-// no tick.
+// no tick, an amount without a record 0,00.
 QPair<QString, QString> shownAndStored(const DataControl* c, const Field& f, bool hasRow) {
     const ControlKind kind = c->row().kind;
     if (auto* list = qobject_cast<QComboBox*>(c->editor()); list && kind == ControlKind::Lookup) {
@@ -114,6 +114,7 @@ QPair<QString, QString> shownAndStored(const DataControl* c, const Field& f, boo
         if (kind == ControlKind::MaskEdit) t->remove(QRegularExpression(QStringLiteral("\\W")));
         if (kind == ControlKind::Memo) t->remove(u'\r');
         if (kind == ControlKind::Check && t->isEmpty()) *t = QStringLiteral("0");
+        if (kind == ControlKind::Currency && t->isEmpty()) *t = QStringLiteral("0,00");
     }
     return {shown, stored};
 }
