@@ -187,6 +187,11 @@ bool DataControl::eventFilter(QObject* watched, QEvent* event) {
             entered();
             break;
         }
+        case QEvent::EnabledChange:
+            // A rule disables the control while it holds a refused text: that text can be
+            // neither corrected nor stored, so the control shows the stored value again.
+            if (!editor_->isEnabled() && dirty_) restore();
+            break;
         case QEvent::FocusOut: {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             // A popup, a message box or another window takes the focus only for a while.
