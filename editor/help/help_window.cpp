@@ -65,7 +65,10 @@ HelpWindow::HelpWindow(HelpBook book, QWidget* parent)
 HelpWindow* HelpWindow::open(const QString& folder, int topic, QWidget* parent, QString* error) {
     static QPointer<HelpWindow> window;
     QWidget* owner = parent ? parent->window() : QApplication::activeModalWidget();
-    if (window && window->parentWidget() != owner) window->close();
+    if (window && window->parentWidget() != owner) {
+        window->close(); // deleted later; a new one belongs to the new owner
+        window = nullptr;
+    }
     if (!window) {
         HelpBook book;
         if (!book.load(folder, error)) return nullptr;

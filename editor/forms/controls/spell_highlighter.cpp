@@ -10,15 +10,20 @@
 
 namespace editor {
 
-SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellChecker& checker)
-    : QSyntaxHighlighter(document), checker_(checker) {
+SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellChecker& checker, QObject* quiet)
+    : QSyntaxHighlighter(document), checker_(checker), quiet_(quiet) {
     setObjectName(QStringLiteral("spellHighlighter"));
-    connect(&checker, &SpellChecker::loaded, this, &QSyntaxHighlighter::rehighlight);
+    connect(&checker, &SpellChecker::loaded, this, &SpellHighlighter::refresh);
 }
 
 void SpellHighlighter::setActive(bool active) {
     if (active_ == active) return;
     active_ = active;
+    refresh();
+}
+
+void SpellHighlighter::refresh() {
+    const QSignalBlocker silence(quiet_);
     rehighlight();
 }
 
@@ -92,7 +97,7 @@ QMenu* spellContextMenu(QPlainTextEdit* edit, const QPoint& position) {
             c.setPosition(blockStart + w.start + w.length, QTextCursor::KeepAnchor);
             c.insertText(s);
         },
-        [highlighter] { highlighter->rehighlight(); });
+        [highlighter] { highlighter->refresh(); });
     return menu;
 }
 
@@ -161,7 +166,7 @@ LineSpellMarker* spellMarkerOf(QLineEdit* edit) {
 }
 
 SpellHighlighter* attachSpellCheck(QPlainTextEdit* edit, SpellChecker& checker) {
-    auto* highlighter = new SpellHighlighter(edit->document(), checker);
+    auto* highlighter = new SpellHighlighter(edit->document(), checker, edit);
     edit->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(edit, &QWidget::customContextMenuRequested, edit,
                      [edit](const QPoint& position) {

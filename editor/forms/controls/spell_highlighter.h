@@ -15,8 +15,12 @@ namespace editor {
 class SpellHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
 public:
-    SpellHighlighter(QTextDocument* document, SpellChecker& checker);
+    // `quiet`: the edit whose signals stay silent while the marks alone are drawn again (a
+    // format change would otherwise read as typing).
+    SpellHighlighter(QTextDocument* document, SpellChecker& checker, QObject* quiet = nullptr);
     void setActive(bool active);
+    // Draws the marks again without a text change being reported.
+    void refresh();
     bool isActive() const { return active_; }
     SpellChecker& checker() const { return checker_; }
 
@@ -25,6 +29,7 @@ protected:
 
 private:
     SpellChecker& checker_;
+    QObject* quiet_;
     bool active_ = true;
 };
 
