@@ -45,7 +45,8 @@ XmlDocument parseApplicationFile(const QString& path, const QString& codePage) {
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
         throw XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2")
                            .arg(path, file.errorString())
                            .toStdString());

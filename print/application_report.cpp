@@ -73,7 +73,7 @@ bool writeApplicationPdf(const TdmDataSets_t& dm, const PrintMarks& marks, const
         pages = renderApplication(dm, marks, writer);
     }
     if (pageCount) *pageCount = pages;
-    if (pages <= 0 || file.error() != QFileDevice::NoError) {
+    if (pages <= 0 || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

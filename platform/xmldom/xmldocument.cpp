@@ -153,5 +153,11 @@ void XmlDocument::saveFile(const QString& path, const QString& encoding) const {
         if (file.error() != QFileDevice::NoError) throw failed();
         throw;
     }
+    // The last buffered bytes reach the file only now: a failure here must not pass for a
+    // saved document.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        throw failed();
+    }
     if (!file.commit()) throw failed();
 }
