@@ -580,6 +580,9 @@ QString TstWalker::walkOnce(quint32 seed, bool sample, int actions) {
     QTemporaryDir dir;
     qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("state"))));
     qputenv("ZELGR_REGISTRY", QFile::encodeName(dir.filePath(QStringLiteral("registry.ini"))));
+    // The recovery copy's clock would post edits at moments a seed cannot replay; copies
+    // are still written whenever the editor loses the activation.
+    qputenv("TOPAZ_RECOVERY_INTERVAL_MS", "2000000000");
     ui_ = std::make_unique<QtUserInterface>();
     DataModuleOptions options;
     options.folderSources = kSources;
