@@ -68,6 +68,10 @@ int main(int argc, char** argv) {
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
+        if (paint.at < 0) { // the first paint is measured on its own
+            last = now;
+            return;
+        }
         longest = std::max(longest, now - last - 10);
         over100 += now - last - 10 > 100;
         last = now;
