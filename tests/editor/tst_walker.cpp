@@ -642,6 +642,8 @@ void TstWalker::walk_data() {
     QTest::newRow("nowy") << false << 0u << 0;
     // A rule disabled a control that held a refused e-mail address; the text stayed.
     QTest::newRow("odrzucony-wylaczony") << false << 43u << 195;
+    // A refused date, then another date's calendar: its pop-up took the focus back.
+    QTest::newRow("odrzucony-kalendarz") << true << 1002u << 48;
 }
 
 void TstWalker::walk() {

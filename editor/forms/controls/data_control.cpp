@@ -146,6 +146,9 @@ void DataControl::refuse(const QString& message) {
     QPointer<DataControl> self(this);
     QTimer::singleShot(0, this, [self, message] {
         if (!self) return;
+        // A pop-up opened by the click that left this control (another date's calendar)
+        // closes without a choice, so that the focus can come back here.
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         self->ui_.errorDialog(message);
         if (self && self->editor_) focusControl(self->editor_);
         if (self) emit self->refused(message);

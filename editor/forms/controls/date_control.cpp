@@ -101,7 +101,9 @@ void DateControl::pickDate() {
     auto* action = new QWidgetAction(&menu);
     action->setDefaultWidget(box);
     menu.addAction(action);
-    const auto choose = [this, &menu](const QString& text) {
+    bool chosen = false;
+    const auto choose = [this, &menu, &chosen](const QString& text) {
+        chosen = true;
         edit_->setText(text);
         userTyped();
         menu.close();
@@ -114,7 +116,9 @@ void DateControl::pickDate() {
     connect(clear, &QPushButton::clicked, &menu, [choose] { choose(QString()); });
     calendar->setFocus(Qt::PopupFocusReason);
     menu.exec(calendarButton_->mapToGlobal(QPoint(0, calendarButton_->height())));
-    edit_->setFocus(Qt::OtherFocusReason);
+    // A chosen date is checked and stored when the field is left; a pop-up closed without a
+    // choice leaves the focus where it was (also in a control that refused its text).
+    if (chosen) edit_->setFocus(Qt::OtherFocusReason);
 }
 
 // Alt+Down or F4 opens the calendar from the keyboard.
