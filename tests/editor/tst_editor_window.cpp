@@ -17,6 +17,7 @@
 #include <QStandardItemModel>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
