@@ -27,6 +27,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
@@ -193,6 +194,7 @@ private slots:
     void accelerators();
     void sourceNamesWrap_data();
     void sourceNamesWrap();
+    void listNamesReadWhole();
     void datePopupButtons_data();
     void datePopupButtons();
 };
@@ -554,6 +556,19 @@ void TstApplicantHands::sourceNamesWrap() {
     QVERIFY(wrapped > 0);
 }
 
+// A list shows its whole chosen name as tooltip and opens as wide as its longest name.
+void TstApplicantHands::listNamesReadWhole() {
+    Editor e(true);
+    int named = 0;
+    for (QComboBox* list : e.window->findChildren<QComboBox*>(QRegularExpression("_list$"))) {
+        if (list->currentIndex() < 0) continue;
+        QCOMPARE(list->toolTip(), list->currentText());
+        QVERIFY(list->view()->minimumWidth() >= list->view()->sizeHintForColumn(0));
+        ++named;
+    }
+    QVERIFY(named > 5);
+}
+
 // The calendar pop-up, opened with F4, sets today or clears the date.
 void TstApplicantHands::datePopupButtons_data() {
     QTest::addColumn<QString>("button");
@@ -584,6 +599,7 @@ void TstApplicantHands::datePopupButtons() {
     });
     QTest::keyClick(date->lineEdit(), Qt::Key_F4);
     QCOMPARE(captions, QStringLiteral("Dziś Wyczyść "));
+    QVERIFY(QTest::qWaitForWindowActive(e.window.get())); // back from the pop-up
     QTest::keyClick(date->lineEdit(), Qt::Key_Tab);
     QCOMPARE(e.t("dsWniosek").field(QLatin1String(date->row().field)).asDate(), stored);
 }

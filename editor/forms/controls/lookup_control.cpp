@@ -4,6 +4,7 @@
 #include "platform/dataset/dataset.h"
 #include "platform/utils/dictionaryfilter.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -54,6 +55,10 @@ void LookupControl::reloadList() {
         combo_->addItem(dictionary_->valueAt(r, *name).toString(),
                         dictionary_->valueAt(r, *key).toString());
     combo_->setCurrentIndex(combo_->findData(current));
+    combo_->setToolTip(combo_->currentIndex() >= 0 ? combo_->currentText()
+                                                   : combo_->placeholderText());
+    // The opened list is as wide as its longest name, so no name in it is cut.
+    combo_->view()->setMinimumWidth(combo_->view()->sizeHintForColumn(0) + 24);
 }
 
 QString LookupControl::fieldText(const Field&) const {
@@ -75,6 +80,8 @@ void LookupControl::showText(const QString& key) {
     // A value the list does not offer now (another level's filter) still shows its name.
     const Field* lookup = link().field();
     combo_->setPlaceholderText(index < 0 && lookup ? lookup->asString() : QString());
+    // A long name the box cuts can still be read whole.
+    combo_->setToolTip(index >= 0 ? combo_->currentText() : combo_->placeholderText());
 }
 
 void LookupControl::applyReadOnly(bool readOnly) {
