@@ -59,23 +59,30 @@ void GridControl::bind(Binder* binder) {
             });
     connect(model_, &QAbstractItemModel::modelReset, this, &GridControl::followTable);
     // Leaving the grid, from the grid or from one of its cell editors, posts the record.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        const auto inside = [this](const QWidget* w) {
-            return w && (w == view_ || view_->isAncestorOf(w));
-        };
-        if (!inside(old) || inside(now) || !now) return;
-        // A message box (also the one a refused post opens) or another window takes the
-        // focus only for a while; posting then would refuse again at every answer.
-        if (now->window() != view_->window()) return;
-        DataSet* table = model_->table();
-        if (!table || !table->isActive() || !table->isEditing()) return;
-        try {
-            table->post();
-        } catch (const DataSetError& e) {
-            ui().errorDialog(QString::fromStdString(e.what()));
-        }
-    });
+    leaveWatch_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            const auto inside = [this](const QWidget* w) {
+                return w && (w == view_ || view_->isAncestorOf(w));
+            };
+            if (!inside(old) || inside(now) || !now) return;
+            // A message box (also the one a refused post opens) or another window takes the
+            // focus only for a while; posting then would refuse again at every answer.
+            if (now->window() != view_->window()) return;
+            DataSet* table = model_->table();
+            if (!table || !table->isActive() || !table->isEditing()) return;
+            try {
+                table->post();
+            } catch (const DataSetError& e) {
+                ui().errorDialog(QString::fromStdString(e.what()));
+            }
+        });
     followTable();
+}
+
+// The view is deleted with the children, after this destructor and before the connection
+// would end by itself; its focus then moves, and the watch must not look at it any more.
+GridControl::~GridControl() {
+    disconnect(leaveWatch_);
 }
 
 // The grid's current row shows the table's current record.

@@ -18,6 +18,7 @@ class GridControl : public DataControl {
     Q_OBJECT
 public:
     GridControl(const ControlRow& row, TdmDataSets_t& dm, UserInterface& ui, QWidget* parent);
+    ~GridControl() override;
     void bind(Binder* binder) override;
     bool standsForTable() const override { return true; }
     void setViewOnly(bool on) override;
@@ -42,6 +43,7 @@ private:
     TdmDataSets_t& dm_;
     QTableView* view_;
     DataSetModel* model_ = nullptr;
+    QMetaObject::Connection leaveWatch_;
 };
 
 } // namespace editor
