@@ -241,7 +241,7 @@ const QStringList kReadmeFigures{
     kSampleTitle + QStringLiteral("\\|2005\\|800000\\|600000\\|200000\\|0\n") + kSampleTitle +
         QStringLiteral("\\|2006\\|800000\\|600000\\|200000\\|0"),
     QStringLiteral("2005\\|800000\\|600000\\|200000\\|0\n2006\\|800000\\|600000\\|200000\\|0"),
-    QStringLiteral(".*/wniosek-przyklad\\.xml\\|ac53-273f-eec6-6d35\\|zaimportowany\\|"
+    QStringLiteral(".*/wniosek-przyklad\\.xml\\|[0-9a-f]{4}(-[0-9a-f]{4}){3}\\|zaimportowany\\|"
                    "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ")};
 
 // Copies of the sample, each with its own title and so its own checksum, saved as the editor
