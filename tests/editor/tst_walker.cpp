@@ -132,7 +132,11 @@ QStringList tablesText(const TdmDataSets& dm) {
                 // recomputed by validation and saving.
                 if (f->kind() == FieldKind::Lookup || f->name() == QLatin1String("suma_kontrolna"))
                     continue;
-                QString v = t->valueAt(r, *f).toString();
+                // Amounts as the file holds them (15 significant digits): a sum's binary
+                // noise beyond them is not a value the applicant sees or typed.
+                const QVariant value = t->valueAt(r, *f);
+                QString v = f->type() == FieldType::Float ? FieldText::format(f->type(), value)
+                                                          : value.toString();
                 empty = empty && v.isEmpty();
                 if (v.isEmpty() && f->type() == FieldType::Float) v = QStringLiteral("0");
                 values << f->name() + u'=' + v;
