@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <stdexcept>
 
 #include <algorithm>
 #include <utility>
@@ -167,8 +168,13 @@ bool ApplicationFile::VerifyChecksum() {
 // ---------------------------------------------------------------- writing
 
 void ApplicationFile::writeDocument(const QString& path) {
+    if (writing_) throw std::logic_error("document already being written");
+    writing_ = true;
     SuspendDataControls(false);
-    ScopeExit resume([this] { SuspendDataControls(true); });
+    ScopeExit resume([this] {
+        SuspendDataControls(true);
+        writing_ = false;
+    });
     RebuildDocument();
     xml_.save(path);
 }

@@ -161,6 +161,7 @@ private:
     const QByteArray* sourceBytes_ = nullptr; // set while OpenApplicationBytes reads
     bool confirmName_ = false; // a damaged file was opened: its name is not reused unasked
     bool shownData_ = false;   // the show-time steps ran on the data since it was loaded
+    bool writing_ = false;     // a document is being built; a rule's message box may interrupt it
     std::vector<DataSet*> suspended_;
     std::unique_ptr<QLockFile> lock_;
 };

@@ -11,6 +11,9 @@
 #include <QLockFile>
 
 QString ApplicationFile::writeRecoveryCopy(const QString& path) {
+    // A save posting a record can show a rule's message box, which deactivates the editor;
+    // the copy would rebuild the document the save is still writing. The save writes it all.
+    if (writing_) return QString();
     // Everything save would change stays as it was: the copy is not the application file.
     // Nothing is posted either: a record being edited goes into the copy as its controls
     // show it, so a crash while typing loses nothing, and no rule runs half-way.

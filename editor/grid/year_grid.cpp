@@ -205,8 +205,10 @@ bool YearGrid::insertRecord() {
     closeOpenEditor(true);
     try {
         if (description().shape == GridShape::Tree) return insertIntoTree();
-        const int rec = currentRecord();
-        // A row added inside a stage's group belongs to that stage.
+        // Without a current row in the view (a rebuilt model has none) the row the table
+        // stands on places the new one; a row added inside a stage's group belongs to that
+        // stage.
+        const int rec = currentRecord() ? currentRecord() : qMax(0, t->recNo());
         QVariant stage;
         if (description().shape == GridShape::Grouped && rec > 0)
             stage = t->valueAt(rec, t->field(description().groups.at(0).field));

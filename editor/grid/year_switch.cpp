@@ -1,6 +1,7 @@
 #include "editor/grid/year_switch.h"
 
-#include "model/dm_main_tmpl.h"
+#include "model/dm_main.h"
+#include "model/finance_rules.h"
 #include "platform/dataset/dataset.h"
 
 namespace editor {
@@ -76,7 +77,12 @@ void switchYear(TdmDataSets_t& dm, const SwitchedYearTable& table, int year, boo
     wniosek.post();
     dm.Zmieniony = true;
     DataSet& t = dm.table(table.dataSet);
-    if (t.isActive()) rewriteYear(dm, t, table, year, shown);
+    if (!t.isActive()) return;
+    rewriteYear(dm, t, table, year, shown);
+    // The year's amounts left every row's total, so the shares of the grand total change
+    // with it; reopening the saved file would compute them anew.
+    if (auto* module = dynamic_cast<TdmDataSets*>(&dm); module && table.financeTree)
+        module->finance().PrzeliczProcenty(t);
 }
 
 } // namespace editor

@@ -250,10 +250,15 @@ void TestGrid::removedYearIsHiddenAndEmptied() {
     e.switchYear(2010, true);
     const int state = recOf(t, "Zrodlo", u("budżet państwa"));
     typeInto(g, state, u("2010"), u("250"));
+    typeInto(g, recOf(t, "Zrodlo", u("prywatne")), u("2004"), u("750"));
     QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("OGÓŁEM")), u("2010")), QVariant(250.0));
+    QCOMPARE(valueOf(t, state, u("Razem_pr")), QVariant(25.0));
 
     e.switchYear(2010, false);
     QCOMPARE(e.flag(u("tab6n2010v")), u("N"));
+    // The shares follow at once, as reopening the saved file would compute them.
+    QCOMPARE(valueOf(t, state, u("Razem_pr")), QVariant(0.0));
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("prywatne")), u("Razem_pr")), QVariant(100.0));
     for (int rec = 1; rec <= t.recordCount(); ++rec) {
         QVERIFY(!valueOf(t, rec, u("2010")).isValid());
         QVERIFY(!valueOf(t, rec, u("2010_pr")).isValid());

@@ -671,6 +671,21 @@ private slots:
         QCOMPARE(restored.title(), QStringLiteral("Tytuł po zmianie"));
         QCOMPARE(restored.file.FileName, file);
         QVERIFY(restored.fx.dm->Zmieniony);
+
+        // Writing posts a record; a rule's message box then deactivates the editor, whose
+        // copy must leave the document being written whole.
+        DataSet& sources = e.fx.dm->table(QStringLiteral("dsZrodlaFin"));
+        sources.first();
+        sources.edit();
+        const auto rule = sources.events.beforePost;
+        sources.events.beforePost = [&](DataSet&) {
+            return e.file.writeRecoveryCopy(copy).isEmpty();
+        };
+        QVERIFY(e.file.WriteApplicationFile(file));
+        sources.events.beforePost = rule;
+        Editor reread(settingsFor(dir_->path()));
+        reread.file.OpenApplicationFile(file);
+        QCOMPARE(reread.title(), QStringLiteral("Tytuł po zmianie"));
     }
 
     void recoveryCopyFailsQuietly() {
