@@ -1,6 +1,7 @@
 #include "file/application_file.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
+#include "tests/sample_file.h"
 #include "tests/test_support.h"
 
 #include <QDir>
@@ -31,17 +32,10 @@ using Change = std::function<void(TdmDataSets&)>;
 // The sample changed through the data module, its rules running, and saved as the editor
 // saves it (so with a checksum that holds).
 bool writeChanged(const QString& path, const Change& change) {
-    HeadlessUi ui;
-    DataModuleOptions options;
-    options.folderSources = {[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                             [] { return QString(); }, [] { return QString(); }};
-    auto dm = TdmDataSets::create(ui, options);
-    dm->SprawdzSlownik();
-    ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(*options.folderSources));
-    file.OpenApplicationFile(kSample);
-    if (file.LoadFailed) return false;
-    change(*dm);
-    return file.saveAs(path);
+    return TestSupport::withOpenedSample([&](TdmDataSets& dm, ApplicationFile& file) {
+        change(dm);
+        return file.saveAs(path);
+    });
 }
 
 void setValue(DataSet& t, int row, const char* field, const QVariant& value) {

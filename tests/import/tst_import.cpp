@@ -6,6 +6,7 @@
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
 #include "platform/xmldom/xmldocument.h"
+#include "tests/sample_file.h"
 #include "tests/test_support.h"
 
 #include <QCryptographicHash>
@@ -247,25 +248,22 @@ const QStringList kReadmeFigures{
 // Copies of the sample, each with its own title and so its own checksum, saved as the editor
 // saves them.
 QStringList writeCopies(const QString& folder, int count) {
-    HeadlessUi ui;
-    DataModuleOptions options;
-    options.folderSources = {[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                             [] { return QString(); }, [] { return QString(); }};
-    auto dm = TdmDataSets::create(ui, options);
-    dm->SprawdzSlownik();
-    ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(*options.folderSources));
-    file.OpenApplicationFile(kSample);
     QStringList paths;
-    if (file.LoadFailed) return paths;
-    DataSet& w = dm->table("dsWniosek");
-    for (int i = 0; i < count; ++i) {
-        w.edit();
-        w.field("tytul_projektu").setValue(QStringLiteral("Wniosek %1").arg(i));
-        w.post();
-        const QString path = QDir(folder).filePath(QStringLiteral("w%1.xml").arg(i));
-        if (!file.saveAs(path)) return {};
-        paths << path;
-    }
+    TestSupport::withOpenedSample([&](TdmDataSets& dm, ApplicationFile& file) {
+        DataSet& w = dm.table("dsWniosek");
+        for (int i = 0; i < count; ++i) {
+            w.edit();
+            w.field("tytul_projektu").setValue(QStringLiteral("Wniosek %1").arg(i));
+            w.post();
+            const QString path = QDir(folder).filePath(QStringLiteral("w%1.xml").arg(i));
+            if (!file.saveAs(path)) {
+                paths.clear();
+                return false;
+            }
+            paths << path;
+        }
+        return true;
+    });
     return paths;
 }
 
