@@ -234,8 +234,11 @@ void TestLauncherWindow::changedFilesAreReadAgain() {
     QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("poprawna"));
     QByteArray changed = sample;
     writeFile(path, changed.replace("Zebrzydowa</ATRYBUT>", "Zebrzydowa III</ATRYBUT>"));
-    QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(5),
-                            QFileDevice::FileModificationTime);
+    QFile touched(path);
+    QVERIFY(touched.open(QIODevice::ReadWrite));
+    QVERIFY(touched.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                QFileDevice::FileModificationTime));
+    touched.close();
     window.refresh();
     QVERIFY(window.isChecking());
     QCOMPARE(rowOf(window, QStringLiteral("b.xml"))->text(3), QStringLiteral("poprawna"));
@@ -255,8 +258,11 @@ void TestLauncherWindow::compareListsWhatChanged() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(settled(window));
     // The newer file is the changed one.
-    QFile(folder_.filePath(QStringLiteral("zmieniony.xml")))
-        .setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    QFile newer(folder_.filePath(QStringLiteral("zmieniony.xml")));
+    QVERIFY(newer.open(QIODevice::ReadWrite));
+    QVERIFY(newer.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                              QFileDevice::FileModificationTime));
+    newer.close();
     auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
     QAction* compare = window.findChild<QAction*>(QStringLiteral("acPorownaj"));
     const auto click = [&](const QString& file, Qt::KeyboardModifiers keys) {
