@@ -1,13 +1,16 @@
 #include "editor/window/editor_window.h"
 
+#include "editor/forms/builder/help_topic.h"
 #include "editor/forms/frame_pages.h"
 #include "editor/grid/year_grid_panel.h"
 #include "editor/help/help_book.h"
+#include "editor/help/help_content.h"
 #include "editor/uiport/qt_user_interface.h"
 #include "model/dm_main.h"
 
 #include <QDir>
 #include <QEvent>
+#include <QKeyEvent>
 
 namespace editor {
 
@@ -36,6 +39,17 @@ void TfmWniosek::EnterViewMode() {
 bool TfmWniosek::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) expandYearGrids(this);
     return TfmWniosek_t::event(event);
+}
+
+// F1 that no frame took (the tool bar, the page tabs, the status line) opens the overview of
+// the whole form; inside a frame the frame's own shortcut opens its topic first.
+void TfmWniosek::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::HelpContents)) {
+        showHelpTopic(dm(), kWindowHelpTopic);
+        event->accept();
+        return;
+    }
+    TfmWniosek_t::keyPressEvent(event);
 }
 
 std::unique_ptr<EditorShell> createEditor(TdmDataSets& dm, UserInterface& ui,

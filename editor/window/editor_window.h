@@ -23,6 +23,7 @@ protected:
     void fillPage(const QString& caption, QWidget* panel) override;
     void restoreYearColumns() override;
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString helpFile_;

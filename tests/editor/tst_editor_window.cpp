@@ -3,7 +3,10 @@
 #include "editor_fixture.h"
 #include "tests/modal_step.h"
 
+#include "editor/forms/builder/help_topic.h"
+#include "editor/forms/controls/data_control.h"
 #include "editor/forms/frame_pages.h"
+#include "editor/help/help_content.h"
 #include "editor/window/focus_control.h"
 #include "editor/window/scroll_box.h"
 #include "type_text.h"
@@ -43,6 +46,8 @@ private slots:
     void wheel_data();
     void wheel();
     void innerPageGivesTheFocusBack();
+    void helpKeyOutsideFrames_data();
+    void helpKeyOutsideFrames();
 
 private:
     // Shows the editor modally and runs `step` once it is shown; returns the modal result.
@@ -323,6 +328,54 @@ void TestEditorWindow::innerPageGivesTheFocusBack() {
     QVERIFY(!third->hasFocus());
     inner->setCurrentIndex(1);
     QVERIFY(third->hasFocus());
+}
+
+void TestEditorWindow::helpKeyOutsideFrames_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("topic");
+    QTest::newRow("page tabs") << "pcGlowny" << editor::kWindowHelpTopic;
+    QTest::newRow("tool bar") << "ToolBar1" << editor::kWindowHelpTopic;
+    QTest::newRow("status line") << "StatusBar1" << editor::kWindowHelpTopic;
+    // A frame's control still opens the frame's topic, not the overview.
+    QTest::newRow("first control shown") << QString() << -1;
+}
+
+// F1 wherever the focus is: a frame opens its own topic, everything else the overview.
+void TestEditorWindow::helpKeyOutsideFrames() {
+    QFETCH(QString, target);
+    QFETCH(int, topic);
+    QList<int> opened;
+    editor::setHelpViewer([&](const QString&, int t) {
+        opened << t;
+        return true;
+    });
+    editor::setHelpFile(QCoreApplication::applicationFilePath());
+    const auto restore = qScopeGuard([] {
+        editor::setHelpViewer({});
+        editor::setHelpFile({});
+    });
+    editor::TfmWniosek& w = *fx->window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QWidget* widget = w.findChild<QWidget*>(target);
+    if (target.isEmpty())
+        for (auto* control : w.findChildren<editor::DataControl*>())
+            if (QWidget* e = control->editor();
+                e && e->isVisible() && e->isEnabled() && (e->focusPolicy() & Qt::TabFocus)) {
+                widget = control->editor();
+                break;
+            }
+    QVERIFY(widget && widget->isVisible());
+    if (QWidget* inner = widget->findChild<QTabBar*>()) widget = inner;
+    if (widget->focusPolicy() == Qt::NoFocus) widget->setFocusPolicy(Qt::StrongFocus);
+    widget->setFocus();
+    QTRY_VERIFY(widget->hasFocus());
+    QTest::keyClick(widget, Qt::Key_F1);
+    QCOMPARE(opened.size(), 1);
+    if (topic > 0)
+        QCOMPARE(opened.first(), topic);
+    else
+        QVERIFY(opened.first() != editor::kWindowHelpTopic);
 }
 
 QTEST_MAIN(TestEditorWindow)
