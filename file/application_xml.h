@@ -104,6 +104,7 @@ private:
     void WriteTableRows(XmlElement childTable, const Target& target,
                         const QList<int>& records) const;
 
+    void collectWrittenFields();
     void readTable(const XmlElement& table);
     void ReadRow(const XmlElement& row);
     void readAttribute(DataSet& ds, const XmlElement& attribute);
@@ -113,6 +114,7 @@ private:
     TdmDataSets_t& dm_;
 
     const Snapshot* snapshot_ = nullptr;
+    QSet<const Field*> written_; // the fields a save writes back, by the mapping
     InfoValues info_;
     XmlDocument doc_;
     XmlElement root_, infoDll_, dane_, polaSpec_, row_;

@@ -3,6 +3,7 @@
 
 #include "platform/utils/datasetscanscope.h"
 
+#include "file/mapping_lists.h"
 #include "file/value_text.h"
 #include "model/dm_main_tmpl.h"
 #include "platform/utils/datetext.h"
@@ -101,7 +102,26 @@ QDate fileDate(const QString& text, const QString& filePattern) {
 
 void ApplicationXml::XML2proba(const XmlElement& table) {
     checkRecordNumbers(table);
+    collectWrittenFields();
     readTable(table);
+}
+
+// Only the fields that a save writes back are read: a value the file holds for any other
+// field (the form never shows it, the mapping never writes it) would enter the checksum of
+// the loaded data and be missing from every file saved from it, which would then fail its
+// own checksum.
+void ApplicationXml::collectWrittenFields() {
+    written_.clear();
+    const DataSet* mapping = dm_.findTable(QStringLiteral("tabMapowanie"));
+    if (!mapping) return;
+    for (const MappingLists& m : readMappingLists(*mapping)) {
+        const DataSet* ds = dm_.findTable(m.dsname);
+        if (!ds) continue;
+        for (const QString& name : m.nonBase)
+            if (const Field* f = ds->findField(name)) written_.insert(f);
+        for (const auto& [column, name] : m.columns)
+            if (const Field* f = ds->findField(name)) written_.insert(f);
+    }
 }
 
 void ApplicationXml::readTable(const XmlElement& table) {
@@ -132,14 +152,15 @@ void ApplicationXml::ReadRow(const XmlElement& row) {
 }
 
 void ApplicationXml::readAttribute(DataSet& ds, const XmlElement& attribute) {
+    // A field no save writes adds no record either: the table would be saved with one more.
+    Field* field = ds.findField(attribute.attribute("dsK"));
+    if (field && !written_.contains(field)) return;
     if (!ds.isActive()) ds.open();
     const Utils::ControlsDisabledScope quiet(ds);
     const std::optional<qint64> n = recordNumber(attribute.attribute("nrW"));
     if (!n || *n <= 0) return;
     try {
-        if (!moveToRecord(ds, int(*n))) return;
-        Field* field = ds.findField(attribute.attribute("dsK"));
-        if (!field) return;
+        if (!moveToRecord(ds, int(*n)) || !field) return;
         if (!ds.isEditing()) ds.edit();
         const Writable writable(*field);
         assignFromFile(*field, attribute.text());

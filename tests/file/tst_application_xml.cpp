@@ -1,4 +1,6 @@
+#include "file/application_tables.h"
 #include "file/application_xml.h"
+#include "file/checksum.h"
 #include "model/catalogue/mapping_rows.h"
 #include "tests/model/module_fixture.h"
 #include "tests/test_support.h"
@@ -291,6 +293,9 @@ private slots:
 
     // ---------------------------------------------------------------- round trip
 
+    // Every mapped value survives a save and a load. A file from elsewhere that also holds
+    // values of fields the form never writes (and of tables it never saves) loads only what
+    // a save writes back, so the checksum of the loaded data holds for the saved file.
     void roundTripKeepsEveryWrittenValue() {
         QTemporaryDir dir;
         const QString path = dir.filePath("wniosek.xml");
@@ -299,6 +304,23 @@ private slots:
         fillEverything(source, fields);
         source.set("dsPomocPub", 1, "Kwota_pomocy", 1200.5);
         source.write();
+        for (const QString& table : applicationTableNames()) {
+            const DataSet& ds = source.t(table.toUtf8());
+            for (const auto& f : ds.fields()) {
+                if (f->kind() != FieldKind::Data || f->name() == QLatin1String("suma_kontrolna") ||
+                    fields[table].contains(f->name(), Qt::CaseInsensitive))
+                    continue;
+                for (int rec = 1; rec <= (ds.recordCount() > 0 ? ds.recordCount() : 2); ++rec) {
+                    XmlElement a = source.xml.applicationRow().appendElement("ATRYBUT");
+                    a.setAttribute("nazwa", QString());
+                    a.setAttribute("dsN", table);
+                    a.setAttribute("dsK", f->name());
+                    a.setAttribute("nrW", QString::number(rec));
+                    a.setText(
+                        FieldText::format(f->type(), sampleValue(*source.fx.dm, ds, *f, rec)));
+                }
+            }
+        }
         source.xml.save(path);
 
         Module target;
@@ -313,16 +335,27 @@ private slots:
         QMap<QString, QStringList> compared = fields;
         for (const auto& f : source.t("dsPolaSpec").fields())
             compared["dsPolaSpec"] << f->name();
+        QStringList lost;
         for (auto it = compared.cbegin(); it != compared.cend(); ++it) {
             const QByteArray table = it.key().toUtf8();
             QCOMPARE(target.t(table).recordCount(), source.t(table).recordCount());
             for (int rec = 1; rec <= source.t(table).recordCount(); ++rec)
                 for (const QString& name : it.value()) {
                     const QByteArray field = name.toUtf8();
-                    QVERIFY2(target.text(table, rec, field) == source.text(table, rec, field),
-                             qPrintable(it.key() + "." + name + " #" + QString::number(rec)));
+                    if (target.text(table, rec, field) != source.text(table, rec, field))
+                        lost << QStringLiteral("%1.%2 #%3").arg(it.key(), name).arg(rec);
                 }
         }
+        QVERIFY2(lost.isEmpty(), qPrintable(lost.join(u' ')));
+
+        const QString resaved = dir.filePath("zapisany.xml");
+        target.write();
+        target.xml.save(resaved);
+        Module again;
+        again.emptyLists();
+        again.fx.dm->Wczytywanie = true;
+        again.read(resaved);
+        QCOMPARE(BuildChecksumText(*again.fx.dm), BuildChecksumText(*target.fx.dm));
     }
 
     // A value saved and read back is the same value, also at the edges of its format.
