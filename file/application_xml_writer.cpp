@@ -126,8 +126,11 @@ void ApplicationXml::WriteChildTables(const XmlElement& table,
     for (const MappingLists& m : mapping) {
         if (m.parent != parentName) continue;
         DataSet* ds = dm_.findTable(m.dsname);
-        if (!ds || !ds->isActive() || ds->recordCount() == 0) continue;
+        if (!ds || !ds->isActive()) continue;
         finishEdit(*ds);
+        // A copy on the side also holds a record being inserted, after the stored ones.
+        const int records = snapshot_ ? FileValueText::shownRecordCount(*ds) : ds->recordCount();
+        if (records == 0) continue;
         const Target target(m, *ds);
 
         // The records of the dataset by the text of their child field, in record order,
@@ -135,9 +138,12 @@ void ApplicationXml::WriteChildTables(const XmlElement& table,
         QList<int> allRecords;
         QHash<QString, QList<int>> byLink;
         const Field* childField = m.childField.isEmpty() ? nullptr : ds->findField(m.childField);
-        for (int rec = 1; rec <= ds->recordCount(); ++rec) {
+        for (int rec = 1; rec <= records; ++rec) {
             allRecords.append(rec);
-            if (childField) byLink[FileValueText::ofRecord(*ds, rec, *childField)].append(rec);
+            if (childField)
+                byLink[snapshot_ ? FileValueText::ofShownRecord(*ds, rec, *childField)
+                                 : FileValueText::ofRecord(*ds, rec, *childField)]
+                    .append(rec);
         }
 
         for (XmlElement& r : rows) {
@@ -188,7 +194,8 @@ void ApplicationXml::Spec2XML() {
     DataSet* ds = dm_.findTable(kSpecialFields);
     if (!ds || !ds->isActive()) return;
     finishEdit(*ds);
-    const bool hasRecord = ds->recordCount() > 0;
+    const bool hasRecord =
+        (snapshot_ ? FileValueText::shownRecordCount(*ds) : ds->recordCount()) > 0;
     for (const auto& f : ds->fields()) {
         XmlElement pole = polaSpec_.appendElement("POLE");
         pole.setAttribute("kod", f->name());

@@ -2,6 +2,7 @@
 
 #include "file/application_tables.h"
 #include "file/md5.h"
+#include "file/value_text.h"
 #include "model/dm_main_tmpl.h"
 
 #include "platform/hostenv/codepage.h"
@@ -33,11 +34,11 @@ void appendTableText(const DataSet& t, QString& text, bool shown = false) {
     std::vector<const Field*> taken;
     for (const auto& f : t.fields())
         if (contributes(*f)) taken.push_back(f.get());
-    const int rows = t.recordCount();
+    const int rows = shown ? FileValueText::shownRecordCount(t) : t.recordCount();
     for (int rec = 1; rec <= rows; ++rec) {
         for (const Field* f : taken) {
-            const bool buffer = shown && t.state() == DataSetState::Edit && t.recNo() == rec;
-            const QString value = valueText(*f, buffer ? f->value() : t.valueAt(rec, *f));
+            const QString value =
+                valueText(*f, shown ? FileValueText::shownValue(t, rec, *f) : t.valueAt(rec, *f));
             if (value.isEmpty()) continue;
             text += value;
             text += QLatin1Char('~');

@@ -14,10 +14,18 @@ QString ofRecord(const DataSet& table, int recNo, const Field& field) {
     return FieldText::format(field.type(), table.valueAt(recNo, field));
 }
 
+int shownRecordCount(const DataSet& table) {
+    return table.recordCount() + (table.state() == DataSetState::Insert ? 1 : 0);
+}
+
+QVariant shownValue(const DataSet& table, int recNo, const Field& field) {
+    const bool buffer = (table.state() == DataSetState::Edit && table.recNo() == recNo) ||
+                        (table.state() == DataSetState::Insert && recNo > table.recordCount());
+    return buffer ? field.value() : table.valueAt(recNo, field);
+}
+
 QString ofShownRecord(const DataSet& table, int recNo, const Field& field) {
-    if (table.state() == DataSetState::Edit && table.recNo() == recNo)
-        return ofCurrentRecord(field);
-    return ofRecord(table, recNo, field);
+    return FieldText::format(field.type(), shownValue(table, recNo, field));
 }
 
 } // namespace FileValueText

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 class DataSet;
 class Field;
@@ -11,7 +12,13 @@ class Field;
 namespace FileValueText {
 QString ofCurrentRecord(const Field& field);
 QString ofRecord(const DataSet& table, int recNo, const Field& field);
-// As ofRecord, but the record being edited gives what its edit buffer holds (not posted).
+// The records as the editor shows them: the stored ones and, after them, one being inserted
+// and not yet posted.
+int shownRecordCount(const DataSet& table);
+// A record's value as shown: the record being edited or inserted gives what its edit buffer
+// holds (nothing is posted).
+QVariant shownValue(const DataSet& table, int recNo, const Field& field);
+// As ofRecord, over the shown records.
 QString ofShownRecord(const DataSet& table, int recNo, const Field& field);
 } // namespace FileValueText
 

@@ -652,8 +652,17 @@ private slots:
         e.file.OpenApplicationFile(file);
         e.setTitle(QStringLiteral("Tytuł po zmianie"));
         QVERIFY(e.fx.dm->Zmieniony);
+        // A place being inserted, not yet posted, goes into the copy and stays being inserted.
+        DataSet& places = e.fx.dm->table(QStringLiteral("dsLokalizacja"));
+        if (!places.isActive()) places.open();
+        const int placesBefore = places.recordCount();
+        QVERIFY(places.append());
+        places.field(QStringLiteral("Miejscowosc")).setValue(QStringLiteral("Wstawiana"));
         const QString copy = path(QStringLiteral("kopia/wniosek.xml"));
         QCOMPARE(e.file.writeRecoveryCopy(copy), QString());
+        QCOMPARE(places.state(), DataSetState::Insert);
+        QCOMPARE(places.recordCount(), placesBefore);
+        places.cancel();
         // Nothing of the application itself moved: flag, name, file, last file, messages.
         QVERIFY(e.fx.dm->Zmieniony);
         QCOMPARE(e.file.FileName, file);
@@ -669,6 +678,11 @@ private slots:
         restored.file.OpenApplicationFile(file);
         restored.file.restoreRecoveryCopy(copy);
         QCOMPARE(restored.title(), QStringLiteral("Tytuł po zmianie"));
+        DataSet& restoredPlaces = restored.fx.dm->table(QStringLiteral("dsLokalizacja"));
+        QCOMPARE(restoredPlaces.recordCount(), placesBefore + 1);
+        QCOMPARE(restoredPlaces.valueAt(placesBefore + 1,
+                                        restoredPlaces.field(QStringLiteral("Miejscowosc"))),
+                 QVariant(QStringLiteral("Wstawiana")));
         QCOMPARE(restored.file.FileName, file);
         QVERIFY(restored.fx.dm->Zmieniony);
 
