@@ -12,6 +12,7 @@
 
 #include "editor/forms/frames/frame_registry.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,7 +45,7 @@ private slots:
     void trialMarkerAndPages();
     void printRoutineKeepsZmieniony_data();
     void printRoutineKeepsZmieniony();
-    void everyShownTextIsPrinted();
+    void everyShownValueIsPrinted();
 };
 
 void TestPrint::fillSample(ModuleFixture& m, SampleApplication::Variant variant) {
@@ -314,25 +315,35 @@ void TestPrint::printRoutineKeepsZmieniony() {
 
 namespace {
 
-// A text field the editor shows, where it is shown.
+// A field the editor shows, where it is shown.
 struct ShownField {
     QString table, field, control, mask;
-    bool list = false; // a grid column or a field of a repeating block: several records
+    editor::ControlKind kind;
+    bool list = false;    // a grid column or a field of a repeating block: several records
+    bool cascade = false; // a lookup whose list follows another field's value
+    std::vector<QString> choices = {}; // check boxes and radio groups: the values to set
 };
 
 void collect(const editor::ControlRow& row, std::vector<ShownField>& out) {
     using editor::ControlKind;
+    if (row.behaviour & editor::Hidden) return;
     const QString table = row.table ? QLatin1String(row.table) : QString();
-    if ((row.kind == ControlKind::Edit || row.kind == ControlKind::MaskEdit ||
-         row.kind == ControlKind::Memo) &&
-        row.field)
-        out.push_back({table, QLatin1String(row.field), QLatin1String(row.name),
-                       row.mask ? QLatin1String(row.mask) : QString()});
+    const QString mask = row.mask ? QLatin1String(row.mask) : QString();
+    if (row.field && row.kind != ControlKind::BoundLabel) {
+        ShownField f{table, QLatin1String(row.field), QLatin1String(row.name), mask, row.kind};
+        f.cascade = row.cascade.isSet();
+        if (row.kind == ControlKind::Check)
+            f.choices = {QString::fromUtf8(row.onValue), QString::fromUtf8(row.offValue)};
+        for (const auto& [value, caption] : row.choices)
+            f.choices.push_back(value);
+        out.push_back(f);
+    }
     if (row.kind == ControlKind::Grid)
         for (const editor::ColumnRow& c : row.columns)
             if (!c.hidden)
                 out.push_back({table, QLatin1String(c.field), QLatin1String(row.name),
-                               c.mask ? QLatin1String(c.mask) : QString(), true});
+                               c.mask ? QLatin1String(c.mask) : QString(), ControlKind::Edit, true,
+                               c.cascade.isSet()});
     for (const editor::ControlRow& child : row.children) {
         std::vector<ShownField> inner;
         collect(child, inner);
@@ -342,8 +353,8 @@ void collect(const editor::ControlRow& row, std::vector<ShownField>& out) {
     }
 }
 
-// Every text field of every frame of the editor, each once.
-std::vector<ShownField> shownTextFields() {
+// Every bound control of every frame of the editor, each field once.
+std::vector<ShownField> shownFields() {
     std::vector<ShownField> all, out;
     for (const editor::PageFrames& page : editor::framePages())
         for (const editor::FrameDescription& frame : page.frames)
@@ -358,9 +369,9 @@ std::vector<ShownField> shownTextFields() {
     return out;
 }
 
-// A marker nothing else on paper contains: letters for plain texts, digits in the shape of
-// the mask for masked ones ("!000-000-00-00;1;_" keeps its dashes).
-QString marker(int n, const ShownField& f, int size) {
+// A text marker nothing else on paper contains: letters for plain texts, digits in the
+// shape of the mask for masked ones ("!000-000-00-00;1;_" keeps its dashes).
+QString textMarker(int n, const ShownField& f, int size) {
     if (f.mask.isEmpty()) {
         QString m = QStringLiteral("Xq");
         for (int i = 0; i < 3; ++i, n /= 26)
@@ -381,12 +392,62 @@ QString marker(int n, const ShownField& f, int size) {
     return m.left(size);
 }
 
+// Puts a marker of its own into the field of the current record and answers the text the
+// paper must show for it (without blanks); empty when the field takes no marker.
+QString putMarker(int n, const ShownField& f, const TdmDataSets& dm, DataSet& t, Field& field,
+                  QSet<QString>& keysSet) {
+    if (field.kind() == FieldKind::Lookup) {
+        // The shown name of a dictionary row: the key field takes the row's key, once (a
+        // code and a name show the same row). The levels of a cascade keep the sample's
+        // rows, which agree with each other.
+        const FieldDef& d = field.definition();
+        const QString key = QStringLiteral("%1.%2.%3").arg(t.name(), d.keyField).arg(t.recNo());
+        if (f.cascade || keysSet.contains(key)) return field.asString().remove(u' ');
+        keysSet.insert(key);
+        const DataSet* dict = dm.findTable(d.lookupDataSet);
+        if (!dict || dict->recordCount() == 0) return {};
+        const int row = 1 + (n * 7) % dict->recordCount();
+        t.field(d.keyField).setValue(dict->valueAt(row, dict->field(d.lookupKeyField)));
+        return field.asString().remove(u' ');
+    }
+    if (field.kind() != FieldKind::Data) return {};
+    switch (field.type()) {
+    case FieldType::String: {
+        const QString m = textMarker(n, f, field.size());
+        field.setValue(m);
+        return QString(m).remove(u' ');
+    }
+    case FieldType::Float:
+        field.setValue(700000 + n * 1013 + 0.37);
+        return QString::number(700000 + n * 1013) + QStringLiteral(",37");
+    case FieldType::Integer:
+    case FieldType::Int64:
+        field.setValue(90000 + n);
+        return QString::number(90000 + n);
+    case FieldType::Date: {
+        const QDate d = QDate(1991, 1, 1).addDays(n * 5);
+        field.setValue(d);
+        return d.toString(QStringLiteral("yyyy.MM.dd"));
+    }
+    case FieldType::Boolean:
+        break;
+    }
+    return {};
+}
+
+QString flat(QString printed) {
+    static const QRegularExpression blanks(QStringLiteral("\\s"));
+    return printed.remove(blanks);
+}
+
 } // namespace
 
-// Every text the editor shows is on paper: each text field of the frame tables gets a marker
-// of its own in every record (lists and repeating blocks have several), and the printout
-// must hold them all, but for the few exceptions named with their reasons.
-void TestPrint::everyShownTextIsPrinted() {
+// Every value the editor shows is on paper: each field of the frame tables gets a marker of
+// its own in every record (lists and repeating blocks have several) — texts, amounts,
+// numbers, dates and names chosen from dictionaries — and the printout must hold them
+// all, but for the few exceptions named with their reasons. A check box or a radio group
+// prints differently for each of its values.
+void TestPrint::everyShownValueIsPrinted() {
     const QHash<QString, QString> exceptions = {
         {"dsEtapyRealizacji.TERMIN_ROZP_TMP", "the month text the editor types a stage's "
                                               "start in; the paper prints the date it sets"},
@@ -395,43 +456,88 @@ void TestPrint::everyShownTextIsPrinted() {
     ModuleFixture m;
     fillSample(m);
     QStringList expected, where;
+    std::vector<ShownField> choices;
+    QSet<QString> keysSet;
     int n = 0;
     m.dm->Wczytywanie = true; // the markers are data, not typing: no rule runs
-    for (const ShownField& f : shownTextFields()) {
+    for (const ShownField& f : shownFields()) {
         if (exceptions.contains(f.table + u'.' + f.field)) continue;
+        if (!f.choices.empty()) {
+            choices.push_back(f);
+            continue;
+        }
         DataSet& t = m.dm->table(f.table);
         if (!t.isActive()) t.open(); // a block the answers close is printed when it holds rows
         Field& field = t.field(f.field);
-        if (field.type() != FieldType::String || field.kind() != FieldKind::Data) continue;
         while (f.list && t.recordCount() < 2) {
             t.append();
             t.post();
         }
         for (t.first(); !t.eof(); t.next()) {
-            const QString value = marker(n++, f, field.size());
             t.edit();
-            field.setValue(value);
+            const QString value = putMarker(n++, f, *m.dm, t, field, keysSet);
             t.post();
+            if (value.isEmpty()) continue;
             expected << value;
             where << QStringLiteral("%1.%2 (%3, rekord %4)")
                          .arg(f.table, f.field, f.control)
                          .arg(t.recNo());
         }
     }
-    m.dm->Wczytywanie = false;
-    QVERIFY2(expected.size() > 60, qPrintable(QString::number(expected.size())));
-    QString printed = text(printPages(*m.dm));
-    printed.remove(u' ');
-    printed.remove(u'\n');
+    QVERIFY2(expected.size() > 100, qPrintable(QString::number(expected.size())));
+    const QString printed = flat(text(printPages(*m.dm)));
     QStringList missing;
     for (int i = 0; i < expected.size(); ++i)
-        if (!printed.contains(QString(expected[i]).remove(u' ')))
+        if (!printed.contains(expected[i]))
             missing << where[i] + QStringLiteral(": ") + expected[i];
-    QVERIFY2(
-        missing.isEmpty(),
-        qPrintable(
-            QStringLiteral("%1 of %2 not printed:\n").arg(missing.size()).arg(expected.size()) +
-            missing.join(u'\n')));
+
+    // Each value of a check box or radio group, in the first record, prints differently
+    // from the others, the other fields keeping their first value. The rules are detached,
+    // so that no answer shows through another field it changes.
+    for (const auto& table : m.dm->tables())
+        for (const auto& field : table->fields())
+            field->onChange = nullptr;
+    const auto firstRecord = [&](const ShownField& f) -> Field& {
+        DataSet& t = m.dm->table(f.table);
+        if (!t.isActive()) t.open();
+        if (t.recordCount() == 0) {
+            t.append();
+            t.post();
+        }
+        t.first();
+        return t.field(f.field);
+    };
+    const auto set = [&](const ShownField& f, const QString& value) {
+        Field& field = firstRecord(f);
+        DataSet& t = m.dm->table(f.table);
+        const bool readOnly = field.isReadOnly(); // another answer may have locked it
+        field.setReadOnly(false);
+        t.edit();
+        field.setValue(value);
+        t.post();
+        field.setReadOnly(readOnly);
+    };
+    for (const ShownField& f : choices)
+        set(f, f.choices.front());
+    const QString first = flat(text(printPages(*m.dm)));
+    for (const ShownField& f : choices) {
+        QSet<QString> prints{first};
+        for (size_t i = 1; i < f.choices.size(); ++i) {
+            set(f, f.choices[i]);
+            prints.insert(flat(text(printPages(*m.dm))));
+        }
+        set(f, f.choices.front());
+        if (prints.size() != int(f.choices.size()))
+            missing << QStringLiteral("%1.%2 (%3): %4 values, %5 printouts")
+                           .arg(f.table, f.field, f.control)
+                           .arg(f.choices.size())
+                           .arg(prints.size());
+    }
+    m.dm->Wczytywanie = false;
+    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("%1 of %2 not printed:\n")
+                                               .arg(missing.size())
+                                               .arg(expected.size() + choices.size()) +
+                                           missing.join(u'\n')));
 }
 
 QTEST_MAIN(TestPrint)
