@@ -104,6 +104,9 @@ void TestSaveFaults::initTestCase() {
                                                QStringLiteral("/dev/null"), QStringLiteral("true")},
                                               registry_);
     if (probe.exitCode != 0) QSKIP("strace cannot trace here");
+    // LeakSanitizer cannot run in a traced process; the sanitizer build keeps the rest.
+    const QByteArray asan = qgetenv("ASAN_OPTIONS");
+    qputenv("ASAN_OPTIONS", asan + (asan.isEmpty() ? "" : ":") + "detect_leaks=0");
 }
 
 TestSaveFaults::Save TestSaveFaults::prepare(const QString& path, QTemporaryDir& dir) {
