@@ -314,14 +314,20 @@ void LauncherWindow::compareSelected() {
         }
         auto* window = new CompareWindow(*result, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        connect(window, &CompareWindow::openRequested, this,
-                [this](const QString& path, const QString&) {
-                    runExport(QStringLiteral("PodgladWniosku_"), path);
-                });
+        connect(window, &CompareWindow::openRequested, this, &LauncherWindow::viewAt);
         window->show();
         emit comparisonShown(window);
     });
     worker->start();
+}
+
+// The module reads the place from the registry when it opens that file for viewing; the
+// value lasts for this one call.
+void LauncherWindow::viewAt(const HostShowPlace& place) {
+    const HostRegistry registry;
+    registry.writeString(QLatin1String(HostRegistry::ValueShowPlace), place.toText());
+    runExport(QStringLiteral("PodgladWniosku_"), place.file);
+    registry.writeString(QLatin1String(HostRegistry::ValueShowPlace), QString());
 }
 
 int32_t LauncherWindow::runExport(const QString& exportName, const QString& path) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+struct HostShowPlace;
 class QAction;
 class QDialog;
 class QProgressBar;
@@ -54,6 +55,8 @@ private:
     void showProgress();
     QString folderStatus() const;
     void compareSelected();
+    // The file read-only in the editor, opened at the place.
+    void viewAt(const HostShowPlace& place);
     QAction* makeAction(const char* objectName, const QString& caption, const QString& hint);
     void selectFile(const QString& path);
     // Calls an export as the host does. The interactive ones hide this window for the time
