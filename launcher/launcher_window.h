@@ -53,6 +53,7 @@ private:
     void showChecked(const FileState& state);
     void fillRow(QTreeWidgetItem* item, const FileState& state);
     void showProgress();
+    void fitColumns(int widestName);
     QString folderStatus() const;
     void compareSelected();
     // The file read-only in the editor, opened at the place.
