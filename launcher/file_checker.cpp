@@ -35,10 +35,14 @@ void FileChecker::check(const QList<FileState>& files) {
     wake_.wakeAll();
 }
 
-void FileChecker::run() {
-    // Below the window's thread, which must answer at once: on Linux a thread has a nice
-    // value of its own (Qt's thread priorities do not reach the normal scheduler).
+void lowerCurrentThread() {
+    // On Linux a thread has a nice value of its own; Qt's thread priorities do not reach the
+    // normal scheduler.
     setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), 10);
+}
+
+void FileChecker::run() {
+    lowerCurrentThread();
     HeadlessUi ui;
     std::unique_ptr<TdmDataSets> dictionaries;
     bool dictionaryUsable = false;

@@ -324,8 +324,10 @@ void LauncherWindow::compareSelected() {
     updateActions();
     statusBar()->showMessage(QStringLiteral("Porównywanie wniosków…"));
     auto result = std::make_shared<FileComparison>();
-    QThread* worker =
-        QThread::create([result, files] { *result = compareFiles(files[0], files[1]); });
+    QThread* worker = QThread::create([result, files] {
+        lowerCurrentThread();
+        *result = compareFiles(files[0], files[1]);
+    });
     connect(worker, &QThread::finished, this, [this, worker, result] {
         worker->deleteLater();
         comparing_ = false;
