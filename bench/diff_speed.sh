@@ -17,7 +17,7 @@ python3 - "$work/old.xml" "$work/new.xml" <<'PY'
 import re, sys
 text = open(sys.argv[1], encoding="latin-1").read()
 text = re.sub(r'(dsK="tytul_projektu" nrW="1")(/>|>[^<]*</ATRYBUT>)',
-              r'\1>Tytuł poprawiony</ATRYBUT>', text, count=1)
+              r'\1>' + 'Tytu\xb3 poprawiony</ATRYBUT>', text, count=1)  # ł in CP1250
 open(sys.argv[2], "w", encoding="latin-1").write(text)
 PY
 "$build/bin/topaz_q" diff --bin examples "$work/old.xml" "$work/new.xml" | tail -3 || true

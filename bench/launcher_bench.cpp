@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QPixmap>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -78,7 +79,15 @@ int main(int argc, char** argv) {
     });
     tick.start(10);
     bool shot = args.size() < 4;
-    QTimer::singleShot(1500, [&] { shot = window.grab().save(args[3]); });
+    // The screenshot is taken while files are still read; writing the PNG is the bench's own
+    // work and is not counted as the window's stall (rendering the window is).
+    if (!shot)
+        QTimer::singleShot(1500, [&] {
+            const QPixmap pixmap = window.grab();
+            const qint64 saving = clock.elapsed();
+            shot = pixmap.save(args[3]);
+            last += clock.elapsed() - saving;
+        });
     QEventLoop loop;
     QObject::connect(&window, &LauncherWindow::checkingFinished, &loop, &QEventLoop::quit);
     QTimer::singleShot(600000, &loop, &QEventLoop::quit);

@@ -127,6 +127,27 @@ QJsonObject jsonObject(const ApplicationDifference& d) {
     return o;
 }
 
+void print(const Arguments& args, const Side& before, const Side& after,
+           const std::vector<ApplicationDifference>& differences) {
+    if (args.json) {
+        QJsonArray list;
+        for (const ApplicationDifference& d : differences)
+            list.append(jsonObject(d));
+        const QJsonObject o{{QStringLiteral("old"), before.json()},
+                            {QStringLiteral("new"), after.json()},
+                            {QStringLiteral("equal"), differences.empty()},
+                            {QStringLiteral("differences"), list}};
+        Console::out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)).trimmed());
+    } else {
+        Console::out(QStringLiteral("Stary: %1: %2").arg(before.path, before.checksumText()));
+        Console::out(QStringLiteral("Nowy: %1: %2").arg(after.path, after.checksumText()));
+        for (const ApplicationDifference& d : differences)
+            Console::out(plainLine(d));
+        Console::out(differences.empty() ? QStringLiteral("Wnioski się nie różnią.")
+                                         : QStringLiteral("Różnice: %1").arg(differences.size()));
+    }
+}
+
 } // namespace
 
 int runDiffCommand(const Arguments& args) {
@@ -149,22 +170,10 @@ int runDiffCommand(const Arguments& args) {
 
     const std::vector<ApplicationDifference> differences =
         compareApplications(before.module->dm(), after.module->dm(), editor::diffCaptions());
-    if (args.json) {
-        QJsonArray list;
-        for (const ApplicationDifference& d : differences)
-            list.append(jsonObject(d));
-        const QJsonObject o{{QStringLiteral("old"), before.json()},
-                            {QStringLiteral("new"), after.json()},
-                            {QStringLiteral("equal"), differences.empty()},
-                            {QStringLiteral("differences"), list}};
-        Console::out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)).trimmed());
-    } else {
-        Console::out(QStringLiteral("Stary: %1: %2").arg(before.path, before.checksumText()));
-        Console::out(QStringLiteral("Nowy: %1: %2").arg(after.path, after.checksumText()));
-        for (const ApplicationDifference& d : differences)
-            Console::out(plainLine(d));
-        Console::out(differences.empty() ? QStringLiteral("Wnioski się nie różnią.")
-                                         : QStringLiteral("Różnice: %1").arg(differences.size()));
-    }
+    print(args, before, after, differences);
+    // The two files' data are freed at once as well: a large application takes long to free.
+    auto freeing = std::async(std::launch::async, [&] { before.module.reset(); });
+    after.module.reset();
+    freeing.get();
     return differences.empty() ? ExitOk : ExitCheckFailed;
 }

@@ -7,9 +7,12 @@
 #include "file/application_file.h"
 #include "file/host_settings.h"
 #include "model/dm_main.h"
+#include "platform/hostenv/hostregistry.h"
 #include "platform/ui/headlessui.h"
 #include "validation/application_validation.h"
 #include "validation/rule_set.h"
+
+#include <QFileInfo>
 
 #include <memory>
 
@@ -85,6 +88,15 @@ void EnterViewMode() {
         editorFile().ViewOnly = true;
 }
 
+// The place the host asked this file's viewer to open at (a difference of two versions).
+void openAtHostPlace(const QString& path) {
+    const HostShowPlace place = HostShowPlace::fromText(
+        HostRegistry().readString(QLatin1String(HostRegistry::ValueShowPlace)));
+    if (fmWniosek && !place.isEmpty() &&
+        QFileInfo(place.file).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
+        fmWniosek->openAt(place);
+}
+
 // The export's own steps after the common start.
 int32_t runSteps(ExportKind kind, const QString& path) {
     ApplicationFile& editor = editorFile();
@@ -111,6 +123,7 @@ int32_t runSteps(ExportKind kind, const QString& path) {
         editor.OpenApplicationFile(path);
         setStatusFileText(path);
         EnterViewMode();
+        openAtHostPlace(path);
         FindingList& window = prepareValidationWindow();
         if (!editor.VerifyChecksum()) dmDataSets->Zmieniony = false;
         showModal();

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -62,12 +64,20 @@ QString readApplicationTitle(const QString& path) {
 }
 
 QList<QFileInfo> listXmlFiles(const QString& folder) {
-    QFileInfoList files =
+    const QFileInfoList files =
         QDir(folder).entryInfoList({QStringLiteral("*.xml")}, QDir::Files | QDir::Readable);
-    std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
-        return a.lastModified() > b.lastModified();
-    });
-    return files;
+    // Each time read once: converting it to a date is what sorting a full folder costs.
+    std::vector<std::pair<qint64, qsizetype>> order;
+    order.reserve(size_t(files.size()));
+    for (qsizetype i = 0; i < files.size(); ++i)
+        order.emplace_back(files[i].lastModified().toMSecsSinceEpoch(), i);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    QList<QFileInfo> sorted;
+    sorted.reserve(files.size());
+    for (const auto& [time, i] : order)
+        sorted << files[i];
+    return sorted;
 }
 
 QList<ApplicationEntry> listApplications(const QString& folder) {

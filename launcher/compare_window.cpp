@@ -108,14 +108,17 @@ CompareWindow::CompareWindow(const FileComparison& comparison, QWidget* parent) 
         item->setText(ColumnNew, d.newValue);
         for (int c = ColumnSection; c <= ColumnNew; ++c)
             item->setToolTip(c, item->text(c));
-        item->setData(ColumnSection, Qt::UserRole, d.place.control);
+        // A deleted row is shown at the list; the newer file lacks it.
+        const HostShowPlace place{QFileInfo(comparison.newer).absoluteFilePath(), d.table, d.field,
+                                  d.place.control, d.newRow};
+        item->setData(ColumnSection, Qt::UserRole, place.toText());
     }
     list_->header()->resizeSections(QHeaderView::ResizeToContents);
     for (int c = ColumnSection; c <= ColumnNew; ++c)
         list_->setColumnWidth(c, std::min(list_->columnWidth(c) + 12, 320));
-    const QString newer = comparison.newer;
-    connect(list_, &QTreeWidget::itemActivated, this, [this, newer](QTreeWidgetItem* item) {
-        emit openRequested(newer, item->data(ColumnSection, Qt::UserRole).toString());
+    connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        emit openRequested(
+            HostShowPlace::fromText(item->data(ColumnSection, Qt::UserRole).toString()));
     });
     layout->addWidget(list_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/application_diff.h"
+#include "platform/hostenv/hostregistry.h"
 
 #include <QDialog>
 
@@ -22,15 +23,16 @@ struct FileComparison {
 FileComparison compareFiles(const QString& older, const QString& newer);
 
 // "Porównanie wniosków": the differences as a list, one line each, as topaz_q diff prints
-// them. A double click on a line asks to open the newer file for viewing.
+// them. A double click on a line asks to open the newer file for viewing at the difference;
+// each line holds that place (HostShowPlace::toText) as its user data.
 class CompareWindow : public QDialog {
     Q_OBJECT
 public:
     CompareWindow(const FileComparison& comparison, QWidget* parent = nullptr);
 
 signals:
-    // The newer file is to be opened read-only; control: where the difference is shown.
-    void openRequested(const QString& path, const QString& control);
+    // The newer file is to be opened read-only at the place of a difference.
+    void openRequested(const HostShowPlace& place);
 
 private:
     QTreeWidget* list_ = nullptr;

@@ -11,6 +11,10 @@
 
 #include <memory>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 FileChecker::FileChecker(QObject* parent) : QThread(parent) {
     start(QThread::LowPriority);
 }
@@ -31,7 +35,14 @@ void FileChecker::check(const QList<FileState>& files) {
     wake_.wakeAll();
 }
 
+void lowerCurrentThread() {
+    // On Linux a thread has a nice value of its own; Qt's thread priorities do not reach the
+    // normal scheduler.
+    setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), 10);
+}
+
 void FileChecker::run() {
+    lowerCurrentThread();
     HeadlessUi ui;
     std::unique_ptr<TdmDataSets> dictionaries;
     bool dictionaryUsable = false;

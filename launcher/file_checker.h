@@ -25,6 +25,9 @@ struct FileState {
     }
 };
 
+// Puts the calling thread below the window's thread, which must answer at once.
+void lowerCurrentThread();
+
 // A thread that reads the files it is given one by one, each as the export SilentCrcCheck_
 // does (the file opened on the host's dictionary, its checksum verified), and reports each
 // with checked(). The dictionary is read once, on the first file. A new list replaces what

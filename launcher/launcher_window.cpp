@@ -11,11 +11,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QThread>
 #include <QToolBar>
 #include <QTranslator>
@@ -155,22 +157,28 @@ void LauncherWindow::showHelp() {
 
 void LauncherWindow::refresh() {
     const QString previous = selectedFile();
+    // The rows are made apart from the list and added at once: one layout, not one per row.
+    list_->setUpdatesEnabled(false);
     list_->clear();
     rows_.clear();
     QList<FileState> toRead;
+    QList<QTreeWidgetItem*> items;
     ++round_;
+    const QFontMetrics metrics = list_->fontMetrics();
+    int widestName = 0;
     for (const QFileInfo& info : listXmlFiles(folder_)) {
         const QString path = info.absoluteFilePath();
+        const QDateTime modified = info.lastModified();
         const auto known = known_.constFind(path);
-        const bool current =
-            known != known_.constEnd() && known->isCurrent(info.size(), info.lastModified());
+        const bool current = known != known_.constEnd() && known->isCurrent(info.size(), modified);
         if (current && !known->application) continue;
-        auto* item = new QTreeWidgetItem(list_);
+        auto* item = new QTreeWidgetItem;
         item->setText(ColumnFile, info.fileName());
         item->setToolTip(ColumnFile, QDir::toNativeSeparators(path));
         item->setData(ColumnFile, Qt::UserRole, path);
-        item->setText(ColumnModified,
-                      info.lastModified().toString(QStringLiteral("yyyy.MM.dd HH:mm")));
+        item->setText(ColumnModified, modified.toString(QStringLiteral("yyyy.MM.dd HH:mm")));
+        widestName = std::max(widestName, metrics.horizontalAdvance(info.fileName()));
+        items << item;
         rows_.insert(path, item);
         if (current) {
             fillRow(item, *known);
@@ -180,18 +188,17 @@ void LauncherWindow::refresh() {
             FileState state;
             state.path = path;
             state.size = info.size();
-            state.modified = info.lastModified();
+            state.modified = modified;
             state.round = round_;
             toRead << state;
         }
     }
+    list_->addTopLevelItems(items);
     waiting_ = queued_ = int(toRead.size());
     checker_->check(toRead);
     showProgress();
-    for (int c = ColumnFile; c <= ColumnChecksum; ++c) {
-        list_->resizeColumnToContents(c);
-        list_->setColumnWidth(c, list_->columnWidth(c) + 16); // a gap to the next column
-    }
+    fitColumns(widestName);
+    list_->setUpdatesEnabled(true);
     const QString last = HostRegistry().readString(HostRegistry::ValueLastFile);
     selectFile(previous);
     if (!last.isEmpty()) selectFile(last);
@@ -202,6 +209,25 @@ void LauncherWindow::refresh() {
         statusBar()->showMessage(folderStatus());
         emit checkingFinished();
     }
+}
+
+// The columns fit their widest text. It is measured from the texts themselves: the dates
+// share one form and the states are a few words, and measuring every row of a full folder
+// would hold the window.
+void LauncherWindow::fitColumns(int widestName) {
+    const QFontMetrics metrics = list_->fontMetrics();
+    const int margin = 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    int widestState = 0;
+    for (const QString& state :
+         {QStringLiteral("sprawdzanie…"), QStringLiteral("plik uszkodzony"),
+          QStringLiteral("poprawna"), QStringLiteral("niepoprawna"), QStringLiteral("nieznana")})
+        widestState = std::max(widestState, metrics.horizontalAdvance(state));
+    const int widths[] = {widestName, metrics.horizontalAdvance(QStringLiteral("0000.00.00 00:00")),
+                          widestState};
+    for (int c = ColumnFile; c <= ColumnChecksum; ++c)
+        list_->setColumnWidth(c, std::max(list_->header()->sectionSizeHint(c),
+                                          widths[c - ColumnFile] + margin) +
+                                     16); // a gap to the next column
 }
 
 // The folder, and the new applications whose editor ended before they were saved: their
@@ -243,10 +269,7 @@ void LauncherWindow::showChecked(const FileState& state) {
     }
     --waiting_;
     showProgress();
-    if (waiting_ == 0) {
-        list_->resizeColumnToContents(ColumnChecksum);
-        emit checkingFinished();
-    }
+    if (waiting_ == 0) emit checkingFinished();
 }
 
 void LauncherWindow::showProgress() {
@@ -301,8 +324,10 @@ void LauncherWindow::compareSelected() {
     updateActions();
     statusBar()->showMessage(QStringLiteral("Porównywanie wniosków…"));
     auto result = std::make_shared<FileComparison>();
-    QThread* worker =
-        QThread::create([result, files] { *result = compareFiles(files[0], files[1]); });
+    QThread* worker = QThread::create([result, files] {
+        lowerCurrentThread();
+        *result = compareFiles(files[0], files[1]);
+    });
     connect(worker, &QThread::finished, this, [this, worker, result] {
         worker->deleteLater();
         comparing_ = false;
@@ -314,14 +339,20 @@ void LauncherWindow::compareSelected() {
         }
         auto* window = new CompareWindow(*result, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        connect(window, &CompareWindow::openRequested, this,
-                [this](const QString& path, const QString&) {
-                    runExport(QStringLiteral("PodgladWniosku_"), path);
-                });
+        connect(window, &CompareWindow::openRequested, this, &LauncherWindow::viewAt);
         window->show();
         emit comparisonShown(window);
     });
     worker->start();
+}
+
+// The module reads the place from the registry when it opens that file for viewing; the
+// value lasts for this one call.
+void LauncherWindow::viewAt(const HostShowPlace& place) {
+    const HostRegistry registry;
+    registry.writeString(QLatin1String(HostRegistry::ValueShowPlace), place.toText());
+    runExport(QStringLiteral("PodgladWniosku_"), place.file);
+    registry.writeString(QLatin1String(HostRegistry::ValueShowPlace), QString());
 }
 
 int32_t LauncherWindow::runExport(const QString& exportName, const QString& path) {

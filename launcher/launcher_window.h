@@ -8,6 +8,7 @@
 
 #include <memory>
 
+struct HostShowPlace;
 class QAction;
 class QDialog;
 class QProgressBar;
@@ -52,8 +53,11 @@ private:
     void showChecked(const FileState& state);
     void fillRow(QTreeWidgetItem* item, const FileState& state);
     void showProgress();
+    void fitColumns(int widestName);
     QString folderStatus() const;
     void compareSelected();
+    // The file read-only in the editor, opened at the place.
+    void viewAt(const HostShowPlace& place);
     QAction* makeAction(const char* objectName, const QString& caption, const QString& hint);
     void selectFile(const QString& path);
     // Calls an export as the host does. The interactive ones hide this window for the time

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/window/print_hook.h"
+#include "platform/hostenv/hostregistry.h"
 
 #include <QString>
 
@@ -32,6 +33,9 @@ public:
     virtual void setCaption(const QString& caption) = 0;
     // Creates the validation window at the first call and empties its list.
     virtual FindingList& PrepareValidationWindow() = 0;
+    // Where the window opens when it is shown: the record of a list table made current, the
+    // page of the field's control shown and the control focused.
+    virtual void openAt(const HostShowPlace& place) = 0;
     // The routine acPodglad and acDrukuj run.
     virtual void setPrintRoutine(PrintRoutine routine) = 0;
 };

@@ -3,6 +3,7 @@
 #include "editor/window/recovery_guard.h"
 
 #include "editor/forms/controls/data_control.h"
+#include "editor/forms/controls/grid_control.h"
 #include "editor/forms/frame_pages.h"
 #include "editor/uiport/save_dialog.h"
 #include "editor/validation/message_browser.h"
@@ -10,6 +11,7 @@
 #include "editor/window/action_images.h"
 #include "editor/window/active_control_restore.h"
 #include "editor/window/checksum_edit_link.h"
+#include "editor/window/focus_control.h"
 #include "editor/window/scroll_box.h"
 #include "editor/window/wheel_filter.h"
 #include "model/dm_main.h"
@@ -302,8 +304,29 @@ int TfmWniosek_t::showModal() {
     show();
     hideHostWindow();
     file_->runShowTimeSteps();
+    if (!openAt_.isEmpty()) goToPlace(openAt_);
     recovery_->start();
     return exec();
+}
+
+bool TfmWniosek_t::goToPlace(const HostShowPlace& place) {
+    DataSet* table = dm_.findTable(place.table);
+    QString shown = place.field;
+    if (table) {
+        if (place.record > 0 && place.record <= table->recordCount()) table->setRecNo(place.record);
+        // A key is shown by its lookup.
+        for (const auto& f : table->fields())
+            if (f->kind() == FieldKind::Lookup &&
+                f->definition().keyField.compare(place.field, Qt::CaseInsensitive) == 0)
+                shown = f->name();
+    }
+    // Frames may repeat a control's name: the control bound to the field comes first.
+    QWidget* control = findControlForField(this, place.table, shown);
+    if (!control && !place.control.isEmpty()) control = findChild<QWidget*>(place.control);
+    if (!focusControl(control)) return false;
+    if (auto* grid = qobject_cast<GridControl*>(control); grid && !shown.isEmpty())
+        grid->focusColumn(shown);
+    return true;
 }
 
 void TfmWniosek_t::mainPageChanged(int index) {

@@ -48,6 +48,10 @@ public:
     void setCaption(const QString& caption) override { setWindowTitle(caption); }
     FindingList& PrepareValidationWindow() override;
     void setPrintRoutine(PrintRoutine routine) override { printRoutine_ = std::move(routine); }
+    void openAt(const HostShowPlace& place) override { openAt_ = place; }
+
+    // Leads the user to the place at once; false when no control shows it.
+    bool goToPlace(const HostShowPlace& place);
 
     TdmDataSets& dm() const { return dm_; }
     UserInterface& ui() const { return ui_; }
@@ -126,6 +130,7 @@ private:
     QPointer<QWidget> hiddenHostWindow_;
     int closeResult_ = 2;          // the modal result a close box gives; acZamknij sets 1
     quint64 validatedVersion_ = 0; // dataVersion() at the end of the last validation run
+    HostShowPlace openAt_;
 
 public:
     QAction* acZapisz = nullptr;

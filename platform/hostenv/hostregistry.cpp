@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QSettings>
+#include <QStringList>
 
 namespace {
 
@@ -44,4 +45,24 @@ bool HostRegistry::writeString(const QString& name, const QString& value) const 
 
 QString HostRegistry::binFolder() const {
     return HostEnv::withoutTrailingSeparator(readString(QLatin1String(ValueBin)));
+}
+
+QString HostShowPlace::toText() const {
+    if (file.isEmpty()) return {};
+    return QStringList{QString::number(record), table, field, control, file}.join(u'|');
+}
+
+HostShowPlace HostShowPlace::fromText(const QString& text) {
+    // Names hold no '|'; the path, last, may.
+    const QStringList parts = text.split(u'|');
+    HostShowPlace place;
+    bool number = false;
+    if (parts.size() < 5) return place;
+    place.record = parts[0].toInt(&number);
+    if (!number || place.record < 0) return {};
+    place.table = parts[1];
+    place.field = parts[2];
+    place.control = parts[3];
+    place.file = parts.mid(4).join(u'|');
+    return place;
 }

@@ -15,6 +15,9 @@ public:
     static constexpr const char* ValueBin = "bin";              // host program folder
     static constexpr const char* ValueApplications = "wnioski"; // folder for application files
     static constexpr const char* ValueLastFile = "ostatni";     // file saved last
+    // Where the next viewer of a file is to open (HostShowPlace); written by the host just
+    // before it calls PodgladWniosku_ and emptied when the call returns.
+    static constexpr const char* ValueShowPlace = "pokaz";
 
     // The file named by ZELGR_REGISTRY, else the per-user default; read on every call.
     static QString defaultFilePath();
@@ -35,4 +38,20 @@ public:
 
 private:
     QString filePath_;
+};
+
+// A place in an application file: the control of table.field, on the record `record`
+// (1-based; 0 leaves the current record) of a list table. `control` names the control
+// where no data control is bound to the field (a whole row of a list).
+struct HostShowPlace {
+    QString file; // absolute path
+    QString table, field, control;
+    int record = 0;
+
+    bool isEmpty() const { return file.isEmpty(); }
+    // One line, the file last: "record|table|field|control|file".
+    QString toText() const;
+    // Empty when the text is not such a line.
+    static HostShowPlace fromText(const QString& text);
+    bool operator==(const HostShowPlace&) const = default;
 };

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -53,7 +55,8 @@ private slots:
     void newApplicationIsListedAfterSaving();
     void openDialogIsPolish();
     void changedFilesAreReadAgain();
-    void compareListsWhatChanged();
+    void compareOpensTheDifference_data();
+    void compareOpensTheDifference();
 
 private:
     QTreeWidgetItem* rowOf(LauncherWindow& window, const QString& fileName);
@@ -250,46 +253,157 @@ void TestLauncherWindow::changedFilesAreReadAgain() {
     QVERIFY(!window.isChecking());
 }
 
+// The sample with a second place of realisation, "Zebrzydowa", after the first.
+QByteArray withSecondPlace(QByteArray xml) {
+    const qsizetype table = xml.indexOf("<TABELA nazwa=\"PLO_LOKALIZACJE_PROJEKTOW\">");
+    const qsizetype begin = xml.indexOf("<WIERSZ>", table);
+    const qsizetype end = xml.indexOf("</WIERSZ>", begin) + 9;
+    QByteArray row = xml.mid(begin, end - begin);
+    row.replace("nrW=\"1\"", "nrW=\"2\"")
+        .replace("nrW=\"2\">1<", "nrW=\"2\">2<") // Lp.
+        .replace("Miejscowosc\" nrW=\"2\">Nowogrodziec<", "Miejscowosc\" nrW=\"2\">Zebrzydowa<");
+    // The row also carries the application's area, which has one record.
+    const qsizetype area = row.indexOf("<ATRYBUT nazwa=\"LPR_TYP_OBSZARU\"");
+    row.remove(area, row.indexOf("</ATRYBUT>", area) + 10 - area);
+    return xml.insert(end, row);
+}
+
 // Two files picked with the mouse (click, Ctrl+click) and "Porównaj" clicked: the window lists
-// what the newer one changed, in the editor's words.
-void TestLauncherWindow::compareListsWhatChanged() {
-    LauncherWindow window(module_, folder_.path());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(settled(window));
+// what the newer one changed, in the editor's words; a double click on the difference opens
+// the newer file read-only with the control of the changed value focused on its page, on the
+// changed row of a list.
+void TestLauncherWindow::compareOpensTheDifference_data() {
+    QTest::addColumn<bool>("twoPlaces");
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QStringList>("shown"); // section, caption, row, old, new
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<int>("row"); // current row of the grid, -1 for one record
+    QTest::addColumn<QString>("column");
+    const QStringList project{QStringLiteral("P&rojekt"), QStringLiteral("&6 - 6e")};
+    QTest::newRow("main record") << false << QByteArray("Zebrzydowa</ATRYBUT>")
+                                 << QByteArray("Zebrzydowa II</ATRYBUT>")
+                                 << QStringList{QStringLiteral("6. Projekt"),
+                                                QStringLiteral("Tytuł Projektu"), QString(), kTitle,
+                                                kTitle + " II"}
+                                 << "tytul_projektu" << project << -1 << QString();
+    QTest::newRow("list row") << true << QByteArray("nrW=\"2\">Zebrzydowa<")
+                              << QByteArray("nrW=\"2\">Zebrzydowa Dolna<")
+                              << QStringList{QStringLiteral("6d. Miejsce realizacji Projektu"),
+                                             QStringLiteral("Miejscowość"), QStringLiteral("2"),
+                                             QStringLiteral("Zebrzydowa"),
+                                             QStringLiteral("Zebrzydowa Dolna")}
+                              << "e604003" << project << 1 << QStringLiteral("Miejscowość");
+}
+
+void TestLauncherWindow::compareOpensTheDifference() {
+    QFETCH(bool, twoPlaces);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, control);
+    QFETCH(QStringList, pages);
+    QFETCH(int, row);
+    QFETCH(QString, column);
+    QTemporaryDir folder;
+    QByteArray sample = readFile(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
+    if (twoPlaces) sample = withSecondPlace(sample);
+    QVERIFY(sample.contains(from));
+    writeFile(folder.filePath(QStringLiteral("a.xml")), sample);
+    writeFile(folder.filePath(QStringLiteral("b.xml")), QByteArray(sample).replace(from, to));
     // The newer file is the changed one.
-    QFile newer(folder_.filePath(QStringLiteral("zmieniony.xml")));
+    QFile newer(folder.filePath(QStringLiteral("b.xml")));
     QVERIFY(newer.open(QIODevice::ReadWrite));
     QVERIFY(newer.setFileTime(QDateTime::currentDateTime().addSecs(60),
                               QFileDevice::FileModificationTime));
     newer.close();
+    LauncherWindow window(module_, folder.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(settled(window));
     auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
     QAction* compare = window.findChild<QAction*>(QStringLiteral("acPorownaj"));
     const auto click = [&](const QString& file, Qt::KeyboardModifiers keys) {
-        QTreeWidgetItem* row = rowOf(window, file);
-        QVERIFY(row);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
-                          list->visualItemRect(row).center());
+                          list->visualItemRect(rowOf(window, file)).center());
     };
-    click(QStringLiteral("zmieniony.xml"), Qt::NoModifier);
+    click(QStringLiteral("b.xml"), Qt::NoModifier);
     QVERIFY(!compare->isEnabled());
-    click(QStringLiteral("przyklad.xml"), Qt::ControlModifier);
+    click(QStringLiteral("a.xml"), Qt::ControlModifier);
     QVERIFY(compare->isEnabled());
-    QDialog* shown = nullptr;
-    connect(&window, &LauncherWindow::comparisonShown, this, [&](QDialog* w) { shown = w; });
+    QDialog* comparison = nullptr;
+    connect(&window, &LauncherWindow::comparisonShown, this, [&](QDialog* w) { comparison = w; });
     auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("tbWnioski"));
     QTest::mouseClick(toolBar->widgetForAction(compare), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(shown, 60000);
-    auto* differences = shown->findChild<QTreeWidget*>(QStringLiteral("lvRoznice"));
+    QTRY_VERIFY_WITH_TIMEOUT(comparison, 60000);
+    auto* differences = comparison->findChild<QTreeWidget*>(QStringLiteral("lvRoznice"));
     QCOMPARE(differences->topLevelItemCount(), 1);
-    const QTreeWidgetItem* row = differences->topLevelItem(0);
-    QCOMPARE(QStringList({row->text(0), row->text(1), row->text(3), row->text(4)}),
-             QStringList({QStringLiteral("6. Projekt"), QStringLiteral("Tytuł Projektu"), kTitle,
-                          kTitle + " II"}));
-    QVERIFY(shown->findChild<QLabel*>(QStringLiteral("lbPliki"))
+    QTreeWidgetItem* difference = differences->topLevelItem(0);
+    QCOMPARE(QStringList({difference->text(0), difference->text(1), difference->text(2),
+                          difference->text(3), difference->text(4)}),
+             shown);
+    QVERIFY(comparison->findChild<QLabel*>(QStringLiteral("lbPliki"))
                 ->text()
-                .contains(QStringLiteral("Nowszy: zmieniony.xml (suma kontrolna niepoprawna)")));
-    shown->close();
+                .contains(QStringLiteral("Nowszy: b.xml (suma kontrolna niepoprawna)")));
+
+    // What the viewer shows when it opens; then it is closed.
+    QString focusedControl, openedFile;
+    QStringList openPages;
+    bool readOnly = false;
+    int currentRow = -1;
+    QString currentColumn;
+    QTimer user;
+    connect(&user, &QTimer::timeout, [&] {
+        QWidget* editor = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(editor)) { // "close the editor?"
+            QAbstractButton* yes = box->defaultButton();
+            QMetaObject::invokeMethod(
+                yes, [yes] { yes->click(); }, Qt::QueuedConnection);
+            return;
+        }
+        if (!editor || editor->objectName() != QLatin1String("fmWniosek") ||
+            !focusedControl.isEmpty())
+            return;
+        QWidget* focus = editor->focusWidget();
+        for (QWidget* w = focus; w && w != editor; w = w->parentWidget()) {
+            if (w->inherits("editor::DataControl") && focusedControl.isEmpty())
+                focusedControl = w->objectName();
+            if (auto* tabs = qobject_cast<QTabWidget*>(w))
+                openPages.prepend(tabs->tabText(tabs->currentIndex()));
+        }
+        if (auto* grid = qobject_cast<QAbstractItemView*>(focus)) {
+            const QModelIndex cell = grid->currentIndex();
+            currentRow = cell.row();
+            currentColumn = grid->model()->headerData(cell.column(), Qt::Horizontal).toString();
+            readOnly = !(grid->model()->flags(cell) & Qt::ItemIsEditable);
+        } else {
+            readOnly = focus && focus->property("readOnly").toBool();
+        }
+        for (const QLabel* panel : editor->findChild<QStatusBar*>()->findChildren<QLabel*>())
+            openedFile += panel->text() + u'|';
+        QAction* close = editor->findChild<QAction*>(QStringLiteral("acZamknij"));
+        QMetaObject::invokeMethod(
+            close, [close] { close->trigger(); }, Qt::QueuedConnection);
+    });
+    user.start(20);
+    QVERIFY(QTest::qWaitForWindowExposed(comparison));
+    const QPoint at = differences->visualItemRect(difference).center();
+    // The first click of the double click, as a mouse sends it.
+    QTest::mouseClick(differences->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(differences->viewport(), Qt::LeftButton, {}, at);
+    user.stop();
+    QCOMPARE(focusedControl, control);
+    QCOMPARE(openPages, pages);
+    QVERIFY(readOnly);
+    QCOMPARE(currentRow, row);
+    QCOMPARE(currentColumn, column);
+    QVERIFY2(
+        openedFile.contains(QDir::toNativeSeparators(folder.filePath(QStringLiteral("b.xml")))),
+        qPrintable(openedFile));
+    // The place lasted for that one call.
+    QCOMPARE(HostRegistry().readString(QLatin1String(HostRegistry::ValueShowPlace)), QString());
+    comparison->close();
 }
 
 QTEST_MAIN(TestLauncherWindow)

@@ -5,6 +5,7 @@
 #include "platform/hostenv/systemfolders.h"
 #include "tests/test_support.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -150,6 +151,41 @@ private slots:
         QCOMPARE(again.readString(QStringLiteral("ostatni")),
                  folder + QStringLiteral("/wniosek002.xml"));
         QCOMPARE(again.readString(QStringLiteral("bin")), QString());
+    }
+
+    // The place the host asks the viewer to open at: read back as written (through the
+    // registry file), and any other text is no place or a place that writes back the same.
+    void showPlaceText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("place");
+        QTest::newRow("list row") << "2|dsLokalizacja|Miejscowosc|e604003|/tmp/a.xml" << true;
+        QTest::newRow("path with bars") << "0|dsWniosek|tytul_projektu||/w|n|ł ó.xml" << true;
+        QTest::newRow("no record") << "|dsWniosek|x|y|/a.xml" << false;
+        QTest::newRow("negative record") << "-1|dsWniosek|x|y|/a.xml" << false;
+        QTest::newRow("too few parts") << "1|dsWniosek|x|/a.xml" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void showPlaceText() {
+        QFETCH(QString, text);
+        QFETCH(bool, place);
+        const HostRegistry registry(dir_->filePath(QStringLiteral("pokaz.ini")));
+        QVERIFY(registry.writeString(QLatin1String(HostRegistry::ValueShowPlace), text));
+        const HostShowPlace read = HostShowPlace::fromText(
+            registry.readString(QLatin1String(HostRegistry::ValueShowPlace)));
+        QCOMPARE(!read.isEmpty(), place);
+        if (place) QCOMPARE(read.toText(), text);
+        // Random texts of the same characters.
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        const QString alphabet = QStringLiteral("||||0123-dsx/ł.");
+        for (int i = 0; i < 2000; ++i) {
+            QString t;
+            for (int n = int(random.bounded(20)); n > 0; --n)
+                t += alphabet[int(random.bounded(alphabet.size()))];
+            const HostShowPlace p = HostShowPlace::fromText(t);
+            QVERIFY2(p.isEmpty() || HostShowPlace::fromText(p.toText()) == p,
+                     qPrintable(QStringLiteral("seed %1, text %2").arg(seed).arg(t)));
+        }
     }
 
     void registryReadsHostWrittenFile() {
