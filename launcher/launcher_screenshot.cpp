@@ -5,6 +5,7 @@
 // With COMPARISON.png, the two newest files are compared ("Porównaj") and that window saved.
 #include "launcher/launcher_window.h"
 #include "launcher/module_library.h"
+#include "platform/ui/translations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
                              "PLIK.png\n");
         return 2;
     }
-    const auto polish = LauncherWindow::installPolishTranslations();
+    const auto polish = installPolishTranslations();
     ModuleLibrary module;
     if (!module.load(ModuleLibrary::modulePath(args[1]))) {
         std::fprintf(stderr, "launcher_screenshot: %s\n", qUtf8Printable(module.errorText()));

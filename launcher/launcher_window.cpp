@@ -13,14 +13,12 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QThread>
 #include <QToolBar>
-#include <QTranslator>
 #include <QTreeWidget>
 
 namespace {
@@ -125,15 +123,6 @@ LauncherWindow::LauncherWindow(ModuleLibrary& module, QString applicationsFolder
 
 LauncherWindow::~LauncherWindow() {
     delete checker_; // stops the thread before the window goes
-}
-
-std::unique_ptr<QTranslator> LauncherWindow::installPolishTranslations() {
-    auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QStringLiteral("qtbase_pl"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return nullptr;
-    QCoreApplication::installTranslator(translator.get());
-    return translator;
 }
 
 QAction* LauncherWindow::makeAction(const char* objectName, const QString& caption,

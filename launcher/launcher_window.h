@@ -12,7 +12,6 @@ struct HostShowPlace;
 class QAction;
 class QDialog;
 class QProgressBar;
-class QTranslator;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -38,10 +37,6 @@ public:
     QStringList selectedFiles() const;
     // Whether files are still being read in the background.
     bool isChecking() const { return waiting_ > 0; }
-
-    // Qt's own texts (file dialogs, standard buttons) in Polish, for the application's
-    // lifetime; null when Qt's translation is not installed.
-    static std::unique_ptr<QTranslator> installPolishTranslations();
 
 signals:
     // Every listed file has its title and checksum state.

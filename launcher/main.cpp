@@ -10,6 +10,7 @@
 #include "platform/hostenv/hostregistry.h"
 #include "platform/hostenv/moduleversion.h"
 #include "platform/hostenv/sharedfolder.h"
+#include "platform/ui/translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -146,7 +147,7 @@ int callExport(const Invocation& call) {
 int showMainWindow(int argc, char** argv, const Invocation& call) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelgor"));
-    const auto polish = LauncherWindow::installPolishTranslations();
+    const auto polish = installPolishTranslations();
     const PublishedHostFolder published(call.bin);
     ModuleLibrary module;
     if (!module.load(ModuleLibrary::modulePath(call.bin))) {

@@ -1,11 +1,11 @@
 // editor_screenshots — renders every page of the editor with an application file into PNG
 // files, without a display (run it with QT_QPA_PLATFORM=offscreen).
 //   editor_screenshots DICTIONARY_FOLDER APPLICATION.xml OUTPUT_FOLDER
-#include "editor/uiport/translations.h"
 #include "editor/window/editor_window.h"
 #include "file/host_settings.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
+#include "platform/ui/translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Użycie: editor_screenshots KATALOG_SLOWNIKA WNIOSEK.xml KATALOG\n");
         return 2;
     }
-    const std::unique_ptr<QTranslator> polish = editor::installPolishTranslations();
+    const std::unique_ptr<QTranslator> polish = installPolishTranslations();
     const QString dictionaryFolder = args[1];
     const HostEnv::HostFolderSources sources{[dictionaryFolder] { return dictionaryFolder; },
                                              [] { return QString(); }, [] { return QString(); }};

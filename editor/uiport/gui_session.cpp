@@ -2,7 +2,7 @@
 
 #include "editor/uiport/auto_close_driver.h"
 #include "editor/uiport/qt_user_interface.h"
-#include "editor/uiport/translations.h"
+#include "platform/ui/translations.h"
 
 #include <QApplication>
 #include <QTranslator>

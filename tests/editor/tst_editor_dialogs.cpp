@@ -6,9 +6,9 @@
 #include "editor/forms/frame_pages.h"
 #include "editor/grid/year_grid.h"
 #include "editor/uiport/qt_user_interface.h"
-#include "editor/uiport/translations.h"
 #include "editor/validation/message_browser.h"
 #include "editor/validation/validation_window.h"
+#include "platform/ui/translations.h"
 #include "tests/modal_step.h"
 #include "validation/rules_finance.h"
 #include "validation/rules_project.h"
@@ -47,7 +47,7 @@ private:
 };
 
 void TestEditorDialogs::initTestCase() {
-    polish_ = editor::installPolishTranslations();
+    polish_ = installPolishTranslations();
     QVERIFY2(polish_, "qtbase_pl.qm is missing (package qt6-translations-l10n)");
 }
 

@@ -1,6 +1,7 @@
 // The host's main window over a real folder of application files and the real module.
 #include "launcher/launcher_window.h"
 #include "platform/hostenv/hostregistry.h"
+#include "platform/ui/translations.h"
 
 #include <QAction>
 #include <QFile>
@@ -75,7 +76,7 @@ void TestLauncherWindow::initTestCase() {
     const QString registry = folder_.filePath(QStringLiteral("registry.ini"));
     qputenv("ZELGR_REGISTRY", QFile::encodeName(registry));
     HostRegistry().writeString(HostRegistry::ValueBin, QStringLiteral(TOPAZ_BIN_DIR));
-    polish_ = LauncherWindow::installPolishTranslations();
+    polish_ = installPolishTranslations();
     QVERIFY(polish_);
     QVERIFY2(module_.load(ModuleLibrary::modulePath(QStringLiteral(TOPAZ_BIN_DIR))),
              qPrintable(module_.errorText()));

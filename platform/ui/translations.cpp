@@ -1,10 +1,8 @@
-#include "editor/uiport/translations.h"
+#include "platform/ui/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-
-namespace editor {
 
 std::unique_ptr<QTranslator> installPolishTranslations() {
     auto translator = std::make_unique<QTranslator>();
@@ -14,5 +12,3 @@ std::unique_ptr<QTranslator> installPolishTranslations() {
     QCoreApplication::installTranslator(translator.get());
     return translator;
 }
-
-} // namespace editor
