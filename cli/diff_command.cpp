@@ -148,6 +148,9 @@ void print(const Arguments& args, const Side& before, const Side& after,
     }
 }
 
+// The two files' data modules, never freed (see the end of runDiffCommand).
+FileModule* keptUntilExit[2];
+
 } // namespace
 
 int runDiffCommand(const Arguments& args) {
@@ -171,9 +174,9 @@ int runDiffCommand(const Arguments& args) {
     const std::vector<ApplicationDifference> differences =
         compareApplications(before.module->dm(), after.module->dm(), editor::diffCaptions());
     print(args, before, after, differences);
-    // The two files' data are freed at once as well: a large application takes long to free.
-    auto freeing = std::async(std::launch::async, [&] { before.module.reset(); });
-    after.module.reset();
-    freeing.get();
+    // The two files' data stay until the process ends, as a session's do: freeing a large
+    // application row by row is a good part of the run. Static pointers keep them reachable.
+    keptUntilExit[0] = before.module.release();
+    keptUntilExit[1] = after.module.release();
     return differences.empty() ? ExitOk : ExitCheckFailed;
 }
