@@ -76,23 +76,26 @@ QString refusalOf(const InputHandler& handler) {
     return {};
 }
 
+// The format an input check asks for, by a word of its refusal message.
+struct CheckFormat {
+    const char* word;
+    const char* format;
+};
+const CheckFormat kCheckFormats[] = {
+    {"NIP", "NIP: 10 cyfr w układzie 000-000-00-00; ostatnia cyfra jest cyfrą kontrolną, "
+            "program sprawdza ją po wyjściu z pola"},
+    {"REGON", "REGON: 9 albo 14 cyfr; ostatnia cyfra jest cyfrą kontrolną"},
+    {"PESEL", "PESEL: 11 cyfr; ostatnia cyfra jest cyfrą kontrolną"},
+    {"kod pocztowy", "kod pocztowy w układzie 00-000, np. 00-950"},
+    {"poczty elektronicznej", "adres poczty elektronicznej, np. jan.kowalski@example.pl; bez "
+                              "spacji, z kropką w nazwie domeny"},
+    {"miesiąc", "miesiąc i rok w formacie \"mm rrrr\", np. 03 2006"},
+    {"ujemna", "kwota w złotych, np. 12 500,00; nie może być ujemna"},
+};
+
 QString formatByCheck(const QString& refusal) {
-    if (refusal.contains(QStringLiteral("NIP")))
-        return QStringLiteral("NIP: 10 cyfr w układzie 000-000-00-00; ostatnia cyfra jest cyfrą "
-                              "kontrolną, program sprawdza ją po wyjściu z pola");
-    if (refusal.contains(QStringLiteral("REGON")))
-        return QStringLiteral("REGON: 9 albo 14 cyfr; ostatnia cyfra jest cyfrą kontrolną");
-    if (refusal.contains(QStringLiteral("PESEL")))
-        return QStringLiteral("PESEL: 11 cyfr; ostatnia cyfra jest cyfrą kontrolną");
-    if (refusal.contains(QStringLiteral("kod pocztowy")))
-        return QStringLiteral("kod pocztowy w układzie 00-000, np. 00-950");
-    if (refusal.contains(QStringLiteral("poczty elektronicznej")))
-        return QStringLiteral("adres poczty elektronicznej, np. jan.kowalski@example.pl; bez "
-                              "spacji, z kropką w nazwie domeny");
-    if (refusal.contains(QStringLiteral("miesiąc")))
-        return QStringLiteral("miesiąc i rok w formacie \"mm rrrr\", np. 03 2006");
-    if (refusal.contains(QStringLiteral("ujemna")))
-        return QStringLiteral("kwota w złotych, np. 12 500,00; nie może być ujemna");
+    for (const CheckFormat& c : kCheckFormats)
+        if (refusal.contains(QString::fromUtf8(c.word))) return QString::fromUtf8(c.format);
     return {};
 }
 
