@@ -214,6 +214,8 @@ void TstApplicantHands::refusedPostAsksOnce_data() {
                                 << "click" << 1 << 0;
     QTest::newRow("Walidacja") << ""
                                << "validate" << 1 << 0;
+    QTest::newRow("Zapisz") << ""
+                            << "save" << 1 << 0;
     QTest::newRow("another window") << ""
                                     << "window" << 0 << 0;
     QTest::newRow("refused month, +") << "132005"
@@ -249,6 +251,11 @@ void TstApplicantHands::refusedPostAsksOnce() {
         QTest::mouseClick(after->editor(), Qt::LeftButton);
     } else if (then == QLatin1String("validate")) {
         e.window->acWalidacja->trigger();
+    } else if (then == QLatin1String("save")) {
+        e.window->file().chooseSavePath = [&e](const QString&, const QString&) {
+            return std::optional<QString>(e.dir.filePath(QStringLiteral("w.xml")));
+        };
+        e.window->acZapisz->trigger();
     } else if (then == QLatin1String("window")) {
         other.show();
         other.activateWindow();
