@@ -219,11 +219,13 @@ void ApplicationFile::SuspendDataControls(bool on) {
     }
 }
 
-void ApplicationFile::PostPendingEdits() {
+bool ApplicationFile::PostPendingEdits() {
     for (const auto& source : dm_.dataSources()) {
         DataSet* t = source->dataSet();
-        if (t && t->isActive() && t->isEditing()) t->post();
+        // One refusal is enough: the rule has named the control to correct.
+        if (t && t->isActive() && t->isEditing() && !t->post()) return false;
     }
+    return true;
 }
 
 // ---------------------------------------------------------------- the checking exports

@@ -139,8 +139,9 @@ public:
     // Off: notification of the controls of every open table behind a data source is
     // suspended (except the four whose controls must follow their rows); on: resumed.
     void SuspendDataControls(bool on);
-    // Posts every table behind a data source that is being edited.
-    void PostPendingEdits();
+    // Posts every table behind a data source that is being edited; false when a table's
+    // rules refused a post (they said why and where).
+    bool PostPendingEdits();
 
 private:
     // Builds the document from the data module and writes it; throws on failure.

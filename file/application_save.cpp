@@ -48,6 +48,9 @@ bool ApplicationFile::save() {
     if (nameMustBeChosen()) return saveAs();
     // A refused text in the control: what it shows could not be written.
     if (CommitActiveControl && !CommitActiveControl()) return false;
+    // A record its rules refuse to post: they said why and where; writing would meet it
+    // again at every step through its table.
+    if (!PostPendingEdits()) return false;
     refreshChecksumForSaving();
     if (!WriteApplicationFile(FileName)) return false;
     RememberFileLocation();

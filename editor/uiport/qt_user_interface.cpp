@@ -92,7 +92,8 @@ void QtUserInterface::enableControlForField(const Field& field, bool enabled) {
 }
 
 bool QtUserInterface::focusControlForField(const Field& field) {
-    return focusControl(controlFor(field));
+    // The rules call this with a refusal or a warning about the field.
+    return focusControlAfterRefusal(controlFor(field));
 }
 
 void QtUserInterface::setBusyCursor(bool on) {

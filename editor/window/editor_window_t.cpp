@@ -483,8 +483,12 @@ bool TfmWniosek_t::RunValidation(bool showSuccess) {
 }
 
 void TfmWniosek_t::acWalidacjaExecute() {
+    // The text being typed first, then the records being edited: a refusal keeps the focus
+    // where it sent it and stops the run (the rules would meet the refused record again at
+    // every step through its table).
+    if (!CommitActiveControl()) return;
     const bool changed = dm_.Zmieniony;
-    PostPendingEdits();
+    if (!PostPendingEdits()) return;
     SuspendDataControls(false);
     RunValidation(true);
     SuspendDataControls(true);

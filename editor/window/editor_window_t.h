@@ -60,7 +60,7 @@ public:
     // Moves the focus out of the active control and back, so the value being typed is
     // posted by the control. False when the control refused it.
     bool CommitActiveControl();
-    void PostPendingEdits() { file_->PostPendingEdits(); }
+    bool PostPendingEdits() { return file_->PostPendingEdits(); }
     void SuspendDataControls(bool on) { file_->SuspendDataControls(on); }
     // Commits the active control, validates and shows the findings; true when the
     // application passed. With showSuccess a passing run without warnings says so.

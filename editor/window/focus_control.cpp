@@ -1,6 +1,8 @@
 #include "editor/window/focus_control.h"
 
+#include <QApplication>
 #include <QList>
+#include <QPointer>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -14,6 +16,17 @@ namespace {
 QTabWidget* tabWidgetOfPage(QWidget* page) {
     auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
     return stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+// The control a refusal sends the focus to, until the focus is there. The focus may
+// arrive later than the call (the window is activated again after the message box).
+QPointer<QWidget>& refusalTarget() {
+    static QPointer<QWidget> target;
+    return target;
+}
+
+bool inside(const QWidget* w, const QWidget* control) {
+    return w && control && (w == control || control->isAncestorOf(w));
 }
 
 } // namespace
@@ -45,6 +58,38 @@ bool focusControl(QWidget* control) {
     window->activateWindow();
     control->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+// Ends the mark once the handlers of the focus change that brought the focus there ran.
+static void endMarkLater() {
+    QPointer<QWidget> target = refusalTarget();
+    QMetaObject::invokeMethod(
+        qApp,
+        [target] {
+            if (refusalTarget() == target) refusalTarget() = nullptr;
+        },
+        Qt::QueuedConnection);
+}
+
+bool focusControlAfterRefusal(QWidget* control) {
+    static bool watching = false;
+    if (!watching) {
+        watching = true;
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+            if (inside(now, refusalTarget())) endMarkLater();
+        });
+    }
+    refusalTarget() = control;
+    const bool done = focusControl(control);
+    if (!done)
+        refusalTarget() = nullptr;
+    else if (inside(QApplication::focusWidget(), control))
+        endMarkLater();
+    return done;
+}
+
+bool refusalTakesFocusTo(const QWidget* now) {
+    return inside(now, refusalTarget());
 }
 
 } // namespace editor

@@ -10,4 +10,13 @@ namespace editor {
 // focus (disabled, or its window cannot be activated).
 bool focusControl(QWidget* control);
 
+// focusControl for a refusal: the control that refused takes the focus back, or a refused
+// post sends it to the control it names. The control left on the way is not left by the
+// user: it must neither check its text nor post its record, or the two would refuse in
+// turn without end. The mark lasts until the focus has arrived.
+bool focusControlAfterRefusal(QWidget* control);
+
+// True while the focus is moving to `now` because of a refusal (see above).
+bool refusalTakesFocusTo(const QWidget* now);
+
 } // namespace editor

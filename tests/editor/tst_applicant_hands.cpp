@@ -200,44 +200,73 @@ private slots:
 };
 
 // A new stage without dates, then the focus leaves the grid: one message, the focus back
-// in the grid, the stage not posted. Going to another window posts nothing.
+// in the grid, the stage not posted. Going to another window posts nothing. A refused month
+// typed below the grid, then "+": the grid takes the focus for the new stage, the month
+// takes it back with one message, and the stage's post (on leaving the grid) must not
+// answer with its own refusal, or the two would send the focus to each other without end;
+// Walidacja then stops at the month too.
 void TstApplicantHands::refusedPostAsksOnce_data() {
+    QTest::addColumn<QString>("month"); // typed into e1000116 before "+"
     QTest::addColumn<QString>("then");
     QTest::addColumn<int>("messages");
-    QTest::newRow("click on 6") << "click" << 1;
-    QTest::newRow("Walidacja") << "validate" << 1;
-    QTest::newRow("another window") << "window" << 0;
+    QTest::addColumn<int>("monthMessages");
+    QTest::newRow("click on 6") << ""
+                                << "click" << 1 << 0;
+    QTest::newRow("Walidacja") << ""
+                               << "validate" << 1 << 0;
+    QTest::newRow("Zapisz") << ""
+                            << "save" << 1 << 0;
+    QTest::newRow("another window") << ""
+                                    << "window" << 0 << 0;
+    QTest::newRow("refused month, +") << "132005"
+                                      << "" << 0 << 1;
+    QTest::newRow("refused month, +, Walidacja") << "132005"
+                                                 << "validate" << 0 << 2;
 }
 
 void TstApplicantHands::refusedPostAsksOnce() {
+    QFETCH(QString, month);
     QFETCH(QString, then);
     QFETCH(int, messages);
+    QFETCH(int, monthMessages);
     Editor e(false);
     const char* frame = "Tfr_harm_real_proj_topaz_q";
     auto* grid = e.in<GridControl>(frame, "e10000113");
     auto* after = e.in<DataControl>(frame, "e1000116");
     QVERIFY(focusControl(after->editor()));
+    typeText(after->editor(), month);
     QTest::mouseClick(
         e.in<NavigatorControl>(frame, "dbnav604003")->button(NavigatorControl::Button::Insert),
         Qt::LeftButton);
     QTableView* view = grid->view();
-    const QModelIndex name = grid->model()->index(0, 1);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(name).center());
-    typeText(QApplication::focusWidget(), QStringLiteral("Etap A"));
+    if (month.isEmpty()) {
+        const QModelIndex name = grid->model()->index(0, 1);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(name).center());
+        typeText(QApplication::focusWidget(), QStringLiteral("Etap A"));
+    } else {
+        settle(400);
+    }
     QLineEdit other; // takes the focus when its window is activated
     if (then == QLatin1String("click")) {
         QTest::mouseClick(after->editor(), Qt::LeftButton);
     } else if (then == QLatin1String("validate")) {
         e.window->acWalidacja->trigger();
-    } else {
+    } else if (then == QLatin1String("save")) {
+        e.window->file().chooseSavePath = [&e](const QString&, const QString&) {
+            return std::optional<QString>(e.dir.filePath(QStringLiteral("w.xml")));
+        };
+        e.window->acZapisz->trigger();
+    } else if (then == QLatin1String("window")) {
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
     }
     settle(400);
     QCOMPARE(e.ui.count(QStringLiteral("Nieprawidłowa data rozpoczęcia etapu.")), messages);
+    QCOMPARE(e.ui.count(QStringLiteral("Nieprawidłowa data (miesiąc/rok)")), monthMessages);
     QCOMPARE(e.t("dsEtapyRealizacji").state(), DataSetState::Insert);
     if (messages) QVERIFY(focusInside(view));
+    if (monthMessages) QVERIFY(focusInside(after));
 }
 
 // Every control of every page: a notch down and back up over it, the focus elsewhere (in

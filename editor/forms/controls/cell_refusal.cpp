@@ -1,7 +1,9 @@
 #include "editor/forms/controls/cell_refusal.h"
 
+#include "editor/window/focus_control.h"
 #include "platform/ui/userinterface.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPointer>
@@ -32,7 +34,9 @@ CellEvent checkCellEvent(QWidget* cellEditor, QEvent* event,
     }
     if (event->type() != QEvent::FocusOut) return CellEvent::PassOn;
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+    // Another control's refusal taking the focus back does not finish the cell either.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+        refusalTakesFocusTo(QApplication::focusWidget()))
         return CellEvent::Withheld;
     const InputVerdict v = verdict();
     if (v.accept) return CellEvent::PassOn;
@@ -43,7 +47,7 @@ CellEvent checkCellEvent(QWidget* cellEditor, QEvent* event,
         ui.errorDialog(message);
         if (!cell) return;
         cell->setProperty(kShownProperty, false);
-        cell->setFocus(Qt::OtherFocusReason);
+        focusControlAfterRefusal(cell);
     });
     return CellEvent::Consumed;
 }

@@ -150,9 +150,23 @@ void DataControl::refuse(const QString& message) {
         // closes without a choice, so that the focus can come back here.
         if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         self->ui_.errorDialog(message);
-        if (self && self->editor_) focusControl(self->editor_);
+        if (self && self->editor_) focusControlAfterRefusal(self->editor_);
         if (self) emit self->refused(message);
     });
+}
+
+// Another control's refusal takes the focus from this one: a text that holds is stored, one
+// that would be refused is dropped without a message of its own (the user is reading the
+// other refusal), and the record is not posted, which could refuse again.
+void DataControl::leftForRefusal() {
+    if (!dirty_ || !link_.field()) return;
+    QString refusal;
+    if ((!check_ || check_(checkedText()).accept) && storeText(shownText(), refusal)) {
+        dirty_ = false;
+        refresh(nullptr);
+    } else {
+        restore();
+    }
 }
 
 DataControl* DataControl::focused() {
@@ -199,6 +213,11 @@ bool DataControl::eventFilter(QObject* watched, QEvent* event) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             // A popup, a message box or another window takes the focus only for a while.
             if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
+            // During the focus change the application's focus widget is the one that gains it.
+            if (refusalTakesFocusTo(QApplication::focusWidget())) {
+                leftForRefusal();
+                break;
+            }
             commit();
             left();
             break;

@@ -96,6 +96,7 @@ protected:
 
 private:
     void refuse(const QString& message);
+    void leftForRefusal();
     bool restore();
 
     ControlRow row_;

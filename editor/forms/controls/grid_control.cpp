@@ -3,6 +3,7 @@
 #include "editor/forms/binding/binder.h"
 #include "editor/forms/controls/dataset_model.h"
 #include "editor/forms/controls/grid_delegate.h"
+#include "editor/window/focus_control.h"
 #include "platform/dataset/dataset.h"
 #include "platform/ui/userinterface.h"
 
@@ -68,6 +69,8 @@ void GridControl::bind(Binder* binder) {
             // A message box (also the one a refused post opens) or another window takes the
             // focus only for a while; posting then would refuse again at every answer.
             if (now->window() != view_->window()) return;
+            // Nor when a refusal takes the focus back to its control.
+            if (refusalTakesFocusTo(now)) return;
             DataSet* table = model_->table();
             if (!table || !table->isActive() || !table->isEditing()) return;
             try {
