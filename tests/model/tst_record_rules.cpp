@@ -184,26 +184,6 @@ private slots:
             QVERIFY2(t.field(chain[i]).isNull(), qPrintable(chain[i]));
     }
 
-    void plainAndMissingCascades() {
-        GatedModule m;
-        // The institutions' regions have no rule.
-        DataSet& inst = m.t("dsInstytucje");
-        put(inst, "adr_woj_id", 2);
-        put(inst, "adr_pow_id", 18);
-        put(inst, "adr_woj_id", 8);
-        QCOMPARE(inst.field("adr_pow_id").asInteger(), 18);
-
-        DataSet& t = m.t("dsOsobyUpow");
-        t.append();
-        put(t, "osup_adr_woj_id", 2);
-        put(t, "osup_adr_pow_id", 18);
-        put(t, "osup_adr_gm_id", 401);
-        put(t, "osup_adr_woj_id", 8);
-        QVERIFY(t.field("osup_adr_pow_id").isNull());
-        QVERIFY(t.field("osup_adr_gm_id").isNull());
-        QCOMPARE(t.field("osup_adr_woj_id").asInteger(), 8);
-    }
-
     void zerujZalezneRespectsReadOnly() {
         GatedModule m;
         DataSet& t = m.t("dsKatInt");
@@ -308,6 +288,14 @@ private slots:
             {"dsWniosek.rodz_proj=DS", "post dsWniosek", "pwd SPOT 1", "?dsWniosek.rodz_proj",
              "?!editing dsWniosek", "dsWniosek.rodz_proj=DS", "post dsWniosek", "loading",
              "pwd SPOT 2", "?dsWniosek.rodz_proj=DS"});
+        row("institutions' regions have no cascade",
+            {"dsInstytucje.adr_woj_id=2", "dsInstytucje.adr_pow_id=18", "dsInstytucje.adr_woj_id=8",
+             "?dsInstytucje.adr_pow_id=18"});
+        row("further persons' regions cascade",
+            {"+dsOsobyUpow", "dsOsobyUpow.osup_adr_woj_id=2", "dsOsobyUpow.osup_adr_pow_id=18",
+             "dsOsobyUpow.osup_adr_gm_id=401", "dsOsobyUpow.osup_adr_woj_id=8",
+             "?dsOsobyUpow.osup_adr_pow_id", "?dsOsobyUpow.osup_adr_gm_id",
+             "?dsOsobyUpow.osup_adr_woj_id=8"});
         row("level 4 not applicable",
             {"pwd SPOT 1 1.1 1.1.2", "dsWniosek.pwd_nie_dot_4poz=T", "?dsPozWdr.PWD_ID4",
              "?!editing dsPozWdr", "?dsPozWdr.PWD_KOD_ID3=1.1", "?!enabled dsPozWdr.lkp_pwd4",
