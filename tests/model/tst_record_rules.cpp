@@ -37,7 +37,8 @@ struct GatedModule : ModuleFixture {
     }
 
     // "table.field=value" assigns (dates as yyyy-MM-dd), "+table" appends a row,
-    // "post table" posts, "pwd CODES..." sets the implementation path, "loading" marks a load.
+    // "post table" posts, "pwd CODES..." sets the implementation path, "loading" marks a load,
+    // "changed" marks a change.
     void run(const QString& line) {
         const QString rest = line.section(' ', 1);
         if (line.startsWith('+')) {
@@ -49,6 +50,8 @@ struct GatedModule : ModuleFixture {
             QVERIFY(dm->UstawPWD(c[0], c[1], c[2], c[3]));
         } else if (line == "loading") {
             dm->Wczytywanie = true;
+        } else if (line == "changed") {
+            dm->Zmieniony = true;
         } else {
             DataSet& t = dm->table(line.section('.', 0, 0));
             const QString name = line.section('=', 0, 0).section('.', 1), v = line.section('=', 1);
@@ -61,8 +64,8 @@ struct GatedModule : ModuleFixture {
     }
 
     // "[!]enabled table.field", "[!]readonly table.field", "format table.field=pattern",
-    // "[!]active table", "[!]editing table", "table#rows", "table.field=text" or "[!]table.field"
-    // (empty).
+    // "[!]active table", "[!]editing table", "[!]changed", "same table.field=field" (equal values),
+    // "table#rows", "table.field=text" or "[!]table.field" (empty).
     bool holds(QString check) const {
         const bool negated = check.startsWith('!');
         if (negated) check.remove(0, 1);
@@ -81,6 +84,11 @@ struct GatedModule : ModuleFixture {
             result = dm->table(what).isActive();
         else if (verb == "editing")
             result = dm->table(what).isEditing();
+        else if (verb == "changed")
+            result = dm->Zmieniony;
+        else if (verb == "same")
+            result = field(what).value() ==
+                     field(what.section('.', 0, 0) + '.' + what.section('=', 1)).value();
         else if (check.contains('#'))
             result =
                 dm->table(check.section('#', 0, 0)).recordCount() == check.section('#', 1).toInt();
@@ -123,17 +131,6 @@ private slots:
         QVERIFY(fx.ui.isControlEnabled("dsPolaSpec", "ZALMAPYRT"));
         QVERIFY(!fx.ui.isControlEnabled("dsPolaSpec", "ZALMAPYDT"));
         QVERIFY(!fx.ui.isControlEnabled("dsPolaSpec", "ZALMAPYUT"));
-    }
-
-    void gateSetsProgrammeAndEmptiesKind() {
-        GatedModule m;
-        QCOMPARE(m.t("dsPozWdr").recordCount(), 1);
-        QCOMPARE(m.s("dsPozWdr", "PWD_KOD_ID1"), QString("SPOT"));
-        QVERIFY(m.f("dsPozWdr", "PWD_ID2").isNull());
-        QCOMPARE(m.f("dsPozWdr", "PWD_ID").value(), m.f("dsPozWdr", "PWD_ID1").value());
-        QVERIFY(m.f("dsWniosek", "rodz_proj").isNull());
-        QCOMPARE(m.t("dsWniosek").state(), DataSetState::Browse);
-        QVERIFY(!m.dm->Zmieniony);
     }
 
     // ---------------------------------------------------------------- cascades
@@ -264,18 +261,6 @@ private slots:
                  QString("Sektorowy Program Operacyjny Transport na lata 2004-2006"));
     }
 
-    void ustawPwdSamePathChangesNothing() {
-        GatedModule m;
-        DataSet& w = m.t("dsWniosek");
-        put(w, "rodz_proj", "RB");
-        w.post();
-        m.dm->Zmieniony = true;
-        QVERIFY(m.dm->UstawPWD("SPOT"));
-        QVERIFY(m.dm->Zmieniony);
-        QCOMPARE(m.s("dsWniosek", "rodz_proj"), QString("RB"));
-        QCOMPARE(m.t("dsPozWdr").state(), DataSetState::Browse);
-    }
-
     // ---------------------------------------------------------------- switches of the records
 
     // Scripts of what a user enters, with checks ("?") of what the rules made of it.
@@ -284,6 +269,18 @@ private slots:
         auto row = [](const QString& name, const QStringList& script) {
             QTest::newRow(qPrintable(name)) << script;
         };
+        row("the gate sets the programme and empties the kind",
+            {"?dsPozWdr#1", "?dsPozWdr.PWD_KOD_ID1=SPOT", "?dsPozWdr.PWD_ID2",
+             "?same dsPozWdr.PWD_ID=PWD_ID1", "?dsWniosek.rodz_proj", "?!editing dsWniosek",
+             "?!changed"});
+        row("the same path changes nothing",
+            {"dsWniosek.rodz_proj=RB", "post dsWniosek", "changed", "pwd SPOT", "?changed",
+             "?dsWniosek.rodz_proj=RB", "?!editing dsPozWdr"});
+        // The deepest level chosen is the row's own.
+        row("deepest levels",
+            {"pwd SPOT 1 1.1 1.1.1", "?same dsPozWdr.PWD_ID=PWD_ID4", "pwd SPOT 1 1.3",
+             "?same dsPozWdr.PWD_ID=PWD_ID3", "?dsKatInt.ID", "dsKatInt.ID1=3", "?dsKatInt.ID=3",
+             "dsKatInt.ID2=18", "dsKatInt.ID3=79", "post dsKatInt", "?dsKatInt.ID=79"});
         row("priority empties the kind unless loading",
             {"dsWniosek.rodz_proj=DS", "post dsWniosek", "pwd SPOT 1", "?dsWniosek.rodz_proj",
              "?!editing dsWniosek", "dsWniosek.rodz_proj=DS", "post dsWniosek", "loading",
@@ -558,24 +555,6 @@ private slots:
         QCOMPARE(t.field(calculated).asString(), expected); // the row being edited
         QVERIFY(t.post());
         QCOMPARE(t.valueAt(1, t.field(calculated)).toString(), expected);
-    }
-
-    void deepestLevels() {
-        GatedModule m;
-        QVERIFY(m.dm->UstawPWD("SPOT", "1", "1.1", "1.1.1"));
-        DataSet& poz = m.t("dsPozWdr");
-        QCOMPARE(poz.field("PWD_ID").value(), poz.field("PWD_ID4").value());
-        QVERIFY(m.dm->UstawPWD("SPOT", "1", "1.3"));
-        QCOMPARE(poz.field("PWD_ID").value(), poz.field("PWD_ID3").value());
-
-        DataSet& kat = m.t("dsKatInt");
-        QVERIFY(kat.field("ID").isNull());
-        put(kat, "ID1", 3);
-        QCOMPARE(kat.field("ID").asInteger(), 3);
-        put(kat, "ID2", 18);
-        put(kat, "ID3", 79);
-        QVERIFY(kat.post());
-        QCOMPARE(kat.field("ID").asInteger(), 79);
     }
 
     void locationUnit_data() {
