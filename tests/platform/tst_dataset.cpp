@@ -19,6 +19,13 @@ FieldDef typed(const char* name, FieldType t) {
     return d;
 }
 
+// Adds the fields and opens the table.
+void open(DataSet& t, std::initializer_list<FieldDef> fields) {
+    for (const FieldDef& f : fields)
+        t.addField(f);
+    t.open();
+}
+
 // Records every notification so tests can check what observers see.
 struct Recorder : DataSetObserver {
     QStringList log;
@@ -37,9 +44,7 @@ struct Recorder : DataSetObserver {
 
 // A flat code list like the dictionaries: WARTOSC / ZNACZENIE.
 void fillCodes(DataSet& t, const QStringList& codes) {
-    t.addField(str("WARTOSC", 5));
-    t.addField(str("ZNACZENIE", 200));
-    t.open();
+    open(t, {str("WARTOSC", 5), str("ZNACZENIE", 200)});
     for (const QString& c : codes) {
         t.append();
         t.field("WARTOSC").setValue(c);
@@ -79,9 +84,7 @@ private slots:
 
     void stringsAreCutToSize() {
         DataSet t("dsX");
-        t.addField(str("flag", 1));
-        t.addField(str("kod", 6));
-        t.open();
+        open(t, {str("flag", 1), str("kod", 6)});
         t.append();
         t.field("flag").setValue("NULL");
         t.field("kod").setAsString("00-9501234");
@@ -96,12 +99,8 @@ private slots:
 
     void nullStaysDistinctFromEmpty() {
         DataSet t("dsX");
-        t.addField(str("s"));
-        t.addField(typed("i", FieldType::Integer));
-        t.addField(typed("f", FieldType::Float));
-        t.addField(typed("d", FieldType::Date));
-        t.addField(typed("b", FieldType::Boolean));
-        t.open();
+        open(t, {str("s"), typed("i", FieldType::Integer), typed("f", FieldType::Float),
+                 typed("d", FieldType::Date), typed("b", FieldType::Boolean)});
         t.append();
         for (const char* n : {"s", "i", "f", "d", "b"})
             QVERIFY2(t.field(n).isNull(), n);
@@ -123,11 +122,8 @@ private slots:
 
     void conversionsOfText() {
         DataSet t("dsX");
-        t.addField(typed("i", FieldType::Integer));
-        t.addField(typed("g", FieldType::Int64));
-        t.addField(typed("f", FieldType::Float));
-        t.addField(typed("d", FieldType::Date));
-        t.open();
+        open(t, {typed("i", FieldType::Integer), typed("g", FieldType::Int64),
+                 typed("f", FieldType::Float), typed("d", FieldType::Date)});
         t.append();
         t.field("i").setAsString(" 42 ");
         t.field("g").setAsString("9000000000");
@@ -152,8 +148,7 @@ private slots:
 
     void eventOrderOfAppendPostDelete() {
         DataSet t("dsX");
-        t.addField(str("a"));
-        t.open();
+        open(t, {str("a")});
         QStringList log;
         Recorder rec;
         t.addObserver(&rec);
@@ -195,8 +190,7 @@ private slots:
 
     void beforeHooksCancelSilently() {
         DataSet t("dsX");
-        t.addField(str("a"));
-        t.open();
+        open(t, {str("a")});
         t.events.beforeInsert = [](DataSet&) { return false; };
         QVERIFY(!t.append());
         QCOMPARE(t.state(), DataSetState::Browse);
@@ -231,8 +225,7 @@ private slots:
     void changeHookFiresOnEveryAssignment() {
         DataSet t("dsX");
         Field& f = t.addField(str("woj"));
-        t.addField(str("pow"));
-        t.open();
+        open(t, {str("pow")});
         int fired = 0;
         f.onChange = [&](Field& changed) {
             ++fired;
@@ -254,8 +247,7 @@ private slots:
         t.addField(typed("Lp.", FieldType::Integer));
         FieldDef n1 = typed("n_1", FieldType::Float);
         n1.defaultValue = 0;
-        t.addField(n1);
-        t.open();
+        open(t, {n1});
         QString seen;
         t.events.onNewRecord = [&](DataSet& d) {
             seen = d.field("lok_caly_kraj").asString();
@@ -291,8 +283,7 @@ private slots:
 
     void navigationAndRecordNumbers() {
         DataSet t("dsX");
-        t.addField(str("a"));
-        t.open();
+        open(t, {str("a")});
         QCOMPARE(t.recNo(), -1);
         QVERIFY(t.eof());
         DataSet u("dsY");
@@ -321,8 +312,7 @@ private slots:
 
     void editOnEmptyTableInserts() {
         DataSet t("dsPozWdr");
-        t.addField(typed("PWD_ID4", FieldType::Integer));
-        t.open();
+        open(t, {typed("PWD_ID4", FieldType::Integer)});
         int inserts = 0;
         t.events.onNewRecord = [&](DataSet&) { ++inserts; };
         t.edit();
@@ -352,8 +342,7 @@ private slots:
         DataSet t("dsX");
         FieldDef id = typed("Id", FieldType::Integer);
         id.required = true;
-        t.addField(id);
-        t.open();
+        open(t, {id});
         t.append();
         QVERIFY_THROWS_EXCEPTION(DataSetError, t.post());
         QCOMPARE(t.recordCount(), 0);
@@ -438,20 +427,15 @@ private slots:
     void filterErrors() {
         QFETCH(QString, filter);
         DataSet t("dsX");
-        t.addField(typed("par_id", FieldType::Integer));
-        t.addField(typed("Etap", FieldType::Integer));
-        t.open();
+        open(t, {typed("par_id", FieldType::Integer), typed("Etap", FieldType::Integer)});
         QVERIFY_THROWS_EXCEPTION(DataSetError, t.setFilter(filter));
     }
 
     void postedRowLeavingTheFilterDisappears() {
         // The finance-tree and expenditure filters: NULL, bare numbers, quoted numbers, AND.
         DataSet t("dsPlanWydatki");
-        t.addField(typed("Id", FieldType::Integer));
-        t.addField(typed("par_id", FieldType::Integer));
-        t.addField(typed("Etap", FieldType::Integer));
-        t.addField(str("CZY_KWALIFIKOWANE", 1));
-        t.open();
+        open(t, {typed("Id", FieldType::Integer), typed("par_id", FieldType::Integer),
+                 typed("Etap", FieldType::Integer), str("CZY_KWALIFIKOWANE", 1)});
         const QList<QVariantList> rows{{1, QVariant(), 1, "T"},
                                        {2, 1, 1, "N"},
                                        {3, 10, 2, "T"},
@@ -496,9 +480,7 @@ private slots:
 
     void locateAndLookup() {
         DataSet t("sl_PWD1");
-        t.addField(typed("PWD_ID", FieldType::Integer));
-        t.addField(str("PWD_KOD_ID", 10));
-        t.open();
+        open(t, {typed("PWD_ID", FieldType::Integer), str("PWD_KOD_ID", 10)});
         const QStringList codes{"SPO WKP", "SPO RZL", "SPOT", "ZPORR"};
         for (int i = 0; i < codes.size(); ++i) {
             t.append();
@@ -590,8 +572,7 @@ private slots:
 
     void sortUsesPolishCollation() {
         DataSet t("sl_NUTS2");
-        t.addField(str("NAZWA", 120));
-        t.open();
+        open(t, {str("NAZWA", 120)});
         for (const char* n : {"śląskie", "łódzkie", "mazowieckie", "lubelskie",
                               "zachodniopomorskie", "świętokrzyskie"}) {
             t.append();
@@ -608,8 +589,7 @@ private slots:
 
     void disableEnableNests() {
         DataSet t("dsX");
-        t.addField(str("a"));
-        t.open();
+        open(t, {str("a")});
         Recorder rec;
         t.addObserver(&rec);
         t.disableControls();
@@ -632,8 +612,7 @@ private slots:
 
     void dataSourceReactions() {
         DataSet t("dsWniosek");
-        t.addField(str("tytul_projektu", 240));
-        t.open();
+        open(t, {str("tytul_projektu", 240)});
         bool zmieniony = false;
         bool validationEnabled = false;
         QStringList changedFields;

@@ -230,7 +230,7 @@ private slots:
     }
 
     // The template's variants that no control of this type carries, with their own empty
-    // texts and messages.
+    // texts and messages, and the check of typed amounts.
     void templateHandlers_data() {
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("text");
@@ -253,6 +253,19 @@ private slots:
         row("email short: wrong", "emailShort", "a@b", emailShort);
         row("currency value: zero", "value", "0", {});
         row("currency value: negative", "value", "-0.001", kAmountMsg);
+        // Typed amounts.
+        row("amount: empty is 0", "amount", "", {});
+        row("amount: blanks are 0", "amount", "   ", {});
+        row("amount: zero", "amount", "0,00", {});
+        row("amount: decimal comma", "amount", "12,50", {});
+        row("amount: decimal point", "amount", "12.50", {});
+        row("amount: thousands grouped", "amount", "1 234 567,89", {});
+        row("amount: grouped with no-break space", "amount",
+            QString("1") + QChar(0x00A0) + "234,00", {});
+        row("amount: minus zero", "amount", "-0", {});
+        row("amount: smallest negative", "amount", "-0,01", kAmountMsg);
+        row("amount: negative grouped", "amount", "-1 234,00", kAmountMsg);
+        row("amount: not a number", "amount", "abc", kAmountMsg);
     }
 
     void templateHandlers() {
@@ -267,6 +280,8 @@ private slots:
             v = validateRegonInputEscHint(text);
         else if (handler == "emailShort")
             v = validateEmailInputShort(text);
+        else if (handler == "amount")
+            v = validateNonNegativeInput(text);
         else
             v = validateNonNegativeValue(text.toDouble());
         QCOMPARE(v, accept ? InputVerdict::accepted() : InputVerdict::refused(message));
@@ -301,30 +316,6 @@ private slots:
         QFETCH(QString, control);
         QFETCH(bool, carries);
         QCOMPARE(bool(inputHandlerFor(frame, control)), carries);
-    }
-
-    void amount_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("empty is 0") << "" << true;
-        QTest::newRow("blanks are 0") << "   " << true;
-        QTest::newRow("zero") << "0,00" << true;
-        QTest::newRow("decimal comma") << "12,50" << true;
-        QTest::newRow("decimal point") << "12.50" << true;
-        QTest::newRow("thousands grouped") << "1 234 567,89" << true;
-        QTest::newRow("grouped with no-break space")
-            << QString("1") + QChar(0x00A0) + "234,00" << true;
-        QTest::newRow("minus zero") << "-0" << true;
-        QTest::newRow("smallest negative") << "-0,01" << false;
-        QTest::newRow("negative grouped") << "-1 234,00" << false;
-        QTest::newRow("not a number") << "abc" << false;
-    }
-
-    void amount() {
-        QFETCH(QString, text);
-        QFETCH(bool, accept);
-        const InputVerdict v = validateNonNegativeInput(text);
-        QCOMPARE(v, accept ? InputVerdict::accepted() : InputVerdict::refused(kAmountMsg));
     }
 
     void monthYear_data() {
