@@ -148,9 +148,6 @@ void print(const Arguments& args, const Side& before, const Side& after,
     }
 }
 
-// The two files' data modules, never freed (see the end of runDiffCommand).
-FileModule* keptUntilExit[2];
-
 } // namespace
 
 int runDiffCommand(const Arguments& args) {
@@ -175,8 +172,8 @@ int runDiffCommand(const Arguments& args) {
         compareApplications(before.module->dm(), after.module->dm(), editor::diffCaptions());
     print(args, before, after, differences);
     // The two files' data stay until the process ends, as a session's do: freeing a large
-    // application row by row is a good part of the run. Static pointers keep them reachable.
-    keptUntilExit[0] = before.module.release();
-    keptUntilExit[1] = after.module.release();
+    // application row by row is a good part of the run.
+    FileModule::keepUntilExit(std::move(before.module));
+    FileModule::keepUntilExit(std::move(after.module));
     return differences.empty() ? ExitOk : ExitCheckFailed;
 }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <vector>
 
 namespace {
 
@@ -60,6 +61,11 @@ Session::Session(const QString& binFolder) {
 Session& Session::untilExit(const QString& binFolder) {
     static Session* const kept = new Session(binFolder);
     return *kept;
+}
+
+void FileModule::keepUntilExit(std::unique_ptr<FileModule> module) {
+    static auto* const kept = new std::vector<FileModule*>;
+    kept->push_back(module.release());
 }
 
 void Session::reportMessages(const QString& path) const {

@@ -49,6 +49,10 @@ public:
     ApplicationFile& file() { return *file_; }
     HeadlessUi& ui() { return ui_; }
 
+    // Keeps the module until the process ends, never freed, for the reason untilExit gives;
+    // a static list keeps it reachable.
+    static void keepUntilExit(std::unique_ptr<FileModule> module);
+
 private:
     HeadlessUi ui_;
     std::unique_ptr<TdmDataSets> dm_;

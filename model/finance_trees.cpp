@@ -4,6 +4,7 @@
 #include "model/finance_hook_pause.h"
 #include "model/finance_percent.h"
 #include "model/finance_rules.h"
+#include "model/finance_tree_rows.h"
 #include "model/finance_years.h"
 #include "platform/utils/datasetscanscope.h"
 
@@ -11,29 +12,9 @@ using namespace FinanceYears;
 
 namespace {
 
-const QString kGrandTotal = QStringLiteral("OGÓŁEM");
-constexpr int kOwnSourcesId = 10; // "inne": the only node the user adds rows under
+using namespace FinanceTreeRows;
 
-struct FixedRow {
-    const char* zrodlo;
-    int parent; // 0: top level
-};
-
-// Created in this order, so their Ids are 1 ... 12.
-constexpr FixedRow kFixedRows[] = {
-    {"Publiczne", 0},
-    {"Europejski Fundusz Rozwoju Regionalnego", 1},
-    {"Krajowy wkład publiczny", 1},
-    {"budżet państwa", 3},
-    {"budżet jednostek samorządu terytorialnego szczebla lokalnego", 3},
-    {"budżet jednostek samorządu terytorialnego szczebla regionalnego", 3},
-    {"inne krajowe fundusze publiczne", 3},
-    {"Pozostałe źródła", 0},
-    {"prywatne", 8},
-    {"inne", 8},
-    {"OGÓŁEM", -1},                             // grand total, outside the tree
-    {"W tym Europejski Bank Inwestycyjny", -2}, // memo line, outside the tree
-};
+const QString kGrandTotal = name(kGrandTotalId);
 
 // The year switches of each tree.
 QString familyOf(const DataSet& tree) {

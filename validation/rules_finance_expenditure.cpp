@@ -1,6 +1,7 @@
 // Rules 96-105: planned expenditure, sources of finance and the expenditure profile, with
 // the co-financing limit of the Structural Funds (warnings 101 and 105).
 #include "model/dm_main.h"
+#include "model/finance_tree_rows.h"
 #include "model/finance_years.h"
 #include "platform/utils/datasetscans.h"
 #include "platform/utils/datasetscanscope.h"
@@ -61,7 +62,7 @@ bool sourceMissing(ValidationRun& r, const char* tree) {
 void coFinancingLimit(ValidationRun& run, const ValidationRule& rule, const char* tree,
                       const char* switchPrefix) {
     DataSet& t = table(run, tree);
-    if (!locateSource(t, "Europejski Fundusz Rozwoju Regionalnego")) return;
+    if (!locateSource(t, FinanceTreeRows::nameOf(FinanceTreeRows::kRegionalFundId))) return;
     qint64 largest = 0;
     QStringList years;
     for (int year = FinanceYears::kFirstYear; year <= FinanceYears::kLastYear; ++year) {

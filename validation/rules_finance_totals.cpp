@@ -1,5 +1,6 @@
 // Rules 2-3: the public funds of the expenditure profile and of the sources of finance.
 #include "model/dm_main.h"
+#include "model/finance_tree_rows.h"
 #include "validation/rules_finance_checks.h"
 #include "validation/rules_finance_families.h"
 
@@ -11,7 +12,8 @@ namespace {
 // without such a row, or with a negative total, passes.
 bool publicTotalZero(ValidationRun& run, const char* tree) {
     DataSet& t = table(run, tree);
-    return locateSource(t, "Publiczne") && t.field(QStringLiteral("RAZEM")).asFloat() == 0.0;
+    return locateSource(t, FinanceTreeRows::nameOf(FinanceTreeRows::kPublicId)) &&
+           t.field(QStringLiteral("RAZEM")).asFloat() == 0.0;
 }
 
 } // namespace

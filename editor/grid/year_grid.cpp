@@ -4,6 +4,7 @@
 #include "editor/grid/banded_header_view.h"
 #include "editor/grid/year_grid_model.h"
 #include "model/dm_main_tmpl.h"
+#include "model/finance_tree_rows.h"
 #include "platform/dataset/dataset.h"
 #include "platform/utils/datasetscanscope.h"
 
@@ -20,8 +21,8 @@ namespace editor {
 
 namespace {
 
-constexpr int kOwnSourcesId = 10; // "inne": user rows go below it
-constexpr int kGrandTotalId = 11; // "OGÓŁEM": new rows are inserted before it
+using FinanceTreeRows::kGrandTotalId;
+using FinanceTreeRows::kOwnSourcesId;
 
 int defaultWidth(const GridColumn& c) {
     switch (c.kind) {

@@ -1,5 +1,6 @@
 #include "editor/grid/year_grid_model.h"
 
+#include "model/finance_tree_rows.h"
 #include "platform/dataset/dataset.h"
 #include "platform/utils/amount.h"
 #include "validation/input_checks.h"
@@ -14,8 +15,8 @@ namespace editor {
 
 namespace {
 
-const QString kGrandTotal = QStringLiteral("OGÓŁEM");
-const QString kOwnSources = QStringLiteral("inne");
+const QString kGrandTotal = FinanceTreeRows::name(FinanceTreeRows::kGrandTotalId);
+const QString kOwnSources = FinanceTreeRows::name(FinanceTreeRows::kOwnSourcesId);
 const QString kFooterText = QStringLiteral("RAZEM");
 
 bool isAmountKind(GridColumnKind k) {
