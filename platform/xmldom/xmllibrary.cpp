@@ -1,5 +1,7 @@
 #include "platform/xmldom/xmllibrary.h"
 
+#include "platform/xmldom/windows1250.h"
+
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
@@ -16,6 +18,7 @@ void ensureXmlLibrary() {
     static const bool initialised = [] {
         LIBXML_TEST_VERSION
         xmlInitParser();
+        registerWindows1250Codec();
         return true;
     }();
     (void)initialised;
