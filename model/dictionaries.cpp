@@ -5,10 +5,11 @@
 #include "platform/hostenv/systemfolders.h"
 #include "platform/ui/userinterface.h"
 #include "platform/xmldom/declarationrewrite.h"
-#include "platform/xmldom/xmldomerror.h"
+#include "platform/xmldom/xmlstream.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 namespace {
 
@@ -40,7 +41,7 @@ const DictionaryTitle kTitles[] = {
     {"WPLYW_NA_BHP", "BHP"},
 };
 
-// The dictionaries this application type loads, in loading order.
+// The dictionaries this application type loads.
 const char* const kLoadedCodes[] = {"NUTS", "PWD", "INT", "FPR", "RPR",
                                     "UPR",  "ZPU", "RPC", "WNS", "POD"};
 
@@ -50,10 +51,16 @@ QString codeForTitle(const QString& title) {
     return {};
 }
 
+bool isLoaded(const QString& code) {
+    for (const char* loaded : kLoadedCodes)
+        if (code == QLatin1String(loaded)) return true;
+    return false;
+}
+
 // A decimal attribute; missing or not a number counts as 0.
-int decimalAttribute(const XmlElement& e, const char* name) {
+int decimalAttribute(const XmlStreamElement& e, const char* name) {
     bool ok = false;
-    const int v = e.attribute(name).trimmed().toInt(&ok);
+    const int v = QString::fromUtf8(e.attribute(name)).trimmed().toInt(&ok);
     return ok ? v : 0;
 }
 
@@ -73,46 +80,178 @@ QString TdmDataSets_t::KatalogSlownika() const {
     return dir;
 }
 
+namespace {
+
+// Reads slowniki.xml as the parser streams it, without a tree: the identity from the root
+// SLOWNIKI; of each dictionary this type loads, the first SLOWNIK of its title whose
+// level count is not 0; in it, the first POZIOM of each number from 1 to that count, whose
+// WIERSZ rows become rows of the level's table, one ATRYBUT a field (its whole text).
+class DictionaryReader : public XmlStreamHandler {
+public:
+    explicit DictionaryReader(TdmDataSets_t& dm) : dm_(dm) {}
+
+    void startElement(const XmlStreamElement& e) override {
+        ++depth_;
+        switch (depth_) {
+        case 1:
+            if (e.nameIs("SLOWNIKI")) readIdentity(e);
+            break;
+        case 2:
+            if (rootIsSlowniki_ && e.nameIs("SLOWNIK")) startDictionary(e);
+            break;
+        case 3:
+            if (!code_.isEmpty() && e.nameIs("POZIOM")) startLevel(e);
+            break;
+        case 4:
+            if (level_ && e.nameIs("WIERSZ")) {
+                level_->append();
+                inRow_ = true;
+            }
+            break;
+        case 5:
+            if (inRow_ && e.nameIs("ATRYBUT")) {
+                attribute_ = &fieldOf(QString::fromUtf8(e.attribute("nazwa")));
+                text_.clear();
+            }
+            break;
+        }
+    }
+
+    void text(QByteArrayView utf8) override {
+        if (attribute_) text_.append(utf8);
+    }
+
+    void endElement() override {
+        switch (depth_) {
+        case 2:
+            code_.clear();
+            break;
+        case 3:
+            level_ = nullptr;
+            break;
+        case 4:
+            if (inRow_) level_->post();
+            inRow_ = false;
+            break;
+        case 5:
+            if (attribute_) attribute_->setAsString(QString::fromUtf8(text_));
+            attribute_ = nullptr;
+            break;
+        }
+        --depth_;
+    }
+
+private:
+    void readIdentity(const XmlStreamElement& root) {
+        rootIsSlowniki_ = true;
+        dm_.WersjaSlownika = dm_.WersjaSlownikaPliku = QString::fromUtf8(root.attribute("wersja"));
+        dm_.DbidSlownika = dm_.DbidSlownikaPliku = QString::fromUtf8(root.attribute("DBID"));
+        dm_.SidSlownika = dm_.SidSlownikaPliku = QString::fromUtf8(root.attribute("SID"));
+    }
+
+    // A level count of 0 passes the title on to a later SLOWNIK; any other count takes it.
+    void startDictionary(const XmlStreamElement& e) {
+        const QString code = codeForTitle(QString::fromUtf8(e.attribute("nazwa")));
+        if (code.isEmpty() || !isLoaded(code) || taken_.contains(code)) return;
+        levels_ = decimalAttribute(e, "poziomy");
+        if (levels_ == 0) return;
+        taken_.insert(code);
+        code_ = code;
+        levelsSeen_.clear();
+    }
+
+    // Only levels that have a POZIOM element can load anything, so a hostile level count
+    // (say 961041859) costs nothing.
+    void startLevel(const XmlStreamElement& e) {
+        const int number = decimalAttribute(e, "numer");
+        if (number < 1 || number > levels_ || levelsSeen_.contains(number)) return;
+        levelsSeen_.insert(number);
+        level_ = dm_.dictionaryTable(code_, number);
+        fieldsByAttribute_.clear();
+    }
+
+    // Rows repeat the same few attribute names; each is resolved once per level.
+    Field& fieldOf(const QString& name) {
+        Field*& f = fieldsByAttribute_[name];
+        if (!f) f = &level_->field(name); // a missing field throws
+        return *f;
+    }
+
+    TdmDataSets_t& dm_;
+    int depth_ = 0;
+    bool rootIsSlowniki_ = false;
+    QSet<QString> taken_;
+    QString code_; // the dictionary being read, empty outside one
+    int levels_ = 0;
+    QSet<int> levelsSeen_;
+    DataSet* level_ = nullptr; // the table of the level being read
+    QHash<QString, Field*> fieldsByAttribute_;
+    bool inRow_ = false;
+    Field* attribute_ = nullptr;
+    QByteArray text_;
+};
+
+} // namespace
+
 void TdmDataSets_t::DataModuleCreate() {
     ValidationWarning = false;
     DodajPolaKodow();
     BusyCursor cursor(ui_);
     BladSlownika = false;
-    if (options_.dictionarySource) {
+    if (options_.dictionarySource)
         takeDictionariesFrom(*options_.dictionarySource);
-        Zmieniony = false;
-        return;
-    }
-    try {
-        loadDictionaryFile();
-        CzytajIdentyfikacjeSlownika();
-        for (const char* code : kLoadedCodes)
-            WczytajSlownik(QLatin1String(code));
-        for (int level = 1; level <= 4; ++level)
-            dictionaryTable(QStringLiteral("NUTS"), level)->sortOn(QStringLiteral("NAZWA"));
-    } catch (const std::exception&) {
-        // A missing, unreadable or malformed dictionary is not reported here: the gate
-        // fails afterwards and the export says so.
-        BladSlownika = true;
-    }
+    else
+        WczytajSlowniki();
     Zmieniony = false;
 }
 
-void TdmDataSets_t::loadDictionaryFile() {
+void TdmDataSets_t::reloadDictionaries(const QByteArray& bytes) {
+    options_.dictionaryBytes = &bytes;
+    WczytajSlowniki();
+    options_.dictionaryBytes = nullptr;
+}
+
+// A missing, unreadable or malformed dictionary is not reported here: the tables stay
+// empty, and the gate fails afterwards and the export says so.
+void TdmDataSets_t::WczytajSlowniki() {
+    BladSlownika = false;
+    std::vector<DataSet*> dictionaries;
+    for (const auto& t : tables_)
+        if (t->name().startsWith(QLatin1String("sl_"))) dictionaries.push_back(t.get());
+    for (DataSet* t : dictionaries) {
+        t->emptyTable();
+        t->disableControls();
+    }
+    try {
+        readDictionaryFile();
+        for (int level = 1; level <= 4; ++level)
+            dictionaryTable(QStringLiteral("NUTS"), level)->sortOn(QStringLiteral("NAZWA"));
+    } catch (const std::exception&) {
+        BladSlownika = true;
+        WersjaSlownika = DbidSlownika = SidSlownika = QString();
+        WersjaSlownikaPliku = DbidSlownikaPliku = SidSlownikaPliku = QString();
+        for (DataSet* t : dictionaries)
+            t->emptyTable();
+    }
+    for (DataSet* t : dictionaries)
+        t->enableControls();
+}
+
+void TdmDataSets_t::readDictionaryFile() {
     dictionaryPath = KatalogSlownika() + QStringLiteral("/slowniki.xml");
     const QString codePage = HostEnv::systemCodePageName();
+    DictionaryReader reader(*this);
     if (options_.dictionaryBytes) {
         QList<QByteArray> lines;
         if (codePage != QLatin1String("windows-1250")) {
             lines = splitLines(*options_.dictionaryBytes);
             rewriteDeclaration(lines, codePage.toLatin1());
         }
-        dictionaryDocument = XmlDocument::parseMemory(lines.isEmpty() ? *options_.dictionaryBytes
-                                                                      : joinLines(lines));
+        streamXmlMemory(lines.isEmpty() ? *options_.dictionaryBytes : joinLines(lines), reader);
         return;
     }
     if (codePage == QLatin1String("windows-1250")) {
-        dictionaryDocument = XmlDocument::parseFile(dictionaryPath);
+        streamXmlFile(dictionaryPath, reader);
         return;
     }
     // Another system code page: a copy that declares it is parsed instead.
@@ -125,7 +264,7 @@ void TdmDataSets_t::loadDictionaryFile() {
         throw DictionaryLoadError("temporary copy");
     }
     try {
-        dictionaryDocument = XmlDocument::parseFile(copy);
+        streamXmlFile(copy, reader);
     } catch (...) {
         QFile::remove(copy);
         throw;
@@ -144,77 +283,6 @@ void TdmDataSets_t::takeDictionariesFrom(const TdmDataSets_t& source) {
     for (const auto& t : tables_) {
         if (!t->name().startsWith(QLatin1String("sl_"))) continue;
         if (const DataSet* from = source.findTable(t->name())) t->copyRowsFrom(*from);
-    }
-}
-
-void TdmDataSets_t::CzytajIdentyfikacjeSlownika() {
-    WersjaSlownika = DbidSlownika = SidSlownika = QString();
-    WersjaSlownikaPliku = DbidSlownikaPliku = SidSlownikaPliku = QString();
-    const XmlElement root = dictionaryDocument.root();
-    if (root.isNull() || !root.nameIs("SLOWNIKI")) return;
-    WersjaSlownika = WersjaSlownikaPliku = root.attribute("wersja");
-    DbidSlownika = DbidSlownikaPliku = root.attribute("DBID");
-    SidSlownika = SidSlownikaPliku = root.attribute("SID");
-}
-
-// The SLOWNIK of the code: the walk goes on past elements of the code whose level count
-// is 0, so the last one seen is kept when none has levels.
-XmlElement TdmDataSets_t::ZnajdzSlownik(const QString& code, int& levels) const {
-    levels = 0;
-    XmlElement found;
-    const XmlElement root = dictionaryDocument.root();
-    if (root.isNull() || !root.nameIs("SLOWNIKI")) return found;
-    for (XmlElement s = root.firstChildElement("SLOWNIK"); !s.isNull() && levels == 0;
-         s = s.nextSiblingElement()) {
-        if (codeForTitle(s.attribute("nazwa")) != code) continue;
-        found = s;
-        levels = decimalAttribute(s, "poziomy");
-    }
-    return found;
-}
-
-void TdmDataSets_t::WczytajSlownik(const QString& code) {
-    if (BladSlownika) return;
-    int levels = 0;
-    const XmlElement slownik = ZnajdzSlownik(code, levels);
-    if (slownik.isNull()) return;
-    // Only levels that have a POZIOM element can load anything, so the walk goes over the
-    // elements, not over the level count: a hostile count (say 961041859) costs nothing.
-    // The first element of each number counts; the levels load in ascending order.
-    QMap<int, XmlElement> firstOfLevel;
-    for (XmlElement poziom = slownik.firstChildElement("POZIOM"); !poziom.isNull();
-         poziom = poziom.nextSiblingElement()) {
-        if (!poziom.nameIs("POZIOM")) continue;
-        const int level = decimalAttribute(poziom, "numer");
-        if (level >= 1 && level <= levels && !firstOfLevel.contains(level))
-            firstOfLevel.insert(level, poziom);
-    }
-    for (auto it = firstOfLevel.cbegin(); it != firstOfLevel.cend(); ++it)
-        WczytajPoziom(it.value(), code, it.key());
-}
-
-// One level: the rows of the POZIOM element into the table "sl_" + code + level.
-void TdmDataSets_t::WczytajPoziom(const XmlElement& poziom, const QString& code, int level) {
-    DataSet* t = dictionaryTable(code, level);
-    if (!t) return;
-    t->disableControls();
-    struct Enable {
-        DataSet* t;
-        ~Enable() { t->enableControls(); }
-    } enable{t};
-    // Rows repeat the same few attribute names; resolve each name once per level.
-    QHash<QString, Field*> fieldsByAttribute;
-    for (XmlElement row = poziom.firstChildElement("WIERSZ"); !row.isNull();
-         row = row.nextSiblingElement()) {
-        t->append();
-        for (XmlElement a = row.firstChildElement("ATRYBUT"); !a.isNull();
-             a = a.nextSiblingElement()) {
-            const QString name = a.attribute("nazwa");
-            Field*& f = fieldsByAttribute[name];
-            if (!f) f = &t->field(name); // a missing field throws
-            f->setAsString(a.text());
-        }
-        t->post();
     }
 }
 

@@ -4,7 +4,6 @@
 #include "platform/dataset/dataset.h"
 #include "platform/dataset/datasource.h"
 #include "platform/hostenv/hostfolder.h"
-#include "platform/xmldom/xmldocument.h"
 
 #include <QHash>
 #include <QString>
@@ -56,7 +55,6 @@ public:
     bool ValidationWarning = false; // the last validation produced a warning finding
     QString WersjaSlownika, DbidSlownika, SidSlownika;                // dictionary in use
     QString WersjaSlownikaPliku, DbidSlownikaPliku, SidSlownikaPliku; // dictionary of the file
-    XmlDocument dictionaryDocument;
     QString dictionaryPath; // the file the dictionaries were read from
     // Set when the temporary copy of the dictionary could not be made: the host is asked
     // to end the program.
@@ -77,7 +75,9 @@ public:
 
     // ---- dictionaries
     bool SprawdzSlownik(); // the dictionary gate
-    void WczytajSlownik(const QString& code);
+    // Reads the dictionary anew from bytes, as from the file (the fuzzing of the loader
+    // reuses one module so).
+    void reloadDictionaries(const QByteArray& bytes);
 
 protected:
     TdmDataSets_t(UserInterface& ui, DataModuleOptions options);
@@ -103,11 +103,9 @@ private:
     void DataModuleCreate();
     void DodajPolaKodow();
     QString KatalogSlownika() const;
-    void loadDictionaryFile();
+    void WczytajSlowniki();
+    void readDictionaryFile();
     void takeDictionariesFrom(const TdmDataSets_t& source);
-    void CzytajIdentyfikacjeSlownika();
-    XmlElement ZnajdzSlownik(const QString& code, int& levels) const;
-    void WczytajPoziom(const XmlElement& poziom, const QString& code, int level);
 
     UserInterface& ui_;
     DataModuleOptions options_;

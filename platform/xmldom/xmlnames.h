@@ -23,11 +23,10 @@ inline bool bytesEqual(const xmlChar* text, const char* wanted, qsizetype size) 
 
 // Compares "prefix:local" (or just "local" without a namespace prefix) with wanted,
 // without building the qualified name.
-inline bool qualifiedNameIs(const xmlChar* local, const xmlNs* ns, QByteArrayView wanted) {
+inline bool qualifiedNameIs(const xmlChar* local, const xmlChar* prefix, QByteArrayView wanted) {
     const char* w = wanted.data();
     qsizetype size = wanted.size();
-    if (ns && ns->prefix) {
-        const xmlChar* prefix = ns->prefix;
+    if (prefix) {
         qsizetype i = 0;
         for (; prefix[i] != '\0'; ++i) {
             if (i >= size || static_cast<xmlChar>(w[i]) != prefix[i]) return false;
@@ -37,6 +36,10 @@ inline bool qualifiedNameIs(const xmlChar* local, const xmlNs* ns, QByteArrayVie
         size -= i + 1;
     }
     return bytesEqual(local, w, size);
+}
+
+inline bool qualifiedNameIs(const xmlChar* local, const xmlNs* ns, QByteArrayView wanted) {
+    return qualifiedNameIs(local, ns ? ns->prefix : nullptr, wanted);
 }
 
 inline QString qualifiedName(const xmlChar* local, const xmlNs* ns) {

@@ -4,6 +4,7 @@
 // process-wide is changed, so threads may parse at the same time.
 
 #include "platform/xmldom/xmldocument.h"
+#include "platform/xmldom/xmlstream.h"
 
 #include "platform/xmldom/xmllibrary.h"
 #include "platform/xmldom/xmlnames.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 
 #include <climits>
+#include <exception>
 #include <memory>
 #include <new>
 
@@ -30,6 +32,9 @@ constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_CO
 // field.
 struct ParseReport {
     const XmlParseOptions* options = nullptr;
+    XmlStreamHandler* stream = nullptr; // a streaming parse: no tree is built
+    std::exception_ptr thrown;          // what the stream handler threw
+    bool sawRoot = false;
     bool failed = false;
     QByteArray message;
     int line = 0;
@@ -127,14 +132,13 @@ std::string parserErrorText(const ParseReport& report, const QString& source) {
     return text.toStdString();
 }
 
-// Runs one parse on a fresh, hardened context; read starts the library's parse on
-// it. Returns the document, or throws XmlError naming source (empty for memory).
-template <typename Read>
-xmlDoc* parseHardened(const QString& source, const XmlParseOptions& options, Read read) {
+using HardenedContext = std::unique_ptr<xmlParserCtxt, ContextFree>;
+
+// A fresh parser context whose callbacks refuse entities, never read a DTD and keep the
+// first error in report.
+HardenedContext newHardenedContext(ParseReport& report) {
     ensureXmlLibrary();
-    ParseReport report;
-    report.options = &options;
-    std::unique_ptr<xmlParserCtxt, ContextFree> ctxt(xmlNewParserCtxt());
+    HardenedContext ctxt(xmlNewParserCtxt());
     if (!ctxt || !ctxt->sax) throw std::bad_alloc();
     ctxt->_private = &report;
     xmlSAXHandler* sax = ctxt->sax;
@@ -145,16 +149,74 @@ xmlDoc* parseHardened(const QString& source, const XmlParseOptions& options, Rea
     sax->externalSubset = skipExternalSubset;
     sax->characters = keepText;
     sax->ignorableWhitespace = keepText;
+    return ctxt;
+}
 
+[[noreturn]] void throwParseFailure(ParseReport& report, bool hasRoot, const QString& source) {
+    if (!report.failed)
+        report.fail(hasRoot ? "Document is not well-formed" : "Document is empty", 0, 0);
+    throw XmlError(parserErrorText(report, source));
+}
+
+// Runs one parse on a fresh, hardened context; read starts the library's parse on
+// it. Returns the document, or throws XmlError naming source (empty for memory).
+template <typename Read>
+xmlDoc* parseHardened(const QString& source, const XmlParseOptions& options, Read read) {
+    ParseReport report;
+    report.options = &options;
+    HardenedContext ctxt = newHardenedContext(report);
     const QByteArray url = source.toUtf8();
     xmlDoc* doc = read(ctxt.get(), url.isEmpty() ? nullptr : url.constData());
     const bool hasRoot = doc && xmlDocGetRootElement(doc);
     if (hasRoot && !report.failed && ctxt->wellFormed) return doc;
-
     xmlFreeDoc(doc);
-    if (!report.failed)
-        report.fail(hasRoot ? "Document is not well-formed" : "Document is empty", 0, 0);
-    throw XmlError(parserErrorText(report, source));
+    throwParseFailure(report, hasRoot, source);
+}
+
+// The stream handler's calls; what it throws stops the parser and is rethrown after it.
+template <typename Call> void toHandler(void* context, Call call) {
+    ParseReport& report = *reportOf(context);
+    try {
+        call(*report.stream);
+    } catch (...) {
+        report.thrown = std::current_exception();
+        xmlStopParser(static_cast<xmlParserCtxt*>(context));
+    }
+}
+
+void streamStart(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar*,
+                 int, const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
+    reportOf(context)->sawRoot = true;
+    toHandler(context, [&](XmlStreamHandler& h) {
+        h.startElement(XmlStreamElement(localName, prefix, attributeCount, attributes));
+    });
+}
+
+void streamEnd(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+    toHandler(context, [](XmlStreamHandler& h) { h.endElement(); });
+}
+
+void streamText(void* context, const xmlChar* text, int length) {
+    toHandler(context, [&](XmlStreamHandler& h) {
+        h.text(QByteArrayView(reinterpret_cast<const char*>(text), length));
+    });
+}
+
+template <typename Read>
+void streamHardened(const QString& source, XmlStreamHandler& handler, Read read) {
+    ParseReport report;
+    report.stream = &handler;
+    HardenedContext ctxt = newHardenedContext(report);
+    xmlSAXHandler* sax = ctxt->sax;
+    sax->startElementNs = streamStart;
+    sax->endElementNs = streamEnd;
+    sax->characters = streamText;
+    sax->ignorableWhitespace = streamText;
+    const QByteArray url = source.toUtf8();
+    xmlFreeDoc(read(ctxt.get(), url.isEmpty() ? nullptr : url.constData()));
+    if (report.thrown) std::rethrow_exception(report.thrown);
+    if (!report.sawRoot || report.failed || !ctxt->wellFormed)
+        throwParseFailure(report, report.sawRoot, source);
 }
 
 int readFromFile(void* file, char* buffer, int length) {
@@ -168,15 +230,34 @@ int leaveOpen(void*) {
 
 } // namespace
 
-XmlDocument XmlDocument::parseMemory(const QByteArray& data, const XmlParseOptions& options) {
-    if (data.size() > INT_MAX) {
+namespace {
+
+const int kMaxParseSize = INT_MAX;
+
+// Bytes in memory as the library wants them: a valid pointer even for no bytes at all.
+const char* bytesOf(const QByteArray& data) {
+    if (data.size() > kMaxParseSize) {
         ParseReport report;
         report.fail("Document too large", 0, 0);
         throw XmlError(parserErrorText(report, QString()));
     }
-    // The library wants a valid pointer even for no bytes at all.
     static const char nothing[] = "";
-    const char* bytes = data.isEmpty() ? nothing : data.constData();
+    return data.isEmpty() ? nothing : data.constData();
+}
+
+// Unbuffered: the library asks for large chunks and keeps its own buffer.
+void openForParse(QFile& file, const QString& path) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        throw XmlError(QStringLiteral("Nie można otworzyć pliku \"%1\": %2")
+                           .arg(path, file.errorString())
+                           .toStdString());
+    }
+}
+
+} // namespace
+
+XmlDocument XmlDocument::parseMemory(const QByteArray& data, const XmlParseOptions& options) {
+    const char* bytes = bytesOf(data);
     return XmlDocument(parseHardened(QString(), options, [&](xmlParserCtxt* ctxt, const char* url) {
         return xmlCtxtReadMemory(ctxt, bytes, int(data.size()), url, nullptr, kParseOptions);
     }));
@@ -184,16 +265,43 @@ XmlDocument XmlDocument::parseMemory(const QByteArray& data, const XmlParseOptio
 
 XmlDocument XmlDocument::parseFile(const QString& path, const XmlParseOptions& options) {
     QFile file(path);
-    // Unbuffered: the library asks for large chunks and keeps its own buffer.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        throw XmlError(QStringLiteral("Nie można otworzyć pliku \"%1\": %2")
-                           .arg(path, file.errorString())
-                           .toStdString());
-    }
+    openForParse(file, path);
     // Read in chunks through our own callback, not by file name: the library's own
     // file loader would also open compressed files and go through the global
     // external entity loader.
     return XmlDocument(parseHardened(path, options, [&](xmlParserCtxt* ctxt, const char* url) {
         return xmlCtxtReadIO(ctxt, readFromFile, leaveOpen, &file, url, nullptr, kParseOptions);
     }));
+}
+
+void streamXmlMemory(const QByteArray& data, XmlStreamHandler& handler) {
+    const char* bytes = bytesOf(data);
+    streamHardened(QString(), handler, [&](xmlParserCtxt* ctxt, const char* url) {
+        return xmlCtxtReadMemory(ctxt, bytes, int(data.size()), url, nullptr, kParseOptions);
+    });
+}
+
+void streamXmlFile(const QString& path, XmlStreamHandler& handler) {
+    QFile file(path);
+    openForParse(file, path);
+    streamHardened(path, handler, [&](xmlParserCtxt* ctxt, const char* url) {
+        return xmlCtxtReadIO(ctxt, readFromFile, leaveOpen, &file, url, nullptr, kParseOptions);
+    });
+}
+
+// Attribute values come as the library hands them to its own tree builder: an ampersand
+// written in the file stays as the reference "&#38;", which the builder decodes later.
+QByteArray XmlStreamElement::attribute(QByteArrayView utf8Name) const {
+    for (int i = 0; i < attributeCount_; ++i) {
+        const unsigned char** a = attributes_ + 5 * i;
+        if (!xmldom_detail::qualifiedNameIs(a[0], a[1], utf8Name)) continue;
+        const auto* value = reinterpret_cast<const char*>(a[3]);
+        const QByteArray raw = QByteArray::fromRawData(value, a[4] - a[3]);
+        return raw.contains('&') ? QByteArray(raw).replace("&#38;", "&") : raw;
+    }
+    return {};
+}
+
+bool XmlStreamElement::nameIs(QByteArrayView utf8Name) const {
+    return xmldom_detail::qualifiedNameIs(localName_, prefix_, utf8Name);
 }

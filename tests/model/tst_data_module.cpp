@@ -88,7 +88,12 @@ void TestDataModule::dictionaryVariants_data() {
         {"<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT</ATRYBUT>",
          "<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOX</ATRYBUT>"},
         false, false, {"sl_PWD1=7"});
-    row("truncated", {"</SLOWNIKI>", ""}, true, false, {});
+    // Read as it streams: a fault after the first dictionaries leaves none of them loaded.
+    row("truncated", {"</SLOWNIKI>", ""}, true, false, {"sl_NUTS1=0", "sl_NUTS2=0"});
+    row("value in pieces",
+        {"<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT</ATRYBUT>",
+         "<ATRYBUT nazwa=\"PWD_KOD_ID\">S<x>P</x><![CDATA[O]]>&#84;</ATRYBUT>"},
+        false, true, {"sl_PWD1=7"});
     row("missing", {""}, true, false, {"sl_NUTS2=0"});
 }
 
