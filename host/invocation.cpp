@@ -1,8 +1,7 @@
 #include "host/invocation.h"
 
-#include "host/print_wiring.h"
+#include "host/window_library.h"
 
-#include "editor/uiport/gui_session.h"
 #include "editor/window/editor_shell.h"
 #include "file/application_file.h"
 #include "file/host_settings.h"
@@ -18,10 +17,14 @@
 
 namespace {
 
+// The editor's half, registered by the library that has the widgets; null in the module
+// itself, which then hands the calls that show a window to that library.
+EditorParts* editorParts = nullptr;
+
 // The process-wide references of one call, all empty between calls: the data module and
 // the editor. The editor is the window when the call shows one and widgets can be shown,
 // else its file half alone.
-std::unique_ptr<editor::GuiSession> guiSession;
+UserInterface* guiUi = nullptr; // the port of the GUI session the editor's half opened
 std::unique_ptr<HeadlessUi> headlessUi;
 UserInterface* moduleUi = nullptr;
 std::unique_ptr<TdmDataSets> dmDataSets;
@@ -43,7 +46,8 @@ struct CommonEnd {
         dmDataSets.reset();
         moduleUi = nullptr;
         headlessUi.reset();
-        guiSession.reset(); // last: it may own the QApplication made for this call
+        if (guiUi) editorParts->closeSession(); // last: it may own the QApplication
+        guiUi = nullptr;
     }
 };
 
@@ -156,17 +160,24 @@ bool isInteractive(ExportKind kind) {
 }
 
 bool invocationObjectsFreed() {
-    return !dmDataSets && !fmWniosek && !fmFileOnly && !moduleUi && !fmValForm && !guiSession;
+    return !dmDataSets && !fmWniosek && !fmFileOnly && !moduleUi && !fmValForm && !guiUi;
+}
+
+void registerEditorParts(EditorParts* parts) {
+    editorParts = parts;
 }
 
 int32_t runExport(ExportKind kind, const QString& path) {
+    // The module itself carries no widgets, so that the checking calls do not pay for
+    // loading them: a call that shows a window runs in the library that has them.
+    if (showsWindow(kind) && !editorParts) return runInWindowLibrary(kind, path);
     CommonEnd end;
     try {
         // The calls that show the editor talk through widgets when they can; without a
         // display (and in the checking calls) the module talks through standard error.
-        if (showsWindow(kind)) guiSession = editor::GuiSession::open();
-        if (guiSession) {
-            moduleUi = &guiSession->ui();
+        if (showsWindow(kind)) guiUi = editorParts->openSession();
+        if (guiUi) {
+            moduleUi = guiUi;
         } else {
             headlessUi = std::make_unique<HeadlessUi>(true);
             moduleUi = headlessUi.get();
@@ -178,11 +189,10 @@ int32_t runExport(ExportKind kind, const QString& path) {
                                      MessageIcon::Information, MessageButtons::Ok);
             return 0;
         }
-        if (guiSession) {
+        if (guiUi)
             fmWniosek =
-                editor::createEditor(*dmDataSets, *moduleUi, HostSettings::ReadHostSettings());
-            connectPrinting(*fmWniosek);
-        } else
+                editorParts->createEditor(*dmDataSets, *moduleUi, HostSettings::ReadHostSettings());
+        else
             fmFileOnly = std::make_unique<ApplicationFile>(*dmDataSets, *moduleUi,
                                                            HostSettings::ReadHostSettings());
         return runSteps(kind, path);

@@ -1,22 +1,23 @@
 // zelgor — the host stand-in: publishes its program folder as the host does, loads
-// <bin>/wn_typy/TOPAZ_Q.so and calls its exports.
+// <bin>/wn_typy/TOPAZ_Q.so and calls its exports. The program itself needs only Qt Core,
+// so that a call of an export from the command line starts quickly; the main window
+// lives in zelgor_okno.so beside it, loaded when it is shown.
 //   zelgor [--bin DIR]                  the main window: application files and actions
 //   zelgor [--bin DIR] FILE             edits FILE, as a file manager opens it
 //   zelgor [--bin DIR] EXPORT [FILE]    calls one export and prints its result
 //   zelgor --module-version [--bin DIR]
-#include "file/host_settings.h"
-#include "launcher/launcher_window.h"
+#include "launcher/main_window_library.h"
 #include "launcher/module_library.h"
 #include "platform/hostenv/hostregistry.h"
 #include "platform/hostenv/moduleversion.h"
 #include "platform/hostenv/sharedfolder.h"
-#include "platform/ui/translations.h"
 
-#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <QTranslator>
+
+#include <dlfcn.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -145,18 +146,17 @@ int callExport(const Invocation& call) {
 }
 
 int showMainWindow(int argc, char** argv, const Invocation& call) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zelgor"));
-    const auto polish = installPolishTranslations();
-    const PublishedHostFolder published(call.bin);
-    ModuleLibrary module;
-    if (!module.load(ModuleLibrary::modulePath(call.bin))) {
-        std::fprintf(stderr, "zelgor: %s\n", qUtf8Printable(module.errorText()));
+    const QString library = ownFolder() + QStringLiteral("/" ZELGOR_MAIN_WINDOW_LIBRARY);
+    void* handle = dlopen(QFile::encodeName(library).constData(), RTLD_NOW | RTLD_LOCAL);
+    auto* run =
+        handle ? reinterpret_cast<MainWindowFunction*>(dlsym(handle, ZELGOR_MAIN_WINDOW_FUNCTION))
+               : nullptr;
+    if (!run) {
+        std::fprintf(stderr, "zelgor: nie można wczytać okna programu: %s\n", dlerror());
         return NotLoadable;
     }
-    LauncherWindow window(module, HostSettings::ReadHostSettings().ApplicationsFolder);
-    window.show();
-    return app.exec();
+    const PublishedHostFolder published(call.bin);
+    return run(argc, argv, call.bin.toUtf8().constData());
 }
 
 } // namespace
