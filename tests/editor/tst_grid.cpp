@@ -135,7 +135,6 @@ private slots:
     void typedAmounts_data();
     void typedAmounts();
     void footersSumColumns();
-    void insertInsideStageGroup();
     void focusOnInsert();
     void bandsSpanVisibleSections();
     void expandedOnActivation();
@@ -464,23 +463,14 @@ void TestGrid::footersSumColumns() {
     const QModelIndex stage2 = pm->index(1, 0);
     QCOMPARE(pm->index(pm->rowCount(stage2) - 1, y2005, stage2).data().toString(), u("20,00"));
     QCOMPARE(valueOf(pt, 4, u("CZY_KWALIFIKOWANE")), QVariant(u("N")));
-}
-
-void TestGrid::insertInsideStageGroup() {
-    Editor e("Tfr_planowane_wydatki_topaz_q");
-    QVERIFY(e.activate());
-    addStage(e.fx, "Projekt");
-    addStage(e.fx, "Roboty");
-    YearGrid* g = e.grid("e614001");
-    const DataSet& t = e.table(g);
-    const QModelIndex cell = g->model()->indexOfRecord(4, 0);
-    QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {},
-                      g->view()->visualRect(cell).center());
-    clickNavigator(g, "Insert");
+    // Insert inside the second stage's group adds a row to that stage.
+    QTest::mouseClick(pg->view()->viewport(), Qt::LeftButton, {},
+                      pg->view()->visualRect(pm->indexOfRecord(4, 0)).center());
+    clickNavigator(pg, "Insert");
     int second = 0;
-    for (int rec = 1; rec <= t.recordCount(); ++rec)
-        second += valueOf(t, rec, u("Etap")).toInt() == 2;
-    QCOMPARE(t.recordCount(), 5);
+    for (int rec = 1; rec <= pt.recordCount(); ++rec)
+        second += valueOf(pt, rec, u("Etap")).toInt() == 2;
+    QCOMPARE(pt.recordCount(), 5);
     QCOMPARE(second, 3);
 }
 

@@ -133,58 +133,43 @@ void TestProjectFrames::titleStopsAtItsLimit() {
 // Clicks on boxes bound to one field: what is stored and which boxes show ticked. Clearing
 // a box stores its off value: the other answer of a pair, "False" cut to the field.
 void TestProjectFrames::answersOnOneField_data() {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QStringList>("ticked");
-    QTest::addColumn<QStringList>("clear");
-    QTest::newRow("6g Nie after Tak")
-        << "6&f - 6g" << QStringList{"e607011", "e607012"} << "inne_pr_kontr_woj"
-        << "N" << QStringList{"e607012"} << QStringList{"e607011"};
-    QTest::newRow("6g clearing Nie ticks Tak")
-        << "6&f - 6g" << QStringList{"e607012", "e607012"} << "inne_pr_kontr_woj"
-        << "T" << QStringList{"e607011"} << QStringList{"e607012"};
-    QTest::newRow("6j clearing leaves all clear")
-        << "6&i - 6k" << QStringList{"e610004", "e610004"} << "potrzeba_wsparcia"
-        << "F" << QStringList{}
-        << QStringList{"e610001", "e610002", "e610003", "e610004", "e610005"};
-    QTest::newRow("6j third box") << "6&i - 6k" << QStringList{"e610001", "e610003"}
-                                  << "potrzeba_wsparcia"
-                                  << "C" << QStringList{"e610003"}
-                                  << QStringList{"e610001", "e610002", "e610004", "e610005"};
-    QTest::newRow("6s Tak") << "6&p - 6s" << QStringList{"e619022", "e619021"}
-                            << "zgod_pom_pub_korzystal"
-                            << "T" << QStringList{"e619021"} << QStringList{"e619022"};
-    QTest::newRow("6f not applicable")
-        << "6&f - 6g" << QStringList{"e606001"} << "powiazania_projektu_nie_dot"
-        << "T" << QStringList{"e606001"} << QStringList{};
+    columns({"page", "clicks", "field", "stored", "ticked", "clear"}); // names split at blanks
+    const QString g = "6&f - 6g", j = "6&i - 6k";
+    row("6g Nie after Tak", {g, "e607011 e607012", "inne_pr_kontr_woj", "N", "e607012", "e607011"});
+    row("6g clearing Nie ticks Tak",
+        {g, "e607012 e607012", "inne_pr_kontr_woj", "T", "e607011", "e607012"});
+    row("6j clearing leaves all clear", {j, "e610004 e610004", "potrzeba_wsparcia", "F", "",
+                                         "e610001 e610002 e610003 e610004 e610005"});
+    row("6j third box", {j, "e610001 e610003", "potrzeba_wsparcia", "C", "e610003",
+                         "e610001 e610002 e610004 e610005"});
+    row("6s Tak",
+        {"6&p - 6s", "e619022 e619021", "zgod_pom_pub_korzystal", "T", "e619021", "e619022"});
+    row("6f not applicable", {g, "e606001", "powiazania_projektu_nie_dot", "T", "e606001", ""});
 }
 
 void TestProjectFrames::answersOnOneField() {
     QFETCH(QString, page);
-    QFETCH(QStringList, clicks);
     QFETCH(QString, field);
     QFETCH(QString, stored);
-    QFETCH(QStringList, ticked);
-    QFETCH(QStringList, clear);
+    QFETCH(QString, clicks);
+    QFETCH(QString, ticked);
+    QFETCH(QString, clear);
     PageFixture fx(page);
     QVERIFY(fx.show());
     const auto box = [&fx](const QString& name) {
         return fx.window->findChild<CheckControl*>(name)->checkBox();
     };
-    for (const QString& name : clicks) {
+    for (const QString& name : clicks.split(u' ', Qt::SkipEmptyParts)) {
         QTest::mouseClick(box(name), Qt::LeftButton);
         QCOMPARE(fx.t("dsWniosek").state(), DataSetState::Browse); // stored at once
     }
     QCOMPARE(fx.value("dsWniosek", field.toLatin1().constData()), stored);
-    for (const QString& name : ticked)
+    for (const QString& name : ticked.split(u' ', Qt::SkipEmptyParts))
         QVERIFY2(box(name)->isChecked(), qPrintable(name));
-    for (const QString& name : clear)
+    for (const QString& name : clear.split(u' ', Qt::SkipEmptyParts))
         QVERIFY2(!box(name)->isChecked(), qPrintable(name));
 }
 
-// e1000115: the month check first, then the warning about the end of 2008.
 void TestProjectFrames::settlementMonth_data() {
     columns({"keys", "stored", "warning", "refusal"});
     row("January 2009 warns", {"012009", "01 2009",
