@@ -12,7 +12,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 // The sample module past its dictionary gate and an editor window over it, as the entry
@@ -26,6 +29,17 @@ inline void openSampleEditor(HeadlessUi& ui, std::unique_ptr<TdmDataSets>& dm,
     dm = TdmDataSets::create(ui, options);
     dm->SprawdzSlownik();
     window = std::make_unique<editor::TfmWniosek>(*dm, ui, HostSettings::ReadHostSettings(sources));
+}
+
+// Runs `step` once the modal call that follows runs its own loop (a restored recovery copy
+// lets events through before that).
+inline void whenLooping(QObject* context, std::function<void()> step, int delayMs = 0) {
+    QTimer::singleShot(delayMs, context, [context, step = std::move(step)]() mutable {
+        if (QThread::currentThread()->loopLevel() == 0)
+            whenLooping(context, std::move(step), 10);
+        else
+            step();
+    });
 }
 
 struct EditorFixture {

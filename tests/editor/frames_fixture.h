@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <initializer_list>
 #include <memory>
 
 // Records like HeadlessUi and, as the editor does, enables the control of a field.
@@ -70,6 +71,34 @@ struct FramesFixture {
 
     QWidget* next = nullptr;
 };
+
+// One page filled as the editor fills it, with its controls found by name.
+struct PageFixture : FramesFixture {
+    explicit PageFixture(const QString& caption) {
+        editor::FrameContext context{*dm};
+        editor::fillPage(caption, window.get(), context);
+    }
+    template <typename T = editor::DataControl> T* find(const QString& name) const {
+        return window->findChild<T*>(name);
+    }
+    QString value(const char* table, const char* field) const { return f(table, field).asString(); }
+    // Puts the focus in a control and waits until it has it.
+    bool enter(editor::DataControl* c) const {
+        c->editor()->setFocus();
+        return QTest::qWaitFor([c] { return c->editor()->hasFocus(); });
+    }
+};
+
+// Data tables of text columns, one call per row.
+inline void columns(std::initializer_list<const char*> names) {
+    for (const char* n : names)
+        QTest::addColumn<QString>(n);
+}
+inline void row(const char* name, std::initializer_list<QString> values) {
+    QTestData& data = QTest::newRow(name);
+    for (const QString& v : values)
+        data << v;
+}
 
 // Every page with frames, built into one window as the editor stacks them; each page's
 // panel is named after its caption.

@@ -1,6 +1,7 @@
 // Every page read through QAccessible as a screen reader reads it: no control that takes
 // the focus without a name, the help's words as descriptions, grid cells with their row
-// and column, and a Tab order that follows the reading order of the page.
+// and column, and a Tab order that follows the reading order of the page. Every control is
+// bound, named and helped, and view mode reaches all of them.
 #include "frames_fixture.h"
 
 #include <QAbstractItemView>
@@ -54,6 +55,9 @@ private slots:
     }
     void everyPage_data();
     void everyPage();
+    void everyControlIsBoundNamedAndHelped();
+    void unknownPageStaysEmpty();
+    void readOnlyModeReachesEveryControl();
 };
 
 void TstAccessibility::everyPage_data() {
@@ -132,6 +136,40 @@ void TstAccessibility::everyPage() {
                                 .arg(b.x())
                                 .arg(b.y())));
     }
+}
+
+void TstAccessibility::everyControlIsBoundNamedAndHelped() {
+    int frames = 0;
+    for (const PageFrames& p : framePages())
+        frames += int(p.frames.size());
+    QCOMPARE(pages_->filled, frames);
+    const QList<DataControl*> controls = pages_->window->findChildren<DataControl*>();
+    QVERIFY(!controls.isEmpty());
+    for (DataControl* c : controls) {
+        const QString name = c->objectName();
+        QVERIFY2(!name.isEmpty() && !c->accessibleName().isEmpty(), qPrintable(name));
+        QVERIFY2(c->property("helpTopic").toInt() > 0, qPrintable(name));
+        if (c->row().table) QVERIFY2(c->link().table(), qPrintable(name));
+        if (c->row().field) QVERIFY2(c->link().field(), qPrintable(name));
+    }
+}
+
+void TstAccessibility::unknownPageStaysEmpty() {
+    FramesFixture fx;
+    FrameContext context{*fx.dm};
+    QCOMPARE(fillPage(QStringLiteral("&Nie ma takiej"), fx.window.get(), context), 0);
+    QCOMPARE(fillPage(QStringLiteral("&1 - 4"), nullptr, context), 0);
+    QVERIFY(fx.window->findChildren<DataControl*>().isEmpty());
+}
+
+void TstAccessibility::readOnlyModeReachesEveryControl() {
+    QWidget* root = pages_->window.get();
+    setDataControlsReadOnly(root, true);
+    for (DataControl* c : root->findChildren<DataControl*>())
+        QVERIFY2(c->isViewOnly() && c->isReadOnly(), qPrintable(c->objectName()));
+    setDataControlsReadOnly(root, false);
+    auto* title = root->findChild<DataControl*>(QStringLiteral("dxDBEdit1"));
+    QVERIFY(title && !title->isReadOnly());
 }
 
 QTEST_MAIN(TstAccessibility)

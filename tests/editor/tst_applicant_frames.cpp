@@ -17,21 +17,6 @@ using namespace editor;
 
 namespace {
 
-struct PageFixture : FramesFixture {
-    explicit PageFixture(const QString& caption) {
-        FrameContext context{*dm};
-        fillPage(caption, window.get(), context);
-    }
-    template <typename T = DataControl> T* find(const QString& name) const {
-        return window->findChild<T*>(name);
-    }
-    // Puts the focus in a control and waits until it has it.
-    bool enter(DataControl* c) const {
-        c->editor()->setFocus();
-        return QTest::qWaitFor([c] { return c->editor()->hasFocus(); });
-    }
-};
-
 void store(Field& f, const QVariant& value) {
     DataSet& t = *f.dataSet();
     if (t.isEmpty()) t.append();
@@ -46,17 +31,6 @@ QStringList sortedKeys(QComboBox* list) {
         keys << list->itemData(i).toString();
     keys.sort();
     return keys;
-}
-
-// Data tables of text columns, one call per row.
-void columns(std::initializer_list<const char*> names) {
-    for (const char* n : names)
-        QTest::addColumn<QString>(n);
-}
-void row(const char* name, std::initializer_list<QString> values) {
-    QTestData& data = QTest::newRow(name);
-    for (const QString& v : values)
-        data << v;
 }
 
 } // namespace
@@ -85,7 +59,7 @@ void TestApplicantFrames::lookupLists_data() {
 
 // A powiat lists nothing before its województwo is picked, then only that one's powiats; a
 // legal form lists its forms. Leaving stores the pick and unfilters the dictionary (the
-// legal forms also drop the filter text).
+// legal forms also drop the filter text). Delete clears the pick.
 void TestApplicantFrames::lookupLists() {
     QFETCH(QString, page);
     QFETCH(QString, parent);
@@ -114,10 +88,14 @@ void TestApplicantFrames::lookupLists() {
         if (!parent.isEmpty()) QCOMPARE(entries.lookup("ID", key, "PARENT_ID").toString(), chosen);
     QTest::keyClick(lookup->comboBox(), Qt::Key_Down);
     const QString picked = lookup->comboBox()->currentData().toString();
+    QVERIFY(!picked.isEmpty());
+    QCOMPARE(fx.f("dsBeneficjent", qPrintable(keyField)).asString(), picked);
+    QTest::keyClick(lookup->comboBox(), Qt::Key_Delete);
+    QVERIFY(fx.f("dsBeneficjent", qPrintable(keyField)).isNull());
+    QTest::keyClick(lookup->comboBox(), Qt::Key_Down);
     QTest::keyClick(lookup->comboBox(), Qt::Key_Tab);
     QTRY_VERIFY(!entries.isFiltered());
     if (parent.isEmpty()) QCOMPARE(entries.filter(), QString());
-    QVERIFY(!picked.isEmpty());
     QCOMPARE(fx.f("dsBeneficjent", qPrintable(keyField)).asString(), picked);
     QCOMPARE(fx.t("dsBeneficjent").state(), DataSetState::Browse);
 }

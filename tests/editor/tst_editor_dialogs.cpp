@@ -133,9 +133,10 @@ QWidget* findingControlHolding(QWidget* focused, const Finding& finding) {
         if (c && (c->isBoundTo(finding.table, finding.field) || c->objectName() == finding.control))
             return c;
         auto* g = qobject_cast<editor::YearGrid*>(w);
-        if (g && (g->description().dataSet.compare(finding.table, Qt::CaseInsensitive) == 0 ||
-                  g->view()->objectName() == finding.control))
-            return g;
+        if (g && (finding.table.isEmpty()
+                      ? g->view()->objectName() == finding.control
+                      : g->description().dataSet.compare(finding.table, Qt::CaseInsensitive) == 0))
+            return g; // the two grids named e615001 told apart by their tables
     }
     return nullptr;
 }

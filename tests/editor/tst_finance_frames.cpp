@@ -1,5 +1,5 @@
 // The indicator, finance and attachment pages in the editor window: grids in their frames,
-// year buttons through a file, the profit choice, attachment boxes, memo limits, findings.
+// view mode, the profit choice, attachment boxes, memo limits.
 #include "editor/forms/controls/check_control.h"
 #include "editor/forms/controls/memo_control.h"
 #include "editor/forms/frame_pages.h"
@@ -10,19 +10,14 @@
 #include "editor/window/focus_control.h"
 #include "editor/window/scroll_box.h"
 #include "editor_fixture.h"
-#include "validation/rules_finance.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include <functional>
-#include <span>
 #include <tuple>
 
 using namespace editor;
@@ -39,13 +34,6 @@ struct Window : EditorFixture {
     }
     YearGrid* grid(const QString& frame, const char* name) const {
         return qobject_cast<YearGrid*>(in(frame, QLatin1String(name))->parentWidget());
-    }
-    void yearButton(const QString& frame, const char* button) const { // 2010 typed, then the button
-        auto* spinner = in<QSpinBox>(frame, QStringLiteral("dxseRok"));
-        focusControl(spinner);
-        spinner->selectAll();
-        QTest::keyClicks(spinner, QStringLiteral("2010"));
-        QTest::mouseClick(in<QPushButton>(frame, QLatin1String(button)), Qt::LeftButton);
     }
 };
 
@@ -76,48 +64,6 @@ private slots:
             QVERIFY2(w.window->scrollBox(d.mainPage, d.innerPage)->isAncestorOf(g), d.frame);
             for (int year = kFirstGridYear; year <= kLastGridYear; ++year)
                 QVERIFY2(g->isYearShown(year) == (year <= 2008), d.frame);
-        }
-    }
-
-    // Added in 6n (not in 6o on the same page), saved, reopened, removed there; what the
-    // grid shows of a year is the grid unit's business.
-    void sourceYearThroughAFile() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("wniosek.xml"));
-        {
-            Window w;
-            w.yearButton(k6n, "btDodajRok");
-            YearGrid* g = w.grid(k6n, "e615001");
-            QVERIFY(
-                g->isYearShown(2010) &&
-                !w.grid(QStringLiteral("Tfr_profil_wyd_topaz_q"), "e615001")->isYearShown(2010));
-            QCOMPARE(w.value("dsWniosek", "tab6n2010v"), QStringLiteral("T"));
-            QVERIFY(w.window->file().saveAs(path));
-        }
-        Window w;
-        w.window->file().OpenApplicationFile(path);
-        restoreYearGrids(w.window.get());
-        YearGrid* g = w.grid(k6n, "e615001");
-        QVERIFY(g->isYearShown(2010));
-        w.yearButton(k6n, "btUsunRok");
-        QVERIFY(!g->isYearShown(2010));
-        QCOMPARE(w.value("dsWniosek", "tab6n2010v"), QStringLiteral("N"));
-    }
-
-    // The 6l spinner turns with its arrows only (2010 typed is not taken); one click
-    // switches both grids.
-    void indicatorButtonsActOnBothGrids() {
-        Window w;
-        w.yearButton(k6l, "btDodajRok");
-        QCOMPARE(w.value("dsWniosek", "tab6lrez2009v"), QStringLiteral("T"));
-        QTest::keyClick(w.in<QSpinBox>(k6l, QStringLiteral("dxseRok")), Qt::Key_Up);
-        for (const bool add : {true, false}) {
-            QTest::mouseClick(w.in<QPushButton>(k6l, add ? "btDodajRok" : "btUsunRok"),
-                              Qt::LeftButton);
-            QCOMPARE(w.value("dsWniosek", "tab6lprod2010v"), QString(add ? "T" : "N"));
-            QCOMPARE(w.value("dsWniosek", "tab6lrez2010v"), QString(add ? "T" : "N"));
-            QCOMPARE(w.grid(k6l, "e612001")->isYearShown(2010), add);
-            QCOMPARE(w.grid(k6l, "e612002")->isYearShown(2010), add);
         }
     }
 
@@ -204,40 +150,6 @@ private slots:
             QTest::keyClick(edit, Qt::Key_Tab);
             QCOMPARE(w.value(table, field), QString(3990, u'a') + QString(10, u'b'));
         }
-    }
-
-    void findingsLeadToTheirControl_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("control");
-        const QStringList tables{"dsProdukty",    "dsRezultaty", "dsOddz",      "dsKatPrzych",
-                                 "dsPlanWydatki", "dsZrodlaFin", "dsProfilWyd", "dsPolaSpec"};
-        std::function<void(std::span<const ValidationRule>)> add = [&](auto rules) {
-            for (const ValidationRule& r : rules) {
-                add(r.parts);
-                if (r.control && tables.contains(QLatin1String(r.table)))
-                    QTest::addRow("%s %s", r.number.text(), r.control)
-                        << r.table << r.field << r.control;
-            }
-        };
-        add(financeScheduleRules());
-    }
-    // The finding's field leads to the control the rule names, which gets the focus on
-    // its page; the two grids named e615001 are told apart by their tables.
-    void findingsLeadToTheirControl() {
-        QFETCH(QString, table);
-        QFETCH(QString, field);
-        QFETCH(QString, control);
-        Window w;
-        QWidget* c = findControlForField(w.window.get(), table, field);
-        QCOMPARE(c ? c->objectName() : QString(), control);
-        if (auto* g = qobject_cast<YearGrid*>(c->parentWidget()))
-            QCOMPARE(g->description().dataSet, table);
-        if (c->isHidden()) return; // the impact grid is never shown
-        QVERIFY(focusControl(c));
-        QVERIFY(w.window->mainPages()->currentWidget()->isAncestorOf(c));
-        QTRY_VERIFY(c == QApplication::focusWidget() ||
-                    c->isAncestorOf(QApplication::focusWidget()));
     }
 };
 

@@ -125,8 +125,6 @@ private slots:
 
     void currencyFieldAndCellStoreAlike_data() { AmountCases::addRows(true); }
     void currencyFieldAndCellStoreAlike();
-    void newApplicationShowsDesignYears_data();
-    void newApplicationShowsDesignYears();
     void addedYearSurvivesSaveAndReopen();
     void removedYearIsHiddenAndEmptied();
     void addingShownYearResetsAmounts();
@@ -137,7 +135,6 @@ private slots:
     void typedAmounts_data();
     void typedAmounts();
     void footersSumColumns();
-    void insertInsideStageGroup();
     void focusOnInsert();
     void bandsSpanVisibleSections();
     void expandedOnActivation();
@@ -178,30 +175,6 @@ void TestGrid::currencyFieldAndCellStoreAlike() {
     QVERIFY(e.fx.ui.calls(UiCall::Kind::ErrorDialog).isEmpty());
 }
 
-void TestGrid::newApplicationShowsDesignYears_data() {
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QString>("grid");
-    QTest::newRow("6l products") << u("Tfr_wsk_celow_topaz_q") << u("e612001");
-    QTest::newRow("6l results") << u("Tfr_wsk_celow_topaz_q") << u("e612002");
-    QTest::newRow("6ł") << u("Tfr_typ_proj_kat_zysk_topaz_q") << u("e613003");
-    QTest::newRow("6m") << u("Tfr_planowane_wydatki_topaz_q") << u("e614001");
-    QTest::newRow("6n") << u("Tfr_zr_finans_topaz_q") << u("e615001");
-    QTest::newRow("6o") << u("Tfr_profil_wyd_topaz_q") << u("e615001");
-}
-
-void TestGrid::newApplicationShowsDesignYears() {
-    QFETCH(QString, frame);
-    QFETCH(QString, grid);
-    Editor e(frame.toUtf8());
-    YearGrid* g = e.panel->grid(grid);
-    QVERIFY(g);
-    for (int year = 2004; year <= 2016; ++year) {
-        QCOMPARE(g->isYearShown(year), year <= 2008);
-        const int share = g->model()->columnOfField(QString::number(year) + u("_pr"));
-        if (share >= 0) QCOMPARE(!g->view()->isColumnHidden(share), year <= 2008);
-    }
-}
-
 void TestGrid::addedYearSurvivesSaveAndReopen() {
     QTemporaryDir dir;
     const QString path = dir.filePath(u("wniosek.xml"));
@@ -218,6 +191,7 @@ void TestGrid::addedYearSurvivesSaveAndReopen() {
         YearGrid* g = e.grid("e615001");
         const DataSet& t = e.table(g);
         QCOMPARE(e.flag(u("tab6n2010v")), u("T"));
+        QVERIFY(e.flag(u("tab6o2010v")) != u("T")); // 6o keeps its own years
         for (int rec = 1; rec <= t.recordCount(); ++rec) {
             QCOMPARE(valueOf(t, rec, u("2010")), QVariant(0.0));
             QCOMPARE(valueOf(t, rec, u("2010_pr")), QVariant(0.0));
@@ -240,6 +214,10 @@ void TestGrid::addedYearSurvivesSaveAndReopen() {
     QCOMPARE(reopened.flag(u("tab6n2010v")), u("T"));
     QVERIFY(reopened.grid("e615001")->isYearShown(2010));
     QVERIFY(!reopened.grid("e615001")->isYearShown(2011));
+    QVERIFY(reopened.activate());
+    reopened.switchYear(2010, false);
+    QVERIFY(!reopened.grid("e615001")->isYearShown(2010));
+    QCOMPARE(reopened.flag(u("tab6n2010v")), u("N"));
 }
 
 void TestGrid::removedYearIsHiddenAndEmptied() {
@@ -407,12 +385,7 @@ void TestGrid::typedAmounts_data() {
         << l << u("e612001") << 2008 << u("12345678901234") << QVariant(1234567890123.0) << u("");
     QTest::newRow("6ł 2004 unlimited")
         << ly << u("e613003") << 2004 << u("12345678901234") << QVariant(12345678901234.0) << u("");
-    QTest::newRow("rounded up") << n << u("e615001") << 2004 << u("10,006") << QVariant(10.01)
-                                << u("");
-    QTest::newRow("rounded down") << n << u("e615001") << 2004 << u("10,004") << QVariant(10.0)
-                                  << u("");
-    QTest::newRow("dot and blanks")
-        << m << u("e614001") << 2005 << u("1 234.5") << QVariant(1234.5) << u("");
+    // Rounding and separators are the shared amount table's, typed above.
     QTest::newRow("letters ignored")
         << l << u("e612001") << 2004 << u("1a2") << QVariant(12.0) << u("");
 }
@@ -490,23 +463,14 @@ void TestGrid::footersSumColumns() {
     const QModelIndex stage2 = pm->index(1, 0);
     QCOMPARE(pm->index(pm->rowCount(stage2) - 1, y2005, stage2).data().toString(), u("20,00"));
     QCOMPARE(valueOf(pt, 4, u("CZY_KWALIFIKOWANE")), QVariant(u("N")));
-}
-
-void TestGrid::insertInsideStageGroup() {
-    Editor e("Tfr_planowane_wydatki_topaz_q");
-    QVERIFY(e.activate());
-    addStage(e.fx, "Projekt");
-    addStage(e.fx, "Roboty");
-    YearGrid* g = e.grid("e614001");
-    const DataSet& t = e.table(g);
-    const QModelIndex cell = g->model()->indexOfRecord(4, 0);
-    QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {},
-                      g->view()->visualRect(cell).center());
-    clickNavigator(g, "Insert");
+    // Insert inside the second stage's group adds a row to that stage.
+    QTest::mouseClick(pg->view()->viewport(), Qt::LeftButton, {},
+                      pg->view()->visualRect(pm->indexOfRecord(4, 0)).center());
+    clickNavigator(pg, "Insert");
     int second = 0;
-    for (int rec = 1; rec <= t.recordCount(); ++rec)
-        second += valueOf(t, rec, u("Etap")).toInt() == 2;
-    QCOMPARE(t.recordCount(), 5);
+    for (int rec = 1; rec <= pt.recordCount(); ++rec)
+        second += valueOf(pt, rec, u("Etap")).toInt() == 2;
+    QCOMPARE(pt.recordCount(), 5);
     QCOMPARE(second, 3);
 }
 

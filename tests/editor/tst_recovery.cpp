@@ -14,8 +14,6 @@
 #include <QProcess>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 #include <QtTest>
 
 #include "tests/test_support.h"
@@ -60,19 +58,13 @@ int editUntilKilled(const QString& file, const QString& field, bool leave) {
     return fx.window->showModal();
 }
 
-// Runs the editor on `file` (a new application when empty) with `step` once it runs its own
-// loop (a restored copy lets events through before that).
+// Runs the editor on `file` (a new application when empty) with `step` in its own loop.
 int runEditor(EditorFixture& fx, const QString& file, const std::function<void()>& step) {
     if (!file.isEmpty()) fx.window->file().OpenApplicationFile(file);
-    std::function<void()> whenShown = [&] {
-        if (QThread::currentThread()->loopLevel() == 0) {
-            QTimer::singleShot(10, fx.window.get(), whenShown);
-            return;
-        }
+    whenLooping(fx.window.get(), [&] {
         step();
         if (fx.window->isVisible()) fx.window->done(2);
-    };
-    QTimer::singleShot(0, fx.window.get(), whenShown);
+    });
     return fx.window->showModal();
 }
 

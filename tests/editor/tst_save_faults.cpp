@@ -19,8 +19,6 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 #include <QtTest>
 
 #include <map>
@@ -40,12 +38,7 @@ int saveInEditor(const QString& file, bool recoveryCopy) {
     EditorFixture fx(false);
     fx.window->file().OpenApplicationFile(file);
     int result = 3;
-    // A restored copy lets events through before the editor runs its own loop.
-    std::function<void()> step = [&] {
-        if (QThread::currentThread()->loopLevel() == 0) {
-            QTimer::singleShot(10, fx.window.get(), step);
-            return;
-        }
+    whenLooping(fx.window.get(), [&] {
         DataSet& t = fx.dm->table(QStringLiteral("dsWniosek"));
         t.edit();
         t.field(QStringLiteral("tytul_projektu")).setValue(QStringLiteral("Tytuł po awarii"));
@@ -59,8 +52,7 @@ int saveInEditor(const QString& file, bool recoveryCopy) {
             result = fx.window->file().save() ? 0 : 3;
         }
         fx.window->done(2);
-    };
-    QTimer::singleShot(0, fx.window.get(), step);
+    });
     fx.window->showModal();
     for (const UiCall& c : fx.ui.calls(UiCall::Kind::MessageBox))
         fprintf(stderr, "%s\n", c.text.toUtf8().constData());
