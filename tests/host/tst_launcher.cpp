@@ -1,5 +1,7 @@
 // The host stand-in driven as a user would: its command line, the module it loads, the
 // folder it publishes and the exports' answers and messages.
+#include "tests/test_support.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -7,16 +9,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using TestSupport::Run;
+
 namespace {
 
 const QString kGateMessage =
     QString::fromUtf8("Słownik zawiera niepoprawne dane dla tego wniosku.\n"
                       "Proszę dokonać aktualizacji lub zainstalowac najnowszą wersję programu.");
-
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
 
 // A host folder: the module under wn_typy/ and a dictionary, optionally altered.
 struct HostFolder {
@@ -28,30 +27,20 @@ struct HostFolder {
             QFile::link(QStringLiteral(TOPAZ_BIN_DIR "/wn_typy/TOPAZ_Q.so"),
                         dir.filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")));
         }
-        QFile in(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"));
-        in.open(QIODevice::ReadOnly);
-        QByteArray d = in.readAll();
-        d.replace("<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT<",
-                  "<ATRYBUT nazwa=\"PWD_KOD_ID\">" + spotCode + "<");
-        QFile out(dir.filePath(QStringLiteral("slowniki.xml")));
-        out.open(QIODevice::WriteOnly);
-        out.write(d);
+        TestSupport::writeAll(dir.filePath(QStringLiteral("slowniki.xml")),
+                              TestSupport::readAll(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"))
+                                  .replace("<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT<",
+                                           "<ATRYBUT nazwa=\"PWD_KOD_ID\">" + spotCode + "<"));
     }
     // The exports that show the editor run offscreen with the scripted user, who answers
     // every message box with its default button and closes the editor (`closeWith`:
     // "1" through acZamknij, "closebox" through the close box).
     Run zelgor(const QStringList& args, const QString& closeWith = QStringLiteral("1")) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ZELGR_REGISTRY"), registry);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("TOPAZ_AUTOCLOSE"), closeWith);
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
-                QStringList{QStringLiteral("--bin"), dir.path()} + args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        const TestSupport::ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen"),
+            close("TOPAZ_AUTOCLOSE", closeWith.toUtf8());
+        return TestSupport::runProgram(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
+                                       QStringList{QStringLiteral("--bin"), dir.path()} + args,
+                                       registry, {}, 60000);
     }
 };
 
@@ -60,121 +49,108 @@ struct HostFolder {
 class TestLauncher : public QObject {
     Q_OBJECT
 private slots:
-    void calls_data();
-    void calls();
-    void publishesTheHostFolder();
-    void editorShownAndClosed_data();
-    void editorShownAndClosed();
-};
-
-// One call of the host: its exit code, what it prints and what its messages say. The
-// checksum exports on real files are exercised with the validation of whole files.
-void TestLauncher::calls_data() {
-    QTest::addColumn<bool>("withModule");
-    QTest::addColumn<QByteArray>("programme"); // the dictionary's programme code
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("errContains"); // empty: standard error holds nothing
-    auto row = [](const char* name, bool module, const char* programme, const QStringList& args,
-                  int exitCode, const char* out, const QString& err) {
-        QTest::newRow(name) << module << QByteArray(programme) << args << exitCode
-                            << QString::fromUtf8(out) << err;
-    };
-    const QString usage = QStringLiteral("Użycie");
-    row("folder missing", true, "SPOT", {"--bin"}, 2, "", usage);
-    row("help on standard output", true, "SPOT", {"--help"}, 0, "Użycie: zelgor [--bin KATALOG]…",
-        {});
-    row("unknown option", true, "SPOT", {"--pomoc"}, 2, "", "nieznana opcja: --pomoc");
-    row("file that does not exist", true, "SPOT", {"brak.xml"}, 2, "",
-        "plik brak.xml nie istnieje");
-    row("unknown export", true, "SPOT", {"NieMaTakiego_", "a.xml"}, 2, "", usage);
-    row("names are exact", true, "SPOT", {"silentcrccheck_", "a.xml"}, 2, "", usage);
-    row("path missing", true, "SPOT", {"SilentCrcCheck_"}, 2, "", usage);
-    row("new takes no path", true, "SPOT", {"NowyWniosek_", "a.xml"}, 2, "", usage);
-    row("module missing", false, "SPOT", {"SilentCrcCheck_", "a.xml"}, 3, "", "TOPAZ_Q.so");
-    row("module version", true, "SPOT", {"--module-version"}, 0, "1.0.0.0\n", {});
-    row("version without module", false, "SPOT", {"--module-version"}, 0, "1.0.0.0\n", {});
-    // Without the programme the silent exports answer 0 quietly, the others after the
-    // gate's message.
-    for (const char* e : {"SilentCrcCheck_", "SprawdzSume_", "SilentValidate_",
-                          "SilentValCrcCheck_", "SilentPreview_"})
-        row(e, true, "SPOX", {e, "x.xml"}, 0, "0\n", {});
-    for (const char* e : {"EdytujWniosek_", "PodgladWniosku_", "DrukujWniosek_"})
-        row(e, true, "SPOX", {e, "x.xml"}, 0, "0\n", kGateMessage);
-    row("NowyWniosek_", true, "SPOX", {"NowyWniosek_"}, 0, "0\n", kGateMessage);
-    row("damaged file, not held to its checksum", true, "SPOT",
-        {"SilentCrcCheck_", TOPAZ_TEST_DATA "/xml/truncated.xml"}, 0, "1\n", {});
-}
-
-void TestLauncher::calls() {
-    QFETCH(bool, withModule);
-    QFETCH(QByteArray, programme);
-    QFETCH(QStringList, args);
-    QFETCH(int, exitCode);
-    QFETCH(QString, out);
-    QFETCH(QString, errContains);
-    HostFolder host(withModule, programme);
-    const Run r = host.zelgor(args);
-    QCOMPARE(r.exitCode, exitCode);
-    if (out.endsWith(u'…'))
-        QVERIFY2(r.out.startsWith(out.chopped(1)), qPrintable(r.out));
-    else
-        QCOMPARE(r.out, out);
-    if (errContains.isEmpty())
-        QVERIFY2(!r.err.contains(QStringLiteral("Słownik")), qPrintable(r.err));
-    else
-        QVERIFY2(r.err.contains(errContains), qPrintable(r.err));
-}
-
-// Two host folders started one after the other on one registry: each publishes its own
-// folder every time, so each call reads its own dictionary (the second one's programme code
-// does not match: its checks answer 0), never the one a previous host left in the registry.
-void TestLauncher::publishesTheHostFolder() {
-    HostFolder good, other(true, "SPOX");
-    other.registry = good.registry;
-    const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
-    for (const HostFolder* host : {&good, &other, &good}) {
-        const Run r = host->zelgor({"SilentCrcCheck_", sample});
-        QCOMPARE(r.out, host == &good ? QStringLiteral("1\n") : QStringLiteral("0\n"));
-        QSettings reg(good.registry, QSettings::IniFormat);
-        QCOMPARE(reg.value(QStringLiteral("Zelgr/bin")).toString(), host->dir.path());
+    // One call of the host: its exit code, what it prints and what its messages say. The
+    // checksum exports on real files are exercised with the validation of whole files.
+    void calls_data() {
+        QTest::addColumn<bool>("withModule");
+        QTest::addColumn<QByteArray>("programme"); // the dictionary's programme code
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("errContains"); // empty: standard error holds nothing
+        auto row = [](const char* name, bool module, const char* programme, const QStringList& args,
+                      int exitCode, const char* out, const QString& err) {
+            QTest::newRow(name) << module << QByteArray(programme) << args << exitCode
+                                << QString::fromUtf8(out) << err;
+        };
+        const QString usage = QStringLiteral("Użycie");
+        row("folder missing", true, "SPOT", {"--bin"}, 2, "", usage);
+        row("help on standard output", true, "SPOT", {"--help"}, 0,
+            "Użycie: zelgor [--bin KATALOG]…", {});
+        row("unknown option", true, "SPOT", {"--pomoc"}, 2, "", "nieznana opcja: --pomoc");
+        row("file that does not exist", true, "SPOT", {"brak.xml"}, 2, "",
+            "plik brak.xml nie istnieje");
+        row("unknown export", true, "SPOT", {"NieMaTakiego_", "a.xml"}, 2, "", usage);
+        row("names are exact", true, "SPOT", {"silentcrccheck_", "a.xml"}, 2, "", usage);
+        row("path missing", true, "SPOT", {"SilentCrcCheck_"}, 2, "", usage);
+        row("new takes no path", true, "SPOT", {"NowyWniosek_", "a.xml"}, 2, "", usage);
+        row("module missing", false, "SPOT", {"SilentCrcCheck_", "a.xml"}, 3, "", "TOPAZ_Q.so");
+        row("module version", true, "SPOT", {"--module-version"}, 0, "1.0.0.0\n", {});
+        row("version without module", false, "SPOT", {"--module-version"}, 0, "1.0.0.0\n", {});
+        // Without the programme the silent exports answer 0 quietly, the others after the
+        // gate's message.
+        for (const char* e : {"SilentCrcCheck_", "SprawdzSume_", "SilentValidate_",
+                              "SilentValCrcCheck_", "SilentPreview_"})
+            row(e, true, "SPOX", {e, "x.xml"}, 0, "0\n", {});
+        for (const char* e : {"EdytujWniosek_", "PodgladWniosku_", "DrukujWniosek_"})
+            row(e, true, "SPOX", {e, "x.xml"}, 0, "0\n", kGateMessage);
+        row("NowyWniosek_", true, "SPOX", {"NowyWniosek_"}, 0, "0\n", kGateMessage);
+        row("damaged file, not held to its checksum", true, "SPOT",
+            {"SilentCrcCheck_", TOPAZ_TEST_DATA "/xml/truncated.xml"}, 0, "1\n", {});
     }
-}
-
-void TestLauncher::editorShownAndClosed_data() {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("closeWith");
-    QTest::addColumn<QString>("result");
-    const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
-    QTest::newRow("edit, acZamknij") << QStringList{"EdytujWniosek_", sample} << "1"
-                                     << "1\n";
-    QTest::newRow("edit, close box") << QStringList{"EdytujWniosek_", sample} << "closebox"
-                                     << "2\n";
-    QTest::newRow("new, acZamknij") << QStringList{"NowyWniosek_"} << "1"
-                                    << "1\n";
-    QTest::newRow("print entry") << QStringList{"DrukujWniosek_", sample} << "1"
-                                 << "1\n";
-    // The viewer's result is the validation after it closes: the sample passes.
-    QTest::newRow("view") << QStringList{"PodgladWniosku_", sample} << "1"
-                          << "1\n";
-}
-
-void TestLauncher::editorShownAndClosed() {
-    QFETCH(QStringList, args);
-    QFETCH(QString, closeWith);
-    QFETCH(QString, result);
-    HostFolder host;
-    const Run r = host.zelgor(args, closeWith);
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, result);
-    // The editor was shown: closing it asked the close question, and nothing else was asked.
-    QVERIFY2(r.err.contains(QStringLiteral(
-                 "Edytor Wniosku: Czy na pewno chcesz zamknąć Edytor Wniosku? [Tak]")),
-             qPrintable(r.err));
-    QVERIFY2(!r.err.contains(QStringLiteral("Dane zawarte we wniosku zmieniły się")),
-             qPrintable(r.err));
-}
+    void calls() {
+        QFETCH(bool, withModule);
+        QFETCH(QByteArray, programme);
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, errContains);
+        HostFolder host(withModule, programme);
+        const Run r = host.zelgor(args);
+        QCOMPARE(r.exitCode, exitCode);
+        if (out.endsWith(u'…'))
+            QVERIFY2(r.out.startsWith(out.chopped(1)), qPrintable(r.out));
+        else
+            QCOMPARE(r.out, out);
+        if (errContains.isEmpty())
+            QVERIFY2(!r.err.contains(QStringLiteral("Słownik")), qPrintable(r.err));
+        else
+            QVERIFY2(r.err.contains(errContains), qPrintable(r.err));
+    }
+    // Two host folders started one after the other on one registry: each publishes its own
+    // folder every time, so each call reads its own dictionary (the second one's programme code
+    // does not match: its checks answer 0), never the one a previous host left in the registry.
+    void publishesTheHostFolder() {
+        HostFolder good, other(true, "SPOX");
+        other.registry = good.registry;
+        const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+        for (const HostFolder* host : {&good, &other, &good}) {
+            const Run r = host->zelgor({"SilentCrcCheck_", sample});
+            QCOMPARE(r.out, host == &good ? QStringLiteral("1\n") : QStringLiteral("0\n"));
+            QSettings reg(good.registry, QSettings::IniFormat);
+            QCOMPARE(reg.value(QStringLiteral("Zelgr/bin")).toString(), host->dir.path());
+        }
+    }
+    void editorShownAndClosed_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("closeWith");
+        QTest::addColumn<QString>("result");
+        const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+        auto row = [](const char* name, const QStringList& args, const char* closeWith,
+                      const char* result) { QTest::newRow(name) << args << closeWith << result; };
+        row("edit, acZamknij", {"EdytujWniosek_", sample}, "1", "1\n");
+        row("edit, close box", {"EdytujWniosek_", sample}, "closebox", "2\n");
+        row("new, acZamknij", {"NowyWniosek_"}, "1", "1\n");
+        row("print entry", {"DrukujWniosek_", sample}, "1", "1\n");
+        // The viewer's result is the validation after it closes: the sample passes.
+        row("view", {"PodgladWniosku_", sample}, "1", "1\n");
+    }
+    void editorShownAndClosed() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, closeWith);
+        QFETCH(QString, result);
+        HostFolder host;
+        const Run r = host.zelgor(args, closeWith);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, result);
+        // The editor was shown: closing it asked the close question, and nothing else was asked.
+        QVERIFY2(r.err.contains(QStringLiteral(
+                     "Edytor Wniosku: Czy na pewno chcesz zamknąć Edytor Wniosku? [Tak]")),
+                 qPrintable(r.err));
+        QVERIFY2(!r.err.contains(QStringLiteral("Dane zawarte we wniosku zmieniły się")),
+                 qPrintable(r.err));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLauncher)
 #include "tst_launcher.moc"

@@ -42,9 +42,57 @@ void typeInto(editor::TfmWniosek& window, const char* field, const QString& text
 class TestWriterChecker : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void matrix_data();
-    void matrix();
+    void initTestCase() {
+        registry_ = dir_.filePath(QStringLiteral("registry.ini"));
+        QVERIFY(TestSupport::writeAll(registry_, "[Zelgr]\nbin=" TOPAZ_EXAMPLES "\n"));
+        qputenv("ZELGR_REGISTRY", registry_.toUtf8());
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("stan"))));
+        qputenv("TOPAZ_RECOVERY_INTERVAL_MS", "3600000"); // copies only when the test asks
+        sample_ = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+    }
+    void matrix_data() {
+        QTest::addColumn<QString>("writer");
+        for (const char* w : {"new", "resave", "editor save", "editor save as", "recovery copy"})
+            QTest::newRow(w) << QString::fromLatin1(w);
+    }
+    // One row per writer; every checker is a column of the row, and all of them must agree
+    // that the checksum holds.
+    void matrix() {
+        QFETCH(QString, writer);
+        const QString file = write(writer, dir_.filePath(writer + QStringLiteral(".xml")));
+        QVERIFY2(!file.isEmpty(), "the writer wrote nothing");
+        if (writer != QLatin1String("new") && writer != QLatin1String("resave"))
+            QVERIFY2(TestSupport::readAll(file).contains("nieopuszczone"),
+                     "the typed text is missing");
+
+        QStringList failed;
+        // The file is held to its checksum: same module version, so a tampered one would fail.
+        const Run sum = topaz({QStringLiteral("checksum"), QStringLiteral("--json"), file});
+        QVERIFY2(sum.out.contains(QStringLiteral("\"held\": true")), qPrintable(sum.out));
+        if (sum.exitCode != 0) failed << QStringLiteral("checksum");
+        if (runExport(ExportKind::SprawdzSume, file) != 1) failed << QStringLiteral("SprawdzSume_");
+        if (runExport(ExportKind::SilentCrcCheck, file) != 1)
+            failed << QStringLiteral("SilentCrcCheck_");
+        const int both = runExport(ExportKind::SilentValCrcCheck, file);
+        if (both != 1 && both != 2) failed << QStringLiteral("SilentValCrcCheck_");
+        if (runExport(ExportKind::SilentValidate, file) != (both == 1 ? 1 : 0))
+            failed << QStringLiteral("SilentValidate_");
+        const QString kTampered = QStringLiteral("suma kontrolna");
+        const Run validate = topaz({QStringLiteral("validate"), file});
+        if (validate.out.contains(kTampered, Qt::CaseInsensitive) ||
+            validate.err.contains(kTampered, Qt::CaseInsensitive))
+            failed << QStringLiteral("validate");
+        const Run print = topaz({QStringLiteral("print"), QStringLiteral("--pdf"),
+                                 dir_.filePath(writer + QStringLiteral(".pdf")), file});
+        if (print.exitCode > 1 || print.err.contains(kTampered, Qt::CaseInsensitive))
+            failed << QStringLiteral("print");
+        const Run import = topaz({QStringLiteral("import"), QStringLiteral("--db"),
+                                  dir_.filePath(writer + QStringLiteral(".sqlite")), file});
+        if (import.exitCode != 0 || import.out.contains(kTampered, Qt::CaseInsensitive))
+            failed << QStringLiteral("import: ") + import.out + import.err;
+        QVERIFY2(failed.isEmpty(), qPrintable(writer + QStringLiteral(" fails: ") +
+                                              failed.join(QStringLiteral(", "))));
+    }
 
 private:
     Run topaz(const QStringList& words) {
@@ -64,97 +112,42 @@ private:
         });
         fx.window->showModal();
     }
-    QString write(const QString& writer, const QString& out);
+    QString write(const QString& writer, const QString& out) {
+        if (writer == QLatin1String("new")) {
+            if (topaz({QStringLiteral("new"), out}).exitCode != 0) return QString();
+        } else if (writer == QLatin1String("resave")) {
+            if (topaz({QStringLiteral("resave"), sample_, out}).exitCode != 0) return QString();
+        } else if (writer == QLatin1String("editor save")) {
+            QFile::copy(sample_, out);
+            bool saved = false;
+            inEditor(out, [&](EditorFixture& fx) {
+                typeInto(*fx.window, "opis_projektu", kTyped, true);
+                saved = fx.window->file().save();
+            });
+            if (!saved) return QString();
+        } else if (writer == QLatin1String("editor save as")) {
+            bool saved = false;
+            inEditor(QString(), [&](EditorFixture& fx) {
+                typeInto(*fx.window, "opis_projektu", kTyped, true);
+                saved = fx.window->file().saveAs(out);
+            });
+            if (!saved) return QString();
+        } else if (writer == QLatin1String("recovery copy")) {
+            // What the focused memo shows goes into the copy although it was never left.
+            inEditor(QString(), [&](EditorFixture& fx) {
+                typeInto(*fx.window, "opis_projektu", kTyped, false);
+                auto* guard = fx.window->findChild<editor::RecoveryGuard*>();
+                guard->writeIfChanged();
+                QFile::copy(guard->ownCopy(), out);
+            });
+        }
+        return QFileInfo::exists(out) ? out : QString();
+    }
 
     QTemporaryDir dir_;
     QString registry_;
     QString sample_;
 };
-
-void TestWriterChecker::initTestCase() {
-    registry_ = dir_.filePath(QStringLiteral("registry.ini"));
-    QVERIFY(TestSupport::writeAll(registry_, "[Zelgr]\nbin=" TOPAZ_EXAMPLES "\n"));
-    qputenv("ZELGR_REGISTRY", registry_.toUtf8());
-    qputenv("XDG_STATE_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("stan"))));
-    qputenv("TOPAZ_RECOVERY_INTERVAL_MS", "3600000"); // copies only when the test asks
-    sample_ = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
-}
-
-QString TestWriterChecker::write(const QString& writer, const QString& out) {
-    if (writer == QLatin1String("new")) {
-        if (topaz({QStringLiteral("new"), out}).exitCode != 0) return QString();
-    } else if (writer == QLatin1String("resave")) {
-        if (topaz({QStringLiteral("resave"), sample_, out}).exitCode != 0) return QString();
-    } else if (writer == QLatin1String("editor save")) {
-        QFile::copy(sample_, out);
-        bool saved = false;
-        inEditor(out, [&](EditorFixture& fx) {
-            typeInto(*fx.window, "opis_projektu", kTyped, true);
-            saved = fx.window->file().save();
-        });
-        if (!saved) return QString();
-    } else if (writer == QLatin1String("editor save as")) {
-        bool saved = false;
-        inEditor(QString(), [&](EditorFixture& fx) {
-            typeInto(*fx.window, "opis_projektu", kTyped, true);
-            saved = fx.window->file().saveAs(out);
-        });
-        if (!saved) return QString();
-    } else if (writer == QLatin1String("recovery copy")) {
-        // What the focused memo shows goes into the copy although it was never left.
-        inEditor(QString(), [&](EditorFixture& fx) {
-            typeInto(*fx.window, "opis_projektu", kTyped, false);
-            auto* guard = fx.window->findChild<editor::RecoveryGuard*>();
-            guard->writeIfChanged();
-            QFile::copy(guard->ownCopy(), out);
-        });
-    }
-    return QFileInfo::exists(out) ? out : QString();
-}
-
-void TestWriterChecker::matrix_data() {
-    QTest::addColumn<QString>("writer");
-    for (const char* w : {"new", "resave", "editor save", "editor save as", "recovery copy"})
-        QTest::newRow(w) << QString::fromLatin1(w);
-}
-
-// One row per writer; every checker is a column of the row, and all of them must agree
-// that the checksum holds.
-void TestWriterChecker::matrix() {
-    QFETCH(QString, writer);
-    const QString file = write(writer, dir_.filePath(writer + QStringLiteral(".xml")));
-    QVERIFY2(!file.isEmpty(), "the writer wrote nothing");
-    if (writer != QLatin1String("new") && writer != QLatin1String("resave"))
-        QVERIFY2(TestSupport::readAll(file).contains("nieopuszczone"), "the typed text is missing");
-
-    QStringList failed;
-    // The file is held to its checksum: same module version, so a tampered one would fail.
-    const Run sum = topaz({QStringLiteral("checksum"), QStringLiteral("--json"), file});
-    QVERIFY2(sum.out.contains(QStringLiteral("\"held\": true")), qPrintable(sum.out));
-    if (sum.exitCode != 0) failed << QStringLiteral("checksum");
-    if (runExport(ExportKind::SprawdzSume, file) != 1) failed << QStringLiteral("SprawdzSume_");
-    if (runExport(ExportKind::SilentCrcCheck, file) != 1)
-        failed << QStringLiteral("SilentCrcCheck_");
-    const int both = runExport(ExportKind::SilentValCrcCheck, file);
-    if (both != 1 && both != 2) failed << QStringLiteral("SilentValCrcCheck_");
-    if (runExport(ExportKind::SilentValidate, file) != (both == 1 ? 1 : 0))
-        failed << QStringLiteral("SilentValidate_");
-    const QString kTampered = QStringLiteral("suma kontrolna");
-    const Run validate = topaz({QStringLiteral("validate"), file});
-    if (validate.out.contains(kTampered, Qt::CaseInsensitive) ||
-        validate.err.contains(kTampered, Qt::CaseInsensitive))
-        failed << QStringLiteral("validate");
-    const Run print = topaz({QStringLiteral("print"), QStringLiteral("--pdf"),
-                             dir_.filePath(writer + QStringLiteral(".pdf")), file});
-    if (print.exitCode > 1 || print.err.contains(kTampered, Qt::CaseInsensitive))
-        failed << QStringLiteral("print");
-    const Run import = topaz({QStringLiteral("import"), QStringLiteral("--db"),
-                              dir_.filePath(writer + QStringLiteral(".sqlite")), file});
-    if (import.exitCode != 0 || import.out.contains(kTampered, Qt::CaseInsensitive))
-        failed << QStringLiteral("import: ") + import.out + import.err;
-    QVERIFY2(failed.isEmpty(),
-             qPrintable(writer + QStringLiteral(" fails: ") + failed.join(QStringLiteral(", "))));
-}
 
 QTEST_MAIN(TestWriterChecker)
 #include "tst_writer_checker.moc"

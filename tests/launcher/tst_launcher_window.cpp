@@ -2,6 +2,7 @@
 #include "launcher/launcher_window.h"
 #include "platform/hostenv/hostregistry.h"
 #include "platform/ui/translations.h"
+#include "tests/test_support.h"
 
 #include <QAction>
 #include <QFile>
@@ -23,16 +24,15 @@ namespace {
 const QString kTitle =
     QString::fromUtf8("Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa");
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
+using TestSupport::readAll;
 
-void writeFile(const QString& path, const QByteArray& data) {
+void writeFile(const QString& path, const QByteArray& data, int secondsAhead = 0) {
+    QVERIFY(TestSupport::writeAll(path, data));
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
+    if (secondsAhead)
+        QVERIFY(f.open(QIODevice::ReadWrite) &&
+                f.setFileTime(QDateTime::currentDateTime().addSecs(secondsAhead),
+                              QFileDevice::FileModificationTime));
 }
 
 // Waits until the window has read every listed file in the background.
@@ -44,215 +44,6 @@ bool settled(const LauncherWindow& window) {
 }
 
 } // namespace
-
-class TestLauncherWindow : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void listsApplicationFiles_data();
-    void listsApplicationFiles();
-    void selectsTheFileSavedLast();
-    void fileActionsNeedAFile();
-    void newApplicationIsListedAfterSaving();
-    void openDialogIsPolish();
-    void changedFilesAreReadAgain();
-    void compareOpensTheDifference_data();
-    void compareOpensTheDifference();
-
-private:
-    QTreeWidgetItem* rowOf(LauncherWindow& window, const QString& fileName);
-
-    std::unique_ptr<QTranslator> polish_;
-    QTemporaryDir home_;
-    QTemporaryDir folder_;
-    QTemporaryDir empty_;
-    ModuleLibrary module_;
-};
-
-void TestLauncherWindow::initTestCase() {
-    // The module's recovery copies and settings go below the test's own folder.
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"})
-        qputenv(name, QFile::encodeName(home_.path()));
-    const QString registry = folder_.filePath(QStringLiteral("registry.ini"));
-    qputenv("ZELGR_REGISTRY", QFile::encodeName(registry));
-    HostRegistry().writeString(HostRegistry::ValueBin, QStringLiteral(TOPAZ_BIN_DIR));
-    polish_ = installPolishTranslations();
-    QVERIFY(polish_);
-    QVERIFY2(module_.load(ModuleLibrary::modulePath(QStringLiteral(TOPAZ_BIN_DIR))),
-             qPrintable(module_.errorText()));
-
-    const QByteArray sample = readFile(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
-    QVERIFY(sample.contains("Zebrzydowa</ATRYBUT>"));
-    writeFile(folder_.filePath(QStringLiteral("przyklad.xml")), sample);
-    QByteArray changed = sample;
-    changed.replace("Zebrzydowa</ATRYBUT>", "Zebrzydowa II</ATRYBUT>");
-    writeFile(folder_.filePath(QStringLiteral("zmieniony.xml")), changed);
-    QByteArray untitled = sample;
-    untitled.replace("Zebrzydowa</ATRYBUT>", "</ATRYBUT>");
-    untitled.replace("Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec \x96 ", "");
-    writeFile(folder_.filePath(QStringLiteral("bez-tytulu.xml")), untitled);
-    writeFile(folder_.filePath(QStringLiteral("uciety.xml")), sample.left(sample.size() / 2));
-    writeFile(folder_.filePath(QStringLiteral("katalog.xml")),
-              "<?xml version=\"1.0\"?><KATALOG><WNIOSEK/></KATALOG>");
-    writeFile(folder_.filePath(QStringLiteral("notatka.txt")), "<WNIOSEK/>");
-}
-
-QTreeWidgetItem* TestLauncherWindow::rowOf(LauncherWindow& window, const QString& fileName) {
-    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
-    for (int i = 0; list && i < list->topLevelItemCount(); ++i)
-        if (list->topLevelItem(i)->text(1) == fileName) return list->topLevelItem(i);
-    return nullptr;
-}
-
-void TestLauncherWindow::listsApplicationFiles_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("listed");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("checksum");
-    QTest::newRow("intact") << "przyklad.xml" << true << kTitle << "poprawna";
-    QTest::newRow("changed outside") << "zmieniony.xml" << true << kTitle + " II"
-                                     << "niepoprawna";
-    QTest::newRow("no title") << "bez-tytulu.xml" << true << QString::fromUtf8("(bez tytułu)")
-                              << "niepoprawna";
-    QTest::newRow("truncated") << "uciety.xml" << true << kTitle << "plik uszkodzony";
-    QTest::newRow("other root") << "katalog.xml" << false << QString() << QString();
-    QTest::newRow("not xml") << "notatka.txt" << false << QString() << QString();
-}
-
-void TestLauncherWindow::listsApplicationFiles() {
-    QFETCH(QString, file);
-    QFETCH(bool, listed);
-    QFETCH(QString, title);
-    QFETCH(QString, checksum);
-    LauncherWindow window(module_, folder_.path());
-    // Listed at once, read in the background.
-    QVERIFY(rowOf(window, file) || !listed);
-    QVERIFY(settled(window));
-    QCOMPARE(window.objectName(), QStringLiteral("TfmLauncher"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Zelgor"));
-    QTreeWidgetItem* row = rowOf(window, file);
-    QCOMPARE(row != nullptr, listed);
-    if (!row) return;
-    QCOMPARE(row->text(0), title);
-    QCOMPARE(row->text(3), checksum);
-    QVERIFY(!row->text(2).isEmpty());
-}
-
-void TestLauncherWindow::selectsTheFileSavedLast() {
-    const QString last = folder_.filePath(QStringLiteral("uciety.xml"));
-    HostRegistry().writeString(HostRegistry::ValueLastFile, last);
-    LauncherWindow window(module_, folder_.path());
-    QCOMPARE(window.selectedFile(), last);
-    HostRegistry().writeString(HostRegistry::ValueLastFile, QString());
-}
-
-void TestLauncherWindow::fileActionsNeedAFile() {
-    LauncherWindow window(module_, empty_.path());
-    QCOMPARE(window.selectedFile(), QString());
-    for (const char* name : {"acEdytuj", "acPodglad", "acDrukuj", "acSprawdzSume", "acWaliduj"})
-        QVERIFY2(!window.findChild<QAction*>(QLatin1String(name))->isEnabled(), name);
-    QVERIFY(window.findChild<QAction*>(QStringLiteral("acNowyWniosek"))->isEnabled());
-}
-
-// "Nowy wniosek" as a user goes through it with the real module: the window hides while
-// the editor is shown, the editor saves through its save dialog (which opens in the
-// registry folder) and is closed, and the window comes back with the new file listed.
-void TestLauncherWindow::newApplicationIsListedAfterSaving() {
-    QTemporaryDir applications;
-    HostRegistry().writeString(HostRegistry::ValueApplications, applications.path());
-    LauncherWindow window(module_, applications.path());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    // The user takes the name the dialog proposes.
-    const QString saved = applications.filePath(QStringLiteral("wniosek001.xml"));
-    QString dialogFolder;
-    QStringList boxes;
-    bool hiddenWhileEditing = false;
-    int step = 0; // 0 editor shown, 1 saving, 2 saved, 3 closing
-    QTimer user;
-    // Answers run after the timer's step: an answer may open the next modal window.
-    auto later = [](QObject* target, auto fn) {
-        QMetaObject::invokeMethod(target, fn, Qt::QueuedConnection);
-    };
-    connect(&user, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) return;
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            boxes << box->text();
-            QAbstractButton* yes = box->button(QMessageBox::Yes);
-            QAbstractButton* button =
-                yes ? yes : static_cast<QAbstractButton*>(box->defaultButton());
-            if (button) later(button, [button] { button->click(); });
-        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && step == 1) {
-            step = 2;
-            dialogFolder = dialog->directory().absolutePath();
-            later(dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); });
-        } else if (modal->objectName() == QLatin1String("fmWniosek") && (step == 0 || step == 2)) {
-            hiddenWhileEditing = step == 0 ? !window.isVisible() : hiddenWhileEditing;
-            QAction* action =
-                modal->findChild<QAction*>(QLatin1String(step == 0 ? "acZapisz" : "acZamknij"));
-            step = step == 0 ? 1 : 3;
-            later(action, [action] { action->trigger(); });
-        }
-    });
-    user.start(20);
-    window.findChild<QAction*>(QStringLiteral("acNowyWniosek"))->trigger();
-    user.stop();
-    QCOMPARE(step, 3);
-    QVERIFY(hiddenWhileEditing);
-    QCOMPARE(dialogFolder, QFileInfo(applications.path()).absoluteFilePath());
-    QVERIFY2(boxes.size() == 1, qPrintable(boxes.join(u'|'))); // only "close?"
-    QVERIFY(window.isVisible());
-    QVERIFY(settled(window));
-    QTreeWidgetItem* row = rowOf(window, QStringLiteral("wniosek001.xml"));
-    QVERIFY(row);
-    QCOMPARE(row->text(3), QStringLiteral("poprawna"));
-    QCOMPARE(window.selectedFile(), saved);
-}
-
-// "Otwórz…" shows Qt's file dialog with Qt's own texts in Polish.
-void TestLauncherWindow::openDialogIsPolish() {
-    LauncherWindow window(module_, empty_.path());
-    QStringList buttons;
-    QTimer::singleShot(100, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        for (const QPushButton* b : dialog->findChildren<QPushButton*>())
-            buttons << b->text();
-        dialog->reject();
-    });
-    window.findChild<QAction*>(QStringLiteral("acOtworz"))->trigger();
-    QVERIFY2(buttons.contains(QStringLiteral("Anuluj")), qPrintable(buttons.join(u'|')));
-    QVERIFY2(!buttons.contains(QStringLiteral("Cancel")), qPrintable(buttons.join(u'|')));
-}
-
-// A file changed on disk is read again at the next listing; the others come from memory.
-void TestLauncherWindow::changedFilesAreReadAgain() {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("a.xml"));
-    const QByteArray sample = readFile(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
-    writeFile(path, sample);
-    writeFile(folder.filePath(QStringLiteral("b.xml")), sample);
-    LauncherWindow window(module_, folder.path());
-    QVERIFY(settled(window));
-    QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("poprawna"));
-    QByteArray changed = sample;
-    writeFile(path, changed.replace("Zebrzydowa</ATRYBUT>", "Zebrzydowa III</ATRYBUT>"));
-    QFile touched(path);
-    QVERIFY(touched.open(QIODevice::ReadWrite));
-    QVERIFY(touched.setFileTime(QDateTime::currentDateTime().addSecs(5),
-                                QFileDevice::FileModificationTime));
-    touched.close();
-    window.refresh();
-    QVERIFY(window.isChecking());
-    QCOMPARE(rowOf(window, QStringLiteral("b.xml"))->text(3), QStringLiteral("poprawna"));
-    QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("sprawdzanie…"));
-    QVERIFY(settled(window));
-    QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("niepoprawna"));
-    QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(0), kTitle + " III");
-    window.refresh();
-    QVERIFY(!window.isChecking());
-}
 
 // The sample with a second place of realisation, "Zebrzydowa", after the first.
 QByteArray withSecondPlace(QByteArray xml) {
@@ -269,143 +60,320 @@ QByteArray withSecondPlace(QByteArray xml) {
     return xml.insert(end, row);
 }
 
-// Two files picked with the mouse (click, Ctrl+click) and "Porównaj" clicked: the window lists
-// what the newer one changed, in the editor's words; a double click on the difference opens
-// the newer file read-only with the control of the changed value focused on its page, on the
-// changed row of a list.
-void TestLauncherWindow::compareOpensTheDifference_data() {
-    QTest::addColumn<bool>("twoPlaces");
-    QTest::addColumn<QByteArray>("from");
-    QTest::addColumn<QByteArray>("to");
-    QTest::addColumn<QStringList>("shown"); // section, caption, row, old, new
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QStringList>("pages");
-    QTest::addColumn<int>("row"); // current row of the grid, -1 for one record
-    QTest::addColumn<QString>("column");
-    const QStringList project{QStringLiteral("P&rojekt"), QStringLiteral("&6 - 6e")};
-    QTest::newRow("main record") << false << QByteArray("Zebrzydowa</ATRYBUT>")
-                                 << QByteArray("Zebrzydowa II</ATRYBUT>")
-                                 << QStringList{QStringLiteral("6. Projekt"),
-                                                QStringLiteral("Tytuł Projektu"), QString(), kTitle,
-                                                kTitle + " II"}
-                                 << "tytul_projektu" << project << -1 << QString();
-    QTest::newRow("list row") << true << QByteArray("nrW=\"2\">Zebrzydowa<")
-                              << QByteArray("nrW=\"2\">Zebrzydowa Dolna<")
-                              << QStringList{QStringLiteral("6d. Miejsce realizacji Projektu"),
-                                             QStringLiteral("Miejscowość"), QStringLiteral("2"),
-                                             QStringLiteral("Zebrzydowa"),
-                                             QStringLiteral("Zebrzydowa Dolna")}
-                              << "e604003" << project << 1 << QStringLiteral("Miejscowość");
-}
+class TestLauncherWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        // The module's recovery copies and settings go below the test's own folder.
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"})
+            qputenv(name, QFile::encodeName(home_.path()));
+        const QString registry = folder_.filePath(QStringLiteral("registry.ini"));
+        qputenv("ZELGR_REGISTRY", QFile::encodeName(registry));
+        HostRegistry().writeString(HostRegistry::ValueBin, QStringLiteral(TOPAZ_BIN_DIR));
+        polish_ = installPolishTranslations();
+        QVERIFY(polish_);
+        QVERIFY2(module_.load(ModuleLibrary::modulePath(QStringLiteral(TOPAZ_BIN_DIR))),
+                 qPrintable(module_.errorText()));
 
-void TestLauncherWindow::compareOpensTheDifference() {
-    QFETCH(bool, twoPlaces);
-    QFETCH(QByteArray, from);
-    QFETCH(QByteArray, to);
-    QFETCH(QStringList, shown);
-    QFETCH(QString, control);
-    QFETCH(QStringList, pages);
-    QFETCH(int, row);
-    QFETCH(QString, column);
-    QTemporaryDir folder;
-    QByteArray sample = readFile(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
-    if (twoPlaces) sample = withSecondPlace(sample);
-    QVERIFY(sample.contains(from));
-    writeFile(folder.filePath(QStringLiteral("a.xml")), sample);
-    writeFile(folder.filePath(QStringLiteral("b.xml")), QByteArray(sample).replace(from, to));
-    // The newer file is the changed one.
-    QFile newer(folder.filePath(QStringLiteral("b.xml")));
-    QVERIFY(newer.open(QIODevice::ReadWrite));
-    QVERIFY(newer.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                              QFileDevice::FileModificationTime));
-    newer.close();
-    LauncherWindow window(module_, folder.path());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(settled(window));
-    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
-    QAction* compare = window.findChild<QAction*>(QStringLiteral("acPorownaj"));
-    const auto click = [&](const QString& file, Qt::KeyboardModifiers keys) {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
-                          list->visualItemRect(rowOf(window, file)).center());
-    };
-    click(QStringLiteral("b.xml"), Qt::NoModifier);
-    QVERIFY(!compare->isEnabled());
-    click(QStringLiteral("a.xml"), Qt::ControlModifier);
-    QVERIFY(compare->isEnabled());
-    QDialog* comparison = nullptr;
-    connect(&window, &LauncherWindow::comparisonShown, this, [&](QDialog* w) { comparison = w; });
-    auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("tbWnioski"));
-    QTest::mouseClick(toolBar->widgetForAction(compare), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(comparison, 60000);
-    auto* differences = comparison->findChild<QTreeWidget*>(QStringLiteral("lvRoznice"));
-    QCOMPARE(differences->topLevelItemCount(), 1);
-    QTreeWidgetItem* difference = differences->topLevelItem(0);
-    QCOMPARE(QStringList({difference->text(0), difference->text(1), difference->text(2),
-                          difference->text(3), difference->text(4)}),
-             shown);
-    QVERIFY(comparison->findChild<QLabel*>(QStringLiteral("lbPliki"))
-                ->text()
-                .contains(QStringLiteral("Nowszy: b.xml (suma kontrolna niepoprawna)")));
+        const QByteArray sample = readAll(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
+        QVERIFY(sample.contains("Zebrzydowa</ATRYBUT>"));
+        writeFile(folder_.filePath(QStringLiteral("przyklad.xml")), sample);
+        QByteArray changed = sample;
+        changed.replace("Zebrzydowa</ATRYBUT>", "Zebrzydowa II</ATRYBUT>");
+        writeFile(folder_.filePath(QStringLiteral("zmieniony.xml")), changed);
+        QByteArray untitled = sample;
+        untitled.replace("Zebrzydowa</ATRYBUT>", "</ATRYBUT>");
+        untitled.replace("Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec \x96 ", "");
+        writeFile(folder_.filePath(QStringLiteral("bez-tytulu.xml")), untitled);
+        writeFile(folder_.filePath(QStringLiteral("uciety.xml")), sample.left(sample.size() / 2));
+        writeFile(folder_.filePath(QStringLiteral("katalog.xml")),
+                  "<?xml version=\"1.0\"?><KATALOG><WNIOSEK/></KATALOG>");
+        writeFile(folder_.filePath(QStringLiteral("notatka.txt")), "<WNIOSEK/>");
+    }
+    void listsApplicationFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("checksum");
+        QTest::newRow("intact") << "przyklad.xml" << true << kTitle << "poprawna";
+        QTest::newRow("changed outside") << "zmieniony.xml" << true << kTitle + " II"
+                                         << "niepoprawna";
+        QTest::newRow("no title") << "bez-tytulu.xml" << true << QString::fromUtf8("(bez tytułu)")
+                                  << "niepoprawna";
+        QTest::newRow("truncated") << "uciety.xml" << true << kTitle << "plik uszkodzony";
+        QTest::newRow("other root") << "katalog.xml" << false << QString() << QString();
+        QTest::newRow("not xml") << "notatka.txt" << false << QString() << QString();
+    }
+    void listsApplicationFiles() {
+        QFETCH(QString, file);
+        QFETCH(bool, listed);
+        QFETCH(QString, title);
+        QFETCH(QString, checksum);
+        LauncherWindow window(module_, folder_.path());
+        // Listed at once, read in the background.
+        QVERIFY(rowOf(window, file) || !listed);
+        QVERIFY(settled(window));
+        QTreeWidgetItem* row = rowOf(window, file);
+        QCOMPARE(row != nullptr, listed);
+        if (!row) return;
+        QCOMPARE(row->text(0), title);
+        QCOMPARE(row->text(3), checksum);
+        QVERIFY(!row->text(2).isEmpty());
+    }
+    void selectsTheFileSavedLast() {
+        const QString last = folder_.filePath(QStringLiteral("uciety.xml"));
+        HostRegistry().writeString(HostRegistry::ValueLastFile, last);
+        LauncherWindow window(module_, folder_.path());
+        QCOMPARE(window.selectedFile(), last);
+        HostRegistry().writeString(HostRegistry::ValueLastFile, QString());
+    }
+    void fileActionsNeedAFile() {
+        LauncherWindow window(module_, empty_.path());
+        QCOMPARE(window.selectedFile(), QString());
+        for (const char* name : {"acEdytuj", "acPodglad", "acDrukuj", "acSprawdzSume", "acWaliduj"})
+            QVERIFY2(!window.findChild<QAction*>(QLatin1String(name))->isEnabled(), name);
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("acNowyWniosek"))->isEnabled());
+    }
+    // "Nowy wniosek" as a user goes through it with the real module: the window hides while
+    // the editor is shown, the editor saves through its save dialog (which opens in the
+    // registry folder) and is closed, and the window comes back with the new file listed.
+    void newApplicationIsListedAfterSaving() {
+        QTemporaryDir applications;
+        HostRegistry().writeString(HostRegistry::ValueApplications, applications.path());
+        LauncherWindow window(module_, applications.path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The user takes the name the dialog proposes.
+        const QString saved = applications.filePath(QStringLiteral("wniosek001.xml"));
+        QString dialogFolder;
+        QStringList boxes;
+        bool hiddenWhileEditing = false;
+        int step = 0; // 0 editor shown, 1 saving, 2 saved, 3 closing
+        QTimer user;
+        // Answers run after the timer's step: an answer may open the next modal window.
+        auto later = [](QObject* target, auto fn) {
+            QMetaObject::invokeMethod(target, fn, Qt::QueuedConnection);
+        };
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible()) return;
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                boxes << box->text();
+                QAbstractButton* yes = box->button(QMessageBox::Yes);
+                QAbstractButton* button =
+                    yes ? yes : static_cast<QAbstractButton*>(box->defaultButton());
+                if (button) later(button, [button] { button->click(); });
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && step == 1) {
+                step = 2;
+                dialogFolder = dialog->directory().absolutePath();
+                later(dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); });
+            } else if (modal->objectName() == QLatin1String("fmWniosek") &&
+                       (step == 0 || step == 2)) {
+                hiddenWhileEditing = step == 0 ? !window.isVisible() : hiddenWhileEditing;
+                QAction* action =
+                    modal->findChild<QAction*>(QLatin1String(step == 0 ? "acZapisz" : "acZamknij"));
+                step = step == 0 ? 1 : 3;
+                later(action, [action] { action->trigger(); });
+            }
+        });
+        user.start(20);
+        window.findChild<QAction*>(QStringLiteral("acNowyWniosek"))->trigger();
+        user.stop();
+        QCOMPARE(step, 3);
+        QVERIFY(hiddenWhileEditing);
+        QCOMPARE(dialogFolder, QFileInfo(applications.path()).absoluteFilePath());
+        QVERIFY2(boxes.size() == 1, qPrintable(boxes.join(u'|'))); // only "close?"
+        QVERIFY(window.isVisible());
+        QVERIFY(settled(window));
+        QTreeWidgetItem* row = rowOf(window, QStringLiteral("wniosek001.xml"));
+        QVERIFY(row);
+        QCOMPARE(row->text(3), QStringLiteral("poprawna"));
+        QCOMPARE(window.selectedFile(), saved);
+    }
+    // "Otwórz…" shows Qt's file dialog with Qt's own texts in Polish.
+    void openDialogIsPolish() {
+        LauncherWindow window(module_, empty_.path());
+        QStringList buttons;
+        QTimer::singleShot(100, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            for (const QPushButton* b : dialog->findChildren<QPushButton*>())
+                buttons << b->text();
+            dialog->reject();
+        });
+        window.findChild<QAction*>(QStringLiteral("acOtworz"))->trigger();
+        QVERIFY2(buttons.contains(QStringLiteral("Anuluj")), qPrintable(buttons.join(u'|')));
+        QVERIFY2(!buttons.contains(QStringLiteral("Cancel")), qPrintable(buttons.join(u'|')));
+    }
+    // A file changed on disk is read again at the next listing; the others come from memory.
+    void changedFilesAreReadAgain() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("a.xml"));
+        const QByteArray sample = readAll(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
+        writeFile(path, sample);
+        writeFile(folder.filePath(QStringLiteral("b.xml")), sample);
+        LauncherWindow window(module_, folder.path());
+        QVERIFY(settled(window));
+        QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("poprawna"));
+        QByteArray changed = sample;
+        writeFile(path, changed.replace("Zebrzydowa</ATRYBUT>", "Zebrzydowa III</ATRYBUT>"), 5);
+        window.refresh();
+        QVERIFY(window.isChecking());
+        QCOMPARE(rowOf(window, QStringLiteral("b.xml"))->text(3), QStringLiteral("poprawna"));
+        QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("sprawdzanie…"));
+        QVERIFY(settled(window));
+        QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("niepoprawna"));
+        QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(0), kTitle + " III");
+        window.refresh();
+        QVERIFY(!window.isChecking());
+    }
+    // Two files picked with the mouse (click, Ctrl+click) and "Porównaj" clicked: the window lists
+    // what the newer one changed, in the editor's words; a double click on the difference opens
+    // the newer file read-only with the control of the changed value focused on its page, on the
+    // changed row of a list.
+    void compareOpensTheDifference_data() {
+        QTest::addColumn<bool>("twoPlaces");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QStringList>("shown"); // section, caption, row, old, new
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("pages");
+        QTest::addColumn<int>("row"); // current row of the grid, -1 for one record
+        QTest::addColumn<QString>("column");
+        const QStringList project{QStringLiteral("P&rojekt"), QStringLiteral("&6 - 6e")};
+        QTest::newRow("main record")
+            << false << QByteArray("Zebrzydowa</ATRYBUT>") << QByteArray("Zebrzydowa II</ATRYBUT>")
+            << QStringList{QStringLiteral("6. Projekt"), QStringLiteral("Tytuł Projektu"),
+                           QString(), kTitle, kTitle + " II"}
+            << "tytul_projektu" << project << -1 << QString();
+        QTest::newRow("list row") << true << QByteArray("nrW=\"2\">Zebrzydowa<")
+                                  << QByteArray("nrW=\"2\">Zebrzydowa Dolna<")
+                                  << QStringList{QStringLiteral("6d. Miejsce realizacji Projektu"),
+                                                 QStringLiteral("Miejscowość"), QStringLiteral("2"),
+                                                 QStringLiteral("Zebrzydowa"),
+                                                 QStringLiteral("Zebrzydowa Dolna")}
+                                  << "e604003" << project << 1 << QStringLiteral("Miejscowość");
+    }
+    void compareOpensTheDifference() {
+        QFETCH(bool, twoPlaces);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, control);
+        QFETCH(QStringList, pages);
+        QFETCH(int, row);
+        QFETCH(QString, column);
+        QTemporaryDir folder;
+        QByteArray sample = readAll(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
+        if (twoPlaces) sample = withSecondPlace(sample);
+        QVERIFY(sample.contains(from));
+        writeFile(folder.filePath(QStringLiteral("a.xml")), sample);
+        // The newer file is the changed one.
+        writeFile(folder.filePath(QStringLiteral("b.xml")), QByteArray(sample).replace(from, to),
+                  60);
+        LauncherWindow window(module_, folder.path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(settled(window));
+        auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
+        QAction* compare = window.findChild<QAction*>(QStringLiteral("acPorownaj"));
+        const auto click = [&](const QString& file, Qt::KeyboardModifiers keys) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
+                              list->visualItemRect(rowOf(window, file)).center());
+        };
+        click(QStringLiteral("b.xml"), Qt::NoModifier);
+        QVERIFY(!compare->isEnabled());
+        click(QStringLiteral("a.xml"), Qt::ControlModifier);
+        QVERIFY(compare->isEnabled());
+        QDialog* comparison = nullptr;
+        connect(&window, &LauncherWindow::comparisonShown, this,
+                [&](QDialog* w) { comparison = w; });
+        auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("tbWnioski"));
+        QTest::mouseClick(toolBar->widgetForAction(compare), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(comparison, 60000);
+        auto* differences = comparison->findChild<QTreeWidget*>(QStringLiteral("lvRoznice"));
+        QCOMPARE(differences->topLevelItemCount(), 1);
+        QTreeWidgetItem* difference = differences->topLevelItem(0);
+        QCOMPARE(QStringList({difference->text(0), difference->text(1), difference->text(2),
+                              difference->text(3), difference->text(4)}),
+                 shown);
+        QVERIFY(comparison->findChild<QLabel*>(QStringLiteral("lbPliki"))
+                    ->text()
+                    .contains(QStringLiteral("Nowszy: b.xml (suma kontrolna niepoprawna)")));
 
-    // What the viewer shows when it opens; then it is closed.
-    QString focusedControl, openedFile;
-    QStringList openPages;
-    bool readOnly = false;
-    int currentRow = -1;
-    QString currentColumn;
-    QTimer user;
-    connect(&user, &QTimer::timeout, [&] {
-        QWidget* editor = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(editor)) { // "close the editor?"
-            QAbstractButton* yes = box->defaultButton();
+        // What the viewer shows when it opens; then it is closed.
+        QString focusedControl, openedFile;
+        QStringList openPages;
+        bool readOnly = false;
+        int currentRow = -1;
+        QString currentColumn;
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget* editor = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(editor)) { // "close the editor?"
+                QAbstractButton* yes = box->defaultButton();
+                QMetaObject::invokeMethod(
+                    yes, [yes] { yes->click(); }, Qt::QueuedConnection);
+                return;
+            }
+            if (!editor || editor->objectName() != QLatin1String("fmWniosek") ||
+                !focusedControl.isEmpty())
+                return;
+            QWidget* focus = editor->focusWidget();
+            for (QWidget* w = focus; w && w != editor; w = w->parentWidget()) {
+                if (w->inherits("editor::DataControl") && focusedControl.isEmpty())
+                    focusedControl = w->objectName();
+                if (auto* tabs = qobject_cast<QTabWidget*>(w))
+                    openPages.prepend(tabs->tabText(tabs->currentIndex()));
+            }
+            if (auto* grid = qobject_cast<QAbstractItemView*>(focus)) {
+                const QModelIndex cell = grid->currentIndex();
+                currentRow = cell.row();
+                currentColumn = grid->model()->headerData(cell.column(), Qt::Horizontal).toString();
+                readOnly = !(grid->model()->flags(cell) & Qt::ItemIsEditable);
+            } else {
+                readOnly = focus && focus->property("readOnly").toBool();
+            }
+            for (const QLabel* panel : editor->findChild<QStatusBar*>()->findChildren<QLabel*>())
+                openedFile += panel->text() + u'|';
+            QAction* close = editor->findChild<QAction*>(QStringLiteral("acZamknij"));
             QMetaObject::invokeMethod(
-                yes, [yes] { yes->click(); }, Qt::QueuedConnection);
-            return;
-        }
-        if (!editor || editor->objectName() != QLatin1String("fmWniosek") ||
-            !focusedControl.isEmpty())
-            return;
-        QWidget* focus = editor->focusWidget();
-        for (QWidget* w = focus; w && w != editor; w = w->parentWidget()) {
-            if (w->inherits("editor::DataControl") && focusedControl.isEmpty())
-                focusedControl = w->objectName();
-            if (auto* tabs = qobject_cast<QTabWidget*>(w))
-                openPages.prepend(tabs->tabText(tabs->currentIndex()));
-        }
-        if (auto* grid = qobject_cast<QAbstractItemView*>(focus)) {
-            const QModelIndex cell = grid->currentIndex();
-            currentRow = cell.row();
-            currentColumn = grid->model()->headerData(cell.column(), Qt::Horizontal).toString();
-            readOnly = !(grid->model()->flags(cell) & Qt::ItemIsEditable);
-        } else {
-            readOnly = focus && focus->property("readOnly").toBool();
-        }
-        for (const QLabel* panel : editor->findChild<QStatusBar*>()->findChildren<QLabel*>())
-            openedFile += panel->text() + u'|';
-        QAction* close = editor->findChild<QAction*>(QStringLiteral("acZamknij"));
-        QMetaObject::invokeMethod(
-            close, [close] { close->trigger(); }, Qt::QueuedConnection);
-    });
-    user.start(20);
-    QVERIFY(QTest::qWaitForWindowExposed(comparison));
-    const QPoint at = differences->visualItemRect(difference).center();
-    // The first click of the double click, as a mouse sends it.
-    QTest::mouseClick(differences->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(differences->viewport(), Qt::LeftButton, {}, at);
-    user.stop();
-    QCOMPARE(focusedControl, control);
-    QCOMPARE(openPages, pages);
-    QVERIFY(readOnly);
-    QCOMPARE(currentRow, row);
-    QCOMPARE(currentColumn, column);
-    QVERIFY2(
-        openedFile.contains(QDir::toNativeSeparators(folder.filePath(QStringLiteral("b.xml")))),
-        qPrintable(openedFile));
-    // The place lasted for that one call.
-    QCOMPARE(HostRegistry().readString(QLatin1String(HostRegistry::ValueShowPlace)), QString());
-    comparison->close();
-}
+                close, [close] { close->trigger(); }, Qt::QueuedConnection);
+        });
+        user.start(20);
+        QVERIFY(QTest::qWaitForWindowExposed(comparison));
+        const QPoint at = differences->visualItemRect(difference).center();
+        // The first click of the double click, as a mouse sends it.
+        QTest::mouseClick(differences->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(differences->viewport(), Qt::LeftButton, {}, at);
+        user.stop();
+        QCOMPARE(focusedControl, control);
+        QCOMPARE(openPages, pages);
+        QVERIFY(readOnly);
+        QCOMPARE(currentRow, row);
+        QCOMPARE(currentColumn, column);
+        QVERIFY2(
+            openedFile.contains(QDir::toNativeSeparators(folder.filePath(QStringLiteral("b.xml")))),
+            qPrintable(openedFile));
+        // The place lasted for that one call.
+        QCOMPARE(HostRegistry().readString(QLatin1String(HostRegistry::ValueShowPlace)), QString());
+        comparison->close();
+    }
+
+private:
+    QTreeWidgetItem* rowOf(LauncherWindow& window, const QString& fileName) {
+        auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
+        for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->text(1) == fileName) return list->topLevelItem(i);
+        return nullptr;
+    }
+
+    std::unique_ptr<QTranslator> polish_;
+    QTemporaryDir home_;
+    QTemporaryDir folder_;
+    QTemporaryDir empty_;
+    ModuleLibrary module_;
+};
 
 QTEST_MAIN(TestLauncherWindow)
 #include "tst_launcher_window.moc"

@@ -1,6 +1,8 @@
 // The data module as a whole: tables and data sources, the dictionaries it loads from
 // slowniki.xml in their variants, the dictionary gate and the run-time code fields.
+#include "model/catalogue/catalogue.h"
 #include "tests/model/module_fixture.h"
+#include "tests/test_support.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,9 +13,7 @@
 namespace {
 
 QByteArray sampleDictionary() {
-    QFile f(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"));
-    if (!f.open(QIODevice::ReadOnly)) qFatal("sample dictionary missing");
-    return f.readAll();
+    return TestSupport::readAll(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"));
 }
 
 QStringList column(DataSet& t, const char* field) {
@@ -33,212 +33,260 @@ QStringList sorted(QStringList l) {
 class TestDataModule : public QObject {
     Q_OBJECT
 private slots:
-    void dictionaryVariants_data();
-    void dictionaryVariants();
-    void loadedSample();
-    void lookupsAndCodeTwins();
-    void dataSourcesCarryTheirReactions();
-};
-
-// The sample dictionary and damaged or altered copies of it: what is read, whether the
-// loader reports an error and whether the gate passes. Creation never shows a message
-// and always restores the cursor.
-void TestDataModule::dictionaryVariants_data() {
-    QTest::addColumn<QByteArrayList>("edit"); // text, replacement; "" alone: no file
-    QTest::addColumn<QByteArray>("codePage");
-    QTest::addColumn<bool>("error");
-    QTest::addColumn<bool>("gate");
-    QTest::addColumn<QStringList>("counts"); // "table=rows" after the gate, filters off
-    auto row = [](const char* name, const QByteArrayList& edit, bool error, bool gate,
-                  const QStringList& counts, const char* codePage = "") {
-        QTest::newRow(name) << edit << QByteArray(codePage) << error << gate << counts;
-    };
-    row("sample", {}, false, true,
-        {"sl_NUTS1=1", "sl_NUTS2=16", "sl_NUTS3=380", "sl_NUTS4=2477", "sl_PWD1=7",  "sl_PWD2=13",
-         "sl_PWD3=45", "sl_PWD4=12",  "sl_INT1=4",    "sl_INT2=20",    "sl_INT3=84", "sl_FPR1=38",
-         "sl_RPR1=6",  "sl_UPR1=4",   "sl_ZPU1=8",    "sl_RPC1=6",     "sl_WNS1=6",  "sl_ZAT1=0",
-         "sl_ZAS1=0",  "sl_KWD1=0",   "sl_KWP1=0"});
-    // Another code page: the declaration is rewritten in a temporary copy.
-    row("another code page", {}, false, true, {"sl_NUTS4=2477"}, "CP1250");
-    row("title compared exactly",
-        {"nazwa=\"Jednostki geograficzne NUTS\"", "nazwa=\"Jednostki Geograficzne NUTS\""}, false,
-        true, {"sl_NUTS1=0", "sl_NUTS4=0", "sl_PWD1=7"});
-    row("fewer levels",
-        {"<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"3\">",
-         "<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"2\">"},
-        false, true, {"sl_INT2=20", "sl_INT3=0"});
-    // A hostile level count loads the levels that exist, at once (see the time bound).
-    row("level count of a billion",
-        {"<SLOWNIK nazwa=\"Jednostki geograficzne NUTS\" poziomy=\"4\">",
-         "<SLOWNIK nazwa=\"Jednostki geograficzne NUTS\" poziomy=\"00000000000961041859\">"},
-        false, true, {"sl_NUTS1=1", "sl_NUTS4=2477"});
-    // The first element of a level number counts; later ones are not read.
-    row("level repeated",
-        {"<POZIOM numer=\"2\">", "<POZIOM numer=\"3\"></POZIOM><POZIOM numer=\"2\">"}, false, true,
-        {"sl_NUTS2=16", "sl_NUTS3=0", "sl_INT2=20", "sl_INT3=0"});
-    row("level count not a number",
-        {"<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"1\">",
-         "<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"jeden\">"},
-        false, true, {"sl_FPR1=0"});
-    row("unknown attribute",
-        {"<ATRYBUT nazwa=\"NAZWA\">POLSKA</ATRYBUT>",
-         "<ATRYBUT nazwa=\"NAZWA_PL\">POLSKA</ATRYBUT>"},
-        true, false, {"sl_PWD1=0"});
-    row("without the programme",
-        {"<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT</ATRYBUT>",
-         "<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOX</ATRYBUT>"},
-        false, false, {"sl_PWD1=7"});
-    // Read as it streams: a fault after the first dictionaries leaves none of them loaded.
-    row("truncated", {"</SLOWNIKI>", ""}, true, false, {"sl_NUTS1=0", "sl_NUTS2=0"});
-    row("value in pieces",
-        {"<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT</ATRYBUT>",
-         "<ATRYBUT nazwa=\"PWD_KOD_ID\">S<x>P</x><![CDATA[O]]>&#84;</ATRYBUT>"},
-        false, true, {"sl_PWD1=7"});
-    row("missing", {""}, true, false, {"sl_NUTS2=0"});
-}
-
-void TestDataModule::dictionaryVariants() {
-    QFETCH(QByteArrayList, edit);
-    QFETCH(QByteArray, codePage);
-    QFETCH(bool, error);
-    QFETCH(bool, gate);
-    QFETCH(QStringList, counts);
-    QTemporaryDir dir;
-    if (edit != QByteArrayList{""}) {
-        QByteArray d = sampleDictionary();
-        if (!edit.isEmpty()) {
-            QVERIFY(d.contains(edit[0]));
-            d = edit[1].isEmpty() ? d.left(d.indexOf(edit[0]) / 2) : d.replace(edit[0], edit[1]);
+    // The sample dictionary and damaged or altered copies of it: what is read, whether the
+    // loader reports an error and whether the gate passes. Creation never shows a message
+    // and always restores the cursor.
+    void dictionaryVariants_data() {
+        QTest::addColumn<QByteArrayList>("edit"); // text, replacement; "" alone: no file
+        QTest::addColumn<QByteArray>("codePage");
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<bool>("gate");
+        QTest::addColumn<QStringList>("counts"); // "table=rows" after the gate, filters off
+        auto row = [](const char* name, const QByteArrayList& edit, bool error, bool gate,
+                      const QStringList& counts, const char* codePage = "") {
+            QTest::newRow(name) << edit << QByteArray(codePage) << error << gate << counts;
+        };
+        row("sample", {}, false, true,
+            {"sl_NUTS1=1", "sl_NUTS2=16", "sl_NUTS3=380", "sl_NUTS4=2477", "sl_PWD1=7",
+             "sl_PWD2=13", "sl_PWD3=45",  "sl_PWD4=12",   "sl_INT1=4",     "sl_INT2=20",
+             "sl_INT3=84", "sl_FPR1=38",  "sl_RPR1=6",    "sl_UPR1=4",     "sl_ZPU1=8",
+             "sl_RPC1=6",  "sl_WNS1=6",   "sl_ZAT1=0",    "sl_ZAS1=0",     "sl_KWD1=0",
+             "sl_KWP1=0"});
+        // Another code page: the declaration is rewritten in a temporary copy.
+        row("another code page", {}, false, true, {"sl_NUTS4=2477"}, "CP1250");
+        row("title compared exactly",
+            {"nazwa=\"Jednostki geograficzne NUTS\"", "nazwa=\"Jednostki Geograficzne NUTS\""},
+            false, true, {"sl_NUTS1=0", "sl_NUTS4=0", "sl_PWD1=7"});
+        row("fewer levels",
+            {"<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"3\">",
+             "<SLOWNIK nazwa=\"Obszary interwencji\" poziomy=\"2\">"},
+            false, true, {"sl_INT2=20", "sl_INT3=0"});
+        // A hostile level count loads the levels that exist, at once (see the time bound).
+        row("level count of a billion",
+            {"<SLOWNIK nazwa=\"Jednostki geograficzne NUTS\" poziomy=\"4\">",
+             "<SLOWNIK nazwa=\"Jednostki geograficzne NUTS\" poziomy=\"00000000000961041859\">"},
+            false, true, {"sl_NUTS1=1", "sl_NUTS4=2477"});
+        // The first element of a level number counts; later ones are not read.
+        row("level repeated",
+            {"<POZIOM numer=\"2\">", "<POZIOM numer=\"3\"></POZIOM><POZIOM numer=\"2\">"}, false,
+            true, {"sl_NUTS2=16", "sl_NUTS3=0", "sl_INT2=20", "sl_INT3=0"});
+        row("level count not a number",
+            {"<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"1\">",
+             "<SLOWNIK nazwa=\"Rodzaj formy prawnej\" poziomy=\"jeden\">"},
+            false, true, {"sl_FPR1=0"});
+        row("unknown attribute",
+            {"<ATRYBUT nazwa=\"NAZWA\">POLSKA</ATRYBUT>",
+             "<ATRYBUT nazwa=\"NAZWA_PL\">POLSKA</ATRYBUT>"},
+            true, false, {"sl_PWD1=0"});
+        row("without the programme",
+            {"<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT</ATRYBUT>",
+             "<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOX</ATRYBUT>"},
+            false, false, {"sl_PWD1=7"});
+        // Read as it streams: a fault after the first dictionaries leaves none of them loaded.
+        row("truncated", {"</SLOWNIKI>", ""}, true, false, {"sl_NUTS1=0", "sl_NUTS2=0"});
+        row("value in pieces",
+            {"<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT</ATRYBUT>",
+             "<ATRYBUT nazwa=\"PWD_KOD_ID\">S<x>P</x><![CDATA[O]]>&#84;</ATRYBUT>"},
+            false, true, {"sl_PWD1=7"});
+        row("missing", {""}, true, false, {"sl_NUTS2=0"});
+    }
+    void dictionaryVariants() {
+        QFETCH(QByteArrayList, edit);
+        QFETCH(QByteArray, codePage);
+        QFETCH(bool, error);
+        QFETCH(bool, gate);
+        QFETCH(QStringList, counts);
+        QTemporaryDir dir;
+        if (edit != QByteArrayList{""}) {
+            QByteArray d = sampleDictionary();
+            if (!edit.isEmpty()) {
+                QVERIFY(d.contains(edit[0]));
+                d = edit[1].isEmpty() ? d.left(d.indexOf(edit[0]) / 2)
+                                      : d.replace(edit[0], edit[1]);
+            }
+            QVERIFY(TestSupport::writeAll(dir.filePath(QStringLiteral("slowniki.xml")), d));
         }
-        QFile f(dir.filePath(QStringLiteral("slowniki.xml")));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(d) == d.size());
+        const QString copy = QDir(QDir::tempPath()).filePath(QStringLiteral("slowniki.xml.tmp"));
+        if (!codePage.isEmpty()) qputenv("TOPAZ_SYSTEM_CODEPAGE", codePage);
+        QElapsedTimer clock;
+        clock.start();
+        ModuleFixture fx(dir.path());
+        qunsetenv("TOPAZ_SYSTEM_CODEPAGE");
+        // Whatever the dictionary says, creating the module takes well under a few seconds.
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed()) + " ms"));
+        QVERIFY(!QFile::exists(copy));
+        QCOMPARE(fx.dm->BladSlownika, error);
+        QVERIFY(fx.ui.shownTexts().isEmpty());
+        QCOMPARE(fx.dm->SprawdzSlownik(), gate);
+        // The gate replaces the filters whatever its result.
+        if (!error) QCOMPARE(column(fx.t("sl_RPC1"), "WARTOSC"), QStringList({"A2", "B2", "C2"}));
+        QVERIFY(!fx.ui.isBusyCursor());
+        for (const QString& c : counts) {
+            DataSet& t = fx.dm->table(c.section('=', 0, 0));
+            t.setFiltered(false);
+            QVERIFY2(t.recordCount() == c.section('=', 1).toInt(),
+                     qPrintable(c + " != " + QString::number(t.recordCount())));
+        }
     }
-    const QString copy = QDir(QDir::tempPath()).filePath(QStringLiteral("slowniki.xml.tmp"));
-    if (!codePage.isEmpty()) qputenv("TOPAZ_SYSTEM_CODEPAGE", codePage);
-    QElapsedTimer clock;
-    clock.start();
-    ModuleFixture fx(dir.path());
-    qunsetenv("TOPAZ_SYSTEM_CODEPAGE");
-    // Whatever the dictionary says, creating the module takes well under a few seconds.
-    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed()) + " ms"));
-    QVERIFY(!QFile::exists(copy));
-    QCOMPARE(fx.dm->BladSlownika, error);
-    QVERIFY(fx.ui.shownTexts().isEmpty());
-    QCOMPARE(fx.dm->SprawdzSlownik(), gate);
-    // The gate replaces the filters whatever its result.
-    if (!error) QCOMPARE(column(fx.t("sl_RPC1"), "WARTOSC"), QStringList({"A2", "B2", "C2"}));
-    QVERIFY(!fx.ui.isBusyCursor());
-    for (const QString& c : counts) {
-        DataSet& t = fx.dm->table(c.section('=', 0, 0));
-        t.setFiltered(false);
-        QVERIFY2(t.recordCount() == c.section('=', 1).toInt(),
-                 qPrintable(c + " != " + QString::number(t.recordCount())));
+    void loadedSample() {
+        ModuleFixture fx;
+        // "PODMIOT_PROJEKTU" has rows but no table here: read, skipped, no error.
+        QVERIFY(sampleDictionary().contains("nazwa=\"PODMIOT_PROJEKTU\""));
+        QVERIFY(fx.dm->dictionaryTable("POD", 1) == nullptr);
+        QCOMPARE(fx.dm->dictionaryTable("nuts", 3), &fx.t("sl_NUTS3"));
+        QCOMPARE(fx.dm->findTable("DSWNIOSEK"), &fx.t("dsWniosek"));
+        QVERIFY_THROWS_EXCEPTION(DataSetError, fx.dm->table("dsNieMa"));
+        // Identity from the root; the file's identity starts equal to it.
+        QCOMPARE(fx.dm->WersjaSlownika + fx.dm->DbidSlownika + fx.dm->SidSlownika,
+                 QStringLiteral("3.1212017"));
+        QCOMPARE(fx.dm->WersjaSlownikaPliku + fx.dm->DbidSlownikaPliku + fx.dm->SidSlownikaPliku,
+                 QStringLiteral("3.1212017"));
+        // Typed values: Nowogrodziec is a gmina of bolesławiecki.
+        QVERIFY(fx.t("sl_NUTS4").locate(QStringLiteral("KOD"), QStringLiteral("0201043")));
+        QCOMPARE(fx.f("sl_NUTS4", "NAZWA").asString(), QStringLiteral("Nowogrodziec"));
+        QCOMPARE(fx.f("sl_NUTS4", "PARENT_ID").value().typeId(), QMetaType::Int);
+        QVERIFY(fx.f("sl_NUTS1", "PARENT_ID").isNull());
+        // Regions sorted by their Polish names, not by code.
+        for (const char* t : {"sl_NUTS2", "sl_NUTS3", "sl_NUTS4"}) {
+            const QStringList n = column(fx.t(t), "NAZWA");
+            QStringList byName = n;
+            QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
+            std::stable_sort(byName.begin(), byName.end(), [&](const QString& a, const QString& b) {
+                return c.compare(a, b) < 0;
+            });
+            QCOMPARE(n, byName);
+        }
+        const QStringList woj = column(fx.t("sl_NUTS2"), "NAZWA");
+        QCOMPARE(woj.first(), QString::fromUtf8("dolnośląskie"));
+        QVERIFY(woj.indexOf("lubuskie") < woj.indexOf(QString::fromUtf8("łódzkie")));
+        // The gate's filters replace the declared ones (those are held by the catalogue tests).
+        QVERIFY(fx.dm->SprawdzSlownik());
+        QCOMPARE(sorted(column(fx.t("sl_WNS1"), "WARTOSC")), QStringList({"GPS2", "POS2", "PPS2"}));
+        QCOMPARE(sorted(column(fx.t("sl_RPR1"), "WARTOSC")), QStringList({"DS", "IN", "RB", "S"}));
+        QCOMPARE(sorted(column(fx.t("sl_UPR1"), "WARTOSC")), QStringList({"OGN", "OM", "OR"}));
+        QCOMPARE(fx.t("sl_ZPU1").recordCount(), 7); // the declared filter stays: "DK" hidden
+        // State after creation and the gate.
+        QVERIFY(!fx.dm->Zmieniony);
+        QVERIFY(!fx.dm->Wczytywanie);
+        QVERIFY(!fx.dm->ValidationWarning);
+        QCOMPARE(fx.dm->KwalifikacjaNowegoWydatku, QStringLiteral("T"));
+        for (const auto& t : fx.dm->tables())
+            if (t->name() != QLatin1String("dsKatPrzych"))
+                QVERIFY2(t->isActive(), qPrintable(t->name()));
     }
-}
+    void lookupsAndCodeTwins() {
+        ModuleFixture fx;
+        auto twins = [&](const char* table) {
+            QStringList out;
+            for (const auto& f : fx.t(table).fields())
+                if (f->name().endsWith(QLatin1String("_kodRT")) && f->kind() == FieldKind::Lookup &&
+                    f->definition().lookupResultField == QLatin1String("KOD"))
+                    out << f->name();
+            return out;
+        };
+        QCOMPARE(twins("dsBeneficjent").size(), 12);
+        QCOMPARE(twins("dsInstytucje").size(), 3);
+        QCOMPARE(twins("dsOsobyUpow").size(), 3);
+        QVERIFY(!twins("dsBeneficjent").contains("Lkp_for_pr_kodRT")); // sl_FPR1 has no KOD
+        DataSet& b = fx.t("dsBeneficjent");
+        b.append();
+        b.field("adr_woj_id").setValue(2);
+        QCOMPARE(b.field("lkp_adr_woj").asString(), QString::fromUtf8("dolnośląskie"));
+        QCOMPARE(b.field("lkp_adr_woj_kodRT").asString(), QStringLiteral("02"));
+        b.cancel();
 
-void TestDataModule::loadedSample() {
-    ModuleFixture fx;
-    // "PODMIOT_PROJEKTU" has rows but no table here: read, skipped, no error.
-    QVERIFY(sampleDictionary().contains("nazwa=\"PODMIOT_PROJEKTU\""));
-    QVERIFY(fx.dm->dictionaryTable("POD", 1) == nullptr);
-    QCOMPARE(fx.dm->dictionaryTable("nuts", 3), &fx.t("sl_NUTS3"));
-    QCOMPARE(fx.dm->findTable("DSWNIOSEK"), &fx.t("dsWniosek"));
-    QVERIFY_THROWS_EXCEPTION(DataSetError, fx.dm->table("dsNieMa"));
-    // Identity from the root; the file's identity starts equal to it.
-    QCOMPARE(fx.dm->WersjaSlownika + fx.dm->DbidSlownika + fx.dm->SidSlownika,
-             QStringLiteral("3.1212017"));
-    QCOMPARE(fx.dm->WersjaSlownikaPliku + fx.dm->DbidSlownikaPliku + fx.dm->SidSlownikaPliku,
-             QStringLiteral("3.1212017"));
-    // Typed values: Nowogrodziec is a gmina of bolesławiecki.
-    QVERIFY(fx.t("sl_NUTS4").locate(QStringLiteral("KOD"), QStringLiteral("0201043")));
-    QCOMPARE(fx.f("sl_NUTS4", "NAZWA").asString(), QStringLiteral("Nowogrodziec"));
-    QCOMPARE(fx.f("sl_NUTS4", "PARENT_ID").value().typeId(), QMetaType::Int);
-    QVERIFY(fx.f("sl_NUTS1", "PARENT_ID").isNull());
-    // Regions sorted by their Polish names, not by code.
-    for (const char* t : {"sl_NUTS2", "sl_NUTS3", "sl_NUTS4"}) {
-        const QStringList n = column(fx.t(t), "NAZWA");
-        QStringList byName = n;
-        QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
-        std::stable_sort(byName.begin(), byName.end(),
-                         [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
-        QCOMPARE(n, byName);
+        QVERIFY(fx.dm->SprawdzSlownik());
+        DataSet& w = fx.t("dsWniosek");
+        w.edit();
+        w.field("zgod_row_szans").setValue("A2");
+        QVERIFY(!w.field("lkp_zgod_row_szans").isNull());
+        w.field("zgod_row_szans").setValue("A"); // hidden by the gate's filter
+        QVERIFY(w.field("lkp_zgod_row_szans").isNull());
+        w.field("rodz_proj").setValue("MI"); // never visible to this type
+        QVERIFY(w.field("lkp_rodz_projektu").isNull());
+        w.field("rodz_proj").setValue("RB");
+        QCOMPARE(w.field("lkp_rodz_projektu").asString(), QStringLiteral("Roboty budowlane"));
+        w.cancel();
+        QCOMPARE(fx.f("dsPozWdr", "lkp_pwd1").asString(),
+                 QStringLiteral("Sektorowy Program Operacyjny Transport na lata 2004-2006"));
     }
-    const QStringList woj = column(fx.t("sl_NUTS2"), "NAZWA");
-    QCOMPARE(woj.first(), QString::fromUtf8("dolnośląskie"));
-    QVERIFY(woj.indexOf("lubuskie") < woj.indexOf(QString::fromUtf8("łódzkie")));
-    // The gate's filters replace the declared ones (those are held by the catalogue tests).
-    QVERIFY(fx.dm->SprawdzSlownik());
-    QCOMPARE(sorted(column(fx.t("sl_WNS1"), "WARTOSC")), QStringList({"GPS2", "POS2", "PPS2"}));
-    QCOMPARE(sorted(column(fx.t("sl_RPR1"), "WARTOSC")), QStringList({"DS", "IN", "RB", "S"}));
-    QCOMPARE(sorted(column(fx.t("sl_UPR1"), "WARTOSC")), QStringList({"OGN", "OM", "OR"}));
-    QCOMPARE(fx.t("sl_ZPU1").recordCount(), 7); // the declared filter stays: "DK" hidden
-    // State after creation and the gate.
-    QVERIFY(!fx.dm->Zmieniony);
-    QVERIFY(!fx.dm->Wczytywanie);
-    QVERIFY(!fx.dm->ValidationWarning);
-    QCOMPARE(fx.dm->KwalifikacjaNowegoWydatku, QStringLiteral("T"));
-    for (const auto& t : fx.dm->tables())
-        if (t->name() != QLatin1String("dsKatPrzych"))
-            QVERIFY2(t->isActive(), qPrintable(t->name()));
-}
-
-void TestDataModule::lookupsAndCodeTwins() {
-    ModuleFixture fx;
-    auto twins = [&](const char* table) {
-        QStringList out;
-        for (const auto& f : fx.t(table).fields())
-            if (f->name().endsWith(QLatin1String("_kodRT")) && f->kind() == FieldKind::Lookup &&
-                f->definition().lookupResultField == QLatin1String("KOD"))
-                out << f->name();
-        return out;
-    };
-    QCOMPARE(twins("dsBeneficjent").size(), 12);
-    QCOMPARE(twins("dsInstytucje").size(), 3);
-    QCOMPARE(twins("dsOsobyUpow").size(), 3);
-    QVERIFY(!twins("dsBeneficjent").contains("Lkp_for_pr_kodRT")); // sl_FPR1 has no KOD
-    DataSet& b = fx.t("dsBeneficjent");
-    b.append();
-    b.field("adr_woj_id").setValue(2);
-    QCOMPARE(b.field("lkp_adr_woj").asString(), QString::fromUtf8("dolnośląskie"));
-    QCOMPARE(b.field("lkp_adr_woj_kodRT").asString(), QStringLiteral("02"));
-    b.cancel();
-
-    QVERIFY(fx.dm->SprawdzSlownik());
-    DataSet& w = fx.t("dsWniosek");
-    w.edit();
-    w.field("zgod_row_szans").setValue("A2");
-    QVERIFY(!w.field("lkp_zgod_row_szans").isNull());
-    w.field("zgod_row_szans").setValue("A"); // hidden by the gate's filter
-    QVERIFY(w.field("lkp_zgod_row_szans").isNull());
-    w.field("rodz_proj").setValue("MI"); // never visible to this type
-    QVERIFY(w.field("lkp_rodz_projektu").isNull());
-    w.field("rodz_proj").setValue("RB");
-    QCOMPARE(w.field("lkp_rodz_projektu").asString(), QStringLiteral("Roboty budowlane"));
-    w.cancel();
-    QCOMPARE(fx.f("dsPozWdr", "lkp_pwd1").asString(),
-             QStringLiteral("Sektorowy Program Operacyjny Transport na lata 2004-2006"));
-}
-
-void TestDataModule::dataSourcesCarryTheirReactions() {
-    ModuleFixture fx;
-    QCOMPARE(fx.dm->findDataSource("dsrWniosek")->dataSet(), &fx.t("dsWniosek"));
-    QCOMPARE(fx.dm->findDataSource("dsr_sl_NUTS2")->dataSet(), &fx.t("sl_NUTS2"));
-    int validationPokes = 0;
-    fx.dm->onDataChangeWhileEditing = [&] { ++validationPokes; };
-    // Table posted, whether it marks a change, whether validation is poked.
-    const QList<std::tuple<const char*, bool, bool>> cases{{"dsProdukty", true, true},
-                                                           {"dsZamPub", false, false},
-                                                           {"dsPlanWydatki", false, false},
-                                                           {"dsEtapyRealizacji", false, true}};
-    for (const auto& [table, changes, pokes] : cases) {
-        fx.dm->Zmieniony = false;
-        validationPokes = 0;
-        fx.t(table).append();
-        fx.t(table).post();
-        QVERIFY2(fx.dm->Zmieniony == changes, table);
-        QVERIFY2((validationPokes > 0) == pokes, table);
+    void dataSourcesCarryTheirReactions() {
+        ModuleFixture fx;
+        QCOMPARE(fx.dm->findDataSource("dsrWniosek")->dataSet(), &fx.t("dsWniosek"));
+        QCOMPARE(fx.dm->findDataSource("dsr_sl_NUTS2")->dataSet(), &fx.t("sl_NUTS2"));
+        int validationPokes = 0;
+        fx.dm->onDataChangeWhileEditing = [&] { ++validationPokes; };
+        // Table posted, whether it marks a change, whether validation is poked.
+        const QList<std::tuple<const char*, bool, bool>> cases{{"dsProdukty", true, true},
+                                                               {"dsZamPub", false, false},
+                                                               {"dsPlanWydatki", false, false},
+                                                               {"dsEtapyRealizacji", false, true}};
+        for (const auto& [table, changes, pokes] : cases) {
+            fx.dm->Zmieniony = false;
+            validationPokes = 0;
+            fx.t(table).append();
+            fx.t(table).post();
+            QVERIFY2(fx.dm->Zmieniony == changes, table);
+            QVERIFY2((validationPokes > 0) == pokes, table);
+        }
     }
-}
+    // Every lookup names a data field of its own table and an existing dictionary column.
+    void lookupsResolve() {
+        ModuleFixture fx;
+        int lookups = 0;
+        for (const auto& t : fx.dm->tables())
+            for (const auto& f : t->fields()) {
+                if (f->kind() != FieldKind::Lookup) continue;
+                ++lookups;
+                const FieldDef& d = f->definition();
+                const Field* key = t->findField(d.keyField);
+                const DataSet* dict = fx.dm->findTable(d.lookupDataSet);
+                QVERIFY2(key && key->kind() == FieldKind::Data && dict &&
+                             dict->findField(d.lookupKeyField) &&
+                             dict->findField(d.lookupResultField),
+                         qPrintable(t->name() + u'.' + f->name()));
+            }
+        QVERIFY(lookups > 0);
+    }
+    // The declared filter of a flat list is accepted by its table and lets the listed codes
+    // through.
+    void declaredFilters_data() {
+        QTest::addColumn<QString>("tableName");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<int>("visible");
+        auto row = [](const char* table, const char* column, const QStringList& values,
+                      int visible) {
+            QTest::newRow(table) << table << column << values << visible;
+        };
+        row("sl_INT1", "KOD", {"1", "3", "4", "34"}, 2);
+        row("sl_WNS1", "WARTOSC", {"PPS", "POS", "GPS", "PPS2"}, 3);
+        row("sl_RPC1", "WARTOSC", {"A", "B", "C", "A2"}, 3);
+        row("sl_ZPU1", "WARTOSC", {"PN", "PO", "NZO", "NBO", "ZOC", "ZWR", "AEL", "XX"}, 7);
+    }
+    void declaredFilters() {
+        QFETCH(QString, tableName);
+        QFETCH(QString, column);
+        QFETCH(QStringList, values);
+        QFETCH(int, visible);
+        const char* text = Catalogue::declaredDictionaryFilter(qPrintable(tableName.toUpper()));
+        QVERIFY(text);
+        ModuleFixture fx;
+        DataSet& ds = fx.dm->table(tableName);
+        ds.setFiltered(false);
+        ds.emptyTable();
+        int id = 0;
+        for (const QString& v : values) {
+            QVERIFY(ds.append());
+            if (ds.findField("ID")) ds.field("ID").setValue(++id);
+            ds.field(column).setValue(v);
+            ds.post();
+        }
+        ds.setFilter(QString::fromUtf8(text));
+        ds.setFiltered(true);
+        QCOMPARE(ds.recordCount(), visible);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDataModule)
 #include "tst_data_module.moc"

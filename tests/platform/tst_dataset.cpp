@@ -1,7 +1,11 @@
 #include "platform/dataset/dataset.h"
 #include "platform/dataset/datasource.h"
+#include "platform/utils/datasetscans.h"
+#include "platform/utils/dictionaryfilter.h"
 
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -58,6 +62,41 @@ QStringList column(DataSet& t, const QString& name) {
     for (int i = 1; i <= t.recordCount(); ++i)
         out << FieldText::format(t.field(name).type(), t.valueAt(i, t.field(name)));
     return out;
+}
+
+// A table with a text field VAL and a float field NUM; values go into the named field.
+std::unique_ptr<DataSet> tableWith(const QString& fieldName, const QStringList& values) {
+    auto ds = std::make_unique<DataSet>(QStringLiteral("dsTest"));
+    open(*ds, {str("VAL"), typed("NUM", FieldType::Float)});
+    for (const QString& v : values) {
+        ds->append();
+        ds->field(fieldName).setAsString(v);
+        ds->post();
+    }
+    ds->first(); // a walk that forgot to come back would end on a later row
+    return ds;
+}
+
+std::unique_ptr<DataSet> nuts3() {
+    auto ds = std::make_unique<DataSet>(QStringLiteral("sl_NUTS3"));
+    FieldDef id = typed("ID", FieldType::Integer);
+    id.required = true;
+    open(*ds, {id, typed("PARENT_ID", FieldType::Integer), str("NAZWA", 120)});
+    const QList<QVariantList> rows{
+        {101, 14, "powiat bialski"}, {102, 14, "powiat chełmski"}, {201, 16, "powiat brzeski"}};
+    for (const auto& r : rows) {
+        ds->append();
+        for (int i = 0; i < 3; ++i)
+            ds->fieldAt(i).setValue(r[i]);
+        ds->post();
+    }
+    return ds;
+}
+
+// Every scan leaves the table where it was and its controls enabled.
+void verifyRestored(const DataSet& ds, int recNo) {
+    QCOMPARE(ds.recNo(), recNo);
+    QVERIFY(!ds.controlsDisabled());
 }
 
 } // namespace
@@ -654,6 +693,133 @@ private slots:
         DataSource dsr2("dsrTmp", temp.get());
         temp.reset();
         QVERIFY(dsr2.dataSet() == nullptr);
+    }
+
+    // ---------------------------------------------------------------- scans and dictionary filters
+
+    // The three scans; values go into the float field NUM when it is scanned, else into VAL.
+    void scans_data() {
+        QTest::addColumn<QString>("scan");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("expected");
+        auto row = [](const char* name, const char* scan, const QStringList& values,
+                      const char* field, bool expected) {
+            QTest::newRow(name) << scan << values << field << expected;
+        };
+        row("empty: all filled", "empty", {"a", "b", "c"}, "VAL", false);
+        row("empty: in the middle", "empty", {"a", "", "c"}, "VAL", true);
+        row("empty: blanks count as empty", "empty", {"a", "b", "   "}, "VAL", true);
+        row("empty: null number", "empty", {"1", ""}, "NUM", true);
+        row("empty: empty table", "empty", {}, "VAL", true);
+        row("empty: missing field", "empty", {"a", ""}, "BRAK", false);
+        row("empty: missing field, empty table", "empty", {}, "BRAK", true);
+        row("digits: all right", "digits", {"1234567890", "0987654321"}, "VAL", false);
+        row("digits: too short", "digits", {"1234567890", "123456789"}, "VAL", true);
+        row("digits: letter", "digits", {"12345678x0"}, "VAL", true);
+        row("digits: empty is not bad", "digits", {"", "1234567890", " "}, "VAL", false);
+        row("digits: trimmed first", "digits", {" 1234567890 "}, "VAL", false);
+        row("digits: empty table", "digits", {}, "VAL", false);
+        row("digits: missing field", "digits", {"x"}, "BRAK", false);
+        row("zero: all zero", "zero", {"0", "0,0", "0"}, "NUM", true);
+        row("zero: null counts as zero", "zero", {"0", ""}, "NUM", true);
+        row("zero: positive last", "zero", {"0", "0", "0,01"}, "NUM", false);
+        row("zero: negative", "zero", {"0", "-5"}, "NUM", false);
+        row("zero: empty table", "zero", {}, "NUM", true);
+        row("zero: missing field", "zero", {"7"}, "BRAK", true);
+        row("zero: text amount", "zero", {"0", "12,5"}, "VAL", false);
+    }
+    void scans() {
+        QFETCH(QString, scan);
+        QFETCH(QStringList, values);
+        QFETCH(QString, field);
+        QFETCH(bool, expected);
+        auto ds = tableWith(field == QLatin1String("NUM") ? field : QStringLiteral("VAL"), values);
+        const int before = ds->recNo();
+        const bool found = scan == QLatin1String("empty") ? Utils::anyRowEmpty(*ds, field)
+                           : scan == QLatin1String("digits")
+                               ? Utils::anyRowWithBadDigits(*ds, field, 10)
+                               : Utils::allRowsZero(*ds, field);
+        QCOMPARE(found, expected);
+        verifyRestored(*ds, before);
+    }
+
+    void scanRestoresAfterError() {
+        auto ds = tableWith(QStringLiteral("VAL"), {"0", "0", "abc", "2"});
+        ds->setRecNo(3);
+        QVERIFY_THROWS_EXCEPTION(DataSetError, Utils::allRowsZero(*ds, QStringLiteral("VAL")));
+        verifyRestored(*ds, 3);
+    }
+
+    void scanIsSilentForBoundControls() {
+        auto ds = tableWith(QStringLiteral("VAL"), {"a", "b", "c", "d"});
+        ds->setRecNo(4);
+        Recorder rec;
+        ds->addObserver(&rec);
+        QVERIFY(!Utils::anyRowEmpty(*ds, QStringLiteral("VAL")));
+        ds->removeObserver(&rec);
+        // The walk itself is not shown: one refresh when the controls come back.
+        QCOMPARE(rec.log, QStringList{"reset"});
+        verifyRestored(*ds, 4);
+    }
+
+    void scanKeepsOuterDisable() {
+        auto ds = tableWith(QStringLiteral("VAL"), {"a", ""});
+        ds->disableControls();
+        QVERIFY(Utils::anyRowEmpty(*ds, QStringLiteral("VAL")));
+        QVERIFY(ds->controlsDisabled()); // a caller's own disable stays in force
+        ds->enableControls();
+        QVERIFY(!ds->controlsDisabled());
+    }
+
+    void scanOverFilteredView() {
+        auto ds = nuts3();
+        ds->setFilter(QStringLiteral("PARENT_ID = 14"));
+        ds->setFiltered(true);
+        ds->setRecNo(2);
+        // the hidden row 201 has a three-digit ID too, but only visible rows count
+        QVERIFY(!Utils::anyRowWithBadDigits(*ds, QStringLiteral("ID"), 3));
+        QVERIFY(Utils::anyRowWithBadDigits(*ds, QStringLiteral("PARENT_ID"), 3));
+        verifyRestored(*ds, 2);
+    }
+
+    void dictionaryFilterOn_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("names");
+        auto row = [](const char* name, const char* value, const char* filter,
+                      const QStringList& names) {
+            QTest::newRow(name) << value << filter << names;
+        };
+        row("parent 14", "14", "PARENT_ID = 14",
+            {"powiat bialski", QString::fromUtf8("powiat chełmski")});
+        row("parent 16", "16", "PARENT_ID = 16", {"powiat brzeski"});
+        row("no parent chosen", "", "PARENT_ID = -1", {});
+        row("unknown parent", "99", "PARENT_ID = 99", {});
+    }
+    void dictionaryFilterOn() {
+        QFETCH(QString, value);
+        QFETCH(QString, filter);
+        QFETCH(QStringList, names);
+        auto ds = nuts3();
+        // an earlier cascade left another filter behind
+        Utils::setDictionaryFilter(*ds, QStringLiteral("PARENT_ID"), QStringLiteral("16"), true);
+        Utils::setDictionaryFilter(*ds, QStringLiteral("PARENT_ID"), value, true);
+        QCOMPARE(ds->filter(), filter);
+        QVERIFY(ds->isFiltered());
+        QCOMPARE(column(*ds, "NAZWA"), names);
+    }
+
+    void dictionaryFilterOffKeepsText() {
+        auto ds = nuts3();
+        Utils::setDictionaryFilter(*ds, QStringLiteral("PARENT_ID"), QStringLiteral("14"), true);
+        QCOMPARE(ds->recordCount(), 2);
+        Utils::setDictionaryFilter(*ds, QStringLiteral("PARENT_ID"), QStringLiteral("16"), false);
+        QVERIFY(!ds->isFiltered());
+        QCOMPARE(ds->filter(), QStringLiteral("PARENT_ID = 14"));
+        QCOMPARE(ds->recordCount(), 3);
+        ds->setFiltered(true); // switching back on uses the kept text
+        QCOMPARE(ds->recordCount(), 2);
     }
 };
 

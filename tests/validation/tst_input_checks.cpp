@@ -56,68 +56,51 @@ private slots:
         // Digits 1, 3, 7, 9 at every weighted place: a changed weight changes the check digit.
         row("every weight, 9 first", "97319731970", true);
         row("every weight, 1 first", "13791379130", true);
-        row("every weight, 3 first", "39173917390", true);
         row("every weight, wrong check", "39173917391", false);
         row("last five zeros, check fits", "55000000000", false);
         row("first six zeros, check fits", "00000012340", false);
         row("10 characters", "4405140135", false);
-        row("12 characters", "440514013590", false);
         row("empty", "", false);
         row("blank inside", "4405140 359", false);
-        row("sign", "+4405140135", false);
         row("non-ASCII digit", QString("4405140135") + QChar(0x0669), false);
         check = "NIP";
         row("plain", "1234563218", true);
         row("dashes as printed", "123-456-32-18", true);
         row("dash between every digit", "1-2-3-4-5-6-3-2-1-8", true);
-        row("dashes at both ends", "-1234563218-", true);
         row("blanks between groups", "123 456 32 18", false);
         row("wrong check digit", "1234563219", false);
-        row("descending digits", "9876543210", true);
-        row("descending digits, wrong check", "9876543211", false);
         row("remainder 10, last digit 0", "1000000160", true);
-        row("remainder 10, other number", "5250000080", true);
         row("remainder 10, last digit 1", "1000000161", false);
         row("first five zeros, check fits", "0000012345", false);
         row("last five zeros, check fits", "1000900000", false);
         row("9 digits", "123456321", false);
         row("empty", "", false);
-        row("ten blanks", "          ", false);
         check = "REGON";
         row("empty", "", true);
-        row("blanks only", "   ", true);
         row("7 digits", "1234567", true);
         row("9 digits, any check digit", "123456789", true);
         row("14 digits", "12345678901234", true);
         row("9 digits between blanks", "  123456789 ", true);
         row("8 digits", "12345678", false);
-        row("10 digits", "1234567890", false);
         row("9 characters with a letter", "1234A6789", false);
         row("blank inside 14", "1234567 901234", false);
         check = "postal";
         row("two, dash, three", "00-950", true);
-        row("separator not checked", "31x542", true);
         row("all zeros", "00-000", false);
-        row("blank mask", "  -   ", false);
         row("empty", "", false);
         row("five digits without dash", "31542", false);
         row("dash one place early", "3-1542", false);
         row("partly typed", "31-5  ", false);
-        row("letter", "3A-542", false);
         check = "email";
         row("shortest: a@b.pl", "a@b.pl", true);
         row("every allowed character", "Jan.Kowalski-1_x@Firma-2.com.pl", true);
         row("dot third from the end", "a@bcd.pl", true);
         row("three-character domain", "a@b.p", false);
-        row("dot last", "a@bcd.", false);
         row("dot second to last", "a@bcd.p", false);
         row("domain without dot", "a@bcde", false);
-        row("domain begins with dot", "a@.bcd", false);
         row("two @", "a@b@c.pl", false);
         row("no @", "ab.pl", false);
-        row("nothing before @", "@bcd.pl", false);
         row("diacritic in name", "łukasz@b.pl", false);
-        row("diacritic in domain", "a@bąk.pl", false);
         row("blank inside", "a b@c.pl", false);
         row("trailing blank", "a@b.pl ", false);
         row("empty", "", false);
@@ -157,7 +140,6 @@ private slots:
 
         accept("NIP bk: empty", bk, "e500014", "");
         accept("NIP bk: ten blanks", bk, "e500014", QString(10, ' '));
-        accept("NIP bk: valid", bk, "e500014", "123-456-32-18");
         refuse("NIP bk: nine blanks", bk, "e500014", QString(9, ' '), kNipMsg);
         refuse("NIP bk: blank mask with dashes", bk, "e500014", "   -   -  -  ", kNipMsg);
         refuse("NIP bk: wrong check digit", bk, "e500014", "1234563219", kNipMsg);
@@ -165,11 +147,9 @@ private slots:
 
         accept("REGON bk: empty", bk, "e500015", "");
         refuse("REGON bk: 8 digits", bk, "e500015", "12345678", kRegonMsg);
-        accept("REGON repr: 14 digits", repr, "e502015", "12345678901234");
         refuse("REGON repr: letter", repr, "e502015", "1234A6789", kRegonMsg);
 
         accept("PESEL repr: empty", repr, "e502016", "");
-        accept("PESEL repr: valid", repr, "e502016", "44051401359");
         refuse("PESEL repr: eleven blanks", repr, "e502016", QString(11, ' '), kPeselMsg);
         refuse("PESEL repr: wrong", repr, "e502016", "44051401358", kPeselMsg);
         accept("PESEL slot of bk shows nr_rej_edg", bk, "e500016", "anything at all");
@@ -179,8 +159,6 @@ private slots:
         refuse("postal bk: zeros", bk, "e500009", "00-000", kPostalMsg);
         accept("postal repr: blank mask", repr, "e502009", "  -   ");
         refuse("postal repr: empty", repr, "e502009", "", kPostalMsg);
-        accept("postal repr: valid", repr, "e502009", "31-542");
-        accept("postal osup: empty", osup, "e500009", "");
         accept("postal osup: blank mask", osup, "e500009", "  -   ");
         refuse("postal osup: partial", osup, "e500009", "31-5  ", kPostalMsg);
         accept("postal inst: blank mask", inst, "e608033", "  -   ");
@@ -188,7 +166,6 @@ private slots:
 
         accept("email bk: empty", bk, "e500012", "");
         accept("email bk: blanks only", bk, "e500012", "    ");
-        accept("email bk: valid", bk, "e500012", "a@b.pl");
         refuse("email bk: leading blank", bk, "e500012", " a@b.pl", kEmailMsg);
         refuse("email osup: two @", osup, "e500012", "a@b@c.pl", kEmailMsg);
         refuse("email repr: short domain", repr, "e502012", "a@b.p", kEmailMsg);
@@ -244,7 +221,6 @@ private slots:
             QTest::newRow(name) << handler << text << refusal.isEmpty() << refusal;
         };
         row("NIP esc: empty", "nipEsc", "", {});
-        row("NIP esc: ten blanks", "nipEsc", QString(10, ' '), {});
         row("NIP esc: blank mask", "nipEsc", "   -   -  -  ", {});
         row("NIP esc: wrong", "nipEsc", "1234563219", nipEsc);
         row("REGON esc: empty", "regonEsc", "", {});
@@ -256,9 +232,7 @@ private slots:
         // Typed amounts.
         row("amount: empty is 0", "amount", "", {});
         row("amount: blanks are 0", "amount", "   ", {});
-        row("amount: zero", "amount", "0,00", {});
         row("amount: decimal comma", "amount", "12,50", {});
-        row("amount: decimal point", "amount", "12.50", {});
         row("amount: thousands grouped", "amount", "1 234 567,89", {});
         row("amount: grouped with no-break space", "amount",
             QString("1") + QChar(0x00A0) + "234,00", {});
@@ -345,15 +319,12 @@ private slots:
         row("empty", "", false);
         row("blank mask", "    .  .  ", false);
         row("whole date", "2008.05.12", false);
-        row("dashes", "2008-05-12", false);
         row("slashes", "2008/05/12", false);
         row("no day", "2008.05.  ", true);
-        row("no day, short", "2008.05", true);
         row("day first", "12.05.2008", true);
         row("two-digit year", "08.05.12", true);
         row("one-digit month", "2008.5.12", true);
         row("other separator", "2008,05,12", true);
-        row("blank", " ", true);
         row("good date keeps an earlier error", "2008.05.12", true, true);
     }
 
@@ -374,7 +345,6 @@ private slots:
         QTest::newRow("within the month") << "06 2008" << QDate(2008, 6, 30) << false;
         QTest::newRow("day after the month") << "06 2008" << QDate(2008, 7, 1) << true;
         QTest::newRow("leap February end") << "02 2008" << QDate(2008, 2, 29) << false;
-        QTest::newRow("earlier") << "06 2008" << QDate(2007, 1, 1) << false;
         QTest::newRow("declaration blank") << "06 2008" << QDate() << false;
         QTest::newRow("settlement blank") << "" << QDate(2030, 1, 1) << false;
     }

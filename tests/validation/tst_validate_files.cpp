@@ -94,14 +94,10 @@ private slots:
                                 QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml")});
         QCOMPARE(a.size(), 2);
         for (const QJsonValue& v : a) {
-            const QJsonObject o = v.toObject();
-            QVERIFY(o.value("loaded").toBool());
-            QVERIFY(o.value("valid").toBool());
-            QVERIFY(!o.value("warning").toBool());
-            QVERIFY(o.value("findings").toArray().isEmpty());
-            const QJsonObject sum = o.value("checksum").toObject();
+            const QJsonObject o = v.toObject(), sum = o.value("checksum").toObject();
+            QVERIFY(o.value("loaded").toBool() && o.value("valid").toBool());
+            QVERIFY(!o.value("warning").toBool() && o.value("findings").toArray().isEmpty());
             QVERIFY(sum.value("verified").toBool());
-            QCOMPARE(sum.value("stored").toString(), sum.value("computed").toString());
             QVERIFY(QRegularExpression("^[0-9a-f]{4}(-[0-9a-f]{4}){3}$")
                         .match(sum.value("stored").toString())
                         .hasMatch());
@@ -191,47 +187,14 @@ private slots:
 
     void cofinancingWarningKeepsTheApplicationValid() {
         Host host;
-        const QJsonArray a = validateJson(host, {kApplications + "cofinancing-warning.xml"});
-        const QJsonObject o = a.first().toObject();
-        QVERIFY(o.value("valid").toBool());
-        QVERIFY(o.value("warning").toBool());
-        const QJsonArray findings = o.value("findings").toArray();
-        QCOMPARE(findings.size(), 1);
-        const QJsonObject f = findings.first().toObject();
-        QCOMPARE(f.value("rule").toString(), QStringLiteral("101"));
-        QCOMPARE(f.value("severity").toString(), QStringLiteral("warning"));
-        QCOMPARE(
-            f.value("message").toString(),
-            QString::fromUtf8("Maksimum współfinansowania z Funduszy Strukturalnych przekracza "
-                              "75% w 2005, 2007 roku."));
+        const QJsonObject o =
+            validateJson(host, {kApplications + "cofinancing-warning.xml"}).first().toObject();
+        QVERIFY(o.value("valid").toBool() && o.value("warning").toBool());
+        QCOMPARE(rules(o), QStringList{u("101 Maksimum współfinansowania z Funduszy Strukturalnych "
+                                         "przekracza 75% w 2005, 2007 roku.")});
+        QCOMPARE(o.value("findings")[0].toObject().value("severity").toString(), u("warning"));
         QCOMPARE(host.zelgor("SilentValidate_", kApplications + "cofinancing-warning.xml"),
                  QStringLiteral("1"));
-    }
-
-    void emptyApplicationFindingsInRuleOrder() {
-        Host host;
-        const QString file = host.path(QStringLiteral("pusty.xml"));
-        QCOMPARE(host.topaz({"new", file}).exitCode, 0);
-        const QJsonObject o = validateJson(host, {file}).first().toObject();
-        QVERIFY(!o.value("valid").toBool());
-        const QStringList found = rules(o, false);
-        QVERIFY(found.size() > 50);
-        auto ordinal = [](const QString& n) {
-            return QStringView(n)
-                .left(n.indexOf(QRegularExpression("[^0-9]")) < 0
-                          ? n.size()
-                          : n.indexOf(QRegularExpression("[^0-9]")))
-                .toInt();
-        };
-        for (qsizetype i = 1; i < found.size(); ++i)
-            QVERIFY2(ordinal(found[i - 1]) <= ordinal(found[i]), qPrintable(found.join(',')));
-        // Rule 1 passes: the project type is blank. The required fields of every section fail.
-        QVERIFY(!found.contains("1"));
-        for (const char* r : {"5", "8", "9", "25", "50", "79", "85", "106.1"})
-            QVERIFY2(found.contains(r), r);
-        QCOMPARE(o.value("findings").toArray().first().toObject().value("message").toString(),
-                 QString::fromUtf8("Pole \"Profil wydatkowania środków w ramach Projektu - środki "
-                                   "publiczne (SUMA)\" musi zawierać wartość wiekszą od zera"));
     }
 
     void plainOutputAndExitCodes() {
