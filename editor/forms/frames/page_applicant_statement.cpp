@@ -9,9 +9,9 @@ using namespace rows;
 
 std::vector<FrameDescription> statementFrames() {
     ControlRow firstName = edit("e800001", kApplicant, "BK_IMIE", QStringLiteral("Imię *"));
-    firstName.behaviour = UpperCaseTyping;
+    firstName.behaviour = Behaviour::UpperCaseTyping;
     ControlRow surname = edit("dxDBEdit1", kApplicant, "BK_NAZWISKO", QStringLiteral("Nazwisko *"));
-    surname.behaviour = UpperCaseTyping;
+    surname.behaviour = Behaviour::UpperCaseTyping;
     FramePanel panel{
         {QStringLiteral("Oświadczenie beneficjenta")},
         {QStringLiteral("Oświadczam, że informacje zawarte w niniejszym wniosku są "
@@ -27,7 +27,7 @@ std::vector<FrameDescription> statementFrames() {
              .table = "dsWniosek",
              .field = "osw_ben_data",
              .label = QStringLiteral("Data"),
-             .behaviour = DateTextCheck | StatementDate,
+             .behaviour = Behaviour::DateTextCheck | Behaviour::StatementDate,
              .width = 140},
         }};
     panel.helpButtonHidden = true;

@@ -104,7 +104,7 @@ void addAttachment(std::vector<ControlRow>& rows, const Attachment& a) {
                                i == 0 ? Placement::NewLine : Placement::Beside,
                                i == 0 ? QString::fromUtf8(a.label) : QString());
         box.width = answer.width;
-        box.behaviour = NoLabel; // the column's word names the box
+        box.behaviour = Behaviour::NoLabel; // the column's word names the box
         rows.push_back(std::move(box));
     }
 }

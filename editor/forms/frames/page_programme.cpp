@@ -15,7 +15,10 @@ ControlRow programmeLevel(const char* name, const char* field, const QString& la
                    .field = field,
                    .label = label};
     if (level > 1)
-        row.cascade = {dictionaries[level - 1], "PWD_PWD_ID", "dsPozWdr", parents[level - 1]};
+        row.cascade = {.dictionary = dictionaries[level - 1],
+                       .keyField = "PWD_PWD_ID",
+                       .parentTable = "dsPozWdr",
+                       .parentField = parents[level - 1]};
     return row;
 }
 
@@ -25,7 +28,7 @@ ControlRow code(const char* name, const char* field) {
             .table = "dsPozWdr",
             .field = field,
             .label = QStringLiteral("Kod"),
-            .behaviour = Disabled,
+            .behaviour = Behaviour::Disabled,
             .placement = Placement::Beside,
             .width = 70};
 }
@@ -35,7 +38,7 @@ ControlRow code(const char* name, const char* field) {
 std::vector<FrameDescription> programmeFrames() {
     ControlRow programme =
         programmeLevel("e100001", "Lkp_pwd1", QStringLiteral("Nazwa programu operacyjnego"), 1);
-    programme.behaviour = Disabled; // the programme is set by the data module
+    programme.behaviour = Behaviour::Disabled; // the programme is set by the data module
     return {
         {"Tfr_priorytet_kod_topaz_q",
          {

@@ -9,7 +9,7 @@ using namespace rows;
 std::vector<FrameDescription> linksFrames() {
     ControlRow links = memo("e606002", "dsWniosek", "powiazania_projektu",
                             QStringLiteral("Powiązanie Projektu z innymi działaniami"));
-    links.behaviour = NoLabel;
+    links.behaviour = Behaviour::NoLabel;
     std::vector<ControlRow> other;
     const struct {
         const char* yes;
@@ -29,7 +29,7 @@ std::vector<FrameDescription> linksFrames() {
     ControlRow details = memo("e607005", "dsWniosek", "inne_pr_opis",
                               QStringLiteral("Opis projektów (tytuł, źródło finansowania, "
                                              "wartość, okres realizacji)"));
-    details.behaviour = StartsDisabled; // a "Tak" above enables it
+    details.behaviour = Behaviour::StartsDisabled; // a "Tak" above enables it
     other.push_back(details);
     return {
         {"Tfr_powiazania_proj",

@@ -28,7 +28,7 @@ FrameDescription publicAid() {
         "False");
     rows.push_back(check("e619001", "dsWniosek", "zgod_pom_pub_nie_dot",
                          QStringLiteral("NIE DOTYCZY"), "T", "N", Placement::Beside));
-    rows.push_back(navigator("dbnav619003", "dsPomocPub", NoBehaviour,
+    rows.push_back(navigator("dbnav619003", "dsPomocPub", {},
                              QStringLiteral("Jeśli odpowiedź brzmi \"Tak\", proszę podać "
                                             "następujące informacje:")));
     rows.push_back({.name = "e619003",
@@ -46,7 +46,7 @@ FrameDescription publicAid() {
                          .table = "dsPomocPub",
                          .field = "Data_udz_pom",
                          .label = QStringLiteral("Data pozyskania pomocy"),
-                         .behaviour = DateTextCheck,
+                         .behaviour = Behaviour::DateTextCheck,
                          .width = 140},
                         {.name = "e619032",
                          .kind = ControlKind::Edit,

@@ -23,14 +23,14 @@ FrameDescription procurement() {
                      .field = "zgod_zam_pub_data_rozp",
                      .label = QStringLiteral("c. Jeśli nie - przybliżona data ogłoszenia "
                                              "postępowania"),
-                     .behaviour = DateTextCheck,
+                     .behaviour = Behaviour::DateTextCheck,
                      .width = 140});
     block.push_back({.name = "e23200005",
                      .kind = ControlKind::Date,
                      .table = "dsZamPub",
                      .field = "zgod_zam_pub_data_ogl",
                      .label = QStringLiteral("d. Jeśli tak - data rozpoczęcia postępowania"),
-                     .behaviour = DateTextCheck,
+                     .behaviour = Behaviour::DateTextCheck,
                      .width = 140});
     block.push_back({.name = "e23200006",
                      .kind = ControlKind::Edit,
@@ -59,7 +59,7 @@ std::vector<FrameDescription> procurementFrames() {
         {"Tfr_promocja_proj", {{{QStringLiteral("6u. Promocja Projektu")}, {kMax4000}, 621, {[] {
                                     ControlRow r = memo("e621001", "dsWniosek", "promocja_projektu",
                                                         QStringLiteral("Promocja Projektu"));
-                                    r.behaviour = NoLabel;
+                                    r.behaviour = Behaviour::NoLabel;
                                     return r;
                                 }()}}}},
     };
