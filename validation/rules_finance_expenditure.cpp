@@ -22,9 +22,9 @@ using FinanceYears::columnName;
 
 namespace {
 
-const YearTable kPlanned{"dsPlanWydatki", "tab6m"};
-const YearTable kSources{"dsZrodlaFin", "tab6n"};
-const YearTable kProfile{"dsProfilWyd", "tab6o"};
+const YearTable kPlanned{.table = "dsPlanWydatki", .switchPrefix = "tab6m"};
+const YearTable kSources{.table = "dsZrodlaFin", .switchPrefix = "tab6n"};
+const YearTable kProfile{.table = "dsProfilWyd", .switchPrefix = "tab6o"};
 
 double amountIn(const DataSet& t, int year) {
     return t.field(columnName(year)).asFloat();

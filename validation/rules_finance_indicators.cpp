@@ -14,10 +14,12 @@ using FinanceYearRanges::YearTable;
 
 namespace {
 
-const YearTable kProducts{"dsProdukty", "tab6lprod"};
-const YearTable kResults{"dsRezultaty", "tab6lrez"};
-const YearTable kImpacts{"dsOddz", nullptr, 2008}; // no switches; the base module's years
-const YearTable kRevenue{"dsKatPrzych", "tab6ltyp"};
+const YearTable kProducts{.table = "dsProdukty", .switchPrefix = "tab6lprod"};
+const YearTable kResults{.table = "dsRezultaty", .switchPrefix = "tab6lrez"};
+const YearTable kImpacts{.table = "dsOddz",
+                         .switchPrefix = nullptr,
+                         .lastYear = 2008}; // no switches; the base module's years
+const YearTable kRevenue{.table = "dsKatPrzych", .switchPrefix = "tab6ltyp"};
 
 bool noRows(ValidationRun& r, const char* name) {
     return table(r, name).isEmpty();
