@@ -16,9 +16,8 @@ namespace {
 
 const YearTable kProducts{.table = "dsProdukty", .switchPrefix = "tab6lprod"};
 const YearTable kResults{.table = "dsRezultaty", .switchPrefix = "tab6lrez"};
-const YearTable kImpacts{.table = "dsOddz",
-                         .switchPrefix = nullptr,
-                         .lastYear = 2008}; // no switches; the base module's years
+// No switches; the base module's years.
+const YearTable kImpacts{.table = "dsOddz", .switchPrefix = nullptr, .lastYear = 2008};
 const YearTable kRevenue{.table = "dsKatPrzych", .switchPrefix = "tab6ltyp"};
 
 bool noRows(ValidationRun& r, const char* name) {
