@@ -13,12 +13,12 @@ std::vector<FrameDescription> statementFrames() {
     ControlRow surname = edit("dxDBEdit1", kApplicant, "BK_NAZWISKO", QStringLiteral("Nazwisko *"));
     surname.behaviour = Behaviour::UpperCaseTyping;
     FramePanel panel{
-        {QStringLiteral("Oświadczenie beneficjenta")},
-        {QStringLiteral("Oświadczam, że informacje zawarte w niniejszym wniosku są "
-                        "zgodne z prawdą."),
-         QStringLiteral("* Proszę o użycie liter drukowanych")},
-        828040201,
-        {
+        .heading = {QStringLiteral("Oświadczenie beneficjenta")},
+        .hints = {QStringLiteral("Oświadczam, że informacje zawarte w niniejszym wniosku są "
+                                 "zgodne z prawdą."),
+                  QStringLiteral("* Proszę o użycie liter drukowanych")},
+        .helpTopic = 828040201,
+        .rows = {
             firstName,
             surname,
             edit("e800002", kApplicant, "bk_stanowisko", QStringLiteral("Zajmowane stanowisko")),
@@ -31,7 +31,7 @@ std::vector<FrameDescription> statementFrames() {
              .width = 140},
         }};
     panel.helpButtonHidden = true;
-    return {{"Tfr_oswiadczenie_topaz_q", {panel}}};
+    return {{.className = "Tfr_oswiadczenie_topaz_q", .panels = {panel}}};
 }
 
 } // namespace editor

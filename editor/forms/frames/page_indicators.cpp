@@ -32,16 +32,19 @@ std::vector<FrameDescription> indicatorFrames() {
              QStringLiteral("Proszę opisać inne efekty programu, których nie można przedstawić "
                             "za pomocą mierzalnych wskaźników osiągnięć"));
     otherEffects.behaviour = Behaviour::NoLabel;
-    return {{"Tfr_wsk_celow_topaz_q",
-             {{{QStringLiteral("6l. Wskaźniki osiągnięcia celów Projektu ")},
-               {QStringLiteral("* Skrót \"jmw.\" oznacza jednostkę miary użytego wskaźnika")},
-               kIndicatorsTopic,
-               {yearGrids(QStringLiteral("Wskaźniki osiągnięcia celów Projektu")), impactGrid()}},
-              {{QStringLiteral("Proszę opisać inne efekty programu, których nie można "
-                               "przedstawić za pomocą mierzalnych wskaźników osiągnięć")},
-               {kMax4000},
-               kIndicatorsTopic,
-               {otherEffects}}}}};
+    return {{.className = "Tfr_wsk_celow_topaz_q",
+             .panels = {{.heading = {QStringLiteral("6l. Wskaźniki osiągnięcia celów Projektu ")},
+                         .hints = {QStringLiteral(
+                             "* Skrót \"jmw.\" oznacza jednostkę miary użytego wskaźnika")},
+                         .helpTopic = kIndicatorsTopic,
+                         .rows = {yearGrids(QStringLiteral("Wskaźniki osiągnięcia celów Projektu")),
+                                  impactGrid()}},
+                        {.heading = {QStringLiteral(
+                             "Proszę opisać inne efekty programu, których nie można "
+                             "przedstawić za pomocą mierzalnych wskaźników osiągnięć")},
+                         .hints = {kMax4000},
+                         .helpTopic = kIndicatorsTopic,
+                         .rows = {otherEffects}}}}};
 }
 
 } // namespace editor
