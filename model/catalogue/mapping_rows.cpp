@@ -67,8 +67,6 @@ const MappingEntry kEntries[] = {
          "lkp_umiejscowienie;lok_caly_kraj;lkp_zgod_srod;lkp_zgod_row_szans;zgod_pom_pub_nie_dot;"
          "osw_ben_data;lkp_zgod_zam_pub;harm_rozp_tmp;harm_rzecz_rozp_tmp;harm_rzecz_zak_tmp;"
          "harm_fin_zak_tmp;harm_okres_rezultat_tmp",
-     .firstYear = 0,
-     .lastYear = 0,
      .withYearFlags = true},
     // Row 2.
     {.dsname = "dsPomocPub",
