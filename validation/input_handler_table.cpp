@@ -21,29 +21,40 @@ InputVerdict postalCodeEither(const QString& t) {
 }
 
 const Attachment kAttachments[] = {
-    {"Tfr_bk_topaz_q", "e500014", validateNipInput},
-    {"Tfr_bk_topaz_q", "e500015", validateRegonInput},
-    {"Tfr_bk_topaz_q", "e500009", postalCodeEmptyText},
-    {"Tfr_bk_topaz_q", "e500012", validateEmailInput},
-    {"Tfr_bk_topaz_q", "e500016", acceptAnyInput}, // shows nr_rej_edg, not a PESEL
-    {"Tfr_bk_pod_repr_topaz_q", "e502014", validateNipInput},
-    {"Tfr_bk_pod_repr_topaz_q", "e502015", validateRegonInput},
-    {"Tfr_bk_pod_repr_topaz_q", "e502016", validatePeselInput},
-    {"Tfr_bk_pod_repr_topaz_q", "e502009", postalCodeBlankMask},
-    {"Tfr_bk_pod_repr_topaz_q", "e502012", validateEmailInput},
-    {"Tfr_bk_pod_repr_os_up_topaz_q", "e503006", validateEmailInput},
-    {"Tfr_osoba_upowazniona", "e500012", validateEmailInput},
-    {"Tfr_osoba_upowazniona", "e500009", postalCodeEither},
-    {"Tfr_inne_inst_zaang_topaz_q", "e608033", postalCodeEither},
-    {"Tfr_inne_inst_zaang_topaz_q", "e608029", validateEmailInput},
-    {"Tfr_inne_inst_zaang_topaz_q", "dxDBMaskEdit1", acceptAnyInput},
-    {"Tfr_inne_inst_zaang_topaz_q", "dxDBMaskEdit2", acceptAnyInput},
-    {"Tfr_pomoc_pub_topaz_q", "e619033", validateNonNegativeInput},
-    {"Tfr_harm_real_proj_topaz_q", "e1000111", validateMonthYearInput},
-    {"Tfr_harm_real_proj_topaz_q", "e1000112", validateMonthYearInput},
-    {"Tfr_harm_real_proj_topaz_q", "e1000114", validateMonthYearInput},
-    {"Tfr_harm_real_proj_topaz_q", "e1000115", validateMonthYearInput},
-    {"Tfr_harm_real_proj_topaz_q", "e1000116", validateMonthYearInput},
+    {.frame = "Tfr_bk_topaz_q", .control = "e500014", .handler = validateNipInput},
+    {.frame = "Tfr_bk_topaz_q", .control = "e500015", .handler = validateRegonInput},
+    {.frame = "Tfr_bk_topaz_q", .control = "e500009", .handler = postalCodeEmptyText},
+    {.frame = "Tfr_bk_topaz_q", .control = "e500012", .handler = validateEmailInput},
+    // e500016 shows nr_rej_edg, not a PESEL.
+    {.frame = "Tfr_bk_topaz_q", .control = "e500016", .handler = acceptAnyInput},
+    {.frame = "Tfr_bk_pod_repr_topaz_q", .control = "e502014", .handler = validateNipInput},
+    {.frame = "Tfr_bk_pod_repr_topaz_q", .control = "e502015", .handler = validateRegonInput},
+    {.frame = "Tfr_bk_pod_repr_topaz_q", .control = "e502016", .handler = validatePeselInput},
+    {.frame = "Tfr_bk_pod_repr_topaz_q", .control = "e502009", .handler = postalCodeBlankMask},
+    {.frame = "Tfr_bk_pod_repr_topaz_q", .control = "e502012", .handler = validateEmailInput},
+    {.frame = "Tfr_bk_pod_repr_os_up_topaz_q", .control = "e503006", .handler = validateEmailInput},
+    {.frame = "Tfr_osoba_upowazniona", .control = "e500012", .handler = validateEmailInput},
+    {.frame = "Tfr_osoba_upowazniona", .control = "e500009", .handler = postalCodeEither},
+    {.frame = "Tfr_inne_inst_zaang_topaz_q", .control = "e608033", .handler = postalCodeEither},
+    {.frame = "Tfr_inne_inst_zaang_topaz_q", .control = "e608029", .handler = validateEmailInput},
+    {.frame = "Tfr_inne_inst_zaang_topaz_q", .control = "dxDBMaskEdit1", .handler = acceptAnyInput},
+    {.frame = "Tfr_inne_inst_zaang_topaz_q", .control = "dxDBMaskEdit2", .handler = acceptAnyInput},
+    {.frame = "Tfr_pomoc_pub_topaz_q", .control = "e619033", .handler = validateNonNegativeInput},
+    {.frame = "Tfr_harm_real_proj_topaz_q",
+     .control = "e1000111",
+     .handler = validateMonthYearInput},
+    {.frame = "Tfr_harm_real_proj_topaz_q",
+     .control = "e1000112",
+     .handler = validateMonthYearInput},
+    {.frame = "Tfr_harm_real_proj_topaz_q",
+     .control = "e1000114",
+     .handler = validateMonthYearInput},
+    {.frame = "Tfr_harm_real_proj_topaz_q",
+     .control = "e1000115",
+     .handler = validateMonthYearInput},
+    {.frame = "Tfr_harm_real_proj_topaz_q",
+     .control = "e1000116",
+     .handler = validateMonthYearInput},
 };
 
 // Currency year columns named by a prefix and the year.
@@ -55,9 +66,12 @@ struct YearColumns {
 };
 
 const YearColumns kNonNegativeColumns[] = {
-    {"Tfr_planowane_wydatki_topaz_q", "e614001", 2004, 2008},
-    {"Tfr_profil_wyd_topaz_q", "e615001", 2004, 2009},
-    {"Tfr_zr_finans_topaz_q", "e615001", 2004, 2009},
+    {.frame = "Tfr_planowane_wydatki_topaz_q",
+     .prefix = "e614001",
+     .firstYear = 2004,
+     .lastYear = 2008},
+    {.frame = "Tfr_profil_wyd_topaz_q", .prefix = "e615001", .firstYear = 2004, .lastYear = 2009},
+    {.frame = "Tfr_zr_finans_topaz_q", .prefix = "e615001", .firstYear = 2004, .lastYear = 2009},
 };
 
 QString key(const QString& frame, const QString& control) {

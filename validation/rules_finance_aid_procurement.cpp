@@ -42,71 +42,70 @@ bool afterPhysicalEnd(ValidationRun& r, const char* date) {
 
 // First walk, every record: no procedure may begin after the physical end.
 const ValidationRule kFirstWalk[] = {
-    {"48a"_rule,
-     Severity::Error,
-     "Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin "
-     "zakończenia projektu\" ",
-     "dsZamPub",
-     "zgod_zam_pub_data_rozp",
-     "DBCtrlGrid",
-     [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_rozp"); },
-     {}},
-    {"48b"_rule,
-     Severity::Error,
-     "Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin zakończenia "
-     "projektu\" ",
-     "dsZamPub",
-     "zgod_zam_pub_data_ogl",
-     "DBCtrlGrid",
-     [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_ogl"); },
-     {}},
+    {.number = "48a"_rule,
+     .severity = Severity::Error,
+     .message =
+         "Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin "
+         "zakończenia projektu\" ",
+     .table = "dsZamPub",
+     .field = "zgod_zam_pub_data_rozp",
+     .control = "DBCtrlGrid",
+     .fails = [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_rozp"); }},
+    {.number = "48b"_rule,
+     .severity = Severity::Error,
+     .message =
+         "Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin zakończenia "
+         "projektu\" ",
+     .table = "dsZamPub",
+     .field = "zgod_zam_pub_data_ogl",
+     .control = "DBCtrlGrid",
+     .fails = [](ValidationRun& r) { return afterPhysicalEnd(r, "zgod_zam_pub_data_ogl"); }},
 };
 
 // Second walk: the procedure mode (49.1), then the dates of a procedure not yet started
 // (49.2, 49.3) or of one started (49.4, 49.5). The first failure ends the procurement rules.
 const ValidationRule kSecondWalk[] = {
-    {"49.1"_rule,
-     Severity::Error,
-     "Zamówienia publiczne - brak trybu postępowania.",
-     "dsZamPub",
-     "zgod_zam_pub",
-     "DBCtrlGrid",
-     [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub")); },
-     {}},
-    {"49.2"_rule,
-     Severity::Error,
-     "Zamówienia publiczne - data ogłoszenia postępowania musi być wypełniona.",
-     "dsZamPub",
-     "zgod_zam_pub_data_rozp",
-     "DBCtrlGrid",
-     [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_rozp")); },
-     {}},
-    {"49.3"_rule,
-     Severity::Error,
-     "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może "
-     "znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"",
-     "dsZamPub",
-     "zgod_zam_pub_data_rozp",
-     "DBCtrlGrid",
-     [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_rozp"); },
-     {}},
-    {"49.4"_rule,
-     Severity::Error,
-     "Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.",
-     "dsZamPub",
-     "zgod_zam_pub_data_ogl",
-     "DBCtrlGrid",
-     [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_ogl")); },
-     {}},
-    {"49.5"_rule,
-     Severity::Error,
-     "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie może "
-     "znajdować się data wcześniejsza niż w polu \"Data rozpoczęcia procedury przetargowej\"",
-     "dsZamPub",
-     "zgod_zam_pub_data_ogl",
-     "DBCtrlGrid",
-     [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_ogl"); },
-     {}},
+    {.number = "49.1"_rule,
+     .severity = Severity::Error,
+     .message = "Zamówienia publiczne - brak trybu postępowania.",
+     .table = "dsZamPub",
+     .field = "zgod_zam_pub",
+     .control = "DBCtrlGrid",
+     .fails = [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub")); }},
+    {.number = "49.2"_rule,
+     .severity = Severity::Error,
+     .message = "Zamówienia publiczne - data ogłoszenia postępowania musi być wypełniona.",
+     .table = "dsZamPub",
+     .field = "zgod_zam_pub_data_rozp",
+     .control = "DBCtrlGrid",
+     .fails = [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_rozp")); }},
+    {.number = "49.3"_rule,
+     .severity = Severity::Error,
+     .message = "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia "
+                "projektu\" nie może "
+                "znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"",
+     .table = "dsZamPub",
+     .field = "zgod_zam_pub_data_rozp",
+     .control = "DBCtrlGrid",
+     .fails = [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_rozp"); }},
+    {.number = "49.4"_rule,
+     .severity = Severity::Error,
+     .message =
+         "Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.",
+     .table = "dsZamPub",
+     .field = "zgod_zam_pub_data_ogl",
+     .control = "DBCtrlGrid",
+     .fails = [](ValidationRun& r) { return blank(procedure(r, "zgod_zam_pub_data_ogl")); }},
+    {.number = "49.5"_rule,
+     .severity = Severity::Error,
+     .message =
+         "Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie "
+         "może "
+         "znajdować się data wcześniejsza niż w polu \"Data rozpoczęcia procedury przetargowej\"",
+     .table = "dsZamPub",
+     .field = "zgod_zam_pub_data_ogl",
+     .control = "DBCtrlGrid",
+     .fails = [](ValidationRun& r) { return afterProjectEnd(r, "zgod_zam_pub_data_ogl"); }},
 };
 
 // The walks leave dsZamPub on the record where they ended.
@@ -135,43 +134,36 @@ void procedureDetails(ValidationRun& run, const ValidationRule&) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::aidAndProcurement() {
     static const ValidationRule kRules[] = {
-        {"45"_rule,
-         Severity::Error,
-         "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
-         "dsWniosek",
-         "zgod_pom_pub_korzystal",
-         "e619021",
-         [](ValidationRun& r) {
-             return !is(wniosek(r, "zgod_pom_pub_nie_dot"), "T") &&
-                    blank(wniosek(r, "zgod_pom_pub_korzystal"));
-         },
-         {}},
-        {"46"_rule,
-         Severity::Error,
-         "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
-         "dsPomocPub",
-         "Data_udz_pom",
-         "e619003",
-         aidIncomplete,
-         {}},
-        {"47"_rule,
-         Severity::Error,
-         "Informacja o zamówieniach publicznych jest niekompletna",
-         "dsZamPub",
-         "zgod_zam_pub_rozp",
-         "DBCtrlGrid",
-         [](ValidationRun& r) { return !technicalAssistance(r) && table(r, "dsZamPub").isEmpty(); },
-         {}},
-        {{}, Severity::Error, nullptr, nullptr, nullptr, nullptr, {}, procedureDates, kFirstWalk},
-        {{},
-         Severity::Error,
-         nullptr,
-         nullptr,
-         nullptr,
-         nullptr,
-         {},
-         procedureDetails,
-         kSecondWalk},
+        {.number = "45"_rule,
+         .severity = Severity::Error,
+         .message = "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
+         .table = "dsWniosek",
+         .field = "zgod_pom_pub_korzystal",
+         .control = "e619021",
+         .fails =
+             [](ValidationRun& r) {
+                 return !is(wniosek(r, "zgod_pom_pub_nie_dot"), "T") &&
+                        blank(wniosek(r, "zgod_pom_pub_korzystal"));
+             }},
+        {.number = "46"_rule,
+         .severity = Severity::Error,
+         .message = "Informacja o korzystaniu z pomocy publicznej jest niekompletna",
+         .table = "dsPomocPub",
+         .field = "Data_udz_pom",
+         .control = "e619003",
+         .fails = aidIncomplete},
+        {.number = "47"_rule,
+         .severity = Severity::Error,
+         .message = "Informacja o zamówieniach publicznych jest niekompletna",
+         .table = "dsZamPub",
+         .field = "zgod_zam_pub_rozp",
+         .control = "DBCtrlGrid",
+         .fails =
+             [](ValidationRun& r) {
+                 return !technicalAssistance(r) && table(r, "dsZamPub").isEmpty();
+             }},
+        {.severity = Severity::Error, .body = procedureDates, .parts = kFirstWalk},
+        {.severity = Severity::Error, .body = procedureDetails, .parts = kSecondWalk},
     };
     return kRules;
 }

@@ -37,77 +37,79 @@ bool businessPlanWaived(ValidationRun& r) {
 }
 
 const ValidationRule kLines[] = {
-    {"106.1"_rule,
-     Severity::Error,
-     "Załącznik 1 - Biznes plan jest obligatoryjny",
-     "dsPolaSpec",
-     "ZALBIZPLRT",
-     "e700011",
-     [](ValidationRun& r) {
-         return !businessPlanWaived(r) && !projectKind(r, "IN") &&
-                noneTicked(r, {"ZALBIZPLRT", "ZALBIZPLUT", "ZALBIZPLDT"});
-     },
-     {}},
-    {"106.2"_rule,
-     Severity::Error,
-     "Załącznik 2 - Ocena oddziaływania na środowisko - jest obligatoryjny",
-     "dsPolaSpec",
-     "ZALOCSRODRT",
-     "dxDBCheckEdit5",
-     [](ValidationRun& r) {
-         return projectKind(r, "RB") && !is(attachment(r, "ZALOCSRODRT"), "T");
-     },
-     {}},
-    {"106.3"_rule,
-     Severity::Error,
-     "Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny",
-     "dsPolaSpec",
-     "ZALMAPYRT",
-     "dxDBCheckEdit30",
-     [](ValidationRun& r) { return projectKind(r, "RB") && !is(attachment(r, "ZALMAPYRT"), "T"); },
-     {}},
-    {"106.4"_rule,
-     Severity::Error,
-     "Załącznik 12 - Rachunek zysków i strat - jest obligatoryjny",
-     "dsPolaSpec",
-     "ZALRZSRT",
-     "dxDBCheckEdit55",
-     [](ValidationRun& r) {
-         return noneTicked(r, {"ZALRZSRT", "ZALRZSDT", "ZALRZSUT"}) && companyForm(r);
-     },
-     {}},
-    {"106.5"_rule,
-     Severity::Error,
-     "Załącznik 14 - Wypis z Krajowego Rejestru ... - jest obligatoryjny",
-     "dsPolaSpec",
-     "ZALWYPKRSRT",
-     "dxDBCheckEdit65",
-     [](ValidationRun& r) {
-         return noneTicked(r, {"ZALWYPKRSRT", "ZALWYPKRSDT", "ZALWYPKRSUT"}) && companyForm(r);
-     },
-     {}},
-    {"106.6"_rule,
-     Severity::Error,
-     "Załącznik 16 - Inne dokumenty załączone - brak wyszczególnienia",
-     "dsPolaSpec",
-     "ZALWYKINNEDOK",
-     "e700123",
-     [](ValidationRun& r) {
-         return is(attachment(r, "ZALINDOKRT"), "T") && is(attachment(r, "ZALINDOKUT"), "T") &&
-                is(attachment(r, "ZALINDOKDT"), "T") && blank(attachment(r, "ZALWYKINNEDOK"));
-     },
-     {}},
-    {"106.7"_rule,
-     Severity::Error,
-     "Załącznik 17 - Zakres zadań - jest obligatoryjny",
-     "dsPolaSpec",
-     "ZALZAKZADUT",
-     "dxDBCheckEdit82",
-     [](ValidationRun& r) {
-         return technicalAssistance(r) && projectKind(r, "S") &&
-                !is(attachment(r, "ZALZAKZADUT"), "T");
-     },
-     {}},
+    {.number = "106.1"_rule,
+     .severity = Severity::Error,
+     .message = "Załącznik 1 - Biznes plan jest obligatoryjny",
+     .table = "dsPolaSpec",
+     .field = "ZALBIZPLRT",
+     .control = "e700011",
+     .fails =
+         [](ValidationRun& r) {
+             return !businessPlanWaived(r) && !projectKind(r, "IN") &&
+                    noneTicked(r, {"ZALBIZPLRT", "ZALBIZPLUT", "ZALBIZPLDT"});
+         }},
+    {.number = "106.2"_rule,
+     .severity = Severity::Error,
+     .message = "Załącznik 2 - Ocena oddziaływania na środowisko - jest obligatoryjny",
+     .table = "dsPolaSpec",
+     .field = "ZALOCSRODRT",
+     .control = "dxDBCheckEdit5",
+     .fails =
+         [](ValidationRun& r) {
+             return projectKind(r, "RB") && !is(attachment(r, "ZALOCSRODRT"), "T");
+         }},
+    {.number = "106.3"_rule,
+     .severity = Severity::Error,
+     .message = "Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny",
+     .table = "dsPolaSpec",
+     .field = "ZALMAPYRT",
+     .control = "dxDBCheckEdit30",
+     .fails =
+         [](ValidationRun& r) {
+             return projectKind(r, "RB") && !is(attachment(r, "ZALMAPYRT"), "T");
+         }},
+    {.number = "106.4"_rule,
+     .severity = Severity::Error,
+     .message = "Załącznik 12 - Rachunek zysków i strat - jest obligatoryjny",
+     .table = "dsPolaSpec",
+     .field = "ZALRZSRT",
+     .control = "dxDBCheckEdit55",
+     .fails =
+         [](ValidationRun& r) {
+             return noneTicked(r, {"ZALRZSRT", "ZALRZSDT", "ZALRZSUT"}) && companyForm(r);
+         }},
+    {.number = "106.5"_rule,
+     .severity = Severity::Error,
+     .message = "Załącznik 14 - Wypis z Krajowego Rejestru ... - jest obligatoryjny",
+     .table = "dsPolaSpec",
+     .field = "ZALWYPKRSRT",
+     .control = "dxDBCheckEdit65",
+     .fails =
+         [](ValidationRun& r) {
+             return noneTicked(r, {"ZALWYPKRSRT", "ZALWYPKRSDT", "ZALWYPKRSUT"}) && companyForm(r);
+         }},
+    {.number = "106.6"_rule,
+     .severity = Severity::Error,
+     .message = "Załącznik 16 - Inne dokumenty załączone - brak wyszczególnienia",
+     .table = "dsPolaSpec",
+     .field = "ZALWYKINNEDOK",
+     .control = "e700123",
+     .fails =
+         [](ValidationRun& r) {
+             return is(attachment(r, "ZALINDOKRT"), "T") && is(attachment(r, "ZALINDOKUT"), "T") &&
+                    is(attachment(r, "ZALINDOKDT"), "T") && blank(attachment(r, "ZALWYKINNEDOK"));
+         }},
+    {.number = "106.7"_rule,
+     .severity = Severity::Error,
+     .message = "Załącznik 17 - Zakres zadań - jest obligatoryjny",
+     .table = "dsPolaSpec",
+     .field = "ZALZAKZADUT",
+     .control = "dxDBCheckEdit82",
+     .fails =
+         [](ValidationRun& r) {
+             return technicalAssistance(r) && projectKind(r, "S") &&
+                    !is(attachment(r, "ZALZAKZADUT"), "T");
+         }},
 };
 
 } // namespace
@@ -121,15 +123,9 @@ bool CheckAttachments(ValidationRun& run) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::attachments() {
     static const ValidationRule kRules[] = {
-        {{},
-         Severity::Error,
-         nullptr,
-         nullptr,
-         nullptr,
-         nullptr,
-         {},
-         [](ValidationRun& r, const ValidationRule&) { CheckAttachments(r); },
-         kLines},
+        {.severity = Severity::Error,
+         .body = [](ValidationRun& r, const ValidationRule&) { CheckAttachments(r); },
+         .parts = kLines},
     };
     return kRules;
 }

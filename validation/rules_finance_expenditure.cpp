@@ -22,9 +22,9 @@ using FinanceYears::columnName;
 
 namespace {
 
-const YearTable kPlanned{"dsPlanWydatki", "tab6m"};
-const YearTable kSources{"dsZrodlaFin", "tab6n"};
-const YearTable kProfile{"dsProfilWyd", "tab6o"};
+const YearTable kPlanned{.table = "dsPlanWydatki", .switchPrefix = "tab6m"};
+const YearTable kSources{.table = "dsZrodlaFin", .switchPrefix = "tab6n"};
+const YearTable kProfile{.table = "dsProfilWyd", .switchPrefix = "tab6o"};
 
 double amountIn(const DataSet& t, int year) {
     return t.field(columnName(year)).asFloat();
@@ -83,97 +83,95 @@ void coFinancingLimit(ValidationRun& run, const ValidationRule& rule, const char
 
 std::span<const ValidationRule> FinanceRuleFamilies::expenditureFinance() {
     static const ValidationRule kRules[] = {
-        {"96"_rule,
-         Severity::Error,
-         "Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo wypełnione "
-         "koszty kwalifikowane",
-         "dsPlanWydatki",
-         "Kategoria",
-         "e614001",
-         plannedExpenditureIncomplete,
-         {}},
-        {"97"_rule,
-         Severity::Error,
-         "Planowane wydatki nie powinny być wypełnione dla lat większych od roku zakończenia "
-         "realizacji projektu.",
-         "dsPlanWydatki",
-         "Kategoria",
-         "e614001",
-         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kPlanned); },
-         {}},
-        {"98"_rule,
-         Severity::Error,
-         "Informacja o źródłach finansowania jest niekompletna - pole \"Źródło\"",
-         "dsZrodlaFin",
-         "Zrodlo",
-         "e615001",
-         [](ValidationRun& r) { return sourceMissing(r, "dsZrodlaFin"); },
-         {}},
-        {"99"_rule,
-         Severity::Error,
-         "Informacje o źródłach finansowania nie powinny być wypełnione dla lat większych od roku "
-         "zakończenia realizacji projektu.",
-         "dsZrodlaFin",
-         "Zrodlo",
-         "e615001",
-         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kSources); },
-         {}},
-        {"100"_rule,
-         Severity::Error,
-         "Informacje o źródłach finansowania nie powinny być wypełnione dla lat mniejszych od roku "
-         "rozpoczęcia realizacji projektu.",
-         "dsZrodlaFin",
-         "Zrodlo",
-         "e615001",
-         [](ValidationRun& r) { return usedBeforeStart(r, kSources); },
-         {}},
+        {.number = "96"_rule,
+         .severity = Severity::Error,
+         .message = "Informacja o planowanych wydatkach jest niekompletna - muszą być prawidłowo "
+                    "wypełnione "
+                    "koszty kwalifikowane",
+         .table = "dsPlanWydatki",
+         .field = "Kategoria",
+         .control = "e614001",
+         .fails = plannedExpenditureIncomplete},
+        {.number = "97"_rule,
+         .severity = Severity::Error,
+         .message =
+             "Planowane wydatki nie powinny być wypełnione dla lat większych od roku zakończenia "
+             "realizacji projektu.",
+         .table = "dsPlanWydatki",
+         .field = "Kategoria",
+         .control = "e614001",
+         .fails = [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kPlanned); }},
+        {.number = "98"_rule,
+         .severity = Severity::Error,
+         .message = "Informacja o źródłach finansowania jest niekompletna - pole \"Źródło\"",
+         .table = "dsZrodlaFin",
+         .field = "Zrodlo",
+         .control = "e615001",
+         .fails = [](ValidationRun& r) { return sourceMissing(r, "dsZrodlaFin"); }},
+        {.number = "99"_rule,
+         .severity = Severity::Error,
+         .message = "Informacje o źródłach finansowania nie powinny być wypełnione dla lat "
+                    "większych od roku "
+                    "zakończenia realizacji projektu.",
+         .table = "dsZrodlaFin",
+         .field = "Zrodlo",
+         .control = "e615001",
+         .fails = [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kSources); }},
+        {.number = "100"_rule,
+         .severity = Severity::Error,
+         .message = "Informacje o źródłach finansowania nie powinny być wypełnione dla lat "
+                    "mniejszych od roku "
+                    "rozpoczęcia realizacji projektu.",
+         .table = "dsZrodlaFin",
+         .field = "Zrodlo",
+         .control = "e615001",
+         .fails = [](ValidationRun& r) { return usedBeforeStart(r, kSources); }},
         // The message is completed with the years over the limit and " roku.".
-        {"101"_rule,
-         Severity::Warning,
-         "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
-         "dsZrodlaFin",
-         "Zrodlo",
-         "e615001",
-         {},
-         [](ValidationRun& r, const ValidationRule& rule) {
-             coFinancingLimit(r, rule, "dsZrodlaFin", "tab6n");
-         }},
-        {"102"_rule,
-         Severity::Error,
-         "Informacja o profilu wydatkowania jest niekompletna - pole \"Źródło\"",
-         "dsProfilWyd",
-         "Zrodlo",
-         "e615001",
-         [](ValidationRun& r) { return sourceMissing(r, "dsProfilWyd"); },
-         {}},
-        {"103"_rule,
-         Severity::Error,
-         "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat większych od roku "
-         "zakończenia realizacji projektu.",
-         "dsProfilWyd",
-         "Zrodlo",
-         "e615001",
-         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProfile); },
-         {}},
-        {"104"_rule,
-         Severity::Error,
-         "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat mniejszych od "
-         "roku rozpoczęcia realizacji projektu.",
-         "dsProfilWyd",
-         "Zrodlo",
-         "e615001",
-         [](ValidationRun& r) { return usedBeforeStart(r, kProfile); },
-         {}},
-        {"105"_rule,
-         Severity::Warning,
-         "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
-         "dsProfilWyd",
-         "Zrodlo",
-         "e615001",
-         {},
-         [](ValidationRun& r, const ValidationRule& rule) {
-             coFinancingLimit(r, rule, "dsProfilWyd", "tab6o");
-         }},
+        {.number = "101"_rule,
+         .severity = Severity::Warning,
+         .message = "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
+         .table = "dsZrodlaFin",
+         .field = "Zrodlo",
+         .control = "e615001",
+         .body =
+             [](ValidationRun& r, const ValidationRule& rule) {
+                 coFinancingLimit(r, rule, "dsZrodlaFin", "tab6n");
+             }},
+        {.number = "102"_rule,
+         .severity = Severity::Error,
+         .message = "Informacja o profilu wydatkowania jest niekompletna - pole \"Źródło\"",
+         .table = "dsProfilWyd",
+         .field = "Zrodlo",
+         .control = "e615001",
+         .fails = [](ValidationRun& r) { return sourceMissing(r, "dsProfilWyd"); }},
+        {.number = "103"_rule,
+         .severity = Severity::Error,
+         .message = "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat "
+                    "większych od roku "
+                    "zakończenia realizacji projektu.",
+         .table = "dsProfilWyd",
+         .field = "Zrodlo",
+         .control = "e615001",
+         .fails = [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProfile); }},
+        {.number = "104"_rule,
+         .severity = Severity::Error,
+         .message =
+             "Informacje o profilach wydatkowania nie powinny być wypełnione dla lat mniejszych od "
+             "roku rozpoczęcia realizacji projektu.",
+         .table = "dsProfilWyd",
+         .field = "Zrodlo",
+         .control = "e615001",
+         .fails = [](ValidationRun& r) { return usedBeforeStart(r, kProfile); }},
+        {.number = "105"_rule,
+         .severity = Severity::Warning,
+         .message = "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ",
+         .table = "dsProfilWyd",
+         .field = "Zrodlo",
+         .control = "e615001",
+         .body =
+             [](ValidationRun& r, const ValidationRule& rule) {
+                 coFinancingLimit(r, rule, "dsProfilWyd", "tab6o");
+             }},
     };
     return kRules;
 }

@@ -14,10 +14,11 @@ using FinanceYearRanges::YearTable;
 
 namespace {
 
-const YearTable kProducts{"dsProdukty", "tab6lprod"};
-const YearTable kResults{"dsRezultaty", "tab6lrez"};
-const YearTable kImpacts{"dsOddz", nullptr, 2008}; // no switches; the base module's years
-const YearTable kRevenue{"dsKatPrzych", "tab6ltyp"};
+const YearTable kProducts{.table = "dsProdukty", .switchPrefix = "tab6lprod"};
+const YearTable kResults{.table = "dsRezultaty", .switchPrefix = "tab6lrez"};
+// No switches; the base module's years.
+const YearTable kImpacts{.table = "dsOddz", .switchPrefix = nullptr, .lastYear = 2008};
+const YearTable kRevenue{.table = "dsKatPrzych", .switchPrefix = "tab6ltyp"};
 
 bool noRows(ValidationRun& r, const char* name) {
     return table(r, name).isEmpty();
@@ -42,116 +43,115 @@ bool revenueIncomplete(ValidationRun& r) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::indicatorsRevenue() {
     static const ValidationRule kRules[] = {
-        {"85"_rule,
-         Severity::Error,
-         "Brak wskaźników planowanych produktów",
-         "dsProdukty",
-         "Produkt",
-         "e612001",
-         [](ValidationRun& r) { return noRows(r, "dsProdukty"); },
-         {}},
-        {"86"_rule,
-         Severity::Error,
-         "Brak wskaźników planowanych rezultatów",
-         "dsRezultaty",
-         "Rezultat",
-         "e612002",
-         [](ValidationRun& r) { return !technicalAssistance(r) && noRows(r, "dsRezultaty"); },
-         {}},
-        {"87"_rule,
-         Severity::Error,
-         "Informacja o wskaźnikach produktu jest niekompletna - brak wartości w polach \"Produkt\" "
-         "lub \"Jedn. miary\"",
-         "dsProdukty",
-         "Produkt",
-         "e612001",
-         [](ValidationRun& r) {
-             return rowsIncomplete(r, "dsProdukty", {"Produkt", "Jedn_miary"});
-         },
-         {}},
-        {"88a"_rule,
-         Severity::Error,
-         "Wskaźniki produktu nie powinny być wypełnione dla lat większych od roku zakończenia "
-         "realizacji projektu.",
-         "dsProdukty",
-         "Produkt",
-         "e612001",
-         [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProducts); },
-         {}},
-        {"88b"_rule,
-         Severity::Error,
-         "Wskaźniki produktu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
-         "realizacji projektu.",
-         "dsProdukty",
-         "Produkt",
-         "e612001",
-         [](ValidationRun& r) { return usedBeforeStart(r, kProducts); },
-         {}},
-        {"89"_rule,
-         Severity::Error,
-         "Informacja o wskaźnikach rezultatów jest niekompletna - brak wartości w polach "
-         "\"Rezultat\" lub \"Jedn. miary\"",
-         "dsRezultaty",
-         "Rezultat",
-         "e612002",
-         [](ValidationRun& r) {
-             return rowsIncomplete(r, "dsRezultaty", {"Rezultat", "Jedn_miary"});
-         },
-         {}},
-        {"90"_rule,
-         Severity::Error,
-         "Wskaźniki rezultatu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
-         "realizacji projektu.",
-         "dsRezultaty",
-         "Rezultat",
-         "e612002",
-         [](ValidationRun& r) { return usedBeforeStart(r, kResults); },
-         {}},
-        {"91"_rule,
-         Severity::Error,
-         "Informacja o wskaźnikach oddziaływania jest niekompletna - brak wartości w polach "
-         "\"Oddziaływanie\" lub \"Jedn. miary\"",
-         "dsOddz",
-         "Oddzialywanie",
-         "e612003",
-         [](ValidationRun& r) {
-             return rowsIncomplete(r, "dsOddz", {"Oddzialywanie", "Jedn_miary"});
-         },
-         {}},
-        {"92"_rule,
-         Severity::Error,
-         "Wskaźniki oddziaływania nie powinny być wypełnione dla lat mniejszych od roku "
-         "rozpoczęcia realizacji projektu.",
-         "dsOddz",
-         "Oddzialywanie",
-         "e612003",
-         [](ValidationRun& r) { return usedBeforeStart(r, kImpacts); },
-         {}},
-        {"93"_rule,
-         Severity::Error,
-         "Pole \"Typ projektu\" musi być wypełnione",
-         "dsWniosek",
-         "typ_projektu",
-         "e613001",
-         [](ValidationRun& r) { return blank(wniosek(r, "typ_projektu")); },
-         {}},
-        {"94"_rule,
-         Severity::Error,
-         "Informacja o generowanych przychodach jest niekompletna",
-         "dsKatPrzych",
-         "Kategoria_przychodu",
-         "e613003",
-         revenueIncomplete,
-         {}},
-        {"95"_rule,
-         Severity::Error,
-         "Wartości przychodów nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
-         "realizacji projektu.",
-         "dsKatPrzych",
-         "2004",
-         "e613003",
-         [](ValidationRun& r) { return usedBeforeStart(r, kRevenue); },
-         {}},
+        {.number = "85"_rule,
+         .severity = Severity::Error,
+         .message = "Brak wskaźników planowanych produktów",
+         .table = "dsProdukty",
+         .field = "Produkt",
+         .control = "e612001",
+         .fails = [](ValidationRun& r) { return noRows(r, "dsProdukty"); }},
+        {.number = "86"_rule,
+         .severity = Severity::Error,
+         .message = "Brak wskaźników planowanych rezultatów",
+         .table = "dsRezultaty",
+         .field = "Rezultat",
+         .control = "e612002",
+         .fails =
+             [](ValidationRun& r) { return !technicalAssistance(r) && noRows(r, "dsRezultaty"); }},
+        {.number = "87"_rule,
+         .severity = Severity::Error,
+         .message = "Informacja o wskaźnikach produktu jest niekompletna - brak wartości w polach "
+                    "\"Produkt\" "
+                    "lub \"Jedn. miary\"",
+         .table = "dsProdukty",
+         .field = "Produkt",
+         .control = "e612001",
+         .fails =
+             [](ValidationRun& r) {
+                 return rowsIncomplete(r, "dsProdukty", {"Produkt", "Jedn_miary"});
+             }},
+        {.number = "88a"_rule,
+         .severity = Severity::Error,
+         .message =
+             "Wskaźniki produktu nie powinny być wypełnione dla lat większych od roku zakończenia "
+             "realizacji projektu.",
+         .table = "dsProdukty",
+         .field = "Produkt",
+         .control = "e612001",
+         .fails = [](ValidationRun& r) { return usedAfterPhysicalEnd(r, kProducts); }},
+        {.number = "88b"_rule,
+         .severity = Severity::Error,
+         .message =
+             "Wskaźniki produktu nie powinny być wypełnione dla lat mniejszych od roku rozpoczęcia "
+             "realizacji projektu.",
+         .table = "dsProdukty",
+         .field = "Produkt",
+         .control = "e612001",
+         .fails = [](ValidationRun& r) { return usedBeforeStart(r, kProducts); }},
+        {.number = "89"_rule,
+         .severity = Severity::Error,
+         .message =
+             "Informacja o wskaźnikach rezultatów jest niekompletna - brak wartości w polach "
+             "\"Rezultat\" lub \"Jedn. miary\"",
+         .table = "dsRezultaty",
+         .field = "Rezultat",
+         .control = "e612002",
+         .fails =
+             [](ValidationRun& r) {
+                 return rowsIncomplete(r, "dsRezultaty", {"Rezultat", "Jedn_miary"});
+             }},
+        {.number = "90"_rule,
+         .severity = Severity::Error,
+         .message = "Wskaźniki rezultatu nie powinny być wypełnione dla lat mniejszych od roku "
+                    "rozpoczęcia "
+                    "realizacji projektu.",
+         .table = "dsRezultaty",
+         .field = "Rezultat",
+         .control = "e612002",
+         .fails = [](ValidationRun& r) { return usedBeforeStart(r, kResults); }},
+        {.number = "91"_rule,
+         .severity = Severity::Error,
+         .message =
+             "Informacja o wskaźnikach oddziaływania jest niekompletna - brak wartości w polach "
+             "\"Oddziaływanie\" lub \"Jedn. miary\"",
+         .table = "dsOddz",
+         .field = "Oddzialywanie",
+         .control = "e612003",
+         .fails =
+             [](ValidationRun& r) {
+                 return rowsIncomplete(r, "dsOddz", {"Oddzialywanie", "Jedn_miary"});
+             }},
+        {.number = "92"_rule,
+         .severity = Severity::Error,
+         .message = "Wskaźniki oddziaływania nie powinny być wypełnione dla lat mniejszych od roku "
+                    "rozpoczęcia realizacji projektu.",
+         .table = "dsOddz",
+         .field = "Oddzialywanie",
+         .control = "e612003",
+         .fails = [](ValidationRun& r) { return usedBeforeStart(r, kImpacts); }},
+        {.number = "93"_rule,
+         .severity = Severity::Error,
+         .message = "Pole \"Typ projektu\" musi być wypełnione",
+         .table = "dsWniosek",
+         .field = "typ_projektu",
+         .control = "e613001",
+         .fails = [](ValidationRun& r) { return blank(wniosek(r, "typ_projektu")); }},
+        {.number = "94"_rule,
+         .severity = Severity::Error,
+         .message = "Informacja o generowanych przychodach jest niekompletna",
+         .table = "dsKatPrzych",
+         .field = "Kategoria_przychodu",
+         .control = "e613003",
+         .fails = revenueIncomplete},
+        {.number = "95"_rule,
+         .severity = Severity::Error,
+         .message = "Wartości przychodów nie powinny być wypełnione dla lat mniejszych od roku "
+                    "rozpoczęcia "
+                    "realizacji projektu.",
+         .table = "dsKatPrzych",
+         .field = "2004",
+         .control = "e613003",
+         .fails = [](ValidationRun& r) { return usedBeforeStart(r, kRevenue); }},
     };
     return kRules;
 }

@@ -23,43 +23,39 @@ bool stageAfterPhysicalEnd(ValidationRun& r, const char* stageDate) {
 // The tests of rule 42 in order: no stages at all, then for each stage the tests of that
 // stage; the first that fails ends the walk. They are recorded under the rule's number.
 const ValidationRule kTests[] = {
-    {{},
-     Severity::Error,
-     "Należy wypełnić dane o etapach realizacji Projektu",
-     "dsWniosek",
-     "harm_rzecz_rozp_tmp",
-     "e1000112",
-     [](ValidationRun& r) { return table(r, "dsEtapyRealizacji").isEmpty(); },
-     {}},
-    {{},
-     Severity::Error,
-     "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być "
-     "wcześniejsza data niż w  polu \"Termin rozpoczęcia\"",
-     "dsEtapyRealizacji",
-     "TERMIN_ZAK",
-     "e10000113",
-     [](ValidationRun& r) {
-         return earlierMissingFirst(stage(r, "TERMIN_ZAK"), stage(r, "TERMIN_ROZP"));
-     },
-     {}},
-    {{},
-     Severity::Error,
-     "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być "
-     "poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"",
-     "dsWniosek",
-     "harm_rzecz_zak_tmp",
-     "e1000114",
-     [](ValidationRun& r) { return stageAfterPhysicalEnd(r, "TERMIN_ZAK"); },
-     {}},
-    {{},
-     Severity::Error,
-     "W polu \"Termin rozpoczęcia\" dla poszczególnych etapów realizacji Projektu nie może być "
-     "poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"",
-     "dsWniosek",
-     "harm_rzecz_zak_tmp",
-     "e1000114",
-     [](ValidationRun& r) { return stageAfterPhysicalEnd(r, "TERMIN_ROZP"); },
-     {}},
+    {.severity = Severity::Error,
+     .message = "Należy wypełnić dane o etapach realizacji Projektu",
+     .table = "dsWniosek",
+     .field = "harm_rzecz_rozp_tmp",
+     .control = "e1000112",
+     .fails = [](ValidationRun& r) { return table(r, "dsEtapyRealizacji").isEmpty(); }},
+    {.severity = Severity::Error,
+     .message =
+         "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być "
+         "wcześniejsza data niż w  polu \"Termin rozpoczęcia\"",
+     .table = "dsEtapyRealizacji",
+     .field = "TERMIN_ZAK",
+     .control = "e10000113",
+     .fails =
+         [](ValidationRun& r) {
+             return earlierMissingFirst(stage(r, "TERMIN_ZAK"), stage(r, "TERMIN_ROZP"));
+         }},
+    {.severity = Severity::Error,
+     .message =
+         "W polu \"Termin zakończenia\" dla poszczególnych etapów realizacji Projektu nie może być "
+         "poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"",
+     .table = "dsWniosek",
+     .field = "harm_rzecz_zak_tmp",
+     .control = "e1000114",
+     .fails = [](ValidationRun& r) { return stageAfterPhysicalEnd(r, "TERMIN_ZAK"); }},
+    {.severity = Severity::Error,
+     .message =
+         "W polu \"Termin rozpoczęcia\" dla poszczególnych etapów realizacji Projektu nie może być "
+         "poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"",
+     .table = "dsWniosek",
+     .field = "harm_rzecz_zak_tmp",
+     .control = "e1000114",
+     .fails = [](ValidationRun& r) { return stageAfterPhysicalEnd(r, "TERMIN_ROZP"); }},
 };
 
 const ValidationRule& kNoStages = kTests[0];
@@ -69,12 +65,10 @@ const std::span<const ValidationRule> kStageTests(kTests + 1, std::size(kTests) 
 
 const ValidationRule& FinanceRuleFamilies::stages() {
     static const ValidationRule kRule = {
-        "42"_rule, Severity::Error,
-        nullptr,   nullptr,
-        nullptr,   nullptr,
-        {},        [](ValidationRun& r, const ValidationRule&) {
-                                             CheckStages(r); },
-        kTests};
+        .number = "42"_rule,
+        .severity = Severity::Error,
+        .body = [](ValidationRun& r, const ValidationRule&) { CheckStages(r); },
+        .parts = kTests};
     return kRule;
 }
 

@@ -20,24 +20,24 @@ bool publicTotalZero(ValidationRun& run, const char* tree) {
 
 std::span<const ValidationRule> FinanceRuleFamilies::publicTotals() {
     static const ValidationRule kRules[] = {
-        {"2"_rule,
-         Severity::Error,
-         "Pole \"Profil wydatkowania środków w ramach Projektu - środki publiczne (SUMA)\" musi "
-         "zawierać wartość wiekszą od zera",
-         "dsProfilWyd",
-         "RAZEM",
-         "e615001",
-         [](ValidationRun& r) { return publicTotalZero(r, "dsProfilWyd"); },
-         {}},
-        {"3"_rule,
-         Severity::Error,
-         "Pole \"Źródła finansowania projektu - środki publiczne (SUMA)\" musi zawierać wartość "
-         "wiekszą od zera",
-         "dsZrodlaFin",
-         "RAZEM",
-         "e615001",
-         [](ValidationRun& r) { return publicTotalZero(r, "dsZrodlaFin"); },
-         {}},
+        {.number = "2"_rule,
+         .severity = Severity::Error,
+         .message = "Pole \"Profil wydatkowania środków w ramach Projektu - środki publiczne "
+                    "(SUMA)\" musi "
+                    "zawierać wartość wiekszą od zera",
+         .table = "dsProfilWyd",
+         .field = "RAZEM",
+         .control = "e615001",
+         .fails = [](ValidationRun& r) { return publicTotalZero(r, "dsProfilWyd"); }},
+        {.number = "3"_rule,
+         .severity = Severity::Error,
+         .message = "Pole \"Źródła finansowania projektu - środki publiczne (SUMA)\" musi zawierać "
+                    "wartość "
+                    "wiekszą od zera",
+         .table = "dsZrodlaFin",
+         .field = "RAZEM",
+         .control = "e615001",
+         .fails = [](ValidationRun& r) { return publicTotalZero(r, "dsZrodlaFin"); }},
     };
     return kRules;
 }

@@ -36,8 +36,13 @@ inline Condition blankField(const char* table, const char* field) {
 // An error rule with a fixed message: number, message, target table.field, control.
 inline ValidationRule rule(RuleNumber number, const char* message, const char* table,
                            const char* field, const char* control, Condition fails) {
-    return ValidationRule{number, Severity::Error, message,          table,
-                          field,  control,         std::move(fails), {}};
+    return ValidationRule{.number = number,
+                          .severity = Severity::Error,
+                          .message = message,
+                          .table = table,
+                          .field = field,
+                          .control = control,
+                          .fails = std::move(fails)};
 }
 
 // Rules 1 and 4-24, then 43-44.

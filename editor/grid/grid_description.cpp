@@ -6,44 +6,33 @@ namespace editor {
 
 namespace {
 
-GridColumn text(const char* field, const QString& caption, int minWidth = 0) {
-    GridColumn c;
-    c.field = QString::fromUtf8(field);
-    c.caption = caption;
-    c.minWidth = minWidth;
-    return c;
+GridColumn text(const char* field, const QString& caption, int minWidth = 0, int band = -1) {
+    return {
+        .field = QString::fromUtf8(field), .caption = caption, .minWidth = minWidth, .band = band};
 }
 
 GridColumn hidden(const char* field, const QString& caption = {}) {
-    GridColumn c = text(field, caption.isEmpty() ? QString::fromUtf8(field) : caption);
-    c.kind = GridColumnKind::Hidden;
-    return c;
+    return {.field = QString::fromUtf8(field),
+            .caption = caption.isEmpty() ? QString::fromUtf8(field) : caption,
+            .kind = GridColumnKind::Hidden};
 }
 
-GridColumn amount(const QString& field, const QString& caption, const QString& format) {
-    GridColumn c;
-    c.field = field;
-    c.caption = caption;
-    c.kind = GridColumnKind::Amount;
-    c.format = format;
-    return c;
-}
-
-GridColumn readOnlyAmount(const QString& field, const QString& caption, GridColumnKind kind,
-                          const QString& format) {
-    GridColumn c = amount(field, caption, format);
-    c.kind = kind;
-    return c;
+// An amount column; the Percent and Total kinds are computed by the data module.
+GridColumn amount(const QString& field, const QString& caption, const QString& format,
+                  GridColumnKind kind = GridColumnKind::Amount, int band = -1) {
+    return {.field = field, .caption = caption, .kind = kind, .format = format, .band = band};
 }
 
 // One amount column per year, captioned with the year; the years up to `limitedUpTo`
 // take at most 13 typed characters.
 void addYearColumns(YearGridDescription& d, const QString& format, int limitedUpTo) {
     for (int year = kFirstGridYear; year <= kLastGridYear; ++year) {
-        GridColumn c = amount(QString::number(year), QString::number(year), format);
-        c.year = year;
-        if (year <= limitedUpTo) c.maxLength = 13;
-        d.columns.push_back(c);
+        d.columns.push_back({.field = QString::number(year),
+                             .caption = QString::number(year),
+                             .kind = GridColumnKind::Amount,
+                             .format = format,
+                             .year = year,
+                             .maxLength = year <= limitedUpTo ? 13 : 0});
     }
 }
 
@@ -51,16 +40,16 @@ void addYearColumns(YearGridDescription& d, const QString& format, int limitedUp
 YearGridDescription indicatorGrid(const char* name, const char* dataSet, const char* prefix,
                                   const char* navigator, const char* textField,
                                   const QString& caption) {
-    YearGridDescription d;
-    d.name = QString::fromUtf8(name);
-    d.frameClass = QStringLiteral("Tfr_wsk_celow_topaz_q");
-    d.dataSet = QString::fromUtf8(dataSet);
-    d.flagPrefix = QString::fromUtf8(prefix);
-    d.navigatorName = QString::fromUtf8(navigator);
-    d.caption = caption;
+    YearGridDescription d{.name = QString::fromUtf8(name),
+                          .frameClass = QStringLiteral("Tfr_wsk_celow_topaz_q"),
+                          .dataSet = QString::fromUtf8(dataSet),
+                          .flagPrefix = QString::fromUtf8(prefix),
+                          .navigatorName = QString::fromUtf8(navigator),
+                          .caption = caption};
     d.columns.push_back(text(textField, caption, 185));
-    GridColumn unit = text("Jedn_miary", QStringLiteral("jmw"));
-    unit.kind = GridColumnKind::PickText;
+    GridColumn unit{.field = QStringLiteral("Jedn_miary"),
+                    .caption = QStringLiteral("jmw"),
+                    .kind = GridColumnKind::PickText};
     unit.pickList = {
         QStringLiteral("PLN"),  QStringLiteral("%"),         QStringLiteral("szt."),
         QStringLiteral("ha"),   QStringLiteral("mln EUR"),   QStringLiteral("km"),
@@ -71,8 +60,8 @@ YearGridDescription indicatorGrid(const char* name, const char* dataSet, const c
     unit.pickList.sort();
     d.columns.push_back(unit);
     addYearColumns(d, Utils::kAmountPattern, kLastDesignYear);
-    d.columns.push_back(readOnlyAmount(QStringLiteral("Razem"), QStringLiteral("RAZEM"),
-                                       GridColumnKind::Total, Utils::kAmountPattern));
+    d.columns.push_back(amount(QStringLiteral("Razem"), QStringLiteral("RAZEM"),
+                               Utils::kAmountPattern, GridColumnKind::Total));
     d.columns.push_back(hidden("Lp."));
     return d;
 }
@@ -80,44 +69,38 @@ YearGridDescription indicatorGrid(const char* name, const char* dataSet, const c
 // 6n and 6o: the source name, a band per year with the amount and its share, and "SUMA".
 YearGridDescription financeTree(const char* frameClass, const char* dataSet, const char* prefix,
                                 const char* navigator) {
-    YearGridDescription d;
-    d.name = QStringLiteral("e615001");
-    d.frameClass = QString::fromUtf8(frameClass);
-    d.dataSet = QString::fromUtf8(dataSet);
-    d.flagPrefix = QString::fromUtf8(prefix);
-    d.navigatorName = QString::fromUtf8(navigator);
-    d.shape = GridShape::Tree;
-    d.nameField = QStringLiteral("Zrodlo");
+    YearGridDescription d{.name = QStringLiteral("e615001"),
+                          .frameClass = QString::fromUtf8(frameClass),
+                          .dataSet = QString::fromUtf8(dataSet),
+                          .flagPrefix = QString::fromUtf8(prefix),
+                          .navigatorName = QString::fromUtf8(navigator),
+                          .shape = GridShape::Tree,
+                          .nameField = QStringLiteral("Zrodlo")};
     d.bands.push_back({});
-    GridColumn name = text("Zrodlo", QStringLiteral("Źródło"), 330);
-    name.band = 0;
-    d.columns.push_back(name);
+    d.columns.push_back(text("Zrodlo", QStringLiteral("Źródło"), 330, 0));
     for (int year = kFirstGridYear; year <= kLastGridYear; ++year) {
-        d.bands.push_back({QString::number(year)});
+        d.bands.push_back({.title = QString::number(year)});
         const int band = int(d.bands.size()) - 1;
-        GridColumn value =
-            amount(QString::number(year), QStringLiteral("zł"), Utils::kCurrencyPattern);
-        value.year = year;
-        value.band = band;
-        if (year <= kFirstAddableYear) value.maxLength = 13;
-        GridColumn share =
-            readOnlyAmount(QString::number(year) + QStringLiteral("_pr"), QStringLiteral("%"),
-                           GridColumnKind::Percent, Utils::kCurrencyPattern);
-        share.year = year;
-        share.band = band;
-        d.columns.push_back(value);
-        d.columns.push_back(share);
+        d.columns.push_back({.field = QString::number(year),
+                             .caption = QStringLiteral("zł"),
+                             .kind = GridColumnKind::Amount,
+                             .format = Utils::kCurrencyPattern,
+                             .year = year,
+                             .maxLength = year <= kFirstAddableYear ? 13 : 0,
+                             .band = band});
+        d.columns.push_back({.field = QString::number(year) + QStringLiteral("_pr"),
+                             .caption = QStringLiteral("%"),
+                             .kind = GridColumnKind::Percent,
+                             .format = Utils::kCurrencyPattern,
+                             .year = year,
+                             .band = band});
     }
-    d.bands.push_back({QStringLiteral("SUMA")});
+    d.bands.push_back({.title = QStringLiteral("SUMA")});
     const int sum = int(d.bands.size()) - 1;
-    GridColumn total = readOnlyAmount(QStringLiteral("RAZEM"), QStringLiteral("zł"),
-                                      GridColumnKind::Total, Utils::kCurrencyPattern);
-    total.band = sum;
-    GridColumn totalShare = readOnlyAmount(QStringLiteral("Razem_pr"), QStringLiteral("%"),
-                                           GridColumnKind::Percent, Utils::kCurrencyPattern);
-    totalShare.band = sum;
-    d.columns.push_back(total);
-    d.columns.push_back(totalShare);
+    d.columns.push_back(amount(QStringLiteral("RAZEM"), QStringLiteral("zł"),
+                               Utils::kCurrencyPattern, GridColumnKind::Total, sum));
+    d.columns.push_back(amount(QStringLiteral("Razem_pr"), QStringLiteral("%"),
+                               Utils::kCurrencyPattern, GridColumnKind::Percent, sum));
     return d;
 }
 
@@ -134,63 +117,55 @@ YearGridDescription resultIndicatorGrid() {
 }
 
 YearGridDescription profitCategoryGrid() {
-    YearGridDescription d;
-    d.name = QStringLiteral("e613003");
-    d.frameClass = QStringLiteral("Tfr_typ_proj_kat_zysk_topaz_q");
-    d.dataSet = QStringLiteral("dsKatPrzych");
-    d.flagPrefix = QStringLiteral("tab6ltyp");
-    d.navigatorName = QStringLiteral("dbnav613003");
-    d.caption = QStringLiteral("Kategoria zysku");
-    d.footer = true;
+    YearGridDescription d{.name = QStringLiteral("e613003"),
+                          .frameClass = QStringLiteral("Tfr_typ_proj_kat_zysk_topaz_q"),
+                          .dataSet = QStringLiteral("dsKatPrzych"),
+                          .flagPrefix = QStringLiteral("tab6ltyp"),
+                          .navigatorName = QStringLiteral("dbnav613003"),
+                          .caption = QStringLiteral("Kategoria zysku"),
+                          .footer = true};
     d.columns.push_back(text("Kategoria_przychodu", QStringLiteral("Kategoria zysku"), 185));
     addYearColumns(d, Utils::kCurrencyPattern, 0);
-    d.columns.push_back(readOnlyAmount(QStringLiteral("Razem"), QStringLiteral("RAZEM"),
-                                       GridColumnKind::Total, Utils::kCurrencyPattern));
+    d.columns.push_back(amount(QStringLiteral("Razem"), QStringLiteral("RAZEM"),
+                               Utils::kCurrencyPattern, GridColumnKind::Total));
     d.columns.push_back(hidden("Lp."));
     return d;
 }
 
 YearGridDescription profitAfterGrid() {
-    YearGridDescription d;
-    d.name = QStringLiteral("e613004");
-    d.frameClass = QStringLiteral("Tfr_typ_proj_kat_zysk_topaz_q");
-    d.dataSet = QStringLiteral("dsKatPrzych");
-    d.bands = {{}, {QStringLiteral("Lata")}, {}};
-    GridColumn category = text("Kategoria_przychodu", QStringLiteral("Kategoria zysku"), 185);
-    category.band = 0;
-    d.columns.push_back(category);
-    for (int n = 1; n <= 5; ++n) {
-        GridColumn c = amount(QStringLiteral("n_%1").arg(n), QStringLiteral("n + %1").arg(n),
-                              Utils::kCurrencyPattern);
-        c.band = 1;
-        d.columns.push_back(c);
-    }
-    GridColumn total = readOnlyAmount(QStringLiteral("Razem_n"), QStringLiteral("RAZEM"),
-                                      GridColumnKind::Total, Utils::kCurrencyPattern);
-    total.band = 2;
-    d.columns.push_back(total);
+    YearGridDescription d{.name = QStringLiteral("e613004"),
+                          .frameClass = QStringLiteral("Tfr_typ_proj_kat_zysk_topaz_q"),
+                          .dataSet = QStringLiteral("dsKatPrzych"),
+                          .bands = {{}, {.title = QStringLiteral("Lata")}, {}}};
+    d.columns.push_back(text("Kategoria_przychodu", QStringLiteral("Kategoria zysku"), 185, 0));
+    for (int n = 1; n <= 5; ++n)
+        d.columns.push_back(amount(QStringLiteral("n_%1").arg(n), QStringLiteral("n + %1").arg(n),
+                                   Utils::kCurrencyPattern, GridColumnKind::Amount, 1));
+    d.columns.push_back(amount(QStringLiteral("Razem_n"), QStringLiteral("RAZEM"),
+                               Utils::kCurrencyPattern, GridColumnKind::Total, 2));
     return d;
 }
 
 YearGridDescription plannedExpenditureGrid() {
-    YearGridDescription d;
-    d.name = QStringLiteral("e614001");
-    d.frameClass = QStringLiteral("Tfr_planowane_wydatki_topaz_q");
-    d.dataSet = QStringLiteral("dsPlanWydatki");
-    d.flagPrefix = QStringLiteral("tab6m");
-    d.navigatorName = QStringLiteral("DBNavigator5");
-    d.caption = QStringLiteral("Kategoria wydatku");
-    d.shape = GridShape::Grouped;
-    d.footer = true;
+    YearGridDescription d{
+        .name = QStringLiteral("e614001"),
+        .frameClass = QStringLiteral("Tfr_planowane_wydatki_topaz_q"),
+        .dataSet = QStringLiteral("dsPlanWydatki"),
+        .flagPrefix = QStringLiteral("tab6m"),
+        .navigatorName = QStringLiteral("DBNavigator5"),
+        .caption = QStringLiteral("Kategoria wydatku"),
+        .shape = GridShape::Grouped,
+        .footer = true,
+        .groups = {
+            {.field = QStringLiteral("Etap"), .caption = QStringLiteral("Etap")},
+            {.field = QStringLiteral("clcKwalifikowane"), .caption = QStringLiteral("Rodzaj")}}};
     d.columns.push_back(text("Kategoria", QStringLiteral("Kategoria wydatku"), 185));
     addYearColumns(d, Utils::kCurrencyPattern, kLastDesignYear);
-    d.columns.push_back(readOnlyAmount(QStringLiteral("RAZEM"), QStringLiteral("RAZEM"),
-                                       GridColumnKind::Total, Utils::kCurrencyPattern));
+    d.columns.push_back(amount(QStringLiteral("RAZEM"), QStringLiteral("RAZEM"),
+                               Utils::kCurrencyPattern, GridColumnKind::Total));
     d.columns.push_back(hidden("Id"));
     d.columns.push_back(hidden("Etap"));
     d.columns.push_back(hidden("clcKwalifikowane", QStringLiteral("Rodzaj")));
-    d.groups = {{QStringLiteral("Etap"), QStringLiteral("Etap")},
-                {QStringLiteral("clcKwalifikowane"), QStringLiteral("Rodzaj")}};
     return d;
 }
 

@@ -103,11 +103,11 @@ QString formatOf(const ControlRow& row, const QString& refusal) {
     const QString byCheck = formatByCheck(refusal);
     const QString limit =
         row.maxLength > 0 ? QStringLiteral("; najwyżej %1 znaków").arg(row.maxLength) : QString();
-    if (row.behaviour & (Disabled | ReadOnly))
+    if (row.behaviour.testAnyFlags(Behaviour::Disabled | Behaviour::ReadOnly))
         return QStringLiteral("wypełnia program; pola nie można zmienić");
     switch (row.kind) {
     case ControlKind::Edit:
-        if (row.behaviour & UpperCaseTyping)
+        if (row.behaviour.testFlag(Behaviour::UpperCaseTyping))
             return QStringLiteral("tekst; litery są zamieniane na wielkie (drukowane)") + limit;
         return byCheck.isEmpty() ? QStringLiteral("tekst") + limit : byCheck;
     case ControlKind::MaskEdit:
@@ -178,7 +178,8 @@ QString messagesCell(const QString& refusal, const std::vector<const RuleEntry*>
 }
 
 QString refusalFor(const QString& frameClass, const ControlRow& row) {
-    if (row.behaviour & (DateTextCheck | StatementDate)) return DateControl::notADateMessage();
+    if (row.behaviour.testAnyFlags(Behaviour::DateTextCheck | Behaviour::StatementDate))
+        return DateControl::notADateMessage();
     if (InputHandler h = inputHandlerFor(frameClass, latin(row.name))) return refusalOf(h);
     return {};
 }
@@ -208,7 +209,7 @@ private:
     }
 
     void row(const ControlRow& row, const QString& prefix) {
-        if (row.behaviour & Hidden) return;
+        if (row.behaviour.testFlag(Behaviour::Hidden)) return;
         const QString name = prefix + caption(row);
         switch (row.kind) {
         case ControlKind::Navigator:

@@ -279,7 +279,9 @@ void TestApplicationEntry::enterSample(NewApplication& fx, Loaded& sample) {
                 for (const ControlRow& row : panel.rows) {
                     DataControl* c = control(row);
                     QVERIFY2(c, row.name);
-                    if (row.behaviour & (Disabled | ReadOnly | Hidden)) continue;
+                    if (row.behaviour.testAnyFlags(Behaviour::Disabled | Behaviour::ReadOnly |
+                                                   Behaviour::Hidden))
+                        continue;
                     DataSet* want = row.table ? &sample.t(row.table) : nullptr;
                     switch (row.kind) {
                     case ControlKind::Navigator:

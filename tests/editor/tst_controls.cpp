@@ -75,11 +75,14 @@ void TestControls::typing() {
     QFETCH(QString, keys);
     QFETCH(QString, stored);
     QFETCH(QString, refusal);
-    const QMap<QString, std::pair<ControlKind, unsigned>> kinds{
-        {"edit", {ControlKind::Edit, 0}},      {"line", {ControlKind::Memo, SingleLine}},
-        {"memo", {ControlKind::Memo, 0}},      {"month", {ControlKind::MaskEdit, 0}},
-        {"date", {ControlKind::Date, 0}},      {"checked date", {ControlKind::Date, DateTextCheck}},
-        {"amount", {ControlKind::Currency, 0}}};
+    const QMap<QString, std::pair<ControlKind, Behaviours>> kinds{
+        {"edit", {ControlKind::Edit, {}}},
+        {"line", {ControlKind::Memo, Behaviour::SingleLine}},
+        {"memo", {ControlKind::Memo, {}}},
+        {"month", {ControlKind::MaskEdit, {}}},
+        {"date", {ControlKind::Date, {}}},
+        {"checked date", {ControlKind::Date, Behaviour::DateTextCheck}},
+        {"amount", {ControlKind::Currency, {}}}};
     FramesFixture fx;
     const QByteArray t = field.section(u'.', 0, 0).toLatin1(),
                      f = field.section(u'.', 1).toLatin1();
@@ -127,13 +130,14 @@ void TestControls::typing() {
 // At the limit nothing more is taken, backspace included, unless a selection is replaced.
 void TestControls::memoLimitOnTyping() {
     FramesFixture fx;
-    auto* c = static_cast<MemoControl*>(fx.control({.name = "tytul_projektu",
-                                                    .kind = ControlKind::Memo,
-                                                    .table = "dsWniosek",
-                                                    .field = "tytul_projektu",
-                                                    .label = QStringLiteral("Tytuł"),
-                                                    .behaviour = LimitOnTyping | SingleLine,
-                                                    .maxLength = 6}));
+    auto* c = static_cast<MemoControl*>(
+        fx.control({.name = "tytul_projektu",
+                    .kind = ControlKind::Memo,
+                    .table = "dsWniosek",
+                    .field = "tytul_projektu",
+                    .label = QStringLiteral("Tytuł"),
+                    .behaviour = Behaviour::LimitOnTyping | Behaviour::SingleLine,
+                    .maxLength = 6}));
     QVERIFY(fx.show());
     QPlainTextEdit* memo = c->memo();
     memo->setFocus();

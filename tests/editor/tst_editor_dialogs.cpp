@@ -176,8 +176,8 @@ void TestEditorDialogs::findingsLeadToTheirControls() {
         // A control that waits for an answer (a "Tak" above it) is enabled by that answer,
         // which its rule's failure implies.
         for (auto* c : shared_->window->findChildren<editor::DataControl*>())
-            if ((c->row().behaviour & (editor::StartsDisabled | editor::Hidden)) ==
-                editor::StartsDisabled)
+            if (c->row().behaviour.testFlag(editor::Behaviour::StartsDisabled) &&
+                !c->row().behaviour.testFlag(editor::Behaviour::Hidden))
                 c->setEnabled(true);
         shared_->window->show();
         QVERIFY(QTest::qWaitForWindowActive(shared_->window.get()));

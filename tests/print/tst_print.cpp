@@ -37,7 +37,7 @@ struct ShownField {
 
 void collect(const editor::ControlRow& row, std::vector<ShownField>& out) {
     using editor::ControlKind;
-    if (row.behaviour & editor::Hidden) return;
+    if (row.behaviour.testFlag(editor::Behaviour::Hidden)) return;
     const QString table = row.table ? QLatin1String(row.table) : QString();
     const QString mask = row.mask ? QLatin1String(row.mask) : QString();
     if (row.field && row.kind != ControlKind::BoundLabel) {

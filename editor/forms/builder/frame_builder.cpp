@@ -161,11 +161,12 @@ void FrameBuilder::layRows(const std::vector<ControlRow>& rows, int helpTopic, Q
         control->setProperty("helpTopic", helpTopic);
         for (DataControl* inner : control->findChildren<DataControl*>())
             inner->setProperty("helpTopic", helpTopic);
-        if (row.behaviour & Hidden) { // no label, no place in the layout
+        if (row.behaviour.testFlag(Behaviour::Hidden)) { // no label, no place in the layout
             control->hide();
             continue;
         }
-        const bool ownLabel = !labelsItself(row.kind) && !(row.behaviour & NoLabel);
+        const bool ownLabel =
+            !labelsItself(row.kind) && !row.behaviour.testFlag(Behaviour::NoLabel);
         const QString prompt = row.prompt.isEmpty() && ownLabel ? row.label : row.prompt;
         const int r = grid->rowCount();
         if (row.placement == Placement::Beside && line) {
@@ -284,7 +285,7 @@ DataControl* FrameBuilder::makeControl(const ControlRow& row, QWidget* parent) {
     }
     case ControlKind::Navigator: {
         auto* navigator = new NavigatorControl(row, ui, parent);
-        if (row.behaviour & WholeCountryFlag) {
+        if (row.behaviour.testFlag(Behaviour::WholeCountryFlag)) {
             TdmDataSets* dm = &dm_;
             navigator->afterClick = [dm](NavigatorControl::Button) { updateWholeCountryFlag(*dm); };
         }
@@ -295,7 +296,7 @@ DataControl* FrameBuilder::makeControl(const ControlRow& row, QWidget* parent) {
         control = new YearGridsControl(row, dm_, frameClass_, ui, parent);
         break;
     }
-    if (row.behaviour & StartsDisabled) control->setEnabled(false);
+    if (row.behaviour.testFlag(Behaviour::StartsDisabled)) control->setEnabled(false);
     // Screen readers read the instruction's words on the field's format with its name.
     if (const QString description = fieldDescription(frameClass_, row); !description.isEmpty()) {
         control->setAccessibleDescription(description);
@@ -331,11 +332,11 @@ void FrameBuilder::bind(DataControl* control) {
 void FrameBuilder::attachBehaviour(DataControl* control) {
     const ControlRow& row = control->row();
     TdmDataSets* dm = &dm_;
-    if (row.behaviour & SettlementMonth) {
+    if (row.behaviour.testFlag(Behaviour::SettlementMonth)) {
         control->setInputCheck(
             [dm](const QString& text) { return validateSettlementMonthInput(*dm, text); });
-    } else if (row.behaviour & (DateTextCheck | StatementDate)) {
-        const bool warnsOnSettlement = row.behaviour & StatementDate;
+    } else if (row.behaviour.testAnyFlags(Behaviour::DateTextCheck | Behaviour::StatementDate)) {
+        const bool warnsOnSettlement = row.behaviour.testFlag(Behaviour::StatementDate);
         control->setInputCheck([dm, warnsOnSettlement](const QString& text) {
             bool error = false;
             DataEditValidateDate(text, error);

@@ -10,11 +10,12 @@ namespace editor {
 
 CheckControl::CheckControl(const ControlRow& row, UserInterface& ui, QWidget* parent)
     : DataControl(row, ui, parent),
-      box_(new QCheckBox(row.behaviour & NoLabel ? QString() : row.label, this)) {
+      box_(
+          new QCheckBox(row.behaviour.testFlag(Behaviour::NoLabel) ? QString() : row.label, this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     // A box without a caption stands in the middle of its column, under the column's word.
-    if (row.behaviour & NoLabel) {
+    if (row.behaviour.testFlag(Behaviour::NoLabel)) {
         layout->addStretch();
         box_->setToolTip(row.label);
     }
@@ -43,7 +44,7 @@ void CheckControl::showText(const QString& text) {
 }
 
 void CheckControl::applyReadOnly(bool readOnly) {
-    if (row().behaviour & Disabled) {
+    if (row().behaviour.testFlag(Behaviour::Disabled)) {
         box_->setEnabled(false);
         return;
     }

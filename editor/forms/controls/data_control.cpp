@@ -67,8 +67,9 @@ void DataControl::setViewOnly(bool on) {
 
 void DataControl::updateReadOnly() {
     const bool bound = row_.field != nullptr;
-    const bool ro =
-        viewOnly_ || (row_.behaviour & (ReadOnly | Disabled)) || (bound && !link_.writable());
+    const bool ro = viewOnly_ ||
+                    row_.behaviour.testAnyFlags(Behaviour::ReadOnly | Behaviour::Disabled) ||
+                    (bound && !link_.writable());
     if (ro == readOnly_ && readOnlyApplied_) return;
     readOnly_ = ro;
     readOnlyApplied_ = true;

@@ -23,7 +23,8 @@ EditControl::EditControl(const ControlRow& row, UserInterface& ui, QWidget* pare
     if (row.maxLength > 0) edit_->setMaxLength(row.maxLength);
     setEditor(edit_);
     // Free text is spell-checked; masked codes and texts typed in capitals are not.
-    if (mask_.isEmpty() && !(row.behaviour & (Disabled | ReadOnly | UpperCaseTyping)))
+    if (mask_.isEmpty() && !row.behaviour.testAnyFlags(Behaviour::Disabled | Behaviour::ReadOnly |
+                                                       Behaviour::UpperCaseTyping))
         new LineSpellMarker(edit_, SpellChecker::shared());
     connect(edit_, &QLineEdit::textEdited, this, [this] { userTyped(); });
     connect(edit_, &QLineEdit::returnPressed, this, [this] { commit(); });
@@ -53,7 +54,7 @@ void EditControl::applyReadOnly(bool readOnly) {
     // View mode shows the text as it is, without spelling marks.
     LineSpellMarker* spelling = spellMarkerOf(edit_);
     if (spelling && readOnly) spelling->setActive(false);
-    if (isViewOnly() || (row().behaviour & Disabled) || !row().field) {
+    if (isViewOnly() || row().behaviour.testFlag(Behaviour::Disabled) || !row().field) {
         edit_->setEnabled(!readOnly);
     } else {
         edit_->setEnabled(true);
@@ -80,7 +81,7 @@ QString capitals(const QString& text) {
 // Typed text goes on as capitals, from keys and from input methods (composed letters); the
 // capitals pass here unchanged.
 bool EditControl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && (row().behaviour & UpperCaseTyping)) {
+    if (watched == edit_ && row().behaviour.testFlag(Behaviour::UpperCaseTyping)) {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
             const QString typed = key->text();

@@ -60,8 +60,8 @@ void MemoControl::showText(const QString& text) {
 void MemoControl::applyReadOnly(bool readOnly) {
     // View mode shows the text as it is, without spelling marks.
     if (SpellHighlighter* spelling = spellHighlighterOf(memo_))
-        spelling->setActive(!readOnly && !(row().behaviour & Disabled));
-    if (row().behaviour & Disabled) {
+        spelling->setActive(!readOnly && !row().behaviour.testFlag(Behaviour::Disabled));
+    if (row().behaviour.testFlag(Behaviour::Disabled)) {
         memo_->setEnabled(false);
         return;
     }
@@ -76,10 +76,10 @@ bool MemoControl::eventFilter(QObject* watched, QEvent* event) {
     if (watched == memo_ && event->type() == QEvent::KeyPress && !memo_->isReadOnly()) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && (row().behaviour & SingleLine)) return true;
+        if (enter && row().behaviour.testFlag(Behaviour::SingleLine)) return true;
         const bool character = key->key() == Qt::Key_Backspace || enter ||
                                (!key->text().isEmpty() && key->text()[0].isPrint());
-        if (character && (row().behaviour & LimitOnTyping) && maxLength_ > 0) {
+        if (character && row().behaviour.testFlag(Behaviour::LimitOnTyping) && maxLength_ > 0) {
             const bool replacesSelection =
                 memo_->textCursor().hasSelection() && key->text() != QLatin1String(" ");
             if (!replacesSelection && memo_->toPlainText().size() >= maxLength_) return true;

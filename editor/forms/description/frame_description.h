@@ -3,6 +3,7 @@
 // A section frame described as data: panels with their heading, hint lines and help topic,
 // and one row per control. The builder turns a description into widgets; nothing else
 // switches over the control kind.
+#include <QFlags>
 #include <QString>
 
 #include <vector>
@@ -27,8 +28,7 @@ enum class ControlKind {
 };
 
 // Behaviour a row cannot say with its other columns.
-enum Behaviour : unsigned {
-    NoBehaviour = 0,
+enum class Behaviour : unsigned {
     Disabled = 1u << 0,         // never takes input
     ReadOnly = 1u << 1,         // shows the value only
     LimitOnTyping = 1u << 2,    // at the limit no key (backspace included) is taken
@@ -43,6 +43,8 @@ enum Behaviour : unsigned {
     UpperCaseTyping = 1u << 10, // every typed letter goes in as its capital
     StatementDate = 1u << 11,   // date: warns when later than the final settlement's month
 };
+Q_DECLARE_FLAGS(Behaviours, Behaviour)
+Q_DECLARE_OPERATORS_FOR_FLAGS(Behaviours)
 
 // Where a row's label and control go.
 enum class Placement {
@@ -80,7 +82,7 @@ struct ControlRow {
     const char* field = nullptr; // field; empty for unbound edits, grids, panels, navigators
     QString label;               // visible label (check boxes: their caption) and accessible name
     QString prompt = {};         // text in the label column when it is not the label (a question)
-    unsigned behaviour = NoBehaviour;
+    Behaviours behaviour = {};
     Placement placement = Placement::NewLine;
     int maxLength = 0;              // 0: the field's size
     const char* mask = nullptr;     // mask edits, e.g. "!00 0000;1;_"

@@ -59,7 +59,7 @@ FieldCaptions::FieldCaptions() {
                              const QString& section) -> void {
         QString lineLead; // the question or name that heads the current line
         for (const ControlRow& row : rows) {
-            if (row.behaviour & Hidden) continue;
+            if (row.behaviour.testFlag(Behaviour::Hidden)) continue;
             const QString table = QString::fromUtf8(row.table ? row.table : "");
             const QString name = QString::fromUtf8(row.name);
             if (row.placement != Placement::Beside) lineLead = plain(row.prompt);

@@ -37,7 +37,7 @@ inline ControlRow code(const char* name, const char* table, const char* field) {
             .table = table,
             .field = field,
             .label = QStringLiteral("Kod"),
-            .behaviour = Disabled,
+            .behaviour = Behaviour::Disabled,
             .placement = Placement::Beside,
             .width = 70};
 }
@@ -66,7 +66,7 @@ inline std::vector<ControlRow> yesNo(const char* yesName, const char* noName, co
                   Placement::Beside)};
 }
 
-inline ControlRow navigator(const char* name, const char* table, unsigned behaviour = 0,
+inline ControlRow navigator(const char* name, const char* table, Behaviours behaviour = {},
                             const QString& prompt = {}) {
     return {.name = name,
             .kind = ControlKind::Navigator,
@@ -77,7 +77,7 @@ inline ControlRow navigator(const char* name, const char* table, unsigned behavi
 }
 
 inline ControlRow monthEdit(const char* name, const char* field, const QString& label,
-                            unsigned behaviour = 0) {
+                            Behaviours behaviour = {}) {
     return {.name = name,
             .kind = ControlKind::MaskEdit,
             .table = "dsWniosek",

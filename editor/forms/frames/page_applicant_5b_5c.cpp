@@ -14,13 +14,13 @@ FrameDescription representative() {
         legalForm("e502002", "lkp_pod_for_pr", QStringLiteral("2. Forma prawna"),
                   kRepresentativeLegalForms),
     };
-    append(rows, addressRows({{"e502003", "e502004", "e502005", "e502006", "e502007", "e502008",
-                               "e501017", "e502009"},
-                              {"lkp_pod_adr_woj", "lkp_pod_adr_pow", "lkp_pod_adr_gmina",
-                               "pod_adr_miejscowosc", "pod_adr_ulica", "pod_adr_nr",
-                               "pod_adr_nr_lok", "pod_adr_kod"},
-                              "pod_adr_woj_id",
-                              "pod_adr_pow_id"},
+    append(rows, addressRows({.names = {"e502003", "e502004", "e502005", "e502006", "e502007",
+                                        "e502008", "e501017", "e502009"},
+                              .fields = {"lkp_pod_adr_woj", "lkp_pod_adr_pow", "lkp_pod_adr_gmina",
+                                         "pod_adr_miejscowosc", "pod_adr_ulica", "pod_adr_nr",
+                                         "pod_adr_nr_lok", "pod_adr_kod"},
+                              .regionKey = "pod_adr_woj_id",
+                              .countyKey = "pod_adr_pow_id"},
                              QStringLiteral("3. Adres siedziby: województwo")));
     append(rows, {
                      edit("e502010", kApplicant, "pod_nr_tel", QStringLiteral("4. Nr telefonu")),
@@ -38,8 +38,10 @@ FrameDescription representative() {
                      maskEdit("e502016", kApplicant, "pod_PESEL", QStringLiteral("10. PESEL"),
                               nullptr, 120),
                  });
-    return {"Tfr_bk_pod_repr_topaz_q",
-            {{{QStringLiteral("5b. Podmiot reprezentujący beneficjenta")}, {}, 827020201, rows}}};
+    return {.className = "Tfr_bk_pod_repr_topaz_q",
+            .panels = {{.heading = {QStringLiteral("5b. Podmiot reprezentujący beneficjenta")},
+                        .helpTopic = 827020201,
+                        .rows = rows}}};
 }
 
 FrameDescription contactPerson() {
@@ -49,21 +51,23 @@ FrameDescription contactPerson() {
     ControlRow address = memo("e503007", kApplicant, "osk_adr_kor",
                               QStringLiteral("6. Adres do korespondencji"), 300, 60);
     address.placement = Placement::NewLine;
-    return {"Tfr_bk_pod_repr_os_up_topaz_q",
-            {{{QStringLiteral("5c. Osoba upoważniona do kontaktów, właściwa w sprawach "
-                              "Projektu")},
-              {QStringLiteral("* Maksymalnie 300 znaków")},
-              827020202,
-              {
-                  edit("e503001", kApplicant, "osk_nazwisko", QStringLiteral("1. Nazwisko")),
-                  edit("e503002", kApplicant, "osk_imie", QStringLiteral("Imię")),
-                  role,
-                  edit("e503004", kApplicant, "osk_nr_tel", QStringLiteral("3. Nr telefonu")),
-                  edit("e503005", kApplicant, "osk_nr_fax", QStringLiteral("4. Nr faksu")),
-                  edit("e503006", kApplicant, "osk_email",
-                       QStringLiteral("5. Adres poczty elektronicznej")),
-                  address,
-              }}}};
+    return {
+        .className = "Tfr_bk_pod_repr_os_up_topaz_q",
+        .panels = {
+            {.heading = {QStringLiteral("5c. Osoba upoważniona do kontaktów, właściwa w sprawach "
+                                        "Projektu")},
+             .hints = {QStringLiteral("* Maksymalnie 300 znaków")},
+             .helpTopic = 827020202,
+             .rows = {
+                 edit("e503001", kApplicant, "osk_nazwisko", QStringLiteral("1. Nazwisko")),
+                 edit("e503002", kApplicant, "osk_imie", QStringLiteral("Imię")),
+                 role,
+                 edit("e503004", kApplicant, "osk_nr_tel", QStringLiteral("3. Nr telefonu")),
+                 edit("e503005", kApplicant, "osk_nr_fax", QStringLiteral("4. Nr faksu")),
+                 edit("e503006", kApplicant, "osk_email",
+                      QStringLiteral("5. Adres poczty elektronicznej")),
+                 address,
+             }}}};
 }
 
 } // namespace

@@ -67,18 +67,19 @@ std::vector<FrameDescription> institutionsFrames() {
              QStringLiteral("Opis współpracy z podmiotami zaangażowanymi finansowo w realizację "
                             "Projektu"),
              2000, 90);
-    return {{"Tfr_inne_inst_zaang_topaz_q",
-             {{{QStringLiteral("6h. Inne podmioty zaangażowane finansowo w realizację "
-                               "Projektu.")},
-               {QStringLiteral("* Maksymalnie 2000 znaków")},
-               608,
-               {
-                   check("e608001", "dsPolaSpec", "CZYWYSTINNEINS", QStringLiteral("NIE DOTYCZY"),
-                         "N", "T"),
-                   cooperation,
-                   navigator("dbnav608002", kBodies),
-                   bodies(),
-               }}}}};
+    return {{.className = "Tfr_inne_inst_zaang_topaz_q",
+             .panels = {{.heading = {QStringLiteral(
+                             "6h. Inne podmioty zaangażowane finansowo w realizację "
+                             "Projektu.")},
+                         .hints = {QStringLiteral("* Maksymalnie 2000 znaków")},
+                         .helpTopic = 608,
+                         .rows = {
+                             check("e608001", "dsPolaSpec", "CZYWYSTINNEINS",
+                                   QStringLiteral("NIE DOTYCZY"), "N", "T"),
+                             cooperation,
+                             navigator("dbnav608002", kBodies),
+                             bodies(),
+                         }}}}};
 }
 
 } // namespace editor

@@ -9,16 +9,16 @@ using namespace rows;
 
 std::vector<FrameDescription> statementFrames() {
     ControlRow firstName = edit("e800001", kApplicant, "BK_IMIE", QStringLiteral("Imię *"));
-    firstName.behaviour = UpperCaseTyping;
+    firstName.behaviour = Behaviour::UpperCaseTyping;
     ControlRow surname = edit("dxDBEdit1", kApplicant, "BK_NAZWISKO", QStringLiteral("Nazwisko *"));
-    surname.behaviour = UpperCaseTyping;
+    surname.behaviour = Behaviour::UpperCaseTyping;
     FramePanel panel{
-        {QStringLiteral("Oświadczenie beneficjenta")},
-        {QStringLiteral("Oświadczam, że informacje zawarte w niniejszym wniosku są "
-                        "zgodne z prawdą."),
-         QStringLiteral("* Proszę o użycie liter drukowanych")},
-        828040201,
-        {
+        .heading = {QStringLiteral("Oświadczenie beneficjenta")},
+        .hints = {QStringLiteral("Oświadczam, że informacje zawarte w niniejszym wniosku są "
+                                 "zgodne z prawdą."),
+                  QStringLiteral("* Proszę o użycie liter drukowanych")},
+        .helpTopic = 828040201,
+        .rows = {
             firstName,
             surname,
             edit("e800002", kApplicant, "bk_stanowisko", QStringLiteral("Zajmowane stanowisko")),
@@ -27,11 +27,11 @@ std::vector<FrameDescription> statementFrames() {
              .table = "dsWniosek",
              .field = "osw_ben_data",
              .label = QStringLiteral("Data"),
-             .behaviour = DateTextCheck | StatementDate,
+             .behaviour = Behaviour::DateTextCheck | Behaviour::StatementDate,
              .width = 140},
         }};
     panel.helpButtonHidden = true;
-    return {{"Tfr_oswiadczenie_topaz_q", {panel}}};
+    return {{.className = "Tfr_oswiadczenie_topaz_q", .panels = {panel}}};
 }
 
 } // namespace editor

@@ -21,52 +21,76 @@ struct Attachment {
 
 // In the order of the paper form; 21 follows the memo.
 const Attachment kAttachments[] = {
-    {"1. Biznes plan / Studium wykonalności", "ZALBIZPL", 0},
-    {"2. Ocena oddziaływania na środowisko", "ZALOCSROD", 1},
-    {"3. Decyzja zawierająca pozwolenie na budowę (jeżeli została wydana)", "ZALPOZBUD", 2},
-    {"4. Decyzja o warunkach zabudowy i zagospodarowania terenu oraz Decyzja o ustaleniu "
-     "lokalizacji",
-     "ZALWARZAB", 3},
-    {"5. Udokumentowanie prawa do dysponowania gruntem lub obiektami, wypis z księgi wieczystej",
-     "ZALDYSPGR", 4},
-    {"6. Udokumentowanie prawa do dysponowania obiektami, w których zostaną zamontowane lub "
-     "będą wykorzystywane zakupione w ramach Projektu towary",
-     "ZALDYSPOBTOW", 5},
-    {"7. Mapy, szkice lokalizacyjne", "ZALMAPY", 6},
-    {"8. Dokumentacja techniczna", "ZALDOKTECH", 7},
-    {"9. Poświadczenia o współfinansowaniu Projektu", "ZALWSPOLFIN", 8},
-    {"10. Poświadczenia oceny finansowej beneficjenta", "ZALOCFIN", 9},
-    {"11. Bilans za ostatnie trzy lata (potwierdzony przez głównego księgowego lub biegłego "
-     "rewidenta)",
-     "ZALBIL", 10},
-    {"12. Rachunek zysków i strat za ostatnie trzy lata (potwierdzony przez głównego "
-     "księgowego lub biegłego rewidenta)",
-     "ZALRZS", 11},
-    {"13. Oświadczenie instytucji odpowiedzialnej za funkcjonowanie Projektu po jego "
-     "zakończeniu o zachowaniu celów Projektu zgodnych z wnioskiem w ciągu 5 lat po "
-     "zakończeniu realizacji Projektu (tylko jeśli własność Projektu zostanie przekazana na "
-     "rzecz innego niż beneficjent podmiotu)",
-     "ZALINSZAK", 12},
-    {"14. Wypis z Krajowego Rejestru Sądowego albo Ewidencji Działalności Gospodarczej ",
-     "ZALWYPKRS", 13},
-    {"15. Kopia zawartej umowy (porozumienia lub innego dokumentu) określająca role w "
-     "realizacji Projektu, wzajemne zobowiązania stron, odpowiedzialność wobec Dysponenta "
-     "środków unijnych",
-     "ZALKOPUM", 14},
-    {"16. Oświadczenie beneficjenta o braku możliwości odliczenia podatku VAT w związku z "
-     "planowaną inwestycją wraz z Zaświadczeniem z Urzędu Skarbowego (w przypadku zaliczenia "
-     "Podatku VAT do wydatków kwalifikowanych)",
-     "ZALBMOPV", 17},
-    {"17. Oświadczenie beneficjenta o zgodzie na poddanie się kontroli w oparciu o wniosek o "
-     "dofinansowanie",
-     "ZALOSWBENKONTR", 18},
-    {"18. Opis wdrażania projektu", "ZALOPISWDRPROJ", 19},
-    {"19. Schemat przepływu środków finansowych u beneficjenta końcowego wraz z opisem",
-     "ZALSCHPRZEPLSROD", 20},
-    {"20. Inne dokumenty załączone", "ZALINDOK", 15},
-    {"21. Zakres zadań (usługi) / specyfikacja techniczna (dostawy) wraz z warunkami "
-     "zamówienia ",
-     "ZALZAKZAD", 16},
+    {.label = "1. Biznes plan / Studium wykonalności", .stem = "ZALBIZPL", .fieldOrder = 0},
+    {.label = "2. Ocena oddziaływania na środowisko", .stem = "ZALOCSROD", .fieldOrder = 1},
+    {.label = "3. Decyzja zawierająca pozwolenie na budowę (jeżeli została wydana)",
+     .stem = "ZALPOZBUD",
+     .fieldOrder = 2},
+    {.label = "4. Decyzja o warunkach zabudowy i zagospodarowania terenu oraz Decyzja o ustaleniu "
+              "lokalizacji",
+     .stem = "ZALWARZAB",
+     .fieldOrder = 3},
+    {.label = "5. Udokumentowanie prawa do dysponowania gruntem lub obiektami, wypis z księgi "
+              "wieczystej",
+     .stem = "ZALDYSPGR",
+     .fieldOrder = 4},
+    {.label =
+         "6. Udokumentowanie prawa do dysponowania obiektami, w których zostaną zamontowane lub "
+         "będą wykorzystywane zakupione w ramach Projektu towary",
+     .stem = "ZALDYSPOBTOW",
+     .fieldOrder = 5},
+    {.label = "7. Mapy, szkice lokalizacyjne", .stem = "ZALMAPY", .fieldOrder = 6},
+    {.label = "8. Dokumentacja techniczna", .stem = "ZALDOKTECH", .fieldOrder = 7},
+    {.label = "9. Poświadczenia o współfinansowaniu Projektu",
+     .stem = "ZALWSPOLFIN",
+     .fieldOrder = 8},
+    {.label = "10. Poświadczenia oceny finansowej beneficjenta",
+     .stem = "ZALOCFIN",
+     .fieldOrder = 9},
+    {.label =
+         "11. Bilans za ostatnie trzy lata (potwierdzony przez głównego księgowego lub biegłego "
+         "rewidenta)",
+     .stem = "ZALBIL",
+     .fieldOrder = 10},
+    {.label = "12. Rachunek zysków i strat za ostatnie trzy lata (potwierdzony przez głównego "
+              "księgowego lub biegłego rewidenta)",
+     .stem = "ZALRZS",
+     .fieldOrder = 11},
+    {.label =
+         "13. Oświadczenie instytucji odpowiedzialnej za funkcjonowanie Projektu po jego "
+         "zakończeniu o zachowaniu celów Projektu zgodnych z wnioskiem w ciągu 5 lat po "
+         "zakończeniu realizacji Projektu (tylko jeśli własność Projektu zostanie przekazana na "
+         "rzecz innego niż beneficjent podmiotu)",
+     .stem = "ZALINSZAK",
+     .fieldOrder = 12},
+    {.label = "14. Wypis z Krajowego Rejestru Sądowego albo Ewidencji Działalności Gospodarczej ",
+     .stem = "ZALWYPKRS",
+     .fieldOrder = 13},
+    {.label = "15. Kopia zawartej umowy (porozumienia lub innego dokumentu) określająca role w "
+              "realizacji Projektu, wzajemne zobowiązania stron, odpowiedzialność wobec Dysponenta "
+              "środków unijnych",
+     .stem = "ZALKOPUM",
+     .fieldOrder = 14},
+    {.label =
+         "16. Oświadczenie beneficjenta o braku możliwości odliczenia podatku VAT w związku z "
+         "planowaną inwestycją wraz z Zaświadczeniem z Urzędu Skarbowego (w przypadku zaliczenia "
+         "Podatku VAT do wydatków kwalifikowanych)",
+     .stem = "ZALBMOPV",
+     .fieldOrder = 17},
+    {.label =
+         "17. Oświadczenie beneficjenta o zgodzie na poddanie się kontroli w oparciu o wniosek o "
+         "dofinansowanie",
+     .stem = "ZALOSWBENKONTR",
+     .fieldOrder = 18},
+    {.label = "18. Opis wdrażania projektu", .stem = "ZALOPISWDRPROJ", .fieldOrder = 19},
+    {.label = "19. Schemat przepływu środków finansowych u beneficjenta końcowego wraz z opisem",
+     .stem = "ZALSCHPRZEPLSROD",
+     .fieldOrder = 20},
+    {.label = "20. Inne dokumenty załączone", .stem = "ZALINDOK", .fieldOrder = 15},
+    {.label = "21. Zakres zadań (usługi) / specyfikacja techniczna (dostawy) wraz z warunkami "
+              "zamówienia ",
+     .stem = "ZALZAKZAD",
+     .fieldOrder = 16},
 };
 
 struct Answer {
@@ -76,8 +100,11 @@ struct Answer {
 };
 
 const Answer kAnswers[] = {
-    {"RT", "Roboty", 80}, {"DT", "Dostawy", 85},      {"UT", "Usługi", 80},
-    {"N", "NIE", 60},     {"ND", "NIE DOTYCZY", 120},
+    {.suffix = "RT", .caption = "Roboty", .width = 80},
+    {.suffix = "DT", .caption = "Dostawy", .width = 85},
+    {.suffix = "UT", .caption = "Usługi", .width = 80},
+    {.suffix = "N", .caption = "NIE", .width = 60},
+    {.suffix = "ND", .caption = "NIE DOTYCZY", .width = 120},
 };
 
 // Names and field names made up here outlive the frame tables, which point into them.
@@ -104,16 +131,16 @@ void addAttachment(std::vector<ControlRow>& rows, const Attachment& a) {
                                i == 0 ? Placement::NewLine : Placement::Beside,
                                i == 0 ? QString::fromUtf8(a.label) : QString());
         box.width = answer.width;
-        box.behaviour = NoLabel; // the column's word names the box
+        box.behaviour = Behaviour::NoLabel; // the column's word names the box
         rows.push_back(std::move(box));
     }
 }
 
 // "TAK:" ends the label column, then one word over each answer's column.
 ColumnHeads answerColumns() {
-    ColumnHeads heads{QStringLiteral("TAK:"), {}};
+    ColumnHeads heads{.lead = QStringLiteral("TAK:")};
     for (const Answer& answer : kAnswers)
-        heads.columns.push_back({QString::fromUtf8(answer.caption), answer.width});
+        heads.columns.push_back({.text = QString::fromUtf8(answer.caption), .width = answer.width});
     return heads;
 }
 
@@ -128,15 +155,15 @@ std::vector<FrameDescription> attachmentFrames() {
                                        "dodatkowo dokumentów")));
     std::vector<ControlRow> technicalAssistance;
     addAttachment(technicalAssistance, std::end(kAttachments)[-1]);
-    return {{"Tfr_zalaczniki_topaz_q",
-             {{.heading = {QStringLiteral("Lista załączników")},
-               .helpTopic = kAttachmentsTopic,
-               .rows = list,
-               .columnHeads = answerColumns()},
-              {.heading = {QStringLiteral("Dla projektów pomocy technicznej")},
-               .helpTopic = kAttachmentsTopic,
-               .rows = technicalAssistance,
-               .columnHeads = answerColumns()}}}};
+    return {{.className = "Tfr_zalaczniki_topaz_q",
+             .panels = {{.heading = {QStringLiteral("Lista załączników")},
+                         .helpTopic = kAttachmentsTopic,
+                         .rows = list,
+                         .columnHeads = answerColumns()},
+                        {.heading = {QStringLiteral("Dla projektów pomocy technicznej")},
+                         .helpTopic = kAttachmentsTopic,
+                         .rows = technicalAssistance,
+                         .columnHeads = answerColumns()}}}};
 }
 
 } // namespace editor

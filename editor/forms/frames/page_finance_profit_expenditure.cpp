@@ -21,18 +21,19 @@ ControlRow profitChoice(const char* name, const QString& caption, const char* on
 
 std::vector<FrameDescription> profitExpenditureFrames() {
     return {
-        {"Tfr_typ_proj_kat_zysk_topaz_q",
-         {{{QStringLiteral("6ł. Typ Projektu")},
-           {QStringLiteral("* Proszę o zaznaczenie właściwej odpowiedzi")},
-           827040101,
-           {profitChoice("e613001", QStringLiteral("Generujący zysk"), "D", Placement::NewLine),
-            profitChoice("e613002", QStringLiteral("Nie generujący zysku"), "N", Placement::Beside),
-            yearGrids(QStringLiteral("Planowany zysk"))}}}},
-        {"Tfr_planowane_wydatki_topaz_q",
-         {{{QStringLiteral("6m. Planowane wydatki w ramach Projektu w PLN")},
-           {},
-           614,
-           {yearGrids(QStringLiteral("Planowane wydatki"))}}}},
+        {.className = "Tfr_typ_proj_kat_zysk_topaz_q",
+         .panels = {{.heading = {QStringLiteral("6ł. Typ Projektu")},
+                     .hints = {QStringLiteral("* Proszę o zaznaczenie właściwej odpowiedzi")},
+                     .helpTopic = 827040101,
+                     .rows = {profitChoice("e613001", QStringLiteral("Generujący zysk"), "D",
+                                           Placement::NewLine),
+                              profitChoice("e613002", QStringLiteral("Nie generujący zysku"), "N",
+                                           Placement::Beside),
+                              yearGrids(QStringLiteral("Planowany zysk"))}}}},
+        {.className = "Tfr_planowane_wydatki_topaz_q",
+         .panels = {{.heading = {QStringLiteral("6m. Planowane wydatki w ramach Projektu w PLN")},
+                     .helpTopic = 614,
+                     .rows = {yearGrids(QStringLiteral("Planowane wydatki"))}}}},
     };
 }
 

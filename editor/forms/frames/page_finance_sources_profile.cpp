@@ -8,18 +8,18 @@ using namespace rows;
 
 std::vector<FrameDescription> sourcesProfileFrames() {
     return {
-        {"Tfr_zr_finans_topaz_q",
-         {{{QStringLiteral("6n. Źródła finansowania Projektu - wydatki kwalifikowane w PLN "
-                           "(kwoty netto)")},
-           {},
-           615,
-           {yearGrids(QStringLiteral("Źródła finansowania Projektu"))}}}},
-        {"Tfr_profil_wyd_topaz_q",
-         {{{QStringLiteral("6o. Profil wydatkowania środków w ramach projektu - wydatki "
-                           "kwalifikowane (PLN)* ")},
-           {},
-           827040202,
-           {yearGrids(QStringLiteral("Profil wydatkowania środków"))}}}},
+        {.className = "Tfr_zr_finans_topaz_q",
+         .panels = {{.heading = {QStringLiteral(
+                         "6n. Źródła finansowania Projektu - wydatki kwalifikowane w PLN "
+                         "(kwoty netto)")},
+                     .helpTopic = 615,
+                     .rows = {yearGrids(QStringLiteral("Źródła finansowania Projektu"))}}}},
+        {.className = "Tfr_profil_wyd_topaz_q",
+         .panels = {{.heading = {QStringLiteral(
+                         "6o. Profil wydatkowania środków w ramach projektu - wydatki "
+                         "kwalifikowane (PLN)* ")},
+                     .helpTopic = 827040202,
+                     .rows = {yearGrids(QStringLiteral("Profil wydatkowania środków"))}}}},
     };
 }
 

@@ -13,13 +13,15 @@ constexpr int kIndicatorsTopic = 827030101;
 // The impact indicators are not asked in this application type; their grid stays hidden
 // so that the findings about them still have a control.
 ControlRow impactGrid() {
-    return {.name = "e612003",
-            .kind = ControlKind::Grid,
-            .table = "dsOddz",
-            .label = QStringLiteral("3. Wskaźniki planowanych oddziaływań"),
-            .behaviour = Hidden | StartsDisabled,
-            .columns = {{"Oddzialywanie", "Wskaźniki planowanych oddziaływań", 300},
-                        {"Jedn_miary", "jmw", 70}}};
+    return {
+        .name = "e612003",
+        .kind = ControlKind::Grid,
+        .table = "dsOddz",
+        .label = QStringLiteral("3. Wskaźniki planowanych oddziaływań"),
+        .behaviour = Behaviour::Hidden | Behaviour::StartsDisabled,
+        .columns = {
+            {.field = "Oddzialywanie", .title = "Wskaźniki planowanych oddziaływań", .width = 300},
+            {.field = "Jedn_miary", .title = "jmw", .width = 70}}};
 }
 
 } // namespace
@@ -29,17 +31,20 @@ std::vector<FrameDescription> indicatorFrames() {
         memo("e612004", "dsWniosek", "wsk_inne_efekty",
              QStringLiteral("Proszę opisać inne efekty programu, których nie można przedstawić "
                             "za pomocą mierzalnych wskaźników osiągnięć"));
-    otherEffects.behaviour = NoLabel;
-    return {{"Tfr_wsk_celow_topaz_q",
-             {{{QStringLiteral("6l. Wskaźniki osiągnięcia celów Projektu ")},
-               {QStringLiteral("* Skrót \"jmw.\" oznacza jednostkę miary użytego wskaźnika")},
-               kIndicatorsTopic,
-               {yearGrids(QStringLiteral("Wskaźniki osiągnięcia celów Projektu")), impactGrid()}},
-              {{QStringLiteral("Proszę opisać inne efekty programu, których nie można "
-                               "przedstawić za pomocą mierzalnych wskaźników osiągnięć")},
-               {kMax4000},
-               kIndicatorsTopic,
-               {otherEffects}}}}};
+    otherEffects.behaviour = Behaviour::NoLabel;
+    return {{.className = "Tfr_wsk_celow_topaz_q",
+             .panels = {{.heading = {QStringLiteral("6l. Wskaźniki osiągnięcia celów Projektu ")},
+                         .hints = {QStringLiteral(
+                             "* Skrót \"jmw.\" oznacza jednostkę miary użytego wskaźnika")},
+                         .helpTopic = kIndicatorsTopic,
+                         .rows = {yearGrids(QStringLiteral("Wskaźniki osiągnięcia celów Projektu")),
+                                  impactGrid()}},
+                        {.heading = {QStringLiteral(
+                             "Proszę opisać inne efekty programu, których nie można "
+                             "przedstawić za pomocą mierzalnych wskaźników osiągnięć")},
+                         .hints = {kMax4000},
+                         .helpTopic = kIndicatorsTopic,
+                         .rows = {otherEffects}}}}};
 }
 
 } // namespace editor

@@ -5,32 +5,37 @@ namespace editor {
 
 std::vector<FrameDescription> introductionFrames() {
     return {
-        {"Tfr_naglowek_mi_2",
-         {{{QStringLiteral("Wniosek o dofinansowanie realizacji Projektu"),
-            QStringLiteral("ze środków Europejskiego Funduszu Rozwoju Regionalnego")},
-           {QStringLiteral("* Przed wypełnieniem wniosku proszę zapoznać się z dołączoną do "
-                           "wniosku instrukcją."),
-            QStringLiteral("* Pola oznaczone kolorem szarym wypełnia instytucja przyjmująca "
-                           "wniosek."),
-            QStringLiteral("* Wniosek należy wypełnić w języku polskim.")},
-           827010101,
-           {
-               {.name = "DBEdit1",
-                .kind = ControlKind::Edit,
-                .label = QStringLiteral("Data wpłynięcia wniosku"),
-                .behaviour = Disabled | ReadOnly,
-                .width = 160},
-               {.name = "DBEdit2",
-                .kind = ControlKind::Edit,
-                .label = QStringLiteral("Numer wniosku"),
-                .behaviour = Disabled | ReadOnly,
-                .width = 160},
-               {.name = "dxDBEdit1",
-                .kind = ControlKind::Edit,
-                .table = "dsPolaSpec",
-                .field = "ADRESAT_WNIOSKU",
-                .label = QStringLiteral("Adresat wniosku")},
-           }}}},
+        {.className = "Tfr_naglowek_mi_2",
+         .panels =
+             {{.heading = {QStringLiteral("Wniosek o dofinansowanie realizacji Projektu"),
+                           QStringLiteral(
+                               "ze środków Europejskiego Funduszu Rozwoju Regionalnego")},
+               .hints = {QStringLiteral(
+                             "* Przed wypełnieniem wniosku proszę zapoznać się z dołączoną do "
+                             "wniosku instrukcją."),
+                         QStringLiteral(
+                             "* Pola oznaczone kolorem szarym wypełnia instytucja przyjmująca "
+                             "wniosek."),
+                         QStringLiteral("* Wniosek należy wypełnić w języku polskim.")},
+               .helpTopic = 827010101,
+               .rows =
+                   {
+                       {.name = "DBEdit1",
+                        .kind = ControlKind::Edit,
+                        .label = QStringLiteral("Data wpłynięcia wniosku"),
+                        .behaviour = Behaviour::Disabled | Behaviour::ReadOnly,
+                        .width = 160},
+                       {.name = "DBEdit2",
+                        .kind = ControlKind::Edit,
+                        .label = QStringLiteral("Numer wniosku"),
+                        .behaviour = Behaviour::Disabled | Behaviour::ReadOnly,
+                        .width = 160},
+                       {.name = "dxDBEdit1",
+                        .kind = ControlKind::Edit,
+                        .table = "dsPolaSpec",
+                        .field = "ADRESAT_WNIOSKU",
+                        .label = QStringLiteral("Adresat wniosku")},
+                   }}}},
     };
 }
 

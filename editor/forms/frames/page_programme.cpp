@@ -15,7 +15,10 @@ ControlRow programmeLevel(const char* name, const char* field, const QString& la
                    .field = field,
                    .label = label};
     if (level > 1)
-        row.cascade = {dictionaries[level - 1], "PWD_PWD_ID", "dsPozWdr", parents[level - 1]};
+        row.cascade = {.dictionary = dictionaries[level - 1],
+                       .keyField = "PWD_PWD_ID",
+                       .parentTable = "dsPozWdr",
+                       .parentField = parents[level - 1]};
     return row;
 }
 
@@ -25,7 +28,7 @@ ControlRow code(const char* name, const char* field) {
             .table = "dsPozWdr",
             .field = field,
             .label = QStringLiteral("Kod"),
-            .behaviour = Disabled,
+            .behaviour = Behaviour::Disabled,
             .placement = Placement::Beside,
             .width = 70};
 }
@@ -35,36 +38,35 @@ ControlRow code(const char* name, const char* field) {
 std::vector<FrameDescription> programmeFrames() {
     ControlRow programme =
         programmeLevel("e100001", "Lkp_pwd1", QStringLiteral("Nazwa programu operacyjnego"), 1);
-    programme.behaviour = Disabled; // the programme is set by the data module
+    programme.behaviour = Behaviour::Disabled; // the programme is set by the data module
     return {
-        {"Tfr_priorytet_kod_topaz_q",
-         {
-             {{QStringLiteral("1. Nazwa programu operacyjnego")}, {}, 100, {programme}},
-             {{QStringLiteral("2. Numer i nazwa priorytetu programu operacyjnego")},
-              {},
-              200,
-              {programmeLevel("e200001", "lkp_pwd2", QStringLiteral("Priorytet"), 2),
-               code("dxDBEdit2", "PWD_KOD_ID2")}},
-             {{QStringLiteral("3. Numer i nazwa działania w ramach priorytetu programu "
-                              "operacyjnego")},
-              {},
-              300,
-              {programmeLevel("e300001", "lkp_pwd3", QStringLiteral("Działanie"), 3),
-               code("e_pwd3_kod", "PWD_KOD_ID3")}},
-             {{QStringLiteral("4. Numer i nazwa poddziałania w ramach priorytetu programu "
-                              "operacyjnego")},
-              {},
-              827010204,
-              {{.name = "e400001",
-                .kind = ControlKind::Check,
-                .table = "dsWniosek",
-                .field = "pwd_nie_dot_4poz",
-                .label = QStringLiteral("NIE DOTYCZY"),
-                .onValue = "T",
-                .offValue = "N"},
-               programmeLevel("e400002", "lkp_pwd4", QStringLiteral("Poddziałanie"), 4),
-               code("dxDBEdit3", "PWD_KOD_ID4")}},
-         }},
+        {.className = "Tfr_priorytet_kod_topaz_q",
+         .panels =
+             {{.heading = {QStringLiteral("1. Nazwa programu operacyjnego")},
+               .helpTopic = 100,
+               .rows = {programme}},
+              {.heading = {QStringLiteral("2. Numer i nazwa priorytetu programu operacyjnego")},
+               .helpTopic = 200,
+               .rows = {programmeLevel("e200001", "lkp_pwd2", QStringLiteral("Priorytet"), 2),
+                        code("dxDBEdit2", "PWD_KOD_ID2")}},
+              {.heading = {QStringLiteral("3. Numer i nazwa działania w ramach priorytetu programu "
+                                          "operacyjnego")},
+               .helpTopic = 300,
+               .rows = {programmeLevel("e300001", "lkp_pwd3", QStringLiteral("Działanie"), 3),
+                        code("e_pwd3_kod", "PWD_KOD_ID3")}},
+              {.heading = {QStringLiteral(
+                   "4. Numer i nazwa poddziałania w ramach priorytetu programu "
+                   "operacyjnego")},
+               .helpTopic = 827010204,
+               .rows = {{.name = "e400001",
+                         .kind = ControlKind::Check,
+                         .table = "dsWniosek",
+                         .field = "pwd_nie_dot_4poz",
+                         .label = QStringLiteral("NIE DOTYCZY"),
+                         .onValue = "T",
+                         .offValue = "N"},
+                        programmeLevel("e400002", "lkp_pwd4", QStringLiteral("Poddziałanie"), 4),
+                        code("dxDBEdit3", "PWD_KOD_ID4")}}}},
     };
 }
 

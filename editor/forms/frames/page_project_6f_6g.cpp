@@ -9,7 +9,7 @@ using namespace rows;
 std::vector<FrameDescription> linksFrames() {
     ControlRow links = memo("e606002", "dsWniosek", "powiazania_projektu",
                             QStringLiteral("Powiązanie Projektu z innymi działaniami"));
-    links.behaviour = NoLabel;
+    links.behaviour = Behaviour::NoLabel;
     std::vector<ControlRow> other;
     const struct {
         const char* yes;
@@ -17,10 +17,22 @@ std::vector<FrameDescription> linksFrames() {
         const char* field;
         const char* question;
     } questions[] = {
-        {"e607011", "e607012", "inne_pr_kontr_woj", "1. Kontrakty wojewódzkie"},
-        {"e607021", "e607022", "inne_pr_sr_UE", "2. Środki Unii Europejskiej"},
-        {"e607031", "e607032", "inne_pr_in_mnar", "3. Instytucje międzynarodowe"},
-        {"e607041", "e607042", "inne_pr_EFRR", "4. Europejski Fundusz Rozwoju Regionalnego"},
+        {.yes = "e607011",
+         .no = "e607012",
+         .field = "inne_pr_kontr_woj",
+         .question = "1. Kontrakty wojewódzkie"},
+        {.yes = "e607021",
+         .no = "e607022",
+         .field = "inne_pr_sr_UE",
+         .question = "2. Środki Unii Europejskiej"},
+        {.yes = "e607031",
+         .no = "e607032",
+         .field = "inne_pr_in_mnar",
+         .question = "3. Instytucje międzynarodowe"},
+        {.yes = "e607041",
+         .no = "e607042",
+         .field = "inne_pr_EFRR",
+         .question = "4. Europejski Fundusz Rozwoju Regionalnego"},
     };
     for (const auto& q : questions)
         for (ControlRow& r :
@@ -29,24 +41,26 @@ std::vector<FrameDescription> linksFrames() {
     ControlRow details = memo("e607005", "dsWniosek", "inne_pr_opis",
                               QStringLiteral("Opis projektów (tytuł, źródło finansowania, "
                                              "wartość, okres realizacji)"));
-    details.behaviour = StartsDisabled; // a "Tak" above enables it
+    details.behaviour = Behaviour::StartsDisabled; // a "Tak" above enables it
     other.push_back(details);
     return {
-        {"Tfr_powiazania_proj",
-         {{{QStringLiteral("6f. Powiązanie Projektu z innymi działaniami w ramach programów "
-                           "operacyjnych")},
-           {kMax4000},
-           606,
-           {check("e606001", "dsWniosek", "powiazania_projektu_nie_dot",
-                  QStringLiteral("NIE DOTYCZY"), "T", "N"),
-            links}}}},
-        {"Tfr_inne_proj_topaz_q",
-         {{{QStringLiteral("6g. Informacje na temat innych Projektów zrealizowanych (w "
-                           "ostatnich pięciu latach), bądź realizowanych przez beneficjenta i "
-                           "finansowanych z zewnętrznych środków publicznych.")},
-           {kMax4000},
-           827010402,
-           other}}},
+        {.className = "Tfr_powiazania_proj",
+         .panels = {{.heading = {QStringLiteral(
+                         "6f. Powiązanie Projektu z innymi działaniami w ramach programów "
+                         "operacyjnych")},
+                     .hints = {kMax4000},
+                     .helpTopic = 606,
+                     .rows = {check("e606001", "dsWniosek", "powiazania_projektu_nie_dot",
+                                    QStringLiteral("NIE DOTYCZY"), "T", "N"),
+                              links}}}},
+        {.className = "Tfr_inne_proj_topaz_q",
+         .panels = {{.heading = {QStringLiteral(
+                         "6g. Informacje na temat innych Projektów zrealizowanych (w "
+                         "ostatnich pięciu latach), bądź realizowanych przez beneficjenta i "
+                         "finansowanych z zewnętrznych środków publicznych.")},
+                     .hints = {kMax4000},
+                     .helpTopic = 827010402,
+                     .rows = other}}},
     };
 }
 

@@ -9,13 +9,14 @@ using namespace rows;
 namespace {
 
 FrameDescription durability() {
-    return {"Tfr_trwalosc_proj",
-            {{{QStringLiteral("6i. Trwałość Projektu ")},
-              {kMax4000},
-              827010501,
-              {memo("e609001", "dsWniosek", "trwalosc_projektu",
-                    QStringLiteral("W jaki sposób prowadzone będzie zarządzanie produktami "
-                                   "Projektu po zakończeniu jego realizacji?"))}}}};
+    return {.className = "Tfr_trwalosc_proj",
+            .panels = {{.heading = {QStringLiteral("6i. Trwałość Projektu ")},
+                        .hints = {kMax4000},
+                        .helpTopic = 827010501,
+                        .rows = {memo(
+                            "e609001", "dsWniosek", "trwalosc_projektu",
+                            QStringLiteral("W jaki sposób prowadzone będzie zarządzanie produktami "
+                                           "Projektu po zakończeniu jego realizacji?"))}}}};
 }
 
 // Five boxes, one letter "A" to "E"; clearing a box stores "False" (cut to the field).
@@ -35,14 +36,16 @@ FrameDescription needOfSupport() {
                              QString::fromUtf8(captions[i]), letters[i], "False"));
     rows.push_back(
         memo("e610006", "dsWniosek", "potrzeba_wsparcia_uzasad", QStringLiteral("Uzasadnienie")));
-    return {"Tfr_potrz_uzysk_wsparcia",
-            {{{QStringLiteral("6j. Potrzeba uzyskania wsparcia finansowego z Europejskiego "
-                              "Funduszu Rozwoju Regionalnego")},
-              {QStringLiteral("Jeśli Projekt nie uzyska wsparcia z Europejskiego Funduszu "
-                              "Rozwoju Regionalnego"),
-               kMax4000},
-              827010502,
-              rows}}};
+    return {.className = "Tfr_potrz_uzysk_wsparcia",
+            .panels = {{.heading = {QStringLiteral(
+                            "6j. Potrzeba uzyskania wsparcia finansowego z Europejskiego "
+                            "Funduszu Rozwoju Regionalnego")},
+                        .hints = {QStringLiteral(
+                                      "Jeśli Projekt nie uzyska wsparcia z Europejskiego Funduszu "
+                                      "Rozwoju Regionalnego"),
+                                  kMax4000},
+                        .helpTopic = 827010502,
+                        .rows = rows}}};
 }
 
 FrameDescription schedule() {
@@ -55,37 +58,54 @@ FrameDescription schedule() {
         .placement = Placement::Above,
         .height = 130,
         .columns = {
-            {"Lp", "Lp", 40, true, true},
-            {"ZAKRES_PRAC", "Nazwa etapu", 300},
-            {"TERMIN_ROZP_TMP", "Data rozpoczęcia realizacji", 170, false, false, month, {}, true},
-            {"TERMIN_ZAK_TMP", "Data zakończenia realizacji", 170, false, false, month, {}, true},
-            {"TERMIN_ROZP", "TERMIN_ROZP", 80, true, true},
-            {"TERMIN_ZAK", "TERMIN_ZAK", 80, true, true},
+            {.field = "Lp", .title = "Lp", .width = 40, .readOnly = true, .hidden = true},
+            {.field = "ZAKRES_PRAC", .title = "Nazwa etapu", .width = 300},
+            {.field = "TERMIN_ROZP_TMP",
+             .title = "Data rozpoczęcia realizacji",
+             .width = 170,
+             .mask = month,
+             .monthCheck = true},
+            {.field = "TERMIN_ZAK_TMP",
+             .title = "Data zakończenia realizacji",
+             .width = 170,
+             .mask = month,
+             .monthCheck = true},
+            {.field = "TERMIN_ROZP",
+             .title = "TERMIN_ROZP",
+             .width = 80,
+             .readOnly = true,
+             .hidden = true},
+            {.field = "TERMIN_ZAK",
+             .title = "TERMIN_ZAK",
+             .width = 80,
+             .readOnly = true,
+             .hidden = true},
         }};
-    return {"Tfr_harm_real_proj_topaz_q",
-            {{{QStringLiteral("6k. Harmonogram realizacji projektu")},
-              {QStringLiteral("Przybliżona data (miesiąc, rok)")},
-              827010503,
-              {
-                  monthEdit("e1000111", "harm_rozp_tmp",
-                            QStringLiteral("1. Planowany termin rozpoczęcia realizacji "
-                                           "projektu")),
-                  monthEdit("e1000112", "harm_rzecz_rozp_tmp",
-                            QStringLiteral("2. Planowany termin rozpoczęcia rzeczowej "
-                                           "realizacji projektu")),
-                  stages,
-                  navigator("dbnav604003", "dsEtapyRealizacji"),
-                  monthEdit("e1000114", "harm_rzecz_zak_tmp",
-                            QStringLiteral("4. Planowany termin rzeczowego zakończenia "
-                                           "projektu")),
-                  monthEdit("e1000115", "harm_fin_zak_tmp",
-                            QStringLiteral("5. Planowana data rozliczenia ostatniego "
-                                           "kontraktu"),
-                            SettlementMonth),
-                  monthEdit("e1000116", "harm_okres_rezultat_tmp",
-                            QStringLiteral("6. Planowany okres, po którym zostanie osiągnięty "
-                                           "zakładany rezultat Projektu")),
-              }}}};
+    return {.className = "Tfr_harm_real_proj_topaz_q",
+            .panels = {
+                {.heading = {QStringLiteral("6k. Harmonogram realizacji projektu")},
+                 .hints = {QStringLiteral("Przybliżona data (miesiąc, rok)")},
+                 .helpTopic = 827010503,
+                 .rows = {
+                     monthEdit("e1000111", "harm_rozp_tmp",
+                               QStringLiteral("1. Planowany termin rozpoczęcia realizacji "
+                                              "projektu")),
+                     monthEdit("e1000112", "harm_rzecz_rozp_tmp",
+                               QStringLiteral("2. Planowany termin rozpoczęcia rzeczowej "
+                                              "realizacji projektu")),
+                     stages,
+                     navigator("dbnav604003", "dsEtapyRealizacji"),
+                     monthEdit("e1000114", "harm_rzecz_zak_tmp",
+                               QStringLiteral("4. Planowany termin rzeczowego zakończenia "
+                                              "projektu")),
+                     monthEdit("e1000115", "harm_fin_zak_tmp",
+                               QStringLiteral("5. Planowana data rozliczenia ostatniego "
+                                              "kontraktu"),
+                               Behaviour::SettlementMonth),
+                     monthEdit("e1000116", "harm_okres_rezultat_tmp",
+                               QStringLiteral("6. Planowany okres, po którym zostanie osiągnięty "
+                                              "zakładany rezultat Projektu")),
+                 }}}};
 }
 
 } // namespace

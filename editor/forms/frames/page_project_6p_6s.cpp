@@ -11,12 +11,14 @@ namespace {
 FrameDescription policy(const char* className, const QString& heading, int topic,
                         const char* answerName, const char* answerField, const char* reasonName,
                         const char* reasonField) {
-    return {className,
-            {{{heading},
-              {kMax4000},
-              topic,
-              {lookup(answerName, "dsWniosek", answerField, QStringLiteral("Odpowiedź")),
-               memo(reasonName, "dsWniosek", reasonField, QStringLiteral("Uzasadnienie"))}}}};
+    return {.className = className,
+            .panels = {
+                {.heading = {heading},
+                 .hints = {kMax4000},
+                 .helpTopic = topic,
+                 .rows = {
+                     lookup(answerName, "dsWniosek", answerField, QStringLiteral("Odpowiedź")),
+                     memo(reasonName, "dsWniosek", reasonField, QStringLiteral("Uzasadnienie"))}}}};
 }
 
 FrameDescription publicAid() {
@@ -28,7 +30,7 @@ FrameDescription publicAid() {
         "False");
     rows.push_back(check("e619001", "dsWniosek", "zgod_pom_pub_nie_dot",
                          QStringLiteral("NIE DOTYCZY"), "T", "N", Placement::Beside));
-    rows.push_back(navigator("dbnav619003", "dsPomocPub", NoBehaviour,
+    rows.push_back(navigator("dbnav619003", "dsPomocPub", {},
                              QStringLiteral("Jeśli odpowiedź brzmi \"Tak\", proszę podać "
                                             "następujące informacje:")));
     rows.push_back({.name = "e619003",
@@ -46,7 +48,7 @@ FrameDescription publicAid() {
                          .table = "dsPomocPub",
                          .field = "Data_udz_pom",
                          .label = QStringLiteral("Data pozyskania pomocy"),
-                         .behaviour = DateTextCheck,
+                         .behaviour = Behaviour::DateTextCheck,
                          .width = 140},
                         {.name = "e619032",
                          .kind = ControlKind::Edit,
@@ -60,12 +62,12 @@ FrameDescription publicAid() {
                          .label = QStringLiteral("Kwota pomocy (PLN)"),
                          .width = 160},
                     }});
-    return {"Tfr_pomoc_pub_topaz_q",
-            {{{QStringLiteral("6s. Zgodność Projektu z prawodawstwem z zakresu pomocy "
-                              "publicznej")},
-              {},
-              827010603,
-              rows}}};
+    return {.className = "Tfr_pomoc_pub_topaz_q",
+            .panels = {{.heading = {QStringLiteral(
+                            "6s. Zgodność Projektu z prawodawstwem z zakresu pomocy "
+                            "publicznej")},
+                        .helpTopic = 827010603,
+                        .rows = rows}}};
 }
 
 } // namespace

@@ -23,14 +23,14 @@ FrameDescription procurement() {
                      .field = "zgod_zam_pub_data_rozp",
                      .label = QStringLiteral("c. Jeśli nie - przybliżona data ogłoszenia "
                                              "postępowania"),
-                     .behaviour = DateTextCheck,
+                     .behaviour = Behaviour::DateTextCheck,
                      .width = 140});
     block.push_back({.name = "e23200005",
                      .kind = ControlKind::Date,
                      .table = "dsZamPub",
                      .field = "zgod_zam_pub_data_ogl",
                      .label = QStringLiteral("d. Jeśli tak - data rozpoczęcia postępowania"),
-                     .behaviour = DateTextCheck,
+                     .behaviour = Behaviour::DateTextCheck,
                      .width = 140});
     block.push_back({.name = "e23200006",
                      .kind = ControlKind::Edit,
@@ -38,17 +38,17 @@ FrameDescription procurement() {
                      .field = "zgod_zam_pub_nr_ogl",
                      .label = QStringLiteral("Numer ogłoszenia"),
                      .maxLength = 100});
-    return {"Tfr_zam_pub_topaz_q",
-            {{{QStringLiteral("6t. Zgodność Projektu z prawodawstwem w zakresie zamówień "
-                              "publicznych")},
-              {},
-              620,
-              {navigator("dbnav608002", "dsZamPub"),
-               {.name = "DBCtrlGrid",
-                .kind = ControlKind::RepeatingPanel,
-                .table = "dsZamPub",
-                .label = QStringLiteral("Zamówienia publiczne"),
-                .children = block}}}}};
+    return {.className = "Tfr_zam_pub_topaz_q",
+            .panels = {{.heading = {QStringLiteral(
+                            "6t. Zgodność Projektu z prawodawstwem w zakresie zamówień "
+                            "publicznych")},
+                        .helpTopic = 620,
+                        .rows = {navigator("dbnav608002", "dsZamPub"),
+                                 {.name = "DBCtrlGrid",
+                                  .kind = ControlKind::RepeatingPanel,
+                                  .table = "dsZamPub",
+                                  .label = QStringLiteral("Zamówienia publiczne"),
+                                  .children = block}}}}};
 }
 
 } // namespace
@@ -56,12 +56,16 @@ FrameDescription procurement() {
 std::vector<FrameDescription> procurementFrames() {
     return {
         procurement(),
-        {"Tfr_promocja_proj", {{{QStringLiteral("6u. Promocja Projektu")}, {kMax4000}, 621, {[] {
-                                    ControlRow r = memo("e621001", "dsWniosek", "promocja_projektu",
-                                                        QStringLiteral("Promocja Projektu"));
-                                    r.behaviour = NoLabel;
-                                    return r;
-                                }()}}}},
+        {.className = "Tfr_promocja_proj",
+         .panels = {{.heading = {QStringLiteral("6u. Promocja Projektu")},
+                     .hints = {kMax4000},
+                     .helpTopic = 621,
+                     .rows = {[] {
+                         ControlRow r = memo("e621001", "dsWniosek", "promocja_projektu",
+                                             QStringLiteral("Promocja Projektu"));
+                         r.behaviour = Behaviour::NoLabel;
+                         return r;
+                     }()}}}},
     };
 }
 
