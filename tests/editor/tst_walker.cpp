@@ -497,6 +497,9 @@ void TstWalker::act() {
         const QString letter = pick(rng_, letters).toUpper();
         what += QStringLiteral(" Alt+") + letter;
         QTest::keyClick(focus ? focus : w_.get(), letter.at(0).toLatin1(), Qt::AltModifier);
+        // A tool button's letter clicks it 100 ms later (animated): its command belongs to
+        // this step, not to the next one (Walidacja or Zapisz storing the text typed next).
+        QTest::qWait(150);
         break;
     }
     case Act::Validate:
