@@ -195,6 +195,8 @@ private slots:
     void sourceNamesWrap_data();
     void sourceNamesWrap();
     void listNamesReadWhole();
+    void openListOffersChildrenOnly_data();
+    void openListOffersChildrenOnly();
     void datePopupButtons_data();
     void datePopupButtons();
 };
@@ -596,6 +598,39 @@ void TstApplicantHands::listNamesReadWhole() {
         ++named;
     }
     QVERIFY(named > 5);
+}
+
+// A cascading list opened from the keyboard offers only the children of the level above:
+// the list taking the focus does not leave the control.
+void TstApplicantHands::openListOffersChildrenOnly_data() {
+    columns({"frame", "list", "table", "key", "parent", "dictionary", "dictKey", "dictParent"});
+    row("priority", {"Tfr_priorytet_kod_topaz_q", "e200001_list", "dsPozWdr", "PWD_ID2", "PWD_ID1",
+                     "sl_PWD2", "PWD_ID", "PWD_PWD_ID"});
+    row("powiat", {"Tfr_bk_topaz_q", "e500004_list", "dsBeneficjent", "adr_pow_id", "adr_woj_id",
+                   "sl_NUTS3", "ID", "PARENT_ID"});
+}
+
+void TstApplicantHands::openListOffersChildrenOnly() {
+    QFETCH(QString, frame);
+    QFETCH(QString, list);
+    QFETCH(QString, table);
+    QFETCH(QString, key);
+    QFETCH(QString, parent);
+    QFETCH(QString, dictionary);
+    QFETCH(QString, dictKey);
+    QFETCH(QString, dictParent);
+    Editor e(true);
+    auto* combo = e.in<QComboBox>(qPrintable(frame), qPrintable(list));
+    QVERIFY(combo && focusControl(combo));
+    QTest::keyClick(combo, Qt::Key_Space);
+    settle();
+    QVERIFY(combo->view()->isVisible() && combo->count() > 0);
+    const DataSet& t = e.t(qPrintable(table));
+    for (int i = 0; i < combo->count(); ++i)
+        QCOMPARE(e.t(qPrintable(dictionary)).lookup(dictKey, combo->itemData(i), dictParent),
+                 t.field(parent).value());
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    QVERIFY(combo->hasFocus());
 }
 
 // The calendar pop-up, opened with F4, sets today or clears the date.

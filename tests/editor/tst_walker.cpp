@@ -184,6 +184,7 @@ private:
     void act();
     void answer();
     void settle();
+    void closePopup(const QWidget* keep);
     QString check(Act act, const QStringList& before);
     QString checkSaved();
 
@@ -334,6 +335,13 @@ void TstWalker::settle() {
     }
 }
 
+void TstWalker::closePopup(const QWidget* keep) {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup || (keep && popup->isAncestorOf(keep))) return;
+    popup->close();
+    settle();
+}
+
 void TstWalker::act() {
     boxesInARow_ = 0;
     const walker::ActionRow& row = walker::pickAction(rng_);
@@ -359,6 +367,11 @@ void TstWalker::act() {
             settle();
         }
     }
+    // A press outside an open list closes it, as the window system does; the test's events
+    // reach their widget directly. Only a click into the open list keeps it.
+    if (row.act == Act::Page || row.act == Act::Type || row.act == Act::Click ||
+        row.act == Act::Validate || row.act == Act::Save)
+        closePopup(nullptr);
     QWidget* focus = QApplication::focusWidget();
     QString what = QString::fromUtf8(row.name);
     switch (row.act) {
@@ -458,6 +471,7 @@ void TstWalker::act() {
         }
         const QModelIndex cell = pick(rng_, cells);
         if (!cell.isValid()) break;
+        closePopup(v);
         v->scrollTo(cell);
         box->ensureWidgetVisible(v);
         what +=
@@ -483,6 +497,9 @@ void TstWalker::act() {
         const QString letter = pick(rng_, letters).toUpper();
         what += QStringLiteral(" Alt+") + letter;
         QTest::keyClick(focus ? focus : w_.get(), letter.at(0).toLatin1(), Qt::AltModifier);
+        // A tool button's letter clicks it 100 ms later (animated): its command belongs to
+        // this step, not to the next one (Walidacja or Zapisz storing the text typed next).
+        QTest::qWait(150);
         break;
     }
     case Act::Validate:

@@ -214,6 +214,10 @@ bool DataControl::eventFilter(QObject* watched, QEvent* event) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             // A popup, a message box or another window takes the focus only for a while.
             if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
+            // Nor does the control's own pop-up (an opened list takes the focus twice).
+            if (focused() == this &&
+                QApplication::focusWidget()->window()->windowType() == Qt::Popup)
+                break;
             // During the focus change the application's focus widget is the one that gains it.
             if (refusalTakesFocusTo(QApplication::focusWidget())) {
                 leftForRefusal();

@@ -112,6 +112,7 @@ void LookupControl::entered() {
 }
 
 void LookupControl::left() {
+    combo_->hidePopup(); // an open list would offer entries outside the filter
     if (!dictionary_) return;
     if (row().cascade.isSet()) {
         Utils::setDictionaryFilter(*dictionary_, QString(), QString(), false);
