@@ -65,13 +65,13 @@ private:
 // A body that walks rows of its own lists them as parts: numbered parts (48a, 49.1,
 // 106.7) under a group without a number, or the unnumbered tests of one rule (42).
 struct ValidationRule {
-    RuleNumber number;
-    Severity severity;
-    const char* message; // exact text; nullptr when the body builds it
-    const char* table;
-    const char* field;
-    const char* control;
-    std::function<bool(ValidationRun&)> fails;
-    std::function<void(ValidationRun&, const ValidationRule&)> body;
+    RuleNumber number = {};
+    Severity severity = {};
+    const char* message = nullptr; // exact text; nullptr when the body builds it
+    const char* table = nullptr;
+    const char* field = nullptr;
+    const char* control = nullptr;
+    std::function<bool(ValidationRun&)> fails = {};
+    std::function<void(ValidationRun&, const ValidationRule&)> body = {};
     std::span<const ValidationRule> parts = {};
 };

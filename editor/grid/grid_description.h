@@ -27,11 +27,11 @@ struct GridColumn {
     QString field;
     QString caption;
     GridColumnKind kind = GridColumnKind::Text;
-    QString format;    // display pattern of amounts (AmountFormat)
+    QString format = {};    // display pattern of amounts (AmountFormat)
     int year = 0;      // the year of a year column or its percentage; 0 for the others
     int maxLength = 0; // characters the user may type; 0: the field's own limit
     int minWidth = 0;
-    QStringList pickList;
+    QStringList pickList = {};
     int band = -1; // index into YearGridDescription::bands; -1 without bands
 };
 
@@ -52,18 +52,18 @@ struct YearGridDescription {
     QString name;       // control name ("e615001"); its columns are name + field
     QString frameClass; // the frame holding it; the input checks of its columns hang on it
     QString dataSet;
-    QString flagPrefix;    // year switches prefix + year + "v"; empty: no switchable years
-    QString navigatorName; // empty: the grid has no navigator
-    QString caption;
+    QString flagPrefix = {};    // year switches prefix + year + "v"; empty: no switchable years
+    QString navigatorName = {}; // empty: the grid has no navigator
+    QString caption = {};
     GridShape shape = GridShape::Flat;
     bool footer = false; // "RAZEM" and the column sums under the rows
-    std::vector<GridBand> bands;
-    std::vector<GridColumn> columns;
-    std::vector<GridGroupLevel> groups; // grouped grids only
+    std::vector<GridBand> bands = {};
+    std::vector<GridColumn> columns = {};
+    std::vector<GridGroupLevel> groups = {}; // grouped grids only
     // Tree grids: the key, the parent key and the name column of the rows.
     QString keyField = QStringLiteral("Id");
     QString parentField = QStringLiteral("par_id");
-    QString nameField;
+    QString nameField = {};
 };
 
 inline constexpr int kFirstGridYear = 2004;

@@ -44,7 +44,14 @@ enum class Behaviour : unsigned {
     StatementDate = 1u << 11,   // date: warns when later than the final settlement's month
 };
 Q_DECLARE_FLAGS(Behaviours, Behaviour)
-Q_DECLARE_OPERATORS_FOR_FLAGS(Behaviours)
+
+} // namespace editor
+
+// Outside the namespace, where Qt expects it: inside, it would hide Qt's own operators
+// (Qt::CTRL | Qt::Key_Up) from the editor's code.
+Q_DECLARE_OPERATORS_FOR_FLAGS(editor::Behaviours)
+
+namespace editor {
 
 // Where a row's label and control go.
 enum class Placement {
@@ -107,7 +114,7 @@ struct ColumnHead {
 // The words over those columns: `lead` ends the label column, then one word per column.
 struct ColumnHeads {
     QString lead;
-    std::vector<ColumnHead> columns;
+    std::vector<ColumnHead> columns = {};
 };
 
 // One coloured panel of a frame: a section or point of the paper form.
