@@ -215,8 +215,8 @@ bool DataControl::eventFilter(QObject* watched, QEvent* event) {
             // A popup, a message box or another window takes the focus only for a while.
             if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
             // Nor does the control's own pop-up (an opened list takes the focus twice).
-            if (focused() == this &&
-                QApplication::focusWidget()->window()->windowType() == Qt::Popup)
+            if (const QWidget* gaining = QApplication::focusWidget();
+                focused() == this && gaining && gaining->window()->windowType() == Qt::Popup)
                 break;
             // During the focus change the application's focus widget is the one that gains it.
             if (refusalTakesFocusTo(QApplication::focusWidget())) {
