@@ -27,9 +27,9 @@ struct GridColumn {
     QString field;
     QString caption;
     GridColumnKind kind = GridColumnKind::Text;
-    QString format = {};    // display pattern of amounts (AmountFormat)
-    int year = 0;      // the year of a year column or its percentage; 0 for the others
-    int maxLength = 0; // characters the user may type; 0: the field's own limit
+    QString format = {}; // display pattern of amounts (AmountFormat)
+    int year = 0;        // the year of a year column or its percentage; 0 for the others
+    int maxLength = 0;   // characters the user may type; 0: the field's own limit
     int minWidth = 0;
     QStringList pickList = {};
     int band = -1; // index into YearGridDescription::bands; -1 without bands

@@ -197,6 +197,7 @@ private slots:
     void listNamesReadWhole();
     void openListOffersChildrenOnly_data();
     void openListOffersChildrenOnly();
+    void listFilterEndsBehindAnotherWindow();
     void datePopupButtons_data();
     void datePopupButtons();
 };
@@ -631,6 +632,26 @@ void TstApplicantHands::openListOffersChildrenOnly() {
                  t.field(parent).value());
     QTest::keyClick(combo->view(), Qt::Key_Escape);
     QVERIFY(combo->hasFocus());
+}
+
+// The representative's legal forms filter the dictionary that every legal-form list and
+// name reads while the list has the focus. When the focus moves elsewhere in the editor
+// while another window has it (a message box, then a page change), the filter still ends.
+void TstApplicantHands::listFilterEndsBehindAnotherWindow() {
+    Editor e(true);
+    const char* frame = "Tfr_bk_pod_repr_topaz_q";
+    QVERIFY(focusControl(e.in<QComboBox>(frame, "e502002_list")));
+    const DataSet& forms = e.t("sl_FPR1");
+    QVERIFY(forms.isFiltered());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    e.in<DataControl>(frame, "e502001")->editor()->setFocus();
+    e.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+    settle();
+    QVERIFY(!forms.isFiltered());
 }
 
 // The calendar pop-up, opened with F4, sets today or clears the date.

@@ -5,6 +5,7 @@
 #include "platform/utils/dictionaryfilter.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -108,20 +109,40 @@ void LookupControl::entered() {
         dictionary_->setFilter(QLatin1String(row().enterFilter));
         dictionary_->setFiltered(true);
     }
+    // A message box may take the focus and the page change behind it: the focus then lands
+    // elsewhere in the window without leaving this list, and the dictionary, shared with
+    // other lists and lookups, would stay filtered. Any focus elsewhere in the window ends it.
+    if ((c.isSet() && parentTable_) || row().enterFilter) {
+        QObject::disconnect(focusWatch_);
+        focusWatch_ =
+            connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+                if (!now || now->window() != combo_->window() || now == combo_ ||
+                    combo_->isAncestorOf(now))
+                    return;
+                releaseFilter();
+                reloadList();
+                refresh(nullptr);
+            });
+    }
     reloadList();
 }
 
 void LookupControl::left() {
     combo_->hidePopup(); // an open list would offer entries outside the filter
     if (!dictionary_) return;
+    releaseFilter();
+    reloadList();
+    refresh(nullptr);
+}
+
+void LookupControl::releaseFilter() {
+    QObject::disconnect(focusWatch_);
     if (row().cascade.isSet()) {
         Utils::setDictionaryFilter(*dictionary_, QString(), QString(), false);
     } else if (row().enterFilter) {
         dictionary_->setFiltered(false);
         dictionary_->setFilter(QString());
     }
-    reloadList();
-    refresh(nullptr);
 }
 
 bool LookupControl::eventFilter(QObject* watched, QEvent* event) {

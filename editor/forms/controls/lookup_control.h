@@ -36,6 +36,7 @@ protected:
 private:
     void picked(int index);
     const Field* keyField() const;
+    void releaseFilter();
 
     QComboBox* combo_;
     FieldLink keyLink_;
@@ -43,6 +44,7 @@ private:
     DataSet* parentTable_ = nullptr;
     QString savedFilter_;
     bool savedFiltered_ = false;
+    QMetaObject::Connection focusWatch_; // while the list filters its dictionary
 };
 
 } // namespace editor
