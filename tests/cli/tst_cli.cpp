@@ -217,64 +217,55 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
     }
 
-    void usageErrors_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("reason");
-        // Rows after "--bin DIR" is put behind the command.
-        QTest::newRow("unknown command")
-            << QStringList{"walidacja", "a.xml"} << "Nieznane polecenie: walidacja";
-        QTest::newRow("resave without output")
-            << QStringList{"resave", "a.xml"} << "Niewłaściwa liczba plików dla polecenia resave.";
-        QTest::newRow("unknown option")
-            << QStringList{"checksum", "--szybko", "a.xml"} << "Nieznana opcja: --szybko";
-        QTest::newRow("option of another command")
-            << QStringList{"resave", "--json", "a.xml", "b.xml"} << "Nieznana opcja: --json";
-        QTest::newRow("no threads") << QStringList{"validate", "-j", "0", "a.xml"}
-                                    << "Opcja -j wymaga liczby wątków od 1 do 256.";
-        QTest::newRow("threads not a number") << QStringList{"validate", "--jobs=dwa", "a.xml"}
-                                              << "Opcja -j wymaga liczby wątków od 1 do 256.";
-        QTest::newRow("folder missing")
-            << QStringList{"validate", "a.xml", "--bin"} << "Opcja --bin wymaga nazwy katalogu.";
-        QTest::newRow("flag with a value") << QStringList{"validate", "--json=tak", "a.xml"}
-                                           << "Opcja --json nie przyjmuje wartości.";
-    }
-
-    void usageErrors() {
-        QFETCH(QStringList, args);
-        QFETCH(QString, reason);
-        const Run r = topaz(args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.startsWith(reason + u'\n'), qPrintable(r.err));
-        QVERIFY2(r.err.contains(u"Użycie:"_s), qPrintable(r.err));
-        QVERIFY(r.out.isEmpty());
-    }
-
-    void helpAndVersion_data() {
+    // Help and version on standard output; a command line that is not understood gets its
+    // reason and the usage on standard error, and nothing on standard output.
+    void commandLines_data() {
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>(
-            "expected"); // on standard output, or on standard error for exit 2
-        QTest::newRow("no command") << QStringList{} << 2 << "Nie podano polecenia.";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "topaz_q validate [--bin KATALOG]";
-        QTest::newRow("short help")
-            << QStringList{"-h"} << 0 << "topaz_q new [--bin KATALOG] WYJŚCIE";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "topaz_q 1.";
-        QTest::newRow("command help") << QStringList{"validate", "--help"} << 0 << "-j, --jobs N";
-        QTest::newRow("command help among files") << QStringList{"resave", "a.xml", "-h"} << 0
-                                                  << "Użycie: topaz_q resave [--bin KATALOG]";
-        QTest::newRow("options before the command")
-            << QStringList{"--json", "validate", "a.xml"} << 2 << "Nieznana opcja: --json";
+            "expected"); // on standard output, or at the start of standard error
+        auto row = [](const char* name, const QStringList& words, int exitCode, const char* text) {
+            QTest::newRow(name) << words << exitCode << QString::fromUtf8(text);
+        };
+        row("help", {"--help"}, 0, "topaz_q validate [--bin KATALOG]");
+        row("short help", {"-h"}, 0, "topaz_q new [--bin KATALOG] WYJŚCIE");
+        row("version", {"--version"}, 0, "topaz_q 1.");
+        row("command help", {"validate", "--help"}, 0, "-j, --jobs N");
+        row("command help among files", {"resave", "a.xml", "-h"}, 0,
+            "Użycie: topaz_q resave [--bin KATALOG]");
+        row("no command", {}, 2, "Nie podano polecenia.");
+        row("options before the command", {"--json", "validate", "a.xml"}, 2,
+            "Nieznana opcja: --json");
+        row("unknown command", {"walidacja", "a.xml"}, 2, "Nieznane polecenie: walidacja");
+        row("resave without output", {"resave", "a.xml"}, 2,
+            "Niewłaściwa liczba plików dla polecenia resave.");
+        row("unknown option", {"checksum", "--szybko", "a.xml"}, 2, "Nieznana opcja: --szybko");
+        row("option of another command", {"resave", "--json", "a.xml", "b.xml"}, 2,
+            "Nieznana opcja: --json");
+        row("no threads", {"validate", "-j", "0", "a.xml"}, 2,
+            "Opcja -j wymaga liczby wątków od 1 do 256.");
+        row("threads not a number", {"validate", "--jobs=dwa", "a.xml"}, 2,
+            "Opcja -j wymaga liczby wątków od 1 do 256.");
+        row("folder missing", {"validate", "a.xml", "--bin"}, 2,
+            "Opcja --bin wymaga nazwy katalogu.");
+        row("flag with a value", {"validate", "--json=tak", "a.xml"}, 2,
+            "Opcja --json nie przyjmuje wartości.");
     }
 
-    void helpAndVersion() {
+    void commandLines() {
         QFETCH(QStringList, words);
         QFETCH(int, exitCode);
         QFETCH(QString, expected);
         const Run r = run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), words);
         QCOMPARE(r.exitCode, exitCode);
-        const QString& text = exitCode == 0 ? r.out : r.err;
-        QVERIFY2(text.contains(expected), qPrintable(text));
-        if (exitCode == 0) QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        if (exitCode == 0) {
+            QVERIFY2(r.out.contains(expected), qPrintable(r.out));
+            QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        } else {
+            QVERIFY2(r.err.startsWith(expected + u'\n') && r.err.contains(u"Użycie:"_s),
+                     qPrintable(r.err));
+            QVERIFY(r.out.isEmpty());
+        }
     }
 
     // A long batch shows "files done of all" on a terminal and nothing through a pipe.
