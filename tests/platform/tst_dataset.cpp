@@ -412,10 +412,6 @@ private slots:
     void filters_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("visible");
-        // Filter texts as the dictionaries use them (each one is also held by the catalogue).
-        QTest::newRow("int1") << "KOD = '3' OR KOD = '4'" << QStringList{"3", "4"};
-        QTest::newRow("rpr without IN")
-            << "WARTOSC='RB' OR WARTOSC='S' OR WARTOSC='DS'" << QStringList{"RB", "S", "DS"};
         // Precedence: NOT before AND before OR; parentheses group; keywords in any case.
         QTest::newRow("NOT binds before OR")
             << "NOT WARTOSC<>'A' OR WARTOSC='B'" << QStringList{"A", "B"};
@@ -439,7 +435,7 @@ private slots:
         DataSet t("sl_X");
         t.addField(str("KOD", 10));
         fillCodes(t, all);
-        // KOD mirrors WARTOSC so that the intervention filter has a column to test.
+        // KOD mirrors WARTOSC, a second column for the filters to combine.
         t.first();
         while (!t.eof()) {
             t.edit();
