@@ -189,21 +189,6 @@ private slots:
         QCOMPARE(row->text(3), u"poprawna"_s);
         QCOMPARE(window.selectedFile(), saved);
     }
-    // "Otwórz…" shows Qt's file dialog with Qt's own texts in Polish.
-    void openDialogIsPolish() {
-        LauncherWindow window(module_, empty_.path());
-        QStringList buttons;
-        QTimer::singleShot(100, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            for (const QPushButton* b : dialog->findChildren<QPushButton*>())
-                buttons << b->text();
-            dialog->reject();
-        });
-        window.findChild<QAction*>(u"acOtworz"_s)->trigger();
-        QVERIFY2(buttons.contains(u"Anuluj"_s), qPrintable(buttons.join(u'|')));
-        QVERIFY2(!buttons.contains(u"Cancel"_s), qPrintable(buttons.join(u'|')));
-    }
     // A file changed on disk is read again at the next listing; the others come from memory.
     void changedFilesAreReadAgain() {
         QTemporaryDir folder;
