@@ -636,18 +636,6 @@ private slots:
         QCOMPARE(reread.title(), u"Tytuł po zmianie"_s);
     }
 
-    void recoveryCopyFailsQuietly() {
-        Editor e(settingsFor(dir_->path()));
-        e.setTitle(kTitle);
-        QVERIFY(writeAll(path(u"plik"_s), "x"));
-        // A folder that cannot exist: its parent is a file.
-        const QString error = e.file.writeRecoveryCopy(path(u"plik/kopia.xml"_s));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(e.fx.dm->Zmieniony);
-        QCOMPARE(e.title(), kTitle);
-        QVERIFY(e.fx.ui.shownTexts().isEmpty());
-    }
-
     void recoveryCopyOffered_data() {
         QTest::addColumn<bool>("newApplication");
         QTest::addColumn<int>("copyAgeAgainstFile"); // seconds; no copy when 0
