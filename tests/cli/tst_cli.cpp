@@ -18,14 +18,15 @@
 #include <functional>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using TestSupport::readAll;
 using TestSupport::Run;
 
 namespace {
 
 const QString kSample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
-const QString kTitle =
-    QStringLiteral("Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa");
+const QString kTitle = u"Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa"_s;
 
 using Change = std::function<void(TdmDataSets&)>;
 
@@ -55,17 +56,16 @@ private:
     Run topaz(const QStringList& args, const QString& bin = QString()) {
         QStringList full = args;
         full.insert(1, bin.isEmpty() ? bin_.path() : bin);
-        full.insert(1, QStringLiteral("--bin"));
+        full.insert(1, u"--bin"_s);
         return run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), full);
     }
     // topaz_q with exactly these words.
     Run run(const QString& program, const QStringList& words) {
-        return TestSupport::runProgram(program, words,
-                                       work_.filePath(QStringLiteral("registry.ini")));
+        return TestSupport::runProgram(program, words, work_.filePath(u"registry.ini"_s));
     }
     QString path(const QString& name) const { return work_.filePath(name); }
     QString newApplication(const QString& name) {
-        const Run r = topaz({QStringLiteral("new"), path(name)});
+        const Run r = topaz({u"new"_s, path(name)});
         return r.exitCode == 0 ? path(name) : QString();
     }
 
@@ -80,47 +80,45 @@ private slots:
     void initTestCase() {
         QVERIFY(bin_.isValid() && work_.isValid());
         QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"),
-                            bin_.filePath(QStringLiteral("slowniki.xml"))));
+                            bin_.filePath(u"slowniki.xml"_s)));
         QVERIFY(QFile::exists(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q")));
     }
 
     // A new file verifies, in words and in JSON, and saving it again changes nothing; a
     // value changed by hand fails.
     void newFileVerifiesAndResavesStably() {
-        const QString file = newApplication(QStringLiteral("a.xml"));
+        const QString file = newApplication(u"a.xml"_s);
         QVERIFY(!file.isEmpty());
-        Run r = topaz({QStringLiteral("checksum"), file});
+        Run r = topaz({u"checksum"_s, file});
         QCOMPARE(r.exitCode, 0);
-        QVERIFY2(r.out.startsWith(file + QStringLiteral(": zapisana ")), qPrintable(r.out));
-        QVERIFY2(r.out.contains(QStringLiteral("suma kontrolna poprawna")), qPrintable(r.out));
+        QVERIFY2(r.out.startsWith(file + u": zapisana "_s), qPrintable(r.out));
+        QVERIFY2(r.out.contains(u"suma kontrolna poprawna"_s), qPrintable(r.out));
 
-        const QString once = path(QStringLiteral("raz.xml")),
-                      twice = path(QStringLiteral("dwa.xml"));
-        QCOMPARE(topaz({QStringLiteral("resave"), file, once}).exitCode, 0);
-        QCOMPARE(topaz({QStringLiteral("resave"), once, twice}).exitCode, 0);
+        const QString once = path(u"raz.xml"_s), twice = path(u"dwa.xml"_s);
+        QCOMPARE(topaz({u"resave"_s, file, once}).exitCode, 0);
+        QCOMPARE(topaz({u"resave"_s, once, twice}).exitCode, 0);
         QVERIFY(!readAll(once).isEmpty());
         QCOMPARE(readAll(twice), readAll(once));
 
-        r = topaz({QStringLiteral("checksum"), QStringLiteral("--json"), file, twice});
+        r = topaz({u"checksum"_s, u"--json"_s, file, twice});
         QCOMPARE(r.exitCode, 0);
         const QJsonArray files = QJsonDocument::fromJson(r.out.toUtf8()).array();
         QCOMPARE(files.size(), 2);
         const QJsonObject o = files.at(1).toObject();
-        QCOMPARE(o.value(QStringLiteral("file")).toString(), twice);
-        QCOMPARE(o.value(QStringLiteral("stored")).toString().size(), 19);
-        QCOMPARE(o.value(QStringLiteral("computed")), o.value(QStringLiteral("stored")));
+        QCOMPARE(o.value(u"file"_s).toString(), twice);
+        QCOMPARE(o.value(u"stored"_s).toString().size(), 19);
+        QCOMPARE(o.value(u"computed"_s), o.value(u"stored"_s));
         for (const char* flag : {"held", "verified", "loaded"})
             QVERIFY2(o.value(QLatin1String(flag)).toBool(), flag);
 
         // "Whole country" enters the checksum; a new application has its default "N".
         QString text = QString::fromLatin1(readAll(file));
-        const QRegularExpression value(QStringLiteral("(dsK=\"lok_caly_kraj\"[^>]*>)N<"));
+        const QRegularExpression value(u"(dsK=\"lok_caly_kraj\"[^>]*>)N<"_s);
         QVERIFY(text.contains(value));
-        QVERIFY(
-            TestSupport::writeAll(file, text.replace(value, QStringLiteral("\\1T<")).toLatin1()));
-        r = topaz({QStringLiteral("checksum"), file});
+        QVERIFY(TestSupport::writeAll(file, text.replace(value, u"\\1T<"_s).toLatin1()));
+        r = topaz({u"checksum"_s, file});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.out.contains(QStringLiteral("suma kontrolna niepoprawna")), qPrintable(r.out));
+        QVERIFY2(r.out.contains(u"suma kontrolna niepoprawna"_s), qPrintable(r.out));
     }
 
     // Files that cannot be read or written: an error, and nothing is written. Names are
@@ -142,14 +140,14 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(bool, withDictionary);
         QFETCH(QString, reason);
-        QVERIFY(TestSupport::writeAll(path(QStringLiteral("zly.xml")), "<WNIOSEK><INFO_DLL"));
+        QVERIFY(TestSupport::writeAll(path(u"zly.xml"_s), "<WNIOSEK><INFO_DLL"));
         for (qsizetype i = 1; i < args.size(); ++i)
             args[i] = path(args[i]);
         QTemporaryDir emptyBin;
         const Run r = topaz(args, withDictionary ? QString() : emptyBin.path());
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(reason), qPrintable(r.err));
-        QVERIFY(!QFile::exists(path(QStringLiteral("b.xml"))));
+        QVERIFY(!QFile::exists(path(u"b.xml"_s)));
     }
 
     // No command writes over a file it reads, whatever name reaches it: "A" is the
@@ -185,10 +183,10 @@ private slots:
                  0);
         const QByteArray before = readAll(in(input));
         for (QString& word : args)
-            if (word.contains(QLatin1Char('.')) || word == QLatin1String("A")) word = in(word);
+            if (word.contains(u'.') || word == u"A"_s) word = in(word);
         const Run r = topaz(args);
         QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.contains(QStringLiteral("jest plikiem wejściowym")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(u"jest plikiem wejściowym"_s), qPrintable(r.err));
         QVERIFY(readAll(in(input)) == before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5); // nothing new, no temp
     }
@@ -205,102 +203,91 @@ private slots:
         QFETCH(QStringList, args);
         QTemporaryDir dir;
         QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"),
-                            dir.filePath(QStringLiteral("A.xml"))));
-        QVERIFY(TestSupport::writeAll(dir.filePath(QStringLiteral("O.xml")), "stary"));
-        QCOMPARE(::link(QFile::encodeName(dir.filePath(QStringLiteral("O.xml"))).constData(),
-                        QFile::encodeName(dir.filePath(QStringLiteral("K.xml"))).constData()),
+                            dir.filePath(u"A.xml"_s)));
+        QVERIFY(TestSupport::writeAll(dir.filePath(u"O.xml"_s), "stary"));
+        QCOMPARE(::link(QFile::encodeName(dir.filePath(u"O.xml"_s)).constData(),
+                        QFile::encodeName(dir.filePath(u"K.xml"_s)).constData()),
                  0);
         for (QString& word : args)
-            if (word.contains(QLatin1Char('.'))) word = dir.filePath(word);
+            if (word.contains(u'.')) word = dir.filePath(word);
         const Run r = topaz(args);
         QVERIFY2(r.exitCode == 0 || r.exitCode == 1, qPrintable(r.err));
-        QCOMPARE(readAll(dir.filePath(QStringLiteral("K.xml"))), QByteArray("stary"));
-        QVERIFY(readAll(dir.filePath(QStringLiteral("O.xml"))).size() > 1000);
+        QCOMPARE(readAll(dir.filePath(u"K.xml"_s)), QByteArray("stary"));
+        QVERIFY(readAll(dir.filePath(u"O.xml"_s)).size() > 1000);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
     }
 
-    void usageErrors_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("reason");
-        // Rows after "--bin DIR" is put behind the command.
-        QTest::newRow("unknown command")
-            << QStringList{"walidacja", "a.xml"} << "Nieznane polecenie: walidacja";
-        QTest::newRow("resave without output")
-            << QStringList{"resave", "a.xml"} << "Niewłaściwa liczba plików dla polecenia resave.";
-        QTest::newRow("unknown option")
-            << QStringList{"checksum", "--szybko", "a.xml"} << "Nieznana opcja: --szybko";
-        QTest::newRow("option of another command")
-            << QStringList{"resave", "--json", "a.xml", "b.xml"} << "Nieznana opcja: --json";
-        QTest::newRow("no threads") << QStringList{"validate", "-j", "0", "a.xml"}
-                                    << "Opcja -j wymaga liczby wątków od 1 do 256.";
-        QTest::newRow("threads not a number") << QStringList{"validate", "--jobs=dwa", "a.xml"}
-                                              << "Opcja -j wymaga liczby wątków od 1 do 256.";
-        QTest::newRow("folder missing")
-            << QStringList{"validate", "a.xml", "--bin"} << "Opcja --bin wymaga nazwy katalogu.";
-        QTest::newRow("flag with a value") << QStringList{"validate", "--json=tak", "a.xml"}
-                                           << "Opcja --json nie przyjmuje wartości.";
-    }
-
-    void usageErrors() {
-        QFETCH(QStringList, args);
-        QFETCH(QString, reason);
-        const Run r = topaz(args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.startsWith(reason + QLatin1Char('\n')), qPrintable(r.err));
-        QVERIFY2(r.err.contains(QStringLiteral("Użycie:")), qPrintable(r.err));
-        QVERIFY(r.out.isEmpty());
-    }
-
-    void helpAndVersion_data() {
+    // Help and version on standard output; a command line that is not understood gets its
+    // reason and the usage on standard error, and nothing on standard output.
+    void commandLines_data() {
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>(
-            "expected"); // on standard output, or on standard error for exit 2
-        QTest::newRow("no command") << QStringList{} << 2 << "Nie podano polecenia.";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "topaz_q validate [--bin KATALOG]";
-        QTest::newRow("short help")
-            << QStringList{"-h"} << 0 << "topaz_q new [--bin KATALOG] WYJŚCIE";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "topaz_q 1.";
-        QTest::newRow("command help") << QStringList{"validate", "--help"} << 0 << "-j, --jobs N";
-        QTest::newRow("command help among files") << QStringList{"resave", "a.xml", "-h"} << 0
-                                                  << "Użycie: topaz_q resave [--bin KATALOG]";
-        QTest::newRow("options before the command")
-            << QStringList{"--json", "validate", "a.xml"} << 2 << "Nieznana opcja: --json";
+            "expected"); // on standard output, or at the start of standard error
+        auto row = [](const char* name, const QStringList& words, int exitCode, const char* text) {
+            QTest::newRow(name) << words << exitCode << QString::fromUtf8(text);
+        };
+        row("help", {"--help"}, 0, "topaz_q validate [--bin KATALOG]");
+        row("short help", {"-h"}, 0, "topaz_q new [--bin KATALOG] WYJŚCIE");
+        row("version", {"--version"}, 0, "topaz_q 1.");
+        row("command help", {"validate", "--help"}, 0, "-j, --jobs N");
+        row("command help among files", {"resave", "a.xml", "-h"}, 0,
+            "Użycie: topaz_q resave [--bin KATALOG]");
+        row("no command", {}, 2, "Nie podano polecenia.");
+        row("options before the command", {"--json", "validate", "a.xml"}, 2,
+            "Nieznana opcja: --json");
+        row("unknown command", {"walidacja", "a.xml"}, 2, "Nieznane polecenie: walidacja");
+        row("resave without output", {"resave", "a.xml"}, 2,
+            "Niewłaściwa liczba plików dla polecenia resave.");
+        row("unknown option", {"checksum", "--szybko", "a.xml"}, 2, "Nieznana opcja: --szybko");
+        row("option of another command", {"resave", "--json", "a.xml", "b.xml"}, 2,
+            "Nieznana opcja: --json");
+        row("no threads", {"validate", "-j", "0", "a.xml"}, 2,
+            "Opcja -j wymaga liczby wątków od 1 do 256.");
+        row("threads not a number", {"validate", "--jobs=dwa", "a.xml"}, 2,
+            "Opcja -j wymaga liczby wątków od 1 do 256.");
+        row("folder missing", {"validate", "a.xml", "--bin"}, 2,
+            "Opcja --bin wymaga nazwy katalogu.");
+        row("flag with a value", {"validate", "--json=tak", "a.xml"}, 2,
+            "Opcja --json nie przyjmuje wartości.");
     }
 
-    void helpAndVersion() {
+    void commandLines() {
         QFETCH(QStringList, words);
         QFETCH(int, exitCode);
         QFETCH(QString, expected);
         const Run r = run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), words);
         QCOMPARE(r.exitCode, exitCode);
-        const QString& text = exitCode == 0 ? r.out : r.err;
-        QVERIFY2(text.contains(expected), qPrintable(text));
-        if (exitCode == 0) QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        if (exitCode == 0) {
+            QVERIFY2(r.out.contains(expected), qPrintable(r.out));
+            QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        } else {
+            QVERIFY2(r.err.startsWith(expected + u'\n') && r.err.contains(u"Użycie:"_s),
+                     qPrintable(r.err));
+            QVERIFY(r.out.isEmpty());
+        }
     }
 
     // A long batch shows "files done of all" on a terminal and nothing through a pipe.
     void progressOnlyOnTerminal() {
         const QString file = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
-        QStringList words{QStringLiteral("validate"), QStringLiteral("--bin"), bin_.path(),
-                          QStringLiteral("-j"), QStringLiteral("2")};
+        QStringList words{u"validate"_s, u"--bin"_s, bin_.path(), u"-j"_s, u"2"_s};
         for (int i = 0; i < 25; ++i)
             words << file;
         const QString program = QStringLiteral(TOPAZ_BIN_DIR "/topaz_q");
         const Run piped = run(program, words);
         QCOMPARE(piped.exitCode, 0);
-        QVERIFY2(!piped.err.contains(QStringLiteral("Sprawdzono")), qPrintable(piped.err));
+        QVERIFY2(!piped.err.contains(u"Sprawdzono"_s), qPrintable(piped.err));
 
-        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        const QString script = QStandardPaths::findExecutable(u"script"_s);
         if (script.isEmpty()) QSKIP("No \"script\" program to give topaz_q a terminal");
-        const Run onTerminal = run(script, {QStringLiteral("-qec"),
-                                            (QStringList{program} + words).join(QLatin1Char(' ')),
-                                            QStringLiteral("/dev/null")});
+        const Run onTerminal =
+            run(script, {u"-qec"_s, (QStringList{program} + words).join(u' '), u"/dev/null"_s});
         QCOMPARE(onTerminal.exitCode, 0);
-        QVERIFY2(onTerminal.out.contains(QStringLiteral("Sprawdzono 25 z 25 plików")),
+        QVERIFY2(onTerminal.out.contains(u"Sprawdzono 25 z 25 plików"_s),
                  qPrintable(onTerminal.out));
         // The results still reach the terminal, one line per file.
-        QCOMPARE(onTerminal.out.count(file + QStringLiteral(": poprawny")), 25);
+        QCOMPARE(onTerminal.out.count(file + u": poprawny"_s), 25);
     }
 };
 
@@ -310,17 +297,14 @@ void TestCli::diffNamesWhatChanged_data() {
     QTest::addColumn<Change>("change");
     QTest::addColumn<QStringList>("lines"); // each must be printed
     QTest::addColumn<int>("count");         // differences; -1: more than the lines
-    QTest::newRow("main record")
-        << Change([](TdmDataSets& dm) {
-               setValue(dm.table("dsWniosek"), 1, "tytul_projektu", QStringLiteral("Nowy tytuł"));
-           })
-        << QStringList{QStringLiteral("6. Projekt — Tytuł Projektu: „%1” → „Nowy tytuł”")
-                           .arg(kTitle)}
-        << 1;
+    QTest::newRow("main record") << Change([](TdmDataSets& dm) {
+        setValue(dm.table("dsWniosek"), 1, "tytul_projektu", u"Nowy tytuł"_s);
+    }) << QStringList{u"6. Projekt — Tytuł Projektu: „%1” → „Nowy tytuł”"_s.arg(kTitle)}
+                                 << 1;
     QTest::newRow("special fields")
         << Change([](TdmDataSets& dm) {
-               setValue(dm.table("dsPolaSpec"), 1, "ZALWYKINNEDOK", QStringLiteral("Mapa terenu"));
-               setValue(dm.table("dsPolaSpec"), 1, "ZALMAPYDT", QStringLiteral("T"));
+               setValue(dm.table("dsPolaSpec"), 1, "ZALWYKINNEDOK", u"Mapa terenu"_s);
+               setValue(dm.table("dsPolaSpec"), 1, "ZALMAPYDT", u"T"_s);
            })
         << QStringList{QStringLiteral("Lista załączników — Proszę o wyszczególnienie poniżej w "
                                       "tabeli dołączonych dodatkowo dokumentów: „” → „Mapa "
@@ -333,18 +317,18 @@ void TestCli::diffNamesWhatChanged_data() {
         DataSet& t = dm.table("dsLokalizacja");
         t.first();
         t.insert();
-        t.field("Miejscowosc").setValue(QStringLiteral("Bolesławiec"));
+        t.field("Miejscowosc").setValue(u"Bolesławiec"_s);
         t.post();
-    }) << QStringList{QStringLiteral("6d. Miejsce realizacji Projektu — wiersz 1 dodany — ")}
+    }) << QStringList{u"6d. Miejsce realizacji Projektu — wiersz 1 dodany — "_s}
                                               << 1;
     QTest::newRow("year tree")
         << Change([](TdmDataSets& dm) {
                DataSet& t = dm.table("dsZrodlaFin");
-               t.locate(QStringLiteral("Id"), 4);
+               t.locate(u"Id"_s, 4);
                setValue(t, t.recNo(), "2005", t.field("2005").asFloat() + 1000);
            })
-        << QStringList{QStringLiteral("wiersz 4 „budżet państwa” — 2005 zł: „"),
-                       QStringLiteral("wiersz 11 „OGÓŁEM” — 2005 zł: „800000” → „801000”")}
+        << QStringList{u"wiersz 4 „budżet państwa” — 2005 zł: „"_s,
+                       u"wiersz 11 „OGÓŁEM” — 2005 zł: „800000” → „801000”"_s}
         << -1;
 }
 
@@ -352,57 +336,52 @@ void TestCli::diffNamesWhatChanged() {
     QFETCH(Change, change);
     QFETCH(QStringList, lines);
     QFETCH(int, count);
-    const QString changed = path(QStringLiteral("zmieniony.xml"));
+    const QString changed = path(u"zmieniony.xml"_s);
     QVERIFY(writeChanged(changed, change));
-    const Run r = topaz({QStringLiteral("diff"), kSample, changed});
+    const Run r = topaz({u"diff"_s, kSample, changed});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.out.startsWith(QStringLiteral("Stary: %1: suma kontrolna poprawna\nNowy: %2: suma "
                                              "kontrolna poprawna\n")
                                   .arg(kSample, changed)),
              qPrintable(r.out));
     for (const QString& line : lines)
-        QVERIFY2(r.out.contains(line), qPrintable(line + QStringLiteral("\n in:\n") + r.out));
-    const int found = int(r.out.count(QLatin1Char('\n'))) - 3;
+        QVERIFY2(r.out.contains(line), qPrintable(line + u"\n in:\n"_s + r.out));
+    const int found = int(r.out.count(u'\n')) - 3;
     if (count >= 0) QCOMPARE(found, count);
-    QVERIFY2(r.out.endsWith(QStringLiteral("Różnice: %1\n").arg(found)), qPrintable(r.out));
+    QVERIFY2(r.out.endsWith(u"Różnice: %1\n"_s.arg(found)), qPrintable(r.out));
     // Both ways: what one calls inserted the other calls deleted, the values swap.
-    const Run back = topaz({QStringLiteral("diff"), QStringLiteral("--json"), changed, kSample});
+    const Run back = topaz({u"diff"_s, u"--json"_s, changed, kSample});
     QCOMPARE(back.exitCode, 1);
     const QJsonObject o = QJsonDocument::fromJson(back.out.toUtf8()).object();
-    QCOMPARE(o.value(QStringLiteral("differences")).toArray().size(), found);
-    QCOMPARE(o.value(QStringLiteral("equal")).toBool(), false);
-    if (QTest::currentDataTag() == QLatin1String("list table, row inserted")) {
-        QVERIFY2(r.out.contains(QStringLiteral("Miejscowość: Bolesławiec")), qPrintable(r.out));
-        QCOMPARE(o.value(QStringLiteral("differences"))
-                     .toArray()
-                     .at(0)
-                     .toObject()
-                     .value(QStringLiteral("kind")),
-                 QStringLiteral("deleted"));
+    QCOMPARE(o.value(u"differences"_s).toArray().size(), found);
+    QCOMPARE(o.value(u"equal"_s).toBool(), false);
+    if (QTest::currentDataTag() == u"list table, row inserted"_s) {
+        QVERIFY2(r.out.contains(u"Miejscowość: Bolesławiec"_s), qPrintable(r.out));
+        QCOMPARE(o.value(u"differences"_s).toArray().at(0).toObject().value(u"kind"_s),
+                 u"deleted"_s);
     }
 }
 
 // Equal files, a file changed by hand (its checksum no longer holds) and files that cannot be
 // compared.
 void TestCli::diffStatesAndErrors() {
-    Run r = topaz({QStringLiteral("diff"), kSample, kSample});
+    Run r = topaz({u"diff"_s, kSample, kSample});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.out.endsWith(QStringLiteral("Wnioski się nie różnią.\n")), qPrintable(r.out));
+    QVERIFY2(r.out.endsWith(u"Wnioski się nie różnią.\n"_s), qPrintable(r.out));
     QByteArray bytes = readAll(kSample);
-    const QString byHand = path(QStringLiteral("reka.xml"));
+    const QString byHand = path(u"reka.xml"_s);
     QVERIFY(TestSupport::writeAll(byHand, bytes.replace("Zebrzydowa</", "Zebrzydowa!</")));
-    r = topaz({QStringLiteral("diff"), QStringLiteral("--json"), kSample, byHand});
+    r = topaz({u"diff"_s, u"--json"_s, kSample, byHand});
     QCOMPARE(r.exitCode, 1);
     const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
-    QCOMPARE(o.value(QStringLiteral("new")).toObject().value(QStringLiteral("checksum")).toString(),
-             QStringLiteral("suma kontrolna niepoprawna"));
-    const QJsonArray list = o.value(QStringLiteral("differences")).toArray();
+    QCOMPARE(o.value(u"new"_s).toObject().value(u"checksum"_s).toString(),
+             u"suma kontrolna niepoprawna"_s);
+    const QJsonArray list = o.value(u"differences"_s).toArray();
     QCOMPARE(list.size(), 1);
-    QCOMPARE(list.at(0).toObject().value(QStringLiteral("control")).toString(),
-             QStringLiteral("tytul_projektu"));
-    for (const QString& bad : {path(QStringLiteral("brak.xml")), path(QStringLiteral("zly.xml"))}) {
-        QVERIFY(TestSupport::writeAll(path(QStringLiteral("zly.xml")), bytes.left(1000)));
-        r = topaz({QStringLiteral("diff"), kSample, bad});
+    QCOMPARE(list.at(0).toObject().value(u"control"_s).toString(), u"tytul_projektu"_s);
+    for (const QString& bad : {path(u"brak.xml"_s), path(u"zly.xml"_s)}) {
+        QVERIFY(TestSupport::writeAll(path(u"zly.xml"_s), bytes.left(1000)));
+        r = topaz({u"diff"_s, kSample, bad});
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(bad), qPrintable(r.err));
     }

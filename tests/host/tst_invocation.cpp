@@ -6,12 +6,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestInvocation : public QObject {
     Q_OBJECT
 private slots:
     void init() {
         // The host folder comes from the registry: a file of our own naming the examples.
-        const QString reg = dir_.filePath(QStringLiteral("registry.ini"));
+        const QString reg = dir_.filePath(u"registry.ini"_s);
         QVERIFY(TestSupport::writeAll(reg, "[Zelgr]\nbin=" TOPAZ_EXAMPLES "\n"));
         qputenv("ZELGR_REGISTRY", reg.toUtf8());
     }
@@ -31,7 +33,7 @@ private slots:
     void everyExportFreesBothObjects() {
         QFETCH(int, kind);
         QVERIFY(invocationObjectsFreed());
-        runExport(ExportKind(kind), dir_.filePath(QStringLiteral("brak.xml")));
+        runExport(ExportKind(kind), dir_.filePath(u"brak.xml"_s));
         QVERIFY(invocationObjectsFreed());
     }
 

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using TestSupport::Run;
 
 namespace {
@@ -20,14 +22,14 @@ const QString kGateMessage =
 // A host folder: the module under wn_typy/ and a dictionary, optionally altered.
 struct HostFolder {
     QTemporaryDir dir;
-    QString registry = dir.filePath(QStringLiteral("registry.ini"));
+    QString registry = dir.filePath(u"registry.ini"_s);
     explicit HostFolder(bool withModule = true, const QByteArray& spotCode = "SPOT") {
         if (withModule) {
-            QDir(dir.path()).mkpath(QStringLiteral("wn_typy"));
+            QDir(dir.path()).mkpath(u"wn_typy"_s);
             QFile::link(QStringLiteral(TOPAZ_BIN_DIR "/wn_typy/TOPAZ_Q.so"),
-                        dir.filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")));
+                        dir.filePath(u"wn_typy/TOPAZ_Q.so"_s));
         }
-        TestSupport::writeAll(dir.filePath(QStringLiteral("slowniki.xml")),
+        TestSupport::writeAll(dir.filePath(u"slowniki.xml"_s),
                               TestSupport::readAll(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"))
                                   .replace("<ATRYBUT nazwa=\"PWD_KOD_ID\">SPOT<",
                                            "<ATRYBUT nazwa=\"PWD_KOD_ID\">" + spotCode + "<"));
@@ -35,12 +37,12 @@ struct HostFolder {
     // The exports that show the editor run offscreen with the scripted user, who answers
     // every message box with its default button and closes the editor (`closeWith`:
     // "1" through acZamknij, "closebox" through the close box).
-    Run zelgor(const QStringList& args, const QString& closeWith = QStringLiteral("1")) const {
+    Run zelgor(const QStringList& args, const QString& closeWith = u"1"_s) const {
         const TestSupport::ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen"),
             close("TOPAZ_AUTOCLOSE", closeWith.toUtf8());
         return TestSupport::runProgram(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
-                                       QStringList{QStringLiteral("--bin"), dir.path()} + args,
-                                       registry, {}, 60000);
+                                       QStringList{u"--bin"_s, dir.path()} + args, registry, {},
+                                       60000);
     }
 };
 
@@ -63,7 +65,7 @@ private slots:
             QTest::newRow(name) << module << QByteArray(programme) << args << exitCode
                                 << QString::fromUtf8(out) << err;
         };
-        const QString usage = QStringLiteral("Użycie");
+        const QString usage = u"Użycie"_s;
         row("folder missing", true, "SPOT", {"--bin"}, 2, "", usage);
         row("help on standard output", true, "SPOT", {"--help"}, 0,
             "Użycie: zelgor [--bin KATALOG]…", {});
@@ -103,7 +105,7 @@ private slots:
         else
             QCOMPARE(r.out, out);
         if (errContains.isEmpty())
-            QVERIFY2(!r.err.contains(QStringLiteral("Słownik")), qPrintable(r.err));
+            QVERIFY2(!r.err.contains(u"Słownik"_s), qPrintable(r.err));
         else
             QVERIFY2(r.err.contains(errContains), qPrintable(r.err));
     }
@@ -116,9 +118,9 @@ private slots:
         const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
         for (const HostFolder* host : {&good, &other, &good}) {
             const Run r = host->zelgor({"SilentCrcCheck_", sample});
-            QCOMPARE(r.out, host == &good ? QStringLiteral("1\n") : QStringLiteral("0\n"));
+            QCOMPARE(r.out, host == &good ? u"1\n"_s : u"0\n"_s);
             QSettings reg(good.registry, QSettings::IniFormat);
-            QCOMPARE(reg.value(QStringLiteral("Zelgr/bin")).toString(), host->dir.path());
+            QCOMPARE(reg.value(u"Zelgr/bin"_s).toString(), host->dir.path());
         }
     }
     void editorShownAndClosed_data() {
@@ -144,11 +146,10 @@ private slots:
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, result);
         // The editor was shown: closing it asked the close question, and nothing else was asked.
-        QVERIFY2(r.err.contains(QStringLiteral(
-                     "Edytor Wniosku: Czy na pewno chcesz zamknąć Edytor Wniosku? [Tak]")),
-                 qPrintable(r.err));
-        QVERIFY2(!r.err.contains(QStringLiteral("Dane zawarte we wniosku zmieniły się")),
-                 qPrintable(r.err));
+        QVERIFY2(
+            r.err.contains(u"Edytor Wniosku: Czy na pewno chcesz zamknąć Edytor Wniosku? [Tak]"_s),
+            qPrintable(r.err));
+        QVERIFY2(!r.err.contains(u"Dane zawarte we wniosku zmieniły się"_s), qPrintable(r.err));
     }
 };
 

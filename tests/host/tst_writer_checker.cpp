@@ -17,16 +17,17 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using TestSupport::Run;
 
 namespace {
 
-const QString kTyped = QStringLiteral("Opis wpisany, pole nieopuszczone");
+const QString kTyped = u"Opis wpisany, pole nieopuszczone"_s;
 
 // Types into the control of a field; with `leave` Tab moves on, else the focus stays.
 void typeInto(editor::TfmWniosek& window, const char* field, const QString& text, bool leave) {
-    QWidget* control =
-        editor::findControlForField(&window, QStringLiteral("dsWniosek"), QLatin1String(field));
+    QWidget* control = editor::findControlForField(&window, u"dsWniosek"_s, QLatin1String(field));
     QVERIFY(control);
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -43,10 +44,10 @@ class TestWriterChecker : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        registry_ = dir_.filePath(QStringLiteral("registry.ini"));
+        registry_ = dir_.filePath(u"registry.ini"_s);
         QVERIFY(TestSupport::writeAll(registry_, "[Zelgr]\nbin=" TOPAZ_EXAMPLES "\n"));
         qputenv("ZELGR_REGISTRY", registry_.toUtf8());
-        qputenv("XDG_STATE_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("stan"))));
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir_.filePath(u"stan"_s)));
         qputenv("TOPAZ_RECOVERY_INTERVAL_MS", "3600000"); // copies only when the test asks
         sample_ = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
     }
@@ -59,46 +60,43 @@ private slots:
     // that the checksum holds.
     void matrix() {
         QFETCH(QString, writer);
-        const QString file = write(writer, dir_.filePath(writer + QStringLiteral(".xml")));
+        const QString file = write(writer, dir_.filePath(writer + u".xml"_s));
         QVERIFY2(!file.isEmpty(), "the writer wrote nothing");
-        if (writer != QLatin1String("new") && writer != QLatin1String("resave"))
+        if (writer != u"new"_s && writer != u"resave"_s)
             QVERIFY2(TestSupport::readAll(file).contains("nieopuszczone"),
                      "the typed text is missing");
 
         QStringList failed;
         // The file is held to its checksum: same module version, so a tampered one would fail.
-        const Run sum = topaz({QStringLiteral("checksum"), QStringLiteral("--json"), file});
-        QVERIFY2(sum.out.contains(QStringLiteral("\"held\": true")), qPrintable(sum.out));
-        if (sum.exitCode != 0) failed << QStringLiteral("checksum");
-        if (runExport(ExportKind::SprawdzSume, file) != 1) failed << QStringLiteral("SprawdzSume_");
-        if (runExport(ExportKind::SilentCrcCheck, file) != 1)
-            failed << QStringLiteral("SilentCrcCheck_");
+        const Run sum = topaz({u"checksum"_s, u"--json"_s, file});
+        QVERIFY2(sum.out.contains(u"\"held\": true"_s), qPrintable(sum.out));
+        if (sum.exitCode != 0) failed << u"checksum"_s;
+        if (runExport(ExportKind::SprawdzSume, file) != 1) failed << u"SprawdzSume_"_s;
+        if (runExport(ExportKind::SilentCrcCheck, file) != 1) failed << u"SilentCrcCheck_"_s;
         const int both = runExport(ExportKind::SilentValCrcCheck, file);
-        if (both != 1 && both != 2) failed << QStringLiteral("SilentValCrcCheck_");
+        if (both != 1 && both != 2) failed << u"SilentValCrcCheck_"_s;
         if (runExport(ExportKind::SilentValidate, file) != (both == 1 ? 1 : 0))
-            failed << QStringLiteral("SilentValidate_");
-        const QString kTampered = QStringLiteral("suma kontrolna");
-        const Run validate = topaz({QStringLiteral("validate"), file});
+            failed << u"SilentValidate_"_s;
+        const QString kTampered = u"suma kontrolna"_s;
+        const Run validate = topaz({u"validate"_s, file});
         if (validate.out.contains(kTampered, Qt::CaseInsensitive) ||
             validate.err.contains(kTampered, Qt::CaseInsensitive))
-            failed << QStringLiteral("validate");
-        const Run print = topaz({QStringLiteral("print"), QStringLiteral("--pdf"),
-                                 dir_.filePath(writer + QStringLiteral(".pdf")), file});
+            failed << u"validate"_s;
+        const Run print = topaz({u"print"_s, u"--pdf"_s, dir_.filePath(writer + u".pdf"_s), file});
         if (print.exitCode > 1 || print.err.contains(kTampered, Qt::CaseInsensitive))
-            failed << QStringLiteral("print");
-        const Run import = topaz({QStringLiteral("import"), QStringLiteral("--db"),
-                                  dir_.filePath(writer + QStringLiteral(".sqlite")), file});
+            failed << u"print"_s;
+        const Run import =
+            topaz({u"import"_s, u"--db"_s, dir_.filePath(writer + u".sqlite"_s), file});
         if (import.exitCode != 0 || import.out.contains(kTampered, Qt::CaseInsensitive))
-            failed << QStringLiteral("import: ") + import.out + import.err;
-        QVERIFY2(failed.isEmpty(), qPrintable(writer + QStringLiteral(" fails: ") +
-                                              failed.join(QStringLiteral(", "))));
+            failed << u"import: "_s + import.out + import.err;
+        QVERIFY2(failed.isEmpty(), qPrintable(writer + u" fails: "_s + failed.join(u", "_s)));
     }
 
 private:
     Run topaz(const QStringList& words) {
         QStringList full = words;
         full.insert(1, QStringLiteral(TOPAZ_EXAMPLES));
-        full.insert(1, QStringLiteral("--bin"));
+        full.insert(1, u"--bin"_s);
         return TestSupport::runProgram(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), full, registry_);
     }
     // Runs the editor on `open` (a new application when empty), does `step` while it is
@@ -113,11 +111,11 @@ private:
         fx.window->showModal();
     }
     QString write(const QString& writer, const QString& out) {
-        if (writer == QLatin1String("new")) {
-            if (topaz({QStringLiteral("new"), out}).exitCode != 0) return QString();
-        } else if (writer == QLatin1String("resave")) {
-            if (topaz({QStringLiteral("resave"), sample_, out}).exitCode != 0) return QString();
-        } else if (writer == QLatin1String("editor save")) {
+        if (writer == u"new"_s) {
+            if (topaz({u"new"_s, out}).exitCode != 0) return QString();
+        } else if (writer == u"resave"_s) {
+            if (topaz({u"resave"_s, sample_, out}).exitCode != 0) return QString();
+        } else if (writer == u"editor save"_s) {
             QFile::copy(sample_, out);
             bool saved = false;
             inEditor(out, [&](EditorFixture& fx) {
@@ -125,14 +123,14 @@ private:
                 saved = fx.window->file().save();
             });
             if (!saved) return QString();
-        } else if (writer == QLatin1String("editor save as")) {
+        } else if (writer == u"editor save as"_s) {
             bool saved = false;
             inEditor(QString(), [&](EditorFixture& fx) {
                 typeInto(*fx.window, "opis_projektu", kTyped, true);
                 saved = fx.window->file().saveAs(out);
             });
             if (!saved) return QString();
-        } else if (writer == QLatin1String("recovery copy")) {
+        } else if (writer == u"recovery copy"_s) {
             // What the focused memo shows goes into the copy although it was never left.
             inEditor(QString(), [&](EditorFixture& fx) {
                 typeInto(*fx.window, "opis_projektu", kTyped, false);

@@ -19,10 +19,11 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kTitle =
-    QString::fromUtf8("Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa");
+const QString kTitle = u"Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa"_s;
 
 using TestSupport::readAll;
 
@@ -67,7 +68,7 @@ private slots:
         // The module's recovery copies and settings go below the test's own folder.
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"})
             qputenv(name, QFile::encodeName(home_.path()));
-        const QString registry = folder_.filePath(QStringLiteral("registry.ini"));
+        const QString registry = folder_.filePath(u"registry.ini"_s);
         qputenv("ZELGR_REGISTRY", QFile::encodeName(registry));
         HostRegistry().writeString(HostRegistry::ValueBin, QStringLiteral(TOPAZ_BIN_DIR));
         polish_ = installPolishTranslations();
@@ -77,18 +78,18 @@ private slots:
 
         const QByteArray sample = readAll(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
         QVERIFY(sample.contains("Zebrzydowa</ATRYBUT>"));
-        writeFile(folder_.filePath(QStringLiteral("przyklad.xml")), sample);
+        writeFile(folder_.filePath(u"przyklad.xml"_s), sample);
         QByteArray changed = sample;
         changed.replace("Zebrzydowa</ATRYBUT>", "Zebrzydowa II</ATRYBUT>");
-        writeFile(folder_.filePath(QStringLiteral("zmieniony.xml")), changed);
+        writeFile(folder_.filePath(u"zmieniony.xml"_s), changed);
         QByteArray untitled = sample;
         untitled.replace("Zebrzydowa</ATRYBUT>", "</ATRYBUT>");
         untitled.replace("Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec \x96 ", "");
-        writeFile(folder_.filePath(QStringLiteral("bez-tytulu.xml")), untitled);
-        writeFile(folder_.filePath(QStringLiteral("uciety.xml")), sample.left(sample.size() / 2));
-        writeFile(folder_.filePath(QStringLiteral("katalog.xml")),
+        writeFile(folder_.filePath(u"bez-tytulu.xml"_s), untitled);
+        writeFile(folder_.filePath(u"uciety.xml"_s), sample.left(sample.size() / 2));
+        writeFile(folder_.filePath(u"katalog.xml"_s),
                   "<?xml version=\"1.0\"?><KATALOG><WNIOSEK/></KATALOG>");
-        writeFile(folder_.filePath(QStringLiteral("notatka.txt")), "<WNIOSEK/>");
+        writeFile(folder_.filePath(u"notatka.txt"_s), "<WNIOSEK/>");
     }
     void listsApplicationFiles_data() {
         QTest::addColumn<QString>("file");
@@ -98,8 +99,7 @@ private slots:
         QTest::newRow("intact") << "przyklad.xml" << true << kTitle << "poprawna";
         QTest::newRow("changed outside") << "zmieniony.xml" << true << kTitle + " II"
                                          << "niepoprawna";
-        QTest::newRow("no title") << "bez-tytulu.xml" << true << QString::fromUtf8("(bez tytułu)")
-                                  << "niepoprawna";
+        QTest::newRow("no title") << "bez-tytulu.xml" << true << u"(bez tytułu)"_s << "niepoprawna";
         QTest::newRow("truncated") << "uciety.xml" << true << kTitle << "plik uszkodzony";
         QTest::newRow("other root") << "katalog.xml" << false << QString() << QString();
         QTest::newRow("not xml") << "notatka.txt" << false << QString() << QString();
@@ -121,7 +121,7 @@ private slots:
         QVERIFY(!row->text(2).isEmpty());
     }
     void selectsTheFileSavedLast() {
-        const QString last = folder_.filePath(QStringLiteral("uciety.xml"));
+        const QString last = folder_.filePath(u"uciety.xml"_s);
         HostRegistry().writeString(HostRegistry::ValueLastFile, last);
         LauncherWindow window(module_, folder_.path());
         QCOMPARE(window.selectedFile(), last);
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(window.selectedFile(), QString());
         for (const char* name : {"acEdytuj", "acPodglad", "acDrukuj", "acSprawdzSume", "acWaliduj"})
             QVERIFY2(!window.findChild<QAction*>(QLatin1String(name))->isEnabled(), name);
-        QVERIFY(window.findChild<QAction*>(QStringLiteral("acNowyWniosek"))->isEnabled());
+        QVERIFY(window.findChild<QAction*>(u"acNowyWniosek"_s)->isEnabled());
     }
     // "Nowy wniosek" as a user goes through it with the real module: the window hides while
     // the editor is shown, the editor saves through its save dialog (which opens in the
@@ -144,7 +144,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         // The user takes the name the dialog proposes.
-        const QString saved = applications.filePath(QStringLiteral("wniosek001.xml"));
+        const QString saved = applications.filePath(u"wniosek001.xml"_s);
         QString dialogFolder;
         QStringList boxes;
         bool hiddenWhileEditing = false;
@@ -167,8 +167,7 @@ private slots:
                 step = 2;
                 dialogFolder = dialog->directory().absolutePath();
                 later(dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); });
-            } else if (modal->objectName() == QLatin1String("fmWniosek") &&
-                       (step == 0 || step == 2)) {
+            } else if (modal->objectName() == u"fmWniosek"_s && (step == 0 || step == 2)) {
                 hiddenWhileEditing = step == 0 ? !window.isVisible() : hiddenWhileEditing;
                 QAction* action =
                     modal->findChild<QAction*>(QLatin1String(step == 0 ? "acZapisz" : "acZamknij"));
@@ -177,7 +176,7 @@ private slots:
             }
         });
         user.start(20);
-        window.findChild<QAction*>(QStringLiteral("acNowyWniosek"))->trigger();
+        window.findChild<QAction*>(u"acNowyWniosek"_s)->trigger();
         user.stop();
         QCOMPARE(step, 3);
         QVERIFY(hiddenWhileEditing);
@@ -185,45 +184,30 @@ private slots:
         QVERIFY2(boxes.size() == 1, qPrintable(boxes.join(u'|'))); // only "close?"
         QVERIFY(window.isVisible());
         QVERIFY(settled(window));
-        QTreeWidgetItem* row = rowOf(window, QStringLiteral("wniosek001.xml"));
+        QTreeWidgetItem* row = rowOf(window, u"wniosek001.xml"_s);
         QVERIFY(row);
-        QCOMPARE(row->text(3), QStringLiteral("poprawna"));
+        QCOMPARE(row->text(3), u"poprawna"_s);
         QCOMPARE(window.selectedFile(), saved);
-    }
-    // "Otwórz…" shows Qt's file dialog with Qt's own texts in Polish.
-    void openDialogIsPolish() {
-        LauncherWindow window(module_, empty_.path());
-        QStringList buttons;
-        QTimer::singleShot(100, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            for (const QPushButton* b : dialog->findChildren<QPushButton*>())
-                buttons << b->text();
-            dialog->reject();
-        });
-        window.findChild<QAction*>(QStringLiteral("acOtworz"))->trigger();
-        QVERIFY2(buttons.contains(QStringLiteral("Anuluj")), qPrintable(buttons.join(u'|')));
-        QVERIFY2(!buttons.contains(QStringLiteral("Cancel")), qPrintable(buttons.join(u'|')));
     }
     // A file changed on disk is read again at the next listing; the others come from memory.
     void changedFilesAreReadAgain() {
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("a.xml"));
+        const QString path = folder.filePath(u"a.xml"_s);
         const QByteArray sample = readAll(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
         writeFile(path, sample);
-        writeFile(folder.filePath(QStringLiteral("b.xml")), sample);
+        writeFile(folder.filePath(u"b.xml"_s), sample);
         LauncherWindow window(module_, folder.path());
         QVERIFY(settled(window));
-        QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("poprawna"));
+        QCOMPARE(rowOf(window, u"a.xml"_s)->text(3), u"poprawna"_s);
         QByteArray changed = sample;
         writeFile(path, changed.replace("Zebrzydowa</ATRYBUT>", "Zebrzydowa III</ATRYBUT>"), 5);
         window.refresh();
         QVERIFY(window.isChecking());
-        QCOMPARE(rowOf(window, QStringLiteral("b.xml"))->text(3), QStringLiteral("poprawna"));
-        QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("sprawdzanie…"));
+        QCOMPARE(rowOf(window, u"b.xml"_s)->text(3), u"poprawna"_s);
+        QCOMPARE(rowOf(window, u"a.xml"_s)->text(3), u"sprawdzanie…"_s);
         QVERIFY(settled(window));
-        QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(3), QStringLiteral("niepoprawna"));
-        QCOMPARE(rowOf(window, QStringLiteral("a.xml"))->text(0), kTitle + " III");
+        QCOMPARE(rowOf(window, u"a.xml"_s)->text(3), u"niepoprawna"_s);
+        QCOMPARE(rowOf(window, u"a.xml"_s)->text(0), kTitle + " III");
         window.refresh();
         QVERIFY(!window.isChecking());
     }
@@ -240,19 +224,17 @@ private slots:
         QTest::addColumn<QStringList>("pages");
         QTest::addColumn<int>("row"); // current row of the grid, -1 for one record
         QTest::addColumn<QString>("column");
-        const QStringList project{QStringLiteral("P&rojekt"), QStringLiteral("&6 - 6e")};
+        const QStringList project{u"P&rojekt"_s, u"&6 - 6e"_s};
         QTest::newRow("main record")
             << false << QByteArray("Zebrzydowa</ATRYBUT>") << QByteArray("Zebrzydowa II</ATRYBUT>")
-            << QStringList{QStringLiteral("6. Projekt"), QStringLiteral("Tytuł Projektu"),
-                           QString(), kTitle, kTitle + " II"}
+            << QStringList{u"6. Projekt"_s, u"Tytuł Projektu"_s, QString(), kTitle, kTitle + " II"}
             << "tytul_projektu" << project << -1 << QString();
         QTest::newRow("list row") << true << QByteArray("nrW=\"2\">Zebrzydowa<")
                                   << QByteArray("nrW=\"2\">Zebrzydowa Dolna<")
-                                  << QStringList{QStringLiteral("6d. Miejsce realizacji Projektu"),
-                                                 QStringLiteral("Miejscowość"), QStringLiteral("2"),
-                                                 QStringLiteral("Zebrzydowa"),
-                                                 QStringLiteral("Zebrzydowa Dolna")}
-                                  << "e604003" << project << 1 << QStringLiteral("Miejscowość");
+                                  << QStringList{u"6d. Miejsce realizacji Projektu"_s,
+                                                 u"Miejscowość"_s, u"2"_s, u"Zebrzydowa"_s,
+                                                 u"Zebrzydowa Dolna"_s}
+                                  << "e604003" << project << 1 << u"Miejscowość"_s;
     }
     void compareOpensTheDifference() {
         QFETCH(bool, twoPlaces);
@@ -267,39 +249,38 @@ private slots:
         QByteArray sample = readAll(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
         if (twoPlaces) sample = withSecondPlace(sample);
         QVERIFY(sample.contains(from));
-        writeFile(folder.filePath(QStringLiteral("a.xml")), sample);
+        writeFile(folder.filePath(u"a.xml"_s), sample);
         // The newer file is the changed one.
-        writeFile(folder.filePath(QStringLiteral("b.xml")), QByteArray(sample).replace(from, to),
-                  60);
+        writeFile(folder.filePath(u"b.xml"_s), QByteArray(sample).replace(from, to), 60);
         LauncherWindow window(module_, folder.path());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(settled(window));
-        auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
-        QAction* compare = window.findChild<QAction*>(QStringLiteral("acPorownaj"));
+        auto* list = window.findChild<QTreeWidget*>(u"lvWnioski"_s);
+        QAction* compare = window.findChild<QAction*>(u"acPorownaj"_s);
         const auto click = [&](const QString& file, Qt::KeyboardModifiers keys) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
                               list->visualItemRect(rowOf(window, file)).center());
         };
-        click(QStringLiteral("b.xml"), Qt::NoModifier);
+        click(u"b.xml"_s, Qt::NoModifier);
         QVERIFY(!compare->isEnabled());
-        click(QStringLiteral("a.xml"), Qt::ControlModifier);
+        click(u"a.xml"_s, Qt::ControlModifier);
         QVERIFY(compare->isEnabled());
         QDialog* comparison = nullptr;
         connect(&window, &LauncherWindow::comparisonShown, this,
                 [&](QDialog* w) { comparison = w; });
-        auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("tbWnioski"));
+        auto* toolBar = window.findChild<QToolBar*>(u"tbWnioski"_s);
         QTest::mouseClick(toolBar->widgetForAction(compare), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(comparison, 60000);
-        auto* differences = comparison->findChild<QTreeWidget*>(QStringLiteral("lvRoznice"));
+        auto* differences = comparison->findChild<QTreeWidget*>(u"lvRoznice"_s);
         QCOMPARE(differences->topLevelItemCount(), 1);
         QTreeWidgetItem* difference = differences->topLevelItem(0);
         QCOMPARE(QStringList({difference->text(0), difference->text(1), difference->text(2),
                               difference->text(3), difference->text(4)}),
                  shown);
-        QVERIFY(comparison->findChild<QLabel*>(QStringLiteral("lbPliki"))
+        QVERIFY(comparison->findChild<QLabel*>(u"lbPliki"_s)
                     ->text()
-                    .contains(QStringLiteral("Nowszy: b.xml (suma kontrolna niepoprawna)")));
+                    .contains(u"Nowszy: b.xml (suma kontrolna niepoprawna)"_s));
 
         // What the viewer shows when it opens; then it is closed.
         QString focusedControl, openedFile;
@@ -316,8 +297,7 @@ private slots:
                     yes, [yes] { yes->click(); }, Qt::QueuedConnection);
                 return;
             }
-            if (!editor || editor->objectName() != QLatin1String("fmWniosek") ||
-                !focusedControl.isEmpty())
+            if (!editor || editor->objectName() != u"fmWniosek"_s || !focusedControl.isEmpty())
                 return;
             QWidget* focus = editor->focusWidget();
             for (QWidget* w = focus; w && w != editor; w = w->parentWidget()) {
@@ -336,7 +316,7 @@ private slots:
             }
             for (const QLabel* panel : editor->findChild<QStatusBar*>()->findChildren<QLabel*>())
                 openedFile += panel->text() + u'|';
-            QAction* close = editor->findChild<QAction*>(QStringLiteral("acZamknij"));
+            QAction* close = editor->findChild<QAction*>(u"acZamknij"_s);
             QMetaObject::invokeMethod(
                 close, [close] { close->trigger(); }, Qt::QueuedConnection);
         });
@@ -352,9 +332,8 @@ private slots:
         QVERIFY(readOnly);
         QCOMPARE(currentRow, row);
         QCOMPARE(currentColumn, column);
-        QVERIFY2(
-            openedFile.contains(QDir::toNativeSeparators(folder.filePath(QStringLiteral("b.xml")))),
-            qPrintable(openedFile));
+        QVERIFY2(openedFile.contains(QDir::toNativeSeparators(folder.filePath(u"b.xml"_s))),
+                 qPrintable(openedFile));
         // The place lasted for that one call.
         QCOMPARE(HostRegistry().readString(QLatin1String(HostRegistry::ValueShowPlace)), QString());
         comparison->close();
@@ -362,7 +341,7 @@ private slots:
 
 private:
     QTreeWidgetItem* rowOf(LauncherWindow& window, const QString& fileName) {
-        auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lvWnioski"));
+        auto* list = window.findChild<QTreeWidget*>(u"lvWnioski"_s);
         for (int i = 0; list && i < list->topLevelItemCount(); ++i)
             if (list->topLevelItem(i)->text(1) == fileName) return list->topLevelItem(i);
         return nullptr;

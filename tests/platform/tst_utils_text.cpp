@@ -11,6 +11,8 @@
 
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 using namespace Utils;
 
 Q_DECLARE_METATYPE(std::optional<QDate>)
@@ -18,23 +20,11 @@ Q_DECLARE_METATYPE(Utils::LocalFormats)
 
 namespace {
 
-LocalFormats dayFirstTwoDigitYear() {
+// The standard formats with another short date pattern, its third character the separator.
+LocalFormats dates(const QString& pattern) {
     LocalFormats f;
-    f.dateSeparator = u'-';
-    f.shortDatePattern = QStringLiteral("dd-MM-yy");
-    return f;
-}
-
-LocalFormats dayFirstFourDigitYear() {
-    LocalFormats f;
-    f.dateSeparator = u'/';
-    f.shortDatePattern = QStringLiteral("dd/MM/yyyy");
-    return f;
-}
-
-LocalFormats yearFirstTwoDigitYear() {
-    LocalFormats f;
-    f.shortDatePattern = QStringLiteral("yy.MM.dd");
+    f.shortDatePattern = pattern;
+    f.dateSeparator = pattern.at(2);
     return f;
 }
 
@@ -144,12 +134,12 @@ private slots:
         row("indicator", Utils::kAmountPattern, 1234567.891, "1 234 567,89");
         row("total", Utils::kTotalPattern, -1234.5, "-1 234,50");
         row("counts", Utils::kCountPattern, 999.5, "1 000");
-        row("no grouping, optional decimal", QStringLiteral("0.0#"), 1234.5, "1234,5");
-        row("no integer digit", QStringLiteral(".00"), 0.25, ",25");
+        row("no grouping, optional decimal", u"0.0#"_s, 1234.5, "1234,5");
+        row("no integer digit", u".00"_s, 0.25, ",25");
         row("tiny negative", Utils::kCurrencyPattern, -0.001, "0,00");
         row("null", Utils::kAmountPattern, QVariant(), "");
-        row("blank text", Utils::kAmountPattern, QStringLiteral(" "), "");
-        row("number text", Utils::kAmountPattern, QStringLiteral("2675,5"), "2 675,50");
+        row("blank text", Utils::kAmountPattern, u" "_s, "");
+        row("number text", Utils::kAmountPattern, u"2675,5"_s, "2 675,50");
         row("not finite", Utils::kAmountPattern, qInf(), "0,00");
         row("beyond 15 digits", Utils::kAmountPattern, 1e20, "100 000 000 000 000 000 000,00");
     }
@@ -175,23 +165,20 @@ private slots:
                 for (qsizetype at = typed.size() - 3; at > 0; at -= 3)
                     typed.insert(at, u' ');
             typed += (random.bounded(2) ? u',' : u'.') +
-                     QStringLiteral("%1").arg(qAbs(mills) % 1000, 3, 10, QLatin1Char('0'));
+                     u"%1"_s.arg(qAbs(mills) % 1000, 3, 10, QChar(u'0'));
             if (mills < 0) typed.prepend(u'-');
             const qint64 cents = (qAbs(mills) + 5) / 10 * (mills < 0 ? -1 : 1);
-            const double want = QStringLiteral("%1.%2")
-                                    .arg(cents / 100)
-                                    .arg(qAbs(cents) % 100, 2, 10, QLatin1Char('0'))
-                                    .toDouble() *
-                                (cents < 0 && cents / 100 == 0 ? -1 : 1);
+            const double want =
+                u"%1.%2"_s.arg(cents / 100).arg(qAbs(cents) % 100, 2, 10, QChar(u'0')).toDouble() *
+                (cents < 0 && cents / 100 == 0 ? -1 : 1);
             const std::optional<double> got = Utils::parseCents(typed);
             QVERIFY2(got && *got == want,
-                     qPrintable(QStringLiteral("seed %1: \"%2\" stored %3, expected %4")
-                                    .arg(seed)
+                     qPrintable(u"seed %1: \"%2\" stored %3, expected %4"_s.arg(seed)
                                     .arg(typed)
                                     .arg(got.value_or(qQNaN()), 0, 'g', 17)
                                     .arg(want, 0, 'g', 17)));
             QVERIFY2(Utils::parseCents(currency.format(*got)) == got,
-                     qPrintable(QStringLiteral("seed %1: \"%2\"").arg(seed).arg(typed)));
+                     qPrintable(u"seed %1: \"%2\""_s.arg(seed).arg(typed)));
         }
     }
 
@@ -200,7 +187,7 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<LocalFormats>("formats");
         QTest::addColumn<QString>("expected");
-        const LocalFormats std = LocalFormats::standard(), dayFirst = dayFirstFourDigitYear();
+        const LocalFormats std = LocalFormats::standard(), dayFirst = dates(u"dd/MM/yyyy"_s);
         auto row = [](const char* name, const char* text, const char* source,
                       const LocalFormats& formats, const char* expected) {
             QTest::newRow(name) << text << source << formats << expected;
@@ -210,9 +197,9 @@ private slots:
         row("day-first source", "31/03/2005", "dd/mm/yyyy", std, "2005.03.31");
         row("two-digit source year gets 20", "31-03-05", "dd-MM-yy", std, "2005.03.31");
         row("to day-first local", "2005.03.31", "yyyy.MM.dd", dayFirst, "31/03/2005");
-        row("to two-digit local year", "2005.03.31", "yyyy.MM.dd", dayFirstTwoDigitYear(),
+        row("to two-digit local year", "2005.03.31", "yyyy.MM.dd", dates(u"dd-MM-yy"_s),
             "31-03-05");
-        row("to year-first two-digit local", "31.03.2005", "dd.mm.yyyy", yearFirstTwoDigitYear(),
+        row("to year-first two-digit local", "31.03.2005", "dd.mm.yyyy", dates(u"yy.MM.dd"_s),
             "05.03.31");
         row("conversion error keeps step 1", "2005/3/31", "yyyy-mm-dd", std, "2005.3.31");
         row("short text keeps step 1", "2005-03", "yyyy-mm-dd", std, "2005.03");

@@ -7,6 +7,8 @@
 
 #include <iconv.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray iconvConvert(const char* to, const char* from, QByteArray in) {
@@ -35,10 +37,9 @@ private slots:
             try {
                 read = XmlDocument::parseMemory(kHead + char(b) + "</a>").root().text();
             } catch (const XmlError&) {
-                read = QStringLiteral("(refused)");
+                read = u"(refused)"_s;
             }
-            const QString expected =
-                utf8.isEmpty() ? QStringLiteral("(refused)") : QString::fromUtf8(utf8);
+            const QString expected = utf8.isEmpty() ? u"(refused)"_s : QString::fromUtf8(utf8);
             QVERIFY2(read == expected, qPrintable(QString::asprintf("byte 0x%02X", b)));
         }
     }
@@ -57,7 +58,7 @@ private slots:
             const QString text = QString::fromUcs4(&c, 1);
             XmlDocument doc = XmlDocument::create();
             doc.setRoot("a").setText(text);
-            const QByteArray bytes = doc.toBytes(QStringLiteral("windows-1250"));
+            const QByteArray bytes = doc.toBytes(u"windows-1250"_s);
             const QByteArray byIconv = iconvConvert("WINDOWS-1250", "UTF-8", text.toUtf8());
             const QByteArray expected =
                 byIconv.isEmpty() ? "&#" + QByteArray::number(uint(c)) + ";" : byIconv;

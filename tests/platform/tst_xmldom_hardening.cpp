@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString fixture(const QString& name) {
@@ -51,14 +53,15 @@ QByteArray deepNesting(int depth) {
 
 class TestXmlDomHardening : public QObject {
     Q_OBJECT
+    QTemporaryDir dir_;
 
 private slots:
     void hostileFilesAreRefused_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("reason"); // our own refusal text, or empty for the library's
 
-        auto row = [](const char* name, const char* file, const char* reason) {
-            QTest::newRow(name) << file << reason;
+        auto row = [](const char* name, const QString& file, const char* reason) {
+            QTest::newRow(name) << (file.startsWith(u'/') ? file : fixture(file)) << reason;
         };
         row("billion laughs", "billion_laughs.xml", "Entity declarations are not allowed: lol");
         row("external entity", "external_entity.xml", "Entity declarations are not allowed: xxe");
@@ -72,6 +75,13 @@ private slots:
         row("empty", "empty.xml", "");
         row("tag mismatch", "tag_mismatch.xml", "");
         row("two roots", "two_roots.xml", "");
+        // Files are read in chunks, so the library's 10 MB limit on one text node holds.
+        const QString huge = dir_.filePath(u"huge.xml"_s);
+        QFile file(huge);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<a>" + QByteArray(11'000'000, 'x') + "</a>");
+        file.close();
+        row("huge text node", huge, "");
     }
 
     void hostileFilesAreRefused() {
@@ -79,13 +89,12 @@ private slots:
         QFETCH(QString, reason);
 
         qint64 ms = 0;
-        const QString message = refusal([&] { XmlDocument::parseFile(fixture(file)); }, &ms);
-        QVERIFY2(message.contains(QLatin1String("Parser error")), qPrintable(message));
-        QVERIFY2(message.contains(fixture(file)), qPrintable(message));
+        const QString message = refusal([&] { XmlDocument::parseFile(file); }, &ms);
+        QVERIFY2(message.contains(u"Parser error"_s), qPrintable(message));
+        QVERIFY2(message.contains(file), qPrintable(message));
         QVERIFY2(message.contains(reason), qPrintable(message));
-        QVERIFY2(!message.contains(QLatin1String("root:")),
-                 "content of /etc/passwd leaked into the message");
-        QVERIFY2(ms < kQuickRefusalMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+        QVERIFY2(!message.contains(u"root:"_s), "content of /etc/passwd leaked into the message");
+        QVERIFY2(ms < kQuickRefusalMs, qPrintable(u"%1 ms"_s.arg(ms)));
     }
 
     void hostileMemoryIsRefused_data() {
@@ -118,31 +127,16 @@ private slots:
 
         qint64 ms = 0;
         const QString message = refusal([&] { XmlDocument::parseMemory(data); }, &ms);
-        QVERIFY2(message.startsWith(QLatin1String("Parser error: ")), qPrintable(message));
+        QVERIFY2(message.startsWith(u"Parser error: "_s), qPrintable(message));
         QVERIFY2(message.contains(reason), qPrintable(message));
-        QVERIFY2(ms < kQuickRefusalMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
-    }
-
-    void hugeTextNodeInFileIsRefused() {
-        // Files are read in chunks, so the library's 10 MB limit on one text node holds.
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QFile file(dir.filePath("huge.xml"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<a>" + QByteArray(11'000'000, 'x') + "</a>");
-        file.close();
-
-        qint64 ms = 0;
-        const QString message = refusal([&] { XmlDocument::parseFile(file.fileName()); }, &ms);
-        QVERIFY2(message.contains(QLatin1String("Parser error")), qPrintable(message));
-        QVERIFY2(ms < kQuickRefusalMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+        QVERIFY2(ms < kQuickRefusalMs, qPrintable(u"%1 ms"_s.arg(ms)));
     }
 
     void externalSubsetIsNeverLoaded() {
         // The DOCTYPE names /etc/passwd as its DTD: the document is fine, the DTD unread.
         const XmlDocument doc = XmlDocument::parseFile(fixture("external_dtd_only.xml"));
-        QCOMPARE(doc.root().name(), QStringLiteral("WNIOSEK"));
-        QCOMPARE(doc.root().text(), QStringLiteral("b"));
+        QCOMPARE(doc.root().name(), u"WNIOSEK"_s);
+        QCOMPARE(doc.root().text(), u"b"_s);
         QVERIFY(!doc.toBytes().contains("root:"));
     }
 
@@ -150,8 +144,8 @@ private slots:
         const XmlDocument doc = XmlDocument::parseMemory(
             "<!DOCTYPE a [<!ELEMENT a (#PCDATA)>]>"
             "<a b=\"&lt;&amp;&quot;&apos;&gt;\">&lt;&amp;&quot;&apos;&gt;&#x17C;&#380;&#13;</a>");
-        QCOMPARE(doc.root().attribute("b"), QStringLiteral("<&\"'>"));
-        QCOMPARE(doc.root().text(), QStringLiteral("<&\"'>żż\r"));
+        QCOMPARE(doc.root().attribute("b"), u"<&\"'>"_s);
+        QCOMPARE(doc.root().text(), u"<&\"'>żż\r"_s);
     }
 
     void unreadableFileIsNotAParserError_data() {
@@ -165,7 +159,7 @@ private slots:
         qint64 ms = 0;
         const QString message = refusal([&] { XmlDocument::parseFile(path); }, &ms);
         QVERIFY2(!message.isEmpty(), "no XmlError");
-        QVERIFY2(!message.contains(QLatin1String("Parser error")), qPrintable(message));
+        QVERIFY2(!message.contains(u"Parser error"_s), qPrintable(message));
         QVERIFY2(message.contains(path), qPrintable(message));
     }
 
@@ -189,8 +183,7 @@ private slots:
                         XmlDocument::parseMemory(bad);
                         ++wrong;
                     } catch (const XmlError& e) {
-                        if (!QString::fromStdString(e.what()).contains(
-                                QStringLiteral("(line %1").arg(badLine)))
+                        if (!QString::fromStdString(e.what()).contains(u"(line %1"_s.arg(badLine)))
                             ++wrong;
                     }
                     try {

@@ -8,6 +8,7 @@
 #include "print/report_sections.h"
 #include "tests/model/module_fixture.h"
 #include "tests/print/pdf_text.h"
+#include "tests/test_support.h"
 #include "validation/findings.h"
 
 #include "editor/forms/frames/frame_registry.h"
@@ -15,6 +16,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -84,13 +87,13 @@ std::vector<ShownField> shownFields() {
 // shape of the mask for masked ones ("!000-000-00-00;1;_" keeps its dashes).
 QString textMarker(int n, const ShownField& f, int size) {
     if (f.mask.isEmpty()) {
-        QString m = QStringLiteral("Xq");
+        QString m = u"Xq"_s;
         for (int i = 0; i < 3; ++i, n /= 26)
             m += QChar(u'a' + n % 26);
         return m.left(size);
     }
     const QStringList parts = f.mask.split(u';');
-    const bool literals = parts.size() > 1 && parts[1] == QLatin1String("1");
+    const bool literals = parts.size() > 1 && parts[1] == u"1"_s;
     QString digits = QString::number(7000000 + n * 37).rightJustified(40, u'3');
     QString m;
     int next = 0;
@@ -112,7 +115,7 @@ QString putMarker(int n, const ShownField& f, const TdmDataSets& dm, DataSet& t,
         // code and a name show the same row). The levels of a cascade keep the sample's
         // rows, which agree with each other.
         const FieldDef& d = field.definition();
-        const QString key = QStringLiteral("%1.%2.%3").arg(t.name(), d.keyField).arg(t.recNo());
+        const QString key = u"%1.%2.%3"_s.arg(t.name(), d.keyField).arg(t.recNo());
         if (f.cascade || keysSet.contains(key)) return field.asString().remove(u' ');
         keysSet.insert(key);
         const DataSet* dict = dm.findTable(d.lookupDataSet);
@@ -130,7 +133,7 @@ QString putMarker(int n, const ShownField& f, const TdmDataSets& dm, DataSet& t,
     }
     case FieldType::Float:
         field.setValue(700000 + n * 1013 + 0.37);
-        return QString::number(700000 + n * 1013) + QStringLiteral(",37");
+        return QString::number(700000 + n * 1013) + u",37"_s;
     case FieldType::Integer:
     case FieldType::Int64:
         field.setValue(90000 + n);
@@ -138,7 +141,7 @@ QString putMarker(int n, const ShownField& f, const TdmDataSets& dm, DataSet& t,
     case FieldType::Date: {
         const QDate d = QDate(1991, 1, 1).addDays(n * 5);
         field.setValue(d);
-        return d.toString(QStringLiteral("yyyy.MM.dd"));
+        return d.toString(u"yyyy.MM.dd"_s);
     }
     case FieldType::Boolean:
         break;
@@ -147,7 +150,7 @@ QString putMarker(int n, const ShownField& f, const TdmDataSets& dm, DataSet& t,
 }
 
 QString flat(QString printed) {
-    static const QRegularExpression blanks(QStringLiteral("\\s"));
+    static const QRegularExpression blanks(u"\\s"_s);
     return printed.remove(blanks);
 }
 
@@ -165,10 +168,9 @@ private:
         SampleApplication::fill(*m.dm, variant);
     }
     QStringList printPages(const TdmDataSets& dm, bool trial = false) {
-        const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
+        const QString pdf = dir_.filePath(u"out.pdf"_s);
         int pages = 0;
-        if (!writeApplicationPdf(dm, PrintMarks{trial, QStringLiteral("1111-2222-3333-4444")}, pdf,
-                                 &pages))
+        if (!writeApplicationPdf(dm, PrintMarks{trial, u"1111-2222-3333-4444"_s}, pdf, &pages))
             return {};
         const QStringList out = PdfText::pages(pdf);
         if (out.size() != pages) return {};
@@ -179,11 +181,11 @@ private slots:
     void sourceRowName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("child row") << QStringLiteral("prywatne") << QStringLiteral(" - prywatne");
-        QTest::newRow("total row") << QStringLiteral("OGÓŁEM") << QStringLiteral("OGÓŁEM");
-        QTest::newRow("group row") << QStringLiteral("Publiczne") << QStringLiteral("Publiczne");
+        QTest::newRow("child row") << u"prywatne"_s << u" - prywatne"_s;
+        QTest::newRow("total row") << u"OGÓŁEM"_s << u"OGÓŁEM"_s;
+        QTest::newRow("group row") << u"Publiczne"_s << u"Publiczne"_s;
         // Only ASCII letters count: a Polish lower-case first letter prints unchanged.
-        QTest::newRow("polish lower") << QStringLiteral("środki") << QStringLiteral("środki");
+        QTest::newRow("polish lower") << u"środki"_s << u"środki"_s;
         QTest::newRow("empty") << QString() << QString();
     }
     void sourceRowName() {
@@ -199,19 +201,19 @@ private slots:
         QTest::addColumn<QList<int>>("laterYears");
         QTest::addColumn<QStringList>("blocks");
 
-        const QString base = QStringLiteral("2004 2005 2006 2007 2008 ");
-        const QString products = QStringLiteral("1. Wskaźniki planowanych produktów");
-        const QString results = QStringLiteral("2. Wskaźniki planowanych rezultatów");
-        const QString profitA = QStringLiteral("a) Planowany zysk");
-        const QString profitB = QStringLiteral("b) Średnioroczny");
-        const QString m = QStringLiteral("6m. Planowane wydatki");
-        const QString n = QStringLiteral("6n. Źródła finansowania");
-        const QString o = QStringLiteral("6o. Profil wydatkowania");
-        const QString p = QStringLiteral("6p. Zgodność");
-        const QString indicator = QStringLiteral("Wskaźnik");
-        const QString expense = QStringLiteral("Kategoria wydatku");
-        const QString source = QStringLiteral("Źródło");
-        const QString revenue = QStringLiteral("Kategoria przychodu");
+        const QString base = u"2004 2005 2006 2007 2008 "_s;
+        const QString products = u"1. Wskaźniki planowanych produktów"_s;
+        const QString results = u"2. Wskaźniki planowanych rezultatów"_s;
+        const QString profitA = u"a) Planowany zysk"_s;
+        const QString profitB = u"b) Średnioroczny"_s;
+        const QString m = u"6m. Planowane wydatki"_s;
+        const QString n = u"6n. Źródła finansowania"_s;
+        const QString o = u"6o. Profil wydatkowania"_s;
+        const QString p = u"6p. Zgodność"_s;
+        const QString indicator = u"Wskaźnik"_s;
+        const QString expense = u"Kategoria wydatku"_s;
+        const QString source = u"Źródło"_s;
+        const QString revenue = u"Kategoria przychodu"_s;
 
         // No later year: 2004-2008 and the total in the first block only.
         QTest::newRow("6l products, none") << products << results << indicator << "tab6lprod"
@@ -223,21 +225,18 @@ private slots:
         QTest::newRow("6n, none") << n << o << source << "tab6n" << QList<int>{}
                                   << QStringList{base + "Suma"};
         // Two later years: slot 0 and slot 1, the total beside the second.
-        QTest::newRow("6m, 2009 and 2012")
-            << m << n << expense << "tab6m" << QList<int>{2012, 2009}
-            << QStringList{base + "2009", QStringLiteral("2012 RAZEM")};
+        QTest::newRow("6m, 2009 and 2012") << m << n << expense << "tab6m" << QList<int>{2012, 2009}
+                                           << QStringList{base + "2009", u"2012 RAZEM"_s};
         // All eight: slot 0, slots 1-6, slot 7 and the total in slot 8.
         QTest::newRow("6n, all eight")
             << n << o << source << "tab6n"
             << QList<int>{2009, 2010, 2011, 2012, 2013, 2014, 2015, 2016}
-            << QStringList{base + "2009", QStringLiteral("2010 2011 2012 2013 2014 2015"),
-                           QStringLiteral("2016 Suma")};
+            << QStringList{base + "2009", u"2010 2011 2012 2013 2014 2015"_s, u"2016 Suma"_s};
         // Seven: the second block full, the third holds the total alone.
         QTest::newRow("6l products, seven")
             << products << results << indicator << "tab6lprod"
             << QList<int>{2009, 2010, 2011, 2012, 2013, 2014, 2016}
-            << QStringList{base + "2009", QStringLiteral("2010 2011 2012 2013 2014 2016"),
-                           QStringLiteral("RAZEM")};
+            << QStringList{base + "2009", u"2010 2011 2012 2013 2014 2016"_s, u"RAZEM"_s};
         // A switch of another table changes nothing here.
         QTest::newRow("6o, 6n switched")
             << o << p << source << "tab6n" << QList<int>{2010} << QStringList{base + "Suma"};
@@ -278,12 +277,12 @@ private slots:
         const QStringList pages = printPages(*m.dm);
         QVERIFY(!pages.isEmpty());
         // The second block starts at its own header line "2012 RAZEM".
-        const QStringList table = PdfText::linesBetween(
-            text(pages), QStringLiteral("6m. Planowane"), QStringLiteral("6n. Źródła"));
+        const QStringList table =
+            PdfText::linesBetween(text(pages), u"6m. Planowane"_s, u"6n. Źródła"_s);
         qsizetype second = -1;
         for (qsizetype i = 0; i < table.size(); ++i)
-            if (PdfText::headerBlocks({table[i]}, QStringLiteral("Kategoria wydatku")) ==
-                QStringList{QStringLiteral("2012 RAZEM")})
+            if (PdfText::headerBlocks({table[i]}, u"Kategoria wydatku"_s) ==
+                QStringList{u"2012 RAZEM"_s})
                 second = i;
         QVERIFY(second >= 0);
         const QStringList block = table.mid(second + 1);
@@ -318,13 +317,13 @@ private slots:
         ModuleFixture m;
         fillSample(m);
         const QStringList pages = printPages(*m.dm);
-        const QStringList table = PdfText::linesBetween(text(pages), QStringLiteral("6n. Źródła"),
-                                                        QStringLiteral("6o. Profil"));
-        static const QRegularExpression child(QStringLiteral("^\\s*- prywatne\\s"));
-        static const QRegularExpression total(QStringLiteral("^OGÓŁEM\\s"));
+        const QStringList table =
+            PdfText::linesBetween(text(pages), u"6n. Źródła"_s, u"6o. Profil"_s);
+        static const QRegularExpression child(u"^\\s*- prywatne\\s"_s);
+        static const QRegularExpression total(u"^OGÓŁEM\\s"_s);
         QCOMPARE(table.filter(child).size(), 1);
         QCOMPARE(table.filter(total).size(), 1);
-        QVERIFY(table.filter(QStringLiteral("- OGÓŁEM")).isEmpty());
+        QVERIFY(table.filter(u"- OGÓŁEM"_s).isEmpty());
     }
     void trialMarkerAndPages_data() {
         QTest::addColumn<QString>("file");
@@ -341,39 +340,34 @@ private slots:
         const QString in = dir_.filePath(file);
         QFile::remove(in);
         QVERIFY(QFile::copy(QStringLiteral(TOPAZ_TEST_DATA "/applications/") + file, in));
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ZELGR_REGISTRY"), dir_.filePath(QStringLiteral("registry.ini")));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.start(
-            QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"),
-            {QStringLiteral("print"), QStringLiteral("--bin"), QStringLiteral(TOPAZ_BIN_DIR), in});
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), exitCode);
+        const TestSupport::ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen");
+        QCOMPARE(
+            TestSupport::runProgram(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"),
+                                    {u"print"_s, u"--bin"_s, QStringLiteral(TOPAZ_BIN_DIR), in},
+                                    dir_.filePath(u"registry.ini"_s), {}, 60000)
+                .exitCode,
+            exitCode);
         const QString pdf = dir_.filePath(QFileInfo(file).completeBaseName() + ".pdf");
         const QStringList pages = PdfText::pages(pdf);
         const QString sizes = PdfText::orientations(pdf);
         const int count = int(pages.size());
         QVERIFY(count > 3);
         QCOMPARE(sizes.size(), count);
-        const QString numbering = QStringLiteral("strona %1/") + QString::number(count);
+        const QString numbering = u"strona %1/"_s + QString::number(count);
         for (int i = 0; i < count; ++i) {
             const QString& page = pages[i];
             QVERIFY2(page.contains(numbering.arg(i + 1)), qPrintable(QString::number(i + 1)));
-            QCOMPARE(page.count(QStringLiteral("-- WYDRUK PRÓBNY --")), marked ? 1 : 0);
-            QVERIFY(page.contains(QStringLiteral("Suma kontrolna: ")));
+            QCOMPARE(page.count(u"-- WYDRUK PRÓBNY --"_s), marked ? 1 : 0);
+            QVERIFY(page.contains(u"Suma kontrolna: "_s));
             // The money tables are the landscape pages; the others are portrait.
-            const bool money = page.contains(QStringLiteral("6m. Planowane")) ||
-                               page.contains(QStringLiteral("6n. Źródła")) ||
-                               page.contains(QStringLiteral("6o. Profil"));
+            const bool money = page.contains(u"6m. Planowane"_s) ||
+                               page.contains(u"6n. Źródła"_s) || page.contains(u"6o. Profil"_s);
             if (money) QCOMPARE(sizes[i], u'L');
-            if (page.contains(QStringLiteral("5. Beneficjent")) ||
-                page.contains(QStringLiteral("6p. Zgodność")))
+            if (page.contains(u"5. Beneficjent"_s) || page.contains(u"6p. Zgodność"_s))
                 QCOMPARE(sizes[i], u'P');
         }
         // One run of landscape pages between the portrait ones.
-        QVERIFY(QRegularExpression(QStringLiteral("^P+L{3,}P+$")).match(sizes).hasMatch());
+        QVERIFY(QRegularExpression(u"^P+L{3,}P+$"_s).match(sizes).hasMatch());
     }
     void printRoutineKeepsZmieniony_data() {
         QTest::addColumn<int>("variant");
@@ -452,17 +446,14 @@ private slots:
                 t.post();
                 if (value.isEmpty()) continue;
                 expected << value;
-                where << QStringLiteral("%1.%2 (%3, rekord %4)")
-                             .arg(f.table, f.field, f.control)
-                             .arg(t.recNo());
+                where << u"%1.%2 (%3, rekord %4)"_s.arg(f.table, f.field, f.control).arg(t.recNo());
             }
         }
         QVERIFY2(expected.size() > 100, qPrintable(QString::number(expected.size())));
         const QString printed = flat(text(printPages(*m.dm)));
         QStringList missing;
         for (int i = 0; i < expected.size(); ++i)
-            if (!printed.contains(expected[i]))
-                missing << where[i] + QStringLiteral(": ") + expected[i];
+            if (!printed.contains(expected[i])) missing << where[i] + u": "_s + expected[i];
 
         // Each value of a check box or radio group, in the first record, prints differently
         // from the others, the other fields keeping their first value. The rules are detached,
@@ -501,14 +492,12 @@ private slots:
             }
             set(f, f.choices.front());
             if (prints.size() != int(f.choices.size()))
-                missing << QStringLiteral("%1.%2 (%3): %4 values, %5 printouts")
-                               .arg(f.table, f.field, f.control)
+                missing << u"%1.%2 (%3): %4 values, %5 printouts"_s.arg(f.table, f.field, f.control)
                                .arg(f.choices.size())
                                .arg(prints.size());
         }
         m.dm->Wczytywanie = false;
-        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("%1 of %2 not printed:\n")
-                                                   .arg(missing.size())
+        QVERIFY2(missing.isEmpty(), qPrintable(u"%1 of %2 not printed:\n"_s.arg(missing.size())
                                                    .arg(expected.size() + choices.size()) +
                                                missing.join(u'\n')));
     }

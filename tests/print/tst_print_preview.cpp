@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 class TestPrintPreview : public QObject {
     Q_OBJECT
 
@@ -29,7 +31,7 @@ private slots:
         ModuleFixture m;
         QVERIFY(m.dm->SprawdzSlownik());
         SampleApplication::fill(*m.dm);
-        const PrintMarks marks{true, QStringLiteral("1111-2222-3333-4444")};
+        const PrintMarks marks{true, u"1111-2222-3333-4444"_s};
 
         bool seen = false;
         int pages = 0;
@@ -73,13 +75,13 @@ private slots:
         QVERIFY(m.dm->SprawdzSlownik());
         SampleApplication::fill(*m.dm);
         QTemporaryDir dir;
-        const PrintMarks marks{false, QStringLiteral("1111-2222-3333-4444")};
-        const QString direct = dir.filePath(QStringLiteral("direct.pdf"));
+        const PrintMarks marks{false, u"1111-2222-3333-4444"_s};
+        const QString direct = dir.filePath(u"direct.pdf"_s);
         int pages = 0;
         QVERIFY(writeApplicationPdf(*m.dm, marks, direct, &pages));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        const QString turned = dir.filePath(QStringLiteral("turned.pdf"));
+        const QString turned = dir.filePath(u"turned.pdf"_s);
         printer.setOutputFileName(turned);
         QCOMPARE(
             renderApplication(*m.dm, marks, printer, ReportRenderer::PageTurn::OnPortraitPaper),
@@ -89,7 +91,7 @@ private slots:
         // The turned pages carry the same numbering.
         const QStringList text = PdfText::pages(turned);
         QCOMPARE(text.size(), pages);
-        QVERIFY(text.last().contains(QStringLiteral("strona %1/%1").arg(pages)));
+        QVERIFY(text.last().contains(u"strona %1/%1"_s.arg(pages)));
         if (qEnvironmentVariableIsSet("TOPAZ_KEEP_PDF"))
             QFile::copy(turned, qgetenv("TOPAZ_KEEP_PDF"));
     }
