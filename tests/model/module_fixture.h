@@ -10,6 +10,29 @@
 
 #include <memory>
 
+inline QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// The values of one field in every visible row, in table order.
+inline QStringList column(const DataSet& t, const QString& field) {
+    QStringList out;
+    for (int i = 1; i <= t.recordCount(); ++i)
+        out << t.valueAt(i, t.field(field)).toString();
+    return out;
+}
+
+using Values = QList<std::pair<const char*, QVariant>>;
+
+// Puts values into the current row of a table (a new row when it has none) and posts, as
+// the editor does.
+inline void set(DataSet& t, const Values& values) {
+    t.edit();
+    for (const auto& [name, value] : values)
+        t.field(QLatin1String(name)).setValue(value);
+    t.post();
+}
+
 struct ModuleFixture {
     HeadlessUi ui;
     std::unique_ptr<TdmDataSets> dm;
@@ -27,6 +50,19 @@ struct ModuleFixture {
         return t(table).field(QString::fromUtf8(field));
     }
 };
+
+// Each message box shown as "caption|text|icon|buttons"; box() gives an expected one.
+inline QString box(const QString& caption, const QString& text, MessageIcon icon,
+                   MessageButtons buttons) {
+    return QStringList{caption, text, QString::number(int(icon)), QString::number(int(buttons))}
+        .join(u'|');
+}
+inline QStringList messageBoxes(const HeadlessUi& ui) {
+    QStringList out;
+    for (const UiCall& c : ui.calls(UiCall::Kind::MessageBox))
+        out << box(c.caption, c.text, c.icon, c.buttons);
+    return out;
+}
 
 // A stage of the project from March 2006 to June 2007; its planned-expenditure rows follow.
 inline void addStage(ModuleFixture& fx, const char* name) {

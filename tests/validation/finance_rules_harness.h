@@ -12,10 +12,6 @@
 
 namespace FinanceRulesTest {
 
-inline QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 // What the rules numbered from..to (by their leading digits) recorded in one run.
 struct Outcome {
     FindingList window;

@@ -16,10 +16,6 @@
 
 namespace {
 
-QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 // The messages the table gives the rules (their texts are held by the file tests).
 QStringList messagesOf(const QStringList& rules) {
     QStringList out;
@@ -40,16 +36,6 @@ bool isProjectRule(const QString& number) {
     for (const ValidationRule& r : projectApplicantRules())
         if (number == QLatin1String(r.number.text())) return true;
     return false;
-}
-
-using Values = QList<std::pair<const char*, QVariant>>;
-
-// Puts values into the current row of a table (a new row when it has none) and posts.
-void set(DataSet& t, const Values& values) {
-    t.edit();
-    for (const auto& [name, value] : values)
-        t.field(QLatin1String(name)).setValue(value);
-    t.post();
 }
 
 QVariant dictionaryId(const ModuleFixture& fx, const char* code, int level, const QString& kod) {
