@@ -25,10 +25,12 @@ struct Outcome {
             out << f.rule + QLatin1Char(' ') + f.message;
         return out;
     }
-    const Finding* find(const QString& rule) const {
+    // "table.field control" of every finding: where the editor leads.
+    QStringList targets() const {
+        QStringList out;
         for (const Finding& f : window.findings())
-            if (f.rule == rule) return &f;
-        return nullptr;
+            out << f.table + QLatin1Char('.') + f.field + QLatin1Char(' ') + f.control;
+        return out;
     }
 };
 
