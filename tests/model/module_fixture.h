@@ -1,7 +1,7 @@
 #pragma once
 
 // A data module built for a test: the sample dictionary from examples/ (or a folder the
-// test names), a HeadlessUi that records every message.
+// test names), a HeadlessUi that records every message; helpers to fill and read tables.
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
 
@@ -9,6 +9,10 @@
 #include <QTest>
 
 #include <memory>
+
+// Helpers of the model and validation units, in a namespace of their own so that other
+// units including this fixture keep their own names.
+namespace ModuleTest {
 
 inline QString u(const char* s) {
     return QString::fromUtf8(s);
@@ -33,6 +37,21 @@ inline void set(DataSet& t, const Values& values) {
     t.post();
 }
 
+// Each message box shown as "caption|text|icon|buttons"; box() gives an expected one.
+inline QString box(const QString& caption, const QString& text, MessageIcon icon,
+                   MessageButtons buttons) {
+    return QStringList{caption, text, QString::number(int(icon)), QString::number(int(buttons))}
+        .join(u'|');
+}
+inline QStringList messageBoxes(const HeadlessUi& ui) {
+    QStringList out;
+    for (const UiCall& c : ui.calls(UiCall::Kind::MessageBox))
+        out << box(c.caption, c.text, c.icon, c.buttons);
+    return out;
+}
+
+} // namespace ModuleTest
+
 struct ModuleFixture {
     HeadlessUi ui;
     std::unique_ptr<TdmDataSets> dm;
@@ -50,19 +69,6 @@ struct ModuleFixture {
         return t(table).field(QString::fromUtf8(field));
     }
 };
-
-// Each message box shown as "caption|text|icon|buttons"; box() gives an expected one.
-inline QString box(const QString& caption, const QString& text, MessageIcon icon,
-                   MessageButtons buttons) {
-    return QStringList{caption, text, QString::number(int(icon)), QString::number(int(buttons))}
-        .join(u'|');
-}
-inline QStringList messageBoxes(const HeadlessUi& ui) {
-    QStringList out;
-    for (const UiCall& c : ui.calls(UiCall::Kind::MessageBox))
-        out << box(c.caption, c.text, c.icon, c.buttons);
-    return out;
-}
 
 // A stage of the project from March 2006 to June 2007; its planned-expenditure rows follow.
 inline void addStage(ModuleFixture& fx, const char* name) {

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace ModuleTest;
+
 namespace {
 
 QByteArray sampleDictionary() {

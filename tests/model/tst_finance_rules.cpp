@@ -8,6 +8,8 @@
 
 #include <numeric>
 
+using namespace ModuleTest;
+
 namespace {
 
 const QString kNoStage =

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace ModuleTest;
+
 namespace {
 
 // The attachments of the list: every special field with a works answer ("...RT").
@@ -21,7 +23,8 @@ void put(DataSet& t, const QString& field, const QVariant& v) {
     t.field(field).setValue(v);
 }
 
-// A module that has passed the dictionary gate, as every export has it.
+// A module that has passed the dictionary gate, as every export has it (unless told
+// not to), with a small script language to drive and check it.
 struct GatedModule : ModuleFixture {
     explicit GatedModule(bool gate = true) {
         if (gate && !dm->SprawdzSlownik()) qFatal("the sample dictionary does not pass the gate");

@@ -12,6 +12,8 @@
 
 namespace FinanceRulesTest {
 
+using namespace ModuleTest;
+
 // What the rules numbered from..to (by their leading digits) recorded in one run.
 struct Outcome {
     FindingList window;

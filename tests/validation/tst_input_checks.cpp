@@ -12,6 +12,8 @@
 
 #include <functional>
 
+using namespace ModuleTest;
+
 namespace {
 
 const QString kNipMsg = QStringLiteral("NIP nieprawidłowy");

@@ -14,6 +14,8 @@
 #include <tuple>
 #include <utility>
 
+using namespace ModuleTest;
+
 namespace {
 
 // The messages the table gives the rules (their texts are held by the file tests).
