@@ -1,7 +1,7 @@
 #pragma once
 
 // A data module built for a test: the sample dictionary from examples/ (or a folder the
-// test names), a HeadlessUi that records every message.
+// test names), a HeadlessUi that records every message; helpers to fill and read tables.
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
 
@@ -9,6 +9,48 @@
 #include <QTest>
 
 #include <memory>
+
+// Helpers of the model and validation units, in a namespace of their own so that other
+// units including this fixture keep their own names.
+namespace ModuleTest {
+
+inline QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// The values of one field in every visible row, in table order.
+inline QStringList column(const DataSet& t, const QString& field) {
+    QStringList out;
+    for (int i = 1; i <= t.recordCount(); ++i)
+        out << t.valueAt(i, t.field(field)).toString();
+    return out;
+}
+
+using Values = QList<std::pair<const char*, QVariant>>;
+
+// Puts values into the current row of a table (a new row when it has none) and posts, as
+// the editor does.
+inline void set(DataSet& t, const Values& values) {
+    t.edit();
+    for (const auto& [name, value] : values)
+        t.field(QLatin1String(name)).setValue(value);
+    t.post();
+}
+
+// Each message box shown as "caption|text|icon|buttons"; box() gives an expected one.
+inline QString box(const QString& caption, const QString& text, MessageIcon icon,
+                   MessageButtons buttons) {
+    return QStringList{caption, text, QString::number(int(icon)), QString::number(int(buttons))}
+        .join(u'|');
+}
+inline QStringList messageBoxes(const HeadlessUi& ui) {
+    QStringList out;
+    for (const UiCall& c : ui.calls(UiCall::Kind::MessageBox))
+        out << box(c.caption, c.text, c.icon, c.buttons);
+    return out;
+}
+
+} // namespace ModuleTest
 
 struct ModuleFixture {
     HeadlessUi ui;

@@ -10,17 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace ModuleTest;
+
 namespace {
 
 QByteArray sampleDictionary() {
     return TestSupport::readAll(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"));
-}
-
-QStringList column(DataSet& t, const char* field) {
-    QStringList out;
-    for (int i = 1; i <= t.recordCount(); ++i)
-        out << t.valueAt(i, t.field(QString::fromLatin1(field))).toString();
-    return out;
 }
 
 QStringList sorted(QStringList l) {

@@ -8,11 +8,9 @@
 
 #include <numeric>
 
-namespace {
+using namespace ModuleTest;
 
-QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
+namespace {
 
 const QString kNoStage =
     u("Aby dodać planowane wydatki, należy najpierw wypełnić punkt 3 w Harmonogramie realizacji "
@@ -29,10 +27,7 @@ const QString kNegative = u("Wartość nie może być ujemna.");
                             .arg(double(expected), 0, 'g', 17)))
 
 void setFlag(ModuleFixture& fx, const QString& flag, const QString& value = u("T")) {
-    DataSet& w = fx.t("dsWniosek");
-    w.edit();
-    w.field(flag).setValue(value);
-    w.post();
+    set(fx.t("dsWniosek"), {{qPrintable(flag), value}});
 }
 
 QVariant raw(const DataSet& t, int id, const char* field) {
@@ -72,13 +67,6 @@ QStringList layout(const DataSet& plan) {
     return out;
 }
 
-QList<qint64> column(const DataSet& t, const char* field) {
-    QList<qint64> out;
-    for (int rec = 1; rec <= t.recordCount(); ++rec)
-        out << t.valueAt(rec, t.field(u(field))).toLongLong();
-    return out;
-}
-
 void addTreeTables() {
     QTest::addColumn<QString>("table");
     QTest::newRow("sources") << u("dsZrodlaFin");
@@ -93,29 +81,14 @@ class TestFinanceRules : public QObject {
 private slots:
     // ---------------------------------------------------------------- finance trees
 
-    void fixedRows_data() { addTreeTables(); }
-    void fixedRows() {
-        QFETCH(QString, table);
-        ModuleFixture fx;
-        const DataSet& t = fx.dm->table(table);
-        QCOMPARE(t.recordCount(), 12);
-        QCOMPARE(t.recNo(), 1);
-        QStringList parents;
-        for (int rec = 1; rec <= 12; ++rec) {
-            parents << t.valueAt(rec, t.field(u("par_id"))).toString();
-            QCOMPARE(t.valueAt(rec, t.field(u("Id"))), QVariant(rec));
-            QCOMPARE(t.valueAt(rec, t.field(u("2008"))), QVariant(0.0)); // shown years start at 0
-            QVERIFY(!t.valueAt(rec, t.field(u("2009"))).isValid());      // hidden ones empty
-        }
-        QCOMPARE(parents,
-                 (QStringList{"", "1", "1", "3", "3", "3", "3", "", "8", "8", "-1", "-2"}));
-    }
-
     void sumsClimbTheTree_data() { addTreeTables(); }
     void sumsClimbTheTree() {
         QFETCH(QString, table);
         ModuleFixture fx;
         DataSet& t = fx.dm->table(table);
+        QCOMPARE(t.recordCount(), 12);
+        QCOMPARE(raw(t, 5, "2008"), QVariant(0.0)); // shown years start at 0, hidden ones empty
+        QVERIFY(!raw(t, 5, "2009").isValid());
         setAmounts(t, 12, {{"2005", 500.0}}); // the EBI memo line is no part of the total
         setAmounts(t, 4, {{"2005", 1000.0}});
 
@@ -171,11 +144,7 @@ private slots:
         if (!flag.isEmpty()) setFlag(fx, flag, value);
         DataSet& t = fx.dm->table(table);
         const QByteArray column = QByteArray::number(year);
-        QVERIFY(t.locate(u("Id"), 4));
-        t.edit();
-        t.field(u("2005")).setValue(1000.0);
-        t.field(u(column.constData())).setValue(500.0);
-        QVERIFY(t.post());
+        setAmounts(t, 4, {{"2005", 1000.0}, {column.constData(), 500.0}});
 
         QCOMPARE(at(t, 4, "RAZEM"), 1500.0); // the child's own total counts every year
         QCOMPARE(at(t, 3, column.constData()), shown ? 500.0 : 0.0);
@@ -311,30 +280,22 @@ private slots:
 
     // ---------------------------------------------------------------- planned expenditure
 
-    void emptyPlanRefusesInsert() {
-        ModuleFixture fx;
-        DataSet& plan = fx.t("dsPlanWydatki");
-        QVERIFY(!plan.append());
-        QCOMPARE(plan.state(), DataSetState::Browse);
-        QCOMPARE(plan.recordCount(), 0);
-        const QList<UiCall> boxes = fx.ui.calls(UiCall::Kind::MessageBox);
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, kNoStage);
-        QCOMPARE(boxes[0].caption, u("Dodawanie planowanych wydatków"));
-        QCOMPARE(boxes[0].icon, MessageIcon::Information);
-        QCOMPARE(boxes[0].buttons, MessageButtons::Ok);
-    }
-
     void newStagesBringTheirRows() {
         ModuleFixture fx;
         DataSet& plan = fx.t("dsPlanWydatki");
+        QVERIFY(!plan.append()); // no stage yet
+        QCOMPARE(plan.state(), DataSetState::Browse);
+        QCOMPARE(messageBoxes(fx.ui),
+                 QStringList{box(u("Dodawanie planowanych wydatków"), kNoStage,
+                                 MessageIcon::Information, MessageButtons::Ok)});
+        fx.ui.clearCalls();
         addStage(fx, "projekt");
         setFlag(fx, u("tab6m2010v"));
         addStage(fx, "budowa");
 
-        QCOMPARE(column(fx.t("dsEtapyRealizacji"), "Lp"), (QList<qint64>{1, 2}));
+        QCOMPARE(column(fx.t("dsEtapyRealizacji"), "Lp"), (QStringList{"1", "2"}));
         QCOMPARE(layout(plan), (QStringList{"1T", "1N", "2T", "2N"}));
-        QCOMPARE(column(plan, "Id"), (QList<qint64>{1, 2, 3, 4}));
+        QCOMPARE(column(plan, "Id"), (QStringList{"1", "2", "3", "4"}));
         QCOMPARE(plan.valueAt(1, plan.field(u("clcKwalifikowane"))).toString(), u("Kwalifikowane"));
         QCOMPARE(plan.valueAt(2, plan.field(u("clcKwalifikowane"))).toString(),
                  u("Niekwalifikowane"));
@@ -344,40 +305,65 @@ private slots:
         QVERIFY(fx.ui.shownTexts().isEmpty());
     }
 
-    void stageDateChecks_data() {
-        QTest::addColumn<bool>("start");
-        QTest::addColumn<bool>("end");
+    // Posts the rules refuse: the message, the control focused, the row kept in editing;
+    // nothing is refused while a file is loaded. A stage needs both dates, revenue no
+    // negative amount (the years first, then the years after the project).
+    void refusedPosts_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("values"); // "field=value", dates as yyyy-MM-dd
         QTest::addColumn<bool>("loading");
         QTest::addColumn<QString>("message"); // empty: posted
         QTest::addColumn<QString>("focus");
-        QTest::newRow("no start") << false << true << false << kBadStart << u("TERMIN_ROZP_TMP");
-        QTest::newRow("no end") << true << false << false << kBadEnd << u("TERMIN_ZAK_TMP");
-        QTest::newRow("neither") << false << false << false << kBadStart << u("TERMIN_ROZP_TMP");
-        QTest::newRow("both") << true << true << false << QString() << QString();
-        QTest::newRow("neither while loading") << false << false << true << QString() << QString();
+        auto row = [](const char* name, const char* table, const QStringList& values,
+                      const QString& message, const char* focus = "", bool loading = false) {
+            QTest::newRow(name) << u(table) << values << loading << message << u(focus);
+        };
+        const char *stages = "dsEtapyRealizacji", *revenue = "dsKatPrzych";
+        const QStringList start{"TERMIN_ROZP=2006-01-01"}, end{"TERMIN_ZAK=2006-12-01"},
+            amounts{"n_2=2.5", "n_4=4"};
+        row("stage: no start", stages, end, kBadStart, "TERMIN_ROZP_TMP");
+        row("stage: no end", stages, start, kBadEnd, "TERMIN_ZAK_TMP");
+        row("stage: neither", stages, {}, kBadStart, "TERMIN_ROZP_TMP");
+        row("stage: both", stages, start + end, {});
+        row("stage: neither while loading", stages, {}, {}, "", true);
+        row("revenue: n_3", revenue, amounts + QStringList{"n_3=-1"}, kNegative, "n_3");
+        row("revenue: years before the years after", revenue,
+            amounts + QStringList{"n_1=-1", "2010=-1"}, kNegative, "2010");
+        row("revenue: first year first", revenue, amounts + QStringList{"2008=-1", "2004=-1"},
+            kNegative, "2004");
+        row("revenue: nothing negative", revenue, amounts, {});
+        row("revenue: while loading", revenue, amounts + QStringList{"n_3=-1"}, {}, "", true);
     }
-    void stageDateChecks() {
-        QFETCH(bool, start);
-        QFETCH(bool, end);
+    void refusedPosts() {
+        QFETCH(QString, table);
+        QFETCH(QStringList, values);
         QFETCH(bool, loading);
         QFETCH(QString, message);
         QFETCH(QString, focus);
         ModuleFixture fx;
-        DataSet& stages = fx.t("dsEtapyRealizacji");
-        stages.append();
-        if (start) stages.field(u("TERMIN_ROZP")).setValue(QDate(2006, 1, 1));
-        if (end) stages.field(u("TERMIN_ZAK")).setValue(QDate(2006, 12, 1));
+        DataSet& t = fx.dm->table(table);
+        t.open(); // revenue is closed while the project is not of kind "D"
+        t.append();
+        for (const QString& v : values) {
+            Field& f = t.field(v.section('=', 0, 0));
+            const QString text = v.section('=', 1);
+            f.setValue(f.type() == FieldType::Date ? QVariant(QDate::fromString(text, Qt::ISODate))
+                                                   : QVariant(text.toDouble()));
+        }
         fx.dm->Wczytywanie = loading;
-        const bool posted = stages.post();
+        const bool posted = t.post();
         fx.dm->Wczytywanie = false;
 
         QCOMPARE(posted, message.isEmpty());
-        QCOMPARE(stages.state(), posted ? DataSetState::Browse : DataSetState::Insert);
-        QCOMPARE(fx.ui.shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(t.isEditing(), !posted);
+        QCOMPARE(fx.ui.shownTexts(), posted ? QStringList() : QStringList{message});
+        QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), posted ? 0 : 1);
         const QList<UiCall> focused = fx.ui.calls(UiCall::Kind::FocusControl);
         QCOMPARE(focused.isEmpty() ? QString() : focused[0].field, focus);
-        QCOMPARE(fx.t("dsPlanWydatki").recordCount(), posted && !loading ? 2 : 0);
+        if (table == u("dsEtapyRealizacji"))
+            QCOMPARE(fx.t("dsPlanWydatki").recordCount(), posted && !loading ? 2 : 0);
+        else if (posted && !loading)
+            QCOMPARE(t.field(u("Razem_n")).asFloat(), 6.5);
     }
 
     void lastRowOfGroupIsEmptied() {
@@ -385,10 +371,7 @@ private slots:
         DataSet& plan = fx.t("dsPlanWydatki");
         addStage(fx, "projekt");
         plan.setRecNo(1);
-        plan.edit();
-        plan.field(u("Kategoria")).setValue(u("Roboty budowlane"));
-        plan.field(u("2005")).setValue(100.0);
-        plan.post();
+        set(plan, {{"Kategoria", u("Roboty budowlane")}, {"2005", 100.0}});
 
         QVERIFY(!plan.deleteRecord());
         QCOMPARE(layout(plan), (QStringList{"1T", "1N"}));
@@ -404,7 +387,7 @@ private slots:
         plan.setRecNo(1);
         QVERIFY(plan.deleteRecord());
         QCOMPARE(layout(plan), (QStringList{"1T*", "1N"}));
-        QCOMPARE(column(plan, "Id"), (QList<qint64>{1, 2}));
+        QCOMPARE(column(plan, "Id"), (QStringList{"1", "2"}));
     }
 
     // Two stages: 1T 1N 2T 2N; the new row is appended while row `current` is current.
@@ -461,9 +444,7 @@ private slots:
         addStage(fx, "budowa");
         plan.setRecNo(1);
         if (content == u("filled")) {
-            plan.edit();
-            plan.field(u("Kategoria")).setValue(u("Dokumentacja"));
-            plan.post();
+            set(plan, {{"Kategoria", u("Dokumentacja")}});
         } else if (content == u("third")) {
             plan.append();
             plan.field(u("Etap")).setValue(1);
@@ -475,17 +456,12 @@ private slots:
         stages.setRecNo(1);
         QCOMPARE(stages.deleteRecord(), yes);
 
-        const QList<UiCall> boxes = fx.ui.calls(UiCall::Kind::MessageBox);
-        QCOMPARE(boxes.size(), asked ? 1 : 0);
-        if (asked) {
-            QCOMPARE(
-                boxes[0].text,
+        const QString question =
+            box(u("Usuwanie etapu harmonogramu"),
                 u("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) "
-                  "przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć etap?"));
-            QCOMPARE(boxes[0].caption, u("Usuwanie etapu harmonogramu"));
-            QCOMPARE(boxes[0].icon, MessageIcon::Question);
-            QCOMPARE(boxes[0].buttons, MessageButtons::YesNo);
-        }
+                  "przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć etap?"),
+                MessageIcon::Question, MessageButtons::YesNo);
+        QCOMPARE(messageBoxes(fx.ui), asked ? QStringList{question} : QStringList());
         if (!yes) {
             QCOMPARE(stages.recordCount(), 2);
             QCOMPARE(layout(plan), before);
@@ -493,9 +469,9 @@ private slots:
         }
         // The second stage is now the first, with its two rows.
         QCOMPARE(stages.valueAt(1, stages.field(u("ZAKRES_PRAC"))).toString(), u("budowa"));
-        QCOMPARE(column(stages, "Lp"), (QList<qint64>{1}));
+        QCOMPARE(column(stages, "Lp"), (QStringList{"1"}));
         QCOMPARE(layout(plan), (QStringList{"1T", "1N"}));
-        QCOMPARE(column(plan, "Id"), (QList<qint64>{1, 2}));
+        QCOMPARE(column(plan, "Id"), (QStringList{"1", "2"}));
     }
 
     // ---------------------------------------------------------------- indicators and revenue
@@ -517,9 +493,8 @@ private slots:
         if (!family.isEmpty()) setFlag(fx, family + u("2010v"));
         DataSet& t = fx.dm->table(table);
         t.open(); // revenue is closed while the project is not of kind "D"
-        for (int lp = 1; lp <= 2; ++lp) {
+        for (int row = 1; row <= 2; ++row) {
             QVERIFY(t.append());
-            QCOMPARE(int(t.field(u("Lp.")).asInteger()), lp);
             QCOMPARE(t.field(u("2008")).value(), QVariant(0.0));
             QCOMPARE(t.field(u("2010")).value(), family.isEmpty() ? hidden : QVariant(0.0));
             QCOMPARE(t.field(u("2011")).value(), hidden);
@@ -528,63 +503,6 @@ private slots:
             QVERIFY(t.post());
             QCOMPARE(t.field(u("Razem")).asFloat(), 7.5);
         }
-    }
-
-    void revenueNotNegative_data() {
-        QTest::addColumn<QStringList>("negative"); // set to -1
-        QTest::addColumn<bool>("loading");
-        QTest::addColumn<QString>("focus"); // empty: posted
-        QTest::newRow("n_3") << QStringList{"n_3"} << false << u("n_3");
-        QTest::newRow("years before the years after")
-            << QStringList{"n_1", "2010"} << false << u("2010");
-        QTest::newRow("first year first") << QStringList{"2008", "2004"} << false << u("2004");
-        QTest::newRow("nothing negative") << QStringList{} << false << QString();
-        QTest::newRow("while loading") << QStringList{"n_3"} << true << QString();
-    }
-    void revenueNotNegative() {
-        QFETCH(QStringList, negative);
-        QFETCH(bool, loading);
-        QFETCH(QString, focus);
-        ModuleFixture fx;
-        DataSet& t = fx.t("dsKatPrzych");
-        t.open();
-        t.append();
-        t.field(u("n_2")).setValue(2.5);
-        t.field(u("n_4")).setValue(4.0);
-        for (const QString& f : negative)
-            t.field(f).setValue(-1.0);
-        fx.dm->Wczytywanie = loading;
-        const bool posted = t.post();
-        fx.dm->Wczytywanie = false;
-
-        QCOMPARE(posted, focus.isEmpty());
-        QCOMPARE(t.isEditing(), !posted);
-        QCOMPARE(fx.ui.shownTexts(), posted ? QStringList() : QStringList{kNegative});
-        QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), posted ? 0 : 1);
-        const QList<UiCall> focused = fx.ui.calls(UiCall::Kind::FocusControl);
-        QCOMPARE(focused.isEmpty() ? QString() : focused[0].field, focus);
-        if (negative.isEmpty()) QCOMPARE(t.field(u("Razem_n")).asFloat(), 6.5);
-    }
-
-    void renumberAfterDelete_data() {
-        QTest::addColumn<QString>("table");
-        for (const char* name : {"dsProdukty", "dsRezultaty", "dsOddz", "dsKatPrzych", "dsPomocPub",
-                                 "dsLokalizacja", "dsInstytucje"})
-            QTest::newRow(name) << u(name);
-    }
-    void renumberAfterDelete() {
-        QFETCH(QString, table);
-        ModuleFixture fx;
-        DataSet& t = fx.dm->table(table);
-        t.open(); // some lists open only with their answer
-        for (int lp = 1; lp <= 3; ++lp) {
-            t.append();
-            t.field(u("Lp.")).setValue(lp);
-            t.post();
-        }
-        t.setRecNo(1);
-        QVERIFY(t.deleteRecord());
-        QCOMPARE(column(t, "Lp."), (QList<qint64>{1, 2}));
     }
 };
 

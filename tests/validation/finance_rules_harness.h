@@ -12,9 +12,7 @@
 
 namespace FinanceRulesTest {
 
-inline QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
+using namespace ModuleTest;
 
 // What the rules numbered from..to (by their leading digits) recorded in one run.
 struct Outcome {
@@ -29,10 +27,12 @@ struct Outcome {
             out << f.rule + QLatin1Char(' ') + f.message;
         return out;
     }
-    const Finding* find(const QString& rule) const {
+    // "table.field control" of every finding: where the editor leads.
+    QStringList targets() const {
+        QStringList out;
         for (const Finding& f : window.findings())
-            if (f.rule == rule) return &f;
-        return nullptr;
+            out << f.table + QLatin1Char('.') + f.field + QLatin1Char(' ') + f.control;
+        return out;
     }
 };
 

@@ -14,11 +14,9 @@
 #include <tuple>
 #include <utility>
 
-namespace {
+using namespace ModuleTest;
 
-QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
+namespace {
 
 // The messages the table gives the rules (their texts are held by the file tests).
 QStringList messagesOf(const QStringList& rules) {
@@ -40,16 +38,6 @@ bool isProjectRule(const QString& number) {
     for (const ValidationRule& r : projectApplicantRules())
         if (number == QLatin1String(r.number.text())) return true;
     return false;
-}
-
-using Values = QList<std::pair<const char*, QVariant>>;
-
-// Puts values into the current row of a table (a new row when it has none) and posts.
-void set(DataSet& t, const Values& values) {
-    t.edit();
-    for (const auto& [name, value] : values)
-        t.field(QLatin1String(name)).setValue(value);
-    t.post();
 }
 
 QVariant dictionaryId(const ModuleFixture& fx, const char* code, int level, const QString& kod) {
@@ -169,15 +157,6 @@ class TestRulesProject : public QObject {
 private slots:
     // ---------------------------------------------------------------- the table and the run
 
-    void table_rulesNameExistingFields() {
-        const ModuleFixture fx;
-        for (const ValidationRule& r : projectApplicantRules()) {
-            // Only rule 4 leads to its control directly; every other rule names an existing field.
-            QCOMPARE(r.table == nullptr && r.field == nullptr, r.number.text() == QByteArray("4"));
-            if (r.table) QVERIFY2(fx.t(r.table).findField(u(r.field)), r.number.text());
-        }
-    }
-
     void merge_ordersByLeadingNumberAndKeepsTableOrder() {
         const ValidationRule first[] = {constantRule("1"_rule), constantRule("5"_rule),
                                         constantRule("43"_rule), constantRule("50"_rule)};
@@ -246,7 +225,8 @@ private slots:
         QCOMPARE(renamed.findings.first().control, u("NIP/e500014"));
     }
 
-    // Alone and within the merged run (ordered by number), in rule order.
+    // Alone and within the merged run (ordered by number), in rule order; Validate records
+    // the same into the prepared window.
     void emptyApplication_findingsInRuleOrder() {
         ModuleFixture fx;
         fx.dm->SprawdzSlownik();
@@ -256,28 +236,24 @@ private slots:
         QCOMPARE(out.messages, messagesOf(emptyApplicationFailures()));
 
         fx.dm->ValidationWarning = true;
-        FindingList window;
-        QVERIFY(!runRuleSet(*fx.dm, window));
+        FindingList direct;
+        QVERIFY(!runRuleSet(*fx.dm, direct));
         QVERIFY(!fx.dm->ValidationWarning);
-        QStringList own;
+        QStringList own, viaRun, viaValidate;
         int previous = 0;
-        for (const Finding& f : window.findings()) {
+        for (const Finding& f : direct.findings()) {
             const int n = ruleOrdinal(f.rule.toLatin1().constData());
             QVERIFY2(n >= previous, qPrintable(f.rule));
             previous = n;
             if (isProjectRule(f.rule)) own << f.rule;
+            viaRun << f.rule + QLatin1Char(' ') + f.message;
         }
         QCOMPARE(own, emptyApplicationFailures());
-        QVERIFY(window.findings().size() > own.size()); // the other table took part
-    }
+        QVERIFY(direct.findings().size() > own.size()); // the other table took part
 
-    void validate_recordsIntoPreparedWindow() {
-        ModuleFixture fx;
-        fx.dm->SprawdzSlownik();
         // Without a prepared window there is nothing to record into: an error, which the
         // exports count as a failed validation.
         QVERIFY_THROWS_EXCEPTION(DataSetError, fx.dm->Validate());
-
         FindingList window;
         window.AddFinding(
             true,
@@ -287,14 +263,8 @@ private slots:
         fx.dm->ValidationWarning = true;
         QVERIFY(!fx.dm->Validate());
         QVERIFY(!fx.dm->ValidationWarning);
-
-        FindingList direct;
-        runRuleSet(*fx.dm, direct);
-        QStringList viaValidate, viaRun;
         for (const Finding& f : window.findings())
             viaValidate << f.rule + QLatin1Char(' ') + f.message;
-        for (const Finding& f : direct.findings())
-            viaRun << f.rule + QLatin1Char(' ') + f.message;
         QCOMPARE(viaValidate, viaRun);
         QVERIFY(viaValidate.contains(u("59 Pole \"NIP\" musi być wypełnione")));
     }

@@ -47,7 +47,7 @@ public:
     // edits holds pairs of a text and its replacement.
     QString tampered(const QString& sample, const QByteArrayList& edits,
                      const QString& name) const {
-        QByteArray content = TestSupport::readAll(kApplications + sample);
+        QByteArray content = readAll(sample.startsWith('/') ? sample : kApplications + sample);
         for (qsizetype i = 0; i + 1 < edits.size(); i += 2) {
             if (!content.contains(edits[i])) qFatal("sample lacks %s", edits[i].constData());
             content.replace(edits[i], edits[i + 1]);
@@ -87,23 +87,6 @@ class TestValidateFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void completeApplicationPasses() {
-        Host host;
-        const QJsonArray a =
-            validateJson(host, {kApplications + "complete.xml",
-                                QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml")});
-        QCOMPARE(a.size(), 2);
-        for (const QJsonValue& v : a) {
-            const QJsonObject o = v.toObject(), sum = o.value("checksum").toObject();
-            QVERIFY(o.value("loaded").toBool() && o.value("valid").toBool());
-            QVERIFY(!o.value("warning").toBool() && o.value("findings").toArray().isEmpty());
-            QVERIFY(sum.value("verified").toBool());
-            QVERIFY(QRegularExpression("^[0-9a-f]{4}(-[0-9a-f]{4}){3}$")
-                        .match(sum.value("stored").toString())
-                        .hasMatch());
-        }
-    }
-
     // Each family of rules broken by its sample, and files written by other copies of the
     // form, which must read as their authors meant: same verdict, checksum as stated. A
     // file that verifies keeps its checksum when saved again (its values unchanged).
@@ -120,6 +103,8 @@ private slots:
         const QStringList applicant{
             u("50 Pole \"Nazwa beneficjenta końcowego\" musi być wypełnione"),
             u("58 Pole \"Numer telefonu\" musi być wypełnione")};
+        row("complete", "complete.xml", {}, "", {});
+        row("the example", TOPAZ_EXAMPLES "/wniosek-przyklad.xml", {}, "", {});
         row("applicant", "applicant-missing.xml", {}, "", applicant);
         row("schedule", "schedule-out-of-order.xml", {}, "",
             {u("35 W polu \"Planowany termin rozpoczęcia rzeczowej realizacji Projektu\" powinna "
@@ -173,12 +158,15 @@ private slots:
         const QJsonObject sum = o.value("checksum").toObject();
         QCOMPARE(sum.value("verified").toBool(), intact);
         if (!intact) return;
+        QVERIFY(QRegularExpression("^[0-9a-f]{4}(-[0-9a-f]{4}){3}$")
+                    .match(sum.value("stored").toString())
+                    .hasMatch());
 
         // Saved again on the same system, the file is the sample as this module writes it,
         // byte for byte.
         const QString again = host.path(QStringLiteral("ponownie.xml"));
         QCOMPARE(host.topaz({"resave", path, again}, codePage).exitCode, 0);
-        QCOMPARE(readAll(again), readAll(kApplications + file));
+        QCOMPARE(readAll(again), readAll(file.startsWith('/') ? file : kApplications + file));
         const QJsonObject resaved = validateJson(host, {again}).first().toObject();
         QCOMPARE(rules(resaved), expected);
         QCOMPARE(resaved.value("checksum").toObject().value("stored"), sum.value("stored"));
@@ -199,23 +187,18 @@ private slots:
 
     void plainOutputAndExitCodes() {
         Host host;
-        Run r = host.topaz({"validate", kApplications + "complete.xml"});
-        QCOMPARE(r.exitCode, 0);
-        QVERIFY(r.out.startsWith(kApplications + "complete.xml: poprawny"));
-        r = host.topaz({"validate", kApplications + "cofinancing-warning.xml"});
+        Run r = host.topaz({"validate", kApplications + "cofinancing-warning.xml"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.contains(QString::fromUtf8(": ostrzeżenia: 1")));
         r = host.topaz(
             {"validate", kApplications + "complete.xml", kApplications + "applicant-missing.xml"});
         QCOMPARE(r.exitCode, 1);
-        const QString out = r.out;
-        QVERIFY(out.contains(QString::fromUtf8("applicant-missing.xml: błędy: 2")));
-        QVERIFY(out.contains(QString::fromUtf8("[50] Pole \"Nazwa beneficjenta końcowego\" musi "
-                                               "być wypełnione (dsBeneficjent.Nazwa)")));
+        QVERIFY(r.out.contains(QString::fromUtf8("applicant-missing.xml: błędy: 2")));
+        QVERIFY(r.out.contains(QString::fromUtf8("[50] Pole \"Nazwa beneficjenta końcowego\" musi "
+                                                 "być wypełnione (dsBeneficjent.Nazwa)")));
         r = host.topaz({"validate", host.path("brak.xml")});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(QStringLiteral("brak.xml")));
-        QCOMPARE(host.topaz({"validate", "-j", "0", kApplications + "complete.xml"}).exitCode, 2);
     }
 
     void threadsGiveTheSameAnswers() {
