@@ -126,17 +126,13 @@ void enterValue(DataControl* c, DataSet& live, const DataSet& sample) {
     QTRY_VERIFY2(!c->isDirty(), row.name);
 }
 
-void clickInsert(NavigatorControl* nav) {
-    QVERIFY(nav);
-    QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
-}
-
 // A grid's rows: Insert, then cell by cell a list pick or typing, Return.
 void enterGridRows(GridControl* grid, NavigatorControl* nav, DataSet& sample) {
+    QVERIFY(nav);
     DataSetModel* model = grid->model();
     for (int r = 1; r <= rowsOf(sample); ++r) {
         sample.setRecNo(r);
-        clickInsert(nav);
+        QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
         for (int col = 0; col < model->columnCount(); ++col) {
             const ColumnRow& column = model->column(col);
             if (column.readOnly || column.hidden) continue;
@@ -165,9 +161,10 @@ void enterGridRows(GridControl* grid, NavigatorControl* nav, DataSet& sample) {
 // A repeating block's records: Insert, then the block's controls one by one.
 void enterPanelRows(RepeatingPanelControl* panel, NavigatorControl* nav, DataSet& live,
                     DataSet& sample) {
+    QVERIFY(nav);
     for (int r = 1; r <= rowsOf(sample); ++r) {
         sample.setRecNo(r);
-        clickInsert(nav);
+        QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
         for (DataControl* c : panel->block()->findChildren<DataControl*>())
             if (c->row().field && c->row().kind != ControlKind::BoundLabel)
                 enterValue(c, live, sample);

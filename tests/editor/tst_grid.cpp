@@ -201,8 +201,6 @@ void TestGrid::addedYearSurvivesSaveAndReopen() {
         const int amount = g->model()->columnOfField(u"2010"_s);
         const int share = g->model()->columnOfField(u"2010_pr"_s);
         QVERIFY(!g->view()->isColumnHidden(amount) && !g->view()->isColumnHidden(share));
-        QCOMPARE(g->model()->headerData(amount, Qt::Horizontal).toString(), u"zł"_s);
-        QCOMPARE(g->model()->headerData(share, Qt::Horizontal).toString(), u"%"_s);
         QCOMPARE(g->header()->bandOf(amount)->title, u"2010"_s);
         QVERIFY(!g->header()->bandRect(share).isEmpty());
         QVERIFY(e.file->saveAs(path));
