@@ -42,18 +42,18 @@ inline void whenLooping(QObject* context, std::function<void()> step, int delayM
     });
 }
 
-struct EditorFixture {
+template <typename Ui = HeadlessUi> struct BasicEditorFixture {
     QTemporaryDir stateFolder;
-    HeadlessUi ui;
+    Ui ui;
     std::unique_ptr<TdmDataSets> dm;
     std::unique_ptr<editor::TfmWniosek> window;
 
-    explicit EditorFixture(bool ownStateFolder = true) {
+    explicit BasicEditorFixture(bool ownStateFolder = true) {
         if (ownStateFolder) qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.path()));
         openSampleEditor(ui, dm, window);
         testItemModels(window.get());
     }
-    ~EditorFixture() {
+    ~BasicEditorFixture() {
         window.reset(); // the window refers to the data module
         dm.reset();
     }
@@ -63,3 +63,4 @@ struct EditorFixture {
     }
     int questions() const { return int(ui.calls(UiCall::Kind::MessageBox).size()); }
 };
+using EditorFixture = BasicEditorFixture<>;

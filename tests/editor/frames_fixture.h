@@ -13,6 +13,7 @@
 #include "tests/editor/model_tester.h"
 #include "type_text.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -50,6 +51,20 @@ struct FramesFixture {
     DataSet& t(const char* name) const { return dm->table(QString::fromUtf8(name)); }
     Field& f(const char* table, const char* field) const {
         return t(table).field(QString::fromUtf8(field));
+    }
+
+    // Builds one control of a kind over a field, named after the field.
+    editor::DataControl* control(editor::ControlKind kind, const char* table, const char* field,
+                                 editor::Behaviours behaviour = {}, int maxLength = 0,
+                                 const char* mask = nullptr) {
+        return control({.name = field,
+                        .kind = kind,
+                        .table = table,
+                        .field = field,
+                        .label = QString::fromLatin1(field),
+                        .behaviour = behaviour,
+                        .maxLength = maxLength,
+                        .mask = mask});
     }
 
     // Builds one control from a row, with a plain edit after it to tab to.
@@ -98,6 +113,13 @@ inline void row(const char* name, std::initializer_list<QString> values) {
     QTestData& data = QTest::newRow(name);
     for (const QString& v : values)
         data << v;
+}
+
+// The seed of a random test: TOPAZ_SEED when set (a replay), else a new one.
+inline quint32 testSeed() {
+    return qEnvironmentVariableIsSet("TOPAZ_SEED")
+               ? quint32(qEnvironmentVariableIntValue("TOPAZ_SEED"))
+               : QRandomGenerator::global()->generate();
 }
 
 // Every page with frames, built into one window as the editor stacks them; each page's

@@ -1,13 +1,16 @@
 // Every page read through QAccessible as a screen reader reads it: no control that takes
 // the focus without a name, the help's words as descriptions, grid cells with their row
 // and column, and a Tab order that follows the reading order of the page. Every control is
-// bound, named and helped, and view mode reaches all of them.
+// bound, named and helped, and view mode reaches all of them: memos read-only, lookups off.
 #include "frames_fixture.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleTableCellInterface>
 #include <QHeaderView>
+#include <QPlainTextEdit>
+
+using namespace Qt::StringLiterals;
 
 using namespace editor;
 
@@ -22,7 +25,13 @@ QString describe(const QWidget* w) {
     QString path = w->objectName();
     for (const QWidget* p = w->parentWidget(); p && path.size() < 80; p = p->parentWidget())
         if (!p->objectName().isEmpty()) path = p->objectName() + u'/' + path;
-    return path + QStringLiteral(" (%1)").arg(QLatin1String(w->metaObject()->className()));
+    return path + u" (%1)"_s.arg(QLatin1String(w->metaObject()->className()));
+}
+
+// Where a widget stands on the page, for messages.
+QString at(const QWidget* w, const QWidget* root) {
+    const QPoint p = w->mapTo(root, QPoint(0, 0));
+    return describe(w) + u" at (%1,%2)"_s.arg(p.x()).arg(p.y());
 }
 
 // Interfaces below `iface` that take the focus and have no name.
@@ -33,7 +42,7 @@ void unnamed(QAccessibleInterface* iface, QStringList& out, int depth = 0) {
         iface->role() != QAccessible::Cell && iface->role() != QAccessible::ColumnHeader &&
         iface->role() != QAccessible::RowHeader && iface->text(QAccessible::Name).isEmpty()) {
         QWidget* w = qobject_cast<QWidget*>(iface->object());
-        out << (w ? describe(w) : QStringLiteral("role %1").arg(int(iface->role())));
+        out << (w ? describe(w) : u"role %1"_s.arg(int(iface->role())));
     }
     // A table's cells are checked on their own below.
     if (iface->tableInterface()) return;
@@ -73,7 +82,7 @@ void TstAccessibility::everyPage() {
 
     QStringList missing;
     unnamed(QAccessible::queryAccessibleInterface(root), missing);
-    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral("\n"))));
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u"\n"_s)));
 
     // Data controls with a format in the help carry it as their description.
     int described = 0;
@@ -128,13 +137,7 @@ void TstAccessibility::everyPage() {
         const bool down = b.y() > a.y() + tolerance;
         const bool rightInLine = qAbs(b.y() - a.y()) <= tolerance && b.x() > a.x();
         QVERIFY2(down || rightInLine || order[i - 1]->isAncestorOf(order[i]),
-                 qPrintable(QStringLiteral("%1 at (%2,%3) before %4 at (%5,%6)")
-                                .arg(describe(order[i - 1]))
-                                .arg(a.x())
-                                .arg(a.y())
-                                .arg(describe(order[i]))
-                                .arg(b.x())
-                                .arg(b.y())));
+                 qPrintable(at(order[i - 1], root) + u" before "_s + at(order[i], root)));
     }
 }
 
@@ -157,18 +160,32 @@ void TstAccessibility::everyControlIsBoundNamedAndHelped() {
 void TstAccessibility::unknownPageStaysEmpty() {
     FramesFixture fx;
     FrameContext context{*fx.dm};
-    QCOMPARE(fillPage(QStringLiteral("&Nie ma takiej"), fx.window.get(), context), 0);
-    QCOMPARE(fillPage(QStringLiteral("&1 - 4"), nullptr, context), 0);
+    QCOMPARE(fillPage(u"&Nie ma takiej"_s, fx.window.get(), context), 0);
+    QCOMPARE(fillPage(u"&1 - 4"_s, nullptr, context), 0);
     QVERIFY(fx.window->findChildren<DataControl*>().isEmpty());
 }
 
+// In view mode a memo stays enabled (it scrolls) but is read-only, and a lookup is disabled;
+// leaving it gives back what was enabled.
 void TstAccessibility::readOnlyModeReachesEveryControl() {
     QWidget* root = pages_->window.get();
+    const QList<DataControl*> controls = root->findChildren<DataControl*>();
+    QList<QWidget*> enabled;
+    for (DataControl* c : controls)
+        if (c->editor() && c->editor()->isEnabled()) enabled << c->editor();
     setDataControlsReadOnly(root, true);
-    for (DataControl* c : root->findChildren<DataControl*>())
+    for (DataControl* c : controls) {
         QVERIFY2(c->isViewOnly() && c->isReadOnly(), qPrintable(c->objectName()));
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(c->editor()))
+            QVERIFY2(memo->isReadOnly() && (memo->isEnabled() || !enabled.contains(memo)),
+                     qPrintable(c->objectName()));
+        if (c->row().kind == ControlKind::Lookup)
+            QVERIFY2(!c->editor()->isEnabled(), qPrintable(c->objectName()));
+    }
     setDataControlsReadOnly(root, false);
-    auto* title = root->findChild<DataControl*>(QStringLiteral("dxDBEdit1"));
+    for (QWidget* e : enabled)
+        QVERIFY2(e->isEnabled(), qPrintable(describe(e)));
+    auto* title = root->findChild<DataControl*>(u"dxDBEdit1"_s);
     QVERIFY(title && !title->isReadOnly());
 }
 

@@ -34,33 +34,16 @@
 #include <QTreeView>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace editor;
 
 namespace {
 
-// The value the saved application must hold: the sample's.
-QString expected(const DataSet& sample, const Field& f, int recNo) {
-    return sample.valueAt(recNo, f).toString();
-}
-
 // A new application in the editor window, as the host's "new application" call builds it,
 // with a recording user interface that enables the controls the rules name.
-struct NewApplication {
-    QTemporaryDir stateFolder;
-    WidgetUi ui;
-    std::unique_ptr<TdmDataSets> dm;
-    std::unique_ptr<TfmWniosek> window;
-
-    NewApplication() {
-        qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.path()));
-        qputenv("ZELGR_REGISTRY", QFile::encodeName(stateFolder.filePath("registry.ini")));
-        openSampleEditor(ui, dm, window);
-        ui.root = window.get();
-    }
-    ~NewApplication() {
-        window.reset(); // the window refers to the data module
-        dm.reset();
-    }
+struct NewApplication : BasicEditorFixture<WidgetUi> {
+    NewApplication() { ui.root = window.get(); }
 };
 
 struct Loaded : ModuleFixture {
@@ -86,17 +69,11 @@ const Field* storedField(const DataSet& table, const char* name) {
 // literals.
 QString typedText(ControlKind kind, const Field& source, QString want) {
     if (want.isEmpty()) return {};
-    if (kind == ControlKind::Date) return source.asDate().toString(QStringLiteral("yyyy.MM.dd"));
+    if (kind == ControlKind::Date) return source.asDate().toString(u"yyyy.MM.dd"_s);
     if (kind == ControlKind::Currency)
         return Utils::AmountFormat(Utils::kCurrencyPattern).format(source.asFloat());
     if (kind == ControlKind::MaskEdit) return want.remove(QRegularExpression("\\D"));
     return want.remove(u'\r'); // Enter is one key
-}
-
-// Types into whatever has the focus, key by key: the first key may open a cell editor.
-void typeKeys(const QString& text) {
-    for (const QChar ch : text)
-        typeText(QApplication::focusWidget(), QString(ch));
 }
 
 // Moves a drop-down list to the entry showing `shown` with Home and Down.
@@ -113,7 +90,7 @@ void enterValue(DataControl* c, DataSet& live, const DataSet& sample) {
     const ControlRow& row = c->row();
     const Field* source = storedField(sample, row.field);
     QVERIFY2(source, row.name);
-    const QString want = expected(sample, *source, sample.recNo());
+    const QString want = sample.valueAt(sample.recNo(), *source).toString();
     if (live.field(source->name()).asString() == want) return;
     QVERIFY2(c->isEnabled() && c->editor()->isEnabled(), row.name);
     QVERIFY2(focusControl(c), row.name);
@@ -149,17 +126,13 @@ void enterValue(DataControl* c, DataSet& live, const DataSet& sample) {
     QTRY_VERIFY2(!c->isDirty(), row.name);
 }
 
-void clickInsert(NavigatorControl* nav) {
-    QVERIFY(nav);
-    QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
-}
-
 // A grid's rows: Insert, then cell by cell a list pick or typing, Return.
 void enterGridRows(GridControl* grid, NavigatorControl* nav, DataSet& sample) {
+    QVERIFY(nav);
     DataSetModel* model = grid->model();
     for (int r = 1; r <= rowsOf(sample); ++r) {
         sample.setRecNo(r);
-        clickInsert(nav);
+        QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
         for (int col = 0; col < model->columnCount(); ++col) {
             const ColumnRow& column = model->column(col);
             if (column.readOnly || column.hidden) continue;
@@ -188,9 +161,10 @@ void enterGridRows(GridControl* grid, NavigatorControl* nav, DataSet& sample) {
 // A repeating block's records: Insert, then the block's controls one by one.
 void enterPanelRows(RepeatingPanelControl* panel, NavigatorControl* nav, DataSet& live,
                     DataSet& sample) {
+    QVERIFY(nav);
     for (int r = 1; r <= rowsOf(sample); ++r) {
         sample.setRecNo(r);
-        clickInsert(nav);
+        QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
         for (DataControl* c : panel->block()->findChildren<DataControl*>())
             if (c->row().field && c->row().kind != ControlKind::BoundLabel)
                 enterValue(c, live, sample);
@@ -205,13 +179,12 @@ void enterYearGrids(YearGridPanel* panel, const DataSet& application, TdmDataSet
         for (YearGrid* g : panel->grids()) {
             const QString flag = g->description().flagPrefix + QString::number(year) + u'v';
             if (g->description().flagPrefix.isEmpty() || g->isYearShown(year) ||
-                application.field(flag).asString() != QLatin1String("T"))
+                application.field(flag).asString() != u"T"_s)
                 continue;
             QVERIFY(focusControl(panel->yearSpinner()));
             panel->yearSpinner()->selectAll();
             QTest::keyClicks(panel->yearSpinner(), QString::number(year));
-            QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("btDodajRok")),
-                              Qt::LeftButton);
+            QTest::mouseClick(panel->findChild<QPushButton*>(u"btDodajRok"_s), Qt::LeftButton);
         }
     for (YearGrid* g : panel->grids()) {
         YearGridModel* model = g->model();
@@ -219,9 +192,9 @@ void enterYearGrids(YearGridPanel* panel, const DataSet& application, TdmDataSet
         DataSet& live = dm.table(g->description().dataSet);
         QVERIFY(focusControl(g->view()));
         for (int missing = rowsOf(want) - rowsOf(live); missing > 0; --missing)
-            QTest::mouseClick(g->findChild<QToolButton*>(g->description().navigatorName +
-                                                         QStringLiteral("Insert")),
-                              Qt::LeftButton);
+            QTest::mouseClick(
+                g->findChild<QToolButton*>(g->description().navigatorName + u"Insert"_s),
+                Qt::LeftButton);
         QCOMPARE(rowsOf(live), rowsOf(want));
         for (int r = 1; r <= rowsOf(want); ++r)
             for (int col = 0; col < model->columnCount(); ++col) {
@@ -236,7 +209,8 @@ void enterYearGrids(YearGridPanel* panel, const DataSet& application, TdmDataSet
                                          : value.toString();
                 g->view()->scrollTo(cell);
                 g->view()->setCurrentIndex(cell);
-                typeKeys(text); // the first key opens the cell's editor
+                for (const QChar ch : text) // the first key opens the cell's editor
+                    typeText(QApplication::focusWidget(), QString(ch));
                 if (column.kind == GridColumnKind::PickText) // the list's completion
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -311,7 +285,8 @@ void TestApplicationEntry::enterSample(NewApplication& fx, Loaded& sample) {
 
 void TestApplicationEntry::sampleTypedIntoANewApplication() {
     QTemporaryDir dir;
-    const QString saved = dir.filePath(QStringLiteral("wniosek.xml"));
+    const QString saved = dir.filePath(u"wniosek.xml"_s);
+    qputenv("ZELGR_REGISTRY", QFile::encodeName(dir.filePath(u"registry.ini"_s)));
     Loaded sample(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
 
     NewApplication fx;
@@ -335,35 +310,32 @@ void TestApplicationEntry::sampleTypedIntoANewApplication() {
     QStringList differences;
     for (const auto& t : sample.dm->tables()) {
         // Dictionaries and the mapping tables come from the program, not the file.
-        if (!t->name().startsWith(QLatin1String("ds"))) continue;
+        if (!t->name().startsWith(u"ds"_s)) continue;
         DataSet& got = back.dm->table(t->name());
         if (rowsOf(got) != rowsOf(*t)) {
-            differences << QStringLiteral("%1: %2 records, %3 expected")
-                               .arg(t->name())
-                               .arg(rowsOf(got))
-                               .arg(rowsOf(*t));
+            differences
+                << u"%1: %2 records, %3 expected"_s.arg(t->name()).arg(rowsOf(got)).arg(rowsOf(*t));
             continue;
         }
         for (int r = 1; r <= rowsOf(*t); ++r)
             for (const auto& f : t->fields()) {
                 // The checksum is that of this save; every other value as in the sample.
-                if (f->name() == QLatin1String("suma_kontrolna")) continue;
-                const QString want = expected(*t, *f, r),
+                if (f->name() == u"suma_kontrolna"_s) continue;
+                const QString want = t->valueAt(r, *f).toString(),
                               have = got.valueAt(r, got.field(f->name())).toString();
                 if (want != have)
-                    differences << QStringLiteral("%1[%2].%3: \"%4\", expected \"%5\"")
-                                       .arg(t->name())
-                                       .arg(r)
-                                       .arg(f->name(), have, want);
+                    differences
+                        << u"%1[%2].%3: \"%4\", expected \"%5\""_s.arg(t->name()).arg(r).arg(
+                               f->name(), have, want);
             }
     }
     QCOMPARE(differences.join(u'\n'), QString());
 
     QProcess validate;
-    validate.start(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), {QStringLiteral("validate"), saved});
+    validate.start(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), {u"validate"_s, saved});
     QVERIFY(validate.waitForFinished(60000));
     QCOMPARE(QString::fromUtf8(validate.readAllStandardOutput()).trimmed(),
-             saved + QStringLiteral(": poprawny"));
+             saved + u": poprawny"_s);
     QCOMPARE(validate.exitCode(), 0);
 }
 

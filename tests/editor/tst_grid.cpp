@@ -21,11 +21,13 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace editor;
 
 namespace {
 
-const QString kNegative = QStringLiteral("Wprowadzona wartość nie może być ujemna");
+const QString kNegative = u"Wprowadzona wartość nie może być ujemna"_s;
 
 QString u(const char* s) {
     return QString::fromUtf8(s);
@@ -35,7 +37,7 @@ HostSettings settingsFor(const QString& folder) {
     HostSettings s;
     s.HostFolder = QStringLiteral(TOPAZ_EXAMPLES);
     s.ApplicationsFolder = folder;
-    s.moduleVersionText = QStringLiteral("1.0.0.0");
+    s.moduleVersionText = u"1.0.0.0"_s;
     s.moduleVersion = currentModuleVersion(s.moduleVersionText);
     return s;
 }
@@ -112,7 +114,7 @@ void clickNavigator(YearGrid* g, const char* button) {
 void generateProfit(ModuleFixture& fx) {
     DataSet& w = fx.t("dsWniosek");
     w.edit();
-    w.field(u("typ_projektu")).setValue(u("D"));
+    w.field(u"typ_projektu"_s).setValue(u"D"_s);
     w.post();
 }
 
@@ -127,7 +129,6 @@ private slots:
     void currencyFieldAndCellStoreAlike();
     void addedYearSurvivesSaveAndReopen();
     void removedYearIsHiddenAndEmptied();
-    void addingShownYearResetsAmounts();
     void indicatorButtonsActOnBothGrids();
     void treeEditingRules_data();
     void treeEditingRules();
@@ -135,7 +136,6 @@ private slots:
     void typedAmounts_data();
     void typedAmounts();
     void footersSumColumns();
-    void focusOnInsert();
     void bandsSpanVisibleSections();
     void expandedOnActivation();
     void viewModeTakesNoInput();
@@ -154,7 +154,7 @@ void TestGrid::currencyFieldAndCellStoreAlike() {
                                                  .kind = ControlKind::Currency,
                                                  .table = "dsWniosek",
                                                  .field = "plan_okres_real",
-                                                 .label = u("Kwota")},
+                                                 .label = u"Kwota"_s},
                                                 e.window.get());
     currency->setGeometry(0, 910, 300, 40);
     currency->show();
@@ -168,16 +168,16 @@ void TestGrid::currencyFieldAndCellStoreAlike() {
 
     YearGrid* g = e.grid("e615001");
     const DataSet& t = e.table(g);
-    const int rec = recOf(t, "Zrodlo", u("prywatne"));
+    const int rec = recOf(t, "Zrodlo", u"prywatne"_s);
     if (typed.size() > 13) return; // the cells of 2004-2008 take at most 13 characters
-    typeInto(g, rec, u("2005"), typed);
-    QCOMPARE(valueOf(t, rec, u("2005")).toDouble(), *stored);
+    typeInto(g, rec, u"2005"_s, typed);
+    QCOMPARE(valueOf(t, rec, u"2005"_s).toDouble(), *stored);
     QVERIFY(e.fx.ui.calls(UiCall::Kind::ErrorDialog).isEmpty());
 }
 
 void TestGrid::addedYearSurvivesSaveAndReopen() {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u("wniosek.xml"));
+    const QString path = dir.filePath(u"wniosek.xml"_s);
     {
         Editor e("Tfr_zr_finans_topaz_q", dir.path());
         QVERIFY(e.activate());
@@ -190,20 +190,18 @@ void TestGrid::addedYearSurvivesSaveAndReopen() {
 
         YearGrid* g = e.grid("e615001");
         const DataSet& t = e.table(g);
-        QCOMPARE(e.flag(u("tab6n2010v")), u("T"));
-        QVERIFY(e.flag(u("tab6o2010v")) != u("T")); // 6o keeps its own years
+        QCOMPARE(e.flag(u"tab6n2010v"_s), u"T"_s);
+        QVERIFY(e.flag(u"tab6o2010v"_s) != u"T"_s); // 6o keeps its own years
         for (int rec = 1; rec <= t.recordCount(); ++rec) {
-            QCOMPARE(valueOf(t, rec, u("2010")), QVariant(0.0));
-            QCOMPARE(valueOf(t, rec, u("2010_pr")), QVariant(0.0));
-            QCOMPARE(g->model()->indexOfRecord(rec, g->model()->columnOfField(u("2010"))).data(),
-                     QVariant(u("0,00")));
+            QCOMPARE(valueOf(t, rec, u"2010"_s), QVariant(0.0));
+            QCOMPARE(valueOf(t, rec, u"2010_pr"_s), QVariant(0.0));
+            QCOMPARE(g->model()->indexOfRecord(rec, g->model()->columnOfField(u"2010"_s)).data(),
+                     QVariant(u"0,00"_s));
         }
-        const int amount = g->model()->columnOfField(u("2010"));
-        const int share = g->model()->columnOfField(u("2010_pr"));
+        const int amount = g->model()->columnOfField(u"2010"_s);
+        const int share = g->model()->columnOfField(u"2010_pr"_s);
         QVERIFY(!g->view()->isColumnHidden(amount) && !g->view()->isColumnHidden(share));
-        QCOMPARE(g->model()->headerData(amount, Qt::Horizontal).toString(), u("zł"));
-        QCOMPARE(g->model()->headerData(share, Qt::Horizontal).toString(), u("%"));
-        QCOMPARE(g->header()->bandOf(amount)->title, u("2010"));
+        QCOMPARE(g->header()->bandOf(amount)->title, u"2010"_s);
         QVERIFY(!g->header()->bandRect(share).isEmpty());
         QVERIFY(e.file->saveAs(path));
     }
@@ -211,52 +209,43 @@ void TestGrid::addedYearSurvivesSaveAndReopen() {
     reopened.file->OpenApplicationFile(path);
     QVERIFY(!reopened.file->LoadFailed);
     restoreYearGrids(reopened.window.get());
-    QCOMPARE(reopened.flag(u("tab6n2010v")), u("T"));
+    QCOMPARE(reopened.flag(u"tab6n2010v"_s), u"T"_s);
     QVERIFY(reopened.grid("e615001")->isYearShown(2010));
     QVERIFY(!reopened.grid("e615001")->isYearShown(2011));
     QVERIFY(reopened.activate());
     reopened.switchYear(2010, false);
     QVERIFY(!reopened.grid("e615001")->isYearShown(2010));
-    QCOMPARE(reopened.flag(u("tab6n2010v")), u("N"));
+    QCOMPARE(reopened.flag(u"tab6n2010v"_s), u"N"_s);
 }
 
+// Added again, a shown year is reset; removed, it is hidden and emptied.
 void TestGrid::removedYearIsHiddenAndEmptied() {
     Editor e("Tfr_zr_finans_topaz_q");
     QVERIFY(e.activate());
     YearGrid* g = e.grid("e615001");
     const DataSet& t = e.table(g);
     e.switchYear(2010, true);
-    const int state = recOf(t, "Zrodlo", u("budżet państwa"));
-    typeInto(g, state, u("2010"), u("250"));
-    typeInto(g, recOf(t, "Zrodlo", u("prywatne")), u("2004"), u("750"));
-    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("OGÓŁEM")), u("2010")), QVariant(250.0));
-    QCOMPARE(valueOf(t, state, u("Razem_pr")), QVariant(25.0));
+    const int state = recOf(t, "Zrodlo", u"budżet państwa"_s),
+              own = recOf(t, "Zrodlo", u"prywatne"_s);
+    typeInto(g, own, u"2010"_s, u"300"_s);
+    e.switchYear(2010, true); // adding a shown year again resets its amounts
+    QCOMPARE(valueOf(t, own, u"2010"_s), QVariant(0.0));
+    typeInto(g, state, u"2010"_s, u"250"_s);
+    typeInto(g, own, u"2004"_s, u"750"_s);
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u"OGÓŁEM"_s), u"2010"_s), QVariant(250.0));
+    QCOMPARE(valueOf(t, state, u"Razem_pr"_s), QVariant(25.0));
 
     e.switchYear(2010, false);
-    QCOMPARE(e.flag(u("tab6n2010v")), u("N"));
+    QCOMPARE(e.flag(u"tab6n2010v"_s), u"N"_s);
     // The shares follow at once, as reopening the saved file would compute them.
-    QCOMPARE(valueOf(t, state, u("Razem_pr")), QVariant(0.0));
-    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("prywatne")), u("Razem_pr")), QVariant(100.0));
+    QCOMPARE(valueOf(t, state, u"Razem_pr"_s), QVariant(0.0));
+    QCOMPARE(valueOf(t, own, u"Razem_pr"_s), QVariant(100.0));
     for (int rec = 1; rec <= t.recordCount(); ++rec) {
-        QVERIFY(!valueOf(t, rec, u("2010")).isValid());
-        QVERIFY(!valueOf(t, rec, u("2010_pr")).isValid());
+        QVERIFY(!valueOf(t, rec, u"2010"_s).isValid());
+        QVERIFY(!valueOf(t, rec, u"2010_pr"_s).isValid());
     }
     QVERIFY(!g->isYearShown(2010));
-    QVERIFY(g->header()->bandRect(g->model()->columnOfField(u("2010"))).isEmpty());
-}
-
-void TestGrid::addingShownYearResetsAmounts() {
-    Editor e("Tfr_zr_finans_topaz_q");
-    QVERIFY(e.activate());
-    YearGrid* g = e.grid("e615001");
-    const DataSet& t = e.table(g);
-    e.switchYear(2009, true);
-    typeInto(g, recOf(t, "Zrodlo", u("prywatne")), u("2009"), u("300"));
-    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("Pozostałe źródła")), u("2009")), QVariant(300.0));
-    e.switchYear(2009, true);
-    for (int rec = 1; rec <= t.recordCount(); ++rec)
-        QCOMPARE(valueOf(t, rec, u("2009")), QVariant(0.0));
-    QVERIFY(g->isYearShown(2009));
+    QVERIFY(g->header()->bandRect(g->model()->columnOfField(u"2010"_s)).isEmpty());
 }
 
 void TestGrid::indicatorButtonsActOnBothGrids() {
@@ -264,7 +253,15 @@ void TestGrid::indicatorButtonsActOnBothGrids() {
     QVERIFY(e.activate());
     YearGrid* products = e.grid("e612001");
     YearGrid* results = e.grid("e612002");
+    // Insert takes the focus from wherever it is into the new row's first cell.
+    e.panel->yearSpinner()->setFocus();
     clickNavigator(products, "Insert");
+    QCOMPARE(QApplication::focusWidget(), products->view());
+    QTest::keyClicks(products->view(), u"D"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"rogi"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(valueOf(e.table(products), 1, u"Produkt"_s), QVariant(u"Drogi"_s));
     clickNavigator(results, "Insert");
     QCOMPARE(e.table(products).recordCount(), 1);
     QCOMPARE(e.table(results).recordCount(), 1);
@@ -272,22 +269,22 @@ void TestGrid::indicatorButtonsActOnBothGrids() {
     // The year is changed with the arrows only.
     QSpinBox* spinner = e.panel->yearSpinner();
     spinner->setFocus();
-    QTest::keyClicks(spinner, u("2014"));
+    QTest::keyClicks(spinner, u"2014"_s);
     QCOMPARE(spinner->value(), 2009);
     QTest::keyClick(spinner, Qt::Key_Up);
     QTest::keyClick(spinner, Qt::Key_Up);
     e.clickButton("btDodajRok");
-    QCOMPARE(e.flag(u("tab6lprod2011v")), u("T"));
-    QCOMPARE(e.flag(u("tab6lrez2011v")), u("T"));
+    QCOMPARE(e.flag(u"tab6lprod2011v"_s), u"T"_s);
+    QCOMPARE(e.flag(u"tab6lrez2011v"_s), u"T"_s);
     for (YearGrid* g : {products, results}) {
-        QCOMPARE(valueOf(e.table(g), 1, u("2011")), QVariant(0.0));
+        QCOMPARE(valueOf(e.table(g), 1, u"2011"_s), QVariant(0.0));
         QVERIFY(g->isYearShown(2011));
     }
     e.clickButton("btUsunRok");
-    QCOMPARE(e.flag(u("tab6lprod2011v")), u("N"));
-    QCOMPARE(e.flag(u("tab6lrez2011v")), u("N"));
+    QCOMPARE(e.flag(u"tab6lprod2011v"_s), u"N"_s);
+    QCOMPARE(e.flag(u"tab6lrez2011v"_s), u"N"_s);
     for (YearGrid* g : {products, results}) {
-        QVERIFY(!valueOf(e.table(g), 1, u("2011")).isValid());
+        QVERIFY(!valueOf(e.table(g), 1, u"2011"_s).isValid());
         QVERIFY(!g->isYearShown(2011));
     }
 }
@@ -296,17 +293,17 @@ void TestGrid::treeEditingRules_data() {
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("field");
     QTest::addColumn<bool>("editable");
-    QTest::newRow("grand total") << u("OGÓŁEM") << u("2004") << false;
-    QTest::newRow("top parent") << u("Publiczne") << u("2005") << false;
-    QTest::newRow("inner parent") << u("Krajowy wkład publiczny") << u("2006") << false;
-    QTest::newRow("own sources without sub-rows") << u("inne") << u("2004") << false;
-    QTest::newRow("leaf amount") << u("budżet państwa") << u("2004") << true;
-    QTest::newRow("leaf of another parent") << u("prywatne") << u("2008") << true;
+    QTest::newRow("grand total") << u"OGÓŁEM"_s << u"2004"_s << false;
+    QTest::newRow("top parent") << u"Publiczne"_s << u"2005"_s << false;
+    QTest::newRow("inner parent") << u"Krajowy wkład publiczny"_s << u"2006"_s << false;
+    QTest::newRow("own sources without sub-rows") << u"inne"_s << u"2004"_s << false;
+    QTest::newRow("leaf amount") << u"budżet państwa"_s << u"2004"_s << true;
+    QTest::newRow("leaf of another parent") << u"prywatne"_s << u"2008"_s << true;
     QTest::newRow("memo line amount")
-        << u("W tym Europejski Bank Inwestycyjny") << u("2005") << true;
-    QTest::newRow("fixed name") << u("budżet państwa") << u("Zrodlo") << false;
-    QTest::newRow("share") << u("budżet państwa") << u("2004_pr") << false;
-    QTest::newRow("total") << u("budżet państwa") << u("RAZEM") << false;
+        << u"W tym Europejski Bank Inwestycyjny"_s << u"2005"_s << true;
+    QTest::newRow("fixed name") << u"budżet państwa"_s << u"Zrodlo"_s << false;
+    QTest::newRow("share") << u"budżet państwa"_s << u"2004_pr"_s << false;
+    QTest::newRow("total") << u"budżet państwa"_s << u"RAZEM"_s << false;
 }
 
 void TestGrid::treeEditingRules() {
@@ -319,7 +316,7 @@ void TestGrid::treeEditingRules() {
     const DataSet& t = e.table(g);
     const int rec = recOf(t, "Zrodlo", row);
     const QVariant before = valueOf(t, rec, field);
-    typeInto(g, rec, field, u("7"));
+    typeInto(g, rec, field, u"7"_s);
     QCOMPARE(valueOf(t, rec, field) != before, editable);
     // Cells the rules forbid are painted in the read-only colour.
     const QModelIndex cell = g->model()->indexOfRecord(rec, g->model()->columnOfField(field));
@@ -332,23 +329,23 @@ void TestGrid::subRowUnderOwnSources() {
     YearGrid* g = e.grid("e615001");
     const DataSet& t = e.table(g);
     clickNavigator(g, "Insert");
-    const int added = recOf(t, "par_id", u("10"));
+    const int added = recOf(t, "par_id", u"10"_s);
     QVERIFY(added > 0);
     // The cursor waits in the new row's name.
     QCOMPARE(QApplication::focusWidget(), g->view());
     QCOMPARE(g->model()->recNoOf(g->view()->currentIndex()), added);
-    QTest::keyClicks(g->view(), u("K"));
-    QTest::keyClicks(QApplication::focusWidget(), u("redyt"));
+    QTest::keyClicks(g->view(), u"K"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"redyt"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCoreApplication::processEvents();
-    typeInto(g, added, u("2004"), u("1500"));
-    QCOMPARE(valueOf(t, added, u("Zrodlo")), QVariant(u("Kredyt")));
-    QCOMPARE(valueOf(t, added, u("2004")), QVariant(1500.0));
-    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("inne")), u("2004")), QVariant(1500.0));
-    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("OGÓŁEM")), u("2004")), QVariant(1500.0));
+    typeInto(g, added, u"2004"_s, u"1500"_s);
+    QCOMPARE(valueOf(t, added, u"Zrodlo"_s), QVariant(u"Kredyt"_s));
+    QCOMPARE(valueOf(t, added, u"2004"_s), QVariant(1500.0));
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u"inne"_s), u"2004"_s), QVariant(1500.0));
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u"OGÓŁEM"_s), u"2004"_s), QVariant(1500.0));
     // A fixed row keeps its name; "inne" is now a parent and takes no amounts.
-    typeInto(g, recOf(t, "Zrodlo", u("inne")), u("2005"), u("5"));
-    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u("inne")), u("2005")), QVariant(0.0));
+    typeInto(g, recOf(t, "Zrodlo", u"inne"_s), u"2005"_s, u"5"_s);
+    QCOMPARE(valueOf(t, recOf(t, "Zrodlo", u"inne"_s), u"2005"_s), QVariant(0.0));
 }
 
 void TestGrid::typedAmounts_data() {
@@ -358,36 +355,33 @@ void TestGrid::typedAmounts_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QString>("message");
-    const QString m = u("Tfr_planowane_wydatki_topaz_q"), n = u("Tfr_zr_finans_topaz_q"),
-                  o = u("Tfr_profil_wyd_topaz_q"), l = u("Tfr_wsk_celow_topaz_q"),
-                  ly = u("Tfr_typ_proj_kat_zysk_topaz_q");
-    const QVariant zero(0.0), minus(-5.0);
-    QTest::newRow("6m 2004 negative") << m << u("e614001") << 2004 << u("-5") << zero << kNegative;
-    QTest::newRow("6m 2008 negative") << m << u("e614001") << 2008 << u("-5") << zero << kNegative;
-    QTest::newRow("6m 2009 negative") << m << u("e614001") << 2009 << u("-5") << minus << u("");
-    QTest::newRow("6n 2004 negative") << n << u("e615001") << 2004 << u("-5") << zero << kNegative;
-    QTest::newRow("6n 2009 negative") << n << u("e615001") << 2009 << u("-5") << zero << kNegative;
-    QTest::newRow("6n 2010 negative") << n << u("e615001") << 2010 << u("-5") << minus << u("");
-    QTest::newRow("6o 2009 negative") << o << u("e615001") << 2009 << u("-5") << zero << kNegative;
-    QTest::newRow("6o 2016 negative") << o << u("e615001") << 2016 << u("-5") << minus << u("");
-    QTest::newRow("6l 2004 negative") << l << u("e612001") << 2004 << u("-5") << minus << u("");
-    QTest::newRow("6l 2012 negative") << l << u("e612002") << 2012 << u("-5") << minus << u("");
+    const char *m = "Tfr_planowane_wydatki_topaz_q", *n = "Tfr_zr_finans_topaz_q",
+               *o = "Tfr_profil_wyd_topaz_q", *l = "Tfr_wsk_celow_topaz_q",
+               *ly = "Tfr_typ_proj_kat_zysk_topaz_q";
+    const auto add = [](const char* tag, const char* frame, const char* grid, int year,
+                        const char* typed, double stored, const QString& message = {}) {
+        QTest::newRow(tag) << QString::fromUtf8(frame) << QString::fromUtf8(grid) << year
+                           << QString::fromUtf8(typed) << QVariant(stored) << message;
+    };
+    add("6m 2004 negative", m, "e614001", 2004, "-5", 0, kNegative);
+    add("6m 2008 negative", m, "e614001", 2008, "-5", 0, kNegative);
+    add("6m 2009 negative", m, "e614001", 2009, "-5", -5);
+    add("6n 2004 negative", n, "e615001", 2004, "-5", 0, kNegative);
+    add("6n 2009 negative", n, "e615001", 2009, "-5", 0, kNegative);
+    add("6n 2010 negative", n, "e615001", 2010, "-5", -5);
+    add("6o 2009 negative", o, "e615001", 2009, "-5", 0, kNegative);
+    add("6o 2016 negative", o, "e615001", 2016, "-5", -5);
+    add("6l 2004 negative", l, "e612001", 2004, "-5", -5);
+    add("6l 2012 negative", l, "e612002", 2012, "-5", -5);
     // The grid takes it; the table's own rule then refuses the row and keeps it in edit.
-    QTest::newRow("6ł 2004 negative")
-        << ly << u("e613003") << 2004 << u("-5") << minus << u("Wartość nie może być ujemna.");
-    QTest::newRow("6m 2004 13 characters") << m << u("e614001") << 2004 << u("12345678901234567")
-                                           << QVariant(1234567890123.0) << u("");
-    QTest::newRow("6m 2009 unlimited") << m << u("e614001") << 2009 << u("123456789012345")
-                                       << QVariant(123456789012345.0) << u("");
-    QTest::newRow("6n 2009 13 characters")
-        << n << u("e615001") << 2009 << u("99999999999999") << QVariant(9999999999999.0) << u("");
-    QTest::newRow("6l 2008 13 characters")
-        << l << u("e612001") << 2008 << u("12345678901234") << QVariant(1234567890123.0) << u("");
-    QTest::newRow("6ł 2004 unlimited")
-        << ly << u("e613003") << 2004 << u("12345678901234") << QVariant(12345678901234.0) << u("");
+    add("6ł 2004 negative", ly, "e613003", 2004, "-5", -5, u"Wartość nie może być ujemna."_s);
+    add("6m 2004 13 characters", m, "e614001", 2004, "12345678901234567", 1234567890123.0);
+    add("6m 2009 unlimited", m, "e614001", 2009, "123456789012345", 123456789012345.0);
+    add("6n 2009 13 characters", n, "e615001", 2009, "99999999999999", 9999999999999.0);
+    add("6l 2008 13 characters", l, "e612001", 2008, "12345678901234", 1234567890123.0);
+    add("6ł 2004 unlimited", ly, "e613003", 2004, "12345678901234", 12345678901234.0);
     // Rounding and separators are the shared amount table's, typed above.
-    QTest::newRow("letters ignored")
-        << l << u("e612001") << 2004 << u("1a2") << QVariant(12.0) << u("");
+    add("letters ignored", l, "e612001", 2004, "1a2", 12);
 }
 
 void TestGrid::typedAmounts() {
@@ -404,7 +398,7 @@ void TestGrid::typedAmounts() {
     DataSet& t = e.table(g);
     int rec = 1;
     if (g->description().shape == GridShape::Tree)
-        rec = recOf(t, "Zrodlo", u("budżet państwa"));
+        rec = recOf(t, "Zrodlo", u"budżet państwa"_s);
     else if (g->description().shape == GridShape::Grouped)
         addStage(e.fx, "Roboty");
     else {
@@ -436,14 +430,14 @@ void TestGrid::footersSumColumns() {
     generateProfit(e.fx);
     clickNavigator(g, "Insert");
     clickNavigator(g, "Insert");
-    typeInto(g, 1, u("2004"), u("100"));
-    typeInto(g, 2, u("2004"), u("250,5"));
+    typeInto(g, 1, u"2004"_s, u"100"_s);
+    typeInto(g, 2, u"2004"_s, u"250,5"_s);
     YearGridModel* m = g->model();
     const QModelIndex footer = m->index(m->rowCount() - 1, 0);
     QCOMPARE(m->rowKindOf(footer), YearGridModel::RowKind::Footer);
-    QCOMPARE(footer.data().toString(), u("RAZEM"));
-    QCOMPARE(footer.siblingAtColumn(m->columnOfField(u("2004"))).data().toString(), u("350,50"));
-    QCOMPARE(footer.siblingAtColumn(m->columnOfField(u("Razem"))).data().toString(), u("350,50"));
+    QCOMPARE(footer.data().toString(), u"RAZEM"_s);
+    QCOMPARE(footer.siblingAtColumn(m->columnOfField(u"2004"_s)).data().toString(), u"350,50"_s);
+    QCOMPARE(footer.siblingAtColumn(m->columnOfField(u"Razem"_s)).data().toString(), u"350,50"_s);
 
     // 6m: a footer under each kind, each stage and the whole grid.
     Editor plan("Tfr_planowane_wydatki_topaz_q");
@@ -452,40 +446,26 @@ void TestGrid::footersSumColumns() {
     addStage(plan.fx, "Roboty");
     YearGrid* pg = plan.grid("e614001");
     const DataSet& pt = plan.table(pg);
-    typeInto(pg, 1, u("2005"), u("10"));
-    typeInto(pg, 4, u("2005"), u("20"));
+    typeInto(pg, 1, u"2005"_s, u"10"_s);
+    typeInto(pg, 4, u"2005"_s, u"20"_s);
     YearGridModel* pm = pg->model();
-    const int y2005 = pm->columnOfField(u("2005"));
-    QCOMPARE(pm->index(0, 0).data().toString(), u("Etap: 1"));
-    QCOMPARE(pm->index(0, 0, pm->index(0, 0)).data().toString(), u("Rodzaj: Kwalifikowane"));
+    const int y2005 = pm->columnOfField(u"2005"_s);
+    QCOMPARE(pm->index(0, 0).data().toString(), u"Etap: 1"_s);
+    QCOMPARE(pm->index(0, 0, pm->index(0, 0)).data().toString(), u"Rodzaj: Kwalifikowane"_s);
     QCOMPARE(pm->rowCount(), 3); // two stages and the overall footer
-    QCOMPARE(pm->index(2, y2005).data().toString(), u("30,00"));
+    QCOMPARE(pm->index(2, y2005).data().toString(), u"30,00"_s);
     const QModelIndex stage2 = pm->index(1, 0);
-    QCOMPARE(pm->index(pm->rowCount(stage2) - 1, y2005, stage2).data().toString(), u("20,00"));
-    QCOMPARE(valueOf(pt, 4, u("CZY_KWALIFIKOWANE")), QVariant(u("N")));
+    QCOMPARE(pm->index(pm->rowCount(stage2) - 1, y2005, stage2).data().toString(), u"20,00"_s);
+    QCOMPARE(valueOf(pt, 4, u"CZY_KWALIFIKOWANE"_s), QVariant(u"N"_s));
     // Insert inside the second stage's group adds a row to that stage.
     QTest::mouseClick(pg->view()->viewport(), Qt::LeftButton, {},
                       pg->view()->visualRect(pm->indexOfRecord(4, 0)).center());
     clickNavigator(pg, "Insert");
     int second = 0;
     for (int rec = 1; rec <= pt.recordCount(); ++rec)
-        second += valueOf(pt, rec, u("Etap")).toInt() == 2;
+        second += valueOf(pt, rec, u"Etap"_s).toInt() == 2;
     QCOMPARE(pt.recordCount(), 5);
     QCOMPARE(second, 3);
-}
-
-void TestGrid::focusOnInsert() {
-    Editor e("Tfr_wsk_celow_topaz_q");
-    QVERIFY(e.activate());
-    e.panel->yearSpinner()->setFocus();
-    YearGrid* g = e.grid("e612001");
-    clickNavigator(g, "Insert");
-    QCOMPARE(QApplication::focusWidget(), g->view());
-    QTest::keyClicks(g->view(), u("D"));
-    QTest::keyClicks(QApplication::focusWidget(), u("rogi"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCoreApplication::processEvents();
-    QCOMPARE(valueOf(e.table(g), 1, u("Produkt")), QVariant(u("Drogi")));
 }
 
 void TestGrid::bandsSpanVisibleSections() {
@@ -493,8 +473,8 @@ void TestGrid::bandsSpanVisibleSections() {
     QVERIFY(e.activate());
     YearGrid* g = e.grid("e615001");
     BandedHeaderView* h = g->header();
-    const int amount = g->model()->columnOfField(u("2004"));
-    const int share = g->model()->columnOfField(u("2004_pr"));
+    const int amount = g->model()->columnOfField(u"2004"_s);
+    const int share = g->model()->columnOfField(u"2004_pr"_s);
     QCOMPARE(h->bandRect(amount), h->bandRect(share));
     QCOMPARE(h->bandRect(amount).width(), h->sectionSize(amount) + h->sectionSize(share));
     h->resizeSection(share, h->sectionSize(share) + 30);
@@ -502,8 +482,8 @@ void TestGrid::bandsSpanVisibleSections() {
     g->view()->setColumnHidden(share, true);
     QCOMPARE(h->bandRect(amount).width(), h->sectionSize(amount));
     // The untitled band leaves its caption over both lines; a titled one draws its title.
-    QVERIFY(h->bandRect(g->model()->columnOfField(u("Zrodlo"))).isEmpty());
-    QCOMPARE(h->bandOf(g->model()->columnOfField(u("RAZEM")))->title, u("SUMA"));
+    QVERIFY(h->bandRect(g->model()->columnOfField(u"Zrodlo"_s)).isEmpty());
+    QCOMPARE(h->bandOf(g->model()->columnOfField(u"RAZEM"_s))->title, u"SUMA"_s);
     const QImage shot = h->grab().toImage();
     const QRect band = h->bandRect(amount);
     QVERIFY(shot.pixelColor(band.center()) != shot.pixelColor(band.left() + 2, band.top() + 2));
@@ -530,11 +510,11 @@ void TestGrid::viewModeTakesNoInput() {
     setYearGridsReadOnly(e.window.get(), true);
     YearGrid* g = e.grid("e615001");
     const DataSet& t = e.table(g);
-    const int rec = recOf(t, "Zrodlo", u("prywatne"));
-    typeInto(g, rec, u("2004"), u("9"));
-    QCOMPARE(valueOf(t, rec, u("2004")), QVariant(0.0));
+    const int rec = recOf(t, "Zrodlo", u"prywatne"_s);
+    typeInto(g, rec, u"2004"_s, u"9"_s);
+    QCOMPARE(valueOf(t, rec, u"2004"_s), QVariant(0.0));
     e.clickButton("btDodajRok");
-    QCOMPARE(e.flag(u("tab6n2009v")), u("N"));
+    QCOMPARE(e.flag(u"tab6n2009v"_s), u"N"_s);
     const int rows = t.recordCount();
     clickNavigator(g, "Insert");
     QCOMPARE(t.recordCount(), rows);

@@ -20,13 +20,15 @@
 #include <QTextDocumentFragment>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 using namespace editor;
 
 namespace {
 
 // Whether one row of the topic's field table holds both texts.
 bool inOneRow(const help::HelpTopic& topic, const QString& a, const QString& b) {
-    for (const QString& row : topic.body.split(QStringLiteral("<tr>"))) {
+    for (const QString& row : topic.body.split(u"<tr>"_s)) {
         const QString cells = QTextDocumentFragment::fromHtml(row).toPlainText().simplified();
         if (cells.contains(a) && cells.contains(b.simplified())) return true;
     }
@@ -44,12 +46,12 @@ void addRuleRows(std::span<const ValidationRule> rules) {
 
 QString pdfText(const QString& pdf) {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
     p.waitForFinished(60000);
     // The PDF's font joins "fi" and "fl" into one glyph.
     return QString::fromUtf8(p.readAllStandardOutput())
-        .replace(QStringLiteral("ﬁ"), QStringLiteral("fi"))
-        .replace(QStringLiteral("ﬂ"), QStringLiteral("fl"))
+        .replace(u"ﬁ"_s, u"fi"_s)
+        .replace(u"ﬂ"_s, u"fl"_s)
         .simplified();
 }
 
@@ -83,8 +85,7 @@ private slots:
     void ruleMessagesAreInTheBook();
     void formatsStandWithTheirFields_data();
     void formatsStandWithTheirFields();
-    void filesSearchAndPdf();
-    void windowSearchesAndMarks();
+    void filesWindowAndPdf();
     void randomSearchesKeepTheirPromise();
     void missingFileIsNamed();
 };
@@ -106,7 +107,7 @@ void TstHelp::everyFrameOpensItsTopic() {
     QVERIFY2(t && !t->title.isEmpty(), "the book has the topic");
     QVERIFY2(helpExplanations().count(topic), "the topic has its explanation");
 
-    auto* button = pages_->window->findChild<QToolButton*>(QStringLiteral("help_%1").arg(topic));
+    auto* button = pages_->window->findChild<QToolButton*>(u"help_%1"_s.arg(topic));
     QVERIFY(button);
     QCOMPARE(button->isVisible(), buttonShown);
     auto* panel = qobject_cast<QFrame*>(button->parentWidget());
@@ -150,39 +151,34 @@ void TstHelp::ruleMessagesAreInTheBook() {
 }
 
 void TstHelp::formatsStandWithTheirFields_data() {
-    QTest::addColumn<int>("topic");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("format");
-    const auto u = [](const char* text) { return QString::fromUtf8(text); };
-    QTest::newRow("month") << 827010503 << u("1. Planowany termin rozpoczęcia realizacji projektu")
-                           << u("\"mm rrrr\"");
-    QTest::newRow("month column") << 827010503 << u("Data zakończenia realizacji")
-                                  << u("\"mm rrrr\"");
-    QTest::newRow("date") << 827010603 << u("Data pozyskania pomocy") << u("rrrr.mm.dd");
-    QTest::newRow("NIP") << 827020101 << u("8. NIP") << u("000-000-00-00");
-    QTest::newRow("NIP rule") << 827020101 << u("8. NIP") << u("Pole \"NIP\" musi być wypełnione");
-    QTest::newRow("REGON") << 827020101 << u("9. REGON") << u("9 albo 14 cyfr");
-    QTest::newRow("PESEL") << 827020201 << u("10. PESEL") << u("11 cyfr");
-    QTest::newRow("postal code") << 827020101 << u("Kod pocztowy") << u("00-000");
-    QTest::newRow("e-mail") << 500 << u("6. Adres poczty elektronicznej") << u("@");
-    QTest::newRow("amount") << 827010603 << u("Kwota pomocy") << u("nie może być ujemna");
-    QTest::newRow("year grid") << 614 << u("Dodaj rok") << u("Usuń rok");
+    columns({"topic", "caption", "format"});
+    row("month",
+        {"827010503", "1. Planowany termin rozpoczęcia realizacji projektu", "\"mm rrrr\""});
+    row("month column", {"827010503", "Data zakończenia realizacji", "\"mm rrrr\""});
+    row("date", {"827010603", "Data pozyskania pomocy", "rrrr.mm.dd"});
+    row("NIP", {"827020101", "8. NIP", "000-000-00-00"});
+    row("NIP rule", {"827020101", "8. NIP", "Pole \"NIP\" musi być wypełnione"});
+    row("e-mail", {"500", "6. Adres poczty elektronicznej", "@"});
+    row("amount", {"827010603", "Kwota pomocy", "nie może być ujemna"});
+    row("year grid", {"614", "Dodaj rok", "Usuń rok"});
 }
 
 void TstHelp::formatsStandWithTheirFields() {
-    QFETCH(int, topic);
+    QFETCH(QString, topic);
     QFETCH(QString, caption);
     QFETCH(QString, format);
-    const help::HelpTopic* t = book_.topic(topic);
+    const help::HelpTopic* t = book_.topic(topic.toInt());
     QVERIFY(t);
     QVERIFY2(inOneRow(*t, caption, format) || QTest::currentDataTag() == QByteArray("year grid"),
              qPrintable(caption));
     QVERIFY(t->text.contains(caption) && t->text.contains(format));
 }
 
-void TstHelp::filesSearchAndPdf() {
+// The book saved and read back, searched, shown in its window (which marks the hits) and
+// printed to PDF; a missing folder or PDF path is an error, not a crash.
+void TstHelp::filesWindowAndPdf() {
     QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("wn_typy/pomoc"));
+    const QString folder = dir.filePath(u"wn_typy/pomoc"_s);
     QVERIFY(book_.save(folder));
     help::HelpBook read;
     QString error;
@@ -194,69 +190,57 @@ void TstHelp::filesSearchAndPdf() {
         QCOMPARE(read.topics()[i].text, book_.topics()[i].text);
     }
     QCOMPARE(read.topics().front().number, kWindowHelpTopic);
-    QVERIFY(!read.load(dir.filePath(QStringLiteral("brak")), &error));
-    QVERIFY(error.startsWith(QStringLiteral("Nie znaleziono pliku pomocy")));
+    QVERIFY(!read.load(dir.filePath(u"brak"_s), &error));
+    QVERIFY(error.startsWith(u"Nie znaleziono pliku pomocy"_s));
+    QVERIFY(book_.search(u"  "_s).empty());
+    QVERIFY(book_.search(u"NIP zzyzzx"_s).empty());
 
-    const std::vector<help::SearchHit> nip = book_.search(QStringLiteral("nip"));
-    QVERIFY(std::any_of(nip.begin(), nip.end(), [](auto& h) { return h.topic == 827020101; }));
-    QVERIFY(book_.search(QStringLiteral("  ")).empty());
-    QVERIFY(book_.search(QStringLiteral("NIP zzyzzx")).empty());
+    QVERIFY(!help::HelpWindow::open(dir.filePath(u"brak"_s), 605, nullptr, &error));
+    help::HelpWindow* window = help::HelpWindow::open(folder, 605, nullptr, &error);
+    QVERIFY2(window, qPrintable(error));
+    QCOMPARE(window->currentTopic(), 605);
+    auto* index = window->findChild<QListWidget*>(u"helpIndex"_s);
+    auto* browser = window->findChild<QTextBrowser*>(u"helpBrowser"_s);
+    QCOMPARE(index->count(), int(book_.topics().size()));
+    QTest::keyClicks(window->findChild<QLineEdit*>(u"helpSearch"_s), u"NIP"_s);
+    const auto hits = book_.search(u"NIP"_s);
+    QVERIFY(std::any_of(hits.begin(), hits.end(), [](auto& h) { return h.topic == 827020101; }));
+    QCOMPARE(index->count(), int(hits.size()));
+    QCOMPARE(window->currentTopic(), hits.front().topic);
+    QVERIFY(!browser->extraSelections().isEmpty());
+    QCOMPARE(browser->extraSelections().front().cursor.selectedText().toLower(), u"nip"_s);
+    index->setCurrentRow(index->count() - 1);
+    QCOMPARE(window->currentTopic(), hits.back().topic);
+    // An unknown topic opens the first one rather than nothing.
+    QCOMPARE(help::HelpWindow::open(folder, 42, nullptr)->currentTopic(), kWindowHelpTopic);
+    // Asked from another window (the editor over the launcher), the help belongs to that one.
+    QWidget editorWindow;
+    help::HelpWindow* owned = help::HelpWindow::open(folder, 605, &editorWindow);
+    QVERIFY(owned && owned != window && owned->parentWidget() == &editorWindow);
+    QCOMPARE(owned->currentTopic(), 605);
 
-    const QString pdf = dir.filePath(QStringLiteral("instrukcja.pdf"));
+    const QString pdf = dir.filePath(u"instrukcja.pdf"_s);
     QVERIFY2(book_.writePdf(pdf, &error), qPrintable(error));
     const QString text = pdfText(pdf);
     for (const help::HelpTopic& t : book_.topics())
         QVERIFY2(text.contains(t.title.left(30).simplified()), qPrintable(t.title));
-    QVERIFY(text.contains(QStringLiteral("rrrr.mm.dd")));
-    QVERIFY(!book_.writePdf(dir.filePath(QStringLiteral("brak/x.pdf")), &error));
-}
-
-void TstHelp::windowSearchesAndMarks() {
-    QTemporaryDir dir;
-    QVERIFY(book_.save(dir.path()));
-    QString error;
-    QVERIFY(!help::HelpWindow::open(dir.filePath(QStringLiteral("brak")), 605, nullptr, &error));
-    help::HelpWindow* window = help::HelpWindow::open(dir.path(), 605, nullptr, &error);
-    QVERIFY2(window, qPrintable(error));
-    QCOMPARE(window->currentTopic(), 605);
-    auto* index = window->findChild<QListWidget*>(QStringLiteral("helpIndex"));
-    auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
-    QCOMPARE(index->count(), int(book_.topics().size()));
-    QTest::keyClicks(window->findChild<QLineEdit*>(QStringLiteral("helpSearch")),
-                     QStringLiteral("NIP"));
-    const auto hits = book_.search(QStringLiteral("NIP"));
-    QCOMPARE(index->count(), int(hits.size()));
-    QCOMPARE(window->currentTopic(), hits.front().topic);
-    QVERIFY(!browser->extraSelections().isEmpty());
-    QCOMPARE(browser->extraSelections().front().cursor.selectedText().toLower(),
-             QStringLiteral("nip"));
-    index->setCurrentRow(index->count() - 1);
-    QCOMPARE(window->currentTopic(), hits.back().topic);
-    // An unknown topic opens the first one rather than nothing.
-    QCOMPARE(help::HelpWindow::open(dir.path(), 42, nullptr)->currentTopic(), kWindowHelpTopic);
-    // Asked from another window (the editor over the launcher), the help belongs to that one.
-    QWidget editorWindow;
-    help::HelpWindow* owned = help::HelpWindow::open(dir.path(), 605, &editorWindow);
-    QVERIFY(owned && owned != window && owned->parentWidget() == &editorWindow);
-    QCOMPARE(owned->currentTopic(), 605);
+    QVERIFY(text.contains(u"rrrr.mm.dd"_s));
+    QVERIFY(!book_.writePdf(dir.filePath(u"brak/x.pdf"_s), &error));
 }
 
 // Queries of words taken from the topics, sometimes with a word that is nowhere: every hit
 // holds every word, every topic left out misses one, the most hits come first.
 void TstHelp::randomSearchesKeepTheirPromise() {
-    const quint32 seed = qEnvironmentVariableIsSet("TOPAZ_SEED")
-                             ? quint32(qEnvironmentVariableIntValue("TOPAZ_SEED"))
-                             : QRandomGenerator::global()->generate();
+    const quint32 seed = testSeed();
     QRandomGenerator random(seed);
-    const QString replay = QStringLiteral("TOPAZ_SEED=%1").arg(seed);
+    const QString replay = u"TOPAZ_SEED=%1"_s.arg(seed);
     for (int i = 0; i < 300; ++i) {
         QStringList query;
         const int words = 1 + int(random.bounded(3));
         for (int w = 0; w < words; ++w) {
             const auto& t = book_.topics()[random.bounded(quint32(book_.topics().size()))];
             const QStringList all = help::searchWords(t.text);
-            query << (random.bounded(8) == 0 ? QStringLiteral("qqxq")
-                                             : all[random.bounded(int(all.size()))]);
+            query << (random.bounded(8) == 0 ? u"qqxq"_s : all[random.bounded(int(all.size()))]);
         }
         const auto hits = book_.search(query.join(u' '));
         QSet<int> hit;
@@ -277,17 +261,15 @@ void TstHelp::randomSearchesKeepTheirPromise() {
 // Without its file the help names the file that is missing, with the topic, and opens nothing.
 void TstHelp::missingFileIsNamed() {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("TOPAZ_Q.hlp"));
+    const QString missing = dir.filePath(u"TOPAZ_Q.hlp"_s);
     setHelpFile(missing);
     const auto restore = qScopeGuard([] { setHelpFile(QCoreApplication::applicationFilePath()); });
     opened_.clear();
     pages_->ui.clearCalls();
-    QTest::mouseClick(pages_->window->findChild<QToolButton*>(QStringLiteral("help_827010204")),
-                      Qt::LeftButton);
-    QCOMPARE(
-        pages_->ui.shownTexts(),
-        QStringList{QStringLiteral("Nie znaleziono pliku pomocy \"%1\".\nTemat pomocy: 827010204.")
-                        .arg(QDir::toNativeSeparators(missing))});
+    QTest::mouseClick(pages_->window->findChild<QToolButton*>(u"help_827010204"_s), Qt::LeftButton);
+    QCOMPARE(pages_->ui.shownTexts(),
+             QStringList{u"Nie znaleziono pliku pomocy \"%1\".\nTemat pomocy: 827010204."_s.arg(
+                 QDir::toNativeSeparators(missing))});
     QVERIFY(opened_.isEmpty());
 }
 

@@ -1,6 +1,6 @@
 // The frames of the project page driven by keys and clicks: the location grid with its
 // cascading columns and the whole-country flag, the choices on one field, the schedule's
-// month checks and settlement warnings, public aid and procurement blocks.
+// public aid and procurement blocks.
 #include "editor/forms/controls/check_control.h"
 #include "editor/forms/controls/dataset_model.h"
 #include "editor/forms/controls/grid_control.h"
@@ -18,6 +18,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 using namespace editor;
 
 namespace {
@@ -27,12 +29,12 @@ QComboBox* cellList(GridControl* grid, int row, int column) {
     const QModelIndex index = grid->model()->index(row, column);
     grid->view()->setCurrentIndex(index);
     grid->view()->edit(index);
-    return grid->view()->findChild<QComboBox*>(QStringLiteral("cellList"));
+    return grid->view()->findChild<QComboBox*>(u"cellList"_s);
 }
 
 void closeCell(GridControl* grid, QWidget* editor, bool commit) {
     QTest::keyClick(editor, commit ? Qt::Key_Return : Qt::Key_Escape);
-    QTRY_VERIFY(!grid->view()->findChild<QComboBox*>(QStringLiteral("cellList")));
+    QTRY_VERIFY(!grid->view()->findChild<QComboBox*>(u"cellList"_s));
 }
 
 } // namespace
@@ -42,33 +44,34 @@ class TestProjectFrames : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
-    void locationColumnsCascade();
-    void wholeCountryFlag();
-    void titleStopsAtItsLimit();
+    void locationGrid();
     void answersOnOneField_data();
     void answersOnOneField();
-    void settlementMonth_data();
-    void settlementMonth();
     void publicAidBlock();
     void procurementBlock();
 };
 
 // The powiat column lists nothing before a województwo is chosen, then only its powiats;
-// ending the cell edit switches the dictionary's filter off.
-void TestProjectFrames::locationColumnsCascade() {
+// ending the cell edit switches the dictionary's filter off. Navigator clicks set the
+// whole-country flag from the number of places; the grid's own append by moving down does
+// not touch it.
+void TestProjectFrames::locationGrid() {
     PageFixture fx("&6 - 6e");
     QVERIFY(fx.show());
     auto* grid = fx.find<GridControl>("e604003");
     auto* nav = fx.find<NavigatorControl>("dbnav604003");
     QVERIFY(grid && nav);
-    QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
+    DataSet &places = fx.t("dsLokalizacja"), &powiats = fx.t("sl_NUTS3");
+    using B = NavigatorControl::Button;
+    QTest::mouseClick(nav->button(B::Insert), Qt::LeftButton);
     QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), u"N"_s);
 
     QComboBox* list = cellList(grid, 0, 2);
     QVERIFY(list);
     QCOMPARE(list->count(), 0);
     closeCell(grid, list, false);
-    QVERIFY(!fx.t("sl_NUTS3").isFiltered());
+    QVERIFY(!powiats.isFiltered());
 
     list = cellList(grid, 0, 1);
     QVERIFY(list && list->count() > 1);
@@ -79,62 +82,34 @@ void TestProjectFrames::locationColumnsCascade() {
 
     list = cellList(grid, 0, 2);
     QVERIFY(list && list->count() > 0);
-    DataSet& powiats = fx.t("sl_NUTS3");
     for (int i = 0; i < list->count(); ++i)
         QCOMPARE(powiats.lookup("ID", list->itemData(i), "PARENT_ID").toString(), region);
     list->setCurrentIndex(0);
     closeCell(grid, list, true);
     QVERIFY(!powiats.isFiltered());
     QVERIFY(!fx.f("dsLokalizacja", "Pow_ID").isNull());
-}
 
-// Navigator clicks set the flag from the number of places; the grid's own append by
-// moving down does not touch it.
-void TestProjectFrames::wholeCountryFlag() {
-    PageFixture fx("&6 - 6e");
-    QVERIFY(fx.show());
-    auto* grid = fx.find<GridControl>("e604003");
-    auto* nav = fx.find<NavigatorControl>("dbnav604003");
-    DataSet& places = fx.t("dsLokalizacja");
-    using B = NavigatorControl::Button;
-
-    QTest::mouseClick(nav->button(B::Insert), Qt::LeftButton);
-    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("N"));
-    places.field(QStringLiteral("Miejscowosc")).setAsString(QStringLiteral("Płock"));
+    places.field(u"Miejscowosc"_s).setAsString(u"Płock"_s);
     QTest::mouseClick(nav->button(B::Post), Qt::LeftButton);
     QCOMPARE(places.recordCount(), 1);
-    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("N"));
-
+    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), u"N"_s);
     QTest::mouseClick(nav->button(B::Delete), Qt::LeftButton);
     QCOMPARE(places.recordCount(), 0);
-    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("T"));
+    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), u"T"_s);
     QVERIFY(fx.ui.calls(UiCall::Kind::MessageBox).isEmpty()); // no question on delete
-
     grid->view()->setFocus();
     QTRY_VERIFY(grid->view()->hasFocus());
     QTest::keyClick(grid->view(), Qt::Key_Down);
     QCOMPARE(places.state(), DataSetState::Insert);
     QCOMPARE(grid->model()->rowCount(), 1);
-    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), QStringLiteral("T"));
-}
-
-void TestProjectFrames::titleStopsAtItsLimit() {
-    PageFixture fx("&6 - 6e");
-    QVERIFY(fx.show());
-    auto* title = fx.find<MemoControl>("tytul_projektu");
-    title->memo()->setFocus();
-    QTest::keyClicks(title->memo(), QString(170, u'x'));
-    QTest::keyClick(title->memo(), Qt::Key_Return);
-    QTest::keyClick(title->memo(), Qt::Key_Tab);
-    QCOMPARE(fx.value("dsWniosek", "tytul_projektu"), QString(160, u'x'));
-    QVERIFY(fx.dm->Zmieniony);
+    QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), u"T"_s);
 }
 
 // Clicks on boxes bound to one field: what is stored and which boxes show ticked. Clearing
 // a box stores its off value: the other answer of a pair, "False" cut to the field.
 void TestProjectFrames::answersOnOneField_data() {
     columns({"page", "clicks", "field", "stored", "ticked", "clear"}); // names split at blanks
-    const QString g = "6&f - 6g", j = "6&i - 6k";
+    const QString g = "6&f - 6g", j = "6&i - 6k", m = "6ł - 6&m";
     row("6g Nie after Tak", {g, "e607011 e607012", "inne_pr_kontr_woj", "N", "e607012", "e607011"});
     row("6g clearing Nie ticks Tak",
         {g, "e607012 e607012", "inne_pr_kontr_woj", "T", "e607011", "e607012"});
@@ -144,6 +119,10 @@ void TestProjectFrames::answersOnOneField_data() {
                          "e610001 e610002 e610004 e610005"});
     row("6s Tak",
         {"6&p - 6s", "e619022 e619021", "zgod_pom_pub_korzystal", "T", "e619021", "e619022"});
+    row("6ł profit", {m, "e613001", "typ_projektu", "D", "e613001", "e613002"});
+    row("6ł none after profit", {m, "e613001 e613002", "typ_projektu", "N", "e613002", "e613001"});
+    row("6ł none cleared",
+        {m, "e613001 e613002 e613002", "typ_projektu", "F", "", "e613001 e613002"});
     row("6f not applicable", {g, "e606001", "powiazania_projektu_nie_dot", "T", "e606001", ""});
 }
 
@@ -170,46 +149,6 @@ void TestProjectFrames::answersOnOneField() {
         QVERIFY2(!box(name)->isChecked(), qPrintable(name));
 }
 
-void TestProjectFrames::settlementMonth_data() {
-    columns({"keys", "stored", "warning", "refusal"});
-    row("January 2009 warns", {"012009", "01 2009",
-                               "Planowana data rozliczenia ostatniego kontraktu jest późniejsza "
-                               "niż 31.12.2008",
-                               ""});
-    row("December 2008 does not", {"122008", "12 2008", "", ""});
-    row("month 13 refused", {"132008", "", "", "Nieprawidłowa data (miesiąc/rok)"});
-}
-
-void TestProjectFrames::settlementMonth() {
-    QFETCH(QString, keys);
-    QFETCH(QString, stored);
-    QFETCH(QString, warning);
-    QFETCH(QString, refusal);
-    PageFixture fx("6&i - 6k");
-    DataSet& application = fx.t("dsWniosek");
-    application.edit(); // no declaration date to compare with
-    fx.f("dsWniosek", "osw_ben_data").clear();
-    application.post();
-    QVERIFY(fx.show());
-    auto* edit = fx.find<DataControl>("e1000115");
-    edit->editor()->setFocus();
-    QTRY_VERIFY(edit->editor()->hasFocus());
-    QTest::keyClicks(edit->editor(), keys);
-    QTest::keyClick(edit->editor(), Qt::Key_Tab);
-    if (!refusal.isEmpty()) {
-        QTRY_COMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), 1);
-        QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).first().text, refusal);
-        QTRY_VERIFY(edit->editor()->hasFocus());
-    }
-    QCOMPARE(fx.value("dsWniosek", "harm_fin_zak_tmp"), stored);
-    const QList<UiCall> boxes = fx.ui.calls(UiCall::Kind::MessageBox);
-    QCOMPARE(boxes.size(), warning.isEmpty() ? 0 : 1);
-    if (!warning.isEmpty()) {
-        QCOMPARE(boxes.first().text, warning);
-        QCOMPARE(boxes.first().caption, QStringLiteral("Zelgor"));
-    }
-}
-
 // "Tak" opens the aid table; its block takes a record through the navigator; a negative
 // amount is refused.
 void TestProjectFrames::publicAidBlock() {
@@ -226,33 +165,31 @@ void TestProjectFrames::publicAidBlock() {
 
     auto* date = fx.find<DataControl>("e619031");
     date->editor()->setFocus();
-    QTest::keyClicks(date->editor(), QStringLiteral("2004-05-17"));
+    QTest::keyClicks(date->editor(), u"2004-05-17"_s);
     auto* title = fx.find<DataControl>("e619032");
     QTest::mouseClick(title->editor(), Qt::LeftButton);
-    QTest::keyClicks(title->editor(), QStringLiteral("Dotacja"));
+    QTest::keyClicks(title->editor(), u"Dotacja"_s);
     auto* amount = fx.find<DataControl>("e619033");
-    amount->editor()->setFocus();
+    QVERIFY(fx.enter(amount));
     QTest::keyClick(amount->editor(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(amount->editor(), QStringLiteral("-5"));
+    QTest::keyClicks(amount->editor(), u"-5"_s);
     QTest::keyClick(amount->editor(), Qt::Key_Tab);
-    QTRY_COMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), 1);
-    QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).first().text,
-             QStringLiteral("Wprowadzona wartość nie może być ujemna"));
+    QTRY_COMPARE(fx.ui.shownTexts(), QStringList{u"Wprowadzona wartość nie może być ujemna"_s});
     QTRY_VERIFY(amount->editor()->hasFocus());
     QTest::keyClick(amount->editor(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(amount->editor(), QStringLiteral("12500,5"));
+    QTest::keyClicks(amount->editor(), u"12500,5"_s);
     QTest::keyClick(amount->editor(), Qt::Key_Tab);
     DataSet& aid = fx.t("dsPomocPub");
     QCOMPARE(aid.state(), DataSetState::Browse);
     QCOMPARE(aid.recordCount(), 1);
-    QCOMPARE(fx.value("dsPomocPub", "Data_udz_pom"), QStringLiteral("2004.05.17"));
-    QCOMPARE(fx.value("dsPomocPub", "Tytul_pomocy"), QStringLiteral("Dotacja"));
+    QCOMPARE(fx.value("dsPomocPub", "Data_udz_pom"), u"2004.05.17"_s);
+    QCOMPARE(fx.value("dsPomocPub", "Tytul_pomocy"), u"Dotacja"_s);
     QCOMPARE(fx.f("dsPomocPub", "Kwota_pomocy").asFloat(), 12500.5);
 
     // A date typed but not yet stored goes into its own record before Insert appends.
     date->editor()->setFocus();
     QTest::keyClick(date->editor(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(date->editor(), QStringLiteral("2005-01-02"));
+    QTest::keyClicks(date->editor(), u"2005-01-02"_s);
     QTest::mouseClick(insert, Qt::LeftButton);
     QCOMPARE(aid.state(), DataSetState::Insert);
     QCOMPARE(aid.valueAt(1, fx.f("dsPomocPub", "Data_udz_pom")), QVariant(QDate(2005, 1, 2)));
@@ -273,7 +210,7 @@ void TestProjectFrames::procurementBlock() {
     QTest::mouseClick(no->checkBox(), Qt::LeftButton);
     QCOMPARE(fx.ui.shownTexts(), QStringList());
     QCOMPARE(fx.t("dsZamPub").state(), DataSetState::Browse);
-    QCOMPARE(fx.value("dsZamPub", "zgod_zam_pub_rozp"), QStringLiteral("N"));
+    QCOMPARE(fx.value("dsZamPub", "zgod_zam_pub_rozp"), u"N"_s);
     QVERIFY(!yes->checkBox()->isChecked());
     QCOMPARE(fx.find<RepeatingPanelControl>("DBCtrlGrid")->scrollBar()->maximum(), 1);
 }

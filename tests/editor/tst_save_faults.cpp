@@ -23,15 +23,15 @@
 
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 using TestSupport::readAll;
 using TestSupport::Run;
 
 namespace {
 
-const QStringList kSyscalls = {QStringLiteral("write"),     QStringLiteral("fsync"),
-                               QStringLiteral("fdatasync"), QStringLiteral("rename"),
-                               QStringLiteral("renameat"),  QStringLiteral("renameat2"),
-                               QStringLiteral("linkat"),    QStringLiteral("close")};
+const QStringList kSyscalls = {u"write"_s,    u"fsync"_s,     u"fdatasync"_s, u"rename"_s,
+                               u"renameat"_s, u"renameat2"_s, u"linkat"_s,    u"close"_s};
 
 // The child's side: one save in the editor, its messages on standard error; 0 when saved.
 int saveInEditor(const QString& file, bool recoveryCopy) {
@@ -39,9 +39,9 @@ int saveInEditor(const QString& file, bool recoveryCopy) {
     fx.window->file().OpenApplicationFile(file);
     int result = 3;
     whenLooping(fx.window.get(), [&] {
-        DataSet& t = fx.dm->table(QStringLiteral("dsWniosek"));
+        DataSet& t = fx.dm->table(u"dsWniosek"_s);
         t.edit();
-        t.field(QStringLiteral("tytul_projektu")).setValue(QStringLiteral("Tytuł po awarii"));
+        t.field(u"tytul_projektu"_s).setValue(u"Tytuł po awarii"_s);
         t.post();
         if (recoveryCopy) {
             fx.window->findChild<editor::RecoveryGuard*>()->writeIfChanged();
@@ -86,15 +86,13 @@ private:
 };
 
 void TestSaveFaults::initTestCase() {
-    if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+    if (QStandardPaths::findExecutable(u"strace"_s).isEmpty())
         QSKIP("strace is not installed (scripts/install-deps.sh installs it)");
-    registry_ = home_.filePath(QStringLiteral("registry.ini"));
+    registry_ = home_.filePath(u"registry.ini"_s);
     QVERIFY(TestSupport::writeAll(registry_, "[Zelgr]\nbin=" TOPAZ_EXAMPLES "\n"));
     // A tracer that cannot attach (no ptrace in the container) leaves nothing to test.
-    const Run probe = TestSupport::runProgram(QStringLiteral("strace"),
-                                              {QStringLiteral("-qq"), QStringLiteral("-o"),
-                                               QStringLiteral("/dev/null"), QStringLiteral("true")},
-                                              registry_);
+    const Run probe = TestSupport::runProgram(
+        u"strace"_s, {u"-qq"_s, u"-o"_s, u"/dev/null"_s, u"true"_s}, registry_);
     if (probe.exitCode != 0) QSKIP("strace cannot trace here");
     // LeakSanitizer cannot run in a traced process; the sanitizer build keeps the rest.
     const QByteArray asan = qgetenv("ASAN_OPTIONS");
@@ -102,51 +100,49 @@ void TestSaveFaults::initTestCase() {
 }
 
 TestSaveFaults::Save TestSaveFaults::prepare(const QString& path, QTemporaryDir& dir) {
-    const QString in = dir.filePath(QStringLiteral("wniosek.xml"));
+    const QString in = dir.filePath(u"wniosek.xml"_s);
     QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"), in);
     const QString self = QCoreApplication::applicationFilePath();
-    if (path == QLatin1String("editor save")) return {{self, QStringLiteral("--save"), in}, in};
-    if (path == QLatin1String("recovery copy")) {
-        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("stan"))));
+    if (path == u"editor save"_s) return {{self, u"--save"_s, in}, in};
+    if (path == u"recovery copy"_s) {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(u"stan"_s)));
         const QString copy = RecoveryCopy::pathFor(in);
         QDir().mkpath(QFileInfo(copy).absolutePath());
         QFile::copy(in, copy); // an earlier copy the new one replaces
-        return {{self, QStringLiteral("--copy"), in}, copy};
+        return {{self, u"--copy"_s, in}, copy};
     }
     const QString bin = QStringLiteral("--bin=" TOPAZ_EXAMPLES);
-    if (path == QLatin1String("resave")) {
-        const QString out = dir.filePath(QStringLiteral("wynik.xml"));
+    if (path == u"resave"_s) {
+        const QString out = dir.filePath(u"wynik.xml"_s);
         QFile::copy(in, out);
-        return {{topaz_, QStringLiteral("resave"), bin, in, out}, out};
+        return {{topaz_, u"resave"_s, bin, in, out}, out};
     }
     // import: a database that already holds another application.
-    const QString db = dir.filePath(QStringLiteral("baza.sqlite"));
-    const QString other = dir.filePath(QStringLiteral("inny.xml"));
-    TestSupport::runProgram(topaz_, {QStringLiteral("new"), bin, other}, registry_);
-    TestSupport::runProgram(
-        topaz_, {QStringLiteral("import"), bin, QStringLiteral("--db"), db, other}, registry_);
-    return {{topaz_, QStringLiteral("import"), bin, QStringLiteral("--db"), db, in}, db};
+    const QString db = dir.filePath(u"baza.sqlite"_s);
+    const QString other = dir.filePath(u"inny.xml"_s);
+    TestSupport::runProgram(topaz_, {u"new"_s, bin, other}, registry_);
+    TestSupport::runProgram(topaz_, {u"import"_s, bin, u"--db"_s, db, other}, registry_);
+    return {{topaz_, u"import"_s, bin, u"--db"_s, db, in}, db};
 }
 
 Run TestSaveFaults::strace(const QStringList& words, const Save& save) {
-    return TestSupport::runProgram(QStringLiteral("strace"), words + save.command, registry_);
+    return TestSupport::runProgram(u"strace"_s, words + save.command, registry_);
 }
 
 std::map<QString, int> TestSaveFaults::callsBeforeSave(const Save& save, const QString& log) {
-    strace({QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), log,
-            QStringLiteral("-e"), QStringLiteral("trace=openat,") + kSyscalls.join(u',')},
+    strace({u"-f"_s, u"-qq"_s, u"-o"_s, log, u"-e"_s, u"trace=openat,"_s + kSyscalls.join(u',')},
            save);
     std::map<QString, std::map<QString, int>> perThread;
-    const QString opened = QStringLiteral("\"") + save.target;
-    static const QRegularExpression line(QStringLiteral("^(\\d+) +(\\w+)\\("));
+    const QString opened = u"\""_s + save.target;
+    static const QRegularExpression line(u"^(\\d+) +(\\w+)\\("_s);
     for (const QString& l : QString::fromUtf8(readAll(log)).split(u'\n')) {
         const auto m = line.match(l);
         if (!m.hasMatch()) continue;
         // The target itself, or an unnamed file in its folder that is linked in later.
-        const bool target = l.contains(opened) || (l.contains(QLatin1String("O_TMPFILE")) &&
+        const bool target = l.contains(opened) || (l.contains(u"O_TMPFILE"_s) &&
                                                    l.contains(QFileInfo(save.target).path()));
-        if (m.captured(2) == QLatin1String("openat") && target &&
-            (l.contains(QLatin1String("O_WRONLY")) || l.contains(QLatin1String("O_RDWR"))))
+        if (m.captured(2) == u"openat"_s && target &&
+            (l.contains(u"O_WRONLY"_s) || l.contains(u"O_RDWR"_s)))
             return perThread[m.captured(1)];
         ++perThread[m.captured(1)][m.captured(2)];
     }
@@ -155,24 +151,23 @@ std::map<QString, int> TestSaveFaults::callsBeforeSave(const Save& save, const Q
 
 bool TestSaveFaults::holds(const QString& file) {
     return TestSupport::runProgram(
-               topaz_, {QStringLiteral("checksum"), QStringLiteral("--bin=" TOPAZ_EXAMPLES), file},
-               registry_)
+               topaz_, {u"checksum"_s, QStringLiteral("--bin=" TOPAZ_EXAMPLES), file}, registry_)
                .exitCode == 0;
 }
 
 int TestSaveFaults::imported(const QString& database) {
     int count = -1;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("c"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"c"_s);
         db.setDatabaseName(database);
         if (db.open()) {
-            QSqlQuery ok(QStringLiteral("PRAGMA integrity_check"), db);
-            QSqlQuery q(QStringLiteral("SELECT count(*) FROM import_log"), db);
-            if (ok.next() && ok.value(0).toString() == QLatin1String("ok") && q.next())
+            QSqlQuery ok(u"PRAGMA integrity_check"_s, db);
+            QSqlQuery q(u"SELECT count(*) FROM import_log"_s, db);
+            if (ok.next() && ok.value(0).toString() == u"ok"_s && q.next())
                 count = q.value(0).toInt();
         }
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("c"));
+    QSqlDatabase::removeDatabase(u"c"_s);
     return count;
 }
 
@@ -186,13 +181,12 @@ void TestSaveFaults::everyFailureLeavesOldOrNew() {
     QFETCH(QString, path);
     QTemporaryDir dir;
     const Save save = prepare(path, dir);
-    const bool database = path == QLatin1String("import");
+    const bool database = path == u"import"_s;
     const QByteArray before = readAll(save.target);
     const int importedBefore = database ? imported(save.target) : 0;
     QVERIFY(!before.isEmpty());
     const QStringList filesBefore = QDir(QFileInfo(save.target).path()).entryList(QDir::Files);
-    const std::map<QString, int> start =
-        callsBeforeSave(save, dir.filePath(QStringLiteral("trace.log")));
+    const std::map<QString, int> start = callsBeforeSave(save, dir.filePath(u"trace.log"_s));
     QVERIFY2(!start.empty(), "the save never opened its target");
 
     // In the editor every write and close of its thread also runs the event loop's wake-ups;
@@ -201,22 +195,18 @@ void TestSaveFaults::everyFailureLeavesOldOrNew() {
     const bool editor = save.command.first() != topaz_;
     int runs = 0, failures = 0;
     for (const QString& syscall : kSyscalls) {
-        if (editor && (syscall == QLatin1String("write") || syscall == QLatin1String("close")))
-            continue;
+        if (editor && (syscall == u"write"_s || syscall == u"close"_s)) continue;
         const int first = start.count(syscall) ? start.at(syscall) + 1 : 1;
         for (int n = first;; ++n) {
             QFile::remove(save.target);
             QVERIFY(TestSupport::writeAll(save.target, before));
-            const QString log = dir.filePath(QStringLiteral("inject.log"));
-            const Run r = strace(
-                {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), log,
-                 QStringLiteral("-e"), QStringLiteral("trace=") + syscall, QStringLiteral("-e"),
-                 QStringLiteral("inject=%1:error=ENOSPC:when=%2").arg(syscall).arg(n)},
-                save);
+            const QString log = dir.filePath(u"inject.log"_s);
+            const Run r = strace({u"-f"_s, u"-qq"_s, u"-o"_s, log, u"-e"_s, u"trace="_s + syscall,
+                                  u"-e"_s, u"inject=%1:error=ENOSPC:when=%2"_s.arg(syscall).arg(n)},
+                                 save);
             ++runs;
             const bool injected = readAll(log).contains("(INJECTED)");
-            const QString replay = QStringLiteral("%1, %2 call %3: exit %4\n%5")
-                                       .arg(path, syscall)
+            const QString replay = u"%1, %2 call %3: exit %4\n%5"_s.arg(path, syscall)
                                        .arg(n)
                                        .arg(r.exitCode)
                                        .arg(r.err);
@@ -230,13 +220,13 @@ void TestSaveFaults::everyFailureLeavesOldOrNew() {
             if (r.exitCode != 0) {
                 ++failures;
                 QVERIFY2(r.exitCode > 0, qPrintable(replay)); // no crash
-                QVERIFY2(r.err.contains(QStringLiteral("ie można")) ||
-                             r.err.contains(QStringLiteral("nic z pliku nie zapisano")),
+                QVERIFY2(r.err.contains(u"ie można"_s) ||
+                             r.err.contains(u"nic z pliku nie zapisano"_s),
                          qPrintable(replay));
             }
             QStringList left = QDir(QFileInfo(save.target).path()).entryList(QDir::Files);
-            left.removeAll(QStringLiteral("inject.log"));
-            left.removeAll(QStringLiteral("trace.log"));
+            left.removeAll(u"inject.log"_s);
+            left.removeAll(u"trace.log"_s);
             for (const QString& f : filesBefore)
                 left.removeAll(f);
             QVERIFY2(left.isEmpty(), qPrintable(replay + left.join(u' ')));

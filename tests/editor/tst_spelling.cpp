@@ -16,6 +16,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+using namespace Qt::StringLiterals;
+
 using namespace editor;
 
 namespace {
@@ -74,19 +76,18 @@ private slots:
 void TstSpelling::checkedWords_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("checked");
-    QTest::newRow("sentence") << QStringLiteral("Projekt zostanie zrealizowany.")
+    QTest::newRow("sentence") << u"Projekt zostanie zrealizowany."_s
                               << QStringList{"Projekt", "zostanie", "zrealizowany"};
     QTest::newRow("numbers and codes")
-        << QStringLiteral("Kod 00-950, NIP 526-000-12-46, kwota 12 500,00 zł; 3a/2004")
+        << u"Kod 00-950, NIP 526-000-12-46, kwota 12 500,00 zł; 3a/2004"_s
         << QStringList{"Kod", "kwota", "zł"};
     QTest::newRow("e-mail and web")
-        << QStringLiteral("Pisz: jan.kowalski@example.pl lub www.gov.pl")
-        << QStringList{"Pisz", "lub"};
+        << u"Pisz: jan.kowalski@example.pl lub www.gov.pl"_s << QStringList{"Pisz", "lub"};
     QTest::newRow("identifiers and capitals")
-        << QStringLiteral("pole tab6lprod2009v i e1000115 oraz dsWniosek, EFRR, UE")
+        << u"pole tab6lprod2009v i e1000115 oraz dsWniosek, EFRR, UE"_s
         << QStringList{"pole", "oraz"};
     QTest::newRow("compounds and quotes")
-        << QStringLiteral("„polsko-niemiecki” (projekt) -- koniec…")
+        << u"„polsko-niemiecki” (projekt) -- koniec…"_s
         << QStringList{"polsko", "niemiecki", "projekt", "koniec"};
     QTest::newRow("empty") << QString() << QStringList{};
 }
@@ -99,101 +100,91 @@ void TstSpelling::checkedWords() {
 
 void TstSpelling::memoUnderlinesAndSuggests() {
     FramesFixture fx;
-    auto* control = qobject_cast<MemoControl*>(fx.control(
-        rows::memo("e621001", "dsWniosek", "promocja_projektu", QStringLiteral("Promocja"))));
+    auto* control = qobject_cast<MemoControl*>(
+        fx.control(rows::memo("e621001", "dsWniosek", "promocja_projektu", u"Promocja"_s)));
     QVERIFY(control && fx.show());
     QPlainTextEdit* memo = control->memo();
     memo->setFocus();
-    typeText(memo, QStringLiteral("Projekt zostanie zrealizowny w gminie Kórnik."));
-    QCOMPARE(underlined(memo), QStringList{QStringLiteral("zrealizowny")});
+    typeText(memo, u"Projekt zostanie zrealizowny w gminie Kórnik."_s);
+    QCOMPARE(underlined(memo), QStringList{u"zrealizowny"_s});
 
-    std::unique_ptr<QMenu> menu(
-        spellContextMenu(memo, pointOf(memo, QStringLiteral("zrealizowny"))));
+    std::unique_ptr<QMenu> menu(spellContextMenu(memo, pointOf(memo, u"zrealizowny"_s)));
     const QStringList suggestions = actionTexts(menu.get(), "spellSuggestion");
     QVERIFY(!suggestions.isEmpty());
-    QCOMPARE(suggestions.first(), QStringLiteral("zrealizowany"));
-    QCOMPARE(actionTexts(menu.get(), "spellAddWord"),
-             QStringList{QStringLiteral("Dodaj do słownika")});
+    QCOMPARE(suggestions.first(), u"zrealizowany"_s);
+    QCOMPARE(actionTexts(menu.get(), "spellAddWord"), QStringList{u"Dodaj do słownika"_s});
     menu->actions().first()->trigger();
     QCOMPARE(fx.f("dsWniosek", "promocja_projektu").asString(),
-             QStringLiteral("Projekt zostanie zrealizowany w gminie Kórnik."));
+             u"Projekt zostanie zrealizowany w gminie Kórnik."_s);
     QVERIFY(underlined(memo).isEmpty());
     // A word that is right needs no menu entries.
-    menu.reset(spellContextMenu(memo, pointOf(memo, QStringLiteral("Projekt"))));
+    menu.reset(spellContextMenu(memo, pointOf(memo, u"Projekt"_s)));
     QVERIFY(actionTexts(menu.get(), "spellAddWord").isEmpty());
 
-    typeText(memo, QStringLiteral(" Zelgorowo"));
-    QCOMPARE(underlined(memo), QStringList{QStringLiteral("Zelgorowo")});
-    menu.reset(spellContextMenu(memo, pointOf(memo, QStringLiteral("Zelgorowo"))));
+    typeText(memo, u" Zelgorowo"_s);
+    QCOMPARE(underlined(memo), QStringList{u"Zelgorowo"_s});
+    menu.reset(spellContextMenu(memo, pointOf(memo, u"Zelgorowo"_s)));
     for (QAction* a : menu->actions())
-        if (a->objectName() == QLatin1String("spellAddWord")) a->trigger();
+        if (a->objectName() == u"spellAddWord"_s) a->trigger();
     QVERIFY(underlined(memo).isEmpty());
     QFile list(SpellChecker::personalListPath());
     QVERIFY(list.open(QIODevice::ReadOnly));
     QCOMPARE(list.readAll(), QByteArray("Zelgorowo\n"));
 
     // View mode shows no marks and offers no spelling entries.
-    typeText(memo, QStringLiteral(" blendny"));
+    typeText(memo, u" blendny"_s);
     QCOMPARE(underlined(memo).size(), 1);
     control->setViewOnly(true);
     QVERIFY(underlined(memo).isEmpty());
-    menu.reset(spellContextMenu(memo, pointOf(memo, QStringLiteral("blendny"))));
+    menu.reset(spellContextMenu(memo, pointOf(memo, u"blendny"_s)));
     QVERIFY(actionTexts(menu.get(), "spellSuggestion").isEmpty());
     control->setViewOnly(false);
-    QCOMPARE(underlined(memo), QStringList{QStringLiteral("blendny")});
+    QCOMPARE(underlined(memo), QStringList{u"blendny"_s});
 }
 
 // A one-line free text: the same marks and menu; a masked code gets no marker at all.
 void TstSpelling::lineEditMarksAndSuggests() {
     FramesFixture fx;
     auto* control =
-        qobject_cast<EditControl*>(fx.control({.name = "e500001",
-                                               .kind = ControlKind::Edit,
-                                               .table = "dsBeneficjent",
-                                               .field = "Nazwa",
-                                               .label = QStringLiteral("1. Nazwa beneficjenta")}));
+        qobject_cast<EditControl*>(fx.control(ControlKind::Edit, "dsBeneficjent", "Nazwa"));
     QVERIFY(control && fx.show());
     QLineEdit* edit = control->lineEdit();
     LineSpellMarker* marker = spellMarkerOf(edit);
     QVERIFY(marker);
     edit->setFocus();
-    typeText(edit, QStringLiteral("Gmina Kórnik i Zarzad Dróg"));
-    QCOMPARE(marker->markedWords(), QStringList{QStringLiteral("Zarzad")});
-    edit->setCursorPosition(int(edit->text().indexOf(QStringLiteral("Zarzad"))) + 2);
+    typeText(edit, u"Gmina Kórnik i Zarzad Dróg"_s);
+    QCOMPARE(marker->markedWords(), QStringList{u"Zarzad"_s});
+    edit->setCursorPosition(int(edit->text().indexOf(u"Zarzad"_s)) + 2);
     std::unique_ptr<QMenu> menu(
         marker->contextMenu(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()));
-    QVERIFY(actionTexts(menu.get(), "spellSuggestion").contains(QStringLiteral("Zarząd")));
+    QVERIFY(actionTexts(menu.get(), "spellSuggestion").contains(u"Zarząd"_s));
     for (QAction* a : menu->actions())
-        if (a->text() == QStringLiteral("Zarząd")) a->trigger();
-    QCOMPARE(edit->text(), QStringLiteral("Gmina Kórnik i Zarząd Dróg"));
+        if (a->text() == u"Zarząd"_s) a->trigger();
+    QCOMPARE(edit->text(), u"Gmina Kórnik i Zarząd Dróg"_s);
     QVERIFY(marker->markedWords().isEmpty());
     QVERIFY(control->commit());
     QCOMPARE(fx.f("dsBeneficjent", "Nazwa").asString(), edit->text());
 
     FramesFixture masked;
-    auto* nip = qobject_cast<EditControl*>(masked.control({.name = "e500014",
-                                                           .kind = ControlKind::MaskEdit,
-                                                           .table = "dsBeneficjent",
-                                                           .field = "NIP",
-                                                           .label = QStringLiteral("8. NIP"),
-                                                           .mask = "!000-000-00-00;0;_"}));
+    auto* nip = qobject_cast<EditControl*>(
+        masked.control(ControlKind::MaskEdit, "dsBeneficjent", "NIP", {}, 0, "!000-000-00-00;0;_"));
     QVERIFY(!spellMarkerOf(nip->lineEdit()));
 }
 
 // The dictionary is read in the background: a memo shown before gets its marks once it is
 // read. Without a dictionary nothing is marked.
 void TstSpelling::marksComeWhenTheDictionaryIsRead() {
-    SpellChecker own(QStringLiteral("/usr/share/hunspell/pl_PL"), QString());
+    SpellChecker own(u"/usr/share/hunspell/pl_PL"_s, QString());
     QPlainTextEdit memo;
-    memo.setPlainText(QStringLiteral("Projekt zostanie zrealizowny."));
+    memo.setPlainText(u"Projekt zostanie zrealizowny."_s);
     attachSpellCheck(&memo, own);
     QCoreApplication::processEvents(); // the highlighter's own first pass
     int changes = 0;
     connect(&memo, &QPlainTextEdit::textChanged, [&changes] { ++changes; });
-    QTRY_COMPARE(underlined(&memo), QStringList{QStringLiteral("zrealizowny")});
+    QTRY_COMPARE(underlined(&memo), QStringList{u"zrealizowny"_s});
     QCOMPARE(changes, 0); // new marks are no typing: the field is not written
 
-    SpellChecker none(QStringLiteral("/brak/pl_PL"), QString());
+    SpellChecker none(u"/brak/pl_PL"_s, QString());
     QVERIFY(!none.isAvailable());
     QVERIFY(none.misspelt(memo.toPlainText()).empty());
 }
@@ -202,9 +193,7 @@ void TstSpelling::marksComeWhenTheDictionaryIsRead() {
 // the text, holds letters only, is no abbreviation and no part of a token with a digit or
 // "@"; the words found wrong are among those checked.
 void TstSpelling::randomTextsKeepTheRules() {
-    const quint32 seed = qEnvironmentVariableIsSet("TOPAZ_SEED")
-                             ? quint32(qEnvironmentVariableIntValue("TOPAZ_SEED"))
-                             : QRandomGenerator::global()->generate();
+    const quint32 seed = testSeed();
     QRandomGenerator random(seed);
     const QStringList pieces =
         QStringLiteral("projekt|Wniosek|zrealizowny|Kórnik|00-950|jan@example.pl|EFRR|e1000115|"
@@ -216,8 +205,8 @@ void TstSpelling::randomTextsKeepTheRules() {
         QString text;
         for (int n = int(random.bounded(30)); n > 0; --n)
             text += pieces[random.bounded(int(pieces.size()))] +
-                    (random.bounded(3) ? QStringLiteral(" ") : QString());
-        const QString replay = QStringLiteral("TOPAZ_SEED=%1 text: %2").arg(seed).arg(text);
+                    (random.bounded(3) ? u" "_s : QString());
+        const QString replay = u"TOPAZ_SEED=%1 text: %2"_s.arg(seed).arg(text);
         const auto checked = SpellChecker::checkedWords(text);
         int end = 0;
         for (const WordRange& w : checked) {
