@@ -53,8 +53,10 @@ YearGrid::YearGrid(TdmDataSets_t& dm, YearGridDescription description, QWidget* 
     view_->setItemDelegate(new AmountDelegate(dm.ui(), view_));
     view_->setSelectionBehavior(QAbstractItemView::SelectItems);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // No editing on a click on the current cell: the view would wait a double-click interval
+    // before opening the editor and drop every key typed meanwhile.
     view_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                           QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+                           QAbstractItemView::AnyKeyPressed);
     view_->setRootIsDecorated(shape != GridShape::Flat);
     view_->setItemsExpandable(shape != GridShape::Flat);
     view_->setWordWrap(true);

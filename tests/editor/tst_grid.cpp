@@ -228,6 +228,8 @@ void TestGrid::removedYearIsHiddenAndEmptied() {
     const int state = recOf(t, "Zrodlo", u"budżet państwa"_s),
               own = recOf(t, "Zrodlo", u"prywatne"_s);
     typeInto(g, own, u"2010"_s, u"300"_s);
+    typeInto(g, own, u"2010"_s, u"350"_s); // the current cell again: no key is lost
+    QCOMPARE(valueOf(t, own, u"2010"_s), QVariant(350.0));
     e.switchYear(2010, true); // adding a shown year again resets its amounts
     QCOMPARE(valueOf(t, own, u"2010"_s), QVariant(0.0));
     typeInto(g, state, u"2010"_s, u"250"_s);
