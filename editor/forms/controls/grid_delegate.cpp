@@ -110,10 +110,14 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
 }
 
 void GridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
-    const ColumnRow& column = grid_.model()->column(index.column());
-    if (column.cascade.isSet())
-        if (DataSet* dictionary = dictionaryOf(grid_, index.column()))
+    // An editor closed by a reset of the model (a record deleted or cancelled) comes with an
+    // index that is no longer valid: the cascades of every column are released then.
+    for (int c = 0; c < grid_.model()->columnCount(); ++c) {
+        if (index.isValid() && c != index.column()) continue;
+        if (!grid_.model()->column(c).cascade.isSet()) continue;
+        if (DataSet* dictionary = dictionaryOf(grid_, c))
             Utils::setDictionaryFilter(*dictionary, QString(), QString(), false);
+    }
     QStyledItemDelegate::destroyEditor(editor, index);
 }
 
