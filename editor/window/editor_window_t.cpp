@@ -1,5 +1,7 @@
 #include "editor/window/editor_window_t.h"
 
+#include "editor/forms/controls/cell_refusal.h"
+
 #include "editor/window/recovery_guard.h"
 
 #include "editor/forms/controls/data_control.h"
@@ -441,7 +443,9 @@ bool TfmWniosek_t::CommitActiveControl() {
         QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
         QCoreApplication::sendEvent(active, &out);
     }
-    // A refused text stays typed in its control.
+    // A refused text stays typed in its control; a refused cell of a grid stays open, its
+    // message on the way.
+    if (refusalShown(active)) return false;
     for (QWidget* w = active; w && w != this; w = w->parentWidget())
         if (auto* control = qobject_cast<DataControl*>(w)) return !control->isDirty();
     return true;

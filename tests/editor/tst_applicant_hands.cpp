@@ -17,6 +17,7 @@
 #include "file/host_settings.h"
 #include "model/dm_main.h"
 #include "platform/dataset/dataset.h"
+#include "tests/test_support.h"
 #include "type_text.h"
 
 #include <QAbstractSpinBox>
@@ -420,9 +421,16 @@ void TstApplicantHands::refusedAmountStaysTyped() {
     auto* typed = qobject_cast<QLineEdit*>(e.window->focusWidget());
     QVERIFY(typed);
     QCOMPARE(typed->text(), QStringLiteral("-5"));
+    // Zapisz stops at the refused cell: one message more, nothing written, the text kept.
+    const QByteArray before = TestSupport::readAll(e.file);
+    e.window->acZapisz->trigger();
+    settle();
+    QCOMPARE(e.ui.shown.size(), 2);
+    QCOMPARE(TestSupport::readAll(e.file), before);
+    QCOMPARE(typed->text(), QStringLiteral("-5"));
     QTest::keyClick(typed, Qt::Key_Escape);
     settle();
-    QCOMPARE(e.ui.shown.size(), 1);
+    QCOMPARE(e.ui.shown.size(), 2);
     QCOMPARE(cell.data(Qt::EditRole).toString(), stored);
 }
 
