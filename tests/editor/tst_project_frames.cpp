@@ -93,7 +93,11 @@ void TestProjectFrames::locationGrid() {
     QTest::mouseClick(nav->button(B::Post), Qt::LeftButton);
     QCOMPARE(places.recordCount(), 1);
     QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), u"N"_s);
+    // Deleted while its powiat cell is open and filtered: the cell closes, the filter ends.
+    QVERIFY(cellList(grid, 0, 2));
+    QVERIFY(powiats.isFiltered());
     QTest::mouseClick(nav->button(B::Delete), Qt::LeftButton);
+    QVERIFY(!powiats.isFiltered());
     QCOMPARE(places.recordCount(), 0);
     QCOMPARE(fx.value("dsWniosek", "lok_caly_kraj"), u"T"_s);
     QVERIFY(fx.ui.calls(UiCall::Kind::MessageBox).isEmpty()); // no question on delete
