@@ -1,9 +1,8 @@
 #include "editor/window/editor_window_t.h"
 
-#include "editor/forms/controls/cell_refusal.h"
-
 #include "editor/window/recovery_guard.h"
 
+#include "editor/forms/controls/cell_refusal.h"
 #include "editor/forms/controls/data_control.h"
 #include "editor/forms/controls/grid_control.h"
 #include "editor/forms/frame_pages.h"
