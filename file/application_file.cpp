@@ -175,8 +175,8 @@ void ApplicationFile::writeDocument(const QString& path) {
         SuspendDataControls(true);
         writing_ = false;
     });
-    RebuildDocument();
-    xml_.save(path);
+    xml_.setInfoValues(infoValues());
+    xml_.writeFile(path);
 }
 
 bool ApplicationFile::WriteApplicationFile(const QString& path) {

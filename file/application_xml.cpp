@@ -7,6 +7,7 @@
 #include "platform/hostenv/codepage.h"
 #include "platform/hostenv/systemfolders.h"
 #include "platform/xmldom/declarationrewrite.h"
+#include "platform/xmldom/xmlindentedwriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,6 +116,20 @@ QSet<QString> ApplicationXml::singleRecordDataSets() const {
     return merged - ownRows;
 }
 
+std::vector<std::pair<const char*, QString>> ApplicationXml::infoAttributes() const {
+    return {{"plik", QStringLiteral("TOPAZ_Q")},
+            {"wersja", info_.moduleVersion},
+            {"roz", QString()},
+            {"wersja_p", info_.firstVersion},
+            {"wersja_slownika", dm_.WersjaSlownika},
+            {"DBID", dm_.DbidSlownika},
+            {"SID", dm_.SidSlownika},
+            {"wersja_slownika_p", dm_.WersjaSlownikaPliku},
+            {"DBID_p", dm_.DbidSlownikaPliku},
+            {"SID_p", dm_.SidSlownikaPliku},
+            {"format_daty", QStringLiteral("yyyy.MM.dd")}};
+}
+
 void ApplicationXml::createMissingElements() {
     if (doc_.isNull()) {
         doc_ = XmlDocument::create();
@@ -123,17 +138,8 @@ void ApplicationXml::createMissingElements() {
     }
     if (infoDll_.isNull()) {
         infoDll_ = root_.appendElement("INFO_DLL");
-        infoDll_.setAttribute("plik", QStringLiteral("TOPAZ_Q"));
-        infoDll_.setAttribute("wersja", info_.moduleVersion);
-        infoDll_.setAttribute("roz", QString());
-        infoDll_.setAttribute("wersja_p", info_.firstVersion);
-        infoDll_.setAttribute("wersja_slownika", dm_.WersjaSlownika);
-        infoDll_.setAttribute("DBID", dm_.DbidSlownika);
-        infoDll_.setAttribute("SID", dm_.SidSlownika);
-        infoDll_.setAttribute("wersja_slownika_p", dm_.WersjaSlownikaPliku);
-        infoDll_.setAttribute("DBID_p", dm_.DbidSlownikaPliku);
-        infoDll_.setAttribute("SID_p", dm_.SidSlownikaPliku);
-        infoDll_.setAttribute("format_daty", QStringLiteral("yyyy.MM.dd"));
+        for (const auto& [name, value] : infoAttributes())
+            infoDll_.setAttribute(name, value);
     }
     if (dane_.isNull()) dane_ = root_.appendElement("DANE");
     if (polaSpec_.isNull()) polaSpec_ = dane_.appendElement("POLA_SPEC");
@@ -146,6 +152,34 @@ void ApplicationXml::createMissingElements() {
         row_ = table.firstChildElement("WIERSZ");
         if (row_.isNull()) row_ = table.appendElement("WIERSZ");
     }
+}
+
+void ApplicationXml::writeFile(const QString& path) {
+    if (!isFileCodePage(HostEnv::systemCodePageName())) {
+        InitWniosekXML(QString());
+        proba2xml();
+        Spec2XML();
+        save(path);
+        return;
+    }
+    QSaveFile file(path);
+    auto failed = [&] {
+        return XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2")
+                            .arg(path, file.errorString())
+                            .toStdString());
+    };
+    if (!file.open(QIODevice::WriteOnly)) throw failed();
+    XmlIndentedWriter out(file);
+    try {
+        writeFresh(out);
+    } catch (const XmlError&) {
+        throw failed();
+    }
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        throw failed();
+    }
+    if (!file.commit()) throw failed();
 }
 
 void ApplicationXml::save(const QString& path) const {

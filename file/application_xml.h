@@ -8,11 +8,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
+#include <utility>
 #include <vector>
 
 class DataSet;
 class Field;
 class TdmDataSets_t;
+class XmlIndentedWriter;
+class FileNamePool;
+struct FileRow;
+struct FileRows;
+struct FileTable;
 
 // Throws XmlError ("Parser error") when an ATRYBUT or POLE below the element names a
 // record number above ApplicationXml::MaxRecordNumber, or above 1 for a dataset of
@@ -60,6 +67,13 @@ public:
     // Raises the data module's Wczytywanie for its duration.
     void XML2PolaSpec(const XmlElement& polaSpec);
 
+    // A fresh skeleton filled by proba2xml and Spec2XML and saved, written straight from the
+    // tables without the document (which stays as it was) in the file's own code page, and
+    // through the document on a system with another code page. The file is the same to the
+    // byte either way. A temporary file is renamed over the target: a failed write leaves
+    // the old file. Throws XmlError with the reason, DataSetError as proba2xml.
+    void writeFile(const QString& path);
+
     // Writes the document to the file in windows-1250 (then the code-page rule), through
     // a temporary file renamed over the target: a failed write leaves the old file.
     // Throws XmlError with the underlying reason.
@@ -99,9 +113,20 @@ private:
     void adopt(XmlDocument parsed, const QString& source);
     void createMissingElements();
 
-    void WriteMappedRow(XmlElement row, const Target& target, int recNo, bool currentRecord) const;
-    void WriteChildTables(const XmlElement& table, const std::vector<MappingLists>& mapping);
-    void WriteTableRows(XmlElement childTable, const Target& target,
+    struct SpecialField {
+        QString code; // the field's name: "kod" and "dsKW"
+        QString dataSet;
+        QString value;
+    };
+
+    std::vector<std::pair<const char*, QString>> infoAttributes() const;
+    FileRows buildFileRows();
+    std::vector<SpecialField> specialFields();
+    void writeFresh(XmlIndentedWriter& out);
+    void WriteMappedRow(FileRow& row, const Target& target, int recNo, bool currentRecord) const;
+    void WriteChildTables(const QString& parentName, const std::vector<FileRow*>& rows,
+                          const std::vector<MappingLists>& mapping, FileNamePool& names);
+    void WriteTableRows(FileTable& childTable, const Target& target,
                         const QList<int>& records) const;
 
     void collectWrittenFields();

@@ -3,13 +3,15 @@
 
 #include "platform/utils/datasetscanscope.h"
 
+#include "file/file_rows.h"
 #include "file/mapping_lists.h"
 #include "file/value_text.h"
 #include "model/dm_main_tmpl.h"
+#include "platform/xmldom/xmlindentedwriter.h"
 
 #include <QHash>
 
-#include <utility>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -17,63 +19,36 @@ namespace {
 const QString kApplicationTable = QStringLiteral("PLO_WNIOSKI");
 const QString kSpecialFields = QStringLiteral("dsPolaSpec");
 
-void appendAttribute(XmlElement& row, const XmlText& column, const XmlText& dataSet,
-                     const XmlText& field, const XmlText& recNo, const QString& value) {
-    XmlElement a = row.appendElement("ATRYBUT");
-    a.setAttribute("nazwa", column);
-    a.setAttribute("dsN", dataSet);
-    a.setAttribute("dsK", field);
-    a.setAttribute("nrW", recNo);
-    a.setText(value);
-}
-
-// The text of the first ATRYBUT of the row that came from the given dataset and field.
-QString linkValue(const XmlElement& row, const QString& dataSet, const QString& field) {
-    for (XmlElement a = row.firstChildElement("ATRYBUT"); !a.isNull(); a = a.nextSiblingElement()) {
-        if (a.attribute("dsN").compare(dataSet, Qt::CaseInsensitive) == 0 &&
-            a.attribute("dsK").compare(field, Qt::CaseInsensitive) == 0)
-            return a.text();
-    }
-    return {};
-}
-
-XmlElement childTableNamed(XmlElement& row, const QString& name) {
-    for (XmlElement t = row.firstChildElement("TABELA"); !t.isNull(); t = t.nextSiblingElement())
-        if (t.attribute("nazwa") == name) return t;
-    XmlElement t = row.appendElement("TABELA");
-    t.setAttribute("nazwa", name);
-    return t;
-}
-
 } // namespace
 
 // A mapping row with its fields found in its dataset, resolved once per row; the names
-// written on every value are converted for the document once as well.
+// every value carries are kept once for the whole save.
 struct ApplicationXml::Target {
     struct Column {
-        XmlText column;    // "nazwa"; empty for non-base fields
-        XmlText fieldName; // "dsK"
+        const FileNames* names;
         const Field* field;
     };
     struct Constant {
-        XmlText column;
+        const FileNames* names;
         QString value;
     };
 
     const MappingLists& mapping;
     DataSet& ds;
-    XmlText dsName;
     std::vector<Column> columns; // non-base fields first, then the mapped columns
     std::vector<Constant> constants;
 
-    Target(const MappingLists& m, DataSet& table) : mapping(m), ds(table), dsName(table.name()) {
+    Target(const MappingLists& m, DataSet& table, FileNamePool& names) : mapping(m), ds(table) {
+        auto named = [&](const QString& column, const QString& field) {
+            return names.add({column, table.name(), field});
+        };
         columns.reserve(size_t(m.nonBase.size() + m.columns.size()));
         for (const QString& name : m.nonBase)
-            columns.push_back({XmlText(), XmlText(name), &ds.field(name)});
+            columns.push_back({named(QString(), name), &ds.field(name)});
         for (const auto& [column, name] : m.columns)
-            columns.push_back({XmlText(column), XmlText(name), &ds.field(name)});
+            columns.push_back({named(column, name), &ds.field(name)});
         for (const auto& [column, constant] : m.constants)
-            constants.push_back({XmlText(column), constant});
+            constants.push_back({named(column, QString()), constant});
     }
 };
 
@@ -83,10 +58,9 @@ void ApplicationXml::finishEdit(DataSet& ds) const {
     if (!snapshot_ && ds.isEditing()) ds.post();
 }
 
-void ApplicationXml::WriteMappedRow(XmlElement row, const Target& target, int recNo,
+void ApplicationXml::WriteMappedRow(FileRow& row, const Target& target, int recNo,
                                     bool currentRecord) const {
-    const XmlText nr(QString::number(recNo == -1 ? 1 : recNo));
-    static const XmlText noName;
+    const QString nr = QString::number(recNo == -1 ? 1 : recNo);
     auto value = [&](const Field& f) {
         if (snapshot_) {
             if (f.name() == QLatin1String("suma_kontrolna")) return snapshot_->checksum;
@@ -95,14 +69,15 @@ void ApplicationXml::WriteMappedRow(XmlElement row, const Target& target, int re
         return currentRecord ? FileValueText::ofCurrentRecord(f)
                              : FileValueText::ofRecord(target.ds, recNo, f);
     };
+    row.items.reserve(row.items.size() + target.columns.size() + target.constants.size());
     for (const Target::Column& c : target.columns)
-        appendAttribute(row, c.column, target.dsName, c.fieldName, nr, value(*c.field));
+        row.items.push_back({c.names, nr, value(*c.field), nullptr});
     for (const Target::Constant& c : target.constants)
-        appendAttribute(row, c.column, target.dsName, noName, nr, c.value);
+        row.items.push_back({c.names, nr, c.value, nullptr});
 }
 
-void ApplicationXml::proba2xml() {
-    if (doc_.isNull()) InitWniosekXML(QString());
+FileRows ApplicationXml::buildFileRows() {
+    FileRows written;
     const std::vector<MappingLists> mapping =
         readMappingLists(dm_.table(QStringLiteral("tabMapowanie")));
 
@@ -110,19 +85,21 @@ void ApplicationXml::proba2xml() {
         if (!m.parent.isEmpty() || m.table != kApplicationTable) continue;
         DataSet* ds = dm_.findTable(m.dsname);
         if (!ds || !ds->isActive()) continue;
-        const Target target(m, *ds);
-        WriteMappedRow(row_, target, ds->recNo(), true);
+        const Target target(m, *ds, written.names);
+        WriteMappedRow(written.row, target, ds->recNo(), true);
     }
-    WriteChildTables(dane_.firstChildElement("TABELA"), mapping);
+    WriteChildTables(kApplicationTable, {&written.row}, mapping, written.names);
+    return written;
 }
 
-void ApplicationXml::WriteChildTables(const XmlElement& table,
-                                      const std::vector<MappingLists>& mapping) {
-    const QString parentName = table.attribute("nazwa");
-    std::vector<XmlElement> rows;
-    for (XmlElement r = table.firstChildElement("WIERSZ"); !r.isNull(); r = r.nextSiblingElement())
-        rows.push_back(r);
+void ApplicationXml::proba2xml() {
+    if (doc_.isNull()) InitWniosekXML(QString());
+    appendFileRow(row_, buildFileRows().row);
+}
 
+void ApplicationXml::WriteChildTables(const QString& parentName, const std::vector<FileRow*>& rows,
+                                      const std::vector<MappingLists>& mapping,
+                                      FileNamePool& names) {
     for (const MappingLists& m : mapping) {
         if (m.parent != parentName) continue;
         DataSet* ds = dm_.findTable(m.dsname);
@@ -131,7 +108,7 @@ void ApplicationXml::WriteChildTables(const XmlElement& table,
         // A copy on the side also holds a record being inserted, after the stored ones.
         const int records = snapshot_ ? FileValueText::shownRecordCount(*ds) : ds->recordCount();
         if (records == 0) continue;
-        const Target target(m, *ds);
+        const Target target(m, *ds, names);
 
         // The records of the dataset by the text of their child field, in record order,
         // so that each parent row finds its children without a scan of the table.
@@ -146,13 +123,13 @@ void ApplicationXml::WriteChildTables(const XmlElement& table,
                     .append(rec);
         }
 
-        for (XmlElement& r : rows) {
+        for (FileRow* r : rows) {
             const QList<int>* records = &allRecords;
             if (m.hasCondition) {
                 QString link;
                 if (!m.parentDataSet.isEmpty() && !m.parentField.isEmpty() &&
                     !m.childField.isEmpty())
-                    link = linkValue(r, m.parentDataSet, m.parentField);
+                    link = r->valueOf(m.parentDataSet, m.parentField);
                 if (!m.fixedParentValue.isEmpty() && !m.childField.isEmpty())
                     link = m.fixedParentValue == QLatin1String("NULL") ? QString()
                                                                        : m.fixedParentValue;
@@ -160,51 +137,95 @@ void ApplicationXml::WriteChildTables(const XmlElement& table,
                 if (found == byLink.constEnd()) continue;
                 records = &found.value();
             }
-            WriteTableRows(childTableNamed(r, m.table), target, *records);
+            WriteTableRows(r->table(m.table), target, *records);
         }
     }
 
-    for (const XmlElement& r : rows)
-        for (XmlElement child = r.firstChildElement("TABELA"); !child.isNull();
-             child = child.nextSiblingElement())
-            WriteChildTables(child, mapping);
+    for (FileRow* r : rows)
+        for (FileItem& item : r->items) {
+            if (!item.table) continue;
+            std::vector<FileRow*> childRows;
+            childRows.reserve(item.table->rows.size());
+            for (FileRow& child : item.table->rows)
+                childRows.push_back(&child);
+            WriteChildTables(item.table->name, childRows, mapping, names);
+        }
 }
 
-void ApplicationXml::WriteTableRows(XmlElement childTable, const Target& target,
+void ApplicationXml::WriteTableRows(FileTable& childTable, const Target& target,
                                     const QList<int>& records) const {
     const Utils::ControlsDisabledScope quiet(target.ds);
     if (target.mapping.newRow) {
         for (int rec : records)
-            WriteMappedRow(childTable.appendElement("WIERSZ"), target, rec, false);
+            WriteMappedRow(childTable.rows.emplace_back(), target, rec, false);
         return;
     }
-    std::vector<XmlElement> existing;
-    for (XmlElement w = childTable.firstChildElement("WIERSZ"); !w.isNull();
-         w = w.nextSiblingElement())
-        existing.push_back(w);
     for (int rec : records)
-        for (const XmlElement& w : existing)
+        for (FileRow& w : childTable.rows)
             WriteMappedRow(w, target, rec, false);
+}
+
+// This type names its special-fields dataset; its mapping has no POLA_SPECYFICZNE rows to
+// fall back to, so without the dataset POLA_SPEC stays empty.
+std::vector<ApplicationXml::SpecialField> ApplicationXml::specialFields() {
+    std::vector<SpecialField> fields;
+    DataSet* ds = dm_.findTable(kSpecialFields);
+    if (!ds || !ds->isActive()) return fields;
+    finishEdit(*ds);
+    const bool hasRecord =
+        (snapshot_ ? FileValueText::shownRecordCount(*ds) : ds->recordCount()) > 0;
+    for (const auto& f : ds->fields())
+        fields.push_back({f->name(), ds->name(),
+                          hasRecord ? snapshot_ ? FileValueText::ofShownRecord(*ds, 1, *f)
+                                                : FileValueText::ofRecord(*ds, 1, *f)
+                                    : QString()});
+    return fields;
 }
 
 void ApplicationXml::Spec2XML() {
     if (doc_.isNull()) InitWniosekXML(QString());
-    // This type names its special-fields dataset; its mapping has no POLA_SPECYFICZNE rows
-    // to fall back to, so without the dataset POLA_SPEC stays empty.
-    DataSet* ds = dm_.findTable(kSpecialFields);
-    if (!ds || !ds->isActive()) return;
-    finishEdit(*ds);
-    const bool hasRecord =
-        (snapshot_ ? FileValueText::shownRecordCount(*ds) : ds->recordCount()) > 0;
-    for (const auto& f : ds->fields()) {
+    for (const SpecialField& f : specialFields()) {
         XmlElement pole = polaSpec_.appendElement("POLE");
-        pole.setAttribute("kod", f->name());
+        pole.setAttribute("kod", f.code);
         pole.setAttribute("nrW", QStringLiteral("1"));
-        pole.setAttribute("dsN", ds->name());
+        pole.setAttribute("dsN", f.dataSet);
         pole.setAttribute("dsKN", QString());
-        pole.setAttribute("dsKW", f->name());
-        pole.setText(hasRecord ? snapshot_ ? FileValueText::ofShownRecord(*ds, 1, *f)
-                                           : FileValueText::ofRecord(*ds, 1, *f)
-                               : QString());
+        pole.setAttribute("dsKW", f.code);
+        pole.setText(f.value);
     }
+}
+
+// The document a fresh skeleton, proba2xml and Spec2XML build, written as it is built.
+void ApplicationXml::writeFresh(XmlIndentedWriter& out) {
+    using L = QLatin1StringView;
+    // Built in the order of a rebuild: posting a pending edit may change what comes after.
+    const FileRows rows = buildFileRows();
+    const std::vector<SpecialField> special = specialFields();
+    out.startElement(L("WNIOSEK"));
+    out.startElement(L("INFO_DLL"));
+    for (const auto& [name, value] : infoAttributes())
+        out.attribute(L(name), value);
+    out.endElement();
+    out.startElement(L("DANE"));
+    out.startElement(L("POLA_SPEC"));
+    for (const SpecialField& f : special) {
+        out.startElement(L("POLE"));
+        out.attribute(L("kod"), f.code);
+        out.attribute(L("nrW"), u"1");
+        out.attribute(L("dsN"), f.dataSet);
+        out.attribute(L("dsKN"), QStringView());
+        out.attribute(L("dsKW"), f.code);
+        out.text(f.value);
+        out.endElement();
+    }
+    out.endElement();
+    out.startElement(L("TABELA"));
+    out.attribute(L("nazwa"), kApplicationTable);
+    out.startElement(L("WIERSZ"));
+    writeFileRow(out, rows.row);
+    out.endElement();
+    out.endElement();
+    out.endElement();
+    out.endElement();
+    out.finish();
 }

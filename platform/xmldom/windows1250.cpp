@@ -117,6 +117,10 @@ int encode(unsigned char* out, int* outlen, const unsigned char* in, int* inlen)
 
 } // namespace
 
+unsigned char windows1250Byte(char32_t c) {
+    return c < kEncode.byteOf.size() ? kEncode.byteOf[c] : 0;
+}
+
 void registerWindows1250Codec() {
     // Registers the handler under its name, upper-cased as the library looks names up.
     xmlNewCharEncodingHandler("WINDOWS-1250", decode, encode);
