@@ -125,14 +125,12 @@ private slots:
         QCOMPARE(row->text(3), checksum);
         QVERIFY(!row->text(2).isEmpty());
     }
-    void selectsTheFileSavedLast() {
+    // The file saved last is selected; without a file only "Nowy wniosek" is enabled.
+    void selectionAndFileActions() {
         const QString last = folder_.filePath(u"uciety.xml"_s);
         HostRegistry().writeString(HostRegistry::ValueLastFile, last);
-        LauncherWindow window(module_, folder_.path());
-        QCOMPARE(window.selectedFile(), last);
+        QCOMPARE(LauncherWindow(module_, folder_.path()).selectedFile(), last);
         HostRegistry().writeString(HostRegistry::ValueLastFile, QString());
-    }
-    void fileActionsNeedAFile() {
         LauncherWindow window(module_, empty_.path());
         QCOMPARE(window.selectedFile(), QString());
         for (const char* name : {"acEdytuj", "acPodglad", "acDrukuj", "acSprawdzSume", "acWaliduj"})
