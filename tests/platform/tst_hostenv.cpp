@@ -153,10 +153,14 @@ private slots:
         QCOMPARE(registry.binFolder(), u"/opt/zelgor"_s);
         QCOMPARE(registry.readString(u"wnioski"_s), u"/home/ala/Wnioski"_s);
         QCOMPARE(registry.readString(u"ostatni"_s), QString());
-        // A missing file reads as empty values and is not created by reading.
-        const QString missing = dir_.filePath(u"brak/registry.ini"_s);
-        QCOMPARE(HostRegistry(missing).binFolder(), QString());
-        QVERIFY(!QFileInfo::exists(missing));
+        QCOMPARE(HostEnv::applicationsFolder(registry), u"/home/ala/Wnioski"_s);
+        // A missing file reads as empty values (the applications in the documents folder) and
+        // is not created by reading.
+        const HostRegistry missing(dir_.filePath(u"brak/registry.ini"_s));
+        QCOMPARE(missing.binFolder(), QString());
+        QVERIFY(!HostEnv::documentsFolder().isEmpty());
+        QCOMPARE(HostEnv::applicationsFolder(missing), HostEnv::documentsFolder());
+        QVERIFY(!QFileInfo::exists(missing.filePath()));
     }
 
     // A registry that cannot be written fails quietly: no exception, no warning, nothing read.
@@ -267,14 +271,6 @@ private slots:
         QVERIFY(file.writeString(u"bin"_s, registry));
         QCOMPARE(file.readString(u"bin"_s), registry);
         QCOMPARE(file.binFolder(), registry.isEmpty() ? QString() : bin.isEmpty() ? expected : bin);
-    }
-
-    void applicationsFolderFallsBackToDocuments() {
-        const HostRegistry registry(dir_.filePath(u"r.ini"_s));
-        QVERIFY(!HostEnv::documentsFolder().isEmpty());
-        QCOMPARE(HostEnv::applicationsFolder(registry), HostEnv::documentsFolder());
-        QVERIFY(registry.writeString(u"wnioski"_s, u"/dane/wnioski"_s));
-        QCOMPARE(HostEnv::applicationsFolder(registry), u"/dane/wnioski"_s);
     }
 
     // ---- version resource
