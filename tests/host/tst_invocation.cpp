@@ -20,15 +20,11 @@ private slots:
     void cleanup() { qunsetenv("ZELGR_REGISTRY"); }
     void everyExportFreesBothObjects_data() {
         QTest::addColumn<int>("kind");
-        QTest::newRow("NowyWniosek_") << int(ExportKind::NowyWniosek);
-        QTest::newRow("EdytujWniosek_") << int(ExportKind::EdytujWniosek);
-        QTest::newRow("PodgladWniosku_") << int(ExportKind::PodgladWniosku);
-        QTest::newRow("DrukujWniosek_") << int(ExportKind::DrukujWniosek);
-        QTest::newRow("SprawdzSume_") << int(ExportKind::SprawdzSume);
-        QTest::newRow("SilentCrcCheck_") << int(ExportKind::SilentCrcCheck);
-        QTest::newRow("SilentPreview_") << int(ExportKind::SilentPreview);
-        QTest::newRow("SilentValidate_") << int(ExportKind::SilentValidate);
-        QTest::newRow("SilentValCrcCheck_") << int(ExportKind::SilentValCrcCheck);
+        int kind = 0; // in the order of ExportKind
+        for (const char* name :
+             {"NowyWniosek_", "EdytujWniosek_", "PodgladWniosku_", "DrukujWniosek_", "SprawdzSume_",
+              "SilentCrcCheck_", "SilentPreview_", "SilentValidate_", "SilentValCrcCheck_"})
+            QTest::newRow(name) << kind++;
     }
     void everyExportFreesBothObjects() {
         QFETCH(int, kind);

@@ -51,8 +51,9 @@ struct HostFolder {
 class TestLauncher : public QObject {
     Q_OBJECT
 private slots:
-    // One call of the host: its exit code, what it prints and what its messages say. The
-    // checksum exports on real files are exercised with the validation of whole files.
+    // One call of the host: its exit code, what it prints and what its messages say (the
+    // scripted user answers them, and closes an editor through `closeWith`). The checksum
+    // exports on real files are exercised with the validation of whole files.
     void calls_data() {
         QTest::addColumn<bool>("withModule");
         QTest::addColumn<QByteArray>("programme"); // the dictionary's programme code
@@ -60,10 +61,12 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("errContains"); // empty: standard error holds nothing
+        QTest::addColumn<QString>("closeWith");
         auto row = [](const char* name, bool module, const char* programme, const QStringList& args,
-                      int exitCode, const char* out, const QString& err) {
+                      int exitCode, const char* out, const QString& err,
+                      const char* closeWith = "1") {
             QTest::newRow(name) << module << QByteArray(programme) << args << exitCode
-                                << QString::fromUtf8(out) << err;
+                                << QString::fromUtf8(out) << err << closeWith;
         };
         const QString usage = u"Użycie"_s;
         row("folder missing", true, "SPOT", {"--bin"}, 2, "", usage);
@@ -89,6 +92,17 @@ private slots:
         row("NowyWniosek_", true, "SPOX", {"NowyWniosek_"}, 0, "0\n", kGateMessage);
         row("damaged file, not held to its checksum", true, "SPOT",
             {"SilentCrcCheck_", TOPAZ_TEST_DATA "/xml/truncated.xml"}, 0, "1\n", {});
+        // The editor shown and closed: closing it asks the close question, and nothing else is
+        // asked; the viewer's result is the validation after it closes (the sample passes).
+        const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+        const QString closing =
+            u"Edytor Wniosku: Czy na pewno chcesz zamknąć Edytor Wniosku? [Tak]"_s;
+        row("edit, acZamknij", true, "SPOT", {"EdytujWniosek_", sample}, 0, "1\n", closing);
+        row("edit, close box", true, "SPOT", {"EdytujWniosek_", sample}, 0, "2\n", closing,
+            "closebox");
+        row("new, acZamknij", true, "SPOT", {"NowyWniosek_"}, 0, "1\n", closing);
+        row("print entry", true, "SPOT", {"DrukujWniosek_", sample}, 0, "1\n", closing);
+        row("view", true, "SPOT", {"PodgladWniosku_", sample}, 0, "1\n", closing);
     }
     void calls() {
         QFETCH(bool, withModule);
@@ -97,8 +111,9 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, out);
         QFETCH(QString, errContains);
+        QFETCH(QString, closeWith);
         HostFolder host(withModule, programme);
-        const Run r = host.zelgor(args);
+        const Run r = host.zelgor(args, closeWith);
         QCOMPARE(r.exitCode, exitCode);
         if (out.endsWith(u'…'))
             QVERIFY2(r.out.startsWith(out.chopped(1)), qPrintable(r.out));
@@ -108,6 +123,7 @@ private slots:
             QVERIFY2(!r.err.contains(u"Słownik"_s), qPrintable(r.err));
         else
             QVERIFY2(r.err.contains(errContains), qPrintable(r.err));
+        QVERIFY2(!r.err.contains(u"Dane zawarte we wniosku zmieniły się"_s), qPrintable(r.err));
     }
     // Two host folders started one after the other on one registry: each publishes its own
     // folder every time, so each call reads its own dictionary (the second one's programme code
@@ -122,34 +138,6 @@ private slots:
             QSettings reg(good.registry, QSettings::IniFormat);
             QCOMPARE(reg.value(u"Zelgr/bin"_s).toString(), host->dir.path());
         }
-    }
-    void editorShownAndClosed_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("closeWith");
-        QTest::addColumn<QString>("result");
-        const QString sample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
-        auto row = [](const char* name, const QStringList& args, const char* closeWith,
-                      const char* result) { QTest::newRow(name) << args << closeWith << result; };
-        row("edit, acZamknij", {"EdytujWniosek_", sample}, "1", "1\n");
-        row("edit, close box", {"EdytujWniosek_", sample}, "closebox", "2\n");
-        row("new, acZamknij", {"NowyWniosek_"}, "1", "1\n");
-        row("print entry", {"DrukujWniosek_", sample}, "1", "1\n");
-        // The viewer's result is the validation after it closes: the sample passes.
-        row("view", {"PodgladWniosku_", sample}, "1", "1\n");
-    }
-    void editorShownAndClosed() {
-        QFETCH(QStringList, args);
-        QFETCH(QString, closeWith);
-        QFETCH(QString, result);
-        HostFolder host;
-        const Run r = host.zelgor(args, closeWith);
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, result);
-        // The editor was shown: closing it asked the close question, and nothing else was asked.
-        QVERIFY2(
-            r.err.contains(u"Edytor Wniosku: Czy na pewno chcesz zamknąć Edytor Wniosku? [Tak]"_s),
-            qPrintable(r.err));
-        QVERIFY2(!r.err.contains(u"Dane zawarte we wniosku zmieniły się"_s), qPrintable(r.err));
     }
 };
 

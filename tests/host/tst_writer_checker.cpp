@@ -99,47 +99,34 @@ private:
         full.insert(1, u"--bin"_s);
         return TestSupport::runProgram(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), full, registry_);
     }
-    // Runs the editor on `open` (a new application when empty), does `step` while it is
-    // shown, and closes it.
-    void inEditor(const QString& open, const std::function<void(EditorFixture&)>& step) {
-        EditorFixture fx(false);
-        if (!open.isEmpty()) fx.window->file().OpenApplicationFile(open);
-        QTimer::singleShot(0, fx.window.get(), [&] {
-            step(fx);
-            fx.window->done(2);
-        });
-        fx.window->showModal();
-    }
     QString write(const QString& writer, const QString& out) {
+        bool written = true;
         if (writer == u"new"_s) {
-            if (topaz({u"new"_s, out}).exitCode != 0) return QString();
+            written = topaz({u"new"_s, out}).exitCode == 0;
         } else if (writer == u"resave"_s) {
-            if (topaz({u"resave"_s, sample_, out}).exitCode != 0) return QString();
-        } else if (writer == u"editor save"_s) {
-            QFile::copy(sample_, out);
-            bool saved = false;
-            inEditor(out, [&](EditorFixture& fx) {
-                typeInto(*fx.window, "opis_projektu", kTyped, true);
-                saved = fx.window->file().save();
+            written = topaz({u"resave"_s, sample_, out}).exitCode == 0;
+        } else {
+            // The editor on the sample (save) or on a new application; the typed memo is left,
+            // except for the recovery copy, which takes what the focused memo shows.
+            EditorFixture fx(false);
+            if (writer == u"editor save"_s && QFile::copy(sample_, out))
+                fx.window->file().OpenApplicationFile(out);
+            QTimer::singleShot(0, fx.window.get(), [&] {
+                typeInto(*fx.window, "opis_projektu", kTyped, writer != u"recovery copy"_s);
+                if (writer == u"editor save"_s) {
+                    written = fx.window->file().save();
+                } else if (writer == u"editor save as"_s) {
+                    written = fx.window->file().saveAs(out);
+                } else {
+                    auto* guard = fx.window->findChild<editor::RecoveryGuard*>();
+                    guard->writeIfChanged();
+                    QFile::copy(guard->ownCopy(), out);
+                }
+                fx.window->done(2);
             });
-            if (!saved) return QString();
-        } else if (writer == u"editor save as"_s) {
-            bool saved = false;
-            inEditor(QString(), [&](EditorFixture& fx) {
-                typeInto(*fx.window, "opis_projektu", kTyped, true);
-                saved = fx.window->file().saveAs(out);
-            });
-            if (!saved) return QString();
-        } else if (writer == u"recovery copy"_s) {
-            // What the focused memo shows goes into the copy although it was never left.
-            inEditor(QString(), [&](EditorFixture& fx) {
-                typeInto(*fx.window, "opis_projektu", kTyped, false);
-                auto* guard = fx.window->findChild<editor::RecoveryGuard*>();
-                guard->writeIfChanged();
-                QFile::copy(guard->ownCopy(), out);
-            });
+            fx.window->showModal();
         }
-        return QFileInfo::exists(out) ? out : QString();
+        return written && QFileInfo::exists(out) ? out : QString();
     }
 
     QTemporaryDir dir_;

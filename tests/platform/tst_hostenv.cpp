@@ -23,9 +23,6 @@ using TestSupport::writeAll;
 
 namespace {
 
-const QByteArray EnvNames[] = {"ZELGR_REGISTRY", "XDG_CONFIG_HOME", "HOME",
-                               "TOPAZ_SYSTEM_CODEPAGE"};
-
 QByteArray uniqueBlockName() {
     static int counter = 0;
     return "/topaz_tst_" + QByteArray::number(::getpid()) + "_" + QByteArray::number(++counter);
@@ -72,33 +69,14 @@ QByteArray withMarker(QByteArray bytes) {
 class TestHostEnv : public QObject {
     Q_OBJECT
 
-private:
-    QHash<QByteArray, std::optional<QByteArray>> savedEnv_;
     QList<QByteArray> blocks_;
-    std::unique_ptr<QTemporaryDir> dir_;
+    QTemporaryDir dir_;
 
 private slots:
-    void init() {
-        savedEnv_.clear();
-        for (const QByteArray& name : EnvNames)
-            savedEnv_.insert(name, qEnvironmentVariableIsSet(name.constData())
-                                       ? std::optional<QByteArray>(qgetenv(name.constData()))
-                                       : std::nullopt);
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-    }
-
     void cleanup() {
-        for (auto it = savedEnv_.cbegin(); it != savedEnv_.cend(); ++it) {
-            if (it.value())
-                qputenv(it.key().constData(), *it.value());
-            else
-                qunsetenv(it.key().constData());
-        }
         for (const QByteArray& name : std::as_const(blocks_))
             HostEnv::removeSharedFolder(name);
         blocks_.clear();
-        dir_.reset();
     }
 
     // ---- registry
@@ -120,18 +98,13 @@ private slots:
         QFETCH(QString, registryVar);
         QFETCH(QString, configVar);
         QFETCH(QString, expectedUnderTemp);
-        const QString base = dir_->path() + u'/';
-        qputenv("HOME", (base + u"home"_s).toUtf8());
-        if (registryVar == u"-"_s)
-            qunsetenv("ZELGR_REGISTRY");
-        else
-            qputenv("ZELGR_REGISTRY",
-                    registryVar.isEmpty() ? QByteArray() : (base + registryVar).toUtf8());
-        if (configVar == u"-"_s)
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", (base + configVar).toUtf8());
-
+        const QString base = dir_.path() + u'/';
+        const TestSupport::ScopedEnv home("HOME", (base + u"home"_s).toUtf8()),
+            reg("ZELGR_REGISTRY",
+                (registryVar.isEmpty() ? QString() : base + registryVar).toUtf8()),
+            config("XDG_CONFIG_HOME", (base + configVar).toUtf8());
+        if (registryVar == u"-"_s) qunsetenv("ZELGR_REGISTRY");
+        if (configVar == u"-"_s) qunsetenv("XDG_CONFIG_HOME");
         QCOMPARE(HostRegistry::defaultFilePath(), base + expectedUnderTemp);
         QCOMPARE(HostRegistry().filePath(), base + expectedUnderTemp);
     }
@@ -151,7 +124,7 @@ private slots:
     void showPlaceText() {
         QFETCH(QString, text);
         QFETCH(bool, place);
-        const HostRegistry registry(dir_->filePath(u"pokaz.ini"_s));
+        const HostRegistry registry(dir_.filePath(u"pokaz.ini"_s));
         QVERIFY(registry.writeString(QLatin1String(HostRegistry::ValueShowPlace), text));
         const HostShowPlace read = HostShowPlace::fromText(
             registry.readString(QLatin1String(HostRegistry::ValueShowPlace)));
@@ -173,63 +146,33 @@ private slots:
 
     void registryReadsHostWrittenFile() {
         // The layout the host or a person writes by hand.
-        const QString path = dir_->filePath(u"registry.ini"_s);
+        const QString path = dir_.filePath(u"registry.ini"_s);
         QVERIFY(writeAll(
             path, "[Zelgr]\nbin=/opt/zelgor/\nwnioski=/home/ala/Wnioski\n\n[Inne]\nbin=/zle\n"));
         const HostRegistry registry(path);
         QCOMPARE(registry.binFolder(), u"/opt/zelgor"_s);
         QCOMPARE(registry.readString(u"wnioski"_s), u"/home/ala/Wnioski"_s);
         QCOMPARE(registry.readString(u"ostatni"_s), QString());
-        // A missing file reads as empty values and is not created by reading.
-        const QString missing = dir_->filePath(u"brak/registry.ini"_s);
-        QCOMPARE(HostRegistry(missing).binFolder(), QString());
-        QVERIFY(!QFileInfo::exists(missing));
+        QCOMPARE(HostEnv::applicationsFolder(registry), u"/home/ala/Wnioski"_s);
+        // A missing file reads as empty values (the applications in the documents folder) and
+        // is not created by reading.
+        const HostRegistry missing(dir_.filePath(u"brak/registry.ini"_s));
+        QCOMPARE(missing.binFolder(), QString());
+        QVERIFY(!HostEnv::documentsFolder().isEmpty());
+        QCOMPARE(HostEnv::applicationsFolder(missing), HostEnv::documentsFolder());
+        QVERIFY(!QFileInfo::exists(missing.filePath()));
     }
 
-    void registryUnwritableLocationFailsSilently_data() {
-        QTest::addColumn<QString>("relativePath");
-        QTest::newRow("path is a folder") << "folder";
-        QTest::newRow("parent is a plain file") << "plain/registry.ini";
-    }
-
+    // A registry that cannot be written fails quietly: no exception, no warning, nothing read.
     void registryUnwritableLocationFailsSilently() {
-        QFETCH(QString, relativePath);
-        QVERIFY(QDir(dir_->path()).mkdir(u"folder"_s));
-        QVERIFY(writeAll(dir_->filePath(u"plain"_s), "x"));
+        QVERIFY(QDir(dir_.path()).mkpath(u"folder"_s));
+        QVERIFY(writeAll(dir_.filePath(u"plain"_s), "x"));
         QTest::failOnWarning(QRegularExpression(u".*"_s));
-
-        const HostRegistry registry(dir_->filePath(relativePath));
-        bool written = true;
-        try {
-            written = registry.writeString(u"ostatni"_s, u"/w/a.xml"_s);
-        } catch (...) {
-            QFAIL("a write that cannot be done must not throw");
+        for (const char* path : {"folder", "plain/registry.ini"}) {
+            const HostRegistry registry(dir_.filePath(QLatin1String(path)));
+            QVERIFY2(!registry.writeString(u"ostatni"_s, u"/w/a.xml"_s), path);
+            QCOMPARE(registry.readString(u"ostatni"_s), QString());
         }
-        QVERIFY(!written);
-        QCOMPARE(registry.readString(u"ostatni"_s), QString());
-    }
-
-    void registryBinLosesTrailingSeparator_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("expected");
-        auto row = [](const char* name, const char* stored, const char* expected) {
-            QTest::newRow(name) << stored << expected;
-        };
-        row("backslash", "/opt/zelgor\\", "/opt/zelgor");
-        row("slash", "/opt/zelgor/", "/opt/zelgor");
-        row("windows form", "C:\\Program Files\\Zelgor\\", "C:\\Program Files\\Zelgor");
-        row("only one removed", "/opt/zelgor//", "/opt/zelgor/");
-        row("root stays", "/", "/");
-        row("empty", "", "");
-    }
-
-    void registryBinLosesTrailingSeparator() {
-        QFETCH(QString, stored);
-        QFETCH(QString, expected);
-        const HostRegistry registry(dir_->filePath(u"r.ini"_s));
-        QVERIFY(registry.writeString(u"bin"_s, stored));
-        QCOMPARE(registry.readString(u"bin"_s), stored);
-        QCOMPARE(registry.binFolder(), expected);
     }
 
     // ---- shared memory
@@ -290,22 +233,26 @@ private slots:
 
     // ---- host folder
 
+    // The registry's folder (without one trailing separator, as the registry's "bin" reads),
+    // else the shared memory's, else the current one.
     void hostFolderOrder_data() {
         QTest::addColumn<QString>("registry");
         QTest::addColumn<QString>("shared");
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("sharedAsked");
-
+        QTest::addColumn<QString>("bin"); // as the registry reads it, when not the same
         auto row = [](const char* name, const char* registry, const char* shared,
-                      const char* current, const char* expected, bool sharedAsked) {
-            QTest::newRow(name) << registry << shared << current << expected << sharedAsked;
+                      const char* current, const char* expected, const char* bin = "") {
+            QTest::newRow(name) << registry << shared << current << expected << bin;
         };
-        row("registry wins", "/rej", "/shm", "/cwd", "/rej", false);
-        row("registry backslash", "/rej\\", "/shm", "/cwd", "/rej", false);
-        row("empty registry, shared memory", "", "/shm/", "/cwd", "/shm", true);
-        row("registry only separator, kept", "/", "/shm", "/cwd", "/", false);
-        row("both empty, current folder", "", "", "/cwd/", "/cwd", true);
+        row("registry wins", "/rej", "/shm", "/cwd", "/rej");
+        row("registry backslash", "/rej\\", "/shm", "/cwd", "/rej");
+        row("registry slash", "/rej/", "/shm", "/cwd", "/rej");
+        row("windows form", "C:\\Program Files\\Zelgor\\", "", "", "C:\\Program Files\\Zelgor");
+        row("several separators", "/rej//", "/shm", "/cwd", "/rej", "/rej/"); // one removed
+        row("registry only separator, kept", "/", "/shm", "/cwd", "/");
+        row("empty registry, shared memory", "", "/shm/", "/cwd", "/shm");
+        row("both empty, current folder", "", "", "/cwd/", "/cwd");
     }
 
     void hostFolderOrder() {
@@ -313,27 +260,17 @@ private slots:
         QFETCH(QString, shared);
         QFETCH(QString, current);
         QFETCH(QString, expected);
-        QFETCH(bool, sharedAsked);
-
+        QFETCH(QString, bin);
         bool asked = false;
-        const HostEnv::HostFolderSources sources{
-            [&] { return registry; },
-            [&] {
-                asked = true;
-                return shared;
-            },
-            [&] { return current; },
-        };
+        const HostEnv::HostFolderSources sources{[&] { return registry; },
+                                                 [&] { return asked = true, shared; },
+                                                 [&] { return current; }};
         QCOMPARE(HostEnv::hostFolder(sources), expected);
-        QCOMPARE(asked, sharedAsked);
-    }
-
-    void applicationsFolderFallsBackToDocuments() {
-        const HostRegistry registry(dir_->filePath(u"r.ini"_s));
-        QVERIFY(!HostEnv::documentsFolder().isEmpty());
-        QCOMPARE(HostEnv::applicationsFolder(registry), HostEnv::documentsFolder());
-        QVERIFY(registry.writeString(u"wnioski"_s, u"/dane/wnioski"_s));
-        QCOMPARE(HostEnv::applicationsFolder(registry), u"/dane/wnioski"_s);
+        QCOMPARE(asked, registry.isEmpty()); // the shared memory only when needed
+        const HostRegistry file(dir_.filePath(u"r.ini"_s));
+        QVERIFY(file.writeString(u"bin"_s, registry));
+        QCOMPARE(file.readString(u"bin"_s), registry);
+        QCOMPARE(file.binFolder(), registry.isEmpty() ? QString() : bin.isEmpty() ? expected : bin);
     }
 
     // ---- version resource
@@ -359,7 +296,7 @@ private slots:
     void moduleVersionInFile() {
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
-        const QString path = dir_->filePath(u"TOPAZ_Q.so"_s);
+        const QString path = dir_.filePath(u"TOPAZ_Q.so"_s);
         QVERIFY(writeAll(path, withMarker(content)));
         QCOMPARE(HostEnv::readModuleVersion(path), expected);
     }

@@ -39,60 +39,57 @@ LocalFormats pointDecimal() {
 class TestUtilsText : public QObject {
     Q_OBJECT
 private slots:
-    void monthsBetween_data() {
+    // Whole months between two dates (a day cut back at a month's end stays cut back), and
+    // the last day of a date's month; -1 and an invalid date for what has no answer.
+    void months_data() {
         QTest::addColumn<QDate>("start");
         QTest::addColumn<QDate>("end");
         QTest::addColumn<int>("months");
-        QTest::newRow("day cut back stays cut back")
-            << QDate(2005, 1, 31) << QDate(2005, 3, 1) << 1;
-        QTest::newRow("cut back day reaches end only later")
-            << QDate(2005, 1, 31) << QDate(2005, 3, 29) << 2;
-        QTest::newRow("equal dates") << QDate(2006, 5, 10) << QDate(2006, 5, 10) << 0;
-        QTest::newRow("same month") << QDate(2006, 5, 1) << QDate(2006, 5, 31) << 0;
-        QTest::newRow("exactly one month") << QDate(2006, 5, 10) << QDate(2006, 6, 10) << 0;
-        QTest::newRow("one month and a day") << QDate(2006, 5, 10) << QDate(2006, 6, 11) << 1;
-        QTest::newRow("start after end") << QDate(2006, 5, 11) << QDate(2006, 5, 10) << -1;
-        QTest::newRow("multi-year span") << QDate(2004, 3, 15) << QDate(2008, 7, 1) << 51;
-        QTest::newRow("invalid start") << QDate() << QDate(2006, 1, 1) << -1;
+        QTest::addColumn<QDate>("last"); // of the start's month
+        auto row = [](const char* name, QDate start, QDate end, int months, QDate last) {
+            QTest::newRow(name) << start << end << months << last;
+        };
+        row("day cut back stays cut back", {2005, 1, 31}, {2005, 3, 1}, 1, {2005, 1, 31});
+        row("cut back day reaches end only later", {2005, 1, 31}, {2005, 3, 29}, 2, {2005, 1, 31});
+        row("equal dates, already the last day", {2006, 4, 30}, {2006, 4, 30}, 0, {2006, 4, 30});
+        row("same month", {2006, 5, 1}, {2006, 5, 31}, 0, {2006, 5, 31});
+        row("exactly one month", {2006, 5, 10}, {2006, 6, 10}, 0, {2006, 5, 31});
+        row("one month and a day", {2006, 5, 10}, {2006, 6, 11}, 1, {2006, 5, 31});
+        row("start after end", {2006, 5, 11}, {2006, 5, 10}, -1, {2006, 5, 31});
+        row("multi-year span, leap February", {2008, 2, 10}, {2012, 7, 1}, 52, {2008, 2, 29});
+        row("common February", {2007, 2, 1}, {2007, 3, 1}, 0, {2007, 2, 28});
+        row("December", {2008, 12, 5}, {2009, 1, 6}, 1, {2008, 12, 31});
+        row("invalid start", QDate(), {2006, 1, 1}, -1, QDate());
     }
-    void monthsBetween() {
+    void months() {
         QFETCH(QDate, start);
         QFETCH(QDate, end);
         QFETCH(int, months);
-        QCOMPARE(Utils::monthsBetween(start, end), months);
-    }
-
-    void endOfMonth_data() {
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<QDate>("last");
-        QTest::newRow("leap February") << QDate(2008, 2, 10) << QDate(2008, 2, 29);
-        QTest::newRow("December rolls over") << QDate(2008, 12, 5) << QDate(2008, 12, 31);
-        QTest::newRow("common February") << QDate(2007, 2, 1) << QDate(2007, 2, 28);
-        QTest::newRow("already last day") << QDate(2006, 4, 30) << QDate(2006, 4, 30);
-        QTest::newRow("invalid") << QDate() << QDate();
-    }
-    void endOfMonth() {
-        QFETCH(QDate, date);
         QFETCH(QDate, last);
-        QCOMPARE(Utils::endOfMonth(date), last);
+        QCOMPARE(Utils::monthsBetween(start, end), months);
+        QCOMPARE(Utils::endOfMonth(start), last);
     }
 
     void textToNumber_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("pointIsLocal");
         QTest::addColumn<std::optional<double>>("number");
-        QTest::newRow("local comma") << "1200,5" << false << std::optional(1200.5);
-        QTest::newRow("foreign point") << "1200.5" << false << std::optional(1200.5);
-        QTest::newRow("only first point replaced") << "1.200.5" << false << std::optional<double>();
-        QTest::newRow("negative with blanks") << " -0.25 " << false << std::optional(-0.25);
-        QTest::newRow("exponent as written in files") << "1E20" << false << std::optional(1e20);
-        QTest::newRow("thousands blank") << "1 200,5" << false << std::optional<double>();
-        QTest::newRow("garbage") << "12a" << false << std::optional<double>();
-        QTest::newRow("empty") << "" << false << std::optional<double>();
-        QTest::newRow("infinity") << "inf" << false << std::optional<double>();
-        QTest::newRow("point locale, comma text") << "1200,5" << true << std::optional(1200.5);
-        QTest::newRow("point locale, point text") << "1200.5" << true << std::optional(1200.5);
-        QTest::newRow("point locale, two commas") << "1,200,5" << true << std::optional<double>();
+        auto row = [](const char* text, std::optional<double> number, bool pointIsLocal = false) {
+            QTest::addRow("%s%s", text, pointIsLocal ? ", point locale" : "")
+                << text << pointIsLocal << number;
+        };
+        row("1200,5", 1200.5);
+        row("1200.5", 1200.5); // foreign point
+        row("1.200.5", {});    // only the first point replaced
+        row(" -0.25 ", -0.25); // blanks
+        row("1E20", 1e20);     // the exponent as written in files
+        row("1 200,5", {});    // thousands blank
+        row("12a", {});
+        row("", {});
+        row("inf", {});
+        row("1200,5", 1200.5, true);
+        row("1200.5", 1200.5, true);
+        row("1,200,5", {}, true);
     }
     void textToNumber() {
         QFETCH(QString, text);
@@ -222,21 +219,15 @@ private slots:
     void monthTextToDate_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<std::optional<QDate>>("date");
-        QTest::newRow("month and year") << "03-2006" << std::optional(QDate(2006, 3, 1));
-        QTest::newRow("blank separator of the mask")
-            << "12 2015" << std::optional(QDate(2015, 12, 1));
-        QTest::newRow("one-digit month") << "3-2006" << std::optional<QDate>();
-        QTest::newRow("month 13") << "13-2006" << std::optional<QDate>();
-        QTest::newRow("month 0") << "00 2008" << std::optional<QDate>();
-        QTest::newRow("year 0") << "05 0000" << std::optional<QDate>();
-        QTest::newRow("month half typed") << "1  2008" << std::optional<QDate>();
-        QTest::newRow("year half typed") << "05 20  " << std::optional<QDate>();
-        QTest::newRow("signed month") << "+1 2008" << std::optional<QDate>();
-        QTest::newRow("trailing text ignored") << "03/2006xyz" << std::optional(QDate(2006, 3, 1));
-        QTest::newRow("empty mask positions") << "__ ____" << std::optional<QDate>();
-        QTest::newRow("year not a number") << "03-20a6" << std::optional<QDate>();
-        QTest::newRow("month not a number") << "ab 2008" << std::optional<QDate>();
-        QTest::newRow("empty") << "" << std::optional<QDate>();
+        auto row = [](const char* text, std::optional<QDate> date = {}) {
+            QTest::newRow(*text ? text : "empty") << text << date;
+        };
+        row("03-2006", QDate(2006, 3, 1));
+        row("12 2015", QDate(2015, 12, 1));   // the mask's blank separator
+        row("03/2006xyz", QDate(2006, 3, 1)); // trailing text ignored
+        for (const char* refused : {"3-2006", "13-2006", "00 2008", "05 0000", "1  2008", "05 20  ",
+                                    "+1 2008", "__ ____", "03-20a6", "ab 2008", ""})
+            row(refused);
     }
     void monthTextToDate() {
         QFETCH(QString, text);

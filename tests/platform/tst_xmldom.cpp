@@ -1,17 +1,23 @@
-// The DOM over libxml2: saving in windows-1250 and parsing back, with the values that
-// must survive unchanged (Polish letters, line breaks, markup characters); the declaration
-// rewrite used where the system code page is not windows-1250, with the line splitting.
+// The DOM over libxml2: values that survive saving and parsing back (windows-1250 against
+// the C library's iconv); hostile and broken input refused quickly, without reading outside
+// the document and with "Parser error" in the message (how damaged files are recognised);
+// the declaration rewrite used where the system code page is not windows-1250.
 
 #include "platform/xmldom/declarationrewrite.h"
 #include "platform/xmldom/xmldocument.h"
 #include "tests/test_support.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <iconv.h>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -19,72 +25,91 @@ using Lines = QList<QByteArray>;
 using TestSupport::readAll;
 using TestSupport::writeAll;
 
+namespace {
+
+QByteArray iconvConvert(const char* to, const char* from, QByteArray in) {
+    iconv_t cd = iconv_open(to, from);
+    QByteArray out(in.size() * 4 + 4, '\0');
+    char* src = in.data();
+    char* dst = out.data();
+    size_t srcLeft = size_t(in.size()), dstLeft = size_t(out.size());
+    const bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != size_t(-1);
+    iconv_close(cd);
+    return ok ? out.left(out.size() - qsizetype(dstLeft)) : QByteArray();
+}
+
+const QByteArray kHead = "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<a>";
+
+QString fixture(const char* name) {
+    return QStringLiteral(TOPAZ_TEST_DATA "/xml/") + QLatin1String(name);
+}
+
+// The text of the XmlError that `run` throws, empty when it throws none.
+template <typename Run> QString errorText(Run run) {
+    try {
+        run();
+    } catch (const XmlError& e) {
+        return QString::fromStdString(e.what());
+    }
+    return {};
+}
+
+QByteArray deepNesting(int depth) {
+    return QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth);
+}
+
+} // namespace
+
 class TestXmlDom : public QObject {
     Q_OBJECT
+    QTemporaryDir dir_;
 
 private slots:
-
+    // Values saved and parsed back unchanged; pasted control characters, which would make the
+    // file unreadable, are dropped.
     void valuesSurviveSaveAndParse_data() {
         QTest::addColumn<QString>("encoding");
         QTest::addColumn<QString>("value");
-
-        const QStringList encodings{u"windows-1250"_s, u"UTF-8"_s};
-        const QList<QPair<const char*, QString>> values{
-            {"CR LF inside", u"a\r\nb"_s},
-            {"lone CR", u"a\rb"_s},
-            {"only line breaks", u"\r\n\r\n\n"_s},
-            {"tab and edge spaces", u"  a\tb  "_s},
-            {"Polish with breaks", u"zażółć\r\ngęślą\njaźń\r\n"_s},
-            {"markup characters", u"<a href=\"x\">&amp; 'q' ]]> </a>"_s},
-            {"euro sign", u"100 €"_s},
-            {"outside windows-1250", u"Ωλ 漢字"_s},
+        QTest::addColumn<QString>("read");
+        const QList<std::tuple<const char*, QString, QString>> values{
+            {"CR LF inside", u"a\r\nb"_s, u"a\r\nb"_s},
+            {"lone CR", u"a\rb"_s, u"a\rb"_s},
+            {"only line breaks", u"\r\n\r\n\n"_s, u"\r\n\r\n\n"_s},
+            {"tab and edge spaces", u"  a\tb  "_s, u"  a\tb  "_s},
+            {"Polish with breaks", u"zażółć\r\ngęślą\njaźń\r\n"_s, u"zażółć\r\ngęślą\njaźń\r\n"_s},
+            {"markup characters", u"<a href=\"x\">&amp; 'q' ]]> </a>"_s,
+             u"<a href=\"x\">&amp; 'q' ]]> </a>"_s},
+            {"euro sign", u"100 €"_s, u"100 €"_s},
+            {"outside windows-1250", u"Ωλ 漢字"_s, u"Ωλ 漢字"_s},
+            {"control characters", u"a\u000Bb\u0001c\u000C\td\uFFFF"_s, u"abc\td"_s},
         };
-        for (const QString& encoding : encodings) {
-            for (const auto& [label, value] : values)
-                QTest::addRow("%s, %s", qPrintable(encoding), label) << encoding << value;
-        }
+        for (const char* encoding : {"windows-1250", "UTF-8"})
+            for (const auto& [label, value, read] : values)
+                QTest::addRow("%s, %s", encoding, label) << encoding << value << read;
     }
 
     void valuesSurviveSaveAndParse() {
         QFETCH(QString, encoding);
         QFETCH(QString, value);
-
+        QFETCH(QString, read);
         XmlDocument doc = XmlDocument::create();
         XmlElement row = doc.setRoot("WNIOSEK").appendElement("ATRYBUT");
         row.setAttribute("nazwa", value);
         row.setText(value);
         // The element after it must come through untouched as well.
         doc.root().appendElement("NASTEPNY").setText(u"x"_s);
-
-        QTemporaryDir dir;
-        doc.saveFile(dir.filePath(u"w.xml"_s), encoding);
-        const XmlDocument back = XmlDocument::parseFile(dir.filePath(u"w.xml"_s));
+        doc.saveFile(dir_.filePath(u"w.xml"_s), encoding);
+        const XmlDocument back = XmlDocument::parseFile(dir_.filePath(u"w.xml"_s));
         QCOMPARE(back.encoding(), encoding);
-        const XmlElement read = back.root().firstChildElement("ATRYBUT");
-        QCOMPARE(read.text(), value);
-        QCOMPARE(read.attribute("nazwa"), value);
+        QCOMPARE(back.root().firstChildElement("ATRYBUT").text(), read);
+        QCOMPARE(back.root().firstChildElement("ATRYBUT").attribute("nazwa"), read);
         QCOMPARE(back.root().firstChildElement("NASTEPNY").text(), u"x"_s);
-    }
-
-    void unrepresentableCharactersAreDropped() {
-        // Pasted control characters must not make the saved file unreadable.
-        XmlDocument doc = XmlDocument::create();
-        XmlElement root = doc.setRoot("R");
-        const QString pasted = u"a\u000Bb\u0001c\u000C\td\uFFFF"_s;
-        root.setAttribute("k", pasted);
-        root.setText(pasted);
-
-        const XmlDocument back = XmlDocument::parseMemory(doc.toBytes(u"windows-1250"_s));
-        QCOMPARE(back.root().attribute("k"), u"abc\td"_s);
-        QCOMPARE(back.root().text(), u"abc\td"_s);
-
-        // A text converted once and written many times is cleaned alike.
-        const XmlText once(pasted);
-        XmlElement copy = root.appendElement("C");
-        copy.setAttribute("k", once);
-        copy.setText(once);
-        QCOMPARE(copy.attribute("k"), u"abc\td"_s);
-        QCOMPARE(copy.text(), u"abc\td"_s);
+        // A text converted once and written many times comes out alike.
+        const XmlText once(value);
+        row.setAttribute("k", once);
+        row.setText(once);
+        QCOMPARE(row.attribute("k"), read);
+        QCOMPARE(row.text(), read);
     }
 
     // With data elements named, white space alone is layout outside them and dropped;
@@ -146,63 +171,192 @@ private slots:
         XmlDocument doc = XmlDocument::create();
         doc.setRoot("WNIOSEK");
         QVERIFY_THROWS_EXCEPTION(XmlError, doc.toBytes(u"x-no-such-encoding"_s));
-
-        QTemporaryDir dir;
-        const QString path = dir.filePath("brak/wniosek.xml");
-        try {
-            doc.saveFile(path, u"windows-1250"_s);
-            QFAIL("no XmlError");
-        } catch (const XmlError& e) {
-            const QString message = QString::fromStdString(e.what());
-            QVERIFY2(message.contains(path), qPrintable(message));
-            QVERIFY(!message.contains(u"Parser error"_s));
-        }
+        const QString path = dir_.filePath("brak/wniosek.xml");
+        const QString message = errorText([&] { doc.saveFile(path, u"windows-1250"_s); });
+        QVERIFY2(message.contains(path), qPrintable(message));
+        QVERIFY(!message.contains(u"Parser error"_s));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, doc.root().appendElement("1zla nazwa"));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, doc.root().setAttribute("", QString()));
     }
 
+    // ---------------------------------------------------------------- code page
+
+    void everyByteReadsAsIconvReadsIt() {
+        for (int b = 0x20; b < 0x100; ++b) {
+            if (b == '<' || b == '&') continue;
+            const QByteArray utf8 = iconvConvert("UTF-8", "WINDOWS-1250", QByteArray(1, char(b)));
+            QString read;
+            try {
+                read = XmlDocument::parseMemory(kHead + char(b) + "</a>").root().text();
+            } catch (const XmlError&) {
+                read = u"(refused)"_s;
+            }
+            const QString expected = utf8.isEmpty() ? u"(refused)"_s : QString::fromUtf8(utf8);
+            QVERIFY2(read == expected, qPrintable(QString::asprintf("byte 0x%02X", b)));
+        }
+    }
+
+    void everyCharacterWritesAsIconvWritesIt() {
+        // The code page's own characters, and some it lacks (Latin-1 neighbours, a sign
+        // beside the euro, a character outside the basic plane).
+        QList<char32_t> chars;
+        for (int b = 0x80; b < 0x100; ++b) {
+            const QString u =
+                QString::fromUtf8(iconvConvert("UTF-8", "WINDOWS-1250", QByteArray(1, char(b))));
+            if (!u.isEmpty()) chars << u.toUcs4().first();
+        }
+        chars << U'\u00C0' << U'\u0100' << U'\u20AD' << U'\U0001F600';
+        for (char32_t c : chars) {
+            const QString text = QString::fromUcs4(&c, 1);
+            XmlDocument doc = XmlDocument::create();
+            doc.setRoot("a").setText(text);
+            const QByteArray bytes = doc.toBytes(u"windows-1250"_s);
+            const QByteArray byIconv = iconvConvert("WINDOWS-1250", "UTF-8", text.toUtf8());
+            const QByteArray expected =
+                byIconv.isEmpty() ? "&#" + QByteArray::number(uint(c)) + ";" : byIconv;
+            QVERIFY2(bytes.contains("<a>" + expected + "</a>"), qPrintable(text));
+            QCOMPARE(XmlDocument::parseMemory(bytes).root().text(), text);
+        }
+    }
+
+    // ---------------------------------------------------------------- hostile input
+
+    // A file (when named) or bytes; the refusal's reason (our own text, or empty for the
+    // library's), and whether it is a parser error at all (an unreadable file is not).
+    void refusals_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("parserError");
+        auto file = [](const char* name, const QString& path, const char* reason = "",
+                       bool parserError = true) {
+            QTest::newRow(name) << path << QByteArray() << reason << parserError;
+        };
+        auto bytes = [](const char* name, const QByteArray& data, const char* reason = "") {
+            QTest::newRow(name) << QString() << data << reason << true;
+        };
+        for (const auto& [name, entity] :
+             {std::pair{"billion_laughs", "lol"}, std::pair{"external_entity", "xxe"},
+              std::pair{"external_parameter_entity", "ext"}, std::pair{"network_entity", "net"}})
+            file(name, fixture(name) + u".xml"_s,
+                 qPrintable(u"Entity declarations are not allowed: "_s + QLatin1String(entity)));
+        file("undeclared entity, external DTD", fixture("undeclared_entity_external_dtd.xml"),
+             "nbsp");
+        for (const char* name : {"undeclared_entity_in_attribute", "truncated", "not_xml", "empty",
+                                 "tag_mismatch", "two_roots"})
+            file(name, fixture(name) + u".xml"_s);
+        // Files are read in chunks, so the library's 10 MB limit on one text node holds.
+        const QString huge = dir_.filePath(u"huge.xml"_s);
+        QVERIFY(writeAll(huge, "<a>" + QByteArray(11'000'000, 'x') + "</a>"));
+        file("huge text node", huge);
+        file("missing file", fixture("no_such_file.xml"), "", false);
+        file("directory", QStringLiteral(TOPAZ_TEST_DATA "/xml"), "", false);
+        bytes("100000 levels deep", deepNesting(100000));
+        // The library's default limits, which XML_PARSE_HUGE would lift.
+        bytes("1000 levels deep", deepNesting(1000));
+        bytes("11 MB attribute value", "<a b=\"" + QByteArray(11'000'000, 'x') + "\"/>");
+        bytes("60000-character name", "<" + QByteArray(60'000, 'x') + "/>");
+        bytes("no bytes", QByteArray());
+        bytes("only a declaration", "<?xml version=\"1.0\"?>\n");
+        bytes("unparsed entity",
+              "<!DOCTYPE a [<!NOTATION n SYSTEM \"n\">"
+              "<!ENTITY u SYSTEM \"file:///etc/passwd\" NDATA n>]><a/>",
+              "Entity declarations are not allowed: u");
+        bytes("unknown encoding", "<?xml version=\"1.0\" encoding=\"x-no-such\"?><a/>");
+        bytes("bytes not in the declared encoding", "<?xml version=\"1.0\"?><a>\xff\xfe</a>");
+        bytes("undefined namespace prefix", "<p:a/>");
+    }
+    void refusals() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, data);
+        QFETCH(QString, reason);
+        QFETCH(bool, parserError);
+        QElapsedTimer timer;
+        timer.start();
+        const QString message = errorText([&] {
+            file.isEmpty() ? XmlDocument::parseMemory(data) : XmlDocument::parseFile(file);
+        });
+        // Refused long before time or memory could run out; the bound is generous because
+        // the suite also runs under the sanitizers on a busy machine.
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(u"%1 ms"_s.arg(timer.elapsed())));
+        QVERIFY2(!message.isEmpty(), "no XmlError");
+        QVERIFY2(message.contains(u"Parser error"_s) == parserError, qPrintable(message));
+        QVERIFY2(message.contains(file) && message.contains(reason), qPrintable(message));
+        QVERIFY2(!message.contains(u"root:"_s), "content of /etc/passwd leaked into the message");
+    }
+
+    void externalSubsetIsNeverLoaded() {
+        // The DOCTYPE names /etc/passwd as its DTD: the document is fine, the DTD unread.
+        const XmlDocument doc = XmlDocument::parseFile(fixture("external_dtd_only.xml"));
+        QCOMPARE(doc.root().name(), u"WNIOSEK"_s);
+        QCOMPARE(doc.root().text(), u"b"_s);
+        QVERIFY(!doc.toBytes().contains("root:"));
+    }
+
+    void predefinedEntitiesAndCharacterReferencesStillWork() {
+        const XmlDocument doc = XmlDocument::parseMemory(
+            "<!DOCTYPE a [<!ELEMENT a (#PCDATA)>]>"
+            "<a b=\"&lt;&amp;&quot;&apos;&gt;\">&lt;&amp;&quot;&apos;&gt;&#x17C;&#380;&#13;</a>");
+        QCOMPARE(doc.root().attribute("b"), u"<&\"'>"_s);
+        QCOMPARE(doc.root().text(), u"<&\"'>żż\r"_s);
+    }
+
+    void errorsStayWithTheirOwnThread() {
+        // Good and bad documents parsed at once: each thread must see exactly its own
+        // outcome and its own line number.
+        std::atomic<int> wrong{0};
+        std::vector<std::thread> workers;
+        for (int t = 0; t < 4; ++t) {
+            workers.emplace_back([t, &wrong] {
+                const QByteArray bad = "<a>" + QByteArray(t + 1, '\n') + "</b>"; // on line t + 2
+                const QByteArray good = "<a n=\"" + QByteArray::number(t) + "\"><b/></a>";
+                for (int r = 0; r < 25; ++r) {
+                    const QString error = errorText([&] { XmlDocument::parseMemory(bad); });
+                    if (!error.contains(u"(line %1"_s.arg(t + 2))) ++wrong;
+                    QString n; // stays empty when the good document is refused
+                    errorText([&] { n = XmlDocument::parseMemory(good).root().attribute("n"); });
+                    if (n != QString::number(t)) ++wrong;
+                }
+            });
+        }
+        for (std::thread& w : workers)
+            w.join();
+        QCOMPARE(wrong.load(), 0);
+    }
+
     // ---------------------------------------------------------------- declaration rewrite
 
+    // Lines given joined by "\n".
     void rewritesDeclaration_data() {
         QTest::addColumn<Lines>("input");
         QTest::addColumn<QByteArray>("encoding");
         QTest::addColumn<Lines>("expected");
-
-        QTest::newRow("normal") << Lines{R"(<?xml version="1.0" encoding="windows-1250"?>)",
-                                         "<WNIOSEK>", "</WNIOSEK>"}
-                                << QByteArray("ISO-8859-2")
-                                << Lines{R"(<?xml version="1.0" encoding="ISO-8859-2"?>)",
-                                         "<WNIOSEK>", "</WNIOSEK>"};
-        QTest::newRow("upper-case declaration")
-            << Lines{R"(<?XML VERSION="1.0" ENCODING="WINDOWS-1250"?>)", "<WNIOSEK/>"}
-            << QByteArray("UTF-8")
-            << Lines{R"(<?xml version="1.0" encoding="UTF-8"?>)", "<WNIOSEK/>"};
-        QTest::newRow("mixed-case declaration, indented")
-            << Lines{R"(  <?Xml version="1.0"?>)", "<SLOWNIKI>"} << QByteArray("UTF-8")
-            << Lines{R"(  <?xml version="1.0" encoding="UTF-8"?>)", "<SLOWNIKI>"};
-        QTest::newRow("declaration and root on one line")
-            << Lines{R"(<?xml version="1.0" encoding="ISO-8859-2"?><WNIOSEK>)", "</WNIOSEK>"}
-            << QByteArray("windows-1250")
-            << Lines{R"(<?xml version="1.0" encoding="windows-1250"?><WNIOSEK>)", "</WNIOSEK>"};
-        QTest::newRow("one line, root found upper-cased")
-            << Lines{R"(<?xml version="1.0"?><wniosek/>)"} << QByteArray("UTF-8")
-            << Lines{R"(<?xml version="1.0" encoding="UTF-8"?><wniosek/>)"};
-        QTest::newRow("declaration on a later line")
-            << Lines{"", R"(<?xml version="1.0"?>)", "<SLOWNIKI wersja=\"3.12\">"}
-            << QByteArray("UTF-8")
-            << Lines{"", R"(<?xml version="1.0" encoding="UTF-8"?>)", "<SLOWNIKI wersja=\"3.12\">"};
-        // Without a declaration the head goes in front of the root's own ">", which
-        // leaves a document that no longer parses: such a file counts as damaged.
-        QTest::newRow("no declaration")
-            << Lines{"<WNIOSEK>", "<DANE/>", "</WNIOSEK>"} << QByteArray("UTF-8")
-            << Lines{R"(<WNIOSEK<?xml version="1.0" encoding="UTF-8"?>)", "<DANE/>", "</WNIOSEK>"};
-        QTest::newRow("declaration after the root line is not searched")
-            << Lines{"<WNIOSEK>", R"(<?xml version="1.0"?>)"} << QByteArray("UTF-8")
-            << Lines{R"(<WNIOSEK<?xml version="1.0" encoding="UTF-8"?>)",
-                     R"(<?xml version="1.0"?>)"};
-        QTest::newRow("nothing to close a declaration")
-            << Lines{"abc", ""} << QByteArray("UTF-8") << Lines{"abc", ""};
-        QTest::newRow("no lines") << Lines{} << QByteArray("UTF-8") << Lines{};
+        auto row = [](const char* name, const char* input, const char* encoding,
+                      const char* expected) {
+            auto lines = [](const char* s) { return *s ? QByteArray(s).split('\n') : Lines{}; };
+            QTest::newRow(name) << lines(input) << QByteArray(encoding) << lines(expected);
+        };
+        row("normal", "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<WNIOSEK>\n</WNIOSEK>",
+            "ISO-8859-2", "<?xml version=\"1.0\" encoding=\"ISO-8859-2\"?>\n<WNIOSEK>\n</WNIOSEK>");
+        row("upper-case declaration", "<?XML VERSION=\"1.0\" ENCODING=\"WINDOWS-1250\"?>\n<W/>",
+            "UTF-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<W/>");
+        row("mixed-case declaration, indented", "  <?Xml version=\"1.0\"?>\n<SLOWNIKI>", "UTF-8",
+            "  <?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SLOWNIKI>");
+        row("declaration and root on one line",
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-2\"?><WNIOSEK>\n</WNIOSEK>", "windows-1250",
+            "<?xml version=\"1.0\" encoding=\"windows-1250\"?><WNIOSEK>\n</WNIOSEK>");
+        row("one line, root found upper-cased", "<?xml version=\"1.0\"?><wniosek/>", "UTF-8",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><wniosek/>");
+        row("declaration on a later line", "\n<?xml version=\"1.0\"?>\n<SLOWNIKI wersja=\"3.12\">",
+            "UTF-8", "\n<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SLOWNIKI wersja=\"3.12\">");
+        // Without a declaration the head goes in front of the root's own ">", which leaves a
+        // document that no longer parses: such a file counts as damaged.
+        row("no declaration", "<WNIOSEK>\n<DANE/>\n</WNIOSEK>", "UTF-8",
+            "<WNIOSEK<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DANE/>\n</WNIOSEK>");
+        row("declaration after the root line is not searched", "<WNIOSEK>\n<?xml version=\"1.0\"?>",
+            "UTF-8", "<WNIOSEK<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<?xml version=\"1.0\"?>");
+        row("nothing to close a declaration", "abc\n", "UTF-8", "abc\n");
+        row("no lines", "", "UTF-8", "");
     }
 
     void rewritesDeclaration() {
@@ -239,7 +393,6 @@ private slots:
 
     void fileFailuresReportFalse() {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         const QString source = dir.filePath("a.xml");
         QVERIFY(writeAll(source, "<?xml version=\"1.0\"?>\n<a/>\n"));
 
