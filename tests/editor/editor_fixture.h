@@ -10,25 +10,43 @@
 #include "platform/ui/headlessui.h"
 #include "tests/editor/model_tester.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <functional>
 #include <memory>
 
-// The sample module past its dictionary gate and an editor window over it, as the entry
-// points build them; the window must go before the module.
-inline void openSampleEditor(HeadlessUi& ui, std::unique_ptr<TdmDataSets>& dm,
-                             std::unique_ptr<editor::TfmWniosek>& window) {
-    const HostEnv::HostFolderSources sources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                                             [] { return QString(); }, [] { return QString(); }};
+inline const HostEnv::HostFolderSources kSampleSources{
+    [] { return QStringLiteral(TOPAZ_EXAMPLES); }, [] { return QString(); },
+    [] { return QString(); }};
+
+// The sample module past its dictionary gate, as the entry points build it.
+inline std::unique_ptr<TdmDataSets> openSampleModule(UserInterface& ui) {
     DataModuleOptions options;
-    options.folderSources = sources;
-    dm = TdmDataSets::create(ui, options);
+    options.folderSources = kSampleSources;
+    std::unique_ptr<TdmDataSets> dm = TdmDataSets::create(ui, options);
     dm->SprawdzSlownik();
-    window = std::make_unique<editor::TfmWniosek>(*dm, ui, HostSettings::ReadHostSettings(sources));
+    return dm;
+}
+
+// The sample module and an editor window over it; the window must go before the module.
+inline void openSampleEditor(UserInterface& ui, std::unique_ptr<TdmDataSets>& dm,
+                             std::unique_ptr<editor::TfmWniosek>& window) {
+    dm = openSampleModule(ui);
+    window = std::make_unique<editor::TfmWniosek>(*dm, ui,
+                                                  HostSettings::ReadHostSettings(kSampleSources));
+}
+
+// One notch of the wheel over `w` at `at`, as a mouse sends it.
+inline void wheelNotch(QWidget* w, QPoint at, int delta) {
+    QWheelEvent notch(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &notch);
 }
 
 // Runs `step` once the modal call that follows runs its own loop (a restored recovery copy
@@ -40,6 +58,56 @@ inline void whenLooping(QObject* context, std::function<void()> step, int delayM
         else
             step();
     });
+}
+
+// The application's tables as lines of text, one per record; lookups by their keys, an
+// amount without a value as 0, a record with nothing in it left out (the file keeps the
+// main record's single-row tables, empty ones too).
+inline QStringList tablesText(const TdmDataSets& dm) {
+    QStringList lines;
+    for (const auto& t : dm.tables()) {
+        if (!t->name().startsWith(QLatin1String("ds")) || !t->isActive()) continue;
+        for (int r = 1; r <= t->recordCount(); ++r) {
+            QStringList values;
+            bool empty = true;
+            for (const auto& f : t->fields()) {
+                // Lookups give names through the dictionaries' filters; the checksum is
+                // recomputed by validation and saving.
+                if (f->kind() == FieldKind::Lookup || f->name() == QLatin1String("suma_kontrolna"))
+                    continue;
+                // Amounts as the file holds them (15 significant digits): a sum's binary
+                // noise beyond them is not a value the applicant sees or typed.
+                const QVariant value = t->valueAt(r, *f);
+                QString v = f->type() == FieldType::Float ? FieldText::format(f->type(), value)
+                                                          : value.toString();
+                empty = empty && v.isEmpty();
+                if (v.isEmpty() && f->type() == FieldType::Float) v = QStringLiteral("0");
+                values << f->name() + u'=' + v;
+            }
+            if (!empty)
+                lines << QStringLiteral("%1[%2] %3").arg(t->name()).arg(r).arg(values.join(u' '));
+        }
+    }
+    return lines;
+}
+
+// The first record that differs, by table and record, with the field that differs.
+inline QString firstDifference(const QStringList& a, const QStringList& b) {
+    const auto table = [](const QString& line) { return line.section(u'[', 0, 0); };
+    QStringList as = a, bs = b;
+    for (qsizetype i = 0; i < qMax(as.size(), bs.size()); ++i) {
+        const QString x = as.value(i), y = bs.value(i);
+        if (x == y) continue;
+        if (table(x) != table(y)) // a record more on one side
+            return QStringLiteral("%1 / %2: liczba rekordów")
+                .arg(x.section(u' ', 0, 0), y.section(u' ', 0, 0));
+        const QStringList xs = x.split(u' '), ys = y.split(u' ');
+        for (qsizetype k = 0; k < qMax(xs.size(), ys.size()); ++k)
+            if (xs.value(k) != ys.value(k))
+                return QStringLiteral("%1: \"%2\" -> \"%3\"")
+                    .arg(x.section(u' ', 0, 0), xs.value(k), ys.value(k));
+    }
+    return {};
 }
 
 template <typename Ui = HeadlessUi> struct BasicEditorFixture {

@@ -104,17 +104,6 @@ struct PageFixture : FramesFixture {
     }
 };
 
-// Data tables of text columns, one call per row.
-inline void columns(std::initializer_list<const char*> names) {
-    for (const char* n : names)
-        QTest::addColumn<QString>(n);
-}
-inline void row(const char* name, std::initializer_list<QString> values) {
-    QTestData& data = QTest::newRow(name);
-    for (const QString& v : values)
-        data << v;
-}
-
 // The seed of a random test: TOPAZ_SEED when set (a replay), else a new one.
 inline quint32 testSeed() {
     return qEnvironmentVariableIsSet("TOPAZ_SEED")

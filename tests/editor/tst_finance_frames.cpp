@@ -1,7 +1,6 @@
 // The indicator, finance and attachment pages in the editor window: grids in their frames,
 // view mode, attachment boxes.
 #include "editor/forms/controls/check_control.h"
-#include "editor/forms/controls/memo_control.h"
 #include "editor/forms/frame_pages.h"
 #include "editor/forms/frames/frame_registry.h"
 #include "editor/grid/year_grid.h"
@@ -13,12 +12,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QtTest>
-
-#include <tuple>
 
 using namespace Qt::StringLiterals;
 

@@ -64,9 +64,87 @@ int saveInEditor(const QString& file, bool recoveryCopy) {
 class TestSaveFaults : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void everyFailureLeavesOldOrNew_data();
-    void everyFailureLeavesOldOrNew();
+    void initTestCase() {
+        if (QStandardPaths::findExecutable(u"strace"_s).isEmpty())
+            QSKIP("strace is not installed (scripts/install-deps.sh installs it)");
+        registry_ = home_.filePath(u"registry.ini"_s);
+        QVERIFY(TestSupport::writeAll(registry_, "[Zelgr]\nbin=" TOPAZ_EXAMPLES "\n"));
+        // A tracer that cannot attach (no ptrace in the container) leaves nothing to test.
+        const Run probe = TestSupport::runProgram(
+            u"strace"_s, {u"-qq"_s, u"-o"_s, u"/dev/null"_s, u"true"_s}, registry_);
+        if (probe.exitCode != 0) QSKIP("strace cannot trace here");
+        // LeakSanitizer cannot run in a traced process; the sanitizer build keeps the rest.
+        const QByteArray asan = qgetenv("ASAN_OPTIONS");
+        qputenv("ASAN_OPTIONS", asan + (asan.isEmpty() ? "" : ":") + "detect_leaks=0");
+    }
+
+    void everyFailureLeavesOldOrNew_data() {
+        QTest::addColumn<QString>("path");
+        for (const char* p : {"editor save", "recovery copy", "resave", "import"})
+            QTest::newRow(p) << QString::fromLatin1(p);
+    }
+
+    void everyFailureLeavesOldOrNew() {
+        QFETCH(QString, path);
+        QTemporaryDir dir;
+        const Save save = prepare(path, dir);
+        const bool database = path == u"import"_s;
+        const QByteArray before = readAll(save.target);
+        const int importedBefore = database ? imported(save.target) : 0;
+        QVERIFY(!before.isEmpty());
+        const QStringList filesBefore = QDir(QFileInfo(save.target).path()).entryList(QDir::Files);
+        const std::map<QString, int> start = callsBeforeSave(save, dir.filePath(u"trace.log"_s));
+        QVERIFY2(!start.empty(), "the save never opened its target");
+
+        // In the editor every write and close of its thread also runs the event loop's wake-ups;
+        // failing those stalls the loop, not the save, so the editor's paths take the file
+        // system's own calls.
+        const bool editor = save.command.first() != topaz_;
+        int runs = 0, failures = 0;
+        for (const QString& syscall : kSyscalls) {
+            if (editor && (syscall == u"write"_s || syscall == u"close"_s)) continue;
+            const int first = start.count(syscall) ? start.at(syscall) + 1 : 1;
+            for (int n = first;; ++n) {
+                QFile::remove(save.target);
+                QVERIFY(TestSupport::writeAll(save.target, before));
+                const QString log = dir.filePath(u"inject.log"_s);
+                const Run r =
+                    strace({u"-f"_s, u"-qq"_s, u"-o"_s, log, u"-e"_s, u"trace="_s + syscall,
+                            u"-e"_s, u"inject=%1:error=ENOSPC:when=%2"_s.arg(syscall).arg(n)},
+                           save);
+                ++runs;
+                const bool injected = readAll(log).contains("(INJECTED)");
+                const QString replay = u"%1, %2 call %3: exit %4\n%5"_s.arg(path, syscall)
+                                           .arg(n)
+                                           .arg(r.exitCode)
+                                           .arg(r.err);
+                const QByteArray after = readAll(save.target);
+                if (database) {
+                    const int now = imported(save.target);
+                    QVERIFY2(now == importedBefore || now == importedBefore + 1,
+                             qPrintable(replay));
+                } else if (after != before) {
+                    QVERIFY2(holds(save.target), qPrintable(replay)); // a complete new file
+                }
+                if (r.exitCode != 0) {
+                    ++failures;
+                    QVERIFY2(r.exitCode > 0, qPrintable(replay)); // no crash
+                    QVERIFY2(r.err.contains(u"ie można"_s) ||
+                                 r.err.contains(u"nic z pliku nie zapisano"_s),
+                             qPrintable(replay));
+                }
+                QStringList left = QDir(QFileInfo(save.target).path()).entryList(QDir::Files);
+                left.removeAll(u"inject.log"_s);
+                left.removeAll(u"trace.log"_s);
+                for (const QString& f : filesBefore)
+                    left.removeAll(f);
+                QVERIFY2(left.isEmpty(), qPrintable(replay + left.join(u' ')));
+                if (!injected) break; // the save went through untouched: every call was tried
+                QVERIFY2(n < first + 400, qPrintable(replay));
+            }
+        }
+        qInfo("%s: %d runs, %d refused saves", qPrintable(path), runs, failures);
+    }
 
 private:
     struct Save {
@@ -85,18 +163,24 @@ private:
     QTemporaryDir home_;
 };
 
-void TestSaveFaults::initTestCase() {
-    if (QStandardPaths::findExecutable(u"strace"_s).isEmpty())
-        QSKIP("strace is not installed (scripts/install-deps.sh installs it)");
-    registry_ = home_.filePath(u"registry.ini"_s);
-    QVERIFY(TestSupport::writeAll(registry_, "[Zelgr]\nbin=" TOPAZ_EXAMPLES "\n"));
-    // A tracer that cannot attach (no ptrace in the container) leaves nothing to test.
-    const Run probe = TestSupport::runProgram(
-        u"strace"_s, {u"-qq"_s, u"-o"_s, u"/dev/null"_s, u"true"_s}, registry_);
-    if (probe.exitCode != 0) QSKIP("strace cannot trace here");
-    // LeakSanitizer cannot run in a traced process; the sanitizer build keeps the rest.
-    const QByteArray asan = qgetenv("ASAN_OPTIONS");
-    qputenv("ASAN_OPTIONS", asan + (asan.isEmpty() ? "" : ":") + "detect_leaks=0");
+std::map<QString, int> TestSaveFaults::callsBeforeSave(const Save& save, const QString& log) {
+    strace({u"-f"_s, u"-qq"_s, u"-o"_s, log, u"-e"_s, u"trace=openat,"_s + kSyscalls.join(u',')},
+           save);
+    std::map<QString, std::map<QString, int>> perThread;
+    const QString opened = u"\""_s + save.target;
+    static const QRegularExpression line(u"^(\\d+) +(\\w+)\\("_s);
+    for (const QString& l : QString::fromUtf8(readAll(log)).split(u'\n')) {
+        const auto m = line.match(l);
+        if (!m.hasMatch()) continue;
+        // The target itself, or an unnamed file in its folder that is linked in later.
+        const bool target = l.contains(opened) || (l.contains(u"O_TMPFILE"_s) &&
+                                                   l.contains(QFileInfo(save.target).path()));
+        if (m.captured(2) == u"openat"_s && target &&
+            (l.contains(u"O_WRONLY"_s) || l.contains(u"O_RDWR"_s)))
+            return perThread[m.captured(1)];
+        ++perThread[m.captured(1)][m.captured(2)];
+    }
+    return {};
 }
 
 TestSaveFaults::Save TestSaveFaults::prepare(const QString& path, QTemporaryDir& dir) {
@@ -129,26 +213,6 @@ Run TestSaveFaults::strace(const QStringList& words, const Save& save) {
     return TestSupport::runProgram(u"strace"_s, words + save.command, registry_);
 }
 
-std::map<QString, int> TestSaveFaults::callsBeforeSave(const Save& save, const QString& log) {
-    strace({u"-f"_s, u"-qq"_s, u"-o"_s, log, u"-e"_s, u"trace=openat,"_s + kSyscalls.join(u',')},
-           save);
-    std::map<QString, std::map<QString, int>> perThread;
-    const QString opened = u"\""_s + save.target;
-    static const QRegularExpression line(u"^(\\d+) +(\\w+)\\("_s);
-    for (const QString& l : QString::fromUtf8(readAll(log)).split(u'\n')) {
-        const auto m = line.match(l);
-        if (!m.hasMatch()) continue;
-        // The target itself, or an unnamed file in its folder that is linked in later.
-        const bool target = l.contains(opened) || (l.contains(u"O_TMPFILE"_s) &&
-                                                   l.contains(QFileInfo(save.target).path()));
-        if (m.captured(2) == u"openat"_s && target &&
-            (l.contains(u"O_WRONLY"_s) || l.contains(u"O_RDWR"_s)))
-            return perThread[m.captured(1)];
-        ++perThread[m.captured(1)][m.captured(2)];
-    }
-    return {};
-}
-
 bool TestSaveFaults::holds(const QString& file) {
     return TestSupport::runProgram(
                topaz_, {u"checksum"_s, QStringLiteral("--bin=" TOPAZ_EXAMPLES), file}, registry_)
@@ -169,72 +233,6 @@ int TestSaveFaults::imported(const QString& database) {
     }
     QSqlDatabase::removeDatabase(u"c"_s);
     return count;
-}
-
-void TestSaveFaults::everyFailureLeavesOldOrNew_data() {
-    QTest::addColumn<QString>("path");
-    for (const char* p : {"editor save", "recovery copy", "resave", "import"})
-        QTest::newRow(p) << QString::fromLatin1(p);
-}
-
-void TestSaveFaults::everyFailureLeavesOldOrNew() {
-    QFETCH(QString, path);
-    QTemporaryDir dir;
-    const Save save = prepare(path, dir);
-    const bool database = path == u"import"_s;
-    const QByteArray before = readAll(save.target);
-    const int importedBefore = database ? imported(save.target) : 0;
-    QVERIFY(!before.isEmpty());
-    const QStringList filesBefore = QDir(QFileInfo(save.target).path()).entryList(QDir::Files);
-    const std::map<QString, int> start = callsBeforeSave(save, dir.filePath(u"trace.log"_s));
-    QVERIFY2(!start.empty(), "the save never opened its target");
-
-    // In the editor every write and close of its thread also runs the event loop's wake-ups;
-    // failing those stalls the loop, not the save, so the editor's paths take the file
-    // system's own calls.
-    const bool editor = save.command.first() != topaz_;
-    int runs = 0, failures = 0;
-    for (const QString& syscall : kSyscalls) {
-        if (editor && (syscall == u"write"_s || syscall == u"close"_s)) continue;
-        const int first = start.count(syscall) ? start.at(syscall) + 1 : 1;
-        for (int n = first;; ++n) {
-            QFile::remove(save.target);
-            QVERIFY(TestSupport::writeAll(save.target, before));
-            const QString log = dir.filePath(u"inject.log"_s);
-            const Run r = strace({u"-f"_s, u"-qq"_s, u"-o"_s, log, u"-e"_s, u"trace="_s + syscall,
-                                  u"-e"_s, u"inject=%1:error=ENOSPC:when=%2"_s.arg(syscall).arg(n)},
-                                 save);
-            ++runs;
-            const bool injected = readAll(log).contains("(INJECTED)");
-            const QString replay = u"%1, %2 call %3: exit %4\n%5"_s.arg(path, syscall)
-                                       .arg(n)
-                                       .arg(r.exitCode)
-                                       .arg(r.err);
-            const QByteArray after = readAll(save.target);
-            if (database) {
-                const int now = imported(save.target);
-                QVERIFY2(now == importedBefore || now == importedBefore + 1, qPrintable(replay));
-            } else if (after != before) {
-                QVERIFY2(holds(save.target), qPrintable(replay)); // a complete new file
-            }
-            if (r.exitCode != 0) {
-                ++failures;
-                QVERIFY2(r.exitCode > 0, qPrintable(replay)); // no crash
-                QVERIFY2(r.err.contains(u"ie można"_s) ||
-                             r.err.contains(u"nic z pliku nie zapisano"_s),
-                         qPrintable(replay));
-            }
-            QStringList left = QDir(QFileInfo(save.target).path()).entryList(QDir::Files);
-            left.removeAll(u"inject.log"_s);
-            left.removeAll(u"trace.log"_s);
-            for (const QString& f : filesBefore)
-                left.removeAll(f);
-            QVERIFY2(left.isEmpty(), qPrintable(replay + left.join(u' ')));
-            if (!injected) break; // the save went through untouched: every call was tried
-            QVERIFY2(n < first + 400, qPrintable(replay));
-        }
-    }
-    qInfo("%s: %d runs, %d refused saves", qPrintable(path), runs, failures);
 }
 
 int main(int argc, char** argv) {

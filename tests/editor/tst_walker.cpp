@@ -15,8 +15,8 @@
 #include "editor/validation/validation_window.h"
 #include "editor/window/editor_window.h"
 #include "editor/window/scroll_box.h"
+#include "editor_fixture.h"
 #include "file/application_file.h"
-#include "model/dm_main.h"
 #include "platform/dataset/dataset.h"
 #include "platform/ui/headlessui.h"
 #include "type_text.h"
@@ -30,7 +30,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -79,9 +78,6 @@ bool tolerated(Fault f, const QString& text) {
     return false;
 }
 
-const HostEnv::HostFolderSources kSources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                                          [] { return QString(); }, [] { return QString(); }};
-
 // The protected hooks through which a control reads its field and shows a text.
 struct Peek : DataControl {
     using DataControl::fieldText;
@@ -113,56 +109,6 @@ QPair<QString, QString> shownAndStored(const DataControl* c, const Field& f, boo
         if (kind == ControlKind::Currency && t->isEmpty()) *t = QStringLiteral("0,00");
     }
     return {shown, stored};
-}
-
-// The application's tables as lines of text, one per record; lookups by their keys, an
-// amount without a value as 0, a record with nothing in it left out (the file keeps the
-// main record's single-row tables, empty ones too).
-QStringList tablesText(const TdmDataSets& dm) {
-    QStringList lines;
-    for (const auto& t : dm.tables()) {
-        if (!t->name().startsWith(QLatin1String("ds")) || !t->isActive()) continue;
-        for (int r = 1; r <= t->recordCount(); ++r) {
-            QStringList values;
-            bool empty = true;
-            for (const auto& f : t->fields()) {
-                // Lookups give names through the dictionaries' filters; the checksum is
-                // recomputed by validation and saving.
-                if (f->kind() == FieldKind::Lookup || f->name() == QLatin1String("suma_kontrolna"))
-                    continue;
-                // Amounts as the file holds them (15 significant digits): a sum's binary
-                // noise beyond them is not a value the applicant sees or typed.
-                const QVariant value = t->valueAt(r, *f);
-                QString v = f->type() == FieldType::Float ? FieldText::format(f->type(), value)
-                                                          : value.toString();
-                empty = empty && v.isEmpty();
-                if (v.isEmpty() && f->type() == FieldType::Float) v = QStringLiteral("0");
-                values << f->name() + u'=' + v;
-            }
-            if (!empty)
-                lines << QStringLiteral("%1[%2] %3").arg(t->name()).arg(r).arg(values.join(u' '));
-        }
-    }
-    return lines;
-}
-
-// The first record that differs, by table and record, with the field that differs.
-QString firstDifference(const QStringList& a, const QStringList& b) {
-    const auto table = [](const QString& line) { return line.section(u'[', 0, 0); };
-    QStringList as = a, bs = b;
-    for (qsizetype i = 0; i < qMax(as.size(), bs.size()); ++i) {
-        const QString x = as.value(i), y = bs.value(i);
-        if (x == y) continue;
-        if (table(x) != table(y)) // a record more on one side
-            return QStringLiteral("%1 / %2: liczba rekordów")
-                .arg(x.section(u' ', 0, 0), y.section(u' ', 0, 0));
-        const QStringList xs = x.split(u' '), ys = y.split(u' ');
-        for (qsizetype k = 0; k < qMax(xs.size(), ys.size()); ++k)
-            if (xs.value(k) != ys.value(k))
-                return QStringLiteral("%1: \"%2\" -> \"%3\"")
-                    .arg(x.section(u' ', 0, 0), xs.value(k), ys.value(k));
-    }
-    return {};
 }
 
 template <typename T> T pick(QRandomGenerator& rng, const QList<T>& list) {
@@ -572,10 +518,7 @@ QString TstWalker::check(Act act, const QStringList& before) {
 // editor's.
 QString TstWalker::checkSaved() {
     HeadlessUi ui;
-    DataModuleOptions options;
-    options.folderSources = kSources;
-    auto back = TdmDataSets::create(ui, options);
-    back->SprawdzSlownik();
+    const std::unique_ptr<TdmDataSets> back = openSampleModule(ui);
     if (runSprawdzSume(*back, ui, w_->file().FileName, true) != 1)
         return QStringLiteral("suma kontrolna zapisanego pliku się nie zgadza");
     const QString d = firstDifference(tablesText(*dm_), tablesText(*back));
@@ -594,11 +537,7 @@ QString TstWalker::walkOnce(quint32 seed, bool sample, int actions) {
     // are still written whenever the editor loses the activation.
     qputenv("TOPAZ_RECOVERY_INTERVAL_MS", "2000000000");
     ui_ = std::make_unique<QtUserInterface>();
-    DataModuleOptions options;
-    options.folderSources = kSources;
-    dm_ = TdmDataSets::create(*ui_, options);
-    dm_->SprawdzSlownik();
-    w_ = std::make_unique<TfmWniosek>(*dm_, *ui_, HostSettings::ReadHostSettings(kSources));
+    openSampleEditor(*ui_, dm_, w_);
     ui_->setEditorWindow(w_.get());
     savePath_ = dir.filePath(QStringLiteral("zapis.xml"));
     if (sample) {
@@ -664,17 +603,13 @@ void TstWalker::walk() {
     QFETCH(int, actions);
     const bool replay = seed != 0;
     if (replay && qEnvironmentVariableIsSet("TOPAZ_WALKER_SEED")) QSKIP("a replay of a fixed seed");
-    if (!replay)
-        seed = qEnvironmentVariableIsSet("TOPAZ_WALKER_SEED")
-                   ? quint32(qEnvironmentVariableIntValue("TOPAZ_WALKER_SEED"))
-                   : 20261207u;
-    if (!actions)
-        actions = qEnvironmentVariableIsSet("TOPAZ_WALKER_ACTIONS")
-                      ? qEnvironmentVariableIntValue("TOPAZ_WALKER_ACTIONS")
-                      : 250;
+    const auto env = [](const char* name, int fallback) {
+        return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
+    };
+    if (!replay) seed = quint32(env("TOPAZ_WALKER_SEED", 20261207));
+    if (!actions) actions = env("TOPAZ_WALKER_ACTIONS", 250);
     // Half of a long run's time goes to each row.
-    const qint64 ms =
-        replay ? 0 : qint64(qEnvironmentVariableIntValue("TOPAZ_WALKER_MINUTES")) * 30000;
+    const qint64 ms = replay ? 0 : qint64(env("TOPAZ_WALKER_MINUTES", 0)) * 30000;
     QElapsedTimer clock;
     clock.start();
     actions_ = boxes_ = walks_ = toleratedFaults_ = 0;
@@ -684,15 +619,10 @@ void TstWalker::walk() {
     do {
         failure = walkOnce(s, sample, actions);
     } while (failure.isEmpty() && clock.elapsed() < ms && ++s);
-    qInfo().noquote() << QStringLiteral("walker %1: walks %2, actions %3, pages %4, message "
-                                        "boxes %5, tolerated known faults %6, faults %7")
-                             .arg(QString::fromLatin1(QTest::currentDataTag()))
-                             .arg(walks_)
-                             .arg(actions_)
-                             .arg(pages_.size())
-                             .arg(boxes_)
-                             .arg(toleratedFaults_)
-                             .arg(failure.isEmpty() ? 0 : 1);
+    qInfo("walker %s: walks %d, actions %d, pages %d, message boxes %d, tolerated known faults "
+          "%d, faults %d",
+          QTest::currentDataTag(), walks_, actions_, int(pages_.size()), boxes_, toleratedFaults_,
+          failure.isEmpty() ? 0 : 1);
     QStringList pages = pages_.values();
     pages.sort();
     qInfo().noquote() << QStringLiteral("walker pages: ") + pages.join(u'|');

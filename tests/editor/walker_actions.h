@@ -47,20 +47,18 @@ struct KeyRow {
     const char* name;
 };
 
-inline const std::vector<KeyRow> kKeys{
-    {Qt::Key_Tab, Qt::NoModifier, "Tab"},
-    {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
-    {Qt::Key_Escape, Qt::NoModifier, "Esc"},
-    {Qt::Key_Return, Qt::NoModifier, "Enter"},
-    {Qt::Key_Down, Qt::NoModifier, "Dół"},
-    {Qt::Key_Up, Qt::NoModifier, "Góra"},
-    {Qt::Key_Space, Qt::NoModifier, "Spacja"},
-    {Qt::Key_Delete, Qt::NoModifier, "Delete"},
-    {Qt::Key_F2, Qt::NoModifier, "F2"},
-    {Qt::Key_PageDown, Qt::NoModifier, "PageDown"},
-    {Qt::Key_Down, Qt::ControlModifier, "Ctrl+Dół"},
-    {Qt::Key_Up, Qt::ControlModifier, "Ctrl+Góra"},
-};
+inline const std::vector<KeyRow> kKeys{{Qt::Key_Tab, Qt::NoModifier, "Tab"},
+                                       {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
+                                       {Qt::Key_Escape, Qt::NoModifier, "Esc"},
+                                       {Qt::Key_Return, Qt::NoModifier, "Enter"},
+                                       {Qt::Key_Down, Qt::NoModifier, "Dół"},
+                                       {Qt::Key_Up, Qt::NoModifier, "Góra"},
+                                       {Qt::Key_Space, Qt::NoModifier, "Spacja"},
+                                       {Qt::Key_Delete, Qt::NoModifier, "Delete"},
+                                       {Qt::Key_F2, Qt::NoModifier, "F2"},
+                                       {Qt::Key_PageDown, Qt::NoModifier, "PageDown"},
+                                       {Qt::Key_Down, Qt::ControlModifier, "Ctrl+Dół"},
+                                       {Qt::Key_Up, Qt::ControlModifier, "Ctrl+Góra"}};
 
 // What is typed into a control of each kind; keys-only kinds get an empty list.
 struct InputRow {
