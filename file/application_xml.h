@@ -17,6 +17,8 @@ class Field;
 class TdmDataSets_t;
 class XmlIndentedWriter;
 class FileNamePool;
+struct FileItem;
+struct FileSpecialField;
 struct FileRow;
 struct FileRows;
 struct FileTable;
@@ -26,6 +28,9 @@ struct FileTable;
 // `singleRecord` (one the mapping only merges into rows: a second record of it would be
 // written into every row once more, so a file could make its own copy grow as rows x records).
 void checkRecordNumbers(const XmlElement& element, const QSet<QString>& singleRecord = {});
+// The same for one record number ("nrW") of a value of the dataset.
+void checkRecordNumber(const QString& number, const QString& dataSet,
+                       const QSet<QString>& singleRecord);
 struct MappingLists;
 
 // The application file's DOM and the two directions between it and the data module: the
@@ -66,6 +71,10 @@ public:
     void XML2proba(const XmlElement& table); // applies every WIERSZ, recursively
     // Raises the data module's Wczytywanie for its duration.
     void XML2PolaSpec(const XmlElement& polaSpec);
+    // The same for rows and special fields read without a document (their record numbers
+    // already checked).
+    void readFileTable(const FileTable& table);
+    void readSpecialFields(const std::vector<FileSpecialField>& fields);
 
     // A fresh skeleton filled by proba2xml and Spec2XML and saved, written straight from the
     // tables without the document (which stays as it was) in the file's own code page, and
@@ -130,10 +139,10 @@ private:
                         const QList<int>& records) const;
 
     void collectWrittenFields();
-    void readTable(const XmlElement& table);
-    void ReadRow(const XmlElement& row);
-    void readAttribute(DataSet& ds, const XmlElement& attribute);
-    void readSpecialField(DataSet& ds, const XmlElement& pole);
+    void readTable(const FileTable& table);
+    void ReadRow(const FileRow& row);
+    void readAttribute(DataSet& ds, const FileItem& attribute);
+    void readSpecialField(DataSet& ds, const FileSpecialField& pole);
     void assignFromFile(Field& field, const QString& text);
 
     TdmDataSets_t& dm_;

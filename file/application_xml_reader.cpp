@@ -3,6 +3,7 @@
 
 #include "platform/utils/datasetscanscope.h"
 
+#include "file/file_rows.h"
 #include "file/mapping_lists.h"
 #include "file/value_text.h"
 #include "model/dm_main_tmpl.h"
@@ -35,27 +36,29 @@ std::optional<qint64> recordNumber(const QString& attributeText) {
 
 } // namespace
 
+void checkRecordNumber(const QString& number, const QString& dataSet,
+                       const QSet<QString>& singleRecord) {
+    const std::optional<qint64> n = recordNumber(number);
+    if (n && *n > ApplicationXml::MaxRecordNumber)
+        throw XmlError(QStringLiteral("Parser error: record number %1 exceeds %2")
+                           .arg(number.left(40))
+                           .arg(ApplicationXml::MaxRecordNumber)
+                           .toStdString());
+    if (n && *n > 1 && !singleRecord.isEmpty() && singleRecord.contains(dataSet))
+        throw XmlError(QStringLiteral("Parser error: record number %1 of %2, which holds one record")
+                           .arg(*n)
+                           .arg(dataSet.left(40))
+                           .toStdString());
+}
+
 // Every ATRYBUT or POLE below the element is checked before anything is applied, so a
 // file naming an absurd record number changes no table.
 void checkRecordNumbers(const XmlElement& element, const QSet<QString>& singleRecord) {
     for (const XmlElement& child : element.childElements()) {
-        if (child.nameIs("ATRYBUT") || child.nameIs("POLE")) {
-            const std::optional<qint64> n = recordNumber(child.attribute("nrW"));
-            if (n && *n > ApplicationXml::MaxRecordNumber)
-                throw XmlError(QStringLiteral("Parser error: record number %1 exceeds %2")
-                                   .arg(child.attribute("nrW").left(40))
-                                   .arg(ApplicationXml::MaxRecordNumber)
-                                   .toStdString());
-            if (n && *n > 1 && !singleRecord.isEmpty() &&
-                singleRecord.contains(child.attribute("dsN")))
-                throw XmlError(QStringLiteral("Parser error: record number %1 of %2, which holds "
-                                              "one record")
-                                   .arg(*n)
-                                   .arg(child.attribute("dsN").left(40))
-                                   .toStdString());
-        } else {
+        if (child.nameIs("ATRYBUT") || child.nameIs("POLE"))
+            checkRecordNumber(child.attribute("nrW"), child.attribute("dsN"), singleRecord);
+        else
             checkRecordNumbers(child, singleRecord);
-        }
     }
 }
 
@@ -102,6 +105,11 @@ QDate fileDate(const QString& text, const QString& filePattern) {
 
 void ApplicationXml::XML2proba(const XmlElement& table) {
     checkRecordNumbers(table);
+    FileNamePool names;
+    readFileTable(fileTableOf(table, names));
+}
+
+void ApplicationXml::readFileTable(const FileTable& table) {
     collectWrittenFields();
     readTable(table);
 }
@@ -124,23 +132,20 @@ void ApplicationXml::collectWrittenFields() {
     }
 }
 
-void ApplicationXml::readTable(const XmlElement& table) {
-    for (XmlElement row = table.firstChildElement("WIERSZ"); !row.isNull();
-         row = row.nextSiblingElement())
+void ApplicationXml::readTable(const FileTable& table) {
+    for (const FileRow& row : table.rows)
         ReadRow(row);
 }
 
-void ApplicationXml::ReadRow(const XmlElement& row) {
+void ApplicationXml::ReadRow(const FileRow& row) {
     DataSet* lastDataSet = nullptr;
-    for (const XmlNode& node : row.childNodes()) {
-        const XmlElement e = node.toElement();
-        if (e.nameIs("TABELA")) {
-            readTable(e);
+    for (const FileItem& item : row.items) {
+        if (item.table) {
+            readTable(*item.table);
             continue;
         }
-        if (!e.nameIs("ATRYBUT")) continue;
-        lastDataSet = dm_.findTable(e.attribute("dsN"));
-        if (lastDataSet) readAttribute(*lastDataSet, e);
+        lastDataSet = dm_.findTable(item.names->dataSet);
+        if (lastDataSet) readAttribute(*lastDataSet, item);
     }
     if (lastDataSet && lastDataSet->isEditing()) {
         try {
@@ -151,19 +156,19 @@ void ApplicationXml::ReadRow(const XmlElement& row) {
     }
 }
 
-void ApplicationXml::readAttribute(DataSet& ds, const XmlElement& attribute) {
+void ApplicationXml::readAttribute(DataSet& ds, const FileItem& attribute) {
     // A field no save writes adds no record either: the table would be saved with one more.
-    Field* field = ds.findField(attribute.attribute("dsK"));
+    Field* field = ds.findField(attribute.names->field);
     if (field && !written_.contains(field)) return;
     if (!ds.isActive()) ds.open();
     const Utils::ControlsDisabledScope quiet(ds);
-    const std::optional<qint64> n = recordNumber(attribute.attribute("nrW"));
+    const std::optional<qint64> n = recordNumber(attribute.number);
     if (!n || *n <= 0) return;
     try {
         if (!moveToRecord(ds, int(*n)) || !field) return;
         if (!ds.isEditing()) ds.edit();
         const Writable writable(*field);
-        assignFromFile(*field, attribute.text());
+        assignFromFile(*field, attribute.value);
     } catch (const DataSetError&) {
         // A record the table refuses (a required value missing, a rule saying no): the
         // element is skipped like a value that cannot be converted.
@@ -209,6 +214,15 @@ void ApplicationXml::assignFromFile(Field& field, const QString& text) {
 
 void ApplicationXml::XML2PolaSpec(const XmlElement& polaSpec) {
     checkRecordNumbers(polaSpec);
+    std::vector<FileSpecialField> fields;
+    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull();
+         pole = pole.nextSiblingElement())
+        fields.push_back({pole.attribute("kod"), pole.attribute("nrW"), pole.attribute("dsN"),
+                          pole.attribute("dsKN"), pole.attribute("dsKW"), pole.text()});
+    readSpecialFields(fields);
+}
+
+void ApplicationXml::readSpecialFields(const std::vector<FileSpecialField>& fields) {
     struct Loading {
         TdmDataSets_t& dm;
         bool before;
@@ -216,33 +230,30 @@ void ApplicationXml::XML2PolaSpec(const XmlElement& polaSpec) {
     } loading{dm_, dm_.Wczytywanie};
     dm_.Wczytywanie = true;
 
-    for (XmlElement pole = polaSpec.firstChildElement("POLE"); !pole.isNull();
-         pole = pole.nextSiblingElement()) {
-        if (pole.text().isEmpty()) continue;
-        if (DataSet* ds = dm_.findTable(pole.attribute("dsN"))) readSpecialField(*ds, pole);
+    for (const FileSpecialField& pole : fields) {
+        if (pole.value.isEmpty()) continue;
+        if (DataSet* ds = dm_.findTable(pole.dataSet)) readSpecialField(*ds, pole);
     }
 }
 
-void ApplicationXml::readSpecialField(DataSet& ds, const XmlElement& pole) {
+void ApplicationXml::readSpecialField(DataSet& ds, const FileSpecialField& pole) {
     if (!ds.isActive()) ds.open();
     const Utils::ControlsDisabledScope quiet(ds);
-    const std::optional<qint64> n = recordNumber(pole.attribute("nrW"));
+    const std::optional<qint64> n = recordNumber(pole.number);
     if (!n || *n <= 0) return;
     try {
         if (!moveToRecord(ds, int(*n))) return;
         ds.edit();
-        const QString code = pole.attribute("kod");
-        const QString text = pole.text();
-        const QString nameField = pole.attribute("dsKN");
-        if (Field* f = nameField.isEmpty() ? nullptr : ds.findField(nameField)) {
+        if (Field* f = pole.nameField.isEmpty() ? nullptr : ds.findField(pole.nameField)) {
             const Writable writable(*f);
             if (f->type() != FieldType::Date)
-                f->setAsString(code);
-            else if (const QDate d = fileDate(code, QString()); d.isValid())
+                f->setAsString(pole.code);
+            else if (const QDate d = fileDate(pole.code, QString()); d.isValid())
                 f->setValue(d);
         }
-        if (Field* f = ds.findField(pole.attribute("dsKW"))) {
+        if (Field* f = ds.findField(pole.valueField)) {
             const Writable writable(*f);
+            const QString& text = pole.value;
             if (f->type() == FieldType::Date) {
                 if (const QDate d = fileDate(text, FileDateFormat); d.isValid()) f->setValue(d);
             } else if (f->type() == FieldType::Float) {

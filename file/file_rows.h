@@ -59,6 +59,16 @@ struct FileTable {
     std::vector<FileRow> rows;
 };
 
+// A POLE of POLA_SPEC: a special field's value.
+struct FileSpecialField {
+    QString code;       // "kod"
+    QString number;     // "nrW"
+    QString dataSet;    // "dsN"
+    QString nameField;  // "dsKN"
+    QString valueField; // "dsKW"
+    QString value;
+};
+
 // The application's row (the one row of PLO_WNIOSKI) with everything below it.
 struct FileRows {
     FileNamePool names;
