@@ -86,12 +86,12 @@ struct ModuleFixture {
     }
 
     // "T.f=v" assigns to the current row of table T, starting an edit (dates as yyyy-MM-dd, an
-    // empty value clears); "+T" appends a row, "T@id" goes to the row with that Id, and either
-    // followed by ": f=v; g=w" assigns the values and posts; "goto T n" goes to the n-th row;
-    // "insert T", "post T", "delete T", "cancel T", "disable T" and "enable T" (its controls); "pwd
-    // CODES..." sets the implementation path; "gate" runs the dictionary gate; "loading", "loaded",
-    // "changed"; "answer yes|no" queues the answer to a question. A leading "!" expects the step to
-    // be refused (the post, the path, the gate).
+    // empty value clears all but a text); "+T" appends a row, "T@id" goes to the row with that Id,
+    // and either followed by ": f=v; g=w" assigns the values and posts; "goto T n" goes to the n-th
+    // row; "insert T", "post T", "delete T", "cancel T", "open T", "disable T" and "enable T" (its
+    // controls); "pwd CODES..." sets the implementation path; "gate" runs the dictionary gate;
+    // "loading", "loaded", "changed"; "answer yes|no" queues the answer to a question. A leading
+    // "!" expects the step to be refused (the post, the path, the gate).
     void act(QString line) {
         if (step && step(line)) return;
         static const QRegularExpression rowLine(
@@ -109,6 +109,8 @@ struct ModuleFixture {
             ok = dm->table(rest).deleteRecord();
         } else if (verb == u"cancel") {
             dm->table(rest).cancel();
+        } else if (verb == u"open") {
+            dm->table(rest).open();
         } else if (verb == u"disable" || verb == u"enable") { // as a restructuring rule does
             verb == u"disable" ? dm->table(rest).disableControls()
                                : dm->table(rest).enableControls();
@@ -153,11 +155,11 @@ struct ModuleFixture {
     }
 
     // "[!]enabled T.f", "[!]readonly T.f", "format T.f=pattern", "[!]active T", "[!]editing T",
-    // "[!]disabled T" (its controls), "[!]changed", "[!]warning" (of the last validation),
-    // "same T.f=g" (equal values), "values T.f=a b" (the visible values, sorted), "column
-    // T.f,g=a|b" (in table order, the fields of a row run together), "recno T=n", "shown a|b"
-    // (the texts shown to the user), "focus f|g" (the fields focused), "T#rows", "T.f=text" or
-    // "[!]T.f" (empty); "T@id.f" reads the row with that Id.
+    // "[!]changed", "[!]warning" (of the last validation), "same T.f=g" (equal values), "values
+    // T.f=a b" (the visible values, sorted), "column T.f,g=a|b" (in table order, the fields of a
+    // row run together), "recno T=n", "shown a|b" (the texts shown to the user), "focus f|g" (the
+    // fields focused), "T#rows", "T.f=text" or "[!]T.f" (empty); "T@id.f" reads the row with that
+    // Id.
     bool holds(QString check) const {
         const bool negated = check.startsWith(u'!');
         if (negated) check.remove(0, 1);
@@ -178,8 +180,6 @@ struct ModuleFixture {
             result = t().isActive();
         else if (verb == u"editing")
             result = t().isEditing();
-        else if (verb == u"disabled")
-            result = t().controlsDisabled();
         else if (verb == u"recno")
             result = t().recNo() == value.toInt();
         else if (verb == u"values" || verb == u"column") {
@@ -194,6 +194,8 @@ struct ModuleFixture {
             result = v.join(verb == u"values" ? u' ' : u'|') == value;
         } else if (verb == u"shown")
             result = ui.shownTexts().join(u'|') == what;
+        else if (verb == u"boxes")
+            result = ModuleTest::messageBoxes(ui).join(u'\n') == what;
         else if (verb == u"focus") {
             QStringList fields;
             for (const UiCall& c : ui.calls(UiCall::Kind::FocusControl))

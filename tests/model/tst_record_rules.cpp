@@ -17,42 +17,15 @@ QStringList attachmentCodes(const DataSet& ps) {
 }
 const QStringList kAnswers = {"RT", "DT", "UT", "N", "ND"};
 
-// A module that has passed the dictionary gate, as every export has it (unless told not to).
-struct GatedModule : ModuleFixture {
-    explicit GatedModule(bool gate = true) {
-        if (gate && !dm->SprawdzSlownik()) qFatal("the sample dictionary does not pass the gate");
-    }
-};
-
 } // namespace
 
 class TestRecordRules : public QObject {
     Q_OBJECT
 
 private slots:
-    // ---------------------------------------------------------------- creation and gate
-
-    void newModuleHasItsStartingRows() {
-        GatedModule m(false);
-        for (const char* check :
-             {"dsWniosek#1", "dsWniosek.typ_projektu=N", "dsWniosek.rodz_proj=RB",
-              "dsWniosek.zgod_zam_pub_rozp=T", "dsWniosek.zgod_zam_pub_data_rozp",
-              "!active dsKatPrzych", "dsPozWdr#0", "dsPolaSpec#1", "!editing dsPolaSpec",
-              "dsPolaSpec.CZYWYSTINNEINS=T", "active dsInstytucje",
-              // The kind "RB" opened the works column only.
-              "enabled dsPolaSpec.ZALMAPYRT", "!enabled dsPolaSpec.ZALMAPYDT",
-              "!enabled dsPolaSpec.ZALMAPYUT"})
-            QVERIFY2(m.holds(u(check)), check);
-        QCOMPARE(m.f("dsWniosek", "osw_ben_data").asDate(), QDate::currentDate());
-        DataSet& ps = m.t("dsPolaSpec");
-        QCOMPARE(attachmentCodes(ps).size(), 21);
-        for (const QString& code : attachmentCodes(ps))
-            for (const QString& answer : kAnswers)
-                QCOMPARE(ps.field(code + answer).asString(), QString(answer == "RT" ? "T" : "N"));
-    }
-
     void zerujZalezneRespectsReadOnly() {
-        GatedModule m;
+        ModuleFixture m; // past the dictionary gate, as every export has it
+        m.play({"gate"});
         DataSet& t = m.t("dsKatInt");
         t.append();
         t.field("ID3").setValue(5);
@@ -74,8 +47,30 @@ private slots:
     void switches_data() {
         QTest::addColumn<QStringList>("script");
         auto row = [](const QString& name, const QStringList& script) {
-            QTest::newRow(qPrintable(name)) << script;
+            QTest::newRow(qPrintable(name)) << QStringList{"gate"} + script;
         };
+        // A new module, before the gate: its starting rows; the kind "RB" opened the works
+        // column only; every attachment answered "yes" in it.
+        const QStringList codes = attachmentCodes(ModuleFixture().t("dsPolaSpec"));
+        QCOMPARE(codes.size(), 21);
+        QStringList created =
+            QStringList{"?dsWniosek#1",
+                        "?dsWniosek.typ_projektu=N",
+                        "?dsWniosek.rodz_proj=RB",
+                        "?dsWniosek.zgod_zam_pub_rozp=T",
+                        "?dsWniosek.zgod_zam_pub_data_rozp",
+                        "?!active dsKatPrzych",
+                        "?dsPozWdr#0",
+                        "?dsPolaSpec#1"} +
+            QStringList{"?!editing dsPolaSpec",           "?dsPolaSpec.CZYWYSTINNEINS=T",
+                        "?active dsInstytucje",           "?enabled dsPolaSpec.ZALMAPYRT",
+                        "?!enabled dsPolaSpec.ZALMAPYDT", "?!enabled dsPolaSpec.ZALMAPYUT"};
+        created << "?dsWniosek.osw_ben_data=" + QDate::currentDate().toString(u"yyyy.MM.dd");
+        for (const QString& code : codes)
+            for (const QString& answer : kAnswers)
+                created << u("?dsPolaSpec.%1%2=%3")
+                               .arg(code, answer, answer == u"RT" ? u("T") : u("N"));
+        QTest::newRow("new module") << created;
         row("the gate sets the programme and empties the kind",
             {"?dsPozWdr#1", "?dsPozWdr.PWD_KOD_ID1=SPOT", "?dsPozWdr.PWD_ID2",
              "?same dsPozWdr.PWD_ID=PWD_ID1", "?dsWniosek.rodz_proj", "?!editing dsWniosek",
@@ -283,7 +278,6 @@ private slots:
 
         // The answers of an attachment exclude each other: the answers RT DT UT N ND of the code
         // afterwards; other attachments keep theirs.
-        const QStringList codes = attachmentCodes(GatedModule(false).t("dsPolaSpec"));
         auto answers = [&](const char* name, const QString& code, const char* set,
                            const char* expected, bool loading = false) {
             QStringList s{loading ? "loading" : "loaded", u("dsPolaSpec.") + code + u(set),
@@ -330,15 +324,39 @@ private slots:
         kind("works", "RB", "RT");
         kind("supplies while loading", "DS", "DT", true);
         kind("unknown kind", "MI", "");
+
+        // A new row of a numbered list takes the next number, one inserted in the middle as
+        // well; a deletion renumbers the rest in their order.
+        for (const auto& [table, number] : {std::pair{"dsLokalizacja", "Lp."},
+                                            {"dsInstytucje", "Lp."},
+                                            {"dsPomocPub", "Lp."},
+                                            {"dsOsobyUpow", "Lp"},
+                                            {"dsZamPub", "lp"},
+                                            {"dsProdukty", "Lp."},
+                                            {"dsRezultaty", "Lp."},
+                                            {"dsOddz", "Lp."},
+                                            {"dsKatPrzych", "Lp."}}) {
+            const QString t = u(table), numbers = u("?column %1.%2=1|2|3").arg(t, u(number));
+            QStringList s{"dsWniosek.zgod_pom_pub_korzystal=T", "open " + t}; // opens with it
+            for (int i = 0; i < 3; ++i)
+                s << "+" + t << "post " + t;
+            s << numbers << "goto " + t + " 2"
+              << "insert " + t << u("?%1.%2=4").arg(t, u(number)) << "post " + t;
+            if (t == u"dsPomocPub") s << "?dsPomocPub.Kwota_pomocy=0";
+            s << "goto " + t + " 1"
+              << "delete " + t << numbers;
+            row(u("numbered list ") + t, s);
+        }
     }
 
     void switches() {
         QFETCH(QStringList, script);
-        GatedModule().play(script);
+        ModuleFixture().play(script);
     }
 
     void monthInputHoldsTwinRuleOff() {
-        GatedModule m;
+        ModuleFixture m;
+        m.play({"gate"});
         Field& twin = m.f("dsWniosek", "harm_rozp");
         int calls = 0;
         twin.onChange = [&calls](Field&) { ++calls; };
@@ -348,50 +366,11 @@ private slots:
         QCOMPARE(calls, 1); // back in place
     }
 
-    // ---------------------------------------------------------------- numbered lists
-
-    // A new row takes the next number, one inserted in the middle as well; a deletion renumbers the
-    // rest in their order.
-    void numberedLists_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("number");
-        for (const auto& [table, number] : {std::pair{"dsLokalizacja", "Lp."},
-                                            {"dsInstytucje", "Lp."},
-                                            {"dsPomocPub", "Lp."},
-                                            {"dsOsobyUpow", "Lp"},
-                                            {"dsZamPub", "lp"},
-                                            {"dsProdukty", "Lp."},
-                                            {"dsRezultaty", "Lp."},
-                                            {"dsOddz", "Lp."},
-                                            {"dsKatPrzych", "Lp."}})
-            QTest::newRow(table) << table << number;
-    }
-    void numberedLists() {
-        QFETCH(QString, table);
-        QFETCH(QString, number);
-        GatedModule m;
-        m.assign(m.t("dsWniosek"), "zgod_pom_pub_korzystal", "T");
-        DataSet& t = m.dm->table(table);
-        t.open(); // some lists open only with their answer
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(t.append());
-            QVERIFY(t.post());
-        }
-        QCOMPARE(column(t, number), (QStringList{"1", "2", "3"}));
-        t.setRecNo(2);
-        QVERIFY(t.insert());
-        QCOMPARE(t.field(number).asInteger(), 4);
-        QVERIFY(t.post());
-        if (table == "dsPomocPub") QCOMPARE(t.field("Kwota_pomocy").value(), QVariant(0.0));
-        t.setRecNo(1);
-        QVERIFY(t.deleteRecord());
-        QCOMPARE(column(t, number), (QStringList{"1", "2", "3"}));
-    }
-
     // ---------------------------------------------------------------- special fields
 
     void kindOther() {
-        GatedModule m;
+        ModuleFixture m;
+        m.play({"gate"});
         DataSet& ps = m.t("dsPolaSpec");
         m.assign(ps, "ZALINDOKUT", "T");
         m.assign(ps, "ZALWYKINNEDOK", "Opinia");
