@@ -28,18 +28,6 @@ double at(const DataSet& t, int id, const char* field) {
     return t.lookup(u("Id"), id, u(field)).toDouble();
 }
 
-// Expenditure rows in table order as stage + kind ("1T"); "*" marks the category "nowy".
-QStringList layout(const DataSet& plan) {
-    QStringList out;
-    for (int rec = 1; rec <= plan.recordCount(); ++rec) {
-        const bool marked = plan.valueAt(rec, plan.field(u("Kategoria"))).toString() == u("nowy");
-        out << plan.valueAt(rec, plan.field(u("Etap"))).toString() +
-                   plan.valueAt(rec, plan.field(u("CZY_KWALIFIKOWANE"))).toString() +
-                   (marked ? u("*") : QString());
-    }
-    return out;
-}
-
 } // namespace
 
 class TestFinanceRules : public QObject {
@@ -129,11 +117,13 @@ private slots:
         const QString projekt = "+dsEtapyRealizacji: ZAKRES_PRAC=projekt; TERMIN_ROZP=2006-03-01; "
                                 "TERMIN_ZAK=2007-06-01",
                       budowa = QString(projekt).replace(u("projekt"), u("budowa"));
+        const QString noStage = "?boxes " + box(u("Dodawanie planowanych wydatków"), kNoStage,
+                                                MessageIcon::Information, MessageButtons::Ok);
         // No stage, no row; the year 2010 shown when stage 2 came.
         const QString kinds = "?column dsPlanWydatki.clcKwalifikowane=Kwalifikowane|"
                               "Niekwalifikowane|Kwalifikowane|Niekwalifikowane";
         row("new stages bring their rows",
-            {"!+dsPlanWydatki", "?!editing dsPlanWydatki", "?shown " + kNoStage, projekt,
+            {"!+dsPlanWydatki", "?!editing dsPlanWydatki", noStage, projekt,
              "dsWniosek: tab6m2010v=T", budowa, "?column dsEtapyRealizacji.Lp=1|2",
              "?" + plan + "1T|1N|2T|2N", "?column dsPlanWydatki.Id=1|2|3|4", kinds,
              "?dsPlanWydatki@1.2004=0", "?dsPlanWydatki@1.2010", "?dsPlanWydatki@3.2010=0",
@@ -155,6 +145,30 @@ private slots:
              "!delete dsPlanWydatki", "?" + plan + "1T|1N", "?column dsPlanWydatki.RAZEM=0|0",
              "?shown", "+dsPlanWydatki: Etap=1; Kategoria=nowy", "goto dsPlanWydatki 1",
              "delete dsPlanWydatki", "?" + plan + "1Tnowy|1N", "?column dsPlanWydatki.Id=1|2"});
+
+        // Deleting a stage asks first when its rows hold anything; its rows go with it and the
+        // second stage becomes the first.
+        const QString question =
+            "?boxes " + box(u("Usuwanie etapu harmonogramu"),
+                            u("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego "
+                              "wniosku) przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć "
+                              "etap?"),
+                            MessageIcon::Question, MessageButtons::YesNo);
+        const QStringList two{projekt, budowa, "goto dsPlanWydatki 1"};
+        const QStringList gone{"goto dsEtapyRealizacji 1", "delete dsEtapyRealizacji",
+                               "?column dsEtapyRealizacji.ZAKRES_PRAC,Lp=budowa1",
+                               "?" + plan + "1T|1N", "?column dsPlanWydatki.Id=1|2"};
+        const QString filled = "dsPlanWydatki: Kategoria=Dokumentacja";
+        row("stage deletion: filled, answered No",
+            two + QStringList{filled, "answer no", "goto dsEtapyRealizacji 1",
+                              "!delete dsEtapyRealizacji", question, "?dsEtapyRealizacji#2",
+                              "?" + plan + "1TDokumentacja|1N|2T|2N"});
+        row("stage deletion: filled, answered Yes",
+            two + QStringList{filled, "answer yes"} + gone + QStringList{question});
+        row("stage deletion: a third row, answered Yes",
+            two + QStringList{"+dsPlanWydatki: Etap=1", "answer yes"} + gone +
+                QStringList{question});
+        row("stage deletion: the two empty rows", two + gone + QStringList{"?boxes "});
 
         // Posts the rules refuse ("!"): the message, the control focused, the row kept in editing;
         // nothing is refused while a file is loaded. A stage needs both dates, revenue no negative
@@ -278,56 +292,6 @@ private slots:
     }
 
     // ---------------------------------------------------------------- planned expenditure
-
-    void stageDeletion_data() {
-        QTest::addColumn<QString>("content"); // of stage 1: "filled" category, "third" row
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("filled, answered No") << u("filled") << true << false;
-        QTest::newRow("filled, answered Yes") << u("filled") << true << true;
-        QTest::newRow("a third row, answered Yes") << u("third") << true << true;
-        QTest::newRow("the two empty rows") << QString() << false << true;
-    }
-    void stageDeletion() {
-        QFETCH(QString, content);
-        QFETCH(bool, asked);
-        QFETCH(bool, yes);
-        ModuleFixture fx;
-        DataSet& stages = fx.t("dsEtapyRealizacji");
-        DataSet& plan = fx.t("dsPlanWydatki");
-        addStage(fx, "projekt");
-        addStage(fx, "budowa");
-        plan.setRecNo(1);
-        if (content == u("filled")) {
-            set(plan, {{"Kategoria", u("Dokumentacja")}});
-        } else if (content == u("third")) {
-            plan.append();
-            plan.field(u("Etap")).setValue(1);
-            plan.post();
-        }
-        const QStringList before = layout(plan);
-        if (asked) fx.ui.queueAnswer(yes ? MessageResult::Yes : MessageResult::No);
-
-        stages.setRecNo(1);
-        QCOMPARE(stages.deleteRecord(), yes);
-
-        const QString question =
-            box(u("Usuwanie etapu harmonogramu"),
-                u("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) "
-                  "przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć etap?"),
-                MessageIcon::Question, MessageButtons::YesNo);
-        QCOMPARE(messageBoxes(fx.ui), asked ? QStringList{question} : QStringList());
-        if (!yes) {
-            QCOMPARE(stages.recordCount(), 2);
-            QCOMPARE(layout(plan), before);
-            return;
-        }
-        // The second stage is now the first, with its two rows.
-        QCOMPARE(stages.valueAt(1, stages.field(u("ZAKRES_PRAC"))).toString(), u("budowa"));
-        QCOMPARE(column(stages, "Lp"), (QStringList{"1"}));
-        QCOMPARE(layout(plan), (QStringList{"1T", "1N"}));
-        QCOMPARE(column(plan, "Id"), (QStringList{"1", "2"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestFinanceRules)
