@@ -27,7 +27,7 @@ const QString kMonthMsg = QStringLiteral("Nieprawidłowa data (miesiąc/rok)");
 const QString kDeclarationMsg = QStringLiteral("Pole \"Oświadczenie beneficjenta - data\" zawiera "
                                                "datę późniejszą niż \"Planowana data rozliczenia "
                                                "ostatniego kontraktu\"");
-const QString kNone = QStringLiteral("(no handler)");
+const QString kNone = QStringLiteral("(no handler)"), kInvalid = QStringLiteral("invalid");
 const QString k2008Msg = QStringLiteral(
     "Planowana data rozliczenia ostatniego kontraktu jest późniejsza niż 31.12.2008");
 
@@ -37,91 +37,74 @@ class TestInputChecks : public QObject {
     Q_OBJECT
 
 private slots:
-    // The checks of typed identifiers, with the weights of their check digits.
-    void identifiers_data() {
-        QTest::addColumn<QString>("check");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QString check;
-        auto row = [&check](const char* name, const QString& text, bool valid) {
-            QTest::addRow("%s %s", qPrintable(check), name) << check << text << valid;
-        };
-        check = "PESEL";
-        row("check digit fits", "44051401359", true);
-        row("wrong check digit", "44051401358", false);
-        // Digits 1, 3, 7, 9 at every weighted place: a changed weight changes the check digit.
-        row("every weight, 9 first", "97319731970", true);
-        row("every weight, 1 first", "13791379130", true);
-        row("every weight, wrong check", "39173917391", false);
-        row("last five zeros, check fits", "55000000000", false);
-        row("first six zeros, check fits", "00000012340", false);
-        row("10 characters", "4405140135", false);
-        row("empty", "", false);
-        row("blank inside", "4405140 359", false);
-        row("non-ASCII digit", QString("4405140135") + QChar(0x0669), false);
-        check = "NIP";
-        row("plain", "1234563218", true);
-        row("dashes as printed", "123-456-32-18", true);
-        row("dash between every digit", "1-2-3-4-5-6-3-2-1-8", true);
-        row("blanks between groups", "123 456 32 18", false);
-        row("wrong check digit", "1234563219", false);
-        row("remainder 10, last digit 0", "1000000160", true);
-        row("remainder 10, last digit 1", "1000000161", false);
-        row("first five zeros, check fits", "0000012345", false);
-        row("last five zeros, check fits", "1000900000", false);
-        row("9 digits", "123456321", false);
-        row("empty", "", false);
-        check = "REGON";
-        row("empty", "", true);
-        row("7 digits", "1234567", true);
-        row("9 digits, any check digit", "123456789", true);
-        row("14 digits", "12345678901234", true);
-        row("9 digits between blanks", "  123456789 ", true);
-        row("8 digits", "12345678", false);
-        row("9 characters with a letter", "1234A6789", false);
-        row("blank inside 14", "1234567 901234", false);
-        check = "postal";
-        row("two, dash, three", "00-950", true);
-        row("all zeros", "00-000", false);
-        row("empty", "", false);
-        row("five digits without dash", "31542", false);
-        row("dash one place early", "3-1542", false);
-        row("partly typed", "31-5  ", false);
-        check = "email";
-        row("shortest: a@b.pl", "a@b.pl", true);
-        row("every allowed character", "Jan.Kowalski-1_x@Firma-2.com.pl", true);
-        row("dot third from the end", "a@bcd.pl", true);
-        row("three-character domain", "a@b.p", false);
-        row("dot second to last", "a@bcd.p", false);
-        row("domain without dot", "a@bcde", false);
-        row("two @", "a@b@c.pl", false);
-        row("no @", "ab.pl", false);
-        row("diacritic in name", "łukasz@b.pl", false);
-        row("blank inside", "a b@c.pl", false);
-        row("trailing blank", "a@b.pl ", false);
-        row("empty", "", false);
-    }
-
-    void identifiers() {
-        QFETCH(QString, check);
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-        const QHash<QString, bool (*)(const QString&)> checks{{"PESEL", CheckPESEL},
-                                                              {"NIP", CheckNIP},
-                                                              {"REGON", CheckREGON},
-                                                              {"postal", CheckKodPoczt},
-                                                              {"email", CheckEmail}};
-        QCOMPARE(checks.value(check)(text), valid);
-    }
-
-    // The handlers as the frames attach them ("frame/control"): what each treats as empty, the
-    // exact message of a refusal (empty: accepted), and the controls without a handler; then the
-    // template's variants that no control of this type carries, with their own empty texts and
-    // messages, and the check of typed amounts.
+    // The checks of typed identifiers, with the weights of their check digits ("invalid" when
+    // refused); then the handlers as the frames attach them ("frame/control"): what each treats
+    // as empty, the exact message of a refusal (empty: accepted), and the controls without a
+    // handler; then the template's variants that no control of this type carries, with their
+    // own empty texts and messages, and the check of typed amounts.
     void handlers_data() {
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
+        QString check;
+        auto id = [&check](const char* name, const QString& text, bool valid) {
+            QTest::addRow("%s %s", qPrintable(check), name)
+                << check << text << (valid ? QString() : kInvalid);
+        };
+        check = "PESEL";
+        id("check digit fits", "44051401359", true);
+        id("wrong check digit", "44051401358", false);
+        // Digits 1, 3, 7, 9 at every weighted place: a changed weight changes the check digit.
+        id("every weight, 9 first", "97319731970", true);
+        id("every weight, 1 first", "13791379130", true);
+        id("every weight, wrong check", "39173917391", false);
+        id("last five zeros, check fits", "55000000000", false);
+        id("first six zeros, check fits", "00000012340", false);
+        id("10 characters", "4405140135", false);
+        id("empty", "", false);
+        id("blank inside", "4405140 359", false);
+        id("non-ASCII digit", QString("4405140135") + QChar(0x0669), false);
+        check = "NIP";
+        id("plain", "1234563218", true);
+        id("dashes as printed", "123-456-32-18", true);
+        id("dash between every digit", "1-2-3-4-5-6-3-2-1-8", true);
+        id("blanks between groups", "123 456 32 18", false);
+        id("wrong check digit", "1234563219", false);
+        id("remainder 10, last digit 0", "1000000160", true);
+        id("remainder 10, last digit 1", "1000000161", false);
+        id("first five zeros, check fits", "0000012345", false);
+        id("last five zeros, check fits", "1000900000", false);
+        id("9 digits", "123456321", false);
+        id("empty", "", false);
+        check = "REGON";
+        id("empty", "", true);
+        id("7 digits", "1234567", true);
+        id("9 digits, any check digit", "123456789", true);
+        id("14 digits", "12345678901234", true);
+        id("9 digits between blanks", "  123456789 ", true);
+        id("8 digits", "12345678", false);
+        id("9 characters with a letter", "1234A6789", false);
+        id("blank inside 14", "1234567 901234", false);
+        check = "postal";
+        id("two, dash, three", "00-950", true);
+        id("all zeros", "00-000", false);
+        id("empty", "", false);
+        id("five digits without dash", "31542", false);
+        id("dash one place early", "3-1542", false);
+        id("partly typed", "31-5  ", false);
+        check = "email";
+        id("shortest: a@b.pl", "a@b.pl", true);
+        id("every allowed character", "Jan.Kowalski-1_x@Firma-2.com.pl", true);
+        id("dot third from the end", "a@bcd.pl", true);
+        id("three-character domain", "a@b.p", false);
+        id("dot second to last", "a@bcd.p", false);
+        id("domain without dot", "a@bcde", false);
+        id("two @", "a@b@c.pl", false);
+        id("no @", "ab.pl", false);
+        id("diacritic in name", "łukasz@b.pl", false);
+        id("blank inside", "a b@c.pl", false);
+        id("trailing blank", "a@b.pl ", false);
+        id("empty", "", false);
         const QString bk = "Tfr_bk_topaz_q/", repr = "Tfr_bk_pod_repr_topaz_q/",
                       reprOs = "Tfr_bk_pod_repr_os_up_topaz_q/", osup = "Tfr_osoba_upowazniona/",
                       inst = "Tfr_inne_inst_zaang_topaz_q/", harm = "Tfr_harm_real_proj_topaz_q/",
@@ -222,12 +205,21 @@ private slots:
         QFETCH(QString, handler);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        const QHash<QString, InputHandler> templates{
+        QHash<QString, InputHandler> templates{
             {"nipEsc", validateNipInputEscHint},
             {"regonEsc", validateRegonInputEscHint},
             {"emailShort", validateEmailInputShort},
             {"amount", validateNonNegativeInput},
             {"value", [](const QString& t) { return validateNonNegativeValue(t.toDouble()); }}};
+        for (const auto& [name, check] :
+             {std::pair<const char*, bool (*)(const QString&)>{"PESEL", CheckPESEL},
+              {"NIP", CheckNIP},
+              {"REGON", CheckREGON},
+              {"postal", CheckKodPoczt},
+              {"email", CheckEmail}})
+            templates[name] = [check](const QString& t) {
+                return check(t) ? InputVerdict::accepted() : InputVerdict::refused(kInvalid);
+            };
         const InputHandler h = templates.value(
             handler, inputHandlerFor(handler.section(u'/', 0, 0), handler.section(u'/', 1)));
         QCOMPARE(bool(h), message != kNone);
