@@ -1,12 +1,10 @@
-// The rules of the yearly tables on a whole data module: finance trees, planned
-// expenditure with its stages, indicators and revenue.
+// The rules of the yearly tables on a whole data module: finance trees, planned expenditure with
+// its stages, indicators and revenue.
 #include "model/finance_percent.h"
 #include "module_fixture.h"
 
 #include <QDate>
 #include <QtTest>
-
-#include <numeric>
 
 using namespace ModuleTest;
 
@@ -26,51 +24,8 @@ const QString kNegative = u("Wartość nie może być ujemna.");
                             .arg(double(actual), 0, 'g', 17)                                       \
                             .arg(double(expected), 0, 'g', 17)))
 
-void setFlag(ModuleFixture& fx, const QString& flag, const QString& value = u("T")) {
-    set(fx.t("dsWniosek"), {{qPrintable(flag), value}});
-}
-
-QVariant raw(const DataSet& t, int id, const char* field) {
-    return t.lookup(u("Id"), id, u(field));
-}
 double at(const DataSet& t, int id, const char* field) {
-    return raw(t, id, field).toDouble();
-}
-
-void setAmounts(DataSet& t, int id, std::initializer_list<std::pair<const char*, double>> values) {
-    QVERIFY(t.locate(u("Id"), id));
-    t.edit();
-    for (const auto& [year, v] : values)
-        t.field(u(year)).setValue(v);
-    QVERIFY(t.post());
-}
-
-// A row under "inne", added the way the tree grid adds it (before "OGÓŁEM").
-int addOwnSource(DataSet& t, double amount2007) {
-    t.locate(u("Id"), 11);
-    t.insert();
-    t.field(u("par_id")).setValue(10);
-    t.field(u("2007")).setValue(amount2007);
-    t.post();
-    return int(t.field(u("Id")).asInteger());
-}
-
-// Expenditure rows in table order as stage + kind ("1T"); "*" marks the category "nowy".
-QStringList layout(const DataSet& plan) {
-    QStringList out;
-    for (int rec = 1; rec <= plan.recordCount(); ++rec) {
-        const bool marked = plan.valueAt(rec, plan.field(u("Kategoria"))).toString() == u("nowy");
-        out << plan.valueAt(rec, plan.field(u("Etap"))).toString() +
-                   plan.valueAt(rec, plan.field(u("CZY_KWALIFIKOWANE"))).toString() +
-                   (marked ? u("*") : QString());
-    }
-    return out;
-}
-
-void addTreeTables() {
-    QTest::addColumn<QString>("table");
-    QTest::newRow("sources") << u("dsZrodlaFin");
-    QTest::newRow("profile") << u("dsProfilWyd");
+    return t.lookup(u("Id"), id, u(field)).toDouble();
 }
 
 } // namespace
@@ -81,133 +36,191 @@ class TestFinanceRules : public QObject {
 private slots:
     // ---------------------------------------------------------------- finance trees
 
-    void sumsClimbTheTree_data() { addTreeTables(); }
-    void sumsClimbTheTree() {
-        QFETCH(QString, table);
-        ModuleFixture fx;
-        DataSet& t = fx.dm->table(table);
-        QCOMPARE(t.recordCount(), 12);
-        QCOMPARE(raw(t, 5, "2008"), QVariant(0.0)); // shown years start at 0, hidden ones empty
-        QVERIFY(!raw(t, 5, "2009").isValid());
-        setAmounts(t, 12, {{"2005", 500.0}}); // the EBI memo line is no part of the total
-        setAmounts(t, 4, {{"2005", 1000.0}});
-
-        for (int id : {4, 3, 1, 11})
-            QCOMPARE(at(t, id, "2005"), 1000.0);
-        QCOMPARE(at(t, 11, "RAZEM"), 1000.0);
-        QCOMPARE(at(t, 8, "2005"), 0.0);
-        QCOMPARE(at(t, 4, "2005_pr"), 100.0);
-        QCOMPARE(at(t, 4, "Razem_pr"), 100.0);
-        QCOMPARE(at(t, 11, "2005_pr"), 100.0);
-        QCOMPARE(at(t, 2, "2005_pr"), 0.0);
-        QCOMPARE(at(t, 12, "2005_pr"), 50.0); // still a share of the grand total
-        for (int id = 1; id <= 12; ++id) {    // nothing in 2006: shares 0, no division error
-            QVERIFY(raw(t, id, "2006_pr").isValid());
-            QCOMPARE_EXACT(at(t, id, "2006_pr"), 0.0);
-        }
-        QCOMPARE(t.state(), DataSetState::Browse);
-        QCOMPARE(t.recNo(), 4); // back on the row the user posted
-
-        // While loading, the profile shows the stored total, the sources compute theirs.
-        fx.dm->Wczytywanie = true;
-        QCOMPARE(raw(t, 4, "RAZEM").isValid(), table == u("dsZrodlaFin"));
-        fx.dm->Wczytywanie = false;
-    }
-
-    void yearVisibility_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("flag"); // empty: none set
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("year");
-        QTest::addColumn<bool>("shown");
-        auto row = [](const char* name, const char* table, const char* flag, const char* value,
-                      int year, bool shown) {
-            QTest::newRow(name) << u(table) << u(flag) << u(value) << year << shown;
+    // Scripts of what a user enters into the finance trees, with checks ("?") of the sums and
+    // shares the rules keep ("T@4.2005" is the year 2005 of the row with Id 4).
+    void trees_data() {
+        QTest::addColumn<QStringList>("script");
+        auto row = [](const QString& name, const QStringList& script) {
+            QTest::newRow(qPrintable(name)) << script;
         };
-        row("sources, 2009 hidden", "dsZrodlaFin", "", "", 2009, false);
-        row("sources, 2009 shown", "dsZrodlaFin", "tab6n2009v", "T", 2009, true);
-        row("sources, only the profile shows 2009", "dsZrodlaFin", "tab6o2009v", "T", 2009, false);
-        row("profile, 2009 shown", "dsProfilWyd", "tab6o2009v", "T", 2009, true);
+        for (const QString t : {"dsZrodlaFin", "dsProfilWyd"}) {
+            // Shown years start at 0, hidden ones are empty; the EBI memo line (12) is no part of
+            // the total but still a share of it; nothing in 2006: shares 0, no division error; back
+            // on the row the user posted. While loading, the profile shows the stored total, the
+            // sources compute theirs.
+            QStringList s =
+                QStringList{"?T#12",           "?T@5.2008=0",    "?T@5.2009",
+                            "T@12: 2005=500",  "T@4: 2005=1000", "?T@4.2005=1000",
+                            "?T@3.2005=1000",  "?T@1.2005=1000", "?T@11.2005=1000",
+                            "?T@11.RAZEM=1000"} +
+                QStringList{"?T@8.2005=0",       "?T@4.2005_pr=100", "?T@4.Razem_pr=100",
+                            "?T@11.2005_pr=100", "?T@2.2005_pr=0",   "?T@12.2005_pr=50",
+                            "?recno T=4",        "?!editing T",      "loading"};
+            s << (t == u("dsZrodlaFin") ? "?!T@4.RAZEM" : "?T@4.RAZEM");
+            for (int id = 1; id <= 12; ++id)
+                s << u("?T@%1.2006_pr=0").arg(id);
+            row(t + u(": sums climb the tree"),
+                s.replaceInStrings(QRegularExpression(u("\\bT\\b")), t));
+        }
+        // A year column shown or not by its switch: the child's own total counts every year; a
+        // hidden year's share is not written.
+        auto year = [&row](const char* name, const char* table, const char* flag, const char* y,
+                           bool shown) {
+            QStringList s{u("dsWniosek: ") + flag,
+                          "%1@4: 2005=1000; %2=500",
+                          "?%1@4.RAZEM=1500",
+                          shown ? "?%1@3.%2=500" : "?!%1@3.%2=500",
+                          shown ? "?%1@11.RAZEM=1500" : "?%1@11.RAZEM=1000",
+                          shown ? "?%1@4.Razem_pr=100" : "?%1@4.Razem_pr=150",
+                          "?%1@3.Razem_pr=100",
+                          shown ? "?!%1@4.%2_pr" : "?%1@4.%2_pr"};
+            for (QString& line : s)
+                line = line.arg(u(table), u(y));
+            row(name, s);
+        };
+        year("sources, 2009 hidden", "dsZrodlaFin", "", "2009", false);
+        year("sources, 2009 shown", "dsZrodlaFin", "tab6n2009v=T", "2009", true);
+        year("sources, only the profile shows 2009", "dsZrodlaFin", "tab6o2009v=T", "2009", false);
+        year("profile, 2009 shown", "dsProfilWyd", "tab6o2009v=T", "2009", true);
         // A file that brings a blank flag leaves the year at its default.
-        row("blank flag, 2008 shown", "dsZrodlaFin", "tab6n2008v", "", 2008, true);
-        row("blank flag, 2009 hidden", "dsZrodlaFin", "tab6n2009v", "", 2009, false);
-        row("other letter, 2008 shown", "dsProfilWyd", "tab6o2008v", "X", 2008, true);
-        row("2008 hidden", "dsProfilWyd", "tab6o2008v", "N", 2008, false);
-    }
-    void yearVisibility() {
-        QFETCH(QString, table);
-        QFETCH(QString, flag);
-        QFETCH(QString, value);
-        QFETCH(int, year);
-        QFETCH(bool, shown);
-        ModuleFixture fx;
-        if (!flag.isEmpty()) setFlag(fx, flag, value);
-        DataSet& t = fx.dm->table(table);
-        const QByteArray column = QByteArray::number(year);
-        setAmounts(t, 4, {{"2005", 1000.0}, {column.constData(), 500.0}});
+        year("blank flag, 2008 shown", "dsZrodlaFin", "tab6n2008v=", "2008", true);
+        year("blank flag, 2009 hidden", "dsZrodlaFin", "tab6n2009v=", "2009", false);
+        year("other letter, 2008 shown", "dsProfilWyd", "tab6o2008v=X", "2008", true);
+        year("2008 hidden", "dsProfilWyd", "tab6o2008v=N", "2008", false);
 
-        QCOMPARE(at(t, 4, "RAZEM"), 1500.0); // the child's own total counts every year
-        QCOMPARE(at(t, 3, column.constData()), shown ? 500.0 : 0.0);
-        QCOMPARE(at(t, 11, "RAZEM"), shown ? 1500.0 : 1000.0);
-        QCOMPARE(at(t, 4, "Razem_pr"), shown ? 100.0 : 150.0);
-        QCOMPARE(at(t, 3, "Razem_pr"), 100.0);
-        QCOMPARE(raw(t, 4, (column + "_pr").constData()).isValid(), shown); // hidden: unwritten
-    }
+        // Fixed rows are not deleted (unless a restructuring rule does it), rows of their own under
+        // "inne" (added before "OGÓŁEM", as the tree grid adds them) are; no message. "prywatne"
+        // holds 100 in 2007; the first of the own rows (Id 13) is deleted.
+        row("budżet państwa kept", {"dsZrodlaFin@4", "!delete dsZrodlaFin", "?dsZrodlaFin#12",
+                                    "?!dsZrodlaFin@4.Id", "?shown"});
+        row("budżet państwa by a restructuring rule",
+            {"dsZrodlaFin@4", "disable dsZrodlaFin", "delete dsZrodlaFin", "enable dsZrodlaFin",
+             "?dsZrodlaFin#11", "?dsZrodlaFin@4.Id", "?shown"});
+        const QStringList own{"dsZrodlaFin@9: 2007=100", "dsZrodlaFin@11", "insert dsZrodlaFin",
+                              "dsZrodlaFin: par_id=10; 2007=300"};
+        row("the only own row",
+            own + QStringList{"?dsZrodlaFin@10.2007=300", "dsZrodlaFin@13", "delete dsZrodlaFin",
+                              "?dsZrodlaFin#12", "?dsZrodlaFin@13.Id", "?dsZrodlaFin@10.2007=0",
+                              "?dsZrodlaFin@11.2007=100", "?dsZrodlaFin@9.2007_pr=100",
+                              "?dsZrodlaFin@10.2007_pr=0", "?dsZrodlaFin@10.Razem_pr=0", "?shown"});
+        row("one of two own rows",
+            own + QStringList{"dsZrodlaFin@11", "insert dsZrodlaFin",
+                              "dsZrodlaFin: par_id=10; 2007=200", "?dsZrodlaFin@10.2007=500",
+                              "dsZrodlaFin@13", "delete dsZrodlaFin", "?dsZrodlaFin@10.2007=200",
+                              "?dsZrodlaFin@11.2007=300", "?dsZrodlaFin@9.2007_pr=33.3333",
+                              "?dsZrodlaFin@10.2007_pr=66.6667",
+                              "?dsZrodlaFin@10.Razem_pr=66.6667"});
 
-    void deleteGuard_data() {
-        QTest::addColumn<bool>("ownRow");
-        QTest::addColumn<bool>("controlsDisabled");
-        QTest::addColumn<bool>("deleted");
-        QTest::newRow("budżet państwa") << false << false << false;
-        QTest::newRow("budżet państwa by a restructuring rule") << false << true << true;
-        QTest::newRow("own row under inne") << true << false << true;
-    }
-    void deleteGuard() {
-        QFETCH(bool, ownRow);
-        QFETCH(bool, controlsDisabled);
-        QFETCH(bool, deleted);
-        ModuleFixture fx;
-        DataSet& t = fx.t("dsZrodlaFin");
-        const int id = ownRow ? addOwnSource(t, 10.0) : 4;
-        const int before = t.recordCount();
-        QVERIFY(t.locate(u("Id"), id));
-        if (controlsDisabled) t.disableControls();
-        QCOMPARE(t.deleteRecord(), deleted);
-        if (controlsDisabled) t.enableControls();
-        QCOMPARE(t.recordCount(), deleted ? before - 1 : before);
-        QCOMPARE(raw(t, id, "Id").isValid(), !deleted);
-        QVERIFY(fx.ui.shownTexts().isEmpty());
-    }
+        // Planned expenditure: rows come with the stages ("Etap", eligible "T" or not, the
+        // category), a new row moves into its group, the last row of a group is emptied.
+        const QString plan = "column dsPlanWydatki.Etap,CZY_KWALIFIKOWANE,Kategoria=";
+        const QString projekt = "+dsEtapyRealizacji: ZAKRES_PRAC=projekt; TERMIN_ROZP=2006-03-01; "
+                                "TERMIN_ZAK=2007-06-01",
+                      budowa = QString(projekt).replace(u("projekt"), u("budowa"));
+        const QString noStage = "?boxes " + box(u("Dodawanie planowanych wydatków"), kNoStage,
+                                                MessageIcon::Information, MessageButtons::Ok);
+        // No stage, no row; the year 2010 shown when stage 2 came.
+        const QString kinds = "?column dsPlanWydatki.clcKwalifikowane=Kwalifikowane|"
+                              "Niekwalifikowane|Kwalifikowane|Niekwalifikowane";
+        row("new stages bring their rows",
+            {"!+dsPlanWydatki", "?!editing dsPlanWydatki", noStage, projekt,
+             "dsWniosek: tab6m2010v=T", budowa, "?column dsEtapyRealizacji.Lp=1|2",
+             "?" + plan + "1T|1N|2T|2N", "?column dsPlanWydatki.Id=1|2|3|4", kinds,
+             "?dsPlanWydatki@1.2004=0", "?dsPlanWydatki@1.2010", "?dsPlanWydatki@3.2010=0",
+             "?shown " + kNoStage});
+        for (const auto& [name, current, etap, expected] :
+             {std::tuple{"from stage 2 N to stage 1", 4, 1, "1T|1N|1Nnowy|2T|2N"},
+              {"from stage 2 T to stage 1", 3, 1, "1T|1Tnowy|1N|2T|2N"},
+              {"from stage 1 T to stage 2", 1, 2, "1T|1N|2T|2Tnowy|2N"},
+              {"from stage 1 N to stage 2, in place", 2, 2, "1T|1N|2T|2N|2Nnowy"}}) {
+            const int moved = u(expected).split(u'|').indexOf(QRegularExpression(u(".*nowy"))) + 1;
+            row(name, {projekt, budowa, u("goto dsPlanWydatki %1").arg(current),
+                       u("+dsPlanWydatki: Etap=%1; Kategoria=nowy; 2006=42").arg(etap),
+                       "?" + plan + expected, u("goto dsPlanWydatki %1").arg(moved),
+                       "?dsPlanWydatki.2006=42"});
+        }
+        // With a second eligible row the row really goes; the rest is renumbered.
+        row("the last row of a group is emptied",
+            {projekt, "goto dsPlanWydatki 1", "dsPlanWydatki: Kategoria=Roboty budowlane; 2005=100",
+             "!delete dsPlanWydatki", "?" + plan + "1T|1N", "?column dsPlanWydatki.RAZEM=0|0",
+             "?shown", "+dsPlanWydatki: Etap=1; Kategoria=nowy", "goto dsPlanWydatki 1",
+             "delete dsPlanWydatki", "?" + plan + "1Tnowy|1N", "?column dsPlanWydatki.Id=1|2"});
 
-    // "prywatne" holds 100 in 2007; the first of the own rows is deleted.
-    void deletingUnderInne_data() {
-        QTest::addColumn<QList<double>>("ownRows");
-        QTest::addColumn<double>("inne");
-        QTest::addColumn<double>("privateShare");
-        QTest::addColumn<double>("inneShare");
-        QTest::newRow("the only row") << QList<double>{300.0} << 0.0 << 100.0 << 0.0;
-        QTest::newRow("one of two") << QList<double>{300.0, 200.0} << 200.0 << 33.3333 << 66.6667;
-    }
-    void deletingUnderInne() {
-        QFETCH(QList<double>, ownRows);
-        QFETCH(double, inne);
-        QFETCH(double, privateShare);
-        QFETCH(double, inneShare);
-        ModuleFixture fx;
-        DataSet& t = fx.t("dsZrodlaFin");
-        setAmounts(t, 9, {{"2007", 100.0}});
-        QList<int> ids;
-        for (double v : ownRows)
-            ids << addOwnSource(t, v);
-        QCOMPARE(at(t, 10, "2007"), std::accumulate(ownRows.begin(), ownRows.end(), 0.0));
+        // Deleting a stage asks first when its rows hold anything; its rows go with it and the
+        // second stage becomes the first.
+        const QString question =
+            "?boxes " + box(u("Usuwanie etapu harmonogramu"),
+                            u("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego "
+                              "wniosku) przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć "
+                              "etap?"),
+                            MessageIcon::Question, MessageButtons::YesNo);
+        const QStringList two{projekt, budowa, "goto dsPlanWydatki 1"};
+        const QStringList gone{"goto dsEtapyRealizacji 1", "delete dsEtapyRealizacji",
+                               "?column dsEtapyRealizacji.ZAKRES_PRAC,Lp=budowa1",
+                               "?" + plan + "1T|1N", "?column dsPlanWydatki.Id=1|2"};
+        const QString filled = "dsPlanWydatki: Kategoria=Dokumentacja";
+        row("stage deletion: filled, answered No",
+            two + QStringList{filled, "answer no", "goto dsEtapyRealizacji 1",
+                              "!delete dsEtapyRealizacji", question, "?dsEtapyRealizacji#2",
+                              "?" + plan + "1TDokumentacja|1N|2T|2N"});
+        row("stage deletion: filled, answered Yes",
+            two + QStringList{filled, "answer yes"} + gone + QStringList{question});
+        row("stage deletion: a third row, answered Yes",
+            two + QStringList{"+dsPlanWydatki: Etap=1", "answer yes"} + gone +
+                QStringList{question});
+        row("stage deletion: the two empty rows", two + gone + QStringList{"?boxes "});
 
-        QVERIFY(t.locate(u("Id"), ids.first()));
-        QVERIFY(t.deleteRecord());
-        QCOMPARE(at(t, 10, "2007"), inne);
-        QCOMPARE(at(t, 11, "2007"), inne + 100.0);
-        QCOMPARE_EXACT(at(t, 9, "2007_pr"), privateShare);
-        QCOMPARE_EXACT(at(t, 10, "2007_pr"), inneShare);
-        QCOMPARE_EXACT(at(t, 10, "Razem_pr"), inneShare);
+        // Posts the rules refuse ("!"): the message, the control focused, the row kept in editing;
+        // nothing is refused while a file is loaded. A stage needs both dates, revenue no negative
+        // amount (the years first, then the years after the project).
+        auto refused = [](const char* name, const char* table, const QString& values,
+                          const QString& message, const char* focus, const QStringList& after = {},
+                          bool loading = false) {
+            QStringList s{"dsWniosek: typ_projektu=D"}; // opens the revenue
+            if (loading) s << "loading";
+            s << u("%1+%2: %3").arg(message.isEmpty() ? "" : "!", table, values)
+              << u("?shown ") + message << u("?focus ") + focus
+              << (message.isEmpty() ? u("?!editing ") : u("?editing ")) + table;
+            QTest::newRow(name) << s + after;
+        };
+        const char *stages = "dsEtapyRealizacji", *revenue = "dsKatPrzych";
+        const QString stage = "ZAKRES_PRAC=Etap", amounts = "n_2=2.5; n_4=4";
+        refused("stage: no start", stages, stage + "; TERMIN_ZAK=2006-12-01", kBadStart,
+                "TERMIN_ROZP_TMP");
+        refused("stage: no end", stages, stage + "; TERMIN_ROZP=2006-01-01", kBadEnd,
+                "TERMIN_ZAK_TMP");
+        refused("stage: neither", stages, stage, kBadStart, "TERMIN_ROZP_TMP");
+        refused("stage: both", stages, stage + "; TERMIN_ROZP=2006-01-01; TERMIN_ZAK=2006-12-01",
+                {}, "", {"?dsPlanWydatki#2"});
+        refused("stage: neither while loading", stages, stage, {}, "", {"?dsPlanWydatki#0"}, true);
+        refused("revenue: n_3", revenue, amounts + "; n_3=-1", kNegative, "n_3");
+        refused("revenue: years before the years after", revenue, amounts + "; n_1=-1; 2010=-1",
+                kNegative, "2010");
+        refused("revenue: first year first", revenue, amounts + "; 2008=-1; 2004=-1", kNegative,
+                "2004");
+        refused("revenue: nothing negative", revenue, amounts, {}, "",
+                {"?column dsKatPrzych.Razem_n=6.5"});
+        refused("revenue: while loading", revenue, amounts + "; n_3=-1", {}, "", {}, true);
+
+        // A new row of an indicator or revenue grid: the shown years start at 0, a hidden year at
+        // the column's default, yet it is part of the row's total.
+        for (const auto& [table, family, hidden] : {std::tuple{"dsProdukty", "tab6lprod", ""},
+                                                    {"dsRezultaty", "tab6lrez", ""},
+                                                    {"dsOddz", "", ""},
+                                                    {"dsKatPrzych", "tab6ltyp", "=0"}}) {
+            QStringList s{"dsWniosek: typ_projektu=D"};
+            if (*family) s << u("dsWniosek: ") + family + u("2010v=T");
+            for (int row = 1; row <= 2; ++row)
+                s << u("+") + table << u("?%1.2008=0").arg(table)
+                  << u("?%1.2010%2").arg(table, *family ? "=0" : hidden)
+                  << u("?%1.2011%2").arg(table, hidden) << u("%1: 2005=3; 2011=4.5").arg(table)
+                  << u("?%1.Razem=7,5").arg(table);
+            QTest::newRow(table) << s;
+        }
+    }
+    void trees() {
+        QFETCH(QStringList, script);
+        ModuleFixture().play(script);
     }
 
     void percentRounding_data() {
@@ -279,231 +292,6 @@ private slots:
     }
 
     // ---------------------------------------------------------------- planned expenditure
-
-    void newStagesBringTheirRows() {
-        ModuleFixture fx;
-        DataSet& plan = fx.t("dsPlanWydatki");
-        QVERIFY(!plan.append()); // no stage yet
-        QCOMPARE(plan.state(), DataSetState::Browse);
-        QCOMPARE(messageBoxes(fx.ui),
-                 QStringList{box(u("Dodawanie planowanych wydatków"), kNoStage,
-                                 MessageIcon::Information, MessageButtons::Ok)});
-        fx.ui.clearCalls();
-        addStage(fx, "projekt");
-        setFlag(fx, u("tab6m2010v"));
-        addStage(fx, "budowa");
-
-        QCOMPARE(column(fx.t("dsEtapyRealizacji"), "Lp"), (QStringList{"1", "2"}));
-        QCOMPARE(layout(plan), (QStringList{"1T", "1N", "2T", "2N"}));
-        QCOMPARE(column(plan, "Id"), (QStringList{"1", "2", "3", "4"}));
-        QCOMPARE(plan.valueAt(1, plan.field(u("clcKwalifikowane"))).toString(), u("Kwalifikowane"));
-        QCOMPARE(plan.valueAt(2, plan.field(u("clcKwalifikowane"))).toString(),
-                 u("Niekwalifikowane"));
-        QCOMPARE(plan.valueAt(1, plan.field(u("2004"))), QVariant(0.0));
-        QVERIFY(!plan.valueAt(1, plan.field(u("2010"))).isValid());
-        QCOMPARE(plan.valueAt(3, plan.field(u("2010"))), QVariant(0.0)); // shown when stage 2 came
-        QVERIFY(fx.ui.shownTexts().isEmpty());
-    }
-
-    // Posts the rules refuse: the message, the control focused, the row kept in editing;
-    // nothing is refused while a file is loaded. A stage needs both dates, revenue no
-    // negative amount (the years first, then the years after the project).
-    void refusedPosts_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QStringList>("values"); // "field=value", dates as yyyy-MM-dd
-        QTest::addColumn<bool>("loading");
-        QTest::addColumn<QString>("message"); // empty: posted
-        QTest::addColumn<QString>("focus");
-        auto row = [](const char* name, const char* table, const QStringList& values,
-                      const QString& message, const char* focus = "", bool loading = false) {
-            QTest::newRow(name) << u(table) << values << loading << message << u(focus);
-        };
-        const char *stages = "dsEtapyRealizacji", *revenue = "dsKatPrzych";
-        const QStringList start{"TERMIN_ROZP=2006-01-01"}, end{"TERMIN_ZAK=2006-12-01"},
-            amounts{"n_2=2.5", "n_4=4"};
-        row("stage: no start", stages, end, kBadStart, "TERMIN_ROZP_TMP");
-        row("stage: no end", stages, start, kBadEnd, "TERMIN_ZAK_TMP");
-        row("stage: neither", stages, {}, kBadStart, "TERMIN_ROZP_TMP");
-        row("stage: both", stages, start + end, {});
-        row("stage: neither while loading", stages, {}, {}, "", true);
-        row("revenue: n_3", revenue, amounts + QStringList{"n_3=-1"}, kNegative, "n_3");
-        row("revenue: years before the years after", revenue,
-            amounts + QStringList{"n_1=-1", "2010=-1"}, kNegative, "2010");
-        row("revenue: first year first", revenue, amounts + QStringList{"2008=-1", "2004=-1"},
-            kNegative, "2004");
-        row("revenue: nothing negative", revenue, amounts, {});
-        row("revenue: while loading", revenue, amounts + QStringList{"n_3=-1"}, {}, "", true);
-    }
-    void refusedPosts() {
-        QFETCH(QString, table);
-        QFETCH(QStringList, values);
-        QFETCH(bool, loading);
-        QFETCH(QString, message);
-        QFETCH(QString, focus);
-        ModuleFixture fx;
-        DataSet& t = fx.dm->table(table);
-        t.open(); // revenue is closed while the project is not of kind "D"
-        t.append();
-        for (const QString& v : values) {
-            Field& f = t.field(v.section('=', 0, 0));
-            const QString text = v.section('=', 1);
-            f.setValue(f.type() == FieldType::Date ? QVariant(QDate::fromString(text, Qt::ISODate))
-                                                   : QVariant(text.toDouble()));
-        }
-        fx.dm->Wczytywanie = loading;
-        const bool posted = t.post();
-        fx.dm->Wczytywanie = false;
-
-        QCOMPARE(posted, message.isEmpty());
-        QCOMPARE(t.isEditing(), !posted);
-        QCOMPARE(fx.ui.shownTexts(), posted ? QStringList() : QStringList{message});
-        QCOMPARE(fx.ui.calls(UiCall::Kind::ErrorDialog).size(), posted ? 0 : 1);
-        const QList<UiCall> focused = fx.ui.calls(UiCall::Kind::FocusControl);
-        QCOMPARE(focused.isEmpty() ? QString() : focused[0].field, focus);
-        if (table == u("dsEtapyRealizacji"))
-            QCOMPARE(fx.t("dsPlanWydatki").recordCount(), posted && !loading ? 2 : 0);
-        else if (posted && !loading)
-            QCOMPARE(t.field(u("Razem_n")).asFloat(), 6.5);
-    }
-
-    void lastRowOfGroupIsEmptied() {
-        ModuleFixture fx;
-        DataSet& plan = fx.t("dsPlanWydatki");
-        addStage(fx, "projekt");
-        plan.setRecNo(1);
-        set(plan, {{"Kategoria", u("Roboty budowlane")}, {"2005", 100.0}});
-
-        QVERIFY(!plan.deleteRecord());
-        QCOMPARE(layout(plan), (QStringList{"1T", "1N"}));
-        QCOMPARE(plan.valueAt(1, plan.field(u("Kategoria"))).toString(), QString());
-        QCOMPARE(plan.valueAt(1, plan.field(u("RAZEM"))), QVariant(0.0));
-        QVERIFY(fx.ui.shownTexts().isEmpty());
-
-        // With a second qualified row the row really goes; the rest is renumbered.
-        plan.append();
-        plan.field(u("Etap")).setValue(1);
-        plan.field(u("Kategoria")).setValue(u("nowy"));
-        plan.post();
-        plan.setRecNo(1);
-        QVERIFY(plan.deleteRecord());
-        QCOMPARE(layout(plan), (QStringList{"1T*", "1N"}));
-        QCOMPARE(column(plan, "Id"), (QStringList{"1", "2"}));
-    }
-
-    // Two stages: 1T 1N 2T 2N; the new row is appended while row `current` is current.
-    void insertedRowMovesToItsGroup_data() {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("etap");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("from stage 2 N to stage 1")
-            << 4 << 1 << QStringList{"1T", "1N", "1N*", "2T", "2N"};
-        QTest::newRow("from stage 2 T to stage 1")
-            << 3 << 1 << QStringList{"1T", "1T*", "1N", "2T", "2N"};
-        QTest::newRow("from stage 1 T to stage 2")
-            << 1 << 2 << QStringList{"1T", "1N", "2T", "2T*", "2N"};
-        QTest::newRow("from stage 1 N to stage 2, in place")
-            << 2 << 2 << QStringList{"1T", "1N", "2T", "2N", "2N*"};
-    }
-    void insertedRowMovesToItsGroup() {
-        QFETCH(int, current);
-        QFETCH(int, etap);
-        QFETCH(QStringList, expected);
-        ModuleFixture fx;
-        DataSet& plan = fx.t("dsPlanWydatki");
-        addStage(fx, "projekt");
-        addStage(fx, "budowa");
-        plan.setRecNo(current);
-        QVERIFY(plan.append());
-        plan.field(u("Etap")).setValue(etap);
-        plan.field(u("Kategoria")).setValue(u("nowy"));
-        plan.field(u("2006")).setValue(42.0);
-        QVERIFY(plan.post());
-
-        QCOMPARE(layout(plan), expected);
-        const int moved = int(expected.indexOf(expected.filter(u("*")).first())) + 1;
-        QCOMPARE(plan.valueAt(moved, plan.field(u("2006"))), QVariant(42.0));
-    }
-
-    void stageDeletion_data() {
-        QTest::addColumn<QString>("content"); // of stage 1: "filled" category, "third" row
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("filled, answered No") << u("filled") << true << false;
-        QTest::newRow("filled, answered Yes") << u("filled") << true << true;
-        QTest::newRow("a third row, answered Yes") << u("third") << true << true;
-        QTest::newRow("the two empty rows") << QString() << false << true;
-    }
-    void stageDeletion() {
-        QFETCH(QString, content);
-        QFETCH(bool, asked);
-        QFETCH(bool, yes);
-        ModuleFixture fx;
-        DataSet& stages = fx.t("dsEtapyRealizacji");
-        DataSet& plan = fx.t("dsPlanWydatki");
-        addStage(fx, "projekt");
-        addStage(fx, "budowa");
-        plan.setRecNo(1);
-        if (content == u("filled")) {
-            set(plan, {{"Kategoria", u("Dokumentacja")}});
-        } else if (content == u("third")) {
-            plan.append();
-            plan.field(u("Etap")).setValue(1);
-            plan.post();
-        }
-        const QStringList before = layout(plan);
-        if (asked) fx.ui.queueAnswer(yes ? MessageResult::Yes : MessageResult::No);
-
-        stages.setRecNo(1);
-        QCOMPARE(stages.deleteRecord(), yes);
-
-        const QString question =
-            box(u("Usuwanie etapu harmonogramu"),
-                u("Usunięcie etapu spowoduje usunięcie wydatków (punkt 6m niniejszego wniosku) "
-                  "przypisanych do tego etapu.\r\nCzy na pewno chcesz usunąć etap?"),
-                MessageIcon::Question, MessageButtons::YesNo);
-        QCOMPARE(messageBoxes(fx.ui), asked ? QStringList{question} : QStringList());
-        if (!yes) {
-            QCOMPARE(stages.recordCount(), 2);
-            QCOMPARE(layout(plan), before);
-            return;
-        }
-        // The second stage is now the first, with its two rows.
-        QCOMPARE(stages.valueAt(1, stages.field(u("ZAKRES_PRAC"))).toString(), u("budowa"));
-        QCOMPARE(column(stages, "Lp"), (QStringList{"1"}));
-        QCOMPARE(layout(plan), (QStringList{"1T", "1N"}));
-        QCOMPARE(column(plan, "Id"), (QStringList{"1", "2"}));
-    }
-
-    // ---------------------------------------------------------------- indicators and revenue
-
-    void listInsert_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("family");  // empty: no year switches
-        QTest::addColumn<QVariant>("hidden"); // a hidden year of a new row: the column's default
-        QTest::newRow("products") << u("dsProdukty") << u("tab6lprod") << QVariant();
-        QTest::newRow("results") << u("dsRezultaty") << u("tab6lrez") << QVariant();
-        QTest::newRow("impacts") << u("dsOddz") << QString() << QVariant();
-        QTest::newRow("revenue") << u("dsKatPrzych") << u("tab6ltyp") << QVariant(0.0);
-    }
-    void listInsert() {
-        QFETCH(QString, table);
-        QFETCH(QString, family);
-        QFETCH(QVariant, hidden);
-        ModuleFixture fx;
-        if (!family.isEmpty()) setFlag(fx, family + u("2010v"));
-        DataSet& t = fx.dm->table(table);
-        t.open(); // revenue is closed while the project is not of kind "D"
-        for (int row = 1; row <= 2; ++row) {
-            QVERIFY(t.append());
-            QCOMPARE(t.field(u("2008")).value(), QVariant(0.0));
-            QCOMPARE(t.field(u("2010")).value(), family.isEmpty() ? hidden : QVariant(0.0));
-            QCOMPARE(t.field(u("2011")).value(), hidden);
-            t.field(u("2005")).setValue(3.0);
-            t.field(u("2011")).setValue(4.5); // hidden, yet part of the row's total
-            QVERIFY(t.post());
-            QCOMPARE(t.field(u("Razem")).asFloat(), 7.5);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestFinanceRules)

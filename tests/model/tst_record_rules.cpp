@@ -17,160 +17,15 @@ QStringList attachmentCodes(const DataSet& ps) {
 }
 const QStringList kAnswers = {"RT", "DT", "UT", "N", "ND"};
 
-// Assigns a value, starting an edit (or the first row) when the table is browsing.
-void put(DataSet& t, const QString& field, const QVariant& v) {
-    if (!t.isEditing()) t.edit();
-    t.field(field).setValue(v);
-}
-
-// A module that has passed the dictionary gate, as every export has it (unless told
-// not to), with a small script language to drive and check it.
-struct GatedModule : ModuleFixture {
-    explicit GatedModule(bool gate = true) {
-        if (gate && !dm->SprawdzSlownik()) qFatal("the sample dictionary does not pass the gate");
-    }
-    bool enabled(const char* table, const char* field) const {
-        return ui.isControlEnabled(table, field);
-    }
-
-    // "table.field=value" assigns (dates as yyyy-MM-dd; an empty number clears), "+table"
-    // appends a row, "post table" posts, "pwd CODES..." sets the implementation path,
-    // "loading" marks a load, "changed" marks a change.
-    void run(const QString& line) {
-        const QString rest = line.section(' ', 1);
-        if (line.startsWith('+')) {
-            QVERIFY(dm->table(line.mid(1)).append());
-        } else if (line.startsWith("post ")) {
-            QVERIFY(dm->table(rest).post());
-        } else if (line.startsWith("pwd ")) {
-            const QStringList c = rest.split(' ') + QStringList{"", "", ""};
-            QVERIFY(dm->UstawPWD(c[0], c[1], c[2], c[3]));
-        } else if (line == "loading") {
-            dm->Wczytywanie = true;
-        } else if (line == "changed") {
-            dm->Zmieniony = true;
-        } else {
-            DataSet& t = dm->table(line.section('.', 0, 0));
-            const QString name = line.section('=', 0, 0).section('.', 1), v = line.section('=', 1);
-            const FieldType type = t.field(name).type();
-            put(t, name,
-                type == FieldType::Date      ? QVariant(QDate::fromString(v, Qt::ISODate))
-                : type == FieldType::Integer ? (v.isEmpty() ? QVariant() : QVariant(v.toLongLong()))
-                                             : QVariant(v));
-        }
-    }
-
-    // "[!]enabled table.field", "[!]readonly table.field", "format table.field=pattern",
-    // "[!]active table", "[!]editing table", "[!]changed", "same table.field=field" (equal values),
-    // "values table.field=a b" (the visible values, sorted),
-    // "table#rows", "table.field=text" or "[!]table.field" (empty).
-    bool holds(QString check) const {
-        const bool negated = check.startsWith('!');
-        if (negated) check.remove(0, 1);
-        const QString verb = check.section(' ', 0, 0), what = check.section(' ', 1);
-        auto field = [this](const QString& ref) -> Field& {
-            return dm->table(ref.section('.', 0, 0)).field(ref.section('=', 0, 0).section('.', 1));
-        };
-        bool result;
-        if (verb == "enabled")
-            result = ui.isControlEnabled(what.section('.', 0, 0), what.section('.', 1));
-        else if (verb == "readonly")
-            result = field(what).isReadOnly();
-        else if (verb == "format")
-            result = field(what).displayFormat() == what.section('=', 1);
-        else if (verb == "active")
-            result = dm->table(what).isActive();
-        else if (verb == "editing")
-            result = dm->table(what).isEditing();
-        else if (verb == "values") { // the visible values, sorted
-            QStringList v =
-                column(dm->table(what.section('.', 0, 0)), what.section('=', 0, 0).section('.', 1));
-            v.sort();
-            result = v.join(' ') == what.section('=', 1);
-        } else if (verb == "changed")
-            result = dm->Zmieniony;
-        else if (verb == "same")
-            result = field(what).value() ==
-                     field(what.section('.', 0, 0) + '.' + what.section('=', 1)).value();
-        else if (check.contains('#'))
-            result =
-                dm->table(check.section('#', 0, 0)).recordCount() == check.section('#', 1).toInt();
-        else if (check.contains('='))
-            result = field(check).asString() == check.section('=', 1);
-        else
-            result = field(check).isNull();
-        return result != negated;
-    }
-};
-
 } // namespace
 
 class TestRecordRules : public QObject {
     Q_OBJECT
 
 private slots:
-    // ---------------------------------------------------------------- creation and gate
-
-    void newModuleHasItsStartingRows() {
-        GatedModule m(false);
-        for (const char* check :
-             {"dsWniosek#1", "dsWniosek.typ_projektu=N", "dsWniosek.rodz_proj=RB",
-              "dsWniosek.zgod_zam_pub_rozp=T", "dsWniosek.zgod_zam_pub_data_rozp",
-              "!active dsKatPrzych", "dsPozWdr#0", "dsPolaSpec#1", "!editing dsPolaSpec",
-              "dsPolaSpec.CZYWYSTINNEINS=T", "active dsInstytucje",
-              // The kind "RB" opened the works column only.
-              "enabled dsPolaSpec.ZALMAPYRT", "!enabled dsPolaSpec.ZALMAPYDT",
-              "!enabled dsPolaSpec.ZALMAPYUT"})
-            QVERIFY2(m.holds(check), check);
-        QCOMPARE(m.f("dsWniosek", "osw_ben_data").asDate(), QDate::currentDate());
-        DataSet& ps = m.t("dsPolaSpec");
-        QCOMPARE(attachmentCodes(ps).size(), 21);
-        for (const QString& code : attachmentCodes(ps))
-            for (const QString& answer : kAnswers)
-                QCOMPARE(ps.field(code + answer).asString(), QString(answer == "RT" ? "T" : "N"));
-    }
-
-    // ---------------------------------------------------------------- cascades
-
-    void cascadeEmptiesDependents_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QStringList>("chain"); // parent first
-        auto row = [](const char* name, const char* table, const char* chain) {
-            QTest::newRow(name) << table << QString::fromLatin1(chain).split(u' ');
-        };
-        row("applicant", "dsBeneficjent", "adr_woj_id adr_pow_id adr_gm_id");
-        row("entity", "dsBeneficjent", "pod_adr_woj_id pod_adr_pow_id pod_adr_gm_id");
-        row("contact", "dsBeneficjent", "OSK_ADR_WOJ_ID osk_adr_pow_id osk_adr_gm_id");
-        row("authorised", "dsBeneficjent", "osup_adr_woj_id osup_adr_pow_id osup_adr_gm_id");
-        row("location", "dsLokalizacja", "WOJ_ID Pow_ID Gm_ID Miejscowosc");
-        row("path", "dsPozWdr", "PWD_ID1 PWD_ID2 PWD_ID3 PWD_ID4");
-        row("category", "dsKatInt", "ID1 ID2 ID3");
-    }
-
-    void cascadeEmptiesDependents() {
-        QFETCH(QString, table);
-        QFETCH(QStringList, chain);
-        GatedModule m;
-        DataSet& t = m.dm->table(table);
-        for (int i = 0; i < chain.size(); ++i)
-            put(t, chain[i],
-                t.field(chain[i]).type() == FieldType::String ? QVariant("Nowogrodziec")
-                                                              : QVariant(10 + i));
-        QVERIFY(t.post());
-        // A change below the top keeps the levels above it.
-        put(t, chain[1], 99);
-        QCOMPARE(t.field(chain[0]).asInteger(), 10);
-        for (int i = 2; i < chain.size(); ++i)
-            QVERIFY2(t.field(chain[i]).isNull(), qPrintable(chain[i]));
-        t.cancel();
-        // The same value again still empties everything below.
-        put(t, chain[0], 10);
-        for (int i = 1; i < chain.size(); ++i)
-            QVERIFY2(t.field(chain[i]).isNull(), qPrintable(chain[i]));
-    }
-
     void zerujZalezneRespectsReadOnly() {
-        GatedModule m;
+        ModuleFixture m; // past the dictionary gate, as every export has it
+        m.play({"gate"});
         DataSet& t = m.t("dsKatInt");
         t.append();
         t.field("ID3").setValue(5);
@@ -186,51 +41,36 @@ private slots:
         QVERIFY(id3.isNull());
     }
 
-    // ---------------------------------------------------------------- implementation path
-
-    void ustawPwd_data() {
-        QTest::addColumn<QStringList>("codes");
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<QStringList>("stored"); // PWD_KOD_ID1..4 afterwards
-        // codes and what is stored, level by level separated by "|"
-        auto row = [](const char* name, const char* codes, bool result, const char* stored) {
-            QTest::newRow(name) << QString::fromLatin1(codes).split(u'|') << result
-                                << QString::fromLatin1(stored).split(u'|');
-        };
-        row("full path", "SPOT|1|1.1|1.1.1", true, "SPOT|1|1.1|1.1.1");
-        row("measure only", "SPOT|2|2.2|", true, "SPOT|2|2.2|");
-        row("unknown measure", "SPOT|1|9.9|1.1.1", false, "SPOT|1||");
-        // "2.3" exists, but under priority 2 only.
-        row("measure of another priority", "SPOT|1|2.3|", false, "SPOT|1||");
-        row("unknown priority", "SPOT|4||", false, "SPOT|||");
-        row("gap stops the walk", "SPOT||1.1|", true, "SPOT|||");
-        row("unknown programme keeps the row", "XXX|1||", false, "SPOT|1|1.2|");
-    }
-
-    void ustawPwd() {
-        QFETCH(QStringList, codes);
-        QFETCH(bool, result);
-        QFETCH(QStringList, stored);
-        GatedModule m;
-        QVERIFY(m.dm->UstawPWD("SPOT", "1", "1.2"));
-        m.dm->Zmieniony = true;
-        QCOMPARE(m.dm->UstawPWD(codes[0], codes[1], codes[2], codes[3]), result);
-        DataSet& poz = m.t("dsPozWdr");
-        QCOMPARE(poz.state(), DataSetState::Browse);
-        QCOMPARE(poz.recordCount(), 1);
-        QVERIFY(!m.dm->Zmieniony);
-        for (int n = 1; n <= 4; ++n)
-            QCOMPARE(poz.field(QString("PWD_KOD_ID%1").arg(n)).asString(), stored[n - 1]);
-    }
-
     // ---------------------------------------------------------------- switches of the records
 
     // Scripts of what a user enters, with checks ("?") of what the rules made of it.
     void switches_data() {
         QTest::addColumn<QStringList>("script");
         auto row = [](const QString& name, const QStringList& script) {
-            QTest::newRow(qPrintable(name)) << script;
+            QTest::newRow(qPrintable(name)) << QStringList{"gate"} + script;
         };
+        // A new module, before the gate: its starting rows; the kind "RB" opened the works
+        // column only; every attachment answered "yes" in it.
+        const QStringList codes = attachmentCodes(ModuleFixture().t("dsPolaSpec"));
+        QCOMPARE(codes.size(), 21);
+        QStringList created =
+            QStringList{"?dsWniosek#1",
+                        "?dsWniosek.typ_projektu=N",
+                        "?dsWniosek.rodz_proj=RB",
+                        "?dsWniosek.zgod_zam_pub_rozp=T",
+                        "?dsWniosek.zgod_zam_pub_data_rozp",
+                        "?!active dsKatPrzych",
+                        "?dsPozWdr#0",
+                        "?dsPolaSpec#1"} +
+            QStringList{"?!editing dsPolaSpec",           "?dsPolaSpec.CZYWYSTINNEINS=T",
+                        "?active dsInstytucje",           "?enabled dsPolaSpec.ZALMAPYRT",
+                        "?!enabled dsPolaSpec.ZALMAPYDT", "?!enabled dsPolaSpec.ZALMAPYUT"};
+        created << "?dsWniosek.osw_ben_data=" + QDate::currentDate().toString(u"yyyy.MM.dd");
+        for (const QString& code : codes)
+            for (const QString& answer : kAnswers)
+                created << u("?dsPolaSpec.%1%2=%3")
+                               .arg(code, answer, answer == u"RT" ? u("T") : u("N"));
+        QTest::newRow("new module") << created;
         row("the gate sets the programme and empties the kind",
             {"?dsPozWdr#1", "?dsPozWdr.PWD_KOD_ID1=SPOT", "?dsPozWdr.PWD_ID2",
              "?same dsPozWdr.PWD_ID=PWD_ID1", "?dsWniosek.rodz_proj", "?!editing dsWniosek",
@@ -334,8 +174,8 @@ private slots:
                  QString(v == "T" ? "?" : "?!") + "enabled dsWniosek.zgod_zam_pub_nr_ogl",
                  QString(v == "T" ? "?" : "?!") + "enabled dsWniosek.zgod_zam_pub_data_ogl"});
         }
-        // A procurement record: the answer clears the fields it does not ask for, on
-        // change and on posting, except while a file is loaded.
+        // A procurement record: the answer clears the fields it does not ask for, on change and on
+        // posting, except while a file is loaded.
         const QString z = "dsZamPub.zgod_zam_pub";
         row("procurement record",
             {"+dsZamPub", "?" + z + "_rozp=T", z + "_data_rozp=2006-01-01", z + "_nr_ogl=1/2006",
@@ -390,38 +230,103 @@ private slots:
              // The main record's own switch of the institutions.
              "dsWniosek.inne_inst_zaang_nie_dot=T", "?!active dsInstytucje",
              "dsWniosek.inne_inst_zaang_nie_dot=N", "?active dsInstytucje"});
-    }
 
-    void switches() {
-        QFETCH(QStringList, script);
-        GatedModule m;
-        for (const QString& line : script) {
-            if (line.startsWith('?'))
-                QVERIFY2(m.holds(line.mid(1)), qPrintable(line));
-            else
-                m.run(line);
-            if (QTest::currentTestFailed()) return;
-        }
-    }
+        // A change below the top of a cascade keeps the levels above it and empties those below;
+        // the same value again still empties everything below.
+        auto cascade = [&row](const char* name, const char* table, const char* chain) {
+            const QStringList c = QString::fromLatin1(chain).split(u' ');
+            QStringList s;
+            for (int i = 0; i < c.size(); ++i)
+                s << u("%1.%2=%3")
+                         .arg(table, c[i],
+                              c[i] == u"Miejscowosc" ? u("Nowogrodziec") : QString::number(10 + i));
+            s << u("post ") + table << u("%1.%2=99").arg(table, c[1])
+              << u("?%1.%2=10").arg(table, c[0]);
+            for (int i = 2; i < c.size(); ++i)
+                s << u("?%1.%2").arg(table, c[i]);
+            s << u("cancel ") + table << u("%1.%2=10").arg(table, c[0]);
+            for (int i = 1; i < c.size(); ++i)
+                s << u("?%1.%2").arg(table, c[i]);
+            row(u("cascade: ") + name, s);
+        };
+        cascade("applicant", "dsBeneficjent", "adr_woj_id adr_pow_id adr_gm_id");
+        cascade("entity", "dsBeneficjent", "pod_adr_woj_id pod_adr_pow_id pod_adr_gm_id");
+        cascade("contact", "dsBeneficjent", "OSK_ADR_WOJ_ID osk_adr_pow_id osk_adr_gm_id");
+        cascade("authorised", "dsBeneficjent", "osup_adr_woj_id osup_adr_pow_id osup_adr_gm_id");
+        cascade("location", "dsLokalizacja", "WOJ_ID Pow_ID Gm_ID Miejscowosc");
+        cascade("path", "dsPozWdr", "PWD_ID1 PWD_ID2 PWD_ID3 PWD_ID4");
+        cascade("category", "dsKatInt", "ID1 ID2 ID3");
 
-    void monthInputHoldsTwinRuleOff() {
-        GatedModule m;
-        Field& twin = m.f("dsWniosek", "harm_rozp");
-        int calls = 0;
-        twin.onChange = [&calls](Field&) { ++calls; };
-        put(m.t("dsWniosek"), "harm_rozp_tmp", "03-2006");
-        QCOMPARE(calls, 0);
-        twin.setValue(QDate(2007, 1, 1));
-        QCOMPARE(calls, 1); // back in place
-    }
+        // The implementation path set by codes over "SPOT 1 1.2" (a "!" when refused): what is
+        // stored level by level; the row is posted and no change is marked.
+        auto path = [&row](const char* name, const char* codes, const char* stored) {
+            QStringList s{"pwd SPOT 1 1.2",     "changed",  u(codes), "?dsPozWdr#1",
+                          "?!editing dsPozWdr", "?!changed"};
+            const QStringList levels = u(stored).split(u'|');
+            for (int n = 1; n <= 4; ++n)
+                s << u("?dsPozWdr.PWD_KOD_ID%1=%2").arg(n).arg(levels[n - 1]);
+            row(u("path: ") + name, s);
+        };
+        path("full path", "pwd SPOT 1 1.1 1.1.1", "SPOT|1|1.1|1.1.1");
+        path("measure only", "pwd SPOT 2 2.2", "SPOT|2|2.2|");
+        path("unknown measure", "!pwd SPOT 1 9.9 1.1.1", "SPOT|1||");
+        // "2.3" exists, but under priority 2 only.
+        path("measure of another priority", "!pwd SPOT 1 2.3", "SPOT|1||");
+        path("unknown priority", "!pwd SPOT 4", "SPOT|||");
+        path("gap stops the walk", "pwd SPOT  1.1", "SPOT|||");
+        path("unknown programme keeps the row", "!pwd XXX 1", "SPOT|1|1.2|");
 
-    // ---------------------------------------------------------------- numbered lists
+        // The answers of an attachment exclude each other: the answers RT DT UT N ND of the code
+        // afterwards; other attachments keep theirs.
+        auto answers = [&](const char* name, const QString& code, const char* set,
+                           const char* expected, bool loading = false) {
+            QStringList s{loading ? "loading" : "loaded", u("dsPolaSpec.") + code + u(set),
+                          "post dsPolaSpec"};
+            for (int i = 0; i < kAnswers.size(); ++i)
+                s << u("?dsPolaSpec.") + code + kAnswers[i] + QLatin1Char('=') +
+                         QChar::fromLatin1(expected[i]);
+            for (const QString& other : codes)
+                if (other != code) s << u("?dsPolaSpec.") + other + u("RT=T");
+            row(u("answers: ") + name, s);
+        };
+        answers("supplies", "ZALMAPY", "DT=T", "NTNNN");
+        answers("no, answered no", "ZALMAPY", "N=N", "TNNNN");
+        answers("no", "ZALMAPY", "N=T", "NNNTN");
+        answers("not applicable", "ZALMAPY", "ND=T", "NNNNT");
+        answers("services", "ZALMAPY", "UT=T", "NNTNN");
+        answers("services while loading", "ZALMAPY", "UT=T", "TNTNN", true);
+        // "ZALBIL" shares its first letters with "ZALBIZPL", which must keep its answer.
+        answers("short code, no", "ZALBIL", "N=T", "NNNTN");
+        answers("short code, supplies", "ZALBIL", "DT=T", "NTNNN");
 
-    // A new row takes the next number, one inserted in the middle as well; a deletion
-    // renumbers the rest in their order.
-    void numberedLists_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("number");
+        // The kind of project moves the "yes" of every attachment into its answer column (the works
+        // column when the kind is unknown or a file is loaded) and opens that column only; an
+        // attachment answered "no" keeps its answer.
+        auto kind = [&](const char* name, const char* kind, const QString& column,
+                        bool loading = false) {
+            QStringList s{
+                "dsWniosek.rodz_proj=RB",       "dsPolaSpec.ZALMAPYN=T",          "post dsPolaSpec",
+                loading ? "loading" : "loaded", u("dsWniosek.rodz_proj=") + kind, "post dsPolaSpec",
+                "?dsPolaSpec.ZALMAPYN=T"};
+            for (const QString& code : codes)
+                for (const QString answer : {"RT", "DT", "UT"}) {
+                    const bool yes =
+                        code != u"ZALMAPY" &&
+                        (answer == column || (answer == u"RT" && (column.isEmpty() || loading)));
+                    s << u("?dsPolaSpec.%1%2=%3").arg(code, answer, yes ? u("T") : u("N"))
+                      << u("?%1enabled dsPolaSpec.%2%3")
+                             .arg(answer == column ? u("") : u("!"), code, answer);
+                }
+            row(u("kind: ") + name, s);
+        };
+        kind("supplies", "DS", "DT");
+        kind("services", "S", "UT");
+        kind("works", "RB", "RT");
+        kind("supplies while loading", "DS", "DT", true);
+        kind("unknown kind", "MI", "");
+
+        // A new row of a numbered list takes the next number, one inserted in the middle as
+        // well; a deletion renumbers the rest in their order.
         for (const auto& [table, number] : {std::pair{"dsLokalizacja", "Lp."},
                                             {"dsInstytucje", "Lp."},
                                             {"dsPomocPub", "Lp."},
@@ -430,116 +335,45 @@ private slots:
                                             {"dsProdukty", "Lp."},
                                             {"dsRezultaty", "Lp."},
                                             {"dsOddz", "Lp."},
-                                            {"dsKatPrzych", "Lp."}})
-            QTest::newRow(table) << table << number;
-    }
-    void numberedLists() {
-        QFETCH(QString, table);
-        QFETCH(QString, number);
-        GatedModule m;
-        put(m.t("dsWniosek"), "zgod_pom_pub_korzystal", "T");
-        DataSet& t = m.dm->table(table);
-        t.open(); // some lists open only with their answer
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(t.append());
-            QVERIFY(t.post());
+                                            {"dsKatPrzych", "Lp."}}) {
+            const QString t = u(table), numbers = u("?column %1.%2=1|2|3").arg(t, u(number));
+            QStringList s{"dsWniosek.zgod_pom_pub_korzystal=T", "open " + t}; // opens with it
+            for (int i = 0; i < 3; ++i)
+                s << "+" + t << "post " + t;
+            s << numbers << "goto " + t + " 2"
+              << "insert " + t << u("?%1.%2=4").arg(t, u(number)) << "post " + t;
+            if (t == u"dsPomocPub") s << "?dsPomocPub.Kwota_pomocy=0";
+            s << "goto " + t + " 1"
+              << "delete " + t << numbers;
+            row(u("numbered list ") + t, s);
         }
-        QCOMPARE(column(t, number), (QStringList{"1", "2", "3"}));
-        t.setRecNo(2);
-        QVERIFY(t.insert());
-        QCOMPARE(t.field(number).asInteger(), 4);
-        QVERIFY(t.post());
-        if (table == "dsPomocPub") QCOMPARE(t.field("Kwota_pomocy").value(), QVariant(0.0));
-        t.setRecNo(1);
-        QVERIFY(t.deleteRecord());
-        QCOMPARE(column(t, number), (QStringList{"1", "2", "3"}));
+    }
+
+    void switches() {
+        QFETCH(QStringList, script);
+        ModuleFixture().play(script);
+    }
+
+    void monthInputHoldsTwinRuleOff() {
+        ModuleFixture m;
+        m.play({"gate"});
+        Field& twin = m.f("dsWniosek", "harm_rozp");
+        int calls = 0;
+        twin.onChange = [&calls](Field&) { ++calls; };
+        m.assign(m.t("dsWniosek"), "harm_rozp_tmp", "03-2006");
+        QCOMPARE(calls, 0);
+        twin.setValue(QDate(2007, 1, 1));
+        QCOMPARE(calls, 1); // back in place
     }
 
     // ---------------------------------------------------------------- special fields
 
-    void attachmentAnswersExcludeEachOther_data() {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("loading");
-        QTest::addColumn<QStringList>("expected"); // RT DT UT N ND of the code afterwards
-        auto row = [](const char* name, const char* code, const char* answer, const char* value,
-                      bool loading, const QStringList& expected) {
-            QTest::newRow(name) << code << answer << value << loading << expected;
-        };
-        row("supplies", "ZALMAPY", "DT", "T", false, {"N", "T", "N", "N", "N"});
-        row("no, answered no", "ZALMAPY", "N", "N", false, {"T", "N", "N", "N", "N"});
-        row("no", "ZALMAPY", "N", "T", false, {"N", "N", "N", "T", "N"});
-        row("not applicable", "ZALMAPY", "ND", "T", false, {"N", "N", "N", "N", "T"});
-        row("services", "ZALMAPY", "UT", "T", false, {"N", "N", "T", "N", "N"});
-        row("services while loading", "ZALMAPY", "UT", "T", true, {"T", "N", "T", "N", "N"});
-        // "ZALBIL" shares its first letters with "ZALBIZPL", which must keep its answer.
-        row("short code, no", "ZALBIL", "N", "T", false, {"N", "N", "N", "T", "N"});
-        row("short code, supplies", "ZALBIL", "DT", "T", false, {"N", "T", "N", "N", "N"});
-    }
-    void attachmentAnswersExcludeEachOther() {
-        QFETCH(QString, code);
-        QFETCH(QString, answer);
-        QFETCH(QString, value);
-        QFETCH(bool, loading);
-        QFETCH(QStringList, expected);
-        GatedModule m;
-        DataSet& ps = m.t("dsPolaSpec");
-        m.dm->Wczytywanie = loading;
-        put(ps, code + answer, value);
-        if (ps.isEditing()) QVERIFY(ps.post());
-        for (int i = 0; i < kAnswers.size(); ++i)
-            QCOMPARE(ps.field(code + kAnswers[i]).asString(), expected[i]);
-        // Other attachments keep their answers.
-        for (const QString& other : attachmentCodes(ps))
-            if (other != code) QCOMPARE(ps.field(other + "RT").asString(), QString("T"));
-    }
-
-    void kindMovesAnswers_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("column"); // the answer column that receives the "yes"
-        QTest::addColumn<bool>("loading");
-        auto row = [](const char* name, const char* kind, const char* column, bool loading) {
-            QTest::newRow(name) << kind << column << loading;
-        };
-        row("supplies", "DS", "DT", false);
-        row("services", "S", "UT", false);
-        row("works", "RB", "RT", false);
-        row("supplies while loading", "DS", "DT", true);
-        row("unknown kind", "MI", "", false);
-    }
-    void kindMovesAnswers() {
-        QFETCH(QString, kind);
-        QFETCH(QString, column);
-        QFETCH(bool, loading);
-        GatedModule m;
-        DataSet& w = m.t("dsWniosek");
-        DataSet& ps = m.t("dsPolaSpec");
-        put(w, "rodz_proj", "RB");
-        put(ps, "ZALMAPYN", "T"); // an attachment answered "no" keeps its answer
-        if (ps.isEditing()) ps.post();
-        m.dm->Wczytywanie = loading;
-        put(w, "rodz_proj", kind);
-        if (ps.isEditing()) QVERIFY(ps.post());
-
-        for (const QString& code : attachmentCodes(ps)) {
-            for (const QString& answer : {QString("RT"), QString("DT"), QString("UT")}) {
-                const QString name = code + answer;
-                const bool yes =
-                    code != "ZALMAPY" &&
-                    (answer == column || (answer == "RT" && (column.isEmpty() || loading)));
-                QCOMPARE(ps.field(name).asString(), QString(yes ? "T" : "N"));
-                QCOMPARE(m.ui.isControlEnabled("dsPolaSpec", name), answer == column);
-            }
-        }
-        QCOMPARE(ps.field("ZALMAPYN").asString(), QString("T"));
-    }
-
     void kindOther() {
-        GatedModule m;
+        ModuleFixture m;
+        m.play({"gate"});
         DataSet& ps = m.t("dsPolaSpec");
-        put(ps, "ZALINDOKUT", "T");
-        put(ps, "ZALWYKINNEDOK", "Opinia");
+        m.assign(ps, "ZALINDOKUT", "T");
+        m.assign(ps, "ZALWYKINNEDOK", "Opinia");
         ps.post();
         m.dm->records().UstawZalacznikiWgRodzaju("IN");
         QVERIFY(ps.isEditing());
@@ -551,14 +385,14 @@ private slots:
         }
         QCOMPARE(ps.field("ZALINDOKUT").asString(), QString("T"));
         QCOMPARE(ps.field("ZALWYKINNEDOK").asString(), QString("Opinia"));
-        // No works column stays open; the documents of any project keep their supplies and
-        // services columns, those of building works lose them.
+        // No works column stays open; the documents of any project keep their supplies and services
+        // columns, those of building works lose them.
         for (const QString& code : attachmentCodes(ps))
             QVERIFY2(!m.ui.isControlEnabled("dsPolaSpec", code + "RT"), qPrintable(code));
         for (const char* name : {"ZALINDOKUT", "ZALINDOKDT", "ZALBIZPLDT", "ZALBMOPVUT"})
-            QVERIFY2(m.enabled("dsPolaSpec", name), name);
+            QVERIFY2(m.ui.isControlEnabled("dsPolaSpec", name), name);
         for (const char* name : {"ZALMAPYDT", "ZALMAPYUT", "ZALPOZBUDDT", "ZALOCSRODUT"})
-            QVERIFY2(!m.enabled("dsPolaSpec", name), name);
+            QVERIFY2(!m.ui.isControlEnabled("dsPolaSpec", name), name);
     }
 };
 

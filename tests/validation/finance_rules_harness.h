@@ -1,24 +1,24 @@
 #pragma once
 
-// Runs the finance, schedule and attachment rules over a whole module the way the rule
-// set runs them, and enters data the way the editor's controls do.
+// Runs rules of a rule table over a whole module the way the rule set runs them, after a
+// script of what a user enters (see ModuleFixture::play).
 #include "tests/model/module_fixture.h"
 #include "validation/rule_set.h"
 #include "validation/rules_finance.h"
 
-#include <QDate>
 #include <QHash>
 #include <QStringList>
+
+#include <span>
 
 namespace FinanceRulesTest {
 
 using namespace ModuleTest;
 
-// What the rules numbered from..to (by their leading digits) recorded in one run.
+// What the rules recorded in one run.
 struct Outcome {
     FindingList window;
     bool passed = true;
-    bool warning = false;
 
     // "rule message" of every finding, in the order recorded.
     QStringList lines() const {
@@ -27,99 +27,78 @@ struct Outcome {
             out << f.rule + QLatin1Char(' ') + f.message;
         return out;
     }
-    // "table.field control" of every finding: where the editor leads.
-    QStringList targets() const {
-        QStringList out;
-        for (const Finding& f : window.findings())
-            out << f.table + QLatin1Char('.') + f.field + QLatin1Char(' ') + f.control;
-        return out;
-    }
 };
 
-inline Outcome runFinanceRules(ModuleFixture& fx, int from = 1, int to = 106) {
-    Outcome out;
-    ValidationRun run(*fx.dm, out.window);
-    for (const ValidationRule& rule : financeScheduleRules()) {
-        const int n = ruleOrdinal(rule);
-        if (n >= from && n <= to) runRule(run, rule);
+// Runs the rules whose leading numbers `numbers` names ("2-3", "1,9"; empty: all).
+inline Outcome runNumbered(ModuleFixture& fx, std::span<const ValidationRule> table,
+                           const QString& numbers, ControlLocator locator = {}) {
+    std::vector<const ValidationRule*> rules;
+    for (const ValidationRule& r : table) {
+        const int n = ruleOrdinal(r);
+        bool named = numbers.isEmpty();
+        for (const QString& part : numbers.split(u',', Qt::SkipEmptyParts))
+            named |= n >= part.section(u'-', 0, 0).toInt() && n <= part.section(u'-', -1).toInt();
+        if (named) rules.push_back(&r);
     }
-    out.passed = run.passed();
-    out.warning = run.warning();
+    Outcome out;
+    out.passed = runRules(*fx.dm, out.window, rules, std::move(locator));
     return out;
 }
 
-// The expected lines: each entry is a rule number followed by its message.
-inline QStringList expected(std::initializer_list<std::pair<const char*, const char*>> findings) {
-    QStringList out;
-    for (const auto& [rule, message] : findings)
-        out << u(rule) + QLatin1Char(' ') + u(message);
-    return out;
+inline const ValidationRule* ruleNumbered(std::span<const ValidationRule> table,
+                                          const QString& number) {
+    for (const ValidationRule& r : table)
+        if (number == QLatin1String(r.number.text())) return &r;
+    return nullptr;
 }
 
-// Sets one field of a single-row table (dsWniosek, dsPolaSpec, dsBeneficjent) and posts,
-// as leaving a control does. Texts of *_tmp fields are month inputs; "yyyy-MM-dd" texts
-// of date fields are dates; an empty text clears the field.
-inline void setValue(ModuleFixture& fx, const char* table, const char* field,
-                     const QString& value) {
-    DataSet& t = fx.t(table);
-    t.edit();
-    Field& f = t.field(u(field));
-    if (value.isEmpty())
-        f.clear();
-    else if (f.type() == FieldType::Date)
-        f.setValue(QDate::fromString(value, Qt::ISODate));
-    else
-        f.setValue(value);
-    t.post();
+// "rule message" lines: an entry with a message stays as it is; a rule number alone stands
+// for the message the rule table gives it, or else the one `built` gives it.
+inline QStringList withMessages(std::span<const ValidationRule> table, QStringList findings,
+                                const QHash<QString, QString>& built = {}) {
+    for (QString& f : findings) {
+        const ValidationRule* r = ruleNumbered(table, f);
+        if (!f.contains(u' '))
+            f += u' ' + (r && r->message ? u(r->message) : built.value(f, u("?")));
+    }
+    return findings;
 }
 
-inline void setMain(ModuleFixture& fx, const char* field, const QString& value) {
-    setValue(fx, "dsWniosek", field, value);
+// Each case: the rules run (see runNumbered), a script of what the user enters with "?"
+// checks of the module after the run, and the findings expected (see withMessages).
+inline void addColumns() {
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QStringList>("findings");
 }
 
-// A stage as the stage grid enters it: description and month texts.
-inline void addStage(ModuleFixture& fx, const char* description, const char* start,
-                     const char* end) {
-    DataSet& stages = fx.t("dsEtapyRealizacji");
-    stages.append();
-    stages.field(u("ZAKRES_PRAC")).setValue(u(description));
-    stages.field(u("TERMIN_ROZP_TMP")).setValue(u(start));
-    stages.field(u("TERMIN_ZAK_TMP")).setValue(u(end));
-    stages.post();
-}
-
-// An amount typed into the row with the given Id of a finance tree.
-inline void setTreeAmount(ModuleFixture& fx, const char* tree, int id, int year, double amount) {
-    DataSet& t = fx.t(tree);
-    t.locate(u("Id"), id);
-    t.edit();
-    t.field(QString::number(year)).setValue(amount);
-    t.post();
-}
-
-// Switches a year column of a grid on ("T") or off ("N").
-inline void setYearSwitch(ModuleFixture& fx, const char* prefix, int year, bool on) {
-    setMain(fx, (u(prefix) + QString::number(year) + u("v")).toLatin1().constData(),
-            on ? u("T") : u("N"));
-}
-
-// "rule message" lines with the messages the rule table gives them (the table itself is
-// held to the recorded rules).
-inline QStringList withMessages(const QStringList& rules) {
-    QStringList out;
-    for (const QString& n : rules)
-        for (const ValidationRule& r : financeScheduleRules())
-            if (n == QLatin1String(r.number.text()))
-                out << n + QLatin1Char(' ') + u(r.message ? r.message : "?");
-    return out;
-}
-
-// "rule message" lines of rules whose bodies build their messages.
-inline QStringList withMessages(const QStringList& rules, const QHash<QString, QString>& messages) {
-    QStringList out;
-    for (const QString& rule : rules)
-        out << rule + QLatin1Char(' ') + messages.value(rule, u("?"));
-    return out;
+// The run passes unless an error rule fails; the walks leave every table as they found it;
+// findings whose message `targets` names lead to that "table.field control". `steps` adds
+// script steps of the unit's own.
+inline void runCase(std::span<const ValidationRule> table, const QHash<QString, QString>& built,
+                    const QHash<QString, QString>& targets = {},
+                    std::function<bool(ModuleFixture&, const QString&)> steps = {}) {
+    QFETCH(QString, numbers);
+    QFETCH(QStringList, script);
+    QFETCH(QStringList, findings);
+    ModuleFixture fx;
+    if (steps) fx.step = [&](const QString& line) { return steps(fx, line); };
+    fx.play(script.filter(QRegularExpression(QStringLiteral("^[^?]"))));
+    if (QTest::currentTestFailed()) return;
+    const Outcome out = runNumbered(fx, table, numbers);
+    bool errors = false;
+    for (const QString& f : findings) {
+        const ValidationRule* r = ruleNumbered(table, f.section(u' ', 0, 0));
+        errors |= !r || r->severity == Severity::Error;
+    }
+    QCOMPARE(out.lines(), withMessages(table, findings, built));
+    QCOMPARE(out.passed, !errors);
+    for (const Finding& f : out.window.findings())
+        if (targets.contains(f.message))
+            QCOMPARE(f.table + u'.' + f.field + u' ' + f.control, targets[f.message]);
+    for (const auto& t : fx.dm->tables())
+        QVERIFY2(!t->controlsDisabled(), qPrintable(t->name()));
+    fx.play(script.filter(QRegularExpression(QStringLiteral("^\\?"))));
 }
 
 } // namespace FinanceRulesTest

@@ -27,6 +27,7 @@ const QString kMonthMsg = QStringLiteral("Nieprawidłowa data (miesiąc/rok)");
 const QString kDeclarationMsg = QStringLiteral("Pole \"Oświadczenie beneficjenta - data\" zawiera "
                                                "datę późniejszą niż \"Planowana data rozliczenia "
                                                "ostatniego kontraktu\"");
+const QString kNone = QStringLiteral("(no handler)"), kInvalid = QStringLiteral("invalid");
 const QString k2008Msg = QStringLiteral(
     "Planowana data rozliczenia ostatniego kontraktu jest późniejsza niż 31.12.2008");
 
@@ -36,231 +37,195 @@ class TestInputChecks : public QObject {
     Q_OBJECT
 
 private slots:
-    // The checks of typed identifiers, with the weights of their check digits.
-    void identifiers_data() {
-        QTest::addColumn<QString>("check");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QString check;
-        auto row = [&check](const char* name, const QString& text, bool valid) {
-            QTest::addRow("%s %s", qPrintable(check), name) << check << text << valid;
-        };
-        check = "PESEL";
-        row("check digit fits", "44051401359", true);
-        row("wrong check digit", "44051401358", false);
-        // Digits 1, 3, 7, 9 at every weighted place: a changed weight changes the check digit.
-        row("every weight, 9 first", "97319731970", true);
-        row("every weight, 1 first", "13791379130", true);
-        row("every weight, wrong check", "39173917391", false);
-        row("last five zeros, check fits", "55000000000", false);
-        row("first six zeros, check fits", "00000012340", false);
-        row("10 characters", "4405140135", false);
-        row("empty", "", false);
-        row("blank inside", "4405140 359", false);
-        row("non-ASCII digit", QString("4405140135") + QChar(0x0669), false);
-        check = "NIP";
-        row("plain", "1234563218", true);
-        row("dashes as printed", "123-456-32-18", true);
-        row("dash between every digit", "1-2-3-4-5-6-3-2-1-8", true);
-        row("blanks between groups", "123 456 32 18", false);
-        row("wrong check digit", "1234563219", false);
-        row("remainder 10, last digit 0", "1000000160", true);
-        row("remainder 10, last digit 1", "1000000161", false);
-        row("first five zeros, check fits", "0000012345", false);
-        row("last five zeros, check fits", "1000900000", false);
-        row("9 digits", "123456321", false);
-        row("empty", "", false);
-        check = "REGON";
-        row("empty", "", true);
-        row("7 digits", "1234567", true);
-        row("9 digits, any check digit", "123456789", true);
-        row("14 digits", "12345678901234", true);
-        row("9 digits between blanks", "  123456789 ", true);
-        row("8 digits", "12345678", false);
-        row("9 characters with a letter", "1234A6789", false);
-        row("blank inside 14", "1234567 901234", false);
-        check = "postal";
-        row("two, dash, three", "00-950", true);
-        row("all zeros", "00-000", false);
-        row("empty", "", false);
-        row("five digits without dash", "31542", false);
-        row("dash one place early", "3-1542", false);
-        row("partly typed", "31-5  ", false);
-        check = "email";
-        row("shortest: a@b.pl", "a@b.pl", true);
-        row("every allowed character", "Jan.Kowalski-1_x@Firma-2.com.pl", true);
-        row("dot third from the end", "a@bcd.pl", true);
-        row("three-character domain", "a@b.p", false);
-        row("dot second to last", "a@bcd.p", false);
-        row("domain without dot", "a@bcde", false);
-        row("two @", "a@b@c.pl", false);
-        row("no @", "ab.pl", false);
-        row("diacritic in name", "łukasz@b.pl", false);
-        row("blank inside", "a b@c.pl", false);
-        row("trailing blank", "a@b.pl ", false);
-        row("empty", "", false);
-    }
-
-    void identifiers() {
-        QFETCH(QString, check);
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-        const QHash<QString, bool (*)(const QString&)> checks{{"PESEL", CheckPESEL},
-                                                              {"NIP", CheckNIP},
-                                                              {"REGON", CheckREGON},
-                                                              {"postal", CheckKodPoczt},
-                                                              {"email", CheckEmail}};
-        QCOMPARE(checks.value(check)(text), valid);
-    }
-
-    // The handlers as the frames attach them: what each treats as empty, the exact message
-    // of a refusal, and the controls without a handler.
-    void attachedHandlers_data() {
-        QTest::addColumn<QString>("frame");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<QString>("message");
-
-        const QString bk = "Tfr_bk_topaz_q", repr = "Tfr_bk_pod_repr_topaz_q",
-                      reprOs = "Tfr_bk_pod_repr_os_up_topaz_q", osup = "Tfr_osoba_upowazniona",
-                      inst = "Tfr_inne_inst_zaang_topaz_q", harm = "Tfr_harm_real_proj_topaz_q";
-        auto accept = [](const char* name, const QString& f, const char* c, const QString& text) {
-            QTest::newRow(name) << f << QString(c) << text << true << QString();
-        };
-        auto refuse = [](const char* name, const QString& f, const char* c, const QString& text,
-                         const QString& msg) {
-            QTest::newRow(name) << f << QString(c) << text << false << msg;
-        };
-        auto none = [](const char* name, const QString& f, const char* c) { // no handler
-            QTest::newRow(name) << f << QString(c) << QString() << false << QString();
-        };
-
-        accept("NIP bk: empty", bk, "e500014", "");
-        accept("NIP bk: ten blanks", bk, "e500014", QString(10, ' '));
-        refuse("NIP bk: nine blanks", bk, "e500014", QString(9, ' '), kNipMsg);
-        refuse("NIP bk: blank mask with dashes", bk, "e500014", "   -   -  -  ", kNipMsg);
-        refuse("NIP repr: wrong", repr, "e502014", "1000000161", kNipMsg);
-
-        accept("REGON bk: empty", bk, "e500015", "");
-        refuse("REGON bk: 8 digits", bk, "e500015", "12345678", kRegonMsg);
-        refuse("REGON repr: letter", repr, "e502015", "1234A6789", kRegonMsg);
-
-        accept("PESEL repr: empty", repr, "e502016", "");
-        refuse("PESEL repr: eleven blanks", repr, "e502016", QString(11, ' '), kPeselMsg);
-        refuse("PESEL repr: wrong", repr, "e502016", "44051401358", kPeselMsg);
-        accept("PESEL slot of bk shows nr_rej_edg", bk, "e500016", "anything at all");
-
-        accept("postal bk: empty", bk, "e500009", "");
-        refuse("postal bk: blank mask", bk, "e500009", "  -   ", kPostalMsg);
-        accept("postal repr: blank mask", repr, "e502009", "  -   ");
-        refuse("postal repr: empty", repr, "e502009", "", kPostalMsg);
-        accept("postal osup: blank mask", osup, "e500009", "  -   ");
-        refuse("postal osup: partial", osup, "e500009", "31-5  ", kPostalMsg);
-        accept("postal inst: blank mask", inst, "e608033", "  -   ");
-        refuse("postal inst: no dash", inst, "e608033", "31542", kPostalMsg);
-
-        accept("email bk: empty", bk, "e500012", "");
-        accept("email bk: blanks only", bk, "e500012", "    ");
-        refuse("email bk: leading blank", bk, "e500012", " a@b.pl", kEmailMsg);
-        refuse("email osup: two @", osup, "e500012", "a@b@c.pl", kEmailMsg);
-        refuse("email repr: short domain", repr, "e502012", "a@b.p", kEmailMsg);
-        refuse("email repr os up: diacritic", reprOs, "e503006", "żaba@b.pl", kEmailMsg);
-        refuse("email inst: dot last", inst, "e608029", "a@bcd.", kEmailMsg);
-
-        accept("inst NIP column accepts all", inst, "dxDBMaskEdit1", "xyz");
-        accept("inst REGON column accepts all", inst, "dxDBMaskEdit2", "1");
-
-        accept("state aid amount: empty", "Tfr_pomoc_pub_topaz_q", "e619033", "");
-        refuse("state aid amount: negative", "Tfr_pomoc_pub_topaz_q", "e619033", "-0,01",
-               kAmountMsg);
-        accept("planned column 2004: zero", "Tfr_planowane_wydatki_topaz_q", "e6140012004", "0");
-        refuse("planned column 2008: negative", "Tfr_planowane_wydatki_topaz_q", "e6140012008",
-               "-5", kAmountMsg);
-        refuse("profile column 2009: negative", "Tfr_profil_wyd_topaz_q", "e6150012009", "-1",
-               kAmountMsg);
-        refuse("sources column 2006: negative", "Tfr_zr_finans_topaz_q", "e6150012006", "-1 000,00",
-               kAmountMsg);
-        // Where the attachments stop: the year columns up to 2008 (planned expenditure) and
-        // 2009 (profile, sources); the same control name is looked up per frame.
-        const char *planned = "Tfr_planowane_wydatki_topaz_q", *sources = "Tfr_zr_finans_topaz_q";
-        none("planned 2003", planned, "e6140012003");
-        none("planned 2009", planned, "e6140012009");
-        refuse("sources 2009", sources, "e6150012009", "-1", kAmountMsg);
-        none("sources 2010", sources, "e6150012010");
-        none("profile column in another frame", "Tfr_pomoc_pub_topaz_q", "e6150012004");
-        none("e500014 outside its frames", osup, "e500014");
-        none("schedule month without check", harm, "e1000113");
-        none("unknown frame", "Tfr_nieznana", "e500009");
-
-        accept("month rozp: valid", harm, "e1000111", "01 2005");
-        refuse("month rzecz rozp: month 13", harm, "e1000112", "13 2005", kMonthMsg);
-        refuse("month rzecz zak: empty", harm, "e1000114", "", kMonthMsg);
-        refuse("month fin zak: blank mask", harm, "e1000115", "       ", kMonthMsg);
-        refuse("month okres: year 0", harm, "e1000116", "05 0000", kMonthMsg);
-    }
-
-    void attachedHandlers() {
-        QFETCH(QString, frame);
-        QFETCH(QString, control);
-        QFETCH(QString, text);
-        QFETCH(bool, accept);
-        QFETCH(QString, message);
-        const InputHandler handler = inputHandlerFor(frame, control);
-        QCOMPARE(bool(handler), accept || !message.isEmpty()); // a refusal always explains
-        if (!handler) return;
-        const InputVerdict v = handler(text);
-        QCOMPARE(v.accept, accept);
-        QCOMPARE(v.message, message);
-    }
-
-    // The template's variants that no control of this type carries, with their own empty
-    // texts and messages, and the check of typed amounts.
-    void templateHandlers_data() {
+    // The checks of typed identifiers, with the weights of their check digits ("invalid" when
+    // refused); then the handlers as the frames attach them ("frame/control"): what each treats
+    // as empty, the exact message of a refusal (empty: accepted), and the controls without a
+    // handler; then the template's variants that no control of this type carries, with their
+    // own empty texts and messages, and the check of typed amounts.
+    void handlers_data() {
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message"); // empty: accepted
-        const QString nipEsc = QStringLiteral("NIP nieprawidłowy. Użyj ESC żeby anulować");
-        const QString regonEsc = QStringLiteral("REGON nieprawidłowy. Użyj ESC żeby anulować");
-        const QString emailShort = QStringLiteral("Adres poczty elektronicznej - nieprawidłowy");
-        auto row = [](const char* name, const char* handler, const QString& text,
-                      const QString& refusal) {
-            QTest::newRow(name) << handler << text << refusal;
+        QTest::addColumn<QString>("message");
+        QString check;
+        auto id = [&check](const char* name, const QString& text, bool valid) {
+            QTest::addRow("%s %s", qPrintable(check), name)
+                << check << text << (valid ? QString() : kInvalid);
         };
-        row("NIP esc: empty", "nipEsc", "", {});
-        row("NIP esc: blank mask", "nipEsc", "   -   -  -  ", {});
+        check = "PESEL";
+        id("check digit fits", "44051401359", true);
+        id("wrong check digit", "44051401358", false);
+        // Digits 1, 3, 7, 9 at every weighted place: a changed weight changes the check digit.
+        id("every weight, 9 first", "97319731970", true);
+        id("every weight, 1 first", "13791379130", true);
+        id("every weight, wrong check", "39173917391", false);
+        id("last five zeros, check fits", "55000000000", false);
+        id("first six zeros, check fits", "00000012340", false);
+        id("10 characters", "4405140135", false);
+        id("empty", "", false);
+        id("blank inside", "4405140 359", false);
+        id("non-ASCII digit", QString("4405140135") + QChar(0x0669), false);
+        check = "NIP";
+        id("plain", "1234563218", true);
+        id("dashes as printed", "123-456-32-18", true);
+        id("dash between every digit", "1-2-3-4-5-6-3-2-1-8", true);
+        id("blanks between groups", "123 456 32 18", false);
+        id("wrong check digit", "1234563219", false);
+        id("remainder 10, last digit 0", "1000000160", true);
+        id("remainder 10, last digit 1", "1000000161", false);
+        id("first five zeros, check fits", "0000012345", false);
+        id("last five zeros, check fits", "1000900000", false);
+        id("9 digits", "123456321", false);
+        id("empty", "", false);
+        check = "REGON";
+        id("empty", "", true);
+        id("7 digits", "1234567", true);
+        id("9 digits, any check digit", "123456789", true);
+        id("14 digits", "12345678901234", true);
+        id("9 digits between blanks", "  123456789 ", true);
+        id("8 digits", "12345678", false);
+        id("9 characters with a letter", "1234A6789", false);
+        id("blank inside 14", "1234567 901234", false);
+        check = "postal";
+        id("two, dash, three", "00-950", true);
+        id("all zeros", "00-000", false);
+        id("empty", "", false);
+        id("five digits without dash", "31542", false);
+        id("dash one place early", "3-1542", false);
+        id("partly typed", "31-5  ", false);
+        check = "email";
+        id("shortest: a@b.pl", "a@b.pl", true);
+        id("every allowed character", "Jan.Kowalski-1_x@Firma-2.com.pl", true);
+        id("dot third from the end", "a@bcd.pl", true);
+        id("three-character domain", "a@b.p", false);
+        id("dot second to last", "a@bcd.p", false);
+        id("domain without dot", "a@bcde", false);
+        id("two @", "a@b@c.pl", false);
+        id("no @", "ab.pl", false);
+        id("diacritic in name", "łukasz@b.pl", false);
+        id("blank inside", "a b@c.pl", false);
+        id("trailing blank", "a@b.pl ", false);
+        id("empty", "", false);
+        const QString bk = "Tfr_bk_topaz_q/", repr = "Tfr_bk_pod_repr_topaz_q/",
+                      reprOs = "Tfr_bk_pod_repr_os_up_topaz_q/", osup = "Tfr_osoba_upowazniona/",
+                      inst = "Tfr_inne_inst_zaang_topaz_q/", harm = "Tfr_harm_real_proj_topaz_q/",
+                      planned = "Tfr_planowane_wydatki_topaz_q/",
+                      sources = "Tfr_zr_finans_topaz_q/";
+        auto row = [](const char* name, const QString& handler, const QString& text,
+                      const QString& message = {}) {
+            QTest::newRow(name) << handler << text << message;
+        };
+        auto none = [&row](const char* name, const QString& handler) {
+            row(name, handler, {}, kNone);
+        };
+
+        row("NIP bk: empty", bk + "e500014", "");
+        row("NIP bk: ten blanks", bk + "e500014", QString(10, ' '));
+        row("NIP bk: nine blanks", bk + "e500014", QString(9, ' '), kNipMsg);
+        row("NIP bk: blank mask with dashes", bk + "e500014", "   -   -  -  ", kNipMsg);
+        row("NIP repr: wrong", repr + "e502014", "1000000161", kNipMsg);
+
+        row("REGON bk: empty", bk + "e500015", "");
+        row("REGON bk: 8 digits", bk + "e500015", "12345678", kRegonMsg);
+        row("REGON repr: letter", repr + "e502015", "1234A6789", kRegonMsg);
+
+        row("PESEL repr: empty", repr + "e502016", "");
+        row("PESEL repr: eleven blanks", repr + "e502016", QString(11, ' '), kPeselMsg);
+        row("PESEL repr: wrong", repr + "e502016", "44051401358", kPeselMsg);
+        row("PESEL slot of bk shows nr_rej_edg", bk + "e500016", "anything at all");
+
+        row("postal bk: empty", bk + "e500009", "");
+        row("postal bk: blank mask", bk + "e500009", "  -   ", kPostalMsg);
+        row("postal repr: blank mask", repr + "e502009", "  -   ");
+        row("postal repr: empty", repr + "e502009", "", kPostalMsg);
+        row("postal osup: blank mask", osup + "e500009", "  -   ");
+        row("postal osup: partial", osup + "e500009", "31-5  ", kPostalMsg);
+        row("postal inst: blank mask", inst + "e608033", "  -   ");
+        row("postal inst: no dash", inst + "e608033", "31542", kPostalMsg);
+
+        row("email bk: empty", bk + "e500012", "");
+        row("email bk: blanks only", bk + "e500012", "    ");
+        row("email bk: leading blank", bk + "e500012", " a@b.pl", kEmailMsg);
+        row("email osup: two @", osup + "e500012", "a@b@c.pl", kEmailMsg);
+        row("email repr: short domain", repr + "e502012", "a@b.p", kEmailMsg);
+        row("email repr os up: diacritic", reprOs + "e503006", "żaba@b.pl", kEmailMsg);
+        row("email inst: dot last", inst + "e608029", "a@bcd.", kEmailMsg);
+
+        row("inst NIP column accepts all", inst + "dxDBMaskEdit1", "xyz");
+        row("inst REGON column accepts all", inst + "dxDBMaskEdit2", "1");
+
+        row("state aid amount: empty", "Tfr_pomoc_pub_topaz_q/e619033", "");
+        row("state aid amount: negative", "Tfr_pomoc_pub_topaz_q/e619033", "-0,01", kAmountMsg);
+        row("planned column 2004: zero", planned + "e6140012004", "0");
+        row("planned column 2008: negative", planned + "e6140012008", "-5", kAmountMsg);
+        row("profile column 2009: negative", "Tfr_profil_wyd_topaz_q/e6150012009", "-1",
+            kAmountMsg);
+        row("sources column 2006: negative", sources + "e6150012006", "-1 000,00", kAmountMsg);
+        // Where the attachments stop: the year columns up to 2008 (planned expenditure) and 2009
+        // (profile, sources); the same control name is looked up per frame.
+        none("planned 2003", planned + "e6140012003");
+        none("planned 2009", planned + "e6140012009");
+        row("sources 2009", sources + "e6150012009", "-1", kAmountMsg);
+        none("sources 2010", sources + "e6150012010");
+        none("profile column in another frame", "Tfr_pomoc_pub_topaz_q/e6150012004");
+        none("e500014 outside its frames", osup + "e500014");
+        none("schedule month without check", harm + "e1000113");
+        none("unknown frame", "Tfr_nieznana/e500009");
+
+        row("month rozp: valid", harm + "e1000111", "01 2005");
+        row("month rzecz rozp: month 13", harm + "e1000112", "13 2005", kMonthMsg);
+        row("month rzecz zak: empty", harm + "e1000114", "", kMonthMsg);
+        row("month fin zak: blank mask", harm + "e1000115", "       ", kMonthMsg);
+        row("month okres: year 0", harm + "e1000116", "05 0000", kMonthMsg);
+
+        const QString nipEsc = "NIP nieprawidłowy. Użyj ESC żeby anulować",
+                      regonEsc = "REGON nieprawidłowy. Użyj ESC żeby anulować";
+        row("NIP esc: empty", "nipEsc", "");
+        row("NIP esc: blank mask", "nipEsc", "   -   -  -  ");
         row("NIP esc: wrong", "nipEsc", "1234563219", nipEsc);
-        row("REGON esc: empty", "regonEsc", "", {});
+        row("REGON esc: empty", "regonEsc", "");
         row("REGON esc: 8 digits", "regonEsc", "12345678", regonEsc);
-        row("email short: blanks", "emailShort", "  ", {});
-        row("email short: wrong", "emailShort", "a@b", emailShort);
-        row("currency value: zero", "value", "0", {});
+        row("email short: blanks", "emailShort", "  ");
+        row("email short: wrong", "emailShort", "a@b",
+            "Adres poczty elektronicznej - nieprawidłowy");
+        row("currency value: zero", "value", "0");
         row("currency value: negative", "value", "-0.001", kAmountMsg);
-        // Typed amounts.
-        row("amount: empty is 0", "amount", "", {});
-        row("amount: blanks are 0", "amount", "   ", {});
-        row("amount: decimal comma", "amount", "12,50", {});
-        row("amount: thousands grouped", "amount", "1 234 567,89", {});
+        row("amount: empty is 0", "amount", "");
+        row("amount: blanks are 0", "amount", "   ");
+        row("amount: decimal comma", "amount", "12,50");
+        row("amount: thousands grouped", "amount", "1 234 567,89");
         row("amount: grouped with no-break space", "amount",
-            QString("1") + QChar(0x00A0) + "234,00", {});
-        row("amount: minus zero", "amount", "-0", {});
+            QString("1") + QChar(0x00A0) + "234,00");
+        row("amount: minus zero", "amount", "-0");
         row("amount: smallest negative", "amount", "-0,01", kAmountMsg);
         row("amount: negative grouped", "amount", "-1 234,00", kAmountMsg);
         row("amount: not a number", "amount", "abc", kAmountMsg);
     }
 
-    void templateHandlers() {
+    void handlers() {
         QFETCH(QString, handler);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        const QHash<QString, std::function<InputVerdict(const QString&)>> handlers{
+        QHash<QString, InputHandler> templates{
             {"nipEsc", validateNipInputEscHint},
             {"regonEsc", validateRegonInputEscHint},
             {"emailShort", validateEmailInputShort},
             {"amount", validateNonNegativeInput},
             {"value", [](const QString& t) { return validateNonNegativeValue(t.toDouble()); }}};
-        const InputVerdict v = handlers.value(handler)(text);
-        QCOMPARE(v, message.isEmpty() ? InputVerdict::accepted() : InputVerdict::refused(message));
+        for (const auto& [name, check] :
+             {std::pair<const char*, bool (*)(const QString&)>{"PESEL", CheckPESEL},
+              {"NIP", CheckNIP},
+              {"REGON", CheckREGON},
+              {"postal", CheckKodPoczt},
+              {"email", CheckEmail}})
+            templates[name] = [check](const QString& t) {
+                return check(t) ? InputVerdict::accepted() : InputVerdict::refused(kInvalid);
+            };
+        const InputHandler h = templates.value(
+            handler, inputHandlerFor(handler.section(u'/', 0, 0), handler.section(u'/', 1)));
+        QCOMPARE(bool(h), message != kNone);
+        if (!h) return;
+        QCOMPARE(h(text),
+                 message.isEmpty() ? InputVerdict::accepted() : InputVerdict::refused(message));
     }
 
     // The flag only ever turns on: a well-formed date leaves an earlier error standing.
@@ -292,74 +257,60 @@ private slots:
         QCOMPARE(flag, error);
     }
 
-    // e800003: the declaration date against the end of the stored settlement month.
-    void declarationWarning_data() {
-        QTest::addColumn<QString>("settlementMonth"); // typed into harm_fin_zak_tmp
-        QTest::addColumn<QDate>("declaration");       // typed into e800003
-        QTest::addColumn<bool>("warns");
-        QTest::newRow("within the month") << "06 2008" << QDate(2008, 6, 30) << false;
-        QTest::newRow("day after the month") << "06 2008" << QDate(2008, 7, 1) << true;
-        QTest::newRow("leap February end") << "02 2008" << QDate(2008, 2, 29) << false;
-        QTest::newRow("declaration blank") << "06 2008" << QDate() << false;
-        QTest::newRow("settlement blank") << "" << QDate(2030, 1, 1) << false;
-    }
-
-    void declarationWarning() {
-        QFETCH(QString, settlementMonth);
-        QFETCH(QDate, declaration);
-        QFETCH(bool, warns);
-        ModuleFixture fx;
-        set(fx.t("dsWniosek"), {{"harm_fin_zak_tmp", settlementMonth}});
-        fx.ui.clearCalls();
-
-        QCOMPARE(warnOnDeclarationDate(*fx.dm, declaration), warns);
-
-        const QString warning = box(QStringLiteral("Zelgor"), kDeclarationMsg, MessageIcon::Warning,
-                                    MessageButtons::Ok);
-        QCOMPARE(messageBoxes(fx.ui), warns ? QStringList{warning} : QStringList());
-        const QList<UiCall> focus = fx.ui.calls(UiCall::Kind::FocusControl);
-        QCOMPARE(focus.size(), warns ? 1 : 0);
-        if (warns) QCOMPARE(focus[0].field.toLower(), QStringLiteral("osw_ben_data"));
-    }
-
-    // e1000115: the month check first, then the two warnings in order.
-    void settlementMonthWarning_data() {
-        QTest::addColumn<QDate>("declaration"); // stored osw_ben_data
-        QTest::addColumn<QString>("text");      // typed into e1000115
+    // A date typed into e800003 against the end of the stored settlement month, or a month typed
+    // into e1000115 (the month check first, then the two warnings in order) against the stored
+    // declaration date; a warning leads back to the control.
+    void dateWarnings_data() {
+        QTest::addColumn<QString>("stored"); // the other field: "field=value"
+        QTest::addColumn<QString>("typed");  // a yyyy-MM-dd declaration or a month
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QStringList>("warnings");
-        const QDate mid2008(2008, 6, 15);
-        QTest::newRow("month before the declaration")
-            << mid2008 << "05 2008" << true << QStringList{kDeclarationMsg};
-        QTest::newRow("month of the declaration") << mid2008 << "06 2008" << true << QStringList{};
-        QTest::newRow("December 2008") << mid2008 << "12 2008" << true << QStringList{};
-        QTest::newRow("January 2009") << mid2008 << "01 2009" << true << QStringList{k2008Msg};
-        QTest::newRow("both") << QDate(2009, 3, 2) << "02 2009" << true
-                              << QStringList{kDeclarationMsg, k2008Msg};
-        QTest::newRow("declaration blank") << QDate() << "05 2008" << true << QStringList{};
-        QTest::newRow("month 13: refused, no warning")
-            << QDate(2030, 1, 1) << "13 2009" << false << QStringList{};
+        auto declaration = [](const char* name, const char* month, const char* date, bool warns) {
+            QTest::newRow(name) << u("harm_fin_zak_tmp=") + month << u(date) << true
+                                << (warns ? QStringList{kDeclarationMsg} : QStringList());
+        };
+        declaration("within the month", "06 2008", "2008-06-30", false);
+        declaration("day after the month", "06 2008", "2008-07-01", true);
+        declaration("leap February end", "02 2008", "2008-02-29", false);
+        declaration("declaration blank", "06 2008", "", false);
+        declaration("settlement blank", "", "2030-01-01", false);
+        auto month = [](const char* name, const char* date, const char* text, bool accept,
+                        const QStringList& warnings) {
+            QTest::newRow(name) << u("osw_ben_data=") + date << u(text) << accept << warnings;
+        };
+        month("month before the declaration", "2008-06-15", "05 2008", true, {kDeclarationMsg});
+        month("month of the declaration", "2008-06-15", "06 2008", true, {});
+        month("December 2008", "2008-06-15", "12 2008", true, {});
+        month("January 2009", "2008-06-15", "01 2009", true, {k2008Msg});
+        month("both", "2009-03-02", "02 2009", true, {kDeclarationMsg, k2008Msg});
+        month("declaration blank", "", "05 2008", true, {});
+        month("month 13: refused, no warning", "2030-01-01", "13 2009", false, {});
     }
 
-    void settlementMonthWarning() {
-        QFETCH(QDate, declaration);
-        QFETCH(QString, text);
+    void dateWarnings() {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
         QFETCH(bool, accept);
         QFETCH(QStringList, warnings);
         ModuleFixture fx;
-        set(fx.t("dsWniosek"), {{"osw_ben_data", declaration}});
+        fx.play({u("dsWniosek: ") + stored});
         fx.ui.clearCalls();
-
-        const InputVerdict v = validateSettlementMonthInput(*fx.dm, text);
-        QCOMPARE(v, accept ? InputVerdict::accepted() : InputVerdict::refused(kMonthMsg));
-
+        const bool declaration = stored.startsWith(u"harm");
+        if (declaration)
+            QCOMPARE(warnOnDeclarationDate(*fx.dm, QDate::fromString(typed, Qt::ISODate)),
+                     !warnings.isEmpty());
+        else
+            QCOMPARE(validateSettlementMonthInput(*fx.dm, typed),
+                     accept ? InputVerdict::accepted() : InputVerdict::refused(kMonthMsg));
         for (QString& w : warnings)
             w = box(QStringLiteral("Zelgor"), w, MessageIcon::Warning, MessageButtons::Ok);
         QCOMPARE(messageBoxes(fx.ui), warnings);
-        const QList<UiCall> focus = fx.ui.calls(UiCall::Kind::FocusControl);
-        QCOMPARE(focus.size(), warnings.isEmpty() ? 0 : 1);
-        if (!focus.isEmpty())
-            QCOMPARE(focus[0].field.toLower(), QStringLiteral("harm_fin_zak_tmp"));
+        QStringList focus;
+        for (const UiCall& c : fx.ui.calls(UiCall::Kind::FocusControl))
+            focus << c.field.toLower();
+        QCOMPARE(focus, warnings.isEmpty() ? QStringList()
+                        : declaration      ? QStringList{"osw_ben_data"}
+                                           : QStringList{"harm_fin_zak_tmp"});
     }
 };
 

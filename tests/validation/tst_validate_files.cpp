@@ -18,33 +18,33 @@ namespace {
 
 const QString kApplications = QStringLiteral(TOPAZ_TEST_DATA "/applications/");
 
-class Host {
-public:
+// A host folder with the module and the sample dictionary; its programs run with a registry
+// of their own.
+struct Host {
+    QTemporaryDir dir;
     Host() {
-        QDir(dir_.path()).mkpath(QStringLiteral("wn_typy"));
+        QDir(dir.path()).mkpath(QStringLiteral("wn_typy"));
         QFile::link(QStringLiteral(TOPAZ_BIN_DIR "/wn_typy/TOPAZ_Q.so"),
-                    dir_.filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")));
+                    dir.filePath(QStringLiteral("wn_typy/TOPAZ_Q.so")));
         QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"),
-                    dir_.filePath(QStringLiteral("slowniki.xml")));
+                    dir.filePath(QStringLiteral("slowniki.xml")));
     }
-    QString path(const QString& name) const { return dir_.filePath(name); }
-    // Runs a program of the host folder; codePage overrides the system code page.
-    Run run(const QString& program, const QStringList& args, const QString& codePage = {}) const {
-        return TestSupport::runProgram(program, args, dir_.filePath(QStringLiteral("registry.ini")),
-                                       codePage);
-    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // topaz_q on the host folder; codePage overrides the system code page.
     Run topaz(QStringList args, const QString& codePage = {}) const {
         args.insert(1, QStringLiteral("--bin"));
-        args.insert(2, dir_.path());
-        return run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), args, codePage);
+        args.insert(2, dir.path());
+        return TestSupport::runProgram(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), args,
+                                       path(QStringLiteral("registry.ini")), codePage);
     }
     QString zelgor(const QString& exportName, const QString& file) const {
-        return run(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
-                   {"--bin", dir_.path(), exportName, file})
+        return TestSupport::runProgram(QStringLiteral(TOPAZ_BIN_DIR "/zelgor"),
+                                       {"--bin", dir.path(), exportName, file},
+                                       path(QStringLiteral("registry.ini")))
             .out.trimmed();
     }
-    // A copy of a sample file with byte-level replacements (values changed outside):
-    // edits holds pairs of a text and its replacement.
+    // A copy of a sample file with byte-level replacements (values changed outside): edits
+    // holds pairs of a text and its replacement.
     QString tampered(const QString& sample, const QByteArrayList& edits,
                      const QString& name) const {
         QByteArray content = readAll(sample.startsWith('/') ? sample : kApplications + sample);
@@ -55,9 +55,6 @@ public:
         const QString out = path(name);
         return TestSupport::writeAll(out, content) ? out : QString();
     }
-
-private:
-    QTemporaryDir dir_;
 };
 
 QJsonArray validateJson(const Host& host, const QStringList& files, const QStringList& extra = {},
