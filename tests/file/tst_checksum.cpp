@@ -254,47 +254,40 @@ private slots:
     }
 
     void verifyChecksum_data() {
-        QTest::addColumn<bool>("closingByHost");
-        QTest::addColumn<bool>("loadFailed");
-        QTest::addColumn<QString>("fileVersion");
-        QTest::addColumn<bool>("storeCorrect");
-        QTest::addColumn<bool>("holds");
-        QTest::addColumn<bool>("trusted");
-        QTest::addColumn<bool>("rewritten");
-        QTest::addColumn<bool>("changedAfter");
-
-        QTest::newRow("matching checksum")
-            << false << false << "1.0.0.0" << true << true << false << false << false;
-        QTest::newRow("changed data")
-            << false << false << "1.0.0.0" << false << false << false << true << false;
-        QTest::newRow("other module version")
-            << false << false << "0.9.0.0" << false << true << true << false << false;
-        QTest::newRow("damaged file")
-            << false << true << "1.0.0.0" << false << true << false << false << true;
-        QTest::newRow("host closing")
-            << true << false << "1.0.0.0" << false << true << false << false << true;
+        // The file: H the host is closing, F its load failed, O another module version saved
+        // it, S its checksum is that of the data. The outcome: h the check holds, t the stored
+        // checksum is trusted, r it is rewritten, c the data counts as changed afterwards.
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("matching checksum") << "S"
+                                           << "h";
+        QTest::newRow("changed data") << ""
+                                      << "r";
+        QTest::newRow("other module version") << "O"
+                                              << "ht";
+        QTest::newRow("damaged file") << "F"
+                                      << "hc";
+        QTest::newRow("host closing") << "H"
+                                      << "hc";
     }
 
     void verifyChecksum() {
-        QFETCH(bool, closingByHost);
-        QFETCH(bool, loadFailed);
-        QFETCH(QString, fileVersion);
-        QFETCH(bool, storeCorrect);
-
+        QFETCH(QString, file);
+        QFETCH(QString, outcome);
         BareModule dm(ui_);
         ApplicationChecksum checksum(dm);
         addProduct(dm, 1, "Most", 3);
         set(dm, "dsWniosek", {});
-        const QString stored = storeCorrect ? ComputeChecksum(dm) : "1111-2222-3333-4444";
+        const QString stored = file.contains(u'S') ? ComputeChecksum(dm) : "1111-2222-3333-4444";
         set(dm, "dsWniosek", {{"suma_kontrolna", stored}});
         dm.Zmieniony = true;
-
-        QTEST(checksum.VerifyChecksum({closingByHost, loadFailed, fileVersion, "1.0.0.0"}),
-              "holds");
-        QTEST(checksum.ChecksumTrusted, "trusted");
-        QFETCH(bool, rewritten);
-        QCOMPARE(checksum.storedChecksum(), rewritten ? ComputeChecksum(dm) : stored);
-        QTEST(dm.Zmieniony, "changedAfter");
+        const bool holds =
+            checksum.VerifyChecksum({file.contains(u'H'), file.contains(u'F'),
+                                     file.contains(u'O') ? "0.9.0.0" : "1.0.0.0", "1.0.0.0"});
+        QCOMPARE(holds, outcome.contains(u'h'));
+        QCOMPARE(checksum.ChecksumTrusted, outcome.contains(u't'));
+        QCOMPARE(checksum.storedChecksum(), outcome.contains(u'r') ? ComputeChecksum(dm) : stored);
+        QCOMPARE(dm.Zmieniony, outcome.contains(u'c'));
     }
 };
 
