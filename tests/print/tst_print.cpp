@@ -345,22 +345,18 @@ private slots:
         QVERIFY(QRegularExpression(u"^P+L{3,}P+$"_s).match(sizes).hasMatch());
     }
     void printRoutineKeepsZmieniony_data() {
-        QTest::addColumn<int>("variant");
+        QTest::addColumn<bool>("finding"); // the application has one: a trial print
         QTest::addColumn<bool>("changed");
-        QTest::addColumn<bool>("trial");
-        QTest::newRow("valid, unchanged")
-            << int(SampleApplication::Variant::Complete) << false << false;
-        QTest::newRow("valid, changed")
-            << int(SampleApplication::Variant::Complete) << true << false;
-        QTest::newRow("finding, unchanged")
-            << int(SampleApplication::Variant::AttachmentsMissing) << false << true;
+        QTest::newRow("valid, unchanged") << false << false;
+        QTest::newRow("valid, changed") << false << true;
+        QTest::newRow("finding, unchanged") << true << false;
     }
     void printRoutineKeepsZmieniony() {
-        QFETCH(int, variant);
+        QFETCH(bool, finding);
         QFETCH(bool, changed);
-        QFETCH(bool, trial);
         ModuleFixture m;
-        fillSample(m, SampleApplication::Variant(variant));
+        fillSample(m, finding ? SampleApplication::Variant::AttachmentsMissing
+                              : SampleApplication::Variant::Complete);
         HostSettings settings;
         ApplicationFile file(*m.dm, m.ui, settings);
         int commits = 0;
@@ -379,8 +375,8 @@ private slots:
         m.dm->plugValidation(nullptr);
         QCOMPARE(m.dm->Zmieniony, changed);
         QCOMPARE(commits, 1);
-        QCOMPARE(marks.trialPrint, trial);
-        QCOMPARE(shown, trial ? 1 : 0);
+        QCOMPARE(marks.trialPrint, finding);
+        QCOMPARE(shown, finding ? 1 : 0);
         // The header prints the checksum of the data as printed.
         QCOMPARE(printedChecksum, ComputeChecksum(*m.dm));
     }
