@@ -145,6 +145,15 @@ QString putMarker(int n, const ShownField& f, const TdmDataSets& dm, DataSet& t,
     return {};
 }
 
+// Opens the table and gives it at least `rows` records.
+void withRows(DataSet& t, int rows) {
+    if (!t.isActive()) t.open();
+    while (t.recordCount() < rows) {
+        t.append();
+        t.post();
+    }
+}
+
 QString flat(QString printed) {
     static const QRegularExpression blanks(u"\\s"_s);
     return printed.remove(blanks);
@@ -405,12 +414,8 @@ private slots:
                 continue;
             }
             DataSet& t = m.dm->table(f.table);
-            if (!t.isActive()) t.open(); // a block the answers close is printed when it holds rows
+            withRows(t, f.list ? 2 : 0); // a block the answers close is printed when it has rows
             Field& field = t.field(f.field);
-            while (f.list && t.recordCount() < 2) {
-                t.append();
-                t.post();
-            }
             for (t.first(); !t.eof(); t.next()) {
                 t.edit();
                 const QString value = putMarker(n++, f, *m.dm, t, field, keysSet);
@@ -434,11 +439,7 @@ private slots:
                 field->onChange = nullptr;
         const auto set = [&](const ShownField& f, const QString& value) {
             DataSet& t = m.dm->table(f.table);
-            if (!t.isActive()) t.open();
-            if (t.recordCount() == 0) {
-                t.append();
-                t.post();
-            }
+            withRows(t, 1);
             t.first();
             Field& field = t.field(f.field);
             const bool readOnly = field.isReadOnly(); // another answer may have locked it
