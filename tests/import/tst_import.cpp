@@ -175,14 +175,10 @@ private:
         return ok;
     }
     QString startOnce() {
-        const QStringList versions =
-            QDir(u"/usr/lib/postgresql"_s)
-                .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed);
-        for (const QString& v : versions)
-            if (QFile::exists(u"/usr/lib/postgresql/%1/bin/initdb"_s.arg(v))) {
+        // The last version (by name) that has the tools.
+        for (const QString& v : QDir(u"/usr/lib/postgresql"_s).entryList(QDir::Dirs, QDir::Name))
+            if (QFile::exists(u"/usr/lib/postgresql/%1/bin/initdb"_s.arg(v)))
                 binDir_ = u"/usr/lib/postgresql/%1/bin"_s.arg(v);
-                break;
-            }
         if (binDir_.isEmpty()) return u"PostgreSQL (initdb, pg_ctl) is not installed"_s;
         if (!QSqlDatabase::isDriverAvailable(u"QPSQL"_s))
             return u"the Qt SQL driver QPSQL is not installed"_s;
