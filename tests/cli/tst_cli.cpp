@@ -46,6 +46,11 @@ void setValue(DataSet& t, int row, const char* field, const QVariant& value) {
     t.post();
 }
 
+// Changes a value of the first record.
+Change put(const char* table, const char* field, const QString& value) {
+    return [=](TdmDataSets& dm) { setValue(dm.table(table), 1, field, value); };
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -73,10 +78,6 @@ private:
     QTemporaryDir work_;
 
 private slots:
-    void diffNamesWhatChanged_data();
-    void diffNamesWhatChanged();
-    void diffStatesAndErrors();
-
     void initTestCase() {
         QVERIFY(bin_.isValid() && work_.isValid());
         QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"),
@@ -121,74 +122,62 @@ private slots:
         QVERIFY2(r.out.contains(u"suma kontrolna niepoprawna"_s), qPrintable(r.out));
     }
 
-    // Files that cannot be read or written: an error, and nothing is written. Names are
-    // files of the work folder; "zly.xml" is damaged.
+    // Files that cannot be read or written, and outputs that are inputs: an error, the input
+    // as it was, nothing new written. "A" is the application; "L" a symbolic link to it, "H"
+    // a hard link, "P" a copy named .pdf, "zly.xml" a damaged file; "brak.xml" is missing.
     void refusals_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<bool>("withDictionary");
+        QTest::addColumn<QString>("input"); // the file that must stay as it was
         QTest::addColumn<QString>("reason");
-        QTest::newRow("checksum of a missing file")
-            << QStringList{"checksum", "brak.xml"} << true << "Nie znaleziono pliku wniosku";
-        QTest::newRow("resave of a missing file")
-            << QStringList{"resave", "brak.xml", "b.xml"} << true << "Nie znaleziono pliku wniosku";
-        QTest::newRow("resave of a damaged file")
-            << QStringList{"resave", "zly.xml", "b.xml"} << true << "Uszkodzony plik Wniosku.";
-        QTest::newRow("no dictionary") << QStringList{"new", "b.xml"} << false
-                                       << "Słownik zawiera niepoprawne dane dla tego wniosku.";
+        const auto row = [](const char* name, const QStringList& args, const char* input,
+                            const char* reason = "jest plikiem wejściowym") {
+            QTest::newRow(name) << args << input << reason;
+        };
+        row("checksum of a missing file", {"checksum", "brak.xml"}, "",
+            "Nie znaleziono pliku wniosku");
+        row("resave of a missing file", {"resave", "brak.xml", "b.xml"}, "",
+            "Nie znaleziono pliku wniosku");
+        row("resave of a damaged file", {"resave", "zly.xml", "b.xml"}, "zly.xml",
+            "Uszkodzony plik Wniosku.");
+        row("no dictionary", {"new", "--bin", "pusty/", "b.xml"}, "",
+            "Słownik zawiera niepoprawne dane dla tego wniosku.");
+        row("resave onto itself", {"resave", "A.xml", "A.xml"}, "A.xml");
+        row("resave, .xml added", {"resave", "A.xml", "A"}, "A.xml");
+        row("resave onto a symlink", {"resave", "A.xml", "L.xml"}, "A.xml");
+        row("resave onto a hard link", {"resave", "H.xml", "A.xml"}, "H.xml");
+        row("print --pdf onto itself", {"print", "--pdf", "A.xml", "A.xml"}, "A.xml");
+        row("print --pdf onto a hard link", {"print", "--pdf", "H.xml", "A.xml"}, "A.xml");
+        row("print, default name is the input", {"print", "P.pdf"}, "P.pdf");
+        row("import --db onto an application", {"import", "--db", "L.xml", "B.xml", "A.xml"},
+            "A.xml");
+        row("diff with a missing file", {"diff", "A.xml", "brak.xml"}, "A.xml",
+            "Nie znaleziono pliku wniosku");
+        row("diff with a damaged file", {"diff", "A.xml", "zly.xml"}, "zly.xml",
+            "zly.xml: plik uszkodzony, nie można go porównać.");
     }
     void refusals() {
         QFETCH(QStringList, args);
-        QFETCH(bool, withDictionary);
-        QFETCH(QString, reason);
-        QVERIFY(TestSupport::writeAll(path(u"zly.xml"_s), "<WNIOSEK><INFO_DLL"));
-        for (qsizetype i = 1; i < args.size(); ++i)
-            args[i] = path(args[i]);
-        QTemporaryDir emptyBin;
-        const Run r = topaz(args, withDictionary ? QString() : emptyBin.path());
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
-        QVERIFY(!QFile::exists(path(u"b.xml"_s)));
-    }
-
-    // No command writes over a file it reads, whatever name reaches it: "A" is the
-    // application; "L" a symbolic link to it, "H" a hard link, "P" a copy named .pdf.
-    void noCommandWritesOverItsInput_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("input");
-        QTest::newRow("resave onto itself") << QStringList{"resave", "A.xml", "A.xml"} << "A.xml";
-        QTest::newRow("resave, .xml added") << QStringList{"resave", "A.xml", "A"} << "A.xml";
-        QTest::newRow("resave onto a symlink")
-            << QStringList{"resave", "A.xml", "L.xml"} << "A.xml";
-        QTest::newRow("resave onto a hard link")
-            << QStringList{"resave", "H.xml", "A.xml"} << "H.xml";
-        QTest::newRow("print --pdf onto itself")
-            << QStringList{"print", "--pdf", "A.xml", "A.xml"} << "A.xml";
-        QTest::newRow("print --pdf onto a hard link")
-            << QStringList{"print", "--pdf", "H.xml", "A.xml"} << "A.xml";
-        QTest::newRow("print, default name is the input")
-            << QStringList{"print", "P.pdf"} << "P.pdf";
-        QTest::newRow("import --db onto an application")
-            << QStringList{"import", "--db", "L.xml", "B.xml", "A.xml"} << "A.xml";
-    }
-    void noCommandWritesOverItsInput() {
-        QFETCH(QStringList, args);
         QFETCH(QString, input);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const auto in = [&](const QString& name) { return dir.filePath(name); };
-        QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"), in("A.xml")));
-        QVERIFY(QFile::copy(in("A.xml"), in("B.xml")) && QFile::copy(in("A.xml"), in("P.pdf")));
-        QVERIFY(QFile::link(in("A.xml"), in("L.xml")));
+        QVERIFY(QFile::copy(kSample, in("A.xml")) && QFile::copy(kSample, in("B.xml")) &&
+                QFile::copy(kSample, in("P.pdf")) && QFile::link(in("A.xml"), in("L.xml")) &&
+                QDir(dir.path()).mkdir(u"pusty"_s));
+        QVERIFY(TestSupport::writeAll(in("zly.xml"), "<WNIOSEK><INFO_DLL"));
         QCOMPARE(::link(QFile::encodeName(in("A.xml")).constData(),
                         QFile::encodeName(in("H.xml")).constData()),
                  0);
         const QByteArray before = readAll(in(input));
         for (QString& word : args)
-            if (word.contains(u'.') || word == u"A"_s) word = in(word);
-        const Run r = topaz(args);
+            if (word.contains(u'.') || word == u"A"_s || word.endsWith(u'/')) word = in(word);
+        const Run r = args.contains(u"--bin"_s)
+                          ? run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), args)
+                          : topaz(args);
         QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.contains(u"jest plikiem wejściowym"_s), qPrintable(r.err));
-        QVERIFY(readAll(in(input)) == before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5); // nothing new, no temp
+        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        QVERIFY(input.isEmpty() || readAll(in(input)) == before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 6); // nothing new, no temp
     }
 
     // Every output replaces an existing file by a rename: another hard link of the old file
@@ -289,103 +278,96 @@ private slots:
         // The results still reach the terminal, one line per file.
         QCOMPARE(onTerminal.out.count(file + u": poprawny"_s), 25);
     }
+
+    // topaz_q diff over every kind of table: the lines name the section and the caption as the
+    // editor shows them, the row of a list table, the old and the new value.
+    void diffNamesWhatChanged_data() {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QStringList>("lines"); // each must be printed
+        QTest::addColumn<int>("count");         // differences; -1: more than the lines
+        QTest::newRow("main record")
+            << put("dsWniosek", "tytul_projektu", u"Nowy tytuł"_s)
+            << QStringList{u"6. Projekt — Tytuł Projektu: „%1” → „Nowy tytuł”"_s.arg(kTitle)} << 1;
+        QTest::newRow("special fields")
+            << Change([](TdmDataSets& dm) {
+                   put("dsPolaSpec", "ZALWYKINNEDOK", u"Mapa terenu"_s)(dm);
+                   put("dsPolaSpec", "ZALMAPYDT", u"T"_s)(dm);
+               })
+            << QStringList{QStringLiteral("Lista załączników — Proszę o wyszczególnienie poniżej w "
+                                          "tabeli dołączonych dodatkowo dokumentów: „” → „Mapa "
+                                          "terenu”"),
+                           QStringLiteral("Lista załączników — 7. Mapy, szkice lokalizacyjne — "
+                                          "Dostawy: „N” → „T”")}
+            << -1;
+        // Inserted before the first place: one insertion, the row after it is no change.
+        QTest::newRow("list table, row inserted") << Change([](TdmDataSets& dm) {
+            DataSet& t = dm.table("dsLokalizacja");
+            t.first();
+            t.insert();
+            t.field("Miejscowosc").setValue(u"Bolesławiec"_s);
+            t.post();
+        }) << QStringList{u"6d. Miejsce realizacji Projektu — wiersz 1 dodany — "_s}
+                                                  << 1;
+        QTest::newRow("year tree")
+            << Change([](TdmDataSets& dm) {
+                   DataSet& t = dm.table("dsZrodlaFin");
+                   t.locate(u"Id"_s, 4);
+                   setValue(t, t.recNo(), "2005", t.field("2005").asFloat() + 1000);
+               })
+            << QStringList{u"wiersz 4 „budżet państwa” — 2005 zł: „"_s,
+                           u"wiersz 11 „OGÓŁEM” — 2005 zł: „800000” → „801000”"_s}
+            << -1;
+    }
+
+    void diffNamesWhatChanged() {
+        QFETCH(Change, change);
+        QFETCH(QStringList, lines);
+        QFETCH(int, count);
+        const QString changed = path(u"zmieniony.xml"_s);
+        QVERIFY(writeChanged(changed, change));
+        const Run r = topaz({u"diff"_s, kSample, changed});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(
+            r.out.startsWith(QStringLiteral("Stary: %1: suma kontrolna poprawna\nNowy: %2: suma "
+                                            "kontrolna poprawna\n")
+                                 .arg(kSample, changed)),
+            qPrintable(r.out));
+        for (const QString& line : lines)
+            QVERIFY2(r.out.contains(line), qPrintable(line + u"\n in:\n"_s + r.out));
+        const int found = int(r.out.count(u'\n')) - 3;
+        if (count >= 0) QCOMPARE(found, count);
+        QVERIFY2(r.out.endsWith(u"Różnice: %1\n"_s.arg(found)), qPrintable(r.out));
+        // Both ways: what one calls inserted the other calls deleted, the values swap.
+        const Run back = topaz({u"diff"_s, u"--json"_s, changed, kSample});
+        QCOMPARE(back.exitCode, 1);
+        const QJsonObject o = QJsonDocument::fromJson(back.out.toUtf8()).object();
+        QCOMPARE(o.value(u"differences"_s).toArray().size(), found);
+        QCOMPARE(o.value(u"equal"_s).toBool(), false);
+        if (QTest::currentDataTag() == u"list table, row inserted"_s) {
+            QVERIFY2(r.out.contains(u"Miejscowość: Bolesławiec"_s), qPrintable(r.out));
+            QCOMPARE(o.value(u"differences"_s).toArray().at(0).toObject().value(u"kind"_s),
+                     u"deleted"_s);
+        }
+    }
+
+    // Equal files, and a file changed by hand: its checksum no longer holds.
+    void diffStatesAndErrors() {
+        Run r = topaz({u"diff"_s, kSample, kSample});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.endsWith(u"Wnioski się nie różnią.\n"_s), qPrintable(r.out));
+        QByteArray bytes = readAll(kSample);
+        const QString byHand = path(u"reka.xml"_s);
+        QVERIFY(TestSupport::writeAll(byHand, bytes.replace("Zebrzydowa</", "Zebrzydowa!</")));
+        r = topaz({u"diff"_s, u"--json"_s, kSample, byHand});
+        QCOMPARE(r.exitCode, 1);
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.value(u"new"_s).toObject().value(u"checksum"_s).toString(),
+                 u"suma kontrolna niepoprawna"_s);
+        const QJsonArray list = o.value(u"differences"_s).toArray();
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.at(0).toObject().value(u"control"_s).toString(), u"tytul_projektu"_s);
+    }
 };
-
-// topaz_q diff over every kind of table: the lines name the section and the caption as the
-// editor shows them, the row of a list table, the old and the new value.
-void TestCli::diffNamesWhatChanged_data() {
-    QTest::addColumn<Change>("change");
-    QTest::addColumn<QStringList>("lines"); // each must be printed
-    QTest::addColumn<int>("count");         // differences; -1: more than the lines
-    QTest::newRow("main record") << Change([](TdmDataSets& dm) {
-        setValue(dm.table("dsWniosek"), 1, "tytul_projektu", u"Nowy tytuł"_s);
-    }) << QStringList{u"6. Projekt — Tytuł Projektu: „%1” → „Nowy tytuł”"_s.arg(kTitle)}
-                                 << 1;
-    QTest::newRow("special fields")
-        << Change([](TdmDataSets& dm) {
-               setValue(dm.table("dsPolaSpec"), 1, "ZALWYKINNEDOK", u"Mapa terenu"_s);
-               setValue(dm.table("dsPolaSpec"), 1, "ZALMAPYDT", u"T"_s);
-           })
-        << QStringList{QStringLiteral("Lista załączników — Proszę o wyszczególnienie poniżej w "
-                                      "tabeli dołączonych dodatkowo dokumentów: „” → „Mapa "
-                                      "terenu”"),
-                       QStringLiteral("Lista załączników — 7. Mapy, szkice lokalizacyjne — "
-                                      "Dostawy: „N” → „T”")}
-        << -1;
-    // Inserted before the first place: one insertion, the row after it is no change.
-    QTest::newRow("list table, row inserted") << Change([](TdmDataSets& dm) {
-        DataSet& t = dm.table("dsLokalizacja");
-        t.first();
-        t.insert();
-        t.field("Miejscowosc").setValue(u"Bolesławiec"_s);
-        t.post();
-    }) << QStringList{u"6d. Miejsce realizacji Projektu — wiersz 1 dodany — "_s}
-                                              << 1;
-    QTest::newRow("year tree")
-        << Change([](TdmDataSets& dm) {
-               DataSet& t = dm.table("dsZrodlaFin");
-               t.locate(u"Id"_s, 4);
-               setValue(t, t.recNo(), "2005", t.field("2005").asFloat() + 1000);
-           })
-        << QStringList{u"wiersz 4 „budżet państwa” — 2005 zł: „"_s,
-                       u"wiersz 11 „OGÓŁEM” — 2005 zł: „800000” → „801000”"_s}
-        << -1;
-}
-
-void TestCli::diffNamesWhatChanged() {
-    QFETCH(Change, change);
-    QFETCH(QStringList, lines);
-    QFETCH(int, count);
-    const QString changed = path(u"zmieniony.xml"_s);
-    QVERIFY(writeChanged(changed, change));
-    const Run r = topaz({u"diff"_s, kSample, changed});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.out.startsWith(QStringLiteral("Stary: %1: suma kontrolna poprawna\nNowy: %2: suma "
-                                             "kontrolna poprawna\n")
-                                  .arg(kSample, changed)),
-             qPrintable(r.out));
-    for (const QString& line : lines)
-        QVERIFY2(r.out.contains(line), qPrintable(line + u"\n in:\n"_s + r.out));
-    const int found = int(r.out.count(u'\n')) - 3;
-    if (count >= 0) QCOMPARE(found, count);
-    QVERIFY2(r.out.endsWith(u"Różnice: %1\n"_s.arg(found)), qPrintable(r.out));
-    // Both ways: what one calls inserted the other calls deleted, the values swap.
-    const Run back = topaz({u"diff"_s, u"--json"_s, changed, kSample});
-    QCOMPARE(back.exitCode, 1);
-    const QJsonObject o = QJsonDocument::fromJson(back.out.toUtf8()).object();
-    QCOMPARE(o.value(u"differences"_s).toArray().size(), found);
-    QCOMPARE(o.value(u"equal"_s).toBool(), false);
-    if (QTest::currentDataTag() == u"list table, row inserted"_s) {
-        QVERIFY2(r.out.contains(u"Miejscowość: Bolesławiec"_s), qPrintable(r.out));
-        QCOMPARE(o.value(u"differences"_s).toArray().at(0).toObject().value(u"kind"_s),
-                 u"deleted"_s);
-    }
-}
-
-// Equal files, a file changed by hand (its checksum no longer holds) and files that cannot be
-// compared.
-void TestCli::diffStatesAndErrors() {
-    Run r = topaz({u"diff"_s, kSample, kSample});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.out.endsWith(u"Wnioski się nie różnią.\n"_s), qPrintable(r.out));
-    QByteArray bytes = readAll(kSample);
-    const QString byHand = path(u"reka.xml"_s);
-    QVERIFY(TestSupport::writeAll(byHand, bytes.replace("Zebrzydowa</", "Zebrzydowa!</")));
-    r = topaz({u"diff"_s, u"--json"_s, kSample, byHand});
-    QCOMPARE(r.exitCode, 1);
-    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
-    QCOMPARE(o.value(u"new"_s).toObject().value(u"checksum"_s).toString(),
-             u"suma kontrolna niepoprawna"_s);
-    const QJsonArray list = o.value(u"differences"_s).toArray();
-    QCOMPARE(list.size(), 1);
-    QCOMPARE(list.at(0).toObject().value(u"control"_s).toString(), u"tytul_projektu"_s);
-    for (const QString& bad : {path(u"brak.xml"_s), path(u"zly.xml"_s)}) {
-        QVERIFY(TestSupport::writeAll(path(u"zly.xml"_s), bytes.left(1000)));
-        r = topaz({u"diff"_s, kSample, bad});
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.contains(bad), qPrintable(r.err));
-    }
-}
 
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +68,13 @@ void setInfoAttribute(const QString& path, const char* name, const QString& valu
     XmlDocument doc = XmlDocument::parseFile(path);
     doc.root().firstChildElement("INFO_DLL").setAttribute(name, value);
     doc.saveFile(path, u"windows-1250"_s);
+}
+
+// "wersja" and "wersja_p" of a file: the version that saved it, the one that created it.
+QString versions(const QString& file) {
+    const XmlDocument doc = XmlDocument::parseFile(file);
+    const XmlElement info = doc.root().firstChildElement("INFO_DLL");
+    return info.attribute("wersja") + u' ' + info.attribute("wersja_p");
 }
 
 // Writes a new application with the title through the save-as action.
@@ -141,55 +147,43 @@ private slots:
 
     // ---------------------------------------------------------------- names and saving
 
-    void defaultFileName_data() {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QStringList>("folders");
+    // The proposed name of a new file (chosen empty), or the name a chosen one is written as.
+    void fileNames_data() {
+        QTest::addColumn<QStringList>("present"); // files of the folder; "/" ends a folder
+        QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("empty folder") << QStringList() << QStringList() << "wniosek001.xml";
-        QTest::newRow("first taken")
-            << QStringList{"wniosek001.xml"} << QStringList() << "wniosek002.xml";
-        QTest::newRow("gap") << QStringList{"wniosek001.xml", "wniosek003.xml"} << QStringList()
-                             << "wniosek002.xml";
-        QTest::newRow("a folder is no file")
-            << QStringList() << QStringList{"wniosek001.xml"} << "wniosek001.xml";
+        const auto row = [](const char* name, const QStringList& present, const char* chosen,
+                            const char* expected) {
+            QTest::newRow(name) << present << chosen << expected;
+        };
+        row("empty folder", {}, "", "wniosek001.xml");
+        row("first taken", {"wniosek001.xml"}, "", "wniosek002.xml");
+        row("gap", {"wniosek001.xml", "wniosek003.xml"}, "", "wniosek002.xml");
+        row("a folder is no file", {"wniosek001.xml/"}, "", "wniosek001.xml");
         QStringList upTo999;
         for (int n = 1; n <= 999; ++n)
             upTo999 << u"wniosek%1.xml"_s.arg(n, 3, 10, QChar(u'0'));
-        QTest::newRow("four digits from 1000") << upTo999 << QStringList() << "wniosek1000.xml";
+        row("four digits from 1000", upTo999, "", "wniosek1000.xml");
+        row("no extension", {}, "a", "a.xml");
+        row("upper case", {}, "b.XML", "b.XML");
+        row("mixed case", {}, "c.Xml", "c.Xml");
+        row("other extension", {}, "d.txt", "d.txt.xml");
+        row("xml inside", {}, "e.xml.bak", "e.xml.bak.xml");
     }
-
-    void defaultFileName() {
-        QFETCH(QStringList, files);
-        QFETCH(QStringList, folders);
-        QFETCH(QString, expected);
-        for (const QString& f : files)
-            QVERIFY(writeAll(path(f), "x"));
-        for (const QString& f : folders)
-            QVERIFY(QDir(dir_->path()).mkdir(f));
-        Editor e(settingsFor(dir_->path()));
-        QCOMPARE(e.file.DefaultFileName(), expected);
-    }
-
-    void saveAsAppendsExtension_data() {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("written");
-        auto row = [](const char* chosen, const char* written) {
-            QTest::newRow(chosen) << chosen << written;
-        };
-        row("a", "a.xml");
-        row("b.XML", "b.XML");
-        row("c.Xml", "c.Xml");
-        row("d.txt", "d.txt.xml");
-        row("e.xml.bak", "e.xml.bak.xml");
-    }
-
-    void saveAsAppendsExtension() {
+    void fileNames() {
+        QFETCH(QStringList, present);
         QFETCH(QString, chosen);
-        QFETCH(QString, written);
+        QFETCH(QString, expected);
+        for (const QString& f : present)
+            QVERIFY(f.endsWith(u'/') ? QDir().mkdir(path(f)) : writeAll(path(f), "x"));
         Editor e(settingsFor(dir_->path()));
-        QVERIFY(e.file.saveAs(path(chosen)));
-        QCOMPARE(e.file.FileName, path(written));
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{written});
+        if (chosen.isEmpty()) {
+            QCOMPARE(e.file.DefaultFileName(), expected);
+        } else {
+            QVERIFY(e.file.saveAs(path(chosen)));
+            QCOMPARE(e.file.FileName, path(expected));
+            QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{expected});
+        }
     }
 
     void cancelledSaveAsKeepsProposalWithoutWriting() {
@@ -233,12 +227,9 @@ private slots:
     void unwritableRegistryIsSilent() {
         // A registry file below a plain file can never be created.
         QVERIFY(writeAll(path(u"plik"_s), "x"));
-        const QByteArray saved = qgetenv("ZELGR_REGISTRY");
-        qputenv("ZELGR_REGISTRY", path(u"plik/registry.ini"_s).toUtf8());
+        const TestSupport::ScopedEnv registry("ZELGR_REGISTRY", path(u"plik/r.ini"_s).toUtf8());
         Editor e(settingsFor(dir_->path()));
-        const bool written = e.file.saveAs(path(u"a.xml"_s));
-        qputenv("ZELGR_REGISTRY", saved);
-        QVERIFY(written);
+        QVERIFY(e.file.saveAs(path(u"a.xml"_s)));
         QVERIFY(e.fx.ui.shownTexts().isEmpty());
         QCOMPARE(e.file.ApplicationsFolder(), dir_->path());
     }
@@ -278,49 +269,7 @@ private slots:
         QVERIFY(HostRegistry().readString(u"ostatni"_s).isEmpty());
     }
 
-    // A file records the version that saved it and the one that created it first.
-    void writeRecordsVersions() {
-        auto versions = [](const QString& file) {
-            const XmlDocument doc = XmlDocument::parseFile(file);
-            const XmlElement info = doc.root().firstChildElement("INFO_DLL");
-            return info.attribute("wersja") + u' ' + info.attribute("wersja_p");
-        };
-        const QString first = path(u"nowy.xml"_s), second = path(u"drugi.xml"_s);
-        QVERIFY(!saveNewApplication(first, settingsFor(dir_->path(), u"2.5.0.0"_s)).isEmpty());
-        QCOMPARE(versions(first), u"2.5.0.0 2.5.0.0"_s);
-        Editor e(settingsFor(dir_->path(), u"3.0.0.0"_s));
-        e.file.OpenApplicationFile(first);
-        QCOMPARE(e.file.FirstVersion, u"2.5.0.0"_s);
-        QVERIFY(e.file.saveAs(second));
-        QVERIFY(!e.fx.dm->Zmieniony);
-        QCOMPARE(versions(second), u"3.0.0.0 2.5.0.0"_s);
-    }
-
     // ---------------------------------------------------------------- loading and checking
-
-    void roundTripVerifies() {
-        const QString file = path(u"a.xml"_s);
-        const QString stored = saveNewApplication(file, settingsFor(dir_->path()));
-        QCOMPARE(stored.size(), 19);
-
-        Editor e(settingsFor(dir_->path()));
-        e.file.OpenApplicationFile(file);
-        QVERIFY(!e.file.LoadFailed);
-        QCOMPARE(e.file.MessageList, QStringList());
-        QCOMPARE(e.file.FileName, file);
-        QCOMPARE(e.file.FileVersion, u"1.0.0.0"_s);
-        QVERIFY(!e.fx.dm->Zmieniony);
-        QVERIFY(!e.fx.dm->Wczytywanie);
-        QCOMPARE(e.title(), kTitle);
-        // The file's rows replace the rows the module made at creation.
-        QCOMPARE(e.t("dsWniosek").recordCount(), 1);
-        QCOMPARE(e.t("dsPolaSpec").recordCount(), 1);
-        QCOMPARE(e.t("dsZrodlaFin").recordCount(), 12);
-        QCOMPARE(e.t("dsProfilWyd").recordCount(), 12);
-        QCOMPARE(e.fx.f("dsWniosek", "suma_kontrolna").asString(), stored);
-        QVERIFY(e.file.VerifyChecksum());
-        QCOMPARE(e.fx.f("dsWniosek", "suma_kontrolna").asString(), stored);
-    }
 
     void fileRowsReplaceCreationRows_data() {
         QTest::addColumn<QString>("table");
@@ -366,73 +315,88 @@ private slots:
         QCOMPARE(e.title(), kTitle);
     }
 
-    void otherModuleVersion_data() {
-        QTest::addColumn<QString>("versionText");
-        QTest::newRow("version resource") << "1.0.0.0";
-        QTest::newRow("no version resource") << "<info not available>";
+    // What a load says of a file saved by another version or over another dictionary: the
+    // messages (none when silent); the checksum holds, a foreign one is trusted until a save
+    // upgrades the file, which keeps the version that created it.
+    void loadMessages_data() {
+        QTest::addColumn<QString>("savedBy");  // the version that saved the file
+        QTest::addColumn<QString>("loadedBy"); // the version that loads it
+        QTest::addColumn<QStringList>("info"); // INFO_DLL attributes changed, name=value
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QStringList>("messages"); // %D: the running dictionary, %S: its SID
+        const auto row = [](const char* name, const char* savedBy, const char* loadedBy,
+                            const QStringList& info, bool silent, const QStringList& messages) {
+            QTest::newRow(name) << savedBy << loadedBy << info << silent << messages;
+        };
+        const QString version = QStringLiteral(
+            "Wniosek został zapisany w innej wersji niż aktualna.\r\nWniosek zapisano w wersji: "
+            "%1\r\nAktualna wersja: %2");
+        const QString dictionary =
+            QStringLiteral("Wniosek został stworzony z inną wersją słownika niż aktualna.\r\n\r\n"
+                           "Pierwsza wersja słownika: %1\r\nAktualna wersja słownika: %D");
+        row("same version", "1.0.0.0", "1.0.0.0", {}, false, {});
+        row("other version", "0.9.1.0", "1.0.0.0", {}, false, {version.arg("0.9.1.0", "1.0.0.0")});
+        row("no version resource", "0.9.1.0", "<info not available>", {}, false,
+            {version.arg("0.9.1.0", "<info not available>")});
+        row("other dictionary", "1.0.0.0", "1.0.0.0", {"DBID_p=INNA-BAZA", "wersja_slownika_p=7"},
+            false, {dictionary.arg("7-INNA-BAZA-%S")});
+        const QStringList both{version.arg("0.1.0.0", "1.0.0.0"), dictionary.arg("%V-%B-inne")};
+        row("both", "0.1.0.0", "1.0.0.0", {"SID_p=inne"}, false, both);
+        row("both, silent", "0.1.0.0", "1.0.0.0", {"SID_p=inne"}, true, {});
     }
-
-    void otherModuleVersion() {
-        QFETCH(QString, versionText);
+    void loadMessages() {
+        QFETCH(QString, savedBy);
+        QFETCH(QString, loadedBy);
+        QFETCH(QStringList, info);
+        QFETCH(QStringList, messages);
         const QString file = path(u"stary.xml"_s);
-        const QString stored = saveNewApplication(file, settingsFor(dir_->path(), u"0.9.1.0"_s));
+        const QString stored = saveNewApplication(file, settingsFor(dir_->path(), savedBy));
+        QCOMPARE(stored.size(), 19);
+        QCOMPARE(versions(file), savedBy + u' ' + savedBy);
         const QString foreign = u"0000-1111-2222-3333"_s;
-        QVERIFY(replaceInFile(file, stored.toLatin1(), foreign.toLatin1()));
+        const bool otherVersion = savedBy != u"1.0.0.0"_s;
+        if (otherVersion) QVERIFY(replaceInFile(file, stored.toLatin1(), foreign.toLatin1()));
+        for (const QString& change : info)
+            setInfoAttribute(file, change.section(u'=', 0, 0).toLatin1(), change.section(u'=', 1));
 
-        Editor e(settingsFor(dir_->path(), versionText));
+        Editor e(settingsFor(dir_->path(), loadedBy));
+        const TdmDataSets& dm = *e.fx.dm;
+        for (QString& m : messages)
+            m.replace(u"%D"_s, u"%V-%B-%S"_s)
+                .replace(u"%V"_s, dm.WersjaSlownika)
+                .replace(u"%B"_s, dm.DbidSlownika)
+                .replace(u"%S"_s, dm.SidSlownika);
+        QFETCH(bool, silent);
+        e.file.Silent = silent;
         e.file.OpenApplicationFile(file);
-        QCOMPARE(
-            e.file.MessageList,
-            QStringList{QStringLiteral("Wniosek został zapisany w innej wersji niż aktualna.\r\n"
-                                       "Wniosek zapisano w wersji: 0.9.1.0\r\nAktualna wersja: ") +
-                        versionText});
+        QVERIFY(!e.file.LoadFailed);
+        QCOMPARE(e.file.MessageList, messages);
+        QCOMPARE(e.file.FileName, file);
+        QCOMPARE(e.file.FileVersion, savedBy);
+        QCOMPARE(e.file.FirstVersion, savedBy);
+        QCOMPARE(e.title(), kTitle);
+        // The file's rows replace the rows the module made at creation.
+        QCOMPARE(QList<int>({e.t("dsWniosek").recordCount(), e.t("dsPolaSpec").recordCount(),
+                             e.t("dsZrodlaFin").recordCount(), e.t("dsProfilWyd").recordCount()}),
+                 QList<int>({1, 1, 12, 12}));
+        const QString checksum = otherVersion ? foreign : stored;
+        QCOMPARE(e.fx.f("dsWniosek", "suma_kontrolna").asString(), checksum);
         QVERIFY(e.file.VerifyChecksum());
-        QVERIFY(e.file.ChecksumTrusted());
-        QCOMPARE(e.fx.f("dsWniosek", "suma_kontrolna").asString(), foreign);
+        QCOMPARE(e.file.ChecksumTrusted(), otherVersion);
+        QCOMPARE(e.fx.f("dsWniosek", "suma_kontrolna").asString(), checksum);
         QVERIFY(!e.fx.dm->Zmieniony);
-
+        QVERIFY(!e.fx.dm->Wczytywanie);
+        if (!info.isEmpty()) return;
         // Saving upgrades the file: current version, checksum of its data.
         const QString upgraded = path(u"nowy.xml"_s);
         QVERIFY(e.file.saveAs(upgraded));
+        QVERIFY(!e.fx.dm->Zmieniony);
+        QCOMPARE(versions(upgraded), currentModuleVersion(loadedBy) + u' ' + savedBy);
         Editor again(settingsFor(dir_->path()));
         again.file.OpenApplicationFile(upgraded);
         QCOMPARE(again.file.MessageList, QStringList());
         QVERIFY(again.file.VerifyChecksum());
         QVERIFY(!again.file.ChecksumTrusted());
-    }
-
-    void dictionaryMessage() {
-        const QString file = path(u"a.xml"_s);
-        QVERIFY(!saveNewApplication(file, settingsFor(dir_->path())).isEmpty());
-        setInfoAttribute(file, "DBID_p", u"INNA-BAZA"_s);
-        setInfoAttribute(file, "wersja_slownika_p", u"7"_s);
-
-        Editor e(settingsFor(dir_->path()));
-        const TdmDataSets& dm = *e.fx.dm;
-        const QString sid = dm.SidSlownika;
-        e.file.OpenApplicationFile(file);
-        const QString expected =
-            QStringLiteral("Wniosek został stworzony z inną wersją słownika niż aktualna.\r\n\r\n"
-                           "Pierwsza wersja słownika: 7-INNA-BAZA-") +
-            sid + u"\r\nAktualna wersja słownika: "_s + dm.WersjaSlownika + u'-' + dm.DbidSlownika +
-            u'-' + dm.SidSlownika;
-        QCOMPARE(e.file.MessageList, QStringList{expected});
-        QCOMPARE(dm.DbidSlownikaPliku, u"INNA-BAZA"_s);
-        QCOMPARE(dm.WersjaSlownikaPliku, u"7"_s);
-        QVERIFY(e.file.VerifyChecksum());
-    }
-
-    void silentLoadCollectsNoMessages() {
-        const QString file = path(u"a.xml"_s);
-        QVERIFY(!saveNewApplication(file, settingsFor(dir_->path(), u"0.1.0.0"_s)).isEmpty());
-        setInfoAttribute(file, "SID_p", u"inne"_s);
-        for (bool silent : {false, true}) {
-            Editor e(settingsFor(dir_->path()));
-            e.file.Silent = silent;
-            e.file.OpenApplicationFile(file);
-            QCOMPARE(e.file.MessageList.size(), silent ? 0 : 2);
-            QCOMPARE(e.title(), kTitle);
-        }
     }
 
     // One module reads file after file (the fuzzing run does): put back to its snapshot,
@@ -523,46 +487,45 @@ private slots:
     // ---------------------------------------------------------------- closing
 
     void closeQuery_data() {
-        QTest::addColumn<bool>("closingByHost");
-        QTest::addColumn<bool>("viewOnly");
-        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("state");   // H: the host closes, V: view only, C: changed
         QTest::addColumn<QString>("answers"); // Y or N per question
         QTest::addColumn<bool>("mayClose");
-        QTest::addColumn<int>("questions");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("host closes") << true << false << true << "" << true << 0 << false;
-        QTest::newRow("user declines") << false << false << true << "N" << false << 1 << false;
-        QTest::newRow("nothing changed") << false << false << false << "Y" << true << 1 << false;
-        QTest::newRow("changed, saved") << false << false << true << "YY" << true << 2 << true;
-        QTest::newRow("changed, not saved") << false << false << true << "YN" << true << 2 << false;
-        QTest::newRow("view only") << false << true << true << "Y" << true << 1 << false;
+        QTest::newRow("host closes") << "HC"
+                                     << "" << true << false;
+        QTest::newRow("user declines") << "C"
+                                       << "N" << false << false;
+        QTest::newRow("nothing changed") << ""
+                                         << "Y" << true << false;
+        QTest::newRow("changed, saved") << "C"
+                                        << "YY" << true << true;
+        QTest::newRow("changed, not saved") << "C"
+                                            << "YN" << true << false;
+        QTest::newRow("view only") << "VC"
+                                   << "Y" << true << false;
     }
 
     void closeQuery() {
-        QFETCH(bool, closingByHost);
-        QFETCH(bool, viewOnly);
-        QFETCH(bool, changed);
+        QFETCH(QString, state);
         QFETCH(QString, answers);
-        QFETCH(bool, mayClose);
-        QFETCH(int, questions);
         QFETCH(bool, saved);
-
+        const bool closingByHost = state.contains(u'H');
         Editor e(settingsFor(dir_->path()));
         e.file.FileName = path(u"a.xml"_s);
         e.file.ClosingByHost = closingByHost;
-        e.file.ViewOnly = viewOnly;
+        e.file.ViewOnly = state.contains(u'V');
         int commits = 0;
         e.file.CommitActiveControl = [&] {
             ++commits;
             return true;
         };
-        e.fx.dm->Zmieniony = changed;
+        e.fx.dm->Zmieniony = state.contains(u'C');
         for (QChar a : answers)
             e.fx.ui.queueAnswer(a == u'Y' ? MessageResult::Yes : MessageResult::No);
 
-        QCOMPARE(e.file.closeQuery(), mayClose);
+        QTEST(e.file.closeQuery(), "mayClose");
         const QList<UiCall> boxes = e.fx.ui.calls(UiCall::Kind::MessageBox);
-        QCOMPARE(boxes.size(), questions);
+        QCOMPARE(boxes.size(), answers.size()); // every answer queued is asked for
         const QStringList texts = {
             u"Czy na pewno chcesz zamknąć Edytor Wniosku?"_s,
             u"Dane zawarte we wniosku zmieniły się. Czy chcesz zapisać zmiany?"_s};
@@ -659,9 +622,7 @@ private slots:
         QVERIFY(copy.startsWith(path(u"stan/Zelgor/odzyskiwanie/"_s)));
         QVERIFY(copy != RecoveryCopy::pathFor(path(u"inny/wniosek.xml"_s)));
         // Personal data: the folder is its owner's alone.
-        struct stat st {};
-        QCOMPARE(::stat(QFile::encodeName(RecoveryCopy::folder()).constData(), &st), 0);
-        QCOMPARE(st.st_mode & 0777, 0700u);
+        QCOMPARE(QFile::permissions(RecoveryCopy::folder()).toInt() & 0x7077, 0x7000); // owner: rwx
         const QDateTime fileTime = QDateTime::currentDateTime().addSecs(-3600);
         auto setModified = [](const QString& name, const QDateTime& time) {
             QFile f(name);

@@ -50,6 +50,23 @@ void set(TdmDataSets_t& dm, const char* table, const QList<QPair<const char*, QV
 
 using Step = std::function<void(TdmDataSets_t&)>;
 
+// Steps for the tables below: a product appended, a value set, steps one after another.
+Step product(int lp, const char* name, const QVariant& year2004) {
+    return [=](TdmDataSets_t& dm) { addProduct(dm, lp, name, year2004); };
+}
+Step put(const char* table, const char* field, const QVariant& value, bool post = true) {
+    return [=](TdmDataSets_t& dm) { set(dm, table, {{field, value}}, post); };
+}
+Step closed(const char* table) {
+    return [=](TdmDataSets_t& dm) { dm.table(table).close(); };
+}
+Step steps(const QList<Step>& all) {
+    return [=](TdmDataSets_t& dm) {
+        for (const Step& s : all)
+            s(dm);
+    };
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Step)
@@ -129,68 +146,30 @@ private slots:
     void digestedText_data() {
         QTest::addColumn<Step>("enter");
         QTest::addColumn<QString>("pattern");
-        auto row = [](const char* name, const Step& enter, const char* pattern) {
+        auto row = [](const char* name, const char* pattern, const Step& enter) {
             QTest::newRow(name) << enter << pattern;
         };
-        row(
-            "nothing entered", [](TdmDataSets_t&) {}, "^$");
+        row("nothing entered", "^$", steps({}));
         // Lp., Produkt, 2004 (plain number form), Jedn_miary; empty years and the calculated
         // total are left out.
-        auto bridge = [](TdmDataSets_t& dm) {
-            addProduct(dm, 1, "Most", 1200.5);
-            set(dm, "dsProdukty", {{"Jedn_miary", "szt"}});
-        };
-        row("data fields in field order", bridge, "^1~Most~1200,5~szt~$");
+        const Step bridge =
+            steps({product(1, "Most", 1200.5), put("dsProdukty", "Jedn_miary", "szt")});
+        row("data fields in field order", "^1~Most~1200,5~szt~$", bridge);
         // dsProdukty comes before dsWniosek in component order.
-        row(
-            "tables in component order",
-            [bridge](TdmDataSets_t& dm) {
-                bridge(dm);
-                set(dm, "dsWniosek", {{"tytul_projektu", u"Tytuł"_s}});
-            },
-            "^1~Most~1200,5~szt~Tytuł~");
-        row(
-            "empty value contributes nothing",
-            [](TdmDataSets_t& dm) {
-                addProduct(dm, 1, "Most", QVariant());
-                set(dm, "dsProdukty", {{"Jedn_miary", QString("")}});
-            },
-            "^1~Most~$");
-        row(
-            "zero is a value",
-            [](TdmDataSets_t& dm) {
-                addProduct(dm, 1, "Most", QVariant());
-                set(dm, "dsProdukty", {{"2005", 0}});
-            },
-            "^1~Most~0~$");
-        row(
-            "dates as year.month.day",
-            [](TdmDataSets_t& dm) {
-                set(dm, "dsWniosek", {{"harm_rozp", QDate(2005, 3, 1)}});
-            },
-            "(^|~)2005\\.03\\.01~");
-        row(
-            "records in table order",
-            [](TdmDataSets_t& dm) {
-                addProduct(dm, 1, "B", 1);
-                addProduct(dm, 1, "A", 1);
-            },
-            "^1~B~1~1~A~1~$");
-        row(
-            "closed table",
-            [](TdmDataSets_t& dm) {
-                addProduct(dm, 1, "Most", 3);
-                dm.table("dsProdukty").close();
-            },
-            "^$");
-        row(
-            "edited row is posted",
-            [](TdmDataSets_t& dm) {
-                addProduct(dm, 1, "Most", QVariant());
-                dm.Zmieniony = false;
-                set(dm, "dsProdukty", {{"Produkt", "Wiadukt"}}, false);
-            },
-            "^1~Wiadukt~$");
+        row("tables in component order", "^1~Most~1200,5~szt~Tytuł~",
+            steps({bridge, put("dsWniosek", "tytul_projektu", u"Tytuł"_s)}));
+        row("empty value contributes nothing", "^1~Most~$",
+            steps({product(1, "Most", {}), put("dsProdukty", "Jedn_miary", QString(""))}));
+        row("zero is a value", "^1~Most~0~$",
+            steps({product(1, "Most", {}), put("dsProdukty", "2005", 0)}));
+        row("dates as year.month.day", "(^|~)2005\\.03\\.01~",
+            put("dsWniosek", "harm_rozp", QDate(2005, 3, 1)));
+        row("records in table order", "^1~B~1~1~A~1~$",
+            steps({product(1, "B", 1), product(1, "A", 1)}));
+        row("closed table", "^$", steps({product(1, "Most", 3), closed("dsProdukty")}));
+        row("edited row is posted", "^1~Wiadukt~$",
+            steps({product(1, "Most", {}), [](TdmDataSets_t& dm) { dm.Zmieniony = false; },
+                   put("dsProdukty", "Produkt", "Wiadukt", false)}));
     }
 
     void digestedText() {
@@ -230,20 +209,15 @@ private slots:
     // the change is posted or still in the edit buffer.
     void acSumaKFollowsChanges_data() {
         QTest::addColumn<Step>("change");
-        auto rename = [](bool post) {
-            return [post](TdmDataSets_t& dm) {
-                dm.table("dsProdukty").first();
-                set(dm, "dsProdukty", {{"Produkt", "Wiadukt"}}, post);
-            };
-        };
-        QTest::newRow("row appended")
-            << Step([](TdmDataSets_t& dm) { addProduct(dm, 2, "Droga", 4); });
-        QTest::newRow("value edited, not posted") << Step(rename(false));
-        QTest::newRow("value edited and posted") << Step(rename(true));
+        const Step first = [](TdmDataSets_t& dm) { dm.table("dsProdukty").first(); };
+        QTest::newRow("row appended") << product(2, "Droga", 4);
+        QTest::newRow("value edited, not posted")
+            << steps({first, put("dsProdukty", "Produkt", "Wiadukt", false)});
+        QTest::newRow("value edited and posted")
+            << steps({first, put("dsProdukty", "Produkt", "Wiadukt")});
         QTest::newRow("table emptied")
             << Step([](TdmDataSets_t& dm) { dm.table("dsProdukty").emptyTable(); });
-        QTest::newRow("table closed")
-            << Step([](TdmDataSets_t& dm) { dm.table("dsProdukty").close(); });
+        QTest::newRow("table closed") << closed("dsProdukty");
     }
 
     void acSumaKFollowsChanges() {
@@ -280,47 +254,40 @@ private slots:
     }
 
     void verifyChecksum_data() {
-        QTest::addColumn<bool>("closingByHost");
-        QTest::addColumn<bool>("loadFailed");
-        QTest::addColumn<QString>("fileVersion");
-        QTest::addColumn<bool>("storeCorrect");
-        QTest::addColumn<bool>("holds");
-        QTest::addColumn<bool>("trusted");
-        QTest::addColumn<bool>("rewritten");
-        QTest::addColumn<bool>("changedAfter");
-
-        QTest::newRow("matching checksum")
-            << false << false << "1.0.0.0" << true << true << false << false << false;
-        QTest::newRow("changed data")
-            << false << false << "1.0.0.0" << false << false << false << true << false;
-        QTest::newRow("other module version")
-            << false << false << "0.9.0.0" << false << true << true << false << false;
-        QTest::newRow("damaged file")
-            << false << true << "1.0.0.0" << false << true << false << false << true;
-        QTest::newRow("host closing")
-            << true << false << "1.0.0.0" << false << true << false << false << true;
+        // The file: H the host is closing, F its load failed, O another module version saved
+        // it, S its checksum is that of the data. The outcome: h the check holds, t the stored
+        // checksum is trusted, r it is rewritten, c the data counts as changed afterwards.
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("matching checksum") << "S"
+                                           << "h";
+        QTest::newRow("changed data") << ""
+                                      << "r";
+        QTest::newRow("other module version") << "O"
+                                              << "ht";
+        QTest::newRow("damaged file") << "F"
+                                      << "hc";
+        QTest::newRow("host closing") << "H"
+                                      << "hc";
     }
 
     void verifyChecksum() {
-        QFETCH(bool, closingByHost);
-        QFETCH(bool, loadFailed);
-        QFETCH(QString, fileVersion);
-        QFETCH(bool, storeCorrect);
-
+        QFETCH(QString, file);
+        QFETCH(QString, outcome);
         BareModule dm(ui_);
         ApplicationChecksum checksum(dm);
         addProduct(dm, 1, "Most", 3);
         set(dm, "dsWniosek", {});
-        const QString stored = storeCorrect ? ComputeChecksum(dm) : "1111-2222-3333-4444";
+        const QString stored = file.contains(u'S') ? ComputeChecksum(dm) : "1111-2222-3333-4444";
         set(dm, "dsWniosek", {{"suma_kontrolna", stored}});
         dm.Zmieniony = true;
-
-        QTEST(checksum.VerifyChecksum({closingByHost, loadFailed, fileVersion, "1.0.0.0"}),
-              "holds");
-        QTEST(checksum.ChecksumTrusted, "trusted");
-        QFETCH(bool, rewritten);
-        QCOMPARE(checksum.storedChecksum(), rewritten ? ComputeChecksum(dm) : stored);
-        QTEST(dm.Zmieniony, "changedAfter");
+        const bool holds =
+            checksum.VerifyChecksum({file.contains(u'H'), file.contains(u'F'),
+                                     file.contains(u'O') ? "0.9.0.0" : "1.0.0.0", "1.0.0.0"});
+        QCOMPARE(holds, outcome.contains(u'h'));
+        QCOMPARE(checksum.ChecksumTrusted, outcome.contains(u't'));
+        QCOMPARE(checksum.storedChecksum(), outcome.contains(u'r') ? ComputeChecksum(dm) : stored);
+        QCOMPARE(dm.Zmieniony, outcome.contains(u'c'));
     }
 };
 

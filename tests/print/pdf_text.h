@@ -41,16 +41,12 @@ inline QString orientations(const QString& pdf) {
 // The text between the first line holding `from` and the next line holding `to` (or the
 // end).
 inline QStringList linesBetween(const QString& text, const QString& from, const QString& to) {
-    const QStringList lines = text.split(u'\n');
     QStringList out;
     bool inside = false;
-    for (const QString& line : lines) {
-        if (!inside && line.contains(from)) {
-            inside = true;
-            continue;
-        }
+    for (const QString& line : text.split(u'\n')) {
         if (inside && !to.isEmpty() && line.contains(to)) break;
         if (inside) out << line;
+        inside = inside || line.contains(from);
     }
     return out;
 }

@@ -25,10 +25,6 @@ QString text(const QStringList& pages) {
     return pages.join(u'\f');
 }
 
-} // namespace
-
-namespace {
-
 // A field the editor shows, where it is shown.
 struct ShownField {
     QString table, field, control, mask;
@@ -149,6 +145,15 @@ QString putMarker(int n, const ShownField& f, const TdmDataSets& dm, DataSet& t,
     return {};
 }
 
+// Opens the table and gives it at least `rows` records.
+void withRows(DataSet& t, int rows) {
+    if (!t.isActive()) t.open();
+    while (t.recordCount() < rows) {
+        t.append();
+        t.post();
+    }
+}
+
 QString flat(QString printed) {
     static const QRegularExpression blanks(u"\\s"_s);
     return printed.remove(blanks);
@@ -193,58 +198,41 @@ private slots:
         QFETCH(QString, printed);
         QCOMPARE(ReportSections::sourceRowName(name), printed);
     }
+    // The column captions of each block of a year table, by the later years switched on.
     void yearBlocks_data() {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("table"); // its section heading, the next one, the row caption
         QTest::addColumn<QString>("family");
         QTest::addColumn<QList<int>>("laterYears");
         QTest::addColumn<QStringList>("blocks");
-
+        const QString products =
+            u"1. Wskaźniki planowanych produktów|2. Wskaźniki planowanych rezultatów|Wskaźnik"_s;
+        const QString profits = u"a) Planowany zysk|b) Średnioroczny|Kategoria przychodu"_s;
+        const QString m = u"6m. Planowane wydatki|6n. Źródła finansowania|Kategoria wydatku"_s;
+        const QString n = u"6n. Źródła finansowania|6o. Profil wydatkowania|Źródło"_s;
+        const QString o = u"6o. Profil wydatkowania|6p. Zgodność|Źródło"_s;
         const QString base = u"2004 2005 2006 2007 2008 "_s;
-        const QString products = u"1. Wskaźniki planowanych produktów"_s;
-        const QString results = u"2. Wskaźniki planowanych rezultatów"_s;
-        const QString profitA = u"a) Planowany zysk"_s;
-        const QString profitB = u"b) Średnioroczny"_s;
-        const QString m = u"6m. Planowane wydatki"_s;
-        const QString n = u"6n. Źródła finansowania"_s;
-        const QString o = u"6o. Profil wydatkowania"_s;
-        const QString p = u"6p. Zgodność"_s;
-        const QString indicator = u"Wskaźnik"_s;
-        const QString expense = u"Kategoria wydatku"_s;
-        const QString source = u"Źródło"_s;
-        const QString revenue = u"Kategoria przychodu"_s;
-
+        const auto row = [](const char* name, const QString& table, const char* family,
+                            const QList<int>& years, const QStringList& blocks) {
+            QTest::newRow(name) << table << family << years << blocks;
+        };
         // No later year: 2004-2008 and the total in the first block only.
-        QTest::newRow("6l products, none") << products << results << indicator << "tab6lprod"
-                                           << QList<int>{} << QStringList{base + "RAZEM"};
-        QTest::newRow("6ł profits, none") << profitA << profitB << revenue << "tab6ltyp"
-                                          << QList<int>{} << QStringList{base + "RAZEM"};
-        QTest::newRow("6m, none") << m << n << expense << "tab6m" << QList<int>{}
-                                  << QStringList{base + "RAZEM"};
-        QTest::newRow("6n, none") << n << o << source << "tab6n" << QList<int>{}
-                                  << QStringList{base + "Suma"};
+        row("6l products, none", products, "tab6lprod", {}, {base + "RAZEM"});
+        row("6ł profits, none", profits, "tab6ltyp", {}, {base + "RAZEM"});
+        row("6m, none", m, "tab6m", {}, {base + "RAZEM"});
+        row("6n, none", n, "tab6n", {}, {base + "Suma"});
         // Two later years: slot 0 and slot 1, the total beside the second.
-        QTest::newRow("6m, 2009 and 2012") << m << n << expense << "tab6m" << QList<int>{2012, 2009}
-                                           << QStringList{base + "2009", u"2012 RAZEM"_s};
+        row("6m, 2009 and 2012", m, "tab6m", {2012, 2009}, {base + "2009", u"2012 RAZEM"_s});
         // All eight: slot 0, slots 1-6, slot 7 and the total in slot 8.
-        QTest::newRow("6n, all eight")
-            << n << o << source << "tab6n"
-            << QList<int>{2009, 2010, 2011, 2012, 2013, 2014, 2015, 2016}
-            << QStringList{base + "2009", u"2010 2011 2012 2013 2014 2015"_s, u"2016 Suma"_s};
+        row("6n, all eight", n, "tab6n", {2009, 2010, 2011, 2012, 2013, 2014, 2015, 2016},
+            {base + "2009", u"2010 2011 2012 2013 2014 2015"_s, u"2016 Suma"_s});
         // Seven: the second block full, the third holds the total alone.
-        QTest::newRow("6l products, seven")
-            << products << results << indicator << "tab6lprod"
-            << QList<int>{2009, 2010, 2011, 2012, 2013, 2014, 2016}
-            << QStringList{base + "2009", u"2010 2011 2012 2013 2014 2016"_s, u"RAZEM"_s};
+        row("6l products, seven", products, "tab6lprod", {2009, 2010, 2011, 2012, 2013, 2014, 2016},
+            {base + "2009", u"2010 2011 2012 2013 2014 2016"_s, u"RAZEM"_s});
         // A switch of another table changes nothing here.
-        QTest::newRow("6o, 6n switched")
-            << o << p << source << "tab6n" << QList<int>{2010} << QStringList{base + "Suma"};
+        row("6o, 6n switched", o, "tab6n", {2010}, {base + "Suma"});
     }
     void yearBlocks() {
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, caption);
+        QFETCH(QString, table);
         QFETCH(QString, family);
         QFETCH(QList<int>, laterYears);
         QFETCH(QStringList, blocks);
@@ -256,9 +244,11 @@ private slots:
         if (w.isEditing()) w.post();
         const QStringList pages = printPages(*m.dm);
         QVERIFY(!pages.isEmpty());
-        QCOMPARE(PdfText::headerBlocks(PdfText::linesBetween(text(pages), from, to), caption),
+        const QStringList t = table.split(u'|');
+        QCOMPARE(PdfText::headerBlocks(PdfText::linesBetween(text(pages), t[0], t[1]), t[2]),
                  blocks);
     }
+    // The totals of a later year's block, and the row names of the sources table.
     void expenditureTotalsUnderLaterYear() {
         ModuleFixture m;
         fillSample(m);
@@ -312,18 +302,12 @@ private slots:
         }
         QCOMPARE(PdfText::amountsAfter(lineOf("Ogółem wydatki", 0), "Ogółem wydatki").last(),
                  Utils::amountText(grandTotal));
-    }
-    void financeRowNames() {
-        ModuleFixture m;
-        fillSample(m);
-        const QStringList pages = printPages(*m.dm);
-        const QStringList table =
+        // The source rows: a child row indented with a dash, the total row as it is.
+        const QStringList sources =
             PdfText::linesBetween(text(pages), u"6n. Źródła"_s, u"6o. Profil"_s);
-        static const QRegularExpression child(u"^\\s*- prywatne\\s"_s);
-        static const QRegularExpression total(u"^OGÓŁEM\\s"_s);
-        QCOMPARE(table.filter(child).size(), 1);
-        QCOMPARE(table.filter(total).size(), 1);
-        QVERIFY(table.filter(u"- OGÓŁEM"_s).isEmpty());
+        QCOMPARE(sources.filter(QRegularExpression(u"^\\s*- prywatne\\s"_s)).size(), 1);
+        QCOMPARE(sources.filter(QRegularExpression(u"^OGÓŁEM\\s"_s)).size(), 1);
+        QVERIFY(sources.filter(u"- OGÓŁEM"_s).isEmpty());
     }
     void trialMarkerAndPages_data() {
         QTest::addColumn<QString>("file");
@@ -370,22 +354,18 @@ private slots:
         QVERIFY(QRegularExpression(u"^P+L{3,}P+$"_s).match(sizes).hasMatch());
     }
     void printRoutineKeepsZmieniony_data() {
-        QTest::addColumn<int>("variant");
+        QTest::addColumn<bool>("finding"); // the application has one: a trial print
         QTest::addColumn<bool>("changed");
-        QTest::addColumn<bool>("trial");
-        QTest::newRow("valid, unchanged")
-            << int(SampleApplication::Variant::Complete) << false << false;
-        QTest::newRow("valid, changed")
-            << int(SampleApplication::Variant::Complete) << true << false;
-        QTest::newRow("finding, unchanged")
-            << int(SampleApplication::Variant::AttachmentsMissing) << false << true;
+        QTest::newRow("valid, unchanged") << false << false;
+        QTest::newRow("valid, changed") << false << true;
+        QTest::newRow("finding, unchanged") << true << false;
     }
     void printRoutineKeepsZmieniony() {
-        QFETCH(int, variant);
+        QFETCH(bool, finding);
         QFETCH(bool, changed);
-        QFETCH(bool, trial);
         ModuleFixture m;
-        fillSample(m, SampleApplication::Variant(variant));
+        fillSample(m, finding ? SampleApplication::Variant::AttachmentsMissing
+                              : SampleApplication::Variant::Complete);
         HostSettings settings;
         ApplicationFile file(*m.dm, m.ui, settings);
         int commits = 0;
@@ -404,8 +384,8 @@ private slots:
         m.dm->plugValidation(nullptr);
         QCOMPARE(m.dm->Zmieniony, changed);
         QCOMPARE(commits, 1);
-        QCOMPARE(marks.trialPrint, trial);
-        QCOMPARE(shown, trial ? 1 : 0);
+        QCOMPARE(marks.trialPrint, finding);
+        QCOMPARE(shown, finding ? 1 : 0);
         // The header prints the checksum of the data as printed.
         QCOMPARE(printedChecksum, ComputeChecksum(*m.dm));
     }
@@ -434,12 +414,8 @@ private slots:
                 continue;
             }
             DataSet& t = m.dm->table(f.table);
-            if (!t.isActive()) t.open(); // a block the answers close is printed when it holds rows
+            withRows(t, f.list ? 2 : 0); // a block the answers close is printed when it has rows
             Field& field = t.field(f.field);
-            while (f.list && t.recordCount() < 2) {
-                t.append();
-                t.post();
-            }
             for (t.first(); !t.eof(); t.next()) {
                 t.edit();
                 const QString value = putMarker(n++, f, *m.dm, t, field, keysSet);
@@ -461,19 +437,11 @@ private slots:
         for (const auto& table : m.dm->tables())
             for (const auto& field : table->fields())
                 field->onChange = nullptr;
-        const auto firstRecord = [&](const ShownField& f) -> Field& {
-            DataSet& t = m.dm->table(f.table);
-            if (!t.isActive()) t.open();
-            if (t.recordCount() == 0) {
-                t.append();
-                t.post();
-            }
-            t.first();
-            return t.field(f.field);
-        };
         const auto set = [&](const ShownField& f, const QString& value) {
-            Field& field = firstRecord(f);
             DataSet& t = m.dm->table(f.table);
+            withRows(t, 1);
+            t.first();
+            Field& field = t.field(f.field);
             const bool readOnly = field.isReadOnly(); // another answer may have locked it
             field.setReadOnly(false);
             t.edit();
