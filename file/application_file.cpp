@@ -102,50 +102,43 @@ void ApplicationFile::ReadApplicationFile(const QString& path) {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 
     LoadFailed = false;
-    openDocument(path);
+    const LoadedApplication loaded = openDocument(path);
 
-    const XmlElement info = xml_.infoDll();
-    FileVersion = info.attribute("wersja");
-    FirstVersion = info.attribute("wersja_p");
+    FileFormType = loaded.info.value(QStringLiteral("plik"));
+    FileVersion = loaded.info.value(QStringLiteral("wersja"));
+    FirstVersion = loaded.info.value(QStringLiteral("wersja_p"));
     // A file without a date pattern has its dates reordered by their shape alone.
-    xml_.FileDateFormat = info.attribute("format_daty");
+    xml_.FileDateFormat = loaded.info.value(QStringLiteral("format_daty"));
 
     if (FileVersion != settings_.moduleVersion)
         addMessage(versionMessage(FileVersion, settings_.moduleVersionText));
 
-    const QString fileWersja = info.attribute("wersja_slownika_p");
-    const QString fileDbid = info.attribute("DBID_p");
-    const QString fileSid = info.attribute("SID_p");
+    const QString fileWersja = loaded.info.value(QStringLiteral("wersja_slownika_p"));
+    const QString fileDbid = loaded.info.value(QStringLiteral("DBID_p"));
+    const QString fileSid = loaded.info.value(QStringLiteral("SID_p"));
     if (!fileWersja.isEmpty()) dm_.WersjaSlownikaPliku = fileWersja;
     if (!fileDbid.isEmpty()) dm_.DbidSlownikaPliku = fileDbid;
     if (!fileSid.isEmpty()) dm_.SidSlownikaPliku = fileSid;
     if (dm_.DbidSlownika != fileDbid || dm_.SidSlownika != fileSid)
         addMessage(dictionaryMessage(fileWersja, fileDbid, fileSid, dm_));
 
-    const XmlElement dane = xml_.dane();
-    emptyTablesSuppliedBy(dm_, dane);
-    const XmlElement tabela = dane.firstChildElement("TABELA");
-    if (!tabela.isNull()) xml_.XML2proba(tabela);
-    const XmlElement polaSpec = dane.firstChildElement("POLA_SPEC");
-    if (!polaSpec.isNull()) xml_.XML2PolaSpec(polaSpec);
+    emptyTablesSuppliedBy(dm_, loaded.table);
+    if (loaded.hasTable) xml_.readFileTable(loaded.table);
+    if (loaded.hasSpecialFields) xml_.readSpecialFields(loaded.specialFields);
 }
 
-// The file's document, or a fresh skeleton when the file cannot be parsed or has no
+// The file's contents, or a fresh skeleton's when the file cannot be parsed or has no
 // usable structure.
-void ApplicationFile::openDocument(const QString& path) {
+LoadedApplication ApplicationFile::openDocument(const QString& path) {
     xml_.setInfoValues(infoValues());
     try {
-        if (sourceBytes_)
-            xml_.InitWniosekXMLFromMemory(*sourceBytes_);
-        else
-            xml_.InitWniosekXML(path);
-        return;
+        return sourceBytes_ ? xml_.loadFromMemory(*sourceBytes_) : xml_.load(path);
     } catch (const std::exception& e) {
         reportOpenError(QString::fromUtf8(e.what()));
     }
     LoadFailed = true;
     confirmName_ = true;
-    xml_.InitWniosekXML(QString());
+    return xml_.freshApplication();
 }
 
 void ApplicationFile::reportOpenError(const QString& text) {

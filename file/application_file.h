@@ -3,6 +3,7 @@
 #include "file/application_xml.h"
 #include "file/checksum.h"
 #include "file/host_settings.h"
+#include "file/loaded_application.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,7 @@ public:
 
     // ---- editor state
     QString FileName;        // the current file; empty for a new application
+    QString FileFormType;    // "plik" of the loaded file: the form type that wrote it
     QString FileVersion;     // "wersja" of the loaded file
     QString FirstVersion;    // "wersja_p": the version that first wrote the application
     QStringList MessageList; // messages collected while loading, for the message browser
@@ -148,7 +150,7 @@ private:
     void writeDocument(const QString& path);
     void refreshChecksumForSaving();
     ApplicationXml::InfoValues infoValues() const;
-    void openDocument(const QString& path);
+    LoadedApplication openDocument(const QString& path);
     void reportOpenError(const QString& text);
     void addMessage(const QString& text);
     bool nameMustBeChosen() const;

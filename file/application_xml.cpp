@@ -1,5 +1,6 @@
 // The document skeleton of the application file, its parsing and its saving.
 #include "file/application_xml.h"
+#include "file/loaded_application.h"
 #include "file/mapping_lists.h"
 
 #include "model/catalogue/mapping_rows.h"
@@ -30,8 +31,9 @@ const XmlParseOptions& parseOptions() {
 
 // Parses the file as it is, or, on a system with another code page, a temporary copy
 // that declares that code page (deleted again once parsed).
-XmlDocument parseApplicationFile(const QString& path, const QString& codePage) {
-    if (isFileCodePage(codePage)) return XmlDocument::parseFile(path, parseOptions());
+template <typename Parse>
+auto parseApplicationFile(const QString& path, const QString& codePage, Parse parse) {
+    if (isFileCodePage(codePage)) return parse(path);
     const QString copy = QDir(HostEnv::tempFolder()).filePath(QStringLiteral("wniosek.xml.tmp"));
     struct RemoveCopy {
         QString path;
@@ -41,7 +43,15 @@ XmlDocument parseApplicationFile(const QString& path, const QString& codePage) {
         throw XmlError(QStringLiteral("Nie można przygotować pliku \"%1\" do odczytu")
                            .arg(path)
                            .toStdString());
-    return XmlDocument::parseFile(copy, parseOptions());
+    return parse(copy);
+}
+
+// The bytes as they are, or with their declaration naming the system's code page.
+QByteArray inSystemCodePage(const QByteArray& bytes, const QString& codePage) {
+    if (isFileCodePage(codePage)) return bytes;
+    QList<QByteArray> lines = splitLines(bytes);
+    rewriteDeclaration(lines, codePage.toLatin1());
+    return joinLines(lines);
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
@@ -71,22 +81,50 @@ void ApplicationXml::forgetDocument() {
 
 void ApplicationXml::InitWniosekXML(const QString& path) {
     forgetDocument();
-    if (!path.isEmpty()) adopt(parseApplicationFile(path, HostEnv::systemCodePageName()), path);
+    if (!path.isEmpty())
+        adopt(parseApplicationFile(
+                  path, HostEnv::systemCodePageName(),
+                  [](const QString& file) { return XmlDocument::parseFile(file, parseOptions()); }),
+              path);
     createMissingElements();
 }
 
 void ApplicationXml::InitWniosekXMLFromMemory(const QByteArray& bytes) {
     forgetDocument();
-    const QString codePage = HostEnv::systemCodePageName();
-    if (isFileCodePage(codePage)) {
-        adopt(XmlDocument::parseMemory(bytes, parseOptions()), QStringLiteral("(pamięć)"));
-    } else {
-        QList<QByteArray> lines = splitLines(bytes);
-        rewriteDeclaration(lines, codePage.toLatin1());
-        adopt(XmlDocument::parseMemory(joinLines(lines), parseOptions()),
-              QStringLiteral("(pamięć)"));
-    }
+    adopt(XmlDocument::parseMemory(inSystemCodePage(bytes, HostEnv::systemCodePageName()),
+                                   parseOptions()),
+          QStringLiteral("(pamięć)"));
     createMissingElements();
+}
+
+LoadedApplication ApplicationXml::load(const QString& path) const {
+    const QSet<QString> singleRecord = singleRecordDataSets();
+    LoadedApplication loaded =
+        parseApplicationFile(path, HostEnv::systemCodePageName(), [&](const QString& file) {
+            return LoadedApplication::fromFile(file, singleRecord);
+        });
+    completeInfo(loaded);
+    return loaded;
+}
+
+LoadedApplication ApplicationXml::loadFromMemory(const QByteArray& bytes) const {
+    LoadedApplication loaded = LoadedApplication::fromMemory(
+        inSystemCodePage(bytes, HostEnv::systemCodePageName()), singleRecordDataSets());
+    completeInfo(loaded);
+    return loaded;
+}
+
+LoadedApplication ApplicationXml::freshApplication() const {
+    LoadedApplication fresh;
+    completeInfo(fresh);
+    return fresh;
+}
+
+// A file without INFO_DLL reads as one with the skeleton's, as the document gets it.
+void ApplicationXml::completeInfo(LoadedApplication& loaded) const {
+    if (loaded.hasInfo) return;
+    for (const auto& [name, value] : infoAttributes())
+        loaded.info.insert(QLatin1String(name), value);
 }
 
 void ApplicationXml::adopt(XmlDocument parsed, const QString& source) {

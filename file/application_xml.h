@@ -17,6 +17,7 @@ class Field;
 class TdmDataSets_t;
 class XmlIndentedWriter;
 class FileNamePool;
+struct LoadedApplication;
 struct FileItem;
 struct FileSpecialField;
 struct FileRow;
@@ -57,6 +58,13 @@ public:
     void InitWniosekXML(const QString& path);
     // The same for the bytes of a file already in memory: no file and no temporary copy.
     void InitWniosekXMLFromMemory(const QByteArray& bytes);
+
+    // A load without the document: the file (or the bytes) read as the parser streams it,
+    // refused as InitWniosekXML refuses it. The document is left as it was.
+    LoadedApplication load(const QString& path) const;
+    LoadedApplication loadFromMemory(const QByteArray& bytes) const;
+    // What a fresh skeleton gives a load: its INFO_DLL, no rows.
+    LoadedApplication freshApplication() const;
 
     // Writer. proba2xml builds a fresh skeleton first when there is no document. A field
     // that the mapping names but the dataset lacks throws DataSetError.
@@ -129,6 +137,7 @@ private:
     };
 
     std::vector<std::pair<const char*, QString>> infoAttributes() const;
+    void completeInfo(LoadedApplication& loaded) const;
     FileRows buildFileRows();
     std::vector<SpecialField> specialFields();
     void writeFresh(XmlIndentedWriter& out);

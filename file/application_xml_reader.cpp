@@ -45,10 +45,11 @@ void checkRecordNumber(const QString& number, const QString& dataSet,
                            .arg(ApplicationXml::MaxRecordNumber)
                            .toStdString());
     if (n && *n > 1 && !singleRecord.isEmpty() && singleRecord.contains(dataSet))
-        throw XmlError(QStringLiteral("Parser error: record number %1 of %2, which holds one record")
-                           .arg(*n)
-                           .arg(dataSet.left(40))
-                           .toStdString());
+        throw XmlError(
+            QStringLiteral("Parser error: record number %1 of %2, which holds one record")
+                .arg(*n)
+                .arg(dataSet.left(40))
+                .toStdString());
 }
 
 // Every ATRYBUT or POLE below the element is checked before anything is applied, so a

@@ -1,6 +1,7 @@
 #include "file/supplied_tables.h"
 
 #include "file/application_tables.h"
+#include "file/file_rows.h"
 #include "model/dm_main_tmpl.h"
 
 #include <QSet>
@@ -17,29 +18,28 @@
 
 namespace {
 
-bool positiveRecord(const XmlElement& e) {
+bool positiveRecord(const QString& number) {
     bool ok = false;
-    const int n = e.attribute("nrW").trimmed().toInt(&ok);
+    const int n = number.trimmed().toInt(&ok);
     return ok && n > 0;
 }
 
-void collectFromTable(const XmlElement& table, QSet<QString>& names) {
-    for (XmlElement row = table.firstChildElement("WIERSZ"); !row.isNull();
-         row = row.nextSiblingElement()) {
-        for (const XmlElement& child : row.childElements()) {
-            if (child.nameIs("TABELA"))
-                collectFromTable(child, names);
-            else if (child.nameIs("ATRYBUT") && positiveRecord(child))
-                names.insert(child.attribute("dsN").toLower());
+void collectFromTable(const FileTable& table, QSet<QString>& names) {
+    for (const FileRow& row : table.rows) {
+        for (const FileItem& item : row.items) {
+            if (item.table)
+                collectFromTable(*item.table, names);
+            else if (positiveRecord(item.number))
+                names.insert(item.names->dataSet.toLower());
         }
     }
 }
 
 } // namespace
 
-QStringList tablesSuppliedBy(const TdmDataSets_t& dm, const XmlElement& dane) {
+QStringList tablesSuppliedBy(const TdmDataSets_t& dm, const FileTable& table) {
     QSet<QString> named;
-    collectFromTable(dane.firstChildElement("TABELA"), named);
+    collectFromTable(table, named);
 
     QStringList supplied;
     for (const QString& name : applicationTableNames())
@@ -48,7 +48,7 @@ QStringList tablesSuppliedBy(const TdmDataSets_t& dm, const XmlElement& dane) {
     return supplied;
 }
 
-void emptyTablesSuppliedBy(TdmDataSets_t& dm, const XmlElement& dane) {
-    for (const QString& name : tablesSuppliedBy(dm, dane))
+void emptyTablesSuppliedBy(TdmDataSets_t& dm, const FileTable& table) {
+    for (const QString& name : tablesSuppliedBy(dm, table))
         dm.table(name).emptyTable();
 }

@@ -76,7 +76,7 @@ ImportCandidate readForImport(ApplicationFile& editor, TdmDataSets& dm, const QS
         c.refusal = QStringLiteral("plik uszkodzony");
         return c;
     }
-    const QString formType = editor.xml().infoDll().attribute("plik");
+    const QString formType = editor.FileFormType;
     if (formType != kFormType) {
         c.refusal = QStringLiteral("plik innego typu wniosku (%1)")
                         .arg(formType.isEmpty() ? QStringLiteral("brak typu") : formType);

@@ -212,6 +212,7 @@ void streamHardened(const QString& source, XmlStreamHandler& handler, Read read)
     sax->endElementNs = streamEnd;
     sax->characters = streamText;
     sax->ignorableWhitespace = streamText;
+    sax->cdataBlock = streamText;
     const QByteArray url = source.toUtf8();
     xmlFreeDoc(read(ctxt.get(), url.isEmpty() ? nullptr : url.constData()));
     if (report.thrown) std::rethrow_exception(report.thrown);

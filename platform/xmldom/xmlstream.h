@@ -35,7 +35,8 @@ public:
     virtual ~XmlStreamHandler() = default;
     virtual void startElement(const XmlStreamElement& element) = 0;
     virtual void endElement() = 0;
-    // Character data (entity-free, already UTF-8); one text may come in several pieces.
+    // Character data and CDATA sections (entity-free, already UTF-8); one text may come in
+    // several pieces.
     virtual void text(QByteArrayView utf8) = 0;
 };
 
