@@ -14,8 +14,10 @@
 
 namespace TestSupport {
 
-// Runs `work` on the opened sample; false when the sample does not load.
-inline bool withOpenedSample(const std::function<bool(TdmDataSets&, ApplicationFile&)>& work) {
+// Runs `work` on the opened sample (or another application); false when it does not load.
+inline bool withOpenedSample(const std::function<bool(TdmDataSets&, ApplicationFile&)>& work,
+                             const QString& path = QStringLiteral(TOPAZ_EXAMPLES
+                                                                  "/wniosek-przyklad.xml")) {
     HeadlessUi ui;
     DataModuleOptions options;
     options.folderSources = {[] { return QStringLiteral(TOPAZ_EXAMPLES); },
@@ -23,7 +25,7 @@ inline bool withOpenedSample(const std::function<bool(TdmDataSets&, ApplicationF
     auto dm = TdmDataSets::create(ui, options);
     dm->SprawdzSlownik();
     ApplicationFile file(*dm, ui, HostSettings::ReadHostSettings(*options.folderSources));
-    file.OpenApplicationFile(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
+    file.OpenApplicationFile(path);
     return !file.LoadFailed && work(*dm, file);
 }
 
