@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -55,13 +54,9 @@ QByteArray inSystemCodePage(const QByteArray& bytes, const QString& codePage) {
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit()) {
-        throw XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2")
-                           .arg(path, file.errorString())
-                           .toStdString());
-    }
+    saveFileAtomically(path, [&](QIODevice& file) {
+        if (file.write(bytes) != bytes.size()) throw XmlError("zapis przerwany");
+    });
 }
 
 } // namespace
@@ -200,24 +195,10 @@ void ApplicationXml::writeFile(const QString& path) {
         save(path);
         return;
     }
-    QSaveFile file(path);
-    auto failed = [&] {
-        return XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2")
-                            .arg(path, file.errorString())
-                            .toStdString());
-    };
-    if (!file.open(QIODevice::WriteOnly)) throw failed();
-    XmlIndentedWriter out(file);
-    try {
+    saveFileAtomically(path, [&](QIODevice& file) {
+        XmlIndentedWriter out(file);
         writeFresh(out);
-    } catch (const XmlError&) {
-        throw failed();
-    }
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        throw failed();
-    }
-    if (!file.commit()) throw failed();
+    });
 }
 
 void ApplicationXml::save(const QString& path) const {

@@ -139,6 +139,11 @@ QByteArray XmlDocument::toBytes(const QString& encoding) const {
 
 void XmlDocument::saveFile(const QString& path, const QString& encoding) const {
     requireDocument(doc_);
+    saveFileAtomically(path,
+                       [&](QIODevice& file) { serialise(doc_, encoding, writeToDevice, &file); });
+}
+
+void saveFileAtomically(const QString& path, const std::function<void(QIODevice&)>& write) {
     QSaveFile file(path);
     auto failed = [&] {
         return XmlError(QStringLiteral("Nie można zapisać pliku \"%1\": %2")
@@ -147,7 +152,7 @@ void XmlDocument::saveFile(const QString& path, const QString& encoding) const {
     };
     if (!file.open(QIODevice::WriteOnly)) throw failed();
     try {
-        serialise(doc_, encoding, writeToDevice, &file);
+        write(file);
     } catch (const XmlError&) {
         // A write that failed half-way is the file's fault, not the encoding's.
         if (file.error() != QFileDevice::NoError) throw failed();

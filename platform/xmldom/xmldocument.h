@@ -7,8 +7,10 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
+class QIODevice;
 struct _xmlDoc;
 
 // What a parse keeps. By default every text node. With data elements named, text made
@@ -76,3 +78,8 @@ private:
 
     _xmlDoc* doc_ = nullptr;
 };
+
+// Writes a file through a temporary one that is renamed over it once everything is written:
+// a failed write leaves the old file. `write` throws XmlError when it cannot go on. Throws
+// XmlError with a Polish message naming the file when the file cannot be written.
+void saveFileAtomically(const QString& path, const std::function<void(QIODevice&)>& write);
