@@ -189,9 +189,7 @@ bool ApplicationFile::WriteApplicationFile(const QString& path) {
 
 void ApplicationFile::RebuildDocument() {
     xml_.setInfoValues(infoValues());
-    xml_.InitWniosekXML(QString());
-    xml_.proba2xml();
-    xml_.Spec2XML();
+    xml_.rebuildDocument();
 }
 
 // ---------------------------------------------------------------- data controls

@@ -187,11 +187,15 @@ void ApplicationXml::createMissingElements() {
     }
 }
 
+void ApplicationXml::rebuildDocument() {
+    InitWniosekXML(QString());
+    proba2xml();
+    Spec2XML();
+}
+
 void ApplicationXml::writeFile(const QString& path) {
     if (!isFileCodePage(HostEnv::systemCodePageName())) {
-        InitWniosekXML(QString());
-        proba2xml();
-        Spec2XML();
+        rebuildDocument();
         save(path);
         return;
     }

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <utility>
 #include <vector>
 
@@ -70,6 +69,8 @@ public:
     // that the mapping names but the dataset lacks throws DataSetError.
     void proba2xml(); // every mapped dataset into the skeleton
     void Spec2XML();  // the special fields into POLA_SPEC
+    // A fresh skeleton filled by both.
+    void rebuildDocument();
 
     // Reader. Values that cannot be converted leave the field as it was, unknown
     // datasets and fields are skipped, nrW other than a positive number is ignored.

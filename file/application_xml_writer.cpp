@@ -11,7 +11,6 @@
 
 #include <QHash>
 
-#include <deque>
 #include <vector>
 
 namespace {

@@ -10,11 +10,6 @@ namespace {
 // Where an element stands in the parts a load keeps.
 enum class Place { Root, Info, Data, Table, Row, Value, SpecialFields, SpecialField, Other };
 
-const char* const kInfoNames[] = {"plik",     "wersja",          "roz",
-                                  "wersja_p", "wersja_slownika", "DBID",
-                                  "SID",      "DBID_p",          "wersja_slownika_p",
-                                  "SID_p",    "format_daty"};
-
 QString attributeOf(const XmlStreamElement& e, const char* name) {
     return QString::fromUtf8(e.attribute(name));
 }
@@ -65,8 +60,8 @@ private:
         case Place::Root:
             if (!loaded_.hasInfo && e.nameIs("INFO_DLL")) {
                 loaded_.hasInfo = true;
-                for (const char* name : kInfoNames)
-                    loaded_.info.insert(QLatin1String(name), attributeOf(e, name));
+                for (const auto& [name, value] : e.attributes())
+                    loaded_.info.insert(QString::fromUtf8(name), QString::fromUtf8(value));
                 return Place::Info;
             }
             if (!seenData_ && e.nameIs("DANE")) {

@@ -15,7 +15,7 @@
 // file is refused before anything is applied.
 struct LoadedApplication {
     bool hasInfo = false;
-    QHash<QString, QString> info; // INFO_DLL's attributes by name
+    QHash<QString, QString> info; // INFO_DLL's attributes by name (absent ones read empty)
     bool hasTable = false;
     FileNamePool names;
     FileTable table;

@@ -35,6 +35,29 @@ bool writesNothing(QStringView value) {
            (value[first].isSurrogate() && nextKept(value, first + 1) == value.size());
 }
 
+// The escapes of the library's save: in text "<", ">", "&" and CR; in an attribute also
+// the quote, LF and tab, so that line breaks survive a round trip. Null: none.
+const char* escapeOf(char32_t c, bool inAttribute) {
+    switch (c) {
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '&':
+        return "&amp;";
+    case '\r':
+        return "&#13;";
+    case '"':
+        return inAttribute ? "&quot;" : nullptr;
+    case '\n':
+        return inAttribute ? "&#10;" : nullptr;
+    case '\t':
+        return inAttribute ? "&#9;" : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 XmlIndentedWriter::XmlIndentedWriter(QIODevice& device) : device_(device) {
@@ -98,59 +121,25 @@ void XmlIndentedWriter::writeBuffered() {
     buffer_.clear();
 }
 
-// The escapes of the library's save: in text "<", ">", "&" and CR; in an attribute also
-// the quote, LF and tab, so that line breaks survive a round trip.
 void XmlIndentedWriter::escaped(QStringView value, bool inAttribute) {
     for (qsizetype i = 0; i < value.size(); ++i) {
         char32_t c = value[i].unicode();
         if (unrepresentable(c)) continue;
         // Characters left out are left out first; a pair may close over them. A last half
         // is dropped, another lone half becomes U+FFFD.
-        if (QChar::isSurrogate(c) && nextKept(value, i + 1) == value.size()) break;
-        if (QChar::isHighSurrogate(c)) {
+        if (QChar::isSurrogate(c)) {
             const qsizetype next = nextKept(value, i + 1);
-            if (value[next].isLowSurrogate()) {
+            if (next == value.size()) break;
+            if (QChar::isHighSurrogate(c) && value[next].isLowSurrogate()) {
                 c = QChar::surrogateToUcs4(char16_t(c), value[next].unicode());
                 i = next;
             } else {
                 c = QChar::ReplacementCharacter;
             }
-        } else if (QChar::isLowSurrogate(c)) {
-            c = QChar::ReplacementCharacter;
         }
-        switch (c) {
-        case '<':
-            buffer_.append("&lt;");
+        if (const char* escape = escapeOf(c, inAttribute)) {
+            buffer_.append(escape);
             continue;
-        case '>':
-            buffer_.append("&gt;");
-            continue;
-        case '&':
-            buffer_.append("&amp;");
-            continue;
-        case '\r':
-            buffer_.append("&#13;");
-            continue;
-        case '"':
-            if (inAttribute) {
-                buffer_.append("&quot;");
-                continue;
-            }
-            break;
-        case '\n':
-            if (inAttribute) {
-                buffer_.append("&#10;");
-                continue;
-            }
-            break;
-        case '\t':
-            if (inAttribute) {
-                buffer_.append("&#9;");
-                continue;
-            }
-            break;
-        default:
-            break;
         }
         if (const unsigned char b = windows1250Byte(c)) {
             buffer_.append(char(b));

@@ -292,15 +292,33 @@ void streamXmlFile(const QString& path, XmlStreamHandler& handler) {
 
 // Attribute values come as the library hands them to its own tree builder: an ampersand
 // written in the file stays as the reference "&#38;", which the builder decodes later.
+namespace {
+
+QByteArray attributeValue(const unsigned char** a) {
+    const auto* value = reinterpret_cast<const char*>(a[3]);
+    const QByteArray raw = QByteArray::fromRawData(value, a[4] - a[3]);
+    return raw.contains('&') ? QByteArray(raw).replace("&#38;", "&") : raw;
+}
+
+} // namespace
+
 QByteArray XmlStreamElement::attribute(QByteArrayView utf8Name) const {
     for (int i = 0; i < attributeCount_; ++i) {
         const unsigned char** a = attributes_ + 5 * i;
-        if (!xmldom_detail::qualifiedNameIs(a[0], a[1], utf8Name)) continue;
-        const auto* value = reinterpret_cast<const char*>(a[3]);
-        const QByteArray raw = QByteArray::fromRawData(value, a[4] - a[3]);
-        return raw.contains('&') ? QByteArray(raw).replace("&#38;", "&") : raw;
+        if (xmldom_detail::qualifiedNameIs(a[0], a[1], utf8Name)) return attributeValue(a);
     }
     return {};
+}
+
+QList<std::pair<QByteArray, QByteArray>> XmlStreamElement::attributes() const {
+    QList<std::pair<QByteArray, QByteArray>> all;
+    for (int i = 0; i < attributeCount_; ++i) {
+        const unsigned char** a = attributes_ + 5 * i;
+        QByteArray name = reinterpret_cast<const char*>(a[0]);
+        if (a[1]) name.prepend(QByteArray(reinterpret_cast<const char*>(a[1])) + ':');
+        all.append({name, QByteArray(attributeValue(a))});
+    }
+    return all;
 }
 
 bool XmlStreamElement::nameIs(QByteArrayView utf8Name) const {

@@ -4,7 +4,10 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // An element as a streaming parse reports its start: the qualified name and the
 // attributes, in UTF-8, valid only during the call.
@@ -20,6 +23,8 @@ public:
     // The attribute's value (null when absent), by qualified name; it may share the
     // parser's buffer, so it is read or copied during the call.
     QByteArray attribute(QByteArrayView utf8Name) const;
+    // Every attribute as (qualified name, value), in document order, copied.
+    QList<std::pair<QByteArray, QByteArray>> attributes() const;
 
 private:
     const unsigned char* localName_;

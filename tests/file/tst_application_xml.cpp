@@ -64,11 +64,7 @@ struct Module {
         const Field& f = t(table).field(QString::fromUtf8(field));
         return FieldText::format(f.type(), t(table).valueAt(rec, f));
     }
-    void write() {
-        xml.InitWniosekXML(QString());
-        xml.proba2xml();
-        xml.Spec2XML();
-    }
+    void write() { xml.rebuildDocument(); }
     // Reads a file the way loading does: rows, special fields, pending edits posted.
     void read(const QString& path) {
         xml.InitWniosekXML(path);

@@ -235,9 +235,7 @@ private slots:
                     const QString streamed = tmp.filePath(u"strumien.xml"_s);
                     const QString throughDocument = tmp.filePath(u"dokument.xml"_s);
                     file.xml().writeFile(streamed);
-                    file.xml().InitWniosekXML(QString());
-                    file.xml().proba2xml();
-                    file.xml().Spec2XML();
+                    file.xml().rebuildDocument();
                     file.xml().save(throughDocument);
                     if (TestSupport::readAll(streamed) != TestSupport::readAll(throughDocument))
                         differing = seed;
