@@ -439,14 +439,25 @@ private slots:
         QTest::newRow("not XML") << QByteArray("Ala ma kota") << false;
         QTest::newRow("empty file") << QByteArray() << false;
         QTest::newRow("other root") << QByteArray("<?xml version=\"1.0\"?><SLOWNIKI/>") << false;
-        // The main record is merged into every location row: a second one would be written
-        // into each of them once more.
-        QTest::newRow("second main record")
-            << QByteArray(
-                   "<?xml version=\"1.0\"?><WNIOSEK><DANE><TABELA nazwa=\"PLO_WNIOSKI\"><WIERSZ>"
-                   "<ATRYBUT nazwa=\"\" dsN=\"dsWniosek\" dsK=\"tytul_projektu\" nrW=\"2\">x"
-                   "</ATRYBUT></WIERSZ></TABELA></DANE></WNIOSEK>")
-            << false;
+        // Record numbers no application reaches refuse the whole file before anything is read:
+        // the main record is merged into every location row, so a second one would be written
+        // into each of them once more; above the limit, in a child table or a special field.
+        const auto data = [](const char* name, const QByteArray& tableOrSpecial) {
+            QTest::newRow(name) << QByteArray("<?xml version=\"1.0\"?><WNIOSEK><DANE>" +
+                                              tableOrSpecial + "</DANE></WNIOSEK>")
+                                << false;
+        };
+        const QByteArray title = "<TABELA nazwa=\"PLO_WNIOSKI\"><WIERSZ><ATRYBUT nazwa=\"\" "
+                                 "dsN=\"dsWniosek\" dsK=\"tytul_projektu\" nrW=\"1\">x</ATRYBUT>";
+        data("second main record", title + "<ATRYBUT nazwa=\"\" dsN=\"dsWniosek\" dsK=\"tytul_"
+                                           "projektu\" nrW=\"2\">x</ATRYBUT></WIERSZ></TABELA>");
+        data("record number above the limit",
+             title + "<TABELA nazwa=\"T\"><WIERSZ><ATRYBUT dsN=\"dsZamPub\" dsK=\"lp\" "
+                     "nrW=\"100001\">1</ATRYBUT></WIERSZ></TABELA></WIERSZ></TABELA>");
+        data("record number beyond 64 bits",
+             "<POLA_SPEC><POLE kod=\"A\" nrW=\"99999999999999999999999\" dsN=\"dsPolaSpec\" "
+             "dsKN=\"\" dsKW=\"CZYWYSTINNEINS\">T</POLE></POLA_SPEC>" +
+                 title + "</WIERSZ></TABELA>");
         // A file that cannot be read is shown at once, not collected as a message.
         QTest::newRow("missing") << QByteArray() << false;
         QTest::newRow("missing, silent") << QByteArray() << true;
@@ -491,18 +502,14 @@ private slots:
         QTest::addColumn<QString>("answers"); // Y or N per question
         QTest::addColumn<bool>("mayClose");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("host closes") << "HC"
-                                     << "" << true << false;
-        QTest::newRow("user declines") << "C"
-                                       << "N" << false << false;
-        QTest::newRow("nothing changed") << ""
-                                         << "Y" << true << false;
-        QTest::newRow("changed, saved") << "C"
-                                        << "YY" << true << true;
-        QTest::newRow("changed, not saved") << "C"
-                                            << "YN" << true << false;
-        QTest::newRow("view only") << "VC"
-                                   << "Y" << true << false;
+        auto row = [](const char* name, const char* state, const char* answers, bool mayClose,
+                      bool saved) { QTest::newRow(name) << state << answers << mayClose << saved; };
+        row("host closes", "HC", "", true, false);
+        row("user declines", "C", "N", false, false);
+        row("nothing changed", "", "Y", true, false);
+        row("changed, saved", "C", "YY", true, true);
+        row("changed, not saved", "C", "YN", true, false);
+        row("view only", "VC", "Y", true, false);
     }
 
     void closeQuery() {

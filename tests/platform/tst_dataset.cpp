@@ -543,6 +543,7 @@ private slots:
         t.append();
         t.field("a").setValue("x");
         t.post();
+        QVERIFY(!Utils::anyRowEmpty(t, u"a"_s)); // a scan keeps its caller's disable in force
         t.enableControls();
         QVERIFY(t.controlsDisabled());
         QVERIFY(rec.log.isEmpty());
@@ -651,15 +652,6 @@ private slots:
         // refresh, over an empty table or a missing field).
         QCOMPARE(rec.log,
                  values.isEmpty() || field == u"BRAK"_s ? QStringList() : QStringList{"reset"});
-    }
-
-    void scanKeepsOuterDisable() {
-        auto ds = tableWith(u"VAL"_s, {"a", ""});
-        ds->disableControls();
-        QVERIFY(Utils::anyRowEmpty(*ds, u"VAL"_s));
-        QVERIFY(ds->controlsDisabled()); // a caller's own disable stays in force
-        ds->enableControls();
-        QVERIFY(!ds->controlsDisabled());
     }
 
     void scanOverFilteredView() {

@@ -181,7 +181,11 @@ private slots:
 
     // ---------------------------------------------------------------- code page
 
-    void everyByteReadsAsIconvReadsIt() {
+    // Every byte reads as iconv reads it; every character of the code page, and some it lacks
+    // (Latin-1 neighbours, a sign beside the euro, one outside the basic plane), writes as
+    // iconv writes it and reads back.
+    void codePageAsIconvHasIt() {
+        QList<char32_t> chars{U'\u00C0', U'\u0100', U'\u20AD', U'\U0001F600'};
         for (int b = 0x20; b < 0x100; ++b) {
             if (b == '<' || b == '&') continue;
             const QByteArray utf8 = iconvConvert("UTF-8", "WINDOWS-1250", QByteArray(1, char(b)));
@@ -193,19 +197,8 @@ private slots:
             }
             const QString expected = utf8.isEmpty() ? u"(refused)"_s : QString::fromUtf8(utf8);
             QVERIFY2(read == expected, qPrintable(QString::asprintf("byte 0x%02X", b)));
+            if (b >= 0x80 && !utf8.isEmpty()) chars << expected.toUcs4().first();
         }
-    }
-
-    void everyCharacterWritesAsIconvWritesIt() {
-        // The code page's own characters, and some it lacks (Latin-1 neighbours, a sign
-        // beside the euro, a character outside the basic plane).
-        QList<char32_t> chars;
-        for (int b = 0x80; b < 0x100; ++b) {
-            const QString u =
-                QString::fromUtf8(iconvConvert("UTF-8", "WINDOWS-1250", QByteArray(1, char(b))));
-            if (!u.isEmpty()) chars << u.toUcs4().first();
-        }
-        chars << U'\u00C0' << U'\u0100' << U'\u20AD' << U'\U0001F600';
         for (char32_t c : chars) {
             const QString text = QString::fromUcs4(&c, 1);
             XmlDocument doc = XmlDocument::create();
