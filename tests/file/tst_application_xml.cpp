@@ -90,14 +90,11 @@ QList<XmlElement> elements(const XmlElement& e, const char* name) {
     return out;
 }
 
-XmlElement childTable(const XmlElement& row, const QString& name) {
-    for (const XmlElement& t : elements(row, "TABELA"))
-        if (t.attribute("nazwa") == name) return t;
-    return {};
-}
-
+// The rows of the child table of that name; none when the row has no such table.
 QList<XmlElement> childRows(const XmlElement& row, const QString& table) {
-    return elements(childTable(row, table), "WIERSZ");
+    for (const XmlElement& t : elements(row, "TABELA"))
+        if (t.attribute("nazwa") == table) return elements(t, "WIERSZ");
+    return {};
 }
 
 // "nazwa|dsN|dsK|nrW=text" for every ATRYBUT of a row, in order.
