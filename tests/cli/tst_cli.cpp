@@ -26,6 +26,7 @@ using TestSupport::Run;
 namespace {
 
 const QString kSample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
+const QString kTopaz = QStringLiteral(TOPAZ_BIN_DIR "/topaz_q");
 const QString kTitle = u"Przebudowa drogi krajowej nr 30 na odcinku Nowogrodziec – Zebrzydowa"_s;
 
 using Change = std::function<void(TdmDataSets&)>;
@@ -62,17 +63,13 @@ private:
         QStringList full = args;
         full.insert(1, bin.isEmpty() ? bin_.path() : bin);
         full.insert(1, u"--bin"_s);
-        return run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), full);
+        return run(kTopaz, full);
     }
     // topaz_q with exactly these words.
     Run run(const QString& program, const QStringList& words) {
         return TestSupport::runProgram(program, words, work_.filePath(u"registry.ini"_s));
     }
     QString path(const QString& name) const { return work_.filePath(name); }
-    QString newApplication(const QString& name) {
-        const Run r = topaz({u"new"_s, path(name)});
-        return r.exitCode == 0 ? path(name) : QString();
-    }
 
     QTemporaryDir bin_;
     QTemporaryDir work_;
@@ -82,14 +79,14 @@ private slots:
         QVERIFY(bin_.isValid() && work_.isValid());
         QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"),
                             bin_.filePath(u"slowniki.xml"_s)));
-        QVERIFY(QFile::exists(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q")));
+        QVERIFY(QFile::exists(kTopaz));
     }
 
     // A new file verifies, in words and in JSON, and saving it again changes nothing; a
     // value changed by hand fails.
     void newFileVerifiesAndResavesStably() {
-        const QString file = newApplication(u"a.xml"_s);
-        QVERIFY(!file.isEmpty());
+        const QString file = path(u"a.xml"_s);
+        QCOMPARE(topaz({u"new"_s, file}).exitCode, 0);
         Run r = topaz({u"checksum"_s, file});
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.startsWith(file + u": zapisana "_s), qPrintable(r.out));
@@ -125,14 +122,19 @@ private slots:
     // Files that cannot be read or written, and outputs that are inputs: an error, the input
     // as it was, nothing new written. "A" is the application; "L" a symbolic link to it, "H"
     // a hard link, "P" a copy named .pdf, "zly.xml" a damaged file; "brak.xml" is missing.
-    void refusals_data() {
+    // Every output that is written replaces an existing file ("O.xml") by a rename: another
+    // hard link of the old file ("K.xml") keeps the old bytes, and no temporary file is left.
+    void files_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("input"); // the file that must stay as it was
-        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("input");  // the file that must stay as it was
+        QTest::addColumn<QString>("reason"); // empty: written
         const auto row = [](const char* name, const QStringList& args, const char* input,
                             const char* reason = "jest plikiem wejściowym") {
             QTest::newRow(name) << args << input << reason;
         };
+        row("new", {"new", "O.xml"}, "A.xml", "");
+        row("resave", {"resave", "A.xml", "O.xml"}, "A.xml", "");
+        row("print", {"print", "--pdf", "O.xml", "A.xml"}, "A.xml", "");
         row("checksum of a missing file", {"checksum", "brak.xml"}, "",
             "Nie znaleziono pliku wniosku");
         row("resave of a missing file", {"resave", "brak.xml", "b.xml"}, "",
@@ -155,55 +157,36 @@ private slots:
         row("diff with a damaged file", {"diff", "A.xml", "zly.xml"}, "zly.xml",
             "zly.xml: plik uszkodzony, nie można go porównać.");
     }
-    void refusals() {
+    void files() {
         QFETCH(QStringList, args);
         QFETCH(QString, input);
         QFETCH(QString, reason);
         QTemporaryDir dir;
         const auto in = [&](const QString& name) { return dir.filePath(name); };
+        const auto hardLink = [&](const char* from, const char* to) {
+            return ::link(QFile::encodeName(in(from)).constData(),
+                          QFile::encodeName(in(to)).constData()) == 0;
+        };
         QVERIFY(QFile::copy(kSample, in("A.xml")) && QFile::copy(kSample, in("B.xml")) &&
                 QFile::copy(kSample, in("P.pdf")) && QFile::link(in("A.xml"), in("L.xml")) &&
-                QDir(dir.path()).mkdir(u"pusty"_s));
-        QVERIFY(TestSupport::writeAll(in("zly.xml"), "<WNIOSEK><INFO_DLL"));
-        QCOMPARE(::link(QFile::encodeName(in("A.xml")).constData(),
-                        QFile::encodeName(in("H.xml")).constData()),
-                 0);
+                QDir(dir.path()).mkdir(u"pusty"_s) && hardLink("A.xml", "H.xml"));
+        QVERIFY(TestSupport::writeAll(in("zly.xml"), "<WNIOSEK><INFO_DLL") &&
+                TestSupport::writeAll(in("O.xml"), "stary") && hardLink("O.xml", "K.xml"));
         const QByteArray before = readAll(in(input));
         for (QString& word : args)
             if (word.contains(u'.') || word == u"A"_s || word.endsWith(u'/')) word = in(word);
-        const Run r = args.contains(u"--bin"_s)
-                          ? run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), args)
-                          : topaz(args);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        const Run r = args.contains(u"--bin"_s) ? run(kTopaz, args) : topaz(args);
+        if (reason.isEmpty()) {
+            QVERIFY2(r.exitCode == 0 || r.exitCode == 1, qPrintable(r.err));
+            QVERIFY(readAll(in("O.xml")).size() > 1000);
+        } else {
+            QCOMPARE(r.exitCode, 2);
+            QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+            QCOMPARE(readAll(in("O.xml")), QByteArray("stary"));
+        }
+        QCOMPARE(readAll(in("K.xml")), QByteArray("stary"));
         QVERIFY(input.isEmpty() || readAll(in(input)) == before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 6); // nothing new, no temp
-    }
-
-    // Every output replaces an existing file by a rename: another hard link of the old file
-    // keeps the old bytes, and no temporary file is left beside the new one.
-    void outputsReplaceByRename_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("new") << QStringList{"new", "O.xml"};
-        QTest::newRow("resave") << QStringList{"resave", "A.xml", "O.xml"};
-        QTest::newRow("print") << QStringList{"print", "--pdf", "O.xml", "A.xml"};
-    }
-    void outputsReplaceByRename() {
-        QFETCH(QStringList, args);
-        QTemporaryDir dir;
-        QVERIFY(QFile::copy(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"),
-                            dir.filePath(u"A.xml"_s)));
-        QVERIFY(TestSupport::writeAll(dir.filePath(u"O.xml"_s), "stary"));
-        QCOMPARE(::link(QFile::encodeName(dir.filePath(u"O.xml"_s)).constData(),
-                        QFile::encodeName(dir.filePath(u"K.xml"_s)).constData()),
-                 0);
-        for (QString& word : args)
-            if (word.contains(u'.')) word = dir.filePath(word);
-        const Run r = topaz(args);
-        QVERIFY2(r.exitCode == 0 || r.exitCode == 1, qPrintable(r.err));
-        QCOMPARE(readAll(dir.filePath(u"K.xml"_s)), QByteArray("stary"));
-        QVERIFY(readAll(dir.filePath(u"O.xml"_s)).size() > 1000);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 8); // nothing new, no temp
     }
 
     // Help and version on standard output; a command line that is not understood gets its
@@ -245,7 +228,7 @@ private slots:
         QFETCH(QStringList, words);
         QFETCH(int, exitCode);
         QFETCH(QString, expected);
-        const Run r = run(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), words);
+        const Run r = run(kTopaz, words);
         QCOMPARE(r.exitCode, exitCode);
         if (exitCode == 0) {
             QVERIFY2(r.out.contains(expected), qPrintable(r.out));
@@ -259,24 +242,22 @@ private slots:
 
     // A long batch shows "files done of all" on a terminal and nothing through a pipe.
     void progressOnlyOnTerminal() {
-        const QString file = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
         QStringList words{u"validate"_s, u"--bin"_s, bin_.path(), u"-j"_s, u"2"_s};
         for (int i = 0; i < 25; ++i)
-            words << file;
-        const QString program = QStringLiteral(TOPAZ_BIN_DIR "/topaz_q");
-        const Run piped = run(program, words);
+            words << kSample;
+        const Run piped = run(kTopaz, words);
         QCOMPARE(piped.exitCode, 0);
         QVERIFY2(!piped.err.contains(u"Sprawdzono"_s), qPrintable(piped.err));
 
         const QString script = QStandardPaths::findExecutable(u"script"_s);
         if (script.isEmpty()) QSKIP("No \"script\" program to give topaz_q a terminal");
         const Run onTerminal =
-            run(script, {u"-qec"_s, (QStringList{program} + words).join(u' '), u"/dev/null"_s});
+            run(script, {u"-qec"_s, (QStringList{kTopaz} + words).join(u' '), u"/dev/null"_s});
         QCOMPARE(onTerminal.exitCode, 0);
         QVERIFY2(onTerminal.out.contains(u"Sprawdzono 25 z 25 plików"_s),
                  qPrintable(onTerminal.out));
         // The results still reach the terminal, one line per file.
-        QCOMPARE(onTerminal.out.count(file + u": poprawny"_s), 25);
+        QCOMPARE(onTerminal.out.count(kSample + u": poprawny"_s), 25);
     }
 
     // topaz_q diff over every kind of table: the lines name the section and the caption as the

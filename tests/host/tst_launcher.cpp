@@ -1,5 +1,7 @@
 // The host stand-in driven as a user would: its command line, the module it loads, the
-// folder it publishes and the exports' answers and messages.
+// folder it publishes and the exports' answers and messages; and the lifecycle of one export
+// in this process: common start, gate, common end with nothing left behind.
+#include "host/invocation.h"
 #include "tests/test_support.h"
 
 #include <QDir>
@@ -138,6 +140,24 @@ private slots:
             QSettings reg(good.registry, QSettings::IniFormat);
             QCOMPARE(reg.value(u"Zelgr/bin"_s).toString(), host->dir.path());
         }
+    }
+    void everyExportFreesBothObjects_data() {
+        QTest::addColumn<int>("kind");
+        int kind = 0; // in the order of ExportKind
+        for (const char* name :
+             {"NowyWniosek_", "EdytujWniosek_", "PodgladWniosku_", "DrukujWniosek_", "SprawdzSume_",
+              "SilentCrcCheck_", "SilentPreview_", "SilentValidate_", "SilentValCrcCheck_"})
+            QTest::newRow(name) << kind++;
+    }
+    void everyExportFreesBothObjects() {
+        QFETCH(int, kind);
+        HostFolder host(false);
+        QVERIFY(TestSupport::writeAll(host.registry,
+                                      "[Zelgr]\nbin=" + QFile::encodeName(host.dir.path()) + '\n'));
+        const TestSupport::ScopedEnv registry("ZELGR_REGISTRY", QFile::encodeName(host.registry));
+        QVERIFY(invocationObjectsFreed());
+        runExport(ExportKind(kind), host.dir.filePath(u"brak.xml"_s));
+        QVERIFY(invocationObjectsFreed());
     }
 };
 

@@ -1,9 +1,13 @@
 // The printed application read back from the PDF: year-column blocks, totals, row names,
-// the trial-print marker, page numbers and orientation, and the print routine's flags.
+// the trial-print marker, page numbers and orientation, and the print routine's flags. The
+// preview and print dialogs of the editor's print actions, offscreen: the preview is modal,
+// maximized, at 85 % and shows every page; the print dialog stays on top and prints nothing
+// when cancelled.
 #include "examples/generator/sample_application.h"
 #include "file/application_file.h"
 #include "model/validation_port.h"
 #include "platform/utils/amount.h"
+#include "print/print_dialogs.h"
 #include "print/print_routine.h"
 #include "print/report_sections.h"
 #include "tests/model/module_fixture.h"
@@ -13,9 +17,14 @@
 
 #include "editor/forms/frames/frame_registry.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -388,6 +397,71 @@ private slots:
         QCOMPARE(shown, finding ? 1 : 0);
         // The header prints the checksum of the data as printed.
         QCOMPARE(printedChecksum, ComputeChecksum(*m.dm));
+    }
+    void dialogs_data() {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("preview") << true;
+        QTest::newRow("print dialog") << false;
+    }
+    void dialogs() {
+        QFETCH(bool, preview);
+        ModuleFixture m;
+        fillSample(m);
+        bool seen = false;
+        int pages = 0;
+        double zoom = 0;
+        bool maximized = false, onTop = false, modal = false;
+        // The dialog runs its own event loop: it is inspected and closed from a timer.
+        QTimer probe;
+        probe.setInterval(50);
+        connect(&probe, &QTimer::timeout, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w) return;
+            seen = true;
+            modal = w->isModal();
+            onTop = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            maximized = w->windowState().testFlag(Qt::WindowMaximized);
+            if (auto* view = w->findChild<QPrintPreviewWidget*>()) {
+                pages = view->pageCount();
+                zoom = view->zoomFactor();
+            }
+            probe.stop();
+            static_cast<QDialog*>(w)->reject();
+        });
+        probe.start();
+        showPrintOutput(preview ? PrintDevice::Screen : PrintDevice::Printer, *m.dm,
+                        PrintMarks{true, u"1111-2222-3333-4444"_s}, nullptr);
+        QVERIFY(seen);
+        QVERIFY(modal);
+        QCOMPARE(maximized, preview);
+        QCOMPARE(onTop, !preview);
+        if (preview) {
+            QVERIFY(pages > 3);
+            QCOMPARE(qRound(zoom * 100), 85);
+        }
+    }
+    // A printer cannot change its page layout within a document: the landscape pages are
+    // drawn turned on portrait paper, and the page count stays that of the PDF.
+    void printerTurnsLandscapePages() {
+        ModuleFixture m;
+        fillSample(m);
+        const PrintMarks marks{false, u"1111-2222-3333-4444"_s};
+        const QString direct = dir_.filePath(u"direct.pdf"_s);
+        int pages = 0;
+        QVERIFY(writeApplicationPdf(*m.dm, marks, direct, &pages));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString turned = dir_.filePath(u"turned.pdf"_s);
+        printer.setOutputFileName(turned);
+        QCOMPARE(
+            renderApplication(*m.dm, marks, printer, ReportRenderer::PageTurn::OnPortraitPaper),
+            pages);
+        QCOMPARE(PdfText::orientations(turned), QString(pages, u'P'));
+        QVERIFY(PdfText::orientations(direct).contains(u'L'));
+        // The turned pages carry the same numbering.
+        const QStringList text = PdfText::pages(turned);
+        QCOMPARE(text.size(), pages);
+        QVERIFY(text.last().contains(u"strona %1/%1"_s.arg(pages)));
     }
     // Every value the editor shows is on paper: each field of the frame tables gets a marker of
     // its own in every record (lists and repeating blocks have several) — texts, amounts,
