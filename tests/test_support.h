@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers several test units share: whole files read and written, an environment variable
-// set for one scope, and a program of the build run to its end.
+// Helpers several test units share: UTF-8 texts, whole files read and written, an environment
+// variable set for one scope, and a program of the build run to its end.
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
@@ -9,6 +9,10 @@
 #include <QStringList>
 
 namespace TestSupport {
+
+inline QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 inline QByteArray readAll(const QString& path) {
     QFile f(path);

@@ -4,6 +4,7 @@
 // names), a HeadlessUi that records every message; helpers to fill and read tables.
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
+#include "tests/test_support.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -16,9 +17,7 @@
 // including this fixture keep their own names.
 namespace ModuleTest {
 
-inline QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
+using TestSupport::u;
 
 // The values of one field in every visible row, in table order.
 inline QStringList column(const DataSet& t, const QString& field) {
@@ -166,16 +165,14 @@ struct ModuleFixture {
         const QString verb = check.section(u' ', 0, 0), what = check.section(u' ', 1);
         const QString ref = what.section(u'=', 0, 0), value = check.section(u'=', 1);
         auto t = [&]() -> DataSet& { return dm->table(ref.section(u'.', 0, 0)); };
-        auto field = [&t](const QString& r) -> Field& {
-            return t().field(r.section(u'=', 0, 0).section(u'.', 1));
-        };
+        auto field = [&]() -> Field& { return t().field(ref.section(u'.', 1)); };
         bool result;
         if (verb == u"enabled")
             result = ui.isControlEnabled(what.section(u'.', 0, 0), what.section(u'.', 1));
         else if (verb == u"readonly")
-            result = field(what).isReadOnly();
+            result = field().isReadOnly();
         else if (verb == u"format")
-            result = field(what).displayFormat() == value;
+            result = field().displayFormat() == value;
         else if (verb == u"active")
             result = t().isActive();
         else if (verb == u"editing")
@@ -206,7 +203,7 @@ struct ModuleFixture {
         else if (verb == u"warning")
             result = dm->ValidationWarning;
         else if (verb == u"same")
-            result = field(what).value() == t().field(value).value();
+            result = field().value() == t().field(value).value();
         else
             return holdsValue(check) != negated;
         return result != negated;

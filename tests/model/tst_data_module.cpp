@@ -1,6 +1,5 @@
 // The data module as a whole: tables and data sources, the dictionaries it loads from
 // slowniki.xml in their variants, the dictionary gate and the run-time code fields.
-#include "model/catalogue/catalogue.h"
 #include "tests/model/module_fixture.h"
 #include "tests/test_support.h"
 
@@ -12,13 +11,7 @@
 
 using namespace ModuleTest;
 
-namespace {
-
-QByteArray sampleDictionary() {
-    return TestSupport::readAll(QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml"));
-}
-
-} // namespace
+const QString kSample = QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml");
 
 class TestDataModule : public QObject {
     Q_OBJECT
@@ -88,7 +81,7 @@ private slots:
         QFETCH(QStringList, counts);
         QTemporaryDir dir;
         if (edit != QByteArrayList{""}) {
-            QByteArray d = sampleDictionary();
+            QByteArray d = TestSupport::readAll(kSample);
             if (!edit.isEmpty()) {
                 QVERIFY(d.contains(edit[0]));
                 d = edit[1].isEmpty() ? d.left(d.indexOf(edit[0]) / 2)
@@ -121,7 +114,7 @@ private slots:
     void loadedSample() {
         ModuleFixture fx;
         // "PODMIOT_PROJEKTU" has rows but no table here: read, skipped, no error.
-        QVERIFY(sampleDictionary().contains("nazwa=\"PODMIOT_PROJEKTU\""));
+        QVERIFY(TestSupport::readAll(kSample).contains("nazwa=\"PODMIOT_PROJEKTU\""));
         QVERIFY(fx.dm->dictionaryTable("POD", 1) == nullptr);
         QCOMPARE(fx.dm->dictionaryTable("nuts", 3), &fx.t("sl_NUTS3"));
         QCOMPARE(fx.dm->findTable("DSWNIOSEK"), &fx.t("dsWniosek"));
@@ -149,31 +142,40 @@ private slots:
         const QStringList woj = column(fx.t("sl_NUTS2"), "NAZWA");
         QCOMPARE(woj.first(), QString::fromUtf8("dolnośląskie"));
         QVERIFY(woj.indexOf("lubuskie") < woj.indexOf(QString::fromUtf8("łódzkie")));
-        // The gate's filters replace the declared ones (those are held by the catalogue tests),
-        // the declared filter of sl_ZPU1 stays ("DK" hidden); nothing is marked changed.
-        fx.play({"gate", "?values sl_WNS1.WARTOSC=GPS2 POS2 PPS2",
-                 "?values sl_RPR1.WARTOSC=DS IN RB S", "?values sl_UPR1.WARTOSC=OGN OM OR",
-                 "?sl_ZPU1#7", "?!changed", "?!warning"});
+        // The flat lists start with their declared filters, which let exactly the listed codes
+        // through; the gate's filters replace some of them, the declared filter of sl_ZPU1
+        // stays ("DK" hidden); nothing is marked changed.
+        fx.play({"?values sl_INT1.KOD=3 4", "?values sl_WNS1.WARTOSC=GPS POS PPS",
+                 "?values sl_RPC1.WARTOSC=A B C", "?sl_ZPU1#7", "gate",
+                 "?values sl_WNS1.WARTOSC=GPS2 POS2 PPS2", "?values sl_RPR1.WARTOSC=DS IN RB S",
+                 "?values sl_UPR1.WARTOSC=OGN OM OR", "?sl_ZPU1#7", "?!changed", "?!warning"});
         QVERIFY(!fx.dm->Wczytywanie);
         QCOMPARE(fx.dm->KwalifikacjaNowegoWydatku, QStringLiteral("T"));
         for (const auto& t : fx.dm->tables())
             if (t->name() != QLatin1String("dsKatPrzych"))
                 QVERIFY2(t->isActive(), qPrintable(t->name()));
     }
-    void lookupsAndCodeTwins() {
+    // Every lookup names a data field of its own table and an existing dictionary column; the
+    // code twins ("..._kodRT") look up the KOD of their dictionary, where it has one (sl_FPR1
+    // has none).
+    void lookups() {
         ModuleFixture fx;
-        auto twins = [&](const char* table) {
-            QStringList out;
-            for (const auto& f : fx.t(table).fields())
-                if (f->name().endsWith(QLatin1String("_kodRT")) && f->kind() == FieldKind::Lookup &&
-                    f->definition().lookupResultField == QLatin1String("KOD"))
-                    out << f->name();
-            return out;
-        };
-        QCOMPARE(twins("dsBeneficjent").size(), 12);
-        QCOMPARE(twins("dsInstytucje").size(), 3);
-        QCOMPARE(twins("dsOsobyUpow").size(), 3);
-        QVERIFY(!twins("dsBeneficjent").contains("Lkp_for_pr_kodRT")); // sl_FPR1 has no KOD
+        QMap<QString, int> twins;
+        for (const auto& t : fx.dm->tables())
+            for (const auto& f : t->fields()) {
+                if (f->kind() != FieldKind::Lookup) continue;
+                const FieldDef& d = f->definition();
+                const Field* key = t->findField(d.keyField);
+                const DataSet* dict = fx.dm->findTable(d.lookupDataSet);
+                QVERIFY2(key && key->kind() == FieldKind::Data && dict &&
+                             dict->findField(d.lookupKeyField) &&
+                             dict->findField(d.lookupResultField),
+                         qPrintable(t->name() + u'.' + f->name()));
+                if (f->name().endsWith(u"_kodRT") && d.lookupResultField == u"KOD")
+                    ++twins[t->name()];
+            }
+        QCOMPARE(twins, (QMap<QString, int>{
+                            {"dsBeneficjent", 12}, {"dsInstytucje", 3}, {"dsOsobyUpow", 3}}));
         // The lookups of a typed code; after the gate, a code its filter hides ("A") or one
         // never visible to this type ("MI") looks up nothing.
         fx.play({"+dsBeneficjent", "dsBeneficjent.adr_woj_id=2",
@@ -204,62 +206,6 @@ private slots:
             QVERIFY2(fx.dm->Zmieniony == changes, table);
             QVERIFY2((validationPokes > 0) == pokes, table);
         }
-    }
-    // Every lookup names a data field of its own table and an existing dictionary column.
-    void lookupsResolve() {
-        ModuleFixture fx;
-        int lookups = 0;
-        for (const auto& t : fx.dm->tables())
-            for (const auto& f : t->fields()) {
-                if (f->kind() != FieldKind::Lookup) continue;
-                ++lookups;
-                const FieldDef& d = f->definition();
-                const Field* key = t->findField(d.keyField);
-                const DataSet* dict = fx.dm->findTable(d.lookupDataSet);
-                QVERIFY2(key && key->kind() == FieldKind::Data && dict &&
-                             dict->findField(d.lookupKeyField) &&
-                             dict->findField(d.lookupResultField),
-                         qPrintable(t->name() + u'.' + f->name()));
-            }
-        QVERIFY(lookups > 0);
-    }
-    // The declared filter of a flat list is accepted by its table and lets the listed codes
-    // through.
-    void declaredFilters_data() {
-        QTest::addColumn<QString>("tableName");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QStringList>("values");
-        QTest::addColumn<int>("visible");
-        auto row = [](const char* table, const char* column, const QStringList& values,
-                      int visible) {
-            QTest::newRow(table) << table << column << values << visible;
-        };
-        row("sl_INT1", "KOD", {"1", "3", "4", "34"}, 2);
-        row("sl_WNS1", "WARTOSC", {"PPS", "POS", "GPS", "PPS2"}, 3);
-        row("sl_RPC1", "WARTOSC", {"A", "B", "C", "A2"}, 3);
-        row("sl_ZPU1", "WARTOSC", {"PN", "PO", "NZO", "NBO", "ZOC", "ZWR", "AEL", "XX"}, 7);
-    }
-    void declaredFilters() {
-        QFETCH(QString, tableName);
-        QFETCH(QString, column);
-        QFETCH(QStringList, values);
-        QFETCH(int, visible);
-        const char* text = Catalogue::declaredDictionaryFilter(qPrintable(tableName.toUpper()));
-        QVERIFY(text);
-        ModuleFixture fx;
-        DataSet& ds = fx.dm->table(tableName);
-        ds.setFiltered(false);
-        ds.emptyTable();
-        int id = 0;
-        for (const QString& v : values) {
-            QVERIFY(ds.append());
-            if (ds.findField("ID")) ds.field("ID").setValue(++id);
-            ds.field(column).setValue(v);
-            ds.post();
-        }
-        ds.setFilter(QString::fromUtf8(text));
-        ds.setFiltered(true);
-        QCOMPARE(ds.recordCount(), visible);
     }
 };
 

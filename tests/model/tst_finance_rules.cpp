@@ -254,6 +254,7 @@ private slots:
         DataSet& plan = fx.t("dsPlanWydatki");
         DataSet& stages = fx.t("dsEtapyRealizacji");
         const QVariant parents[] = {{}, 1, 1, 3, 3, 3, 3, {}, 8, 8, -1, -2};
+        const double amounts[] = {1000, 0, 999, 1000, 0, 0, 0, 0, 0, 0, 1000, 0};
         dm.loadWithRulesPaused([&] {
             dm.Wczytywanie = true;
             t.emptyTable();
@@ -261,9 +262,7 @@ private slots:
                 t.append();
                 t.field(u("Zrodlo")).setValue(id == 11 ? u("OGÓŁEM") : u("źródło"));
                 t.field(u("par_id")).setValue(parents[id - 1]);
-                t.field(u("2005")).setValue(id == 3                          ? 999.0
-                                            : id == 4 || id == 1 || id == 11 ? 1000.0
-                                                                             : 0.0);
+                t.field(u("2005")).setValue(amounts[id - 1]);
                 t.field(u("2005_pr")).setValue(7.0); // stale
                 t.post();
             } // the memo line, loaded last, stays current: the sums start from it
@@ -290,8 +289,6 @@ private slots:
         QVERIFY(!stages.post());
         QCOMPARE(fx.ui.shownTexts(), (QStringList{kNoStage, kBadStart}));
     }
-
-    // ---------------------------------------------------------------- planned expenditure
 };
 
 QTEST_GUILESS_MAIN(TestFinanceRules)

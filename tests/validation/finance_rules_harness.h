@@ -71,6 +71,10 @@ inline void addColumns() {
     QTest::addColumn<QStringList>("script");
     QTest::addColumn<QStringList>("findings");
 }
+inline void addCase(const QString& name, const char* numbers, const QStringList& script,
+                    const QStringList& findings) {
+    QTest::newRow(qPrintable(name)) << u(numbers) << script << findings;
+}
 
 // The run passes unless an error rule fails; the walks leave every table as they found it;
 // findings whose message `targets` names lead to that "table.field control". `steps` adds

@@ -105,6 +105,20 @@ private slots:
         id("blank inside", "a b@c.pl", false);
         id("trailing blank", "a@b.pl ", false);
         id("empty", "", false);
+        // The date editors' shape check; its flag only ever turns on: a well-formed date leaves
+        // an earlier error standing.
+        check = "date";
+        id("empty", "", true);
+        id("blank mask", "    .  .  ", true);
+        id("whole date", "2008.05.12", true);
+        id("slashes", "2008/05/12", true);
+        id("no day", "2008.05.  ", false);
+        id("day first", "12.05.2008", false);
+        id("two-digit year", "08.05.12", false);
+        id("one-digit month", "2008.5.12", false);
+        id("other separator", "2008,05,12", false);
+        check = "date after an error";
+        id("whole date", "2008.05.12", false);
         const QString bk = "Tfr_bk_topaz_q/", repr = "Tfr_bk_pod_repr_topaz_q/",
                       reprOs = "Tfr_bk_pod_repr_os_up_topaz_q/", osup = "Tfr_osoba_upowazniona/",
                       inst = "Tfr_inne_inst_zaang_topaz_q/", harm = "Tfr_harm_real_proj_topaz_q/",
@@ -211,6 +225,12 @@ private slots:
             {"emailShort", validateEmailInputShort},
             {"amount", validateNonNegativeInput},
             {"value", [](const QString& t) { return validateNonNegativeValue(t.toDouble()); }}};
+        for (const bool before : {false, true})
+            templates[before ? "date after an error" : "date"] = [before](const QString& t) {
+                bool error = before;
+                DataEditValidateDate(t, error);
+                return error ? InputVerdict::refused(kInvalid) : InputVerdict::accepted();
+            };
         for (const auto& [name, check] :
              {std::pair<const char*, bool (*)(const QString&)>{"PESEL", CheckPESEL},
               {"NIP", CheckNIP},
@@ -226,35 +246,6 @@ private slots:
         if (!h) return;
         QCOMPARE(h(text),
                  message.isEmpty() ? InputVerdict::accepted() : InputVerdict::refused(message));
-    }
-
-    // The flag only ever turns on: a well-formed date leaves an earlier error standing.
-    void dateShape_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("before");
-        QTest::addColumn<bool>("error");
-        auto row = [](const char* name, const char* text, bool error, bool before = false) {
-            QTest::newRow(name) << text << before << error;
-        };
-        row("empty", "", false);
-        row("blank mask", "    .  .  ", false);
-        row("whole date", "2008.05.12", false);
-        row("slashes", "2008/05/12", false);
-        row("no day", "2008.05.  ", true);
-        row("day first", "12.05.2008", true);
-        row("two-digit year", "08.05.12", true);
-        row("one-digit month", "2008.5.12", true);
-        row("other separator", "2008,05,12", true);
-        row("good date keeps an earlier error", "2008.05.12", true, true);
-    }
-
-    void dateShape() {
-        QFETCH(QString, text);
-        QFETCH(bool, before);
-        QFETCH(bool, error);
-        bool flag = before;
-        DataEditValidateDate(text, flag);
-        QCOMPARE(flag, error);
     }
 
     // A date typed into e800003 against the end of the stored settlement month, or a month typed

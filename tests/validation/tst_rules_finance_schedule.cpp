@@ -18,26 +18,22 @@ const char* const kStageEndAfterProject =
     "poźniejsza data niż w  polu \"Termin rzeczowego zakończenia Projektu\"";
 
 // The procurement walks build their messages themselves, as the stage walk does.
-const QHash<QString, QString>& procurementMessages() {
-    static const QHash<QString, QString> m = {
-        {u("47"), u("Informacja o zamówieniach publicznych jest niekompletna")},
-        {u("48a"), u("Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz "
-                     "rzeczczowy termin zakończenia projektu\" ")},
-        {u("48b"), u("Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin "
-                     "zakończenia projektu\" ")},
-        {u("49.1"), u("Zamówienia publiczne - brak trybu postępowania.")},
-        {u("49.2"), u("Zamówienia publiczne - data ogłoszenia postępowania musi być wypełniona.")},
-        {u("49.3"),
-         u("Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie "
-           "może znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"")},
-        {u("49.4"),
-         u("Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.")},
-        {u("49.5"), u("Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia "
-                      "projektu\" nie może znajdować się data wcześniejsza niż w polu \"Data "
-                      "rozpoczęcia procedury przetargowej\"")},
-    };
-    return m;
-}
+const QHash<QString, QString> kProcurementMessages{
+    {u("47"), u("Informacja o zamówieniach publicznych jest niekompletna")},
+    {u("48a"), u("Pole \"Przybliżone rozpoczęcie procedury nie moze byc późniejsze niz "
+                 "rzeczczowy termin zakończenia projektu\" ")},
+    {u("48b"), u("Pole \"Rozpoczęcie procedury nie moze byc późniejsze niz rzeczczowy termin "
+                 "zakończenia projektu\" ")},
+    {u("49.1"), u("Zamówienia publiczne - brak trybu postępowania.")},
+    {u("49.2"), u("Zamówienia publiczne - data ogłoszenia postępowania musi być wypełniona.")},
+    {u("49.3"),
+     u("Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia projektu\" nie "
+       "może znajdować się data wcześniejsza niż w polu \"Data ogłoszenia postępowania\"")},
+    {u("49.4"),
+     u("Zamówienia publiczne - data rozpoczęcia procedury przetargowej musi być wypełniona.")},
+    {u("49.5"), u("Zamówienia publiczne - w polu \"Planowany termin rzeczowego zakończenia "
+                  "projektu\" nie może znajdować się data wcześniejsza niż w polu \"Data "
+                  "rozpoczęcia procedury przetargowej\"")}};
 
 const QHash<QString, QString> kTargets{
     {u(kNoStages), u("dsWniosek.harm_rzecz_rozp_tmp e1000112")},
@@ -65,10 +61,7 @@ class TestRulesFinanceSchedule : public QObject {
 private slots:
     void rules_data() {
         addColumns();
-        auto row = [](const char* name, const char* range, const QStringList& script,
-                      const QStringList& findings) {
-            QTest::newRow(name) << u(range) << script << findings;
-        };
+        const auto row = addCase;
         // 2-3: the public funds of both trees; the located row stays current.
         auto totals = [](const char* profile, const char* sources) {
             return QStringList{u("dsProfilWyd@4: 2005=") + profile,
@@ -191,7 +184,7 @@ private slots:
         procurement("49 announced on harm_zak", "; harm_zak=2005-06-01", {"PO|T||2005-06-01"}, 1,
                     {});
     }
-    void rules() { runCase(financeScheduleRules(), procurementMessages(), kTargets); }
+    void rules() { runCase(financeScheduleRules(), kProcurementMessages, kTargets); }
 };
 
 QTEST_GUILESS_MAIN(TestRulesFinanceSchedule)

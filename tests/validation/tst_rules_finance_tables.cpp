@@ -10,19 +10,15 @@ using namespace FinanceRulesTest;
 namespace {
 
 // The attachment rule builds its messages, one per missing attachment.
-const QHash<QString, QString>& attachmentMessages() {
-    static const QHash<QString, QString> m = {
-        {u("106.1"), u("Załącznik 1 - Biznes plan jest obligatoryjny")},
-        {u("106.2"), u("Załącznik 2 - Ocena oddziaływania na środowisko - jest "
-                       "obligatoryjny")},
-        {u("106.3"), u("Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny")},
-        {u("106.4"), u("Załącznik 12 - Rachunek zysków i strat - jest obligatoryjny")},
-        {u("106.5"), u("Załącznik 14 - Wypis z Krajowego Rejestru ... - jest obligatoryjny")},
-        {u("106.6"), u("Załącznik 16 - Inne dokumenty załączone - brak wyszczególnienia")},
-        {u("106.7"), u("Załącznik 17 - Zakres zadań - jest obligatoryjny")},
-    };
-    return m;
-}
+const QHash<QString, QString> kAttachmentMessages{
+    {u("106.1"), u("Załącznik 1 - Biznes plan jest obligatoryjny")},
+    {u("106.2"), u("Załącznik 2 - Ocena oddziaływania na środowisko - jest "
+                   "obligatoryjny")},
+    {u("106.3"), u("Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny")},
+    {u("106.4"), u("Załącznik 12 - Rachunek zysków i strat - jest obligatoryjny")},
+    {u("106.5"), u("Załącznik 14 - Wypis z Krajowego Rejestru ... - jest obligatoryjny")},
+    {u("106.6"), u("Załącznik 16 - Inne dokumenty załączone - brak wyszczególnienia")},
+    {u("106.7"), u("Załącznik 17 - Zakres zadań - jest obligatoryjny")}};
 
 const char* const kLimit = "Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w ";
 
@@ -44,10 +40,7 @@ class TestRulesFinanceTables : public QObject {
 private slots:
     void rules_data() {
         addColumns();
-        auto row = [](const QString& name, const char* range, const QStringList& script,
-                      const QStringList& findings) {
-            QTest::newRow(qPrintable(name)) << u(range) << script << findings;
-        };
+        const auto row = addCase;
         // 85-95 indicators and revenue: priority 1, works ending in May 2006, a project without
         // revenue, one product and one result within the years.
         const QString dates = "dsWniosek: harm_rozp_tmp=01.2005; harm_rzecz_zak_tmp=05.2006";
@@ -213,7 +206,7 @@ private slots:
                     "ZALZAKZADUT=N", {"106.7"});
         attachments("other services without the scope", "1", "S", "", "ZALZAKZADUT=N", {});
     }
-    void rules() { runCase(financeScheduleRules(), attachmentMessages()); }
+    void rules() { runCase(financeScheduleRules(), kAttachmentMessages); }
 };
 
 QTEST_GUILESS_MAIN(TestRulesFinanceTables)

@@ -24,13 +24,10 @@ QVariant dictionaryId(const ModuleFixture& fx, const char* code, int level, cons
 // The numbers of this table an application with nothing entered fails, in rule order. The programme
 // set by the dictionary gate has emptied the project type.
 QStringList emptyApplicationFailures() {
-    QStringList out{"5",  "6",  "7",  "8",  "9",  "10", "13", "14", "15",
-                    "16", "17", "18", "19", "20", "22", "23", "43", "44"};
+    QStringList out = u("5 6 7 8 9 10 13 14 15 16 17 18 19 20 22 23 43 44").split(u' ');
     for (int i = 50; i <= 76; ++i)
         out << QString::number(i);
-    return out << "79"
-               << "81"
-               << "83";
+    return out + u("79 81 83").split(u' ');
 }
 
 ValidationRule constantRule(RuleNumber number, Severity severity = Severity::Error,
@@ -205,10 +202,7 @@ private slots:
 
     void rules_data() {
         addColumns();
-        auto row = [](const char* name, const char* numbers, const QStringList& script,
-                      const QStringList& findings) {
-            QTest::newRow(name) << u(numbers) << script << findings;
-        };
+        const auto row = addCase;
         row("complete application, every rule", "", {"complete"}, {});
 
         row("1: Inne under technical assistance", "1,9", {"pwd SPOT 3", "dsWniosek: rodz_proj=IN"},
@@ -305,8 +299,7 @@ private slots:
         row("76-78: no description", "76-78", institutions("T", "INNEPODZAANOP", " "), {"76"});
         for (const char* field : {"Nazwa", "for_pr_kod", "adr_miejscowosc", "rola", "adr_nr",
                                   "adr_kod", "nr_tel", "osk_nazwisko", "osk_imie"})
-            QTest::addRow("76: no %s", field)
-                << u("76-78") << institutions("T", field) << QStringList{"76"};
+            row(u("76: no ") + field, "76-78", institutions("T", field), {"76"});
         row("76-78: no role, switch blank", "76-78", institutions("", "rola"), {"76"});
         row("76-78: NIP of 10 digits with a dash", "76-78", institutions("T", "NIP", "123456789-0"),
             {"77"});
@@ -350,17 +343,8 @@ private slots:
 
     void rules() { runCase(kTable(), {}, {}, projectStep); }
 
-    void rules11and12_categoryWithoutChildren() {
-        ModuleFixture fx;
-        set(fx.t("dsKatInt"), {{"ID1", dictionaryId(fx, "INT", 1, u("4"))}});
-        // A dictionary edition without level-2 entries under "4" asks for neither lower level.
-        DataSet& level2 = *fx.dm->dictionaryTable(u("INT"), 2);
-        QVERIFY(level2.locate(u("KOD"), u("41")));
-        QVERIFY(level2.deleteRecord());
-        QCOMPARE(runNumbered(fx, kTable(), "11-12").lines(), QStringList{});
-    }
-
-    void rules11and12_restoreDictionaryFilters() {
+    // Rules 11-12 walk the category dictionaries with their filters off and restore them.
+    void rules11and12_dictionaryFilters() {
         ModuleFixture fx;
         set(fx.t("dsKatInt"), {{"ID1", dictionaryId(fx, "INT", 1, u("3"))},
                                {"ID2", dictionaryId(fx, "INT", 2, u("31"))}});
@@ -379,6 +363,12 @@ private slots:
         QCOMPARE(runNumbered(fx, kTable(), "12").lines(), withMessages(kTable(), {"12"}));
         QCOMPARE(std::make_tuple(level3.filter(), level3.isFiltered(), level3.recordCount()),
                  std::make_tuple(u("KOD = '999'"), true, 0));
+
+        // A dictionary edition without level-2 entries under "4" asks for neither lower level.
+        set(fx.t("dsKatInt"), {{"ID1", dictionaryId(fx, "INT", 1, u("4"))}, {"ID2", QVariant()}});
+        QVERIFY(level2.locate(u("KOD"), u("41")));
+        QVERIFY(level2.deleteRecord());
+        QCOMPARE(runNumbered(fx, kTable(), "11-12").lines(), QStringList{});
     }
 };
 
