@@ -99,7 +99,7 @@ struct Editor {
         return f ? f->findChild<T*>(QLatin1String(name)) : nullptr;
     }
     DataSet& t(const char* name) const { return dm->table(QLatin1String(name)); }
-    void store(const char* table, const char* field, const QString& value) const {
+    void store(const char* table, const char* field, const QVariant& value) const {
         DataSet& d = t(table);
         if (d.isEmpty()) d.append();
         if (!d.isEditing()) d.edit();
@@ -123,10 +123,6 @@ struct Editor {
         return all;
     }
 };
-
-void settle(int ms = 150) {
-    QTest::qWait(ms);
-}
 
 // Whether `w` has the focus of its window (also while a message box had it last).
 bool focusInside(const QWidget* w) {
@@ -245,7 +241,7 @@ private slots:
                               view->visualRect(name).center());
             typeText(QApplication::focusWidget(), QStringLiteral("Etap A"));
         } else {
-            settle(400);
+            QTest::qWait(400);
         }
         QLineEdit other; // takes the focus when its window is activated
         const QLatin1String how(then);
@@ -260,7 +256,7 @@ private slots:
             other.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&other));
         }
-        settle(400);
+        QTest::qWait(400);
         QCOMPARE(e.ui.count(QStringLiteral("Nieprawidłowa data rozpoczęcia etapu.")), messages);
         QCOMPARE(e.ui.count(QStringLiteral("Nieprawidłowa data (miesiąc/rok)")), monthMessages);
         QCOMPARE(e.t("dsEtapyRealizacji").state(), DataSetState::Insert);
@@ -361,18 +357,10 @@ private slots:
 
     // A negative amount where the column refuses it: one message, the text stays in the cell;
     // Zapisz stops at the cell and writes nothing; Esc cancels it.
-    void refusedAmountStaysTyped_data() {
-        QTest::addColumn<QString>("frame");
-        QTest::addColumn<int>("year");
-        QTest::newRow("6n 2009") << "Tfr_zr_finans_topaz_q" << 2009;
-        QTest::newRow("6m 2004") << "Tfr_planowane_wydatki_topaz_q" << 2004;
-    }
-
     void refusedAmountStaysTyped() {
-        QFETCH(QString, frame);
-        QFETCH(int, year);
+        const int year = 2009; // which cells refuse which amounts is the grid unit's table
         Editor e(true);
-        QWidget* f = e.window->findChild<QWidget*>(frame);
+        QWidget* f = e.window->findChild<QWidget*>(QStringLiteral("Tfr_zr_finans_topaz_q"));
         YearGrid* g = f->findChild<YearGrid*>();
         if (!g->isYearShown(year)) {
             f->findChild<QSpinBox*>(QStringLiteral("dxseRok"))->setValue(year);
@@ -395,19 +383,19 @@ private slots:
         for (const char key : {'-', '5'}) // the first key opens the cell
             QTest::keyClick(QApplication::focusWidget(), key);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        settle();
+        QTest::qWait(150);
         QCOMPARE(e.ui.shown,
                  QStringList{QStringLiteral("Wprowadzona wartość nie może być ujemna")});
         auto* typed = qobject_cast<QLineEdit*>(e.window->focusWidget());
         QVERIFY(typed);
         const QByteArray before = TestSupport::readAll(e.file);
         e.window->acZapisz->trigger();
-        settle();
+        QTest::qWait(150);
         QCOMPARE(e.ui.shown.size(), 2);
         QCOMPARE(TestSupport::readAll(e.file), before);
         QCOMPARE(typed->text(), QStringLiteral("-5"));
         QTest::keyClick(typed, Qt::Key_Escape);
-        settle();
+        QTest::qWait(150);
         QCOMPARE(e.ui.shown.size(), 2);
         QCOMPARE(cell.data(Qt::EditRole).toString(), stored);
     }
@@ -424,7 +412,7 @@ private slots:
         const QString shown = qobject_cast<QLineEdit*>(nip->editor())->text();
         QTabBar* tabs = e.window->mainPages()->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-        settle(300);
+        QTest::qWait(300);
         QCOMPARE(e.ui.shown.size(), 1);
         QCOMPARE(e.window->mainPages()->currentIndex(), 1);
         QVERIFY(nip->editor()->hasFocus());
@@ -432,7 +420,7 @@ private slots:
 
         const QByteArray onDisk = TestSupport::readAll(e.file);
         e.window->acZapisz->trigger();
-        settle(300);
+        QTest::qWait(300);
         QCOMPARE(e.ui.shown.size(), 2);
         QCOMPARE(TestSupport::readAll(e.file), onDisk);
         QCOMPARE(e.t("dsBeneficjent").field(QStringLiteral("NIP")).asString(), stored);
@@ -442,7 +430,7 @@ private slots:
     void validateStaysDisabledAfterAPass() {
         Editor e(true);
         e.window->acWalidacja->trigger();
-        settle();
+        QTest::qWait(150);
         QVERIFY2(!e.window->acWalidacja->isEnabled(), qPrintable(e.ui.shown.join(u'\n')));
         auto* title = e.in<DataControl>("Tfr_tytul_proj", "tytul_projektu");
         QVERIFY(title);
@@ -496,7 +484,7 @@ private slots:
             connect(e.window->findChild<QAction*>(QLatin1String(c.action)), &QAction::triggered,
                     [&] { ++triggered; });
         QTest::keyClick(QApplication::focusWidget(), c.key, c.modifier);
-        settle(300);
+        QTest::qWait(300);
         QCOMPARE(pages->currentIndex(), c.mainAfter);
         if (QTabWidget* inner = e.window->innerPages(c.mainAfter))
             QCOMPARE(inner->currentIndex(), c.innerAfter);
@@ -512,7 +500,7 @@ private slots:
             YearGrid* g =
                 e.window->findChild<QWidget*>(QLatin1String(frame))->findChild<YearGrid*>();
             QVERIFY(focusControl(g->view()));
-            settle();
+            QTest::qWait(150);
             YearGridModel* m = g->model();
             const int column = m->columnOfField(QStringLiteral("Zrodlo"));
             int wrapped = 0;
@@ -546,7 +534,7 @@ private slots:
         auto* combo = e.in<QComboBox>(c.frame, c.list);
         QVERIFY(combo && focusControl(combo));
         QTest::keyClick(combo, Qt::Key_Space);
-        settle();
+        QTest::qWait(150);
         QVERIFY(combo->view()->isVisible() && combo->count() > 0);
         const QVariant parent = e.t(c.table).field(QLatin1String(c.parent)).value();
         for (int i = 0; i < combo->count(); ++i)
@@ -574,7 +562,7 @@ private slots:
         e.in<DataControl>(frame, "e502001")->editor()->setFocus();
         e.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
-        settle();
+        QTest::qWait(150);
         QVERIFY(!forms.isFiltered());
     }
 
@@ -590,10 +578,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QDate, stored);
         Editor e(false);
-        DataSet& w = e.t("dsWniosek");
-        w.edit();
-        w.field(QStringLiteral("osw_ben_data")).setValue(QDate(2006, 1, 2));
-        w.post();
+        e.store("dsWniosek", "osw_ben_data", QDate(2006, 1, 2));
         auto* date = e.in<DateControl>("Tfr_oswiadczenie_topaz_q", "e800003");
         QVERIFY(date);
         QVERIFY(focusControl(date->lineEdit()));

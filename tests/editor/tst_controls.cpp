@@ -1,11 +1,10 @@
-// Data controls built from a row: the memo's typing limit, an amount that is no number,
-// repainting that keeps the cursor, and the widget-free mask texts. Typing into every kind
-// of control is the applicant unit's.
+// Data controls built from a row: the memo's typing limit, repainting that keeps the cursor,
+// and the widget-free mask texts. Typing into every kind of control is the applicant unit's,
+// the amounts the grid unit's.
 #include "editor/forms/controls/edit_mask.h"
 #include "editor/forms/controls/memo_control.h"
 #include "frames_fixture.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
@@ -62,25 +61,6 @@ private slots:
         QTest::keyClicks(memo, u"X"_s);
         QCOMPARE(memo->toPlainText(), u"X de"_s);
         QCOMPARE(fx.f("dsWniosek", "tytul_projektu").asString(), u"X de"_s);
-    }
-
-    // An amount that is no number is refused with its own message; Esc shows the stored one.
-    void amountOfNoNumber() {
-        FramesFixture fx;
-        DataControl* c = fx.control(ControlKind::Currency, "dsWniosek", "plan_okres_real");
-        QVERIFY(fx.show());
-        auto* line = qobject_cast<QLineEdit*>(c->editor());
-        const QString shown = line->displayText();
-        line->setFocus();
-        QTRY_VERIFY(line->hasFocus());
-        QTest::keyClicks(line, u"12x"_s);
-        QTest::keyClick(line, Qt::Key_Tab);
-        QTRY_COMPARE(fx.ui.shownTexts(),
-                     QStringList{u"Nieprawidłowa kwota. Użyj ESC żeby anulować"_s});
-        QTRY_VERIFY(line->hasFocus());
-        QTest::keyClick(line, Qt::Key_Escape);
-        QCOMPARE(line->displayText(), shown);
-        QVERIFY(fx.f("dsWniosek", "plan_okres_real").isNull());
     }
 
     // A change of another field repaints nothing that did not change: the cursor stays.

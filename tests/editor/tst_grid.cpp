@@ -24,14 +24,11 @@
 using namespace Qt::StringLiterals;
 
 using namespace editor;
+using ModuleTest::u;
 
 namespace {
 
 const QString kNegative = u"Wprowadzona wartość nie może być ujemna"_s;
-
-QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 HostSettings settingsFor(const QString& folder) {
     HostSettings s;
@@ -157,13 +154,16 @@ class TestGrid : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
 
-    void currencyFieldAndCellStoreAlike_data() { AmountCases::addRows(true); }
+    void currencyFieldAndCellStoreAlike_data() { AmountCases::addRows(); }
 
     // The shared amount table typed into a currency field and into an amount cell of a year
-    // grid: both store the value the table gives.
+    // grid: both store the value the table gives, and the field shows it as the table does.
+    // A text that is no number the field refuses with its own message, and Esc shows the
+    // stored amount again.
     void currencyFieldAndCellStoreAlike() {
         QFETCH(QString, typed);
         QFETCH(std::optional<double>, stored);
+        QFETCH(QString, shown);
         if (typed.isEmpty()) return; // nothing typed changes nothing
         Editor e("Tfr_zr_finans_topaz_q");
         e.window->resize(1200, 960);
@@ -182,12 +182,25 @@ private slots:
         QTest::keyClick(currency->editor(), Qt::Key_A, Qt::ControlModifier);
         typeText(currency->editor(), typed);
         QTest::keyClick(currency->editor(), Qt::Key_Tab);
+        auto* line = qobject_cast<QLineEdit*>(currency->editor());
+        if (!stored) {
+            QTRY_COMPARE(e.fx.ui.shownTexts(),
+                         QStringList{u"Nieprawidłowa kwota. Użyj ESC żeby anulować"_s});
+            QTRY_VERIFY(line->hasFocus());
+            QTest::keyClick(line, Qt::Key_Escape);
+            QCOMPARE(line->text(), u"0,00"_s);
+            QVERIFY(e.fx.f("dsWniosek", "plan_okres_real").isNull());
+            return;
+        }
         QCOMPARE(e.fx.f("dsWniosek", "plan_okres_real").asFloat(), *stored);
+        QCOMPARE(line->text(), shown);
 
         YearGrid* g = e.grid("e615001");
         const DataSet& t = e.table(g);
         const int rec = recOf(t, "Zrodlo", u"prywatne"_s);
-        if (typed.size() > 13) return; // the cells of 2004-2008 take at most 13 characters
+        // The cells of 2004-2008 take at most 13 characters; a negative amount they refuse
+        // (typedAmounts).
+        if (typed.size() > 13 || typed.startsWith(u'-')) return;
         typeInto(g, rec, u"2005"_s, typed);
         QCOMPARE(valueOf(t, rec, u"2005"_s).toDouble(), *stored);
         QVERIFY(e.fx.ui.calls(UiCall::Kind::ErrorDialog).isEmpty());

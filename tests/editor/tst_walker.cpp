@@ -55,29 +55,6 @@ constexpr int kMaxBoxesInARow = 3;
 // so that a message that comes back forever ends the walk with a report, not a hang.
 constexpr int kStormLimit = 12;
 
-// Faults the walker knows and tolerates until their fixes are merged; remove an entry
-// with its fix. Each names the invariant it breaks.
-enum class Fault {
-    BoxesInARow,
-    ShownNotStored,
-    RefusedTextLeft, // a control left with a text typed or picked but not stored
-    WheelChangedData,
-    ValidationChangedData,
-    SavedFileDiffers,
-};
-struct KnownFault {
-    Fault fault;
-    const char* text; // what the report of the fault contains
-    const char* what;
-};
-const std::vector<KnownFault> kKnownFaults{};
-
-bool tolerated(Fault f, const QString& text) {
-    for (const KnownFault& k : kKnownFaults)
-        if (k.fault == f && text.contains(QString::fromUtf8(k.text))) return true;
-    return false;
-}
-
 // The protected hooks through which a control reads its field and shows a text.
 struct Peek : DataControl {
     using DataControl::fieldText;
@@ -131,14 +108,17 @@ private:
     void answer();
     void settle();
     void closePopup(const QWidget* keep);
-    QString check(Act act, const QStringList& before);
+    void check(Act act, const QStringList& before);
     QString checkSaved();
 
     ScrollBox* currentBox() const;
     QString pageName() const;
     QList<DataControl*> pageControls() const;
     void log(const QString& line) { log_ << QStringLiteral("%1: %2").arg(step_).arg(line); }
-    void fault(Fault f, const QString& text);
+    // Keeps the first fault of the walk.
+    void fault(const QString& text) {
+        if (fault_.isEmpty()) fault_ = text;
+    }
 
     QRandomGenerator rng_;
     std::unique_ptr<QtUserInterface> ui_;
@@ -153,7 +133,7 @@ private:
     int boxesInARow_ = 0;
     QString lastBox_;
     // Figures over all walks of the run.
-    int actions_ = 0, boxes_ = 0, walks_ = 0, toleratedFaults_ = 0;
+    int actions_ = 0, boxes_ = 0, walks_ = 0;
     QSet<QString> pages_;
 };
 
@@ -166,15 +146,6 @@ void TstWalker::initTestCase() {
             if (!text.startsWith(QLatin1String("This plugin does not support")))
                 previous(type, context, text);
         });
-}
-
-void TstWalker::fault(Fault f, const QString& text) {
-    if (tolerated(f, text)) {
-        ++toleratedFaults_;
-        log(QStringLiteral("znany błąd (tolerowany): ") + text);
-    } else if (fault_.isEmpty()) {
-        fault_ = text;
-    }
 }
 
 ScrollBox* TstWalker::currentBox() const {
@@ -471,13 +442,12 @@ void TstWalker::act() {
     }
     settle();
     log_.insert(logAt, QStringLiteral("%1: %2").arg(step_).arg(what));
-    if (const QString f = check(row.act, before); !f.isEmpty()) fault_ = f;
+    check(row.act, before);
 }
 
-QString TstWalker::check(Act act, const QStringList& before) {
+void TstWalker::check(Act act, const QStringList& before) {
     if (boxesInARow_ > kMaxBoxesInARow)
-        fault(Fault::BoxesInARow,
-              QStringLiteral("%1 komunikatów z rzędu bez działania użytkownika: \"%2\"")
+        fault(QStringLiteral("%1 komunikatów z rzędu bez działania użytkownika: \"%2\"")
                   .arg(boxesInARow_)
                   .arg(lastBox_));
     DataControl* focused = DataControl::focused();
@@ -488,30 +458,26 @@ QString TstWalker::check(Act act, const QStringList& before) {
         const DataSet& t = *f->dataSet();
         const auto [shown, want] = shownAndStored(c, *f, t.recordCount() > 0 || t.isEditing());
         if (c->isDirty()) {
-            fault(Fault::RefusedTextLeft,
-                  QStringLiteral("%1 (%2.%3) opuszczone z niezapisanym tekstem \"%4\"; zapisane "
+            fault(QStringLiteral("%1 (%2.%3) opuszczone z niezapisanym tekstem \"%4\"; zapisane "
                                  "\"%5\"; fokus w %6")
                       .arg(c->objectName(), t.name(), f->name(), shown, want)
                       .arg(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
                                                        : QStringLiteral("-")));
             c->discardTyping(); // as Esc would, so that the walk goes on from a known state
         } else if (shown != want) {
-            fault(Fault::ShownNotStored,
-                  QStringLiteral("%1 (%2.%3) pokazuje \"%4\", a zapisane jest \"%5\"")
+            fault(QStringLiteral("%1 (%2.%3) pokazuje \"%4\", a zapisane jest \"%5\"")
                       .arg(c->objectName(), t.name(), f->name(), shown, want));
         }
     }
     if (!before.isEmpty() && (act == Act::Wheel || act == Act::Validate)) {
         if (const QString d = firstDifference(before, tablesText(*dm_)); !d.isEmpty())
-            fault(act == Act::Wheel ? Fault::WheelChangedData : Fault::ValidationChangedData,
-                  QStringLiteral("dane zmienione bez wpisania: ") + d);
+            fault(QStringLiteral("dane zmienione bez wpisania: ") + d);
     }
     if (act == Act::Save) {
         const QFileInfo saved(w_->file().FileName);
         if (!w_->file().FileName.isEmpty() && !dm_->Zmieniony && saved.lastModified() != savedAt_)
-            if (const QString f = checkSaved(); !f.isEmpty()) fault(Fault::SavedFileDiffers, f);
+            if (const QString f = checkSaved(); !f.isEmpty()) fault(f);
     }
-    return fault_;
 }
 
 // The saved file, read into a module of its own: its checksum holds and its tables are the
@@ -612,16 +578,15 @@ void TstWalker::walk() {
     const qint64 ms = replay ? 0 : qint64(env("TOPAZ_WALKER_MINUTES", 0)) * 30000;
     QElapsedTimer clock;
     clock.start();
-    actions_ = boxes_ = walks_ = toleratedFaults_ = 0;
+    actions_ = boxes_ = walks_ = 0;
     pages_.clear();
     QString failure;
     quint32 s = seed;
     do {
         failure = walkOnce(s, sample, actions);
     } while (failure.isEmpty() && clock.elapsed() < ms && ++s);
-    qInfo("walker %s: walks %d, actions %d, pages %d, message boxes %d, tolerated known faults "
-          "%d, faults %d",
-          QTest::currentDataTag(), walks_, actions_, int(pages_.size()), boxes_, toleratedFaults_,
+    qInfo("walker %s: walks %d, actions %d, pages %d, message boxes %d, faults %d",
+          QTest::currentDataTag(), walks_, actions_, int(pages_.size()), boxes_,
           failure.isEmpty() ? 0 : 1);
     QStringList pages = pages_.values();
     pages.sort();
