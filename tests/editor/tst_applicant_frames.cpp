@@ -1,7 +1,7 @@
 // The frames driven by keys and clicks: the address cascades and legal-form lists, typing into
 // every kind of control on its page (identifier, postal-code, e-mail, date and month checks
 // with Esc, capitals, memo limits and lines, the schedule's warnings) and the block of other
-// bodies.
+// bodies, whose "NIE DOTYCZY" also drops a refused text it disables.
 #include "editor/forms/controls/check_control.h"
 #include "editor/forms/controls/lookup_control.h"
 #include "editor/forms/controls/navigator_control.h"
@@ -255,6 +255,26 @@ private slots:
         QTest::mouseClick(nav->button(NavigatorControl::Button::Delete), Qt::LeftButton);
         QCOMPARE(bodies.recordCount(), 2);
         QCOMPARE(fx.ui.calls(UiCall::Kind::MessageBox).size(), 0);
+    }
+
+    // A refused e-mail address stays in its control; "NIE DOTYCZY" then disables the block.
+    // The control shows the stored value again: the refused text can be neither corrected
+    // nor stored, so it must not linger.
+    void refusedTextInAControlTheRuleDisables() {
+        PageFixture fx(u"6&h"_s);
+        QVERIFY(fx.show());
+        auto* nav = fx.find<NavigatorControl>(u"dbnav608002"_s);
+        QTest::mouseClick(nav->button(NavigatorControl::Button::Insert), Qt::LeftButton);
+        DataControl* email = fx.find(u"e608029"_s);
+        QVERIFY(fx.enter(email));
+        QTest::keyClicks(email->editor(), u"a@b"_s);
+        QTest::keyClick(email->editor(), Qt::Key_Tab);
+        QTRY_VERIFY(email->isDirty());
+        QTest::mouseClick(fx.find<CheckControl>(u"e608001"_s)->checkBox(), Qt::LeftButton);
+        QCOMPARE(fx.f("dsPolaSpec", "CZYWYSTINNEINS").asString(), u"N"_s);
+        QTRY_VERIFY(!email->editor()->isEnabled());
+        QVERIFY(!email->isDirty());
+        QCOMPARE(qobject_cast<QLineEdit*>(email->editor())->text(), QString());
     }
 };
 

@@ -555,8 +555,6 @@ void TstWalker::walk_data() {
     QTest::addColumn<int>("actions");  // 0: TOPAZ_WALKER_ACTIONS or 250
     QTest::newRow("przyklad") << true << 0u << 0;
     QTest::newRow("nowy") << false << 0u << 0;
-    // A rule disabled a control that held a refused e-mail address; the text stayed.
-    QTest::newRow("odrzucony-wylaczony") << false << 43u << 195;
     // A refused date, then another date's calendar: its pop-up took the focus back.
     QTest::newRow("odrzucony-kalendarz") << true << 1002u << 48;
     // "+" on 6m after a deletion had rebuilt the grid: the new row got no stage, was not saved.
