@@ -578,8 +578,8 @@ private slots:
     // The forms against the running server: what the URI leaves out comes from the PG*
     // variables and the password file, as psql takes it.
     void pgConnectionFormsReachTheServer_data() {
-        // %P: the port, %U: the user, %W: the password, %S: the socket folder, %E: the same
-        // percent-encoded
+        // %P: the port, %U: the user, %W: the password, %S: the socket folder, %E: the socket
+        // folder percent-encoded
         QTest::addColumn<QString>("uri");
         QTest::addColumn<QStringList>("env");
         QTest::addColumn<QString>("error"); // empty: imported
