@@ -292,7 +292,7 @@ private slots:
 
     // Into a database that holds the main table without its columns: they are added. Then
     // every query the README shows, with the figures the sample holds (2005 and 2006: 800 000
-    // each in all, 600 000 of it from the European fund).
+    // each in all, 600 000 of it from the European fund); then the same file imported again.
     void sampleIntoSqlite() {
         const QString db = path(u"jeden.sqlite"_s);
         QVERIFY(peekSqlite(db)->exec("CREATE TABLE PLO_WNIOSKI (id INTEGER PRIMARY KEY, "
@@ -338,18 +338,16 @@ private slots:
                          .hasMatch(),
                      qPrintable(queries[i] + u"\n gives: "_s + got));
         }
-    }
+        peek.reset();
 
-    void againSkippedReplaceKeepsOneCopy() {
-        const QString db = path(u"dwa.sqlite"_s);
-        QCOMPARE(topaz({u"--db"_s, db, kSample}).exitCode, 0);
+        // The same file again is skipped; with --replace it takes the place of its old copy.
         const Run again = topaz({u"--db"_s, db, u"-j"_s, u"2"_s, kSample, kSample});
         QCOMPARE(again.exitCode, 0);
         QCOMPARE(again.out.count(u"pominięty"_s), 2);
         const Run replaced = topaz({u"--db"_s, db, u"--replace"_s, u"--json"_s, kSample});
         QCOMPARE(replaced.exitCode, 0);
         QVERIFY2(replaced.out.contains(u"\"outcome\": \"replaced\""_s), qPrintable(replaced.out));
-        auto peek = peekSqlite(db);
+        peek = peekSqlite(db);
         QCOMPARE(peek->count("PLO_WNIOSKI"), 1);
         QCOMPARE(peek->count("PLO_WYDATKI_W_RAMACH_PROJEKTOW"),
                  facts_.rows.value("PLO_WYDATKI_W_RAMACH_PROJEKTOW"));
