@@ -225,11 +225,13 @@ private slots:
     }
 
     void unwritableRegistryIsSilent() {
-        // A registry file below a plain file can never be created.
-        QVERIFY(writeAll(path(u"plik"_s), "x"));
+        // A registry file below a plain file can never be created: no message, no warning, and
+        // the folder of a file saved elsewhere does not become the applications folder.
+        QVERIFY(writeAll(path(u"plik"_s), "x") && QDir().mkpath(path(u"inny"_s)));
         const TestSupport::ScopedEnv registry("ZELGR_REGISTRY", path(u"plik/r.ini"_s).toUtf8());
         Editor e(settingsFor(dir_->path()));
-        QVERIFY(e.file.saveAs(path(u"a.xml"_s)));
+        QTest::failOnWarning(QRegularExpression(u".*"_s));
+        QVERIFY(e.file.saveAs(path(u"inny/a.xml"_s)));
         QVERIFY(e.fx.ui.shownTexts().isEmpty());
         QCOMPARE(e.file.ApplicationsFolder(), dir_->path());
     }
@@ -497,53 +499,34 @@ private slots:
 
     // ---------------------------------------------------------------- closing
 
-    void closeQuery_data() {
-        QTest::addColumn<QString>("state");   // H: the host closes, V: view only, C: changed
-        QTest::addColumn<QString>("answers"); // Y or N per question
-        QTest::addColumn<bool>("mayClose");
-        QTest::addColumn<bool>("saved");
-        auto row = [](const char* name, const char* state, const char* answers, bool mayClose,
-                      bool saved) { QTest::newRow(name) << state << answers << mayClose << saved; };
-        row("host closes", "HC", "", true, false);
-        row("user declines", "C", "N", false, false);
-        row("nothing changed", "", "Y", true, false);
-        row("changed, saved", "C", "YY", true, true);
-        row("changed, not saved", "C", "YN", true, false);
-        row("view only", "VC", "Y", true, false);
-    }
-
-    void closeQuery() {
-        QFETCH(QString, state);
-        QFETCH(QString, answers);
-        QFETCH(bool, saved);
-        const bool closingByHost = state.contains(u'H');
+    // The editor's close drives the other answers (tst_editor_window); here changed data saved
+    // on the way out: both questions as asked, the active control committed before the first
+    // and again by the save.
+    void closeQuerySavesChangedData() {
         Editor e(settingsFor(dir_->path()));
         e.file.FileName = path(u"a.xml"_s);
-        e.file.ClosingByHost = closingByHost;
-        e.file.ViewOnly = state.contains(u'V');
         int commits = 0;
         e.file.CommitActiveControl = [&] {
             ++commits;
             return true;
         };
-        e.fx.dm->Zmieniony = state.contains(u'C');
-        for (QChar a : answers)
-            e.fx.ui.queueAnswer(a == u'Y' ? MessageResult::Yes : MessageResult::No);
-
-        QTEST(e.file.closeQuery(), "mayClose");
+        e.fx.dm->Zmieniony = true;
+        e.fx.ui.queueAnswer(MessageResult::Yes);
+        e.fx.ui.queueAnswer(MessageResult::Yes);
+        QVERIFY(e.file.closeQuery());
         const QList<UiCall> boxes = e.fx.ui.calls(UiCall::Kind::MessageBox);
-        QCOMPARE(boxes.size(), answers.size()); // every answer queued is asked for
         const QStringList texts = {
             u"Czy na pewno chcesz zamknąć Edytor Wniosku?"_s,
             u"Dane zawarte we wniosku zmieniły się. Czy chcesz zapisać zmiany?"_s};
+        QCOMPARE(boxes.size(), texts.size());
         for (int i = 0; i < boxes.size(); ++i) {
             QCOMPARE(boxes[i].text, texts[i]);
             QCOMPARE(boxes[i].caption, u"Edytor Wniosku"_s);
             QCOMPARE(boxes[i].icon, MessageIcon::Question);
             QCOMPARE(boxes[i].buttons, MessageButtons::YesNo);
         }
-        QCOMPARE(QFile::exists(e.file.FileName), saved);
-        QCOMPARE(commits, closingByHost ? 0 : (saved ? 2 : 1));
+        QVERIFY(QFile::exists(e.file.FileName));
+        QCOMPARE(commits, 2);
     }
 
     // ---------------------------------------------------------------- recovery copy
@@ -606,59 +589,21 @@ private slots:
         QCOMPARE(reread.title(), u"Tytuł po zmianie"_s);
     }
 
-    void recoveryCopyOffered_data() {
-        QTest::addColumn<bool>("newApplication");
-        QTest::addColumn<int>("copyAgeAgainstFile"); // seconds; no copy when 0
-        QTest::addColumn<bool>("offered");
-        QTest::newRow("no copy") << false << 0 << false;
-        QTest::newRow("copy newer than the file") << false << 60 << true;
-        QTest::newRow("copy older than the file") << false << -60 << false;
-        QTest::newRow("new application with a copy") << true << 60 << true;
-        QTest::newRow("new application without") << true << 0 << false;
-    }
-
-    void recoveryCopyOffered() {
-        QFETCH(bool, newApplication);
-        QFETCH(int, copyAgeAgainstFile);
-        QFETCH(bool, offered);
+    // Which copies are offered and when is driven through the editor in tst_recovery; here
+    // what it cannot reach: the copies of equal names in two folders differ, and a new
+    // application's copy counts as orphaned only while no editor owns it.
+    void recoveryCopyOwnership() {
         qputenv("XDG_STATE_HOME", QFile::encodeName(path(u"stan"_s)));
-        const QString file = newApplication ? QString() : path(u"wniosek.xml"_s);
+        QVERIFY(RecoveryCopy::pathFor(path(u"wniosek.xml"_s)) !=
+                RecoveryCopy::pathFor(path(u"inny/wniosek.xml"_s)));
         QCOMPARE(RecoveryCopy::prepareFolder(), QString());
-        const QString copy =
-            newApplication ? RecoveryCopy::newApplicationPath() : RecoveryCopy::pathFor(file);
-        QVERIFY(copy.startsWith(path(u"stan/Zelgor/odzyskiwanie/"_s)));
-        QVERIFY(copy != RecoveryCopy::pathFor(path(u"inny/wniosek.xml"_s)));
-        // Personal data: the folder is its owner's alone.
-        QCOMPARE(QFile::permissions(RecoveryCopy::folder()).toInt() & 0x7077, 0x7000); // owner: rwx
-        const QDateTime fileTime = QDateTime::currentDateTime().addSecs(-3600);
-        auto setModified = [](const QString& name, const QDateTime& time) {
-            QFile f(name);
-            return f.open(QIODevice::ReadWrite) &&
-                   f.setFileTime(time, QFileDevice::FileModificationTime);
-        };
-        if (!newApplication) {
-            QVERIFY(writeAll(file, "<WNIOSEK/>"));
-            QVERIFY(setModified(file, fileTime));
-        }
-        if (copyAgeAgainstFile != 0) {
-            QVERIFY(writeAll(copy, "<WNIOSEK/>"));
-            QVERIFY(setModified(copy, fileTime.addSecs(copyAgeAgainstFile)));
-        }
-        // A new application's copy is found while no editor holds it, and only then.
-        if (newApplication) {
-            QCOMPARE(RecoveryCopy::orphanedNewApplicationCopies().contains(copy), offered);
-            const std::unique_ptr<QLockFile> owner = RecoveryCopy::own(copy);
-            QVERIFY(owner);
-            QVERIFY(!RecoveryCopy::orphanedNewApplicationCopies().contains(copy));
-            QVERIFY(!RecoveryCopy::own(copy));
-        }
-        const std::optional<QDateTime> written = RecoveryCopy::offered(copy, file);
-        QCOMPARE(written.has_value(), offered);
-        if (written)
-            QVERIFY(RecoveryCopy::question(*written).startsWith(
-                u"Znaleziono niezapisaną wersję tego wniosku z dnia "_s));
-        // A copy older than its file is removed, not kept forever.
-        QCOMPARE(QFileInfo::exists(copy), offered);
+        const QString copy = RecoveryCopy::newApplicationPath();
+        QVERIFY(writeAll(copy, "<WNIOSEK/>"));
+        QVERIFY(RecoveryCopy::orphanedNewApplicationCopies().contains(copy));
+        const std::unique_ptr<QLockFile> owner = RecoveryCopy::own(copy);
+        QVERIFY(owner);
+        QVERIFY(!RecoveryCopy::orphanedNewApplicationCopies().contains(copy));
+        QVERIFY(!RecoveryCopy::own(copy));
         qunsetenv("XDG_STATE_HOME");
     }
 };

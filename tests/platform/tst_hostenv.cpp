@@ -163,18 +163,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(missing.filePath()));
     }
 
-    // A registry that cannot be written fails quietly: no exception, no warning, nothing read.
-    void registryUnwritableLocationFailsSilently() {
-        QVERIFY(QDir(dir_.path()).mkpath(u"folder"_s));
-        QVERIFY(writeAll(dir_.filePath(u"plain"_s), "x"));
-        QTest::failOnWarning(QRegularExpression(u".*"_s));
-        for (const char* path : {"folder", "plain/registry.ini"}) {
-            const HostRegistry registry(dir_.filePath(QLatin1String(path)));
-            QVERIFY2(!registry.writeString(u"ostatni"_s, u"/w/a.xml"_s), path);
-            QCOMPARE(registry.readString(u"ostatni"_s), QString());
-        }
-    }
-
     // ---- shared memory
 
     // A published block stays for other readers; a shorter text leaves nothing of the longer
