@@ -97,15 +97,6 @@ QList<XmlElement> childRows(const XmlElement& row, const QString& table) {
     return {};
 }
 
-// "nazwa|dsN|dsK|nrW=text" for every ATRYBUT of a row, in order.
-QStringList summary(const XmlElement& row) {
-    QStringList out;
-    for (const XmlElement& a : elements(row, "ATRYBUT"))
-        out << a.attribute("nazwa") + "|" + a.attribute("dsN") + "|" + a.attribute("dsK") + "|" +
-                   a.attribute("nrW") + "=" + a.text();
-    return out;
-}
-
 QString attribute(const XmlElement& row, const QString& column) {
     for (const XmlElement& a : elements(row, "ATRYBUT"))
         if (a.attribute("nazwa") == column) return a.text();
@@ -412,28 +403,6 @@ private slots:
                          .arg(attribute(values.last(), "WWC_ROK")),
                      expected[i]);
         }
-    }
-
-    void valueTextForms() {
-        Module m;
-        m.emptyLists();
-        m.add("dsWniosek", {});
-        m.add("dsPomocPub", {{"Lp.", -5},
-                             {"Data_udz_pom", QDate(2005, 3, 31)},
-                             {"Tytul_pomocy", "Ulga\r\nna"},
-                             {"Kwota_pomocy", 1200.5}});
-        m.add("dsPomocPub", {{"Lp.", 2}, {"Kwota_pomocy", 1e20}});
-        m.write();
-        const QList<XmlElement> rows = childRows(m.xml.applicationRow(), "PLO_UDZIELONE_POMOCE");
-        QCOMPARE(
-            summary(rows[0]),
-            QStringList({"|dsPomocPub|Lp.|1=-5", "UPM_DATA|dsPomocPub|Data_udz_pom|1=2005.03.31",
-                         "UPM_TYTUL_POMOCY|dsPomocPub|Tytul_pomocy|1=Ulga\r\nna",
-                         "UPM_KWOTA|dsPomocPub|Kwota_pomocy|1=1200,5"}));
-        QCOMPARE(summary(rows[1]),
-                 QStringList({"|dsPomocPub|Lp.|2=2", "UPM_DATA|dsPomocPub|Data_udz_pom|2=",
-                              "UPM_TYTUL_POMOCY|dsPomocPub|Tytul_pomocy|2=",
-                              "UPM_KWOTA|dsPomocPub|Kwota_pomocy|2=1E20"}));
     }
 
     // ---------------------------------------------------------------- mapping
