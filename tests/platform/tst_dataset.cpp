@@ -516,22 +516,6 @@ private slots:
         QCOMPARE(t.field("Razem").asFloat(), 3.5);
     }
 
-    void sortUsesPolishCollation() {
-        DataSet t("sl_NUTS2");
-        open(t, {def("NAZWA", FieldType::String, 120)},
-             {{u"śląskie"_s},
-              {u"łódzkie"_s},
-              {u"mazowieckie"_s},
-              {u"lubelskie"_s},
-              {u"zachodniopomorskie"_s},
-              {u"świętokrzyskie"_s}});
-        t.sortOn("NAZWA");
-        QCOMPARE(column(t, "NAZWA"),
-                 QStringList({"lubelskie", u"łódzkie"_s, "mazowieckie", u"śląskie"_s,
-                              u"świętokrzyskie"_s, "zachodniopomorskie"}));
-        QCOMPARE(t.recNo(), 1);
-    }
-
     void disableEnableNests() {
         DataSet t("dsX");
         open(t, {def("a")});
