@@ -5,7 +5,6 @@
 #include "platform/hostenv/systemfolders.h"
 #include "tests/test_support.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -130,18 +129,6 @@ private slots:
             registry.readString(QLatin1String(HostRegistry::ValueShowPlace)));
         QCOMPARE(!read.isEmpty(), place);
         if (place) QCOMPARE(read.toText(), text);
-        // Random texts of the same characters.
-        const quint32 seed = QRandomGenerator::global()->generate();
-        QRandomGenerator random(seed);
-        const QString alphabet = u"||||0123-dsx/ł."_s;
-        for (int i = 0; i < 2000; ++i) {
-            QString t;
-            for (int n = int(random.bounded(20)); n > 0; --n)
-                t += alphabet[int(random.bounded(alphabet.size()))];
-            const HostShowPlace p = HostShowPlace::fromText(t);
-            QVERIFY2(p.isEmpty() || HostShowPlace::fromText(p.toText()) == p,
-                     qPrintable(u"seed %1, text %2"_s.arg(seed).arg(t)));
-        }
     }
 
     void registryReadsHostWrittenFile() {
