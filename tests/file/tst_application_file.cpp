@@ -494,7 +494,7 @@ private slots:
 
     // The editor's close drives the other answers (tst_editor_window); here changed data saved
     // on the way out: both questions as asked, the active control committed before the first
-    // and again by the save.
+    // and again by the save; then the same in view mode.
     void closeQuerySavesChangedData() {
         Editor e(settingsFor(dir_->path()));
         e.file.FileName = path(u"a.xml"_s);
@@ -520,6 +520,12 @@ private slots:
         }
         QVERIFY(QFile::exists(e.file.FileName));
         QCOMPARE(commits, 2);
+        // In view mode changed data is not offered for saving.
+        e.file.ViewOnly = true;
+        e.fx.dm->Zmieniony = true;
+        e.fx.ui.queueAnswer(MessageResult::Yes);
+        QVERIFY(e.file.closeQuery());
+        QCOMPARE(e.fx.ui.calls(UiCall::Kind::MessageBox).size(), 3);
     }
 
     // ---------------------------------------------------------------- recovery copy
