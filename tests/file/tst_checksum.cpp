@@ -94,7 +94,6 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(QString, digest);
         QCOMPARE(Md5::hexDigest(input), digest);
-        QCOMPARE(Md5::digest(input).size(), 16);
         // The checksum of a text is the fold of the digest of its bytes.
         QCOMPARE(Checksum::ofText(QString::fromLatin1(input)), Checksum::foldDigest(digest));
     }

@@ -161,7 +161,6 @@ private slots:
         QVERIFY(HostEnv::publishSharedFolder(folder, name));
         QCOMPARE(HostEnv::readSharedFolder(name), folder);
         QVERIFY(blockExists(name));
-        QCOMPARE(HostEnv::readSharedFolder(name), folder);
         QVERIFY(HostEnv::publishSharedFolder(u"/krotka"_s, name));
         QCOMPARE(HostEnv::readSharedFolder(name), u"/krotka"_s);
 
