@@ -494,7 +494,7 @@ private slots:
 
     // The editor's close drives the other answers (tst_editor_window); here changed data saved
     // on the way out: both questions as asked, the active control committed before the first
-    // and again by the save; then the same in view mode.
+    // and again by the save; in view mode only the close question comes.
     void closeQuerySavesChangedData() {
         Editor e(settingsFor(dir_->path()));
         e.file.FileName = path(u"a.xml"_s);
@@ -520,7 +520,6 @@ private slots:
         }
         QVERIFY(QFile::exists(e.file.FileName));
         QCOMPARE(commits, 2);
-        // In view mode changed data is not offered for saving.
         e.file.ViewOnly = true;
         e.fx.dm->Zmieniony = true;
         e.fx.ui.queueAnswer(MessageResult::Yes);
