@@ -494,7 +494,8 @@ private slots:
 
     // The editor's close drives the other answers (tst_editor_window); here changed data saved
     // on the way out: both questions as asked, the active control committed before the first
-    // and again by the save; in view mode only the close question comes.
+    // and again by the save; in view mode only the close question comes, and when the host
+    // closes the editor none.
     void closeQuerySavesChangedData() {
         Editor e(settingsFor(dir_->path()));
         e.file.FileName = path(u"a.xml"_s);
@@ -525,6 +526,12 @@ private slots:
         e.fx.ui.queueAnswer(MessageResult::Yes);
         QVERIFY(e.file.closeQuery());
         QCOMPARE(e.fx.ui.calls(UiCall::Kind::MessageBox).size(), 3);
+        QCOMPARE(commits, 3);
+        // The host closing the editor asks nothing and commits nothing.
+        e.file.ClosingByHost = true;
+        QVERIFY(e.file.closeQuery());
+        QCOMPARE(e.fx.ui.calls(UiCall::Kind::MessageBox).size(), 3);
+        QCOMPARE(commits, 3);
     }
 
     // ---------------------------------------------------------------- recovery copy
