@@ -18,8 +18,8 @@ namespace {
 
 const QString kApplications = QStringLiteral(TOPAZ_TEST_DATA "/applications/");
 
-// A host folder with the module and the sample dictionary; its programs run with a registry
-// of their own.
+// A host folder with the module and the sample dictionary, shared by the whole unit; its
+// programs run with a registry of their own.
 struct Host {
     QTemporaryDir dir;
     Host() {
@@ -116,6 +116,10 @@ private slots:
             {u("47 Informacja o zamówieniach publicznych jest niekompletna")});
         row("attachments", "attachments-missing.xml", {}, "",
             {u("106.3 Załącznik 7 - Mapy, szkice lokalizacyjne - jest obligatoryjny")});
+        // A warning keeps the application valid.
+        row("co-financing warning", "cofinancing-warning.xml", {}, "",
+            {u("101 Maksimum współfinansowania z Funduszy Strukturalnych przekracza 75% w 2005, "
+               "2007 roku.")});
         // An empty special field keeps the value the module gave it.
         row("empty special field", "complete.xml",
             {"dsKW=\"ZALMAPYRT\">T<", "dsKW=\"ZALMAPYRT\"><"}, "", {});
@@ -141,15 +145,17 @@ private slots:
         QFETCH(QString, codePage);
         QFETCH(QStringList, expected);
         QFETCH(bool, intact);
-        Host host;
         const QString path = host.tampered(file, edits, QStringLiteral("wniosek.xml"));
         const QJsonArray a = validateJson(host, {path}, {}, codePage);
         QCOMPARE(a.size(), 1);
         const QJsonObject o = a.first().toObject();
         QCOMPARE(rules(o), expected);
-        QCOMPARE(o.value("valid").toBool(), expected.isEmpty());
+        // Only the co-financing limit (101) warns.
+        const bool warns = expected.size() == 1 && expected[0].startsWith(u"101 ");
+        QCOMPARE(o.value("valid").toBool(), expected.isEmpty() || warns);
+        QCOMPARE(o.value("warning").toBool(), warns);
         for (const QJsonValue& f : o.value("findings").toArray()) {
-            QCOMPARE(f.toObject().value("severity").toString(), QStringLiteral("error"));
+            QCOMPARE(f.toObject().value("severity").toString(), warns ? u("warning") : u("error"));
             QVERIFY(!f.toObject().value("control").toString().isEmpty());
         }
         const QJsonObject sum = o.value("checksum").toObject();
@@ -160,30 +166,13 @@ private slots:
                     .hasMatch());
 
         // Saved again on the same system, the file is the sample as this module writes it,
-        // byte for byte.
+        // byte for byte (so it reads as the sample's own row does).
         const QString again = host.path(QStringLiteral("ponownie.xml"));
         QCOMPARE(host.topaz({"resave", path, again}, codePage).exitCode, 0);
         QCOMPARE(readAll(again), readAll(file.startsWith('/') ? file : kApplications + file));
-        const QJsonObject resaved = validateJson(host, {again}).first().toObject();
-        QCOMPARE(rules(resaved), expected);
-        QCOMPARE(resaved.value("checksum").toObject().value("stored"), sum.value("stored"));
-        QVERIFY(resaved.value("checksum").toObject().value("verified").toBool());
-    }
-
-    void cofinancingWarningKeepsTheApplicationValid() {
-        Host host;
-        const QJsonObject o =
-            validateJson(host, {kApplications + "cofinancing-warning.xml"}).first().toObject();
-        QVERIFY(o.value("valid").toBool() && o.value("warning").toBool());
-        QCOMPARE(rules(o), QStringList{u("101 Maksimum współfinansowania z Funduszy Strukturalnych "
-                                         "przekracza 75% w 2005, 2007 roku.")});
-        QCOMPARE(o.value("findings")[0].toObject().value("severity").toString(), u("warning"));
-        QCOMPARE(host.zelgor("SilentValidate_", kApplications + "cofinancing-warning.xml"),
-                 QStringLiteral("1"));
     }
 
     void plainOutputAndExitCodes() {
-        Host host;
         Run r = host.topaz({"validate", kApplications + "cofinancing-warning.xml"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.contains(QString::fromUtf8(": ostrzeżenia: 1")));
@@ -199,11 +188,8 @@ private slots:
     }
 
     void threadsGiveTheSameAnswers() {
-        Host host;
         QStringList files;
-        for (const char* f :
-             {"complete.xml", "applicant-missing.xml", "no-finance.xml", "cofinancing-warning.xml",
-              "attachments-missing.xml", "schedule-out-of-order.xml", "procurement-missing.xml"})
+        for (const QString& f : QDir(kApplications).entryList({"*.xml"}))
             files << kApplications + f << kApplications + f;
         const QJsonArray one = validateJson(host, files);
         const QJsonArray two = validateJson(host, files, {"-j", "2"});
@@ -212,22 +198,20 @@ private slots:
     }
 
     void exportsCombineChecksumAndValidation() {
-        Host host;
         const QString valid = kApplications + "complete.xml";
         const QString invalid = kApplications + "applicant-missing.xml";
         QCOMPARE(host.zelgor("SilentValidate_", valid), QStringLiteral("1"));
+        QCOMPARE(host.zelgor("SilentValidate_", kApplications + "cofinancing-warning.xml"),
+                 QStringLiteral("1"));
         QCOMPARE(host.zelgor("SilentValidate_", invalid), QStringLiteral("0"));
         QCOMPARE(host.zelgor("SilentValCrcCheck_", valid), QStringLiteral("1"));
         QCOMPARE(host.zelgor("SilentValCrcCheck_", invalid), QStringLiteral("2"));
         // A value changed outside the module that keeps the application valid, and one that
         // breaks it: the checksum fails in both.
-        const QString tamperedValid =
-            host.tampered("complete.xml",
-                          {"<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" "
-                           "dsK=\"typ_projektu\" nrW=\"1\">N<",
-                           "<ATRYBUT nazwa=\"WNI_TYP_PROJEKTU\" dsN=\"dsWniosek\" "
-                           "dsK=\"typ_projektu\" nrW=\"1\">T<"},
-                          "poprawny.xml");
+        const QString tamperedValid = host.tampered(
+            "complete.xml",
+            {"dsK=\"typ_projektu\" nrW=\"1\">N<", "dsK=\"typ_projektu\" nrW=\"1\">T<"},
+            "poprawny.xml");
         QCOMPARE(host.zelgor("SilentValCrcCheck_", tamperedValid), QStringLiteral("3"));
         const QString tamperedInvalid = host.tampered(
             "complete.xml", {"dsK=\"adr_nr\" nrW=\"1\">1<", "dsK=\"adr_nr\" nrW=\"1\"><"},
@@ -245,7 +229,6 @@ private slots:
     }
 
     void damagedFile() {
-        Host host;
         const QString file = host.path(QStringLiteral("uszkodzony.xml"));
         QVERIFY(TestSupport::writeAll(
             file, "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<WNIOSEK><DANE><TABELA"));
@@ -255,6 +238,9 @@ private slots:
         QVERIFY(o.value("checksum").toObject().value("verified").toBool()); // not held to it
         QCOMPARE(host.zelgor("SilentValCrcCheck_", file), QStringLiteral("2"));
     }
+
+private:
+    Host host;
 };
 
 QTEST_GUILESS_MAIN(TestValidateFiles)
