@@ -27,17 +27,6 @@ inline QStringList column(const DataSet& t, const QString& field) {
     return out;
 }
 
-using Values = QList<std::pair<const char*, QVariant>>;
-
-// Puts values into the current row of a table (a new row when it has none) and posts, as the editor
-// does.
-inline void set(DataSet& t, const Values& values) {
-    t.edit();
-    for (const auto& [name, value] : values)
-        t.field(QLatin1String(name)).setValue(value);
-    t.post();
-}
-
 // Each message box shown as "caption|text|icon|buttons"; box() gives an expected one.
 inline QString box(const QString& caption, const QString& text, MessageIcon icon,
                    MessageButtons buttons) {

@@ -16,9 +16,16 @@ namespace {
 
 const auto kTable = projectApplicantRules;
 
-QVariant dictionaryId(const ModuleFixture& fx, const char* code, int level, const QString& kod) {
-    return kod.isEmpty() ? QVariant()
-                         : fx.dm->dictionaryTable(u(code), level)->lookup(u("KOD"), kod, u("ID"));
+QString dictionaryId(const ModuleFixture& fx, const char* code, int level, const char* kod) {
+    const DataSet* t = fx.dm->dictionaryTable(u(code), level);
+    return *kod ? t->lookup(u("KOD"), u(kod), u("ID")).toString() : QString();
+}
+
+// The category of intervention chosen by the codes of its levels ("": none).
+QString category(const ModuleFixture& fx, const char* l1, const char* l2, const char* l3 = "") {
+    return u("dsKatInt: ID1=%1; ID2=%2; ID3=%3")
+        .arg(dictionaryId(fx, "INT", 1, l1), dictionaryId(fx, "INT", 2, l2),
+             dictionaryId(fx, "INT", 3, l3));
 }
 
 // The numbers of this table an application with nothing entered fails, in rule order. The programme
@@ -56,7 +63,7 @@ bool projectStep(ModuleFixture& fx, const QString& line) {
     } else if (line.startsWith(u"switch ")) {
         Field& sw = fx.f("dsPolaSpec", "CZYWYSTINNEINS");
         auto saved = std::exchange(sw.onChange, nullptr);
-        set(fx.t("dsPolaSpec"), {{"CZYWYSTINNEINS", line.section(u' ', 1)}});
+        fx.play({u("dsPolaSpec: CZYWYSTINNEINS=") + line.section(u' ', 1)});
         sw.onChange = std::move(saved);
     } else {
         return false;
@@ -86,40 +93,36 @@ private slots:
                                      "106.3", "106.1"}));
     }
 
+    // Each error rule and warning rule failing or not: the run passes unless the error rule
+    // fails, the flag left by the last run tells whether the warning rule failed, and each
+    // finding is shown with the image of its severity (0 error, 1 warning).
     void run_resultAndWarningFlag_data() {
-        QTest::addColumn<bool>("warningBefore");
         QTest::addColumn<bool>("errorFails");
         QTest::addColumn<bool>("warningFails");
-        QTest::addColumn<bool>("passed");
-        QTest::addColumn<bool>("warning");
-        QTest::addColumn<QList<int>>("images");
-
-        QTest::newRow("flag of the last run cleared")
-            << true << false << false << true << false << QList<int>{};
-        QTest::newRow("error rule") << false << true << false << false << false << QList<int>{0};
-        QTest::newRow("warning rule only")
-            << false << false << true << true << true << QList<int>{1};
-        QTest::newRow("both") << false << true << true << false << true << QList<int>{1, 0};
+        for (const bool errorFails : {false, true})
+            for (const bool warningFails : {false, true})
+                QTest::addRow("error %d, warning %d", errorFails, warningFails)
+                    << errorFails << warningFails;
     }
 
     void run_resultAndWarningFlag() {
-        QFETCH(bool, warningBefore);
         QFETCH(bool, errorFails);
         QFETCH(bool, warningFails);
-        QFETCH(QList<int>, images);
 
         ModuleFixture fx;
-        fx.dm->ValidationWarning = warningBefore;
+        fx.dm->ValidationWarning = true; // left by an earlier run
         // The warning rule first: the passing rule after it must not clear the flag.
         const ValidationRule rules[] = {constantRule("101"_rule, Severity::Warning, warningFails),
                                         constantRule("102"_rule, Severity::Error, errorFails),
                                         constantRule("103"_rule, Severity::Error, false)};
         FindingList window;
-        QTEST(runRules(*fx.dm, window, {&rules[0], &rules[1], &rules[2]}), "passed");
-        QTEST(fx.dm->ValidationWarning, "warning");
-        QList<int> recorded;
+        QCOMPARE(runRules(*fx.dm, window, {&rules[0], &rules[1], &rules[2]}), !errorFails);
+        QCOMPARE(fx.dm->ValidationWarning, warningFails);
+        QList<int> recorded, images;
         for (const Finding& f : window.findings())
             recorded << f.imageIndex();
+        if (warningFails) images << 1;
+        if (errorFails) images << 0;
         QCOMPARE(recorded, images);
     }
 
@@ -145,10 +148,8 @@ private slots:
     void emptyApplication_findingsInRuleOrder() {
         ModuleFixture fx;
         fx.dm->SprawdzSlownik();
-        fx.dm->ValidationWarning = true;
         FindingList direct;
         QVERIFY(!runRuleSet(*fx.dm, direct));
-        QVERIFY(!fx.dm->ValidationWarning);
         QStringList own, viaRun, viaValidate;
         int previous = 0;
         for (const Finding& f : direct.findings()) {
@@ -220,27 +221,21 @@ private slots:
             {"gate", "pwd SPOT 1 1.3", "dsWniosek: pwd_nie_dot_4poz=T"}, {});
         row("4-7: every level", "4-7", {"gate", "pwd SPOT 1 1.1 1.1.2"}, {});
 
-        ModuleFixture dictionary; // the Ids of dictionary codes
-        auto category = [&](const char* l1, const char* l2, const char* l3) {
-            return QStringList{u("dsKatInt: ID1=%1; ID2=%2; ID3=%3")
-                                   .arg(dictionaryId(dictionary, "INT", 1, u(l1)).toString(),
-                                        dictionaryId(dictionary, "INT", 2, u(l2)).toString(),
-                                        dictionaryId(dictionary, "INT", 3, u(l3)).toString())};
-        };
-        row("10-12: nothing chosen", "10-12", category("", "", ""), {"10"});
-        row("10-12: level 1 with children", "10-12", category("3", "", ""), {"11"});
-        row("10-12: level 2 without children", "10-12", category("3", "36", ""), {});
-        row("10-12: level 2 with children", "10-12", category("3", "31", ""), {"12"});
-        row("10-12: all three levels", "10-12", category("3", "31", "311"), {});
-        row("10-12: technical assistance", "10-12", category("4", "41", ""), {"12"});
-        row("10-12: technical assistance, level 1", "10-12", category("4", "", ""), {"11"});
+        ModuleFixture d; // the Ids of dictionary codes
+        row("10-12: nothing chosen", "10-12", {category(d, "", "")}, {"10"});
+        row("10-12: level 1 with children", "10-12", {category(d, "3", "")}, {"11"});
+        row("10-12: level 2 without children", "10-12", {category(d, "3", "36")}, {});
+        row("10-12: level 2 with children", "10-12", {category(d, "3", "31")}, {"12"});
+        row("10-12: all three levels", "10-12", {category(d, "3", "31", "311")}, {});
+        row("10-12: technical assistance", "10-12", {category(d, "4", "41")}, {"12"});
+        row("10-12: technical assistance, level 1", "10-12", {category(d, "4", "")}, {"11"});
 
         row("14: no location", "14", {"dsWniosek: lok_caly_kraj=N"}, {"14"});
         row("14: no location, switch blank", "14", {"dsWniosek: lok_caly_kraj="}, {"14"});
         row("14: whole country", "14", {"dsWniosek: lok_caly_kraj=T"}, {});
         row("14: a voivodeship", "14",
             {"dsWniosek: lok_caly_kraj=N",
-             u("dsLokalizacja: WOJ_ID=") + dictionaryId(dictionary, "NUTS", 2, u("12")).toString()},
+             u("dsLokalizacja: WOJ_ID=") + dictionaryId(d, "NUTS", 2, "12")},
             {});
 
         const char* links = "dsWniosek: powiazania_projektu_nie_dot=%1; powiazania_projektu=%2";
@@ -300,7 +295,6 @@ private slots:
         for (const char* field : {"Nazwa", "for_pr_kod", "adr_miejscowosc", "rola", "adr_nr",
                                   "adr_kod", "nr_tel", "osk_nazwisko", "osk_imie"})
             row(u("76: no ") + field, "76-78", institutions("T", field), {"76"});
-        row("76-78: no role, switch blank", "76-78", institutions("", "rola"), {"76"});
         row("76-78: NIP of 10 digits with a dash", "76-78", institutions("T", "NIP", "123456789-0"),
             {"77"});
         row("76-78: NIP with dashes, switch blank", "76-78",
@@ -346,8 +340,7 @@ private slots:
     // Rules 11-12 walk the category dictionaries with their filters off and restore them.
     void rules11and12_dictionaryFilters() {
         ModuleFixture fx;
-        set(fx.t("dsKatInt"), {{"ID1", dictionaryId(fx, "INT", 1, u("3"))},
-                               {"ID2", dictionaryId(fx, "INT", 2, u("31"))}});
+        fx.play({category(fx, "3", "31")});
         DataSet& level2 = *fx.dm->dictionaryTable(u("INT"), 2);
         DataSet& level3 = *fx.dm->dictionaryTable(u("INT"), 3);
         level3.setFilter(u("KOD = '999'"));
@@ -365,7 +358,7 @@ private slots:
                  std::make_tuple(u("KOD = '999'"), true, 0));
 
         // A dictionary edition without level-2 entries under "4" asks for neither lower level.
-        set(fx.t("dsKatInt"), {{"ID1", dictionaryId(fx, "INT", 1, u("4"))}, {"ID2", QVariant()}});
+        fx.play({category(fx, "4", "")});
         QVERIFY(level2.locate(u("KOD"), u("41")));
         QVERIFY(level2.deleteRecord());
         QCOMPARE(runNumbered(fx, kTable(), "11-12").lines(), QStringList{});
