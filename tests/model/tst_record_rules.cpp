@@ -187,8 +187,6 @@ private slots:
             row(n, {t + "." + prefix + "imie=" + first, t + "." + prefix + "nazwisko=" + last,
                     check, "post " + t, check});
         };
-        name("contact", "dsBeneficjent", "osk_", "cal_osk_imie_naz", "Jan", "Kowalski",
-             "Jan Kowalski");
         name("authorised", "dsBeneficjent", "osup_", "cal_osup_imie_naz", "Anna", "Nowak",
              "Anna Nowak");
         name("no trimming", "dsBeneficjent", "osk_", "cal_osk_imie_naz", "", " Kowalski ",
@@ -366,18 +364,6 @@ private slots:
     void switches() {
         QFETCH(QStringList, script);
         ModuleFixture().play(script);
-    }
-
-    void monthInputHoldsTwinRuleOff() {
-        ModuleFixture m;
-        m.play({"gate"});
-        Field& twin = m.f("dsWniosek", "harm_rozp");
-        int calls = 0;
-        twin.onChange = [&calls](Field&) { ++calls; };
-        m.assign(m.t("dsWniosek"), "harm_rozp_tmp", "03-2006");
-        QCOMPARE(calls, 0);
-        twin.setValue(QDate(2007, 1, 1));
-        QCOMPARE(calls, 1); // back in place
     }
 };
 
