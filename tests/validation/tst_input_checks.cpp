@@ -174,6 +174,17 @@ private slots:
         row("month fin zak: blank mask", harm + "e1000115", "       ", kMonthMsg);
         row("month okres: year 0", harm + "e1000116", "05 0000", kMonthMsg);
 
+        // The handlers of the template's interface that no control carries: their own messages,
+        // and the blank NIP mask counts as empty.
+        const QString nipEsc = "NIP nieprawidłowy. Użyj ESC żeby anulować",
+                      regonEsc = "REGON nieprawidłowy. Użyj ESC żeby anulować";
+        row("NIP esc: blank mask", "nipEsc", "   -   -  -  ");
+        row("NIP esc: wrong", "nipEsc", "1234563219", nipEsc);
+        row("REGON esc: empty", "regonEsc", "");
+        row("REGON esc: 8 digits", "regonEsc", "12345678", regonEsc);
+        row("email short: wrong", "emailShort", "a@b",
+            "Adres poczty elektronicznej - nieprawidłowy");
+
         // The shared amounts: refused when they are no number or below zero, "-0" is zero.
         for (const AmountCases::Case& c : AmountCases::kCases)
             row(qPrintable(u("amount: ") + u(c.name)), "amount", u(c.typed),
@@ -185,7 +196,10 @@ private slots:
         QFETCH(QString, handler);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        QHash<QString, InputHandler> templates{{"amount", validateNonNegativeInput}};
+        QHash<QString, InputHandler> templates{{"nipEsc", validateNipInputEscHint},
+                                               {"regonEsc", validateRegonInputEscHint},
+                                               {"emailShort", validateEmailInputShort},
+                                               {"amount", validateNonNegativeInput}};
         for (const bool before : {false, true})
             templates[before ? "date after an error" : "date"] = [before](const QString& t) {
                 bool error = before;
