@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
@@ -30,9 +31,12 @@ inline void closeModalWindows() {
     }
 }
 
-// Runs `step` as soon as the event loop of the modal call that follows is running.
-inline void inModalLoop(QObject* context, std::function<void()> step) {
-    QTimer::singleShot(0, context, [step = std::move(step)] {
+// Runs `step` as soon as the event loop of the modal call that follows is running (opening a
+// file, a restored recovery copy among them, lets events through before that).
+inline void inModalLoop(QObject* context, std::function<void()> step, int delayMs = 0) {
+    QTimer::singleShot(delayMs, context, [context, step = std::move(step)]() mutable {
+        if (QThread::currentThread()->loopLevel() == 0)
+            return inModalLoop(context, std::move(step), 10);
         step();
         if (QTest::currentTestFailed()) closeModalWindows();
     });

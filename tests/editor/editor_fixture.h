@@ -4,18 +4,18 @@
 // points build it but without one; message boxes are answered by a HeadlessUi, which
 // records them. Tests make one per case and delete it in cleanup(). Each fixture keeps its
 // recovery copies in a folder of its own, unless the test has chosen one.
+#include "editor/forms/builder/help_topic.h"
 #include "editor/window/editor_window.h"
 #include "file/host_settings.h"
 #include "model/dm_main.h"
 #include "platform/ui/headlessui.h"
 #include "tests/editor/model_tester.h"
+#include "tests/modal_step.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <functional>
@@ -49,15 +49,26 @@ inline void wheelNotch(QWidget* w, QPoint at, int delta) {
     QApplication::sendEvent(w, &notch);
 }
 
-// Runs `step` once the modal call that follows runs its own loop (a restored recovery copy
-// lets events through before that).
-inline void whenLooping(QObject* context, std::function<void()> step, int delayMs = 0) {
-    QTimer::singleShot(delayMs, context, [context, step = std::move(step)]() mutable {
-        if (QThread::currentThread()->loopLevel() == 0)
-            whenLooping(context, std::move(step), 10);
-        else
-            step();
-    });
+// The help topics opened while it lives, with any file that exists as the help file.
+struct OpenedTopics {
+    QList<int> topics;
+    OpenedTopics() {
+        editor::setHelpViewer([this](const QString&, int t) { return topics.append(t), true; });
+        editor::setHelpFile(QCoreApplication::applicationFilePath());
+    }
+    ~OpenedTopics() {
+        editor::setHelpViewer({});
+        editor::setHelpFile({});
+    }
+};
+
+// Stores `value` in the field and posts its table, appending a record to an empty one.
+inline void store(Field& f, const QVariant& value) {
+    DataSet& t = *f.dataSet();
+    if (t.isEmpty()) t.append();
+    if (!t.isEditing()) t.edit();
+    f.setValue(value);
+    t.post();
 }
 
 // The application's tables as lines of text, one per record; lookups by their keys, an
@@ -126,9 +137,28 @@ template <typename Ui = HeadlessUi> struct BasicEditorFixture {
         dm.reset();
     }
 
+    DataSet& t(const char* name) const { return dm->table(QLatin1String(name)); }
     QString value(const char* table, const char* field) const {
-        return dm->table(QLatin1String(table)).field(QLatin1String(field)).asString();
+        return t(table).field(QLatin1String(field)).asString();
+    }
+    void store(const char* table, const char* field, const QVariant& v) const {
+        ::store(t(table).field(QLatin1String(field)), v);
+    }
+    // A widget by name inside a frame, or nullptr.
+    template <typename T = QWidget> T* in(QAnyStringView frame, QAnyStringView name) const {
+        QWidget* f = window->findChild<QWidget*>(frame.toString());
+        return f ? f->findChild<T*>(name.toString()) : nullptr;
     }
     int questions() const { return int(ui.calls(UiCall::Kind::MessageBox).size()); }
+
+    // Runs the editor on `file` (a new application when empty) with `step` in its own loop.
+    int runEditor(const QString& file, const std::function<void()>& step) {
+        if (!file.isEmpty()) window->file().OpenApplicationFile(file);
+        TestSupport::inModalLoop(window.get(), [this, step] {
+            step();
+            if (window->isVisible()) window->done(2);
+        });
+        return window->showModal();
+    }
 };
 using EditorFixture = BasicEditorFixture<>;

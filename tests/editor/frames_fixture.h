@@ -7,10 +7,8 @@
 #include "editor/forms/controls/data_control.h"
 #include "editor/forms/frame_pages.h"
 #include "editor/forms/frames/frame_registry.h"
-#include "model/dm_main.h"
+#include "editor_fixture.h"
 #include "platform/dataset/dataset.h"
-#include "platform/ui/headlessui.h"
-#include "tests/editor/model_tester.h"
 #include "type_text.h"
 
 #include <QRandomGenerator>
@@ -38,12 +36,7 @@ struct FramesFixture {
     std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
 
     FramesFixture() {
-        DataModuleOptions options;
-        options.folderSources =
-            HostEnv::HostFolderSources{[] { return QStringLiteral(TOPAZ_EXAMPLES); },
-                                       [] { return QString(); }, [] { return QString(); }};
-        dm = TdmDataSets::create(ui, options);
-        dm->SprawdzSlownik(); // the dictionary gate sets the programme, as every export does
+        dm = openSampleModule(ui); // the dictionary gate sets the programme, as every export does
         ui.root = window.get();
         new QVBoxLayout(window.get());
     }

@@ -76,35 +76,17 @@ private:
 };
 
 // The editor over a new application or a copy of the sample, shown and active.
-struct Editor {
-    QTemporaryDir dir;
-    AnsweringUi ui;
-    std::unique_ptr<TdmDataSets> dm;
-    std::unique_ptr<TfmWniosek> window; // declared after the module: it goes first
-    QString file = dir.filePath(QStringLiteral("wniosek.xml"));
+struct Editor : BasicEditorFixture<AnsweringUi> {
+    QString file = stateFolder.filePath(QStringLiteral("wniosek.xml"));
     bool active = false;
 
     explicit Editor(bool sample) {
-        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.path()));
-        openSampleEditor(ui, dm, window);
         ui.setEditorWindow(window.get());
         if (sample && QFile::copy(kSample, file)) window->file().OpenApplicationFile(file);
         window->resize(1000, 700);
         window->show();
         active = QTest::qWaitForWindowActive(window.get());
         ui.shown.clear();
-    }
-    template <typename T = QWidget> T* in(const char* frame, const char* name) const {
-        QWidget* f = window->findChild<QWidget*>(QLatin1String(frame));
-        return f ? f->findChild<T*>(QLatin1String(name)) : nullptr;
-    }
-    DataSet& t(const char* name) const { return dm->table(QLatin1String(name)); }
-    void store(const char* table, const char* field, const QVariant& value) const {
-        DataSet& d = t(table);
-        if (d.isEmpty()) d.append();
-        if (!d.isEditing()) d.edit();
-        d.field(QLatin1String(field)).setValue(value);
-        d.post();
     }
     // Every stored value of every application table, and the record being edited.
     QString tables() const {
@@ -204,17 +186,6 @@ const struct KeyCase {
     {"Ctrl+Tab 6n - 6o", 3, Qt::Key_Tab, kCtrl, 3, 1, nullptr},
 };
 
-// A cascading list opened from the keyboard offers only the children of the level above:
-// the list taking the focus does not leave the control.
-const struct ListCase {
-    const char *tag, *frame, *list, *table, *parent, *dictionary, *dictKey, *dictParent;
-} kLists[] = {
-    {"priority", "Tfr_priorytet_kod_topaz_q", "e200001_list", "dsPozWdr", "PWD_ID1", "sl_PWD2",
-     "PWD_ID", "PWD_PWD_ID"},
-    {"powiat", "Tfr_bk_topaz_q", "e500004_list", "dsBeneficjent", "adr_woj_id", "sl_NUTS3", "ID",
-     "PARENT_ID"},
-};
-
 class TstApplicantHands : public QObject {
     Q_OBJECT
 
@@ -246,7 +217,7 @@ private slots:
         QLineEdit other; // takes the focus when its window is activated
         const QLatin1String how(then);
         e.window->file().chooseSavePath = [&e](const QString&, const QString&) {
-            return std::optional<QString>(e.dir.filePath(QStringLiteral("w.xml")));
+            return std::optional<QString>(e.stateFolder.filePath(QStringLiteral("w.xml")));
         };
         if (how == "click") QTest::mouseClick(after->editor(), Qt::LeftButton);
         if (how == "validate") e.window->acWalidacja->trigger();
@@ -524,26 +495,6 @@ private slots:
             ++named;
         }
         QVERIFY(named > 5);
-    }
-
-    void openListOffersChildrenOnly_data() { caseRows(kLists); }
-
-    void openListOffersChildrenOnly() {
-        const ListCase& c = currentCase(kLists);
-        Editor e(true);
-        auto* combo = e.in<QComboBox>(c.frame, c.list);
-        QVERIFY(combo && focusControl(combo));
-        QTest::keyClick(combo, Qt::Key_Space);
-        QTest::qWait(150);
-        QVERIFY(combo->view()->isVisible() && combo->count() > 0);
-        const QVariant parent = e.t(c.table).field(QLatin1String(c.parent)).value();
-        for (int i = 0; i < combo->count(); ++i)
-            QCOMPARE(e.t(c.dictionary)
-                         .lookup(QLatin1String(c.dictKey), combo->itemData(i),
-                                 QLatin1String(c.dictParent)),
-                     parent);
-        QTest::keyClick(combo->view(), Qt::Key_Escape);
-        QVERIFY(combo->hasFocus());
     }
 
     // The representative's legal forms filter the dictionary that every legal-form list and

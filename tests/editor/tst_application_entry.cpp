@@ -19,13 +19,12 @@
 #include "editor_fixture.h"
 #include "frames_fixture.h"
 #include "platform/utils/amount.h"
-#include "tests/modal_step.h"
+#include "tests/test_support.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -280,7 +279,8 @@ private slots:
     void sampleTypedIntoANewApplication() {
         QTemporaryDir dir;
         const QString saved = dir.filePath(u"wniosek.xml"_s);
-        qputenv("ZELGR_REGISTRY", QFile::encodeName(dir.filePath(u"registry.ini"_s)));
+        const QString registry = dir.filePath(u"registry.ini"_s);
+        qputenv("ZELGR_REGISTRY", QFile::encodeName(registry));
         Loaded sample(QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml"));
 
         NewApplication fx;
@@ -303,12 +303,10 @@ private slots:
         Loaded back(saved);
         QCOMPARE(firstDifference(tablesText(*sample.dm), tablesText(*back.dm)), QString());
 
-        QProcess validate;
-        validate.start(QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), {u"validate"_s, saved});
-        QVERIFY(validate.waitForFinished(60000));
-        QCOMPARE(QString::fromUtf8(validate.readAllStandardOutput()).trimmed(),
-                 saved + u": poprawny"_s);
-        QCOMPARE(validate.exitCode(), 0);
+        const TestSupport::Run validate = TestSupport::runProgram(
+            QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), {u"validate"_s, saved}, registry);
+        QCOMPARE(validate.out.trimmed(), saved + u": poprawny"_s);
+        QCOMPARE(validate.exitCode, 0);
     }
 };
 

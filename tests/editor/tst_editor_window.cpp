@@ -4,9 +4,7 @@
 // browser, the validation window leading to a control, the validate action, and the message
 // boxes of the port with widgets.
 #include "editor_fixture.h"
-#include "tests/modal_step.h"
 
-#include "editor/forms/builder/help_topic.h"
 #include "editor/forms/controls/data_control.h"
 #include "editor/forms/frame_pages.h"
 #include "editor/grid/year_grid.h"
@@ -108,7 +106,6 @@ const struct CloseCase {
     {"acZamknij", "acZamknij", false, false, 1, 1},
     {"close box", "close box", false, false, 2, 1},
     {"host request, data changed", "host", false, true, 2, 0},
-    {"changed data", "acZamknij", false, true, 1, 2},
     {"changed data, view mode", "acZamknij", true, true, 1, 1},
     {"title typed", "typed", false, true, 1, 2},
     {"refused, then close box", "refused", false, false, 2, 2},
@@ -131,7 +128,7 @@ private slots:
         if (changed && !viewOnly && how != u"host") fx->ui.queueAnswer(MessageResult::No);
         const QString title = u"Obwodnica Łomży – etap źródłowy"_s;
         bool changedByTyping = false, stayedOpen = false;
-        const int r = runModal([&] {
+        const int r = fx->runEditor({}, [&] {
             fx->dm->Zmieniony = changed && how != u"typed";
             if (how == u"typed" && QTest::qWaitForWindowActive(fx->window.get()) &&
                 editor::focusControl(editor::findControlForField(fx->window.get(), u"dsWniosek"_s,
@@ -172,7 +169,7 @@ private slots:
         host.setObjectName(u"TfmLauncher"_s);
         host.show();
         QCOMPARE(fx->value("dsPolaSpec", "ZALBIZPLRT"), u"T"_s);
-        runModal([&] {
+        fx->runEditor({}, [&] {
             QVERIFY(!host.isVisible());
             QCOMPARE(fx->value("dsWniosek", "rodz_proj"), QString());
             QCOMPARE(fx->value("dsPolaSpec", "ZALBIZPLRT"), u"N"_s);
@@ -195,7 +192,7 @@ private slots:
         QVERIFY(!stored.isEmpty());
         QVERIFY(w.file().VerifyChecksum());
         QVERIFY(!w.checksumEdit()->isEnabled());
-        runModal([&] {
+        fx->runEditor({}, [&] {
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             QTabBar* tabs = w.mainPages()->tabBar();
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(5).center());
@@ -239,16 +236,7 @@ private slots:
     void helpKeyOutsideFrames() {
         fx = std::make_unique<EditorFixture>();
         QFETCH(QString, target);
-        QList<int> opened;
-        editor::setHelpViewer([&](const QString&, int t) {
-            opened << t;
-            return true;
-        });
-        editor::setHelpFile(QCoreApplication::applicationFilePath());
-        const auto restore = qScopeGuard([] {
-            editor::setHelpViewer({});
-            editor::setHelpFile({});
-        });
+        const OpenedTopics opened;
         editor::TfmWniosek& w = *fx->window;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -259,7 +247,7 @@ private slots:
         widget->setFocus();
         QTRY_VERIFY(widget->hasFocus());
         QTest::keyClick(widget, Qt::Key_F1);
-        QCOMPARE(opened, QList<int>{editor::kWindowHelpTopic});
+        QCOMPARE(opened.topics, QList<int>{editor::kWindowHelpTopic});
     }
 
     void initTestCase() {
@@ -428,8 +416,6 @@ private slots:
     }
 
 private:
-    // Shows the editor modally and runs `step` once it is shown; returns the modal result.
-    int runModal(const std::function<void()>& step);
     QAction* action(const char* name) const {
         return fx->window->findChild<QAction*>(QLatin1String(name));
     }
@@ -438,11 +424,6 @@ private:
     std::unique_ptr<EditorFixture> shared_;
     std::unique_ptr<editor::TfmMsgForm> browser_;
 };
-
-int TestEditorWindow::runModal(const std::function<void()>& step) {
-    TestSupport::inModalLoop(fx->window.get(), step);
-    return fx->window->showModal();
-}
 
 QTEST_MAIN(TestEditorWindow)
 #include "tst_editor_window.moc"

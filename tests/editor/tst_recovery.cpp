@@ -1,5 +1,5 @@
-// The recovery copy as a user meets it: a refused copy, a stale copy, a folder that cannot
-// take copies, a normal close and the viewer.
+// The recovery copy as a user meets it: a refused copy, a folder that cannot take copies, a normal
+// close and the viewer.
 #include "editor/forms/frame_pages.h"
 #include "editor/window/focus_control.h"
 #include "editor/window/recovery_guard.h"
@@ -48,16 +48,6 @@ int editUntilKilled(const QString& file, const QString& field, bool leave) {
     return fx.window->showModal();
 }
 
-// Runs the editor on `file` (a new application when empty) with `step` in its own loop.
-int runEditor(EditorFixture& fx, const QString& file, const std::function<void()>& step) {
-    if (!file.isEmpty()) fx.window->file().OpenApplicationFile(file);
-    whenLooping(fx.window.get(), [&] {
-        step();
-        if (fx.window->isVisible()) fx.window->done(2);
-    });
-    return fx.window->showModal();
-}
-
 QString lockOf(const QString& file) {
     return QFileInfo(file).dir().filePath(u'.' + QFileInfo(file).fileName() + u".lock"_s);
 }
@@ -82,7 +72,6 @@ const struct Situation {
     int offered;
 } kSituations[] = {
     {"copy refused", "refuse", false, 1},
-    {"copy older than the file: removed", "stale", false, 0},
     {"folder cannot take copies", "unwritable", true, 0},
     {"normal close", "close", true, 0},
     {"viewer", "view", true, 0},
@@ -107,13 +96,13 @@ private slots:
         const auto& [tag, name, edit, offered] = currentCase(kSituations);
         const QString situation = QLatin1String(name);
         const QString copy = copyOf(file_);
-        if (situation == u"refuse"_s || situation == u"stale"_s) {
+        if (situation == u"refuse"_s) {
             // A copy that differs from the file, so a restore would show.
             QCOMPARE(RecoveryCopy::prepareFolder(), QString());
             QVERIFY(TestSupport::writeAll(
                 copy, TestSupport::readAll(file_).replace("Zebrzydowa</ATRYBUT>",
                                                           "Zebrzydowa KOPIA</ATRYBUT>")));
-            QVERIFY(touchAhead(situation == u"stale" ? file_ : copy));
+            QVERIFY(touchAhead(copy));
         }
         if (situation == u"unwritable"_s) {
             QFile blocker(dir_->filePath(u"stan"_s));
@@ -126,7 +115,7 @@ private slots:
         if (offered) fx.ui.queueAnswer(MessageResult::No); // the copy is refused
         QString titleAtShow, titleAfterEdit, statusLine;
         bool changedAfterEdit = false, copyBeforeClose = false;
-        runEditor(fx, QString(), [&] {
+        fx.runEditor(QString(), [&] {
             titleAtShow = fx.value("dsWniosek", "tytul_projektu");
             if (edit) editField(fx, u"tytul_projektu"_s, kEdited, true);
             fx.window->findChild<editor::RecoveryGuard*>()->writeIfChanged();
@@ -186,7 +175,7 @@ private slots:
             second.ui.queueAnswer(answer);
             bool viewOnly = false;
             const int result =
-                runEditor(second, file_, [&] { viewOnly = second.window->file().ViewOnly; });
+                second.runEditor(file_, [&] { viewOnly = second.window->file().ViewOnly; });
             QCOMPARE(second.questions(), 1); // the choice, and no copy offered
             QVERIFY(second.ui.calls(UiCall::Kind::MessageBox)
                         .front()
@@ -205,7 +194,7 @@ private slots:
         QString value;
         bool locked = false;
         // Opening the copy lets events through while it reads; it is in once Zmieniony is set.
-        runEditor(fx, file_, [&] {
+        fx.runEditor(file_, [&] {
             QTRY_VERIFY_WITH_TIMEOUT(fx.dm->Zmieniony, 10000);
             value = fx.value("dsWniosek", field.toLatin1().constData());
             locked = QFile::exists(lockOf(file_));
@@ -231,7 +220,7 @@ private slots:
         EditorFixture fx(false);
         QString own;
         bool written = false, saved = false;
-        runEditor(fx, file_, [&] {
+        fx.runEditor(file_, [&] {
             editField(fx, u"tytul_projektu"_s, kEdited, true);
             auto* guard = fx.window->findChild<editor::RecoveryGuard*>();
             guard->writeIfChanged();
@@ -253,7 +242,7 @@ private slots:
             fx.window->file().chooseSavePath = [](const QString&, const QString&) {
                 return std::optional<QString>();
             };
-            runEditor(fx, QString(), [&] {
+            fx.runEditor(QString(), [&] {
                 editField(fx, u"opis_projektu"_s, kDescription, false);
                 fx.ui.queueAnswer(MessageResult::Yes); // close
                 fx.ui.queueAnswer(MessageResult::Yes); // save: then the dialog is cancelled
@@ -269,7 +258,7 @@ private slots:
         EditorFixture next(false);
         next.ui.queueAnswer(MessageResult::Yes);
         QString restored;
-        runEditor(next, QString(), [&] { restored = next.value("dsWniosek", "opis_projektu"); });
+        next.runEditor(QString(), [&] { restored = next.value("dsWniosek", "opis_projektu"); });
         QCOMPARE(next.questions(), 1);
         QCOMPARE(restored, kDescription);
     }

@@ -36,9 +36,8 @@ const QStringList kSyscalls = {u"write"_s,    u"fsync"_s,     u"fdatasync"_s, u"
 // The child's side: one save in the editor, its messages on standard error; 0 when saved.
 int saveInEditor(const QString& file, bool recoveryCopy) {
     EditorFixture fx(false);
-    fx.window->file().OpenApplicationFile(file);
     int result = 3;
-    whenLooping(fx.window.get(), [&] {
+    fx.runEditor(file, [&] {
         DataSet& t = fx.dm->table(u"dsWniosek"_s);
         t.edit();
         t.field(u"tytul_projektu"_s).setValue(u"Tytuł po awarii"_s);
@@ -51,9 +50,7 @@ int saveInEditor(const QString& file, bool recoveryCopy) {
         } else {
             result = fx.window->file().save() ? 0 : 3;
         }
-        fx.window->done(2);
     });
-    fx.window->showModal();
     for (const UiCall& c : fx.ui.calls(UiCall::Kind::MessageBox))
         fprintf(stderr, "%s\n", c.text.toUtf8().constData());
     return result;
