@@ -12,7 +12,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QSpinBox>
+#include <QRegularExpression>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -23,11 +24,8 @@ namespace {
 
 struct Window : EditorFixture {
     Window() { window->show(); }
-    template <typename T = QWidget> T* in(const QString& frame, const QString& name) const {
-        return window->findChild<QWidget*>(frame)->findChild<T*>(name);
-    }
-    YearGrid* grid(const QString& frame, const char* name) const {
-        return qobject_cast<YearGrid*>(in(frame, QLatin1String(name))->parentWidget());
+    YearGrid* grid(const char* frame, const char* name) const {
+        return qobject_cast<YearGrid*>(in(frame, name)->parentWidget());
     }
 };
 
@@ -42,7 +40,7 @@ private slots:
     void cleanupTestCase() { shared_.reset(); }
 
     // A new application: each grid on its page, in its frame, 2004-2008 shown. View mode
-    // reaches the grids through their frames: no year button, no cell.
+    // reaches the grids through their frames: no year spinner or button, no cell, no Insert.
     void gridsOnTheirPagesShowTheDesignYears() {
         const struct {
             int mainPage, innerPage;
@@ -55,19 +53,25 @@ private slots:
                      {3, 1, "Tfr_profil_wyd_topaz_q", "e615001"}};
         Window w;
         for (const auto& d : grids) {
-            YearGrid* g = w.grid(QLatin1String(d.frame), d.grid);
+            YearGrid* g = w.grid(d.frame, d.grid);
             QVERIFY2(w.window->scrollBox(d.mainPage, d.innerPage)->isAncestorOf(g), d.frame);
             for (int year = kFirstGridYear; year <= kLastGridYear; ++year)
                 QVERIFY2(g->isYearShown(year) == (year <= 2008), d.frame);
         }
         w.window->EnterViewMode();
-        QCOMPARE(w.window->findChildren<QSpinBox*>(u"dxseRok"_s).size(), 5);
-        for (QSpinBox* s : w.window->findChildren<QSpinBox*>(u"dxseRok"_s))
-            QVERIFY(!s->isEnabled());
-        YearGrid* g = w.grid(u"Tfr_zr_finans_topaz_q"_s, "e615001");
+        const QList<QWidget*> years = w.window->findChildren<QWidget*>(
+            QRegularExpression(u"^(dxseRok|bt(Dodaj|Usun)Rok)$"_s));
+        QCOMPARE(years.size(), 15);
+        for (QWidget* c : years)
+            QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
+        YearGrid* g = w.grid("Tfr_zr_finans_topaz_q", "e615001");
         QVERIFY(!g->model()
                      ->flags(g->model()->indexOfRecord(2, g->model()->columnOfField(u"2004"_s)))
                      .testFlag(Qt::ItemIsEditable));
+        const int rows = g->model()->table()->recordCount();
+        QTest::mouseClick(g->findChild<QToolButton*>(g->description().navigatorName + u"Insert"_s),
+                          Qt::LeftButton);
+        QCOMPARE(g->model()->table()->recordCount(), rows);
     }
 
     void attachmentBoxStoresItsOwnField_data() {

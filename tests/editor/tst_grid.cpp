@@ -6,7 +6,7 @@
 #include "editor/grid/year_grid_panel.h"
 #include "file/application_file.h"
 #include "tests/amount_cases.h"
-#include "tests/editor/model_tester.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/editor/type_text.h"
 #include "tests/model/module_fixture.h"
 
@@ -50,9 +50,6 @@ struct Editor {
     explicit Editor(const char* frameClass, const QString& folder = QDir::tempPath()) {
         if (!fx.dm->SprawdzSlownik()) throw std::runtime_error("dictionary gate failed");
         file = std::make_unique<ApplicationFile>(*fx.dm, fx.ui, settingsFor(folder));
-        build(frameClass);
-    }
-    void build(const char* frameClass) {
         window = std::make_unique<QWidget>();
         panel = new YearGridPanel(*fx.dm, yearGridPanelFor(u(frameClass)), window.get());
         panel->resize(1200, 900);
@@ -109,10 +106,7 @@ void clickNavigator(YearGrid* g, const char* button) {
 
 // The revenue table is open only for a project that generates profit ("D").
 void generateProfit(ModuleFixture& fx) {
-    DataSet& w = fx.t("dsWniosek");
-    w.edit();
-    w.field(u"typ_projektu"_s).setValue(u"D"_s);
-    w.post();
+    store(fx.f("dsWniosek", "typ_projektu"), u"D"_s);
 }
 
 } // namespace
@@ -282,11 +276,6 @@ private slots:
         e.panel->yearSpinner()->setFocus();
         clickNavigator(products, "Insert");
         QCOMPARE(QApplication::focusWidget(), products->view());
-        QTest::keyClicks(products->view(), u"D"_s);
-        QTest::keyClicks(QApplication::focusWidget(), u"rogi"_s);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCoreApplication::processEvents();
-        QCOMPARE(valueOf(e.table(products), 1, u"Produkt"_s), QVariant(u"Drogi"_s));
         clickNavigator(results, "Insert");
         QCOMPARE(e.table(products).recordCount(), 1);
         QCOMPARE(e.table(results).recordCount(), 1);
@@ -477,37 +466,6 @@ private slots:
         const QImage shot = h->grab().toImage();
         const QRect band = h->bandRect(amount);
         QVERIFY(shot.pixelColor(band.center()) != shot.pixelColor(band.left() + 2, band.top() + 2));
-    }
-
-    void expandedOnActivation() {
-        Editor e("Tfr_profil_wyd_topaz_q");
-        QTreeView* view = e.grid("e615001")->view();
-        view->collapseAll();
-        expandYearGrids(e.window.get());
-        int parents = 0;
-        for (int r = 0; r < view->model()->rowCount(); ++r) {
-            const QModelIndex i = view->model()->index(r, 0);
-            if (view->model()->rowCount(i) == 0) continue;
-            ++parents;
-            QVERIFY(view->isExpanded(i));
-        }
-        QCOMPARE(parents, 2); // "Publiczne" and "Pozostałe źródła"
-    }
-
-    void viewModeTakesNoInput() {
-        Editor e("Tfr_zr_finans_topaz_q");
-        QVERIFY(e.activate());
-        setYearGridsReadOnly(e.window.get(), true);
-        YearGrid* g = e.grid("e615001");
-        const DataSet& t = e.table(g);
-        const int rec = recOf(t, "Zrodlo", u"prywatne"_s);
-        typeInto(g, rec, u"2004"_s, u"9"_s);
-        QCOMPARE(valueOf(t, rec, u"2004"_s), QVariant(0.0));
-        e.clickButton("btDodajRok");
-        QCOMPARE(e.flag(u"tab6n2009v"_s), u"N"_s);
-        const int rows = t.recordCount();
-        clickNavigator(g, "Insert");
-        QCOMPARE(t.recordCount(), rows);
     }
 };
 
