@@ -6,7 +6,6 @@
 // without a name, the help's words as descriptions, grid cells with their row and column,
 // and a Tab order that follows the reading order of the page; every control is bound, named
 // and helped, and view mode reaches all of them: memos read-only, lookups off.
-#include "editor/forms/builder/help_topic.h"
 #include "editor/grid/year_grid_panel.h"
 #include "editor/help/help_content.h"
 #include "editor/help/help_window.h"
@@ -103,7 +102,7 @@ class TstHelp : public QObject {
     Q_OBJECT
     std::unique_ptr<AllPages> pages_;
     help::HelpBook book_;
-    QList<int> opened_;
+    OpenedTopics opened_; // made after the application, as QTEST_MAIN makes the test
 
 private slots:
     void initTestCase() {
@@ -111,15 +110,6 @@ private slots:
         book_ = generateHelpBook();
         pages_ = std::make_unique<AllPages>();
         QVERIFY(pages_->show());
-        setHelpViewer([this](const QString&, int topic) {
-            opened_ << topic;
-            return true;
-        });
-        setHelpFile(QCoreApplication::applicationFilePath()); // any file that exists
-    }
-    void cleanupTestCase() {
-        setHelpViewer({});
-        setHelpFile({});
     }
 
     void everyPage_data() {
@@ -196,38 +186,32 @@ private slots:
         }
     }
 
-    void everyControlIsBoundNamedAndHelped() {
+    // Every frame filled (an unknown page or no panel none), every control bound, named and
+    // helped. In view mode a memo stays enabled (it scrolls) but is read-only, and a lookup is
+    // disabled; leaving it gives back what was enabled.
+    void everyControlIsBoundAndReadOnlyInViewMode() {
         int frames = 0;
         for (const PageFrames& p : framePages())
             frames += int(p.frames.size());
         QCOMPARE(pages_->filled, frames);
-        const QList<DataControl*> controls = pages_->window->findChildren<DataControl*>();
-        QVERIFY(!controls.isEmpty());
-        for (DataControl* c : controls) {
-            const QString name = c->objectName();
-            QVERIFY2(!name.isEmpty() && !c->accessibleName().isEmpty(), qPrintable(name));
-            QVERIFY2(c->property("helpTopic").toInt() > 0, qPrintable(name));
-            if (c->row().table) QVERIFY2(c->link().table(), qPrintable(name));
-            if (c->row().field) QVERIFY2(c->link().field(), qPrintable(name));
-        }
-    }
-
-    void unknownPageStaysEmpty() {
-        FramesFixture fx;
-        FrameContext context{*fx.dm};
-        QCOMPARE(fillPage(u"&Nie ma takiej"_s, fx.window.get(), context), 0);
-        QCOMPARE(fillPage(u"&1 - 4"_s, nullptr, context), 0);
-        QVERIFY(fx.window->findChildren<DataControl*>().isEmpty());
-    }
-
-    // In view mode a memo stays enabled (it scrolls) but is read-only, and a lookup is disabled;
-    // leaving it gives back what was enabled.
-    void readOnlyModeReachesEveryControl() {
+        FrameContext context{*pages_->dm};
+        QWidget other;
+        QCOMPARE(fillPage(u"&Nie ma takiej"_s, &other, context) +
+                     fillPage(u"&1 - 4"_s, nullptr, context),
+                 0);
+        QVERIFY(other.findChildren<DataControl*>().isEmpty());
         QWidget* root = pages_->window.get();
         const QList<DataControl*> controls = root->findChildren<DataControl*>();
         QList<QWidget*> enabled;
-        for (DataControl* c : controls)
+        for (DataControl* c : controls) {
+            const QByteArray name = c->objectName().toLatin1();
+            QVERIFY2(!name.isEmpty() && !c->accessibleName().isEmpty(), name);
+            QVERIFY2(c->property("helpTopic").toInt() > 0, name);
+            QVERIFY2((!c->row().table || c->link().table()) &&
+                         (!c->row().field || c->link().field()),
+                     name);
             if (c->editor() && c->editor()->isEnabled()) enabled << c->editor();
+        }
         setDataControlsReadOnly(root, true);
         for (DataControl* c : controls) {
             QVERIFY2(c->isViewOnly() && c->isReadOnly(), qPrintable(c->objectName()));
@@ -267,9 +251,9 @@ private slots:
         auto* panel = qobject_cast<QFrame*>(button->parentWidget());
         QVERIFY(panel);
         if (buttonShown) {
-            opened_.clear();
+            opened_.topics.clear();
             QTest::mouseClick(button, Qt::LeftButton);
-            QCOMPARE(opened_, QList<int>{topic});
+            QCOMPARE(opened_.topics, QList<int>{topic});
         }
         // F1 in the first control of the frame that takes the focus (the frame itself when
         // every control is disabled).
@@ -284,9 +268,9 @@ private slots:
         if (target == panel) panel->setFocusPolicy(Qt::StrongFocus);
         target->setFocus();
         QTRY_VERIFY(target->hasFocus());
-        opened_.clear();
+        opened_.topics.clear();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-        QCOMPARE(opened_, QList<int>{topic});
+        QCOMPARE(opened_.topics, QList<int>{topic});
     }
 
     void ruleMessagesAreInTheBook_data() {
@@ -423,14 +407,14 @@ private slots:
         setHelpFile(missing);
         const auto restore =
             qScopeGuard([] { setHelpFile(QCoreApplication::applicationFilePath()); });
-        opened_.clear();
+        opened_.topics.clear();
         pages_->ui.clearCalls();
         QTest::mouseClick(pages_->window->findChild<QToolButton*>(u"help_827010204"_s),
                           Qt::LeftButton);
         QCOMPARE(pages_->ui.shownTexts(),
                  QStringList{u"Nie znaleziono pliku pomocy \"%1\".\nTemat pomocy: 827010204."_s.arg(
                      QDir::toNativeSeparators(missing))});
-        QVERIFY(opened_.isEmpty());
+        QVERIFY(opened_.topics.isEmpty());
     }
 };
 
