@@ -119,7 +119,6 @@ private slots:
                           "\"Planowana data rozliczenia ostatniego kontraktu\"";
         row("NIP typed with dashes", {p5, nip, "", "123-456-32-18", "1234563218", ""});
         row("NIP check digit", {p5, nip, "1234563218", "1234563219", "", "NIP nieprawidłowy"});
-        row("NIP cleared", {p5, nip, "1234563218", "", "", ""});
         row("REGON 8 digits", {p5, b + "REGON", "", "12345678", "", "REGON nieprawidłowy"});
         row("PESEL", {p5b, b + "pod_PESEL", "", "44051401359", "44051401359", ""});
         row("PESEL check digit",

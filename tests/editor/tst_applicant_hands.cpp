@@ -1,8 +1,8 @@
 // The editor as an applicant slips through it, with real message boxes answered as they
 // come: a refused post and the focus going to its own message box, the wheel over every
 // control of every page, "+" on the grids, refused amounts in the year grids, a refused
-// value and a page change, Walidacja after a passing run, the record bars and the Alt
-// letters from the keyboard, cut captions, the date pop-up.
+// value and a page change, Walidacja after a failing and a passing run, the record bars and
+// the Alt letters from the keyboard, cut captions, the date pop-up.
 #include "editor/forms/controls/dataset_model.h"
 #include "editor/forms/controls/date_control.h"
 #include "editor/forms/controls/grid_control.h"
@@ -397,8 +397,19 @@ private slots:
         QCOMPARE(e.t("dsBeneficjent").field(QStringLiteral("NIP")).asString(), stored);
     }
 
-    // A run that passes (or only warns) disables Walidacja until a value really changes.
-    void validateStaysDisabledAfterAPass() {
+    // A run that fails (a new application) shows its findings, keeps Walidacja enabled and the
+    // changed flag as it was; one that passes (or only warns) disables Walidacja until a value
+    // really changes.
+    void validateAction() {
+        for (const bool changed : {false, true}) {
+            Editor e(false);
+            e.dm->Zmieniony = changed;
+            e.window->acWalidacja->trigger();
+            QVERIFY(e.window->validationWindow()->isVisible() &&
+                    e.window->acWalidacja->isEnabled());
+            QCOMPARE(e.dm->Zmieniony, changed);
+            QCOMPARE(e.ui.shown, QStringList());
+        }
         Editor e(true);
         e.window->acWalidacja->trigger();
         QTest::qWait(150);

@@ -1,8 +1,8 @@
 // The editor window driven as a user drives it: closing, the show-time steps, the checksum
 // page, view mode, the return to the last control and F1 outside the frames (the wheel over
 // every control of every page is the applicant unit's). The windows around it: the message
-// browser, the validation window leading to a control, the validate action, and the message
-// boxes of the port with widgets.
+// browser, the validation window leading to a control, and the message boxes of the port with
+// widgets (the validate action is the applicant unit's).
 #include "editor_fixture.h"
 
 #include "editor/forms/controls/data_control.h"
@@ -375,22 +375,6 @@ private slots:
         QVERIFY(w.mainPages()->currentWidget()->isAncestorOf(holder));
         if (QTabWidget* inner = w.innerPages(page))
             QVERIFY(inner->currentWidget()->isAncestorOf(holder));
-    }
-
-    // An empty application fails: the window shows the run, the action stays enabled, the
-    // changed flag stays as it was.
-    void validateActionKeepsZmieniony() {
-        for (const bool changed : {false, true}) {
-            fx = std::make_unique<EditorFixture>();
-            editor::TfmWniosek& w = *fx->window;
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            fx->dm->Zmieniony = changed;
-            w.acWalidacja->trigger();
-            QVERIFY(w.validationWindow()->isVisible() && w.acWalidacja->isEnabled());
-            QCOMPARE(fx->dm->Zmieniony, changed);
-            QCOMPARE(fx->questions(), 0);
-        }
     }
 
     void messageBoxesInPolish_data() { caseRows(kBoxes); }
