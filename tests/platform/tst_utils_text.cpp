@@ -7,8 +7,6 @@
 #include "platform/utils/numbertext.h"
 #include "tests/amount_cases.h"
 
-#include <QRandomGenerator>
-
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -147,38 +145,6 @@ private slots:
         QCOMPARE(Utils::AmountFormat(pattern).format(value), text);
     }
 
-    // Random amounts of up to three decimals, typed with or without grouping and with
-    // either separator: the stored value is the decimal value rounded half away from zero,
-    // computed here in whole numbers, and what is shown reads back unchanged.
-    void randomAmountsRoundByTheDecimalRule() {
-        const quint32 seed = QRandomGenerator::global()->generate();
-        QRandomGenerator random(seed);
-        const Utils::AmountFormat currency(Utils::kCurrencyPattern);
-        for (int i = 0; i < 20000; ++i) {
-            const qint64 mills = qint64(random.bounded(Q_INT64_C(1000000000000000))) *
-                                 (random.bounded(4) == 0 ? -1 : 1);
-            QString typed = QString::number(qAbs(mills) / 1000);
-            if (random.bounded(2))
-                for (qsizetype at = typed.size() - 3; at > 0; at -= 3)
-                    typed.insert(at, u' ');
-            typed += (random.bounded(2) ? u',' : u'.') +
-                     u"%1"_s.arg(qAbs(mills) % 1000, 3, 10, QChar(u'0'));
-            if (mills < 0) typed.prepend(u'-');
-            const qint64 cents = (qAbs(mills) + 5) / 10 * (mills < 0 ? -1 : 1);
-            const double want =
-                u"%1.%2"_s.arg(cents / 100).arg(qAbs(cents) % 100, 2, 10, QChar(u'0')).toDouble() *
-                (cents < 0 && cents / 100 == 0 ? -1 : 1);
-            const std::optional<double> got = Utils::parseCents(typed);
-            QVERIFY2(got && *got == want,
-                     qPrintable(u"seed %1: \"%2\" stored %3, expected %4"_s.arg(seed)
-                                    .arg(typed)
-                                    .arg(got.value_or(qQNaN()), 0, 'g', 17)
-                                    .arg(want, 0, 'g', 17)));
-            QVERIFY2(Utils::parseCents(currency.format(*got)) == got,
-                     qPrintable(u"seed %1: \"%2\""_s.arg(seed).arg(typed)));
-        }
-    }
-
     void normaliseDateText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("source");
@@ -189,9 +155,7 @@ private slots:
                       const LocalFormats& formats, const char* expected) {
             QTest::newRow(name) << text << source << formats << expected;
         };
-        row("file pattern equals local", "2005.03.31", "yyyy.MM.dd", std, "2005.03.31");
-        row("dashes become separators", "2005-03-31", "yyyy-mm-dd", std, "2005.03.31");
-        row("day-first source", "31/03/2005", "dd/mm/yyyy", std, "2005.03.31");
+        // The module's own, day-first and hyphenated file patterns are read in tst_application_xml.
         row("two-digit source year gets 20", "31-03-05", "dd-MM-yy", std, "2005.03.31");
         row("to day-first local", "2005.03.31", "yyyy.MM.dd", dayFirst, "31/03/2005");
         row("to two-digit local year", "2005.03.31", "yyyy.MM.dd", dates(u"dd-MM-yy"_s),
