@@ -72,7 +72,6 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("read");
         const QList<std::tuple<const char*, QString, QString>> values{
-            {"CR LF inside", u"a\r\nb"_s, u"a\r\nb"_s},
             {"lone CR", u"a\rb"_s, u"a\rb"_s},
             {"only line breaks", u"\r\n\r\n\n"_s, u"\r\n\r\n\n"_s},
             {"tab and edge spaces", u"  a\tb  "_s, u"  a\tb  "_s},
@@ -365,7 +364,6 @@ private slots:
 
         QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << Lines{"a", "b"};
         QTest::newRow("LF, no final break") << QByteArray("a\nb") << Lines{"a", "b"};
-        QTest::newRow("CR") << QByteArray("a\rb") << Lines{"a", "b"};
         QTest::newRow("empty lines kept")
             << QByteArray("a\n\n\r\n\rb") << Lines{"a", "", "", "", "b"};
         QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << Lines{"a", "", "b"};
