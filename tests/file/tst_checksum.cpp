@@ -202,8 +202,6 @@ private slots:
         QTest::newRow("row appended") << product(2, "Droga", 4);
         QTest::newRow("value edited, not posted")
             << steps({first, put("dsProdukty", "Produkt", "Wiadukt", false)});
-        QTest::newRow("value edited and posted")
-            << steps({first, put("dsProdukty", "Produkt", "Wiadukt")});
         QTest::newRow("table emptied")
             << Step([](TdmDataSets_t& dm) { dm.table("dsProdukty").emptyTable(); });
         QTest::newRow("table closed") << closed("dsProdukty");
