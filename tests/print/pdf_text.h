@@ -1,7 +1,8 @@
 #pragma once
 
 // Reads a printed PDF back with poppler's pdftotext and pdfinfo.
-#include <QProcess>
+#include "tests/test_support.h"
+
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -9,10 +10,8 @@
 namespace PdfText {
 
 inline QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const TestSupport::Run r = TestSupport::runProgram(program, args, QString());
+    return r.exitCode == 0 ? r.out : QString();
 }
 
 // The text of every page, in layout mode.
