@@ -77,7 +77,6 @@ private slots:
         row("unknown option", true, "SPOT", {"--pomoc"}, 2, "", "nieznana opcja: --pomoc");
         row("file that does not exist", true, "SPOT", {"brak.xml"}, 2, "",
             "plik brak.xml nie istnieje");
-        row("unknown export", true, "SPOT", {"NieMaTakiego_", "a.xml"}, 2, "", usage);
         row("names are exact", true, "SPOT", {"silentcrccheck_", "a.xml"}, 2, "", usage);
         row("path missing", true, "SPOT", {"SilentCrcCheck_"}, 2, "", usage);
         row("new takes no path", true, "SPOT", {"NowyWniosek_", "a.xml"}, 2, "", usage);
@@ -103,7 +102,6 @@ private slots:
         row("edit, close box", true, "SPOT", {"EdytujWniosek_", sample}, 0, "2\n", closing,
             "closebox");
         row("new, acZamknij", true, "SPOT", {"NowyWniosek_"}, 0, "1\n", closing);
-        row("print entry", true, "SPOT", {"DrukujWniosek_", sample}, 0, "1\n", closing);
         row("view", true, "SPOT", {"PodgladWniosku_", sample}, 0, "1\n", closing);
     }
     void calls() {

@@ -24,6 +24,7 @@ using TestSupport::Run;
 namespace {
 
 const QString kTyped = u"Opis wpisany, pole nieopuszczone"_s;
+const QString kSample = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
 
 // Types into the control of a field; with `leave` Tab moves on, else the focus stays.
 void typeInto(editor::TfmWniosek& window, const char* field, const QString& text, bool leave) {
@@ -49,7 +50,6 @@ private slots:
         qputenv("ZELGR_REGISTRY", registry_.toUtf8());
         qputenv("XDG_STATE_HOME", QFile::encodeName(dir_.filePath(u"stan"_s)));
         qputenv("TOPAZ_RECOVERY_INTERVAL_MS", "3600000"); // copies only when the test asks
-        sample_ = QStringLiteral(TOPAZ_EXAMPLES "/wniosek-przyklad.xml");
     }
     void matrix_data() {
         QTest::addColumn<QString>("writer");
@@ -104,12 +104,12 @@ private:
         if (writer == u"new"_s) {
             written = topaz({u"new"_s, out}).exitCode == 0;
         } else if (writer == u"resave"_s) {
-            written = topaz({u"resave"_s, sample_, out}).exitCode == 0;
+            written = topaz({u"resave"_s, kSample, out}).exitCode == 0;
         } else {
             // The editor on the sample (save) or on a new application; the typed memo is left,
             // except for the recovery copy, which takes what the focused memo shows.
             EditorFixture fx(false);
-            if (writer == u"editor save"_s && QFile::copy(sample_, out))
+            if (writer == u"editor save"_s && QFile::copy(kSample, out))
                 fx.window->file().OpenApplicationFile(out);
             QTimer::singleShot(0, fx.window.get(), [&] {
                 typeInto(*fx.window, "opis_projektu", kTyped, writer != u"recovery copy"_s);
@@ -131,7 +131,6 @@ private:
 
     QTemporaryDir dir_;
     QString registry_;
-    QString sample_;
 };
 
 QTEST_MAIN(TestWriterChecker)
