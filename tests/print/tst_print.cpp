@@ -431,9 +431,8 @@ private slots:
         ModuleFixture m;
         fillSample(m);
         const PrintMarks marks{false, u"1111-2222-3333-4444"_s};
-        const QString direct = dir_.filePath(u"direct.pdf"_s);
-        int pages = 0;
-        QVERIFY(writeApplicationPdf(*m.dm, marks, direct, &pages));
+        const int pages = int(printPages(*m.dm).size());
+        QVERIFY(pages > 0);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         const QString turned = dir_.filePath(u"turned.pdf"_s);
