@@ -304,7 +304,8 @@ private slots:
         QCOMPARE(firstDifference(tablesText(*sample.dm), tablesText(*back.dm)), QString());
 
         const TestSupport::Run validate = TestSupport::runProgram(
-            QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"), {u"validate"_s, saved}, registry);
+            QStringLiteral(TOPAZ_BIN_DIR "/topaz_q"),
+            {u"validate"_s, u"--bin"_s, QStringLiteral(TOPAZ_BIN_DIR), saved}, registry);
         QCOMPARE(validate.out.trimmed(), saved + u": poprawny"_s);
         QCOMPARE(validate.exitCode, 0);
     }

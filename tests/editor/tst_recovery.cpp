@@ -1,5 +1,5 @@
-// The recovery copy as a user meets it: a refused copy, a folder that cannot take copies, a normal
-// close and the viewer.
+// The recovery copy as a user meets it: a refused copy, a stale copy, a folder that cannot
+// take copies, a normal close and the viewer.
 #include "editor/forms/frame_pages.h"
 #include "editor/window/focus_control.h"
 #include "editor/window/recovery_guard.h"
@@ -72,6 +72,7 @@ const struct Situation {
     int offered;
 } kSituations[] = {
     {"copy refused", "refuse", false, 1},
+    {"copy older than the file: removed", "stale", false, 0},
     {"folder cannot take copies", "unwritable", true, 0},
     {"normal close", "close", true, 0},
     {"viewer", "view", true, 0},
@@ -96,13 +97,13 @@ private slots:
         const auto& [tag, name, edit, offered] = currentCase(kSituations);
         const QString situation = QLatin1String(name);
         const QString copy = copyOf(file_);
-        if (situation == u"refuse"_s) {
+        if (situation == u"refuse"_s || situation == u"stale"_s) {
             // A copy that differs from the file, so a restore would show.
             QCOMPARE(RecoveryCopy::prepareFolder(), QString());
             QVERIFY(TestSupport::writeAll(
                 copy, TestSupport::readAll(file_).replace("Zebrzydowa</ATRYBUT>",
                                                           "Zebrzydowa KOPIA</ATRYBUT>")));
-            QVERIFY(touchAhead(copy));
+            QVERIFY(touchAhead(situation == u"stale" ? file_ : copy));
         }
         if (situation == u"unwritable"_s) {
             QFile blocker(dir_->filePath(u"stan"_s));

@@ -15,7 +15,11 @@ const QString kSample = QStringLiteral(TOPAZ_EXAMPLES "/slowniki.xml");
 
 class TestDataModule : public QObject {
     Q_OBJECT
+    // The module converts a dictionary through a copy in the temporary folder; a folder of
+    // the unit's own keeps other units running at the same time out of the check below.
+    QTemporaryDir temp_;
 private slots:
+    void initTestCase() { qputenv("TMPDIR", QFile::encodeName(temp_.path())); }
     // The sample dictionary and damaged or altered copies of it: what is read, whether the
     // loader reports an error and whether the gate passes. Creation never shows a message
     // and always restores the cursor.
