@@ -53,7 +53,10 @@ inline void wheelNotch(QWidget* w, QPoint at, int delta) {
 struct OpenedTopics {
     QList<int> topics;
     OpenedTopics() {
-        editor::setHelpViewer([this](const QString&, int t) { return topics.append(t), true; });
+        editor::setHelpViewer([this](const QString&, int topic) {
+            topics.append(topic);
+            return true;
+        });
         editor::setHelpFile(QCoreApplication::applicationFilePath());
     }
     ~OpenedTopics() {
